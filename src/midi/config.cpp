@@ -1,0 +1,6 @@
+#include "midi/config.h"
+
+TConfig& Config() {
+  static TConfig config;
+  return config;
+}

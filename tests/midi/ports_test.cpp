@@ -1,0 +1,242 @@
+// The input and output ports over a backend: texts of their errors, delivery of input to the
+// user-interface thread, the queue's limits, thru and the monitor.
+#include "midi/sysex.h"
+#include "midifixture.h"
+
+namespace {
+
+template <typename E, typename F>
+QString ErrorText(F&& f) {
+  try {
+    f();
+  } catch (const E& e) {
+    return e.Text();
+  }
+  return QStringLiteral("<no error>");
+}
+
+TEST(PortsWithoutDevices, InputCannotBeCreatedAndOutputCannotOpen) {
+  TMidiDevices::Instance().Clear();
+  EXPECT_EQ(ErrorText<EMidiInputError>([] { TMidiInput input; }), "Invalid device ID");
+  TMidiOutput output;
+  EXPECT_EQ(output.NumDevs(), 0);
+  EXPECT_EQ(ErrorText<EmidioutputError>([&] { output.SetDeviceID(0); }), "Invalid device ID");
+  TMidiSession& session = MidiSession();
+  EXPECT_EQ(ErrorText<EMidiInputError>([&] { session.Create(); }), "No midi system installed");
+  EXPECT_FALSE(session.MidiOpen());
+}
+
+class Ports : public TMidiFixture {
+ protected:
+  TMidiInput* in() { return MidiSession().Input(); }
+  TMidiOutput* out() { return MidiSession().Output(); }
+};
+
+TEST_F(Ports, NamesSelectDevicesAndUnknownNamesAreRefused) {
+  EXPECT_EQ(MidiSession().InputList(), (QStringList{"Port A", "Port B"}));
+  EXPECT_EQ(MidiSession().OutputList(), (QStringList{"Port A", "Port B"}));
+  MidiSession().CloseDevs();
+  in()->SetProductName("Port B");
+  EXPECT_EQ(in()->DeviceID(), 1);
+  EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->SetProductName("Nope"); }),
+            "MIDI Input Device Nope not installed");
+  EXPECT_EQ(ErrorText<EmidioutputError>([&] { out()->SetProductName("Nope"); }),
+            "MIDI output Device Nope not installed");
+  EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->SetDeviceID(2); }), "Invalid device ID");
+}
+
+TEST_F(Ports, SettingsCannotChangeWhileOpen) {
+  EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->SetDeviceID(1); }),
+            "Change to DeviceID while device was open");
+  EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->SetProductName("Port B"); }),
+            "Change to ProductName while device was open");
+  EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->SetSysexBufferSize(10); }),
+            "Change to SysexBufferSize while device was open");
+  EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->SetSysexBufferCount(1); }),
+            "Change to SysexBuffercount while device was open");
+  EXPECT_EQ(ErrorText<EmidioutputError>([&] { out()->SetDeviceID(1); }),
+            "Change to DeviceID while device was open");
+}
+
+TEST_F(Ports, BackendFailuresCarryTheBackendsText) {
+  MidiSession().CloseDevs();
+  loop->FailOpens("device busy");
+  EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->OpenPort(); }), "device busy");
+  EXPECT_EQ(ErrorText<EmidioutputError>([&] { out()->OpenPort(); }), "device busy");
+  EXPECT_NE(in()->Error(), 0);
+  loop->FailOpens({});
+  out()->OpenPort();
+  loop->FailSends("cable unplugged");
+  EXPECT_EQ(ErrorText<EmidioutputError>([&] { out()->SendShort(0x90, 60, 64); }),
+            "cable unplugged");
+}
+
+TEST_F(Ports, ClosedOutputRefusesEveryKindOfSend) {
+  out()->ClosePort();
+  TMyMidiEvent note;
+  note.Status = 0x90;
+  EXPECT_EQ(ErrorText<EmidioutputError>([&] { out()->SendEvent(note); }),
+            "MIDI Output device not open");
+  const std::uint8_t sysex[] = {0xF0, 0xF7};
+  EXPECT_EQ(ErrorText<EmidioutputError>([&] { out()->SendLong(sysex, 2); }),
+            "MIDI Output device not open");
+  EXPECT_TRUE(loop->Sent().empty());
+}
+
+TEST_F(Ports, ShortMessagesKeepTheirLengthOnTheWire) {
+  out()->SendShort(0x90, 0x3C, 0x40);
+  out()->SendShort(0xC0, 0x05, 0x00);
+  out()->SendShort(0xFE, 0, 0);
+  auto sent = loop->Sent();
+  ASSERT_EQ(sent.size(), 3u);
+  EXPECT_EQ(sent[0], (TBytes{0x90, 0x3C, 0x40}));
+  EXPECT_EQ(sent[1], (TBytes{0xC0, 0x05}));
+  EXPECT_EQ(sent[2], (TBytes{0xFE}));
+}
+
+TEST_F(Ports, EachMessageReachesTheHandlerOnceOnTheUserInterfaceThread) {
+  std::vector<TMyMidiEvent> got;
+  in()->OnMidiInput = [&](TMidiInput* input) { got.push_back(*input->NextEvent()); };
+  loop->Inject(0, {0x90, 0x3C, 0x40});
+  loop->Inject(0, {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x00, 0xF7});
+  EXPECT_TRUE(got.empty());  // nothing runs on the backend's thread
+  Deliver();
+  ASSERT_EQ(got.size(), 2u);
+  EXPECT_EQ(got[0].Status, 0x90);
+  EXPECT_EQ(got[0].Data1, 0x3C);
+  EXPECT_EQ(got[0].Data2, 0x40);
+  EXPECT_FALSE(got[0].IsSysex());
+  EXPECT_EQ(got[1].Status, 0xF0);
+  EXPECT_EQ(got[1].Data1, 0);
+  EXPECT_EQ(got[1].SysexLength(), 7);
+  EXPECT_EQ(in()->PendingCount(), 0);
+}
+
+TEST_F(Ports, EventsArrivingFromAnotherThreadAreDeliveredInOrder) {
+  std::vector<std::uint8_t> notes;
+  in()->OnMidiInput = [&](TMidiInput* input) { notes.push_back(input->NextEvent()->Data1); };
+  std::thread sender([&] {
+    for (std::uint8_t n = 0; n < 100; ++n) loop->Inject(0, {0x90, n, 0x40});
+  });
+  sender.join();
+  Deliver();
+  ASSERT_EQ(notes.size(), 100u);
+  for (std::uint8_t n = 0; n < 100; ++n) EXPECT_EQ(notes[n], n);
+}
+
+TEST_F(Ports, FullQueueDropsNewEventsAndTellsTheOverflowHandler) {
+  int overflows = 0;
+  in()->OnOverflow = [&](TMidiInput*) { ++overflows; };
+  for (int i = 0; i < 1030; ++i) loop->Inject(0, {0x90, 0x3C, 0x40});
+  EXPECT_EQ(in()->PendingCount(), 1024);
+  EXPECT_EQ(in()->Dropped(), 6u);
+  Deliver();
+  EXPECT_EQ(overflows, 6);
+}
+
+TEST_F(Ports, AtMostSixteenSystemExclusiveMessagesWaitAndLongOnesAreCut) {
+  TBytes big(5000, 0x11);
+  big.front() = 0xF0;
+  big.back() = 0xF7;
+  for (int i = 0; i < 17; ++i) loop->Inject(0, big);
+  loop->Inject(0, {0x80, 0x3C, 0x00});  // short messages still fit
+  EXPECT_EQ(in()->PendingCount(), 17);
+  auto first = in()->NextEvent();
+  EXPECT_EQ(first->SysexLength(), 4096);
+  // A taken message frees its buffer for the next one.
+  loop->Inject(0, big);
+  EXPECT_EQ(in()->PendingCount(), 17);
+}
+
+TEST_F(Ports, GarbageInputNeverBreaksTheQueue) {
+  loop->Inject(0, {});
+  loop->Inject(0, {0x3C});              // a lone data byte
+  loop->Inject(0, {0xF0});              // a start byte with nothing after it
+  loop->Inject(0, {0xF0, 0x43, 0xF7});  // another maker's message
+  ASSERT_EQ(in()->PendingCount(), 3);
+  auto lone = in()->NextEvent();
+  EXPECT_EQ(lone->Status, 0x3C);
+  EXPECT_FALSE(ReplyValid(*lone));
+  EXPECT_FALSE(ReplyValid(*in()->NextEvent()));
+  EXPECT_FALSE(ReplyValid(*in()->NextEvent()));
+  EXPECT_EQ(in()->NextEvent(), nullptr);
+}
+
+TEST_F(Ports, ClosingDropsWaitingEventsAndLateNotificationsDoNothing) {
+  int calls = 0;
+  in()->OnMidiInput = [&](TMidiInput*) { ++calls; };
+  loop->Inject(0, {0x90, 1, 1});
+  in()->ClosePort();
+  EXPECT_EQ(in()->PendingCount(), 0);
+  EXPECT_EQ(in()->NextEvent(), nullptr);
+  Deliver();
+  EXPECT_EQ(calls, 0);
+  EXPECT_FALSE(loop->Inject(0, {0x90, 1, 1}));
+}
+
+// Records what the monitor window would show.
+class TRecordingMonitor : public TMidiMonitor {
+ public:
+  struct TLine {
+    int pane;
+    TBytes bytes;
+  };
+  std::vector<TLine> lines;
+  void AddMessage(int pane, const std::uint8_t* bytes, int length) override {
+    lines.push_back({pane, TBytes(bytes, bytes + length)});
+  }
+  void AddMessageMidi(int pane, const TMyMidiEvent& e) override {
+    lines.push_back({pane, TBytes{e.Status, e.Data1, e.Data2}});
+  }
+  int Count(int pane) const {
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(),
+                                          [pane](const TLine& l) { return l.pane == pane; }));
+  }
+};
+
+TEST_F(Ports, ThruPassesShortMessagesButNeverSystemExclusive) {
+  Config().Thrue = 1;
+  loop->Inject(0, {0x90, 0x3C, 0x40});
+  loop->Inject(0, {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x00, 0xF7});
+  Deliver();
+  auto sent = loop->Sent();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0], (TBytes{0x90, 0x3C, 0x40}));
+  // The received system-exclusive message was copied into the shared buffer.
+  EXPECT_EQ(SysexBuffer[4], 0x12);
+
+  Config().Thrue = 0;
+  loop->ClearSent();
+  loop->Inject(0, {0x90, 0x3C, 0x40});
+  Deliver();
+  EXPECT_TRUE(loop->Sent().empty());
+}
+
+TEST_F(Ports, MonitorLogsInputAndOnlyShortDataSetsAndRequestsOnOutput) {
+  TRecordingMonitor monitor;
+  MidiSession().SetMonitor(&monitor);
+  const std::uint8_t four[] = {1, 2, 3, 4};
+  const std::uint8_t five[] = {1, 2, 3, 4, 5};
+  SendDataSet(0x03000000, 0, 0, four, 4);
+  SendDataSet(0x03000000, 0, 0, five, 5);  // a block dump: not logged
+  SendDataRequest(0x03000000, 0, 0, 0x1718);
+  ASSERT_EQ(monitor.Count(MonitorOutput), 2);
+  EXPECT_EQ(monitor.lines[0].bytes.size(), 15u);
+  EXPECT_EQ(monitor.lines[1].bytes[4], kCmdRQ1);
+
+  monitor.lines.clear();
+  loop->Inject(0, {0x90, 0x3C, 0x40});
+  loop->Inject(0, {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x00, 0xF7});
+  Deliver();
+  EXPECT_EQ(monitor.Count(MonitorInput), 2);
+  EXPECT_EQ(monitor.Count(MonitorOutput), 0);
+
+  Config().Thrue = 1;
+  monitor.lines.clear();
+  loop->Inject(0, {0x90, 0x3C, 0x40});
+  Deliver();
+  EXPECT_EQ(monitor.Count(MonitorInput), 1);
+  EXPECT_EQ(monitor.Count(MonitorOutput), 1);
+}
+
+}  // namespace

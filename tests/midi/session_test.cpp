@@ -1,0 +1,67 @@
+// Opening the configured devices, and what happens when they cannot be opened.
+#include "midi/sysex.h"
+#include "midifixture.h"
+
+namespace {
+
+using Session = TMidiFixture;
+
+TEST_F(Session, CreationOpensDevicesZeroAndSetsTheFlag) {
+  EXPECT_TRUE(MidiSession().MidiOpen());
+  EXPECT_EQ(MidiSession().Input()->State(), TMidiInput::Open);
+  EXPECT_EQ(MidiSession().Input()->ProductName(), "Port A");
+  EXPECT_EQ(MidiSession().Output()->ProductName(), "Port A");
+  EXPECT_TRUE(ui.Questions.empty());
+}
+
+TEST_F(Session, ConfiguredDevicesReplaceDevicesZero) {
+  Config().MidiIn = 1;
+  Config().MidiOut = 1;
+  MidiSession().CloseDevs();
+  MidiSession().OpenDevs();
+  EXPECT_EQ(MidiSession().Input()->ProductName(), "Port B");
+  EXPECT_EQ(MidiSession().Output()->ProductName(), "Port B");
+  SendDataByte(0, 0, 0, 0);
+  EXPECT_EQ(loop->Sent().size(), 1u);
+}
+
+TEST_F(Session, IndexBeyondTheListGivesInvalidSettingsAndNothingIsSentAfterwards) {
+  Config().MidiIn = 5;
+  MidiSession().CloseDevs();
+  MidiSession().OpenDevs();
+  ASSERT_EQ(ui.Questions.size(), 1u);
+  EXPECT_EQ(ui.LastText(), "Invalid Midi Port Settings");
+  EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Information);
+  EXPECT_FALSE(MidiSession().MidiOpen());
+  EXPECT_EQ(Config().MidiIn, 0);
+  EXPECT_EQ(Config().MidiOut, 0);
+  SendDataByte(0x03000000, 0, 0, 1);
+  SendDataRequest(0x03000000, 0, 0, 0x1718);
+  EXPECT_TRUE(loop->Sent().empty());
+  // Input is not handled either.
+  loop->Inject(0, {0x90, 1, 1});
+  Deliver();
+  EXPECT_TRUE(loop->Sent().empty());
+}
+
+TEST_F(Session, DeviceThatFailsToOpenLeavesNoPortHalfOpen) {
+  MidiSession().CloseDevs();
+  loop->FailOpens("in use by another program");
+  MidiSession().OpenDevs();
+  EXPECT_EQ(ui.LastText(), "Invalid Midi Port Settings");
+  EXPECT_EQ(MidiSession().Input()->State(), TMidiInput::Closed);
+  EXPECT_EQ(MidiSession().Output()->State(), TMidiOutput::Closed);
+  // With the flag cleared, closing does not touch the ports and destroying is safe.
+  MidiSession().CloseDevs();
+}
+
+TEST_F(Session, DefaultHandlerIsInstalledWhenDevicesOpen) {
+  MidiSession().Input()->OnMidiInput = nullptr;
+  MidiSession().CloseDevs();
+  MidiSession().OpenDevs();
+  loop->Inject(0, {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x7E, 0xF7});
+  Deliver();
+  EXPECT_EQ(SysexBuffer[5], 0x7E);
+}
+
+}  // namespace
