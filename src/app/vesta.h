@@ -1,0 +1,36 @@
+#pragma once
+// The application state: where the settings file lives, reading and writing the settings record,
+// and the MIDI part of the start-up.
+#include <QString>
+#include <QStringList>
+
+#include "midi/config.h"
+
+class TVesta {
+ public:
+  // The settings record starts with the values in force before the file is read.
+  explicit TVesta(QString settingsPath);
+
+  // VESTA95.INI in <generic configuration folder>/Vesta, e.g. ~/.config/Vesta/VESTA95.INI.
+  static QString DefaultSettingsPath();
+  // "--settings FILE" (or --settings=FILE) among the arguments, else $VESTA_SETTINGS, else the
+  // default. arguments[0] is the program name.
+  static QString SettingsPathFrom(const QStringList& arguments);
+
+  const QString& SettingsPath() const { return settingsPath_; }
+  TConfig& Config() { return ::Config(); }
+
+  // Fills the settings record from the file; a missing key or a value that cannot be used gives
+  // the key's default.
+  void ReadConfig();
+  // Writes every key of the record. On failure tells the user and returns false.
+  bool WriteConfig();
+
+  // Opens the MIDI session on devices 0 ("No midi system installed" when that fails; the program
+  // goes on without MIDI), reads the settings and reopens the ports on the configured devices.
+  // The port backends must be registered before.
+  void StartMidi();
+
+ private:
+  QString settingsPath_;
+};
