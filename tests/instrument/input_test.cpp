@@ -1,0 +1,152 @@
+// Faults, bad input, counters and memory files of the instrument.
+#include <random>
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "instrument/instrument.h"
+#include "sysexhelpers.h"
+
+namespace {
+
+const TBytes kPatchRequest = Request(0x11000000, 0x00001718);
+
+std::vector<TBytes> RequestMany(TInstrument& instrument, int count) {
+  std::vector<TBytes> all;
+  for (int i = 0; i < count; ++i)
+    for (TBytes& reply : instrument.Feed(kPatchRequest)) all.push_back(std::move(reply));
+  return all;
+}
+
+}  // namespace
+
+TEST(InstrumentFaults, DroppedRepliesFollowTheFractionAndTheSeed) {
+  TInstrument instrument;
+  instrument.SetFaults({.Drop = 0.3, .Seed = 7});
+  const auto first = RequestMany(instrument, 40);
+  EXPECT_GT(first.size(), 100u);
+  EXPECT_LT(first.size(), 180u);
+  EXPECT_EQ(instrument.Counters().Dropped + first.size(), 200u);
+
+  instrument.SetFaults({.Drop = 0.3, .Seed = 7});
+  EXPECT_EQ(RequestMany(instrument, 40), first) << "the same seed repeats the same run";
+
+  instrument.SetFaults({.Drop = 1.0});
+  EXPECT_TRUE(instrument.Feed(kPatchRequest).empty());
+}
+
+TEST(InstrumentFaults, CorruptRepliesHaveAWrongChecksumOnly) {
+  TInstrument instrument;
+  const auto good = instrument.Feed(kPatchRequest);
+  instrument.SetFaults({.Corrupt = 1.0, .Seed = 3});
+  const auto bad = instrument.Feed(kPatchRequest);
+  ASSERT_EQ(bad.size(), good.size());
+  for (std::size_t i = 0; i < bad.size(); ++i) {
+    EXPECT_FALSE(ChecksumOk(bad[i]));
+    EXPECT_EQ(bad[i].size(), good[i].size());
+    EXPECT_EQ(DataOf(bad[i]), DataOf(good[i]));
+  }
+}
+
+TEST(InstrumentFaults, WrongLengthRepliesAreOneByteOffWithAValidChecksum) {
+  TInstrument instrument;
+  instrument.SetFaults({.WrongLength = 1.0, .Seed = 11});
+  bool shorter = false;
+  bool longer = false;
+  for (const TBytes& reply : RequestMany(instrument, 10)) {
+    EXPECT_TRUE(ChecksumOk(reply));
+    const std::size_t data = reply.size() - 11;
+    const std::size_t block = AddressOf(reply) == 0x11000000 ? 72 : 129;
+    EXPECT_EQ(data > block ? data - block : block - data, 1u);
+    shorter |= data < block;
+    longer |= data > block;
+  }
+  EXPECT_TRUE(shorter && longer);
+}
+
+TEST(InstrumentInput, MalformedMessagesAreIgnoredAndLeaveMemoryAlone) {
+  TInstrument instrument;
+  const TBytes name = instrument.Block(0x03000000);
+  TBytes badChecksum = DataSet(0x03000000, {'Q'});
+  badChecksum[badChecksum.size() - 2] ^= 1;
+  TBytes noEnd = DataSet(0x03000000, {'Q'});
+  noEnd.pop_back();
+  TBytes highByte = DataSet(0x03000000, {'Q', 'R'});
+  highByte[10] = 0x81;
+  TBytes oversized = DataSet(0x03000000, TBytes(5000, 'Q'));
+  TBytes otherModel = DataSet(0x03000000, {'Q'});
+  otherModel[3] = 0x16;
+  TBytes otherMaker = DataSet(0x03000000, {'Q'});
+  otherMaker[1] = 0x43;
+  TBytes shortRequest = Request(0x03000000, 0x0C);
+  shortRequest.erase(shortRequest.begin() + 12);
+  for (const TBytes& message :
+       {badChecksum, noEnd, highByte, oversized, otherModel, otherMaker, shortRequest,
+        TBytes{0xF0, 0xF7}, TBytes{0xF0}, TBytes{0xF7}, TBytes{0x41, 0x10}, TBytes{0xC0, 0x05},
+        TBytes{0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0xF7}}) {
+    EXPECT_TRUE(instrument.Feed(message).empty());
+  }
+  EXPECT_TRUE(instrument.Feed(nullptr, 0).empty());
+  EXPECT_EQ(instrument.Block(0x03000000), name);
+  EXPECT_EQ(instrument.Counters().Ignored, 14u);
+  EXPECT_EQ(instrument.Counters().DataSets, 0u);
+}
+
+TEST(InstrumentInput, RandomBytesNeverCrashOrReachMemory) {
+  TInstrument instrument;
+  std::mt19937 random(5);
+  const TBytes patch = instrument.Read(0x03000000, 72);
+  for (int i = 0; i < 20000; ++i) {
+    TBytes message(1 + random() % 40);
+    for (auto& b : message) b = static_cast<std::uint8_t>(random());
+    if (i % 2 == 0) message.front() = 0xF0;
+    if (i % 4 == 0) message.back() = 0xF7;
+    instrument.Feed(message);
+  }
+  EXPECT_EQ(instrument.Read(0x03000000, 72), patch);
+}
+
+TEST(InstrumentInput, NotesAndGmSystemOffAreCounted) {
+  TInstrument instrument;
+  instrument.Feed(TBytes{0x90, 60, 100});
+  instrument.Feed(TBytes{0x99, 36, 0});  // velocity 0 ends the note
+  instrument.Feed(TBytes{0x80, 60, 64});
+  instrument.Feed(TBytes{0xF0, 0x7E, 0x7F, 0x09, 0x02, 0xF7});
+  instrument.Feed(TBytes{0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7});  // GM System On: not counted
+  const TInstrumentCounters counters = instrument.Counters();
+  EXPECT_EQ(counters.NoteOns, 1u);
+  EXPECT_EQ(counters.NoteOffs, 2u);
+  EXPECT_EQ(counters.GmSystemOffs, 1u);
+}
+
+TEST(InstrumentFiles, MemorySurvivesSaveAndLoad) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("memory.bin"));
+  TInstrument first;
+  first.SetCardInserted(true);
+  first.Feed(DataSet(0x21050000, {'S', 'a', 'v', 'e', 'd'}));
+  QString error;
+  ASSERT_TRUE(first.Save(path, &error)) << error.toStdString();
+
+  TInstrument second;
+  ASSERT_TRUE(second.Load(path, &error)) << error.toStdString();
+  EXPECT_EQ(second.Name(0x21050000).toStdString(), "SavedP006   ");
+}
+
+TEST(InstrumentFiles, ForeignOrMissingFileIsRefusedWithItsName) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath(QStringLiteral("other.bin"));
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("VESTAMEM and far too short");
+  file.close();
+  TInstrument instrument;
+  instrument.Write(0x03000000, {'K'});
+  QString error;
+  EXPECT_FALSE(instrument.Load(path, &error));
+  EXPECT_TRUE(error.contains(path));
+  EXPECT_EQ(instrument.Read(0x03000000, 1), TBytes{'K'});
+  EXPECT_FALSE(instrument.Load(dir.filePath(QStringLiteral("missing.bin")), &error));
+  EXPECT_FALSE(instrument.Save(dir.filePath(QStringLiteral("no/such/dir/x.bin")), &error));
+}
