@@ -119,8 +119,7 @@ void TFormInOut::LoadSettings() {
 void TFormInOut::OKClick() {
   TMidiSession& session = MidiSession();
   // Ports that failed to open earlier are tried again with the new choice, so that picking
-  // working devices takes effect now rather than at the next start. A failed opening may have
-  // left one port open, so both are closed whatever the flag said.
+  // working devices takes effect now rather than at the next start.
   const bool reopen = session.Created();
   if (reopen) {
     session.SetMidiOpen(true);

@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
 
   TFormvesta form(vesta);
   ui.SetParent(&form);
-  form.show();
+  form.showMaximized();
   // The ports are opened once the window is up, so that any message about them shows over it.
   QTimer::singleShot(0, &form, [&vesta] { vesta.StartMidi(); });
 

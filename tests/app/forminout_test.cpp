@@ -70,17 +70,6 @@ class MidiSettings : public ::testing::Test {
   TLoopbackBackend* loopback_ = nullptr;
 };
 
-TEST_F(MidiSettings, StartUpOpensTheConfiguredDevices) {
-  WriteFile("[Midi]\nDeviceID=17\n[MidiPort]\nIn=1\nOut=1\n");
-  TVesta vesta(Path());
-  vesta.StartMidi();
-  EXPECT_TRUE(ui_.Questions.empty());
-  EXPECT_TRUE(MidiSession().MidiOpen());
-  EXPECT_EQ("Loop B", MidiSession().Input()->ProductName());
-  EXPECT_EQ("Loop B", MidiSession().Output()->ProductName());
-  EXPECT_EQ(0x10, SentDeviceByte());
-}
-
 TEST_F(MidiSettings, InputIndexBeyondTheDevicesStopsAllSending) {
   WriteFile("[MidiPort]\nIn=5\n");
   TVesta vesta(Path());
