@@ -189,6 +189,10 @@ void OnMessage(double, std::vector<unsigned char>* message, void* user) {
 int main(int argc, char* argv[]) {
   // SIGINT and SIGTERM are taken by sigwait below; blocked before any thread exists so that
   // every thread (RtMidi's and JACK's included) inherits the mask.
+  // A shell starts background jobs with SIGINT ignored, and an ignored signal never reaches
+  // sigwait: restore the default first.
+  std::signal(SIGINT, SIG_DFL);
+  std::signal(SIGTERM, SIG_DFL);
   sigset_t signals;
   sigemptyset(&signals);
   sigaddset(&signals, SIGINT);
@@ -229,8 +233,8 @@ int main(int argc, char* argv[]) {
   int received = 0;
   sigwait(&signals, &received);
 
+  // The memory is saved before the ports close: closing a JACK client can take a while.
   ports.In->cancelCallback();
-  ports.In->closePort();
   replies.Clear();
   int status = 0;
   if (!options.Save.isEmpty() && !instrument.Save(options.Save, &error)) {
@@ -242,5 +246,6 @@ int main(int argc, char* argv[]) {
     std::cerr << "vesta-instrument: " << counters.DataSets << " data sets, " << counters.Requests
               << " requests, " << counters.Replies << " replies" << std::endl;
   }
+  ports.In.reset();  // no callback can be running once it is gone, so the queue may go
   return status;
 }
