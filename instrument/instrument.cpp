@@ -202,15 +202,11 @@ bool TInstrument::Accessible(const TBlockInfo& block) const {
 }
 
 void TInstrument::ApplyDataSet(std::uint32_t address, const std::uint8_t* data, std::size_t count) {
-  const std::uint32_t first = TMemoryMap::ToLinear(address);
-  for (const TBlockInfo& block : map_.Overlapping(first, count)) {
-    if (!Accessible(block)) continue;
-    const std::uint32_t from = std::max(first, block.Linear);
-    const std::uint64_t to =
-        std::min<std::uint64_t>(std::uint64_t{first} + count, block.Linear + block.Size);
+  for (const TBlockShare& share : map_.Shares(address, count)) {
+    if (!Accessible(*share.Block)) continue;
     // In message order, so that parameters sent after a type byte win over its defaults.
-    for (std::uint64_t l = from; l < to; ++l)
-      StoreByte(block, static_cast<int>(l - block.Linear), data[l - first]);
+    for (int i = 0; i < share.Length; ++i)
+      StoreByte(*share.Block, share.BlockOffset + i, data[share.RunOffset + i]);
   }
 }
 
@@ -229,15 +225,10 @@ void TInstrument::StoreByte(const TBlockInfo& block, int offset, std::uint8_t va
 
 std::vector<TMidiMessage> TInstrument::Answer(std::uint32_t address, std::uint32_t size) {
   std::vector<TMidiMessage> replies;
-  const std::uint32_t first = TMemoryMap::ToLinear(address);
-  for (const TBlockInfo& block : map_.Overlapping(first, size)) {
-    if (!Accessible(block)) continue;
-    const std::uint32_t from = std::max(first, block.Linear);
-    const std::uint64_t to =
-        std::min<std::uint64_t>(std::uint64_t{first} + size, block.Linear + block.Size);
-    AddReply(replies, TMemoryMap::ToAddress(from),
-             memory_.data() + block.Offset + (from - block.Linear),
-             static_cast<std::size_t>(to - from));
+  for (const TBlockShare& share : map_.Shares(address, size)) {
+    if (!Accessible(*share.Block)) continue;
+    AddReply(replies, TMemoryMap::ToAddress(share.Block->Linear + share.BlockOffset),
+             memory_.data() + share.Block->Offset + share.BlockOffset, share.Length);
   }
   return replies;
 }
@@ -281,27 +272,19 @@ bool TInstrument::Roll(double probability) {
 std::vector<std::uint8_t> TInstrument::Read(std::uint32_t address, std::size_t count) const {
   std::lock_guard lock(mutex_);
   std::vector<std::uint8_t> bytes(count, 0);
-  const std::uint32_t first = TMemoryMap::ToLinear(address);
-  for (const TBlockInfo& block : map_.Overlapping(first, count)) {
-    const std::uint32_t from = std::max(first, block.Linear);
-    const std::uint64_t to =
-        std::min<std::uint64_t>(std::uint64_t{first} + count, block.Linear + block.Size);
-    for (std::uint64_t l = from; l < to; ++l)
-      bytes[l - first] = memory_[block.Offset + (l - block.Linear)];
-  }
+  for (const TBlockShare& share : map_.Shares(address, count))
+    std::copy_n(
+        memory_.begin() + static_cast<std::ptrdiff_t>(share.Block->Offset + share.BlockOffset),
+        share.Length, bytes.begin() + static_cast<std::ptrdiff_t>(share.RunOffset));
   return bytes;
 }
 
 void TInstrument::Write(std::uint32_t address, const std::vector<std::uint8_t>& bytes) {
   std::lock_guard lock(mutex_);
-  const std::uint32_t first = TMemoryMap::ToLinear(address);
-  for (const TBlockInfo& block : map_.Overlapping(first, bytes.size())) {
-    const std::uint32_t from = std::max(first, block.Linear);
-    const std::uint64_t to =
-        std::min<std::uint64_t>(std::uint64_t{first} + bytes.size(), block.Linear + block.Size);
-    for (std::uint64_t l = from; l < to; ++l)
-      memory_[block.Offset + (l - block.Linear)] = bytes[l - first];
-  }
+  for (const TBlockShare& share : map_.Shares(address, bytes.size()))
+    std::copy_n(
+        bytes.begin() + static_cast<std::ptrdiff_t>(share.RunOffset), share.Length,
+        memory_.begin() + static_cast<std::ptrdiff_t>(share.Block->Offset + share.BlockOffset));
 }
 
 std::vector<std::uint8_t> TInstrument::Block(std::uint32_t address) const {

@@ -75,20 +75,23 @@ const TBlockInfo* TMemoryMap::BlockAt(std::uint32_t address) const {
   return &*it;
 }
 
-std::span<const TBlockInfo> TMemoryMap::Overlapping(std::uint32_t first,
-                                                    std::uint64_t count) const {
-  if (count == 0) return {};
+std::vector<TBlockShare> TMemoryMap::Shares(std::uint32_t address, std::uint64_t count) const {
+  std::vector<TBlockShare> shares;
+  if (count == 0) return shares;
+  const std::uint32_t first = ToLinear(address);
   const std::uint64_t end = std::uint64_t{first} + count;
   // The first candidate is the last block starting at or before first: it may reach into range.
-  auto begin = std::upper_bound(blocks_.begin(), blocks_.end(), first,
-                                [](std::uint32_t l, const TBlockInfo& b) { return l < b.Linear; });
-  if (begin != blocks_.begin()) {
-    auto previous = std::prev(begin);
-    if (previous->Linear + static_cast<std::uint32_t>(previous->Size) > first) begin = previous;
+  auto it = std::upper_bound(blocks_.begin(), blocks_.end(), first,
+                             [](std::uint32_t l, const TBlockInfo& b) { return l < b.Linear; });
+  if (it != blocks_.begin()) --it;
+  for (; it != blocks_.end() && it->Linear < end; ++it) {
+    const std::uint64_t from = std::max<std::uint64_t>(first, it->Linear);
+    const std::uint64_t to = std::min<std::uint64_t>(end, std::uint64_t{it->Linear} + it->Size);
+    if (from >= to) continue;
+    shares.push_back({&*it, static_cast<int>(from - it->Linear),
+                      static_cast<std::size_t>(from - first), static_cast<int>(to - from)});
   }
-  auto stop = begin;
-  while (stop != blocks_.end() && stop->Linear < end) ++stop;
-  return {begin, stop};
+  return shares;
 }
 
 std::uint32_t TMemoryMap::ToLinear(std::uint32_t address) {

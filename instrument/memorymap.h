@@ -5,7 +5,6 @@
 // "linear" positions: the four 7-bit address bytes joined into one 28-bit number.
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <vector>
 
 enum class TBlockKind {
@@ -30,6 +29,14 @@ struct TBlockInfo {
   int Number = 0;          // object number in user or card memory (1-based), 0 elsewhere
   int Index = 0;           // scale tune, part or tone number (1-based), or the key of a rhythm note
   std::size_t Offset = 0;  // first byte in the memory image
+};
+
+// The part of a run of bytes that falls into one block.
+struct TBlockShare {
+  const TBlockInfo* Block = nullptr;
+  int BlockOffset = 0;        // first byte of the share in the block
+  std::size_t RunOffset = 0;  // the same byte's place in the run
+  int Length = 0;
 };
 
 class TMemoryMap {
@@ -76,8 +83,9 @@ class TMemoryMap {
 
   // The block whose first byte is at address, or none.
   const TBlockInfo* BlockAt(std::uint32_t address) const;
-  // The blocks holding at least one byte of count bytes from linear position first, in order.
-  std::span<const TBlockInfo> Overlapping(std::uint32_t first, std::uint64_t count) const;
+  // How a run of count bytes from address falls into blocks, in address order; bytes between
+  // blocks belong to no share.
+  std::vector<TBlockShare> Shares(std::uint32_t address, std::uint64_t count) const;
 
   static std::uint32_t ToLinear(std::uint32_t address);
   static std::uint32_t ToAddress(std::uint32_t linear);
