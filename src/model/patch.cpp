@@ -1,0 +1,104 @@
+#include "model/patch.h"
+
+TPatch* CurrentPatch = nullptr;
+
+std::array<std::uint8_t, 12> NameBytes(const QString& name) {
+  std::array<std::uint8_t, 12> bytes;
+  bytes.fill(' ');
+  const QByteArray latin = name.left(12).toLatin1();
+  std::copy(latin.begin(), latin.end(), bytes.begin());
+  return bytes;
+}
+
+QString NameFromBytes(const std::uint8_t* bytes) {
+  int length = 12;
+  while (length > 0 && bytes[length - 1] == ' ') --length;
+  return QString::fromLatin1(reinterpret_cast<const char*>(bytes), length);
+}
+
+TPatch::TPatch(TLibElem* owner) : TLibElem(owner) {
+  Kind = ekPatch;
+}
+
+TPatch::~TPatch() {
+  CloseViews();
+  if (CurrentPatch == this) CurrentPatch = nullptr;
+}
+
+void TPatch::Assign(const TLibElem& source) {
+  TLibElem::Assign(source);
+  if (auto* patch = dynamic_cast<const TPatch*>(&source)) {
+    Common.Image = patch->Common.Image;
+    for (int t = 0; t < kToneCount; ++t) Tones[t].Image = patch->Tones[t].Image;
+  }
+}
+
+QString TPatch::GetName() const {
+  return NameFromBytes(Common.Data());
+}
+
+void TPatch::SetName(const QString& name, bool send) {
+  const auto bytes = NameBytes(name);
+  if (send)
+    Common.SetBytes(0, bytes.data(), 12);
+  else
+    std::copy(bytes.begin(), bytes.end(), Common.Data());
+}
+
+void TPatch::UpdateViews() {
+  NotifyViews();
+}
+
+std::uint32_t TPatch::BaseAddress() const {
+  return MemoryBase(TCommon::kTemporaryBase, 0x11000000, 0x21000000, 128);
+}
+
+std::uint32_t TPatch::BlockAddress(int block) const {
+  return block == 0 ? BaseAddress() : BaseAddress() + Tones[block - 1].AreaOffset();
+}
+
+void TPatch::PrepareMessages() {
+  Common.Prepare(BlockAddress(0));
+  for (int t = 0; t < kToneCount; ++t) Tones[t].Prepare(BlockAddress(t + 1));
+}
+
+void TPatch::WriteSysex(TByteWriter& out) {
+  TLibElem::WriteSysex(out);
+  Common.Write(out, TCommon::kXpDataSize);
+  for (const TTone& tone : Tones) tone.Write(out);
+}
+
+void TPatch::ReadSysex(TByteReader& in) {
+  Common.Image.fill(0);
+  Common.Read(in, TCommon::kXpDataSize);
+  for (TTone& tone : Tones) tone.Read(in);
+}
+
+void TPatch::SaveToLibrary(TByteWriter& out) {
+  TLibElem::SaveToLibrary(out);
+  for (const TTone& tone : Tones)
+    for (const TPageSlot& page : tone.Pages) WritePlace(out, page);
+  for (const TPageSlot& page : Common.Pages) WritePlace(out, page);
+  WriteSysex(out);
+}
+
+void TPatch::LoadFromLibrary(TByteReader& in) {
+  TLibElem::LoadFromLibrary(in);
+  for (TTone& tone : Tones)
+    for (TPageSlot& page : tone.Pages) ReadPlace(in, page);
+  for (TPageSlot& page : Common.Pages) ReadPlace(in, page);
+  ReadSysex(in);
+}
+
+void TPatch::Init() {
+  Common.Init();
+  for (TTone& tone : Tones) tone.Init();
+  UpdateViews();
+}
+
+void TPatch::StorePositions() {
+  TLibElem::StorePositions();
+  for (TTone& tone : Tones)
+    for (TPageSlot& page : tone.Pages) StorePlace(page.Window, page.Open, page.Left, page.Top);
+  for (TPageSlot& page : Common.Pages) StorePlace(page.Window, page.Open, page.Left, page.Top);
+}

@@ -1,0 +1,46 @@
+#pragma once
+// TPatch (kind 0): one sound of the instrument, a common block and four tones.
+#include <array>
+
+#include "model/common.h"
+#include "model/libelem.h"
+#include "model/tone.h"
+
+class TPatch : public TLibElem {
+ public:
+  static constexpr int kToneCount = 4;
+  static constexpr int kRecordSize = 898;  // 899 in the XP layout
+
+  explicit TPatch(TLibElem* owner);
+  ~TPatch() override;
+
+  void Assign(const TLibElem& source) override;
+  // The 12 name characters of the common block without trailing blanks.
+  QString GetName() const override;
+  // Padded with blanks or cut to 12; with send stored and sent through the common block.
+  void SetName(const QString& name, bool send) override;
+  void UpdateViews() override;
+  void PrepareMessages() override;
+  void WriteSysex(TByteWriter& out) override;
+  void ReadSysex(TByteReader& in) override;
+  void SaveToLibrary(TByteWriter& out) override;
+  void LoadFromLibrary(TByteReader& in) override;
+  void Init() override;
+  void StorePositions() override;
+
+  // Base of the patch's own location: 03 00 00 00, or user 11 nn 00 00 / card 21 nn 00 00.
+  std::uint32_t BaseAddress() const;
+  // Address of block 0 (common) to 4 (tone 4) at the patch's own location.
+  std::uint32_t BlockAddress(int block) const;
+
+  TCommon Common;
+  std::array<TTone, kToneCount> Tones{TTone(1), TTone(2), TTone(3), TTone(4)};
+};
+
+// The patch last transmitted to the instrument's temporary area, or none.
+extern TPatch* CurrentPatch;
+
+// Pads a name with blanks or cuts it to 12 Latin-1 characters, as sound data holds names.
+std::array<std::uint8_t, 12> NameBytes(const QString& name);
+// The name held in 12 data bytes, trailing blanks removed.
+QString NameFromBytes(const std::uint8_t* bytes);

@@ -1,0 +1,44 @@
+#pragma once
+// TPerformance (kind 2): a multitimbral setup of the instrument, a common block and sixteen
+// parts, with the bookkeeping of its part window.
+#include <array>
+
+#include "model/libelem.h"
+#include "model/pageslot.h"
+#include "model/performancecommon.h"
+#include "model/performancepart.h"
+
+class TPerformance : public TLibElem {
+ public:
+  static constexpr int kPartCount = 16;
+  static constexpr int kRecordSize = 702;  // 800 in the XP layout
+
+  explicit TPerformance(TLibElem* owner);
+  ~TPerformance() override;
+
+  void Assign(const TLibElem& source) override;
+  QString GetName() const override;
+  void SetName(const QString& name, bool send) override;
+  void UpdateViews() override;
+  void PrepareMessages() override;
+  void WriteSysex(TByteWriter& out) override;
+  void ReadSysex(TByteReader& in) override;
+  void SaveToLibrary(TByteWriter& out) override;
+  void LoadFromLibrary(TByteReader& in) override;
+  void Init() override;
+  void StorePositions() override;
+
+  // Each part's data to the temporary performance area, while the MIDI ports are open.
+  void SendParts();
+
+  // Base of the performance's own location: 01 00 00 00, or user 10 nn 00 00 / card 20 nn 00 00.
+  std::uint32_t BaseAddress() const;
+  // Address of block 0 (common) to 16 (part 16) at the performance's own location.
+  std::uint32_t BlockAddress(int block) const;
+
+  TPerformanceCommon Common;
+  std::array<TPerformancePart, kPartCount> Parts;
+  TPageSlot PartWindow;
+};
+
+extern TPerformance* CurrentPerformance;

@@ -1,0 +1,92 @@
+#include "model/rhythm.h"
+
+#include "model/patch.h"
+
+TRhythm* CurrentRhythm = nullptr;
+
+namespace {
+// Records keep the page places in this order, not in the order the pages are held.
+constexpr TRhythm::TPage kRecordOrder[] = {TRhythm::pgMain, TRhythm::pgPitch, TRhythm::pgTVA,
+                                           TRhythm::pgTVF};
+}  // namespace
+
+TRhythm::TRhythm(TLibElem* owner) : TLibElem(owner) {
+  Kind = ekRhythm;
+  for (int i = 0; i < kNoteCount; ++i) Notes[i].Key = TRhythmNote::kFirstKey + i;
+}
+
+TRhythm::~TRhythm() {
+  CloseViews();
+  if (CurrentRhythm == this) CurrentRhythm = nullptr;
+}
+
+void TRhythm::Assign(const TLibElem& source) {
+  TLibElem::Assign(source);
+  if (auto* rhythm = dynamic_cast<const TRhythm*>(&source)) {
+    Common.Image = rhythm->Common.Image;
+    for (int i = 0; i < kNoteCount; ++i) Notes[i].Image = rhythm->Notes[i].Image;
+  }
+}
+
+QString TRhythm::GetName() const {
+  return NameFromBytes(Common.Data());
+}
+
+void TRhythm::SetName(const QString& name, bool send) {
+  const auto bytes = NameBytes(name);
+  if (send)
+    Common.SetBytes(0, bytes.data(), 12);
+  else
+    std::copy(bytes.begin(), bytes.end(), Common.Data());
+}
+
+void TRhythm::UpdateViews() {
+  NotifyViews();
+}
+
+std::uint32_t TRhythm::BaseAddress() const {
+  return MemoryBase(TRhythmCommon::kTemporaryBase, 0x10400000, 0x20400000, 2);
+}
+
+std::uint32_t TRhythm::BlockAddress(int block) const {
+  return block == 0 ? BaseAddress() : BaseAddress() + Notes[block - 1].AreaOffset();
+}
+
+void TRhythm::PrepareMessages() {
+  Common.Prepare(BlockAddress(0));
+  for (int i = 0; i < kNoteCount; ++i) Notes[i].Prepare(BlockAddress(i + 1));
+}
+
+void TRhythm::WriteSysex(TByteWriter& out) {
+  TLibElem::WriteSysex(out);
+  Common.Write(out);
+  for (const TRhythmNote& note : Notes) note.Write(out);
+}
+
+void TRhythm::ReadSysex(TByteReader& in) {
+  Common.Read(in);
+  for (TRhythmNote& note : Notes) note.Read(in);
+}
+
+void TRhythm::SaveToLibrary(TByteWriter& out) {
+  TLibElem::SaveToLibrary(out);
+  for (TPage page : kRecordOrder) WritePlace(out, Pages[page]);
+  WriteSysex(out);
+}
+
+void TRhythm::LoadFromLibrary(TByteReader& in) {
+  TLibElem::LoadFromLibrary(in);
+  for (TPage page : kRecordOrder) ReadPlace(in, Pages[page]);
+  ReadSysex(in);
+}
+
+void TRhythm::Init() {
+  Common.Init();
+  for (TRhythmNote& note : Notes) note.Init();
+  UpdateViews();
+}
+
+void TRhythm::StorePositions() {
+  TLibElem::StorePositions();
+  for (TPageSlot& page : Pages) StorePlace(page.Window, page.Open, page.Left, page.Top);
+}

@@ -1,0 +1,45 @@
+#pragma once
+// TRhythm (kind 4): a drum kit, a common block holding its name and one note block for each key
+// from 35 to 98, with the bookkeeping of the rhythm editor's four pages.
+#include <array>
+
+#include "model/libelem.h"
+#include "model/pageslot.h"
+#include "model/rhythmcommon.h"
+#include "model/rhythmnote.h"
+
+class TRhythm : public TLibElem {
+ public:
+  static constexpr int kNoteCount = 64;
+  static constexpr int kRecordSize = 4590;
+  enum TPage { pgTVA, pgTVF, pgPitch, pgMain, kPageCount };
+
+  explicit TRhythm(TLibElem* owner);
+  ~TRhythm() override;
+
+  void Assign(const TLibElem& source) override;
+  QString GetName() const override;
+  void SetName(const QString& name, bool send) override;
+  void UpdateViews() override;
+  void PrepareMessages() override;
+  void WriteSysex(TByteWriter& out) override;
+  void ReadSysex(TByteReader& in) override;
+  void SaveToLibrary(TByteWriter& out) override;
+  void LoadFromLibrary(TByteReader& in) override;
+  void Init() override;
+  void StorePositions() override;
+
+  // Base of the set's own location: 02 09 00 00, or user 10 4n 00 00 / card 20 4n 00 00.
+  std::uint32_t BaseAddress() const;
+  // Address of block 0 (common) to 64 (key 98) at the set's own location.
+  std::uint32_t BlockAddress(int block) const;
+  TRhythmNote& Note(int key) { return Notes[key - TRhythmNote::kFirstKey]; }
+
+  std::uint32_t RhythmTarget = 0;     // target address of the transfer in progress
+  std::uint16_t CompletionCount = 0;  // completion counter of a receive
+  TRhythmCommon Common;
+  std::array<TRhythmNote, kNoteCount> Notes;
+  std::array<TPageSlot, kPageCount> Pages;
+};
+
+extern TRhythm* CurrentRhythm;

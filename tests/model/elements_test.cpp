@@ -1,0 +1,241 @@
+// Elements: sizes, initial contents, names, locations, addresses, owner chain, sorting.
+#include "model/global.h"
+#include "model/library.h"
+#include "model/modelhooks.h"
+#include "modelfixture.h"
+
+using TElements = TModelTest;
+
+TEST_F(TElements, SysexSizesFollowTheKindTableInBothLayouts) {
+  const int normal[] = {643, 82304, 555, 17760, 4439, 8878, 442};
+  const int xp[] = {644, 82432, 653, 20896, 4439, 8878, 484};
+  for (int kind = 0; kind < 7; ++kind) {
+    EXPECT_EQ(TLibElem::SysexSize(kind, false), normal[kind]) << kind;
+    EXPECT_EQ(TLibElem::SysexSize(kind, true), xp[kind]) << kind;
+    auto element = CreateElement(kind, nullptr);
+    EXPECT_EQ(element->SysexBytes(false).size(), normal[kind]) << kind;
+    EXPECT_EQ(element->SysexBytes(true).size(), xp[kind]) << kind;
+  }
+  EXPECT_EQ(TLibElem::SysexSize(ekGlobal, false), -1);
+  EXPECT_EQ(TLibElem::SysexSize(8, false), -1);
+  SetXpFlag(true);
+  EXPECT_EQ(TLibElem::SysexSize(ekPatch), 644);
+}
+
+TEST_F(TElements, LibraryRecordsHaveTheirFixedSizes) {
+  const int normal[] = {898, 82443, 702, 17899, 4590, 9017, 593, 219450};
+  const int xp[] = {899, 82571, 800, 21035, 4590, 9017, 635, 226020};
+  for (int kind = 0; kind < kKindCount; ++kind) {
+    auto element = CreateElement(kind, nullptr);
+    EXPECT_EQ(element->Kind, kind);
+    EXPECT_EQ(element->RecordBytes(false).size(), normal[kind]) << kind;
+    EXPECT_EQ(element->RecordBytes(true).size(), xp[kind]) << kind;
+  }
+  EXPECT_EQ(CreateElement(8, nullptr), nullptr);
+}
+
+TEST_F(TElements, NewElementsStartWithTheirDefaults) {
+  TPatch patch(nullptr);
+  EXPECT_EQ(patch.FileName, "Untitled.Syx");
+  EXPECT_TRUE(patch.Temporary);
+  EXPECT_FALSE(patch.User);
+  EXPECT_EQ(patch.Number, 1);
+  EXPECT_EQ(patch.WinLeft, 0xFFFF);
+  EXPECT_EQ(patch.GetName(), "");
+  EXPECT_EQ(patch.Common.GetByte(44), 1);
+  EXPECT_EQ(patch.Common.GetByte(45), 4);
+  EXPECT_EQ(patch.Tones[3].GetByte(12), 1);
+  EXPECT_EQ(patch.Tones[3].GetByte(122), 1);
+  EXPECT_EQ(patch.Tones[3].Pages[TTone::pgControl].Top, 0xFFFF);
+
+  TSystem system(nullptr);
+  EXPECT_EQ(system.Name, "Untitled");
+  EXPECT_EQ(system.Common.GetByte(18), 0x61);
+  EXPECT_EQ(system.Common.GetByte(27), 0x01);
+  EXPECT_EQ(system.Common.GetByte(29), 0x00);
+  EXPECT_EQ(system.ScaleTunes[16].GetByte(11), 0x40);
+
+  TRhythm rhythm(nullptr);
+  EXPECT_EQ(rhythm.Note(98).GetByte(53), 1);
+  TPerformance performance(nullptr);
+  EXPECT_EQ(performance.Common.GetByte(46), 4);
+
+  TGlobal global(nullptr);
+  EXPECT_EQ(global.FileName, "Untitled.Glb");
+  EXPECT_EQ(global.Name, "Untitled");
+  EXPECT_TRUE(global.PatchBank(true).User);
+  EXPECT_FALSE(global.PatchBank(false).User);
+  EXPECT_EQ(global.PatchBank(true).Patch(127).Number, 128);
+  EXPECT_FALSE(global.PatchBank(true).Patch(0).Temporary);
+  EXPECT_EQ(TLibrary().FileName, "Untitled.Lib");
+}
+
+TEST_F(TElements, NamesArePaddedWithBlanksAndCutToTwelve) {
+  TPatch patch(nullptr);
+  patch.SetName(QStringLiteral("Piano"), false);
+  EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(patch.Common.Data()), 12), "Piano       ");
+  EXPECT_EQ(patch.GetName(), "Piano");
+  patch.SetName(QStringLiteral("A Very Long Name"), false);
+  EXPECT_EQ(patch.GetName(), "A Very Long");  // cut to 12, trailing blank dropped
+  TRhythm rhythm(nullptr);
+  rhythm.SetName(QStringLiteral("Kit"), false);
+  EXPECT_EQ(rhythm.GetName(), "Kit");
+  TPatchBank bank(nullptr);
+  bank.SetName(QStringLiteral("ThirteenChars"), false);
+  EXPECT_EQ(bank.GetName(), "ThirteenChar");
+  EXPECT_EQ(NameFromFile(QStringLiteral("/any/folder/MyBank.Syx")), "MyBank");
+  EXPECT_EQ(NameFromFile(QStringLiteral("C:\\Sounds\\LongBankName1.syx")), "LongBankName");
+}
+
+TEST_F(TElements, LocationTextNamesTheMemory) {
+  TPatch patch(nullptr);
+  patch.User = true;
+  patch.Number = 12;
+  EXPECT_EQ(patch.LocationText(), "Temporary");
+  patch.Temporary = false;
+  EXPECT_EQ(patch.LocationText(), "User : 12");
+  patch.User = false;
+  EXPECT_EQ(patch.LocationText(), "Card : 12");
+  TGlobal global(nullptr);
+  EXPECT_EQ(global.PatchBank(false).LocationText(), "Card");
+  EXPECT_EQ(global.PatchBank(false).Patch(4).LocationText(), "Card : 5");
+  EXPECT_EQ(global.System().LocationText(), "");
+  EXPECT_EQ(global.LocationText(), "");
+}
+
+TEST_F(TElements, ImagesCarryTheAddressesOfTheirMemory) {
+  TGlobal global(nullptr);
+  auto prepared = [](TLibElem& element, int messageStart) {
+    element.PrepareMessages();
+    const QByteArray bytes = element.SysexBytes(false);
+    TBytes message(bytes.begin() + messageStart, bytes.begin() + messageStart + 9);
+    return AddressOf(message);
+  };
+  TPatch& user1 = global.PatchBank(true).Patch(0);
+  TPatch& user128 = global.PatchBank(true).Patch(127);
+  TPatch& card1 = global.PatchBank(false).Patch(0);
+  EXPECT_EQ(user1.BlockAddress(0), 0x11000000u);
+  EXPECT_EQ(user128.BlockAddress(0), 0x117F0000u);
+  EXPECT_EQ(user128.BlockAddress(4), 0x117F1600u);
+  EXPECT_EQ(card1.BlockAddress(0), 0x21000000u);
+  EXPECT_EQ(global.PatchBank(false).Patch(127).BlockAddress(4), 0x217F1600u);
+  EXPECT_EQ(prepared(user128, 83 + 3 * 140), 0x117F1600u);
+  TPerformance& performance32 = global.PerformanceBank(true).Performance(31);
+  EXPECT_EQ(performance32.BlockAddress(0), 0x101F0000u);
+  EXPECT_EQ(performance32.BlockAddress(16), 0x101F1F00u);
+  TRhythm& rhythm2 = global.RhythmBank(true).Rhythm(1);
+  EXPECT_EQ(rhythm2.BlockAddress(0), 0x10410000u);
+  EXPECT_EQ(rhythm2.BlockAddress(64), 0x10416200u);
+  EXPECT_EQ(prepared(rhythm2, 23 + 63 * 69), 0x10416200u);
+  EXPECT_EQ(global.System().BlockAddress(17), 0x00002000u);
+  EXPECT_EQ(prepared(global.System(), 51 + 16 * 23), 0x00002000u);
+  TPatch temporary(nullptr);
+  EXPECT_EQ(temporary.BlockAddress(2), 0x03001200u);
+}
+
+TEST_F(TElements, DamagedNumbersStayInsideTheAddressMap) {
+  TPatch patch(nullptr);
+  patch.Temporary = false;
+  patch.User = true;
+  patch.Number = 0xFFFF;
+  EXPECT_EQ(patch.BaseAddress(), 0x117F0000u);
+  patch.Number = 0;
+  EXPECT_EQ(patch.BaseAddress(), 0x11000000u);
+}
+
+TEST_F(TElements, ModifiedReachesTheTopLibraryThroughBankAndGlobal) {
+  int menuUpdates = 0;
+  ModelHooks().EnableMenuItems = [&] { ++menuUpdates; };
+  TLibrary library;
+  auto& global = static_cast<TGlobal&>(library.NewElement(ekGlobal));
+  TPatch& patch = global.PatchBank(true).Patch(3);
+  global.ModifiedDate = global.PatchBank(true).ModifiedDate = 0;
+  EXPECT_EQ(patch.TopOwner(), &library);
+  EXPECT_EQ(global.TopOwner(), &library);
+  EXPECT_EQ(library.TopOwner(), nullptr);
+  EXPECT_TRUE(library.Saved);
+  patch.Modified();
+  ModelHooks().EnableMenuItems = nullptr;
+  EXPECT_FALSE(library.Saved);
+  EXPECT_GT(global.ModifiedDate, 0);
+  EXPECT_GT(global.PatchBank(true).ModifiedDate, 0);
+  EXPECT_EQ(menuUpdates, 1);
+  TPatch loose(nullptr);
+  loose.Modified();  // no owner: only its dates change
+}
+
+TEST_F(TElements, AssignCopiesContentsAndMarksModified) {
+  TLibrary library;
+  auto& source = static_cast<TPatch&>(library.NewElement(ekPatch));
+  auto& target = static_cast<TPatch&>(library.NewElement(ekPatch));
+  source.SetName(QStringLiteral("Strings"), false);
+  source.Tones[2].StoreByte(128, 99);
+  source.Number = 7;
+  target.Assign(source);
+  EXPECT_EQ(target.GetName(), "Strings");
+  EXPECT_EQ(target.Tones[2].GetByte(128), 99);
+  EXPECT_EQ(target.Number, 7);
+  EXPECT_FALSE(library.Saved);
+
+  TPatchBank from(nullptr), to(nullptr);
+  from.Patch(100).SetName(QStringLiteral("Deep"), false);
+  to.Assign(from);
+  EXPECT_EQ(to.Patch(100).GetName(), "Deep");
+}
+
+TEST_F(TElements, SortExchangesStrictlyOrderedPairsOnly) {
+  TLibrary library;
+  const double days[] = {30, 20, 20, 10};  // C, B1, B2, A by modification date
+  for (int i = 0; i < 4; ++i) {
+    TLibElem& element = library.NewElement(ekPatch);
+    element.ModifiedDate = days[i];
+    element.ModifiedTime = 0.5;
+    element.Number = static_cast<std::uint16_t>(i);
+  }
+  library.Sort(TSortKey::ModifiedDate);
+  // The exchange order moves the second of the two equal dates before the first.
+  std::vector<int> order;
+  for (int i = 0; i < 4; ++i) order.push_back(library.Element(i).Number);
+  EXPECT_EQ(order, (std::vector<int>{3, 2, 1, 0}));
+
+  library.Element(0).ModifiedDate = 20;
+  library.Element(0).ModifiedTime = 0.9;  // same day as two others, later in it
+  library.Sort(TSortKey::ModifiedDate);
+  EXPECT_EQ(library.Element(3).Number, 0);
+  EXPECT_EQ(library.Element(2).Number, 3);
+
+  static_cast<TPatch&>(library.Element(0)).SetName(QStringLiteral("zeta"), false);
+  static_cast<TPatch&>(library.Element(1)).SetName(QStringLiteral("Alpha"), false);
+  static_cast<TPatch&>(library.Element(2)).SetName(QStringLiteral("beta"), false);
+  static_cast<TPatch&>(library.Element(3)).SetName(QStringLiteral("ALPHA"), false);
+  library.Sort(TSortKey::Name);
+  EXPECT_EQ(library.Element(0).GetName(), "Alpha");
+  EXPECT_EQ(library.Element(1).GetName(), "ALPHA");
+  EXPECT_EQ(library.Element(3).GetName(), "zeta");
+}
+
+TEST_F(TElements, MoveElementDeselectsAndChangesOwner) {
+  TLibrary source, trash;
+  source.NewElement(ekPatch);
+  TLibElem& moved = source.NewElement(ekRhythm);
+  source.NewElement(ekSystem);
+  moved.Selected = true;
+  trash.MoveElement(source, 1);
+  ASSERT_EQ(source.Count(), 2);
+  EXPECT_EQ(source.Element(1).Kind, ekSystem);
+  ASSERT_EQ(trash.Count(), 1);
+  EXPECT_EQ(&trash.Element(0), &moved);
+  EXPECT_FALSE(moved.Selected);
+  EXPECT_EQ(moved.Owner, &trash);
+  trash.Saved = true;
+  moved.Modified();
+  EXPECT_FALSE(trash.Saved);
+  EXPECT_TRUE(source.Saved);
+}
+
+TEST_F(TElements, FreedSoundIsNoLongerCurrent) {
+  auto patch = std::make_unique<TPatch>(nullptr);
+  CurrentPatch = patch.get();
+  patch.reset();
+  EXPECT_EQ(CurrentPatch, nullptr);
+}

@@ -1,0 +1,233 @@
+// .Lib and .Glb files: exact layouts, round trips, damaged files, refusals and atomic saves.
+#include <QDir>
+#include <QFileInfo>
+
+#include "model/global.h"
+#include "model/library.h"
+#include "modelfixture.h"
+
+using TLibraryFiles = TModelTest;
+
+TEST_F(TLibraryFiles, EmptyLibraryIsTenBytes) {
+  TLibrary library;
+  EXPECT_EQ(library.SaveToBytes(false), QByteArray(10, '\xFF'));
+}
+
+TEST_F(TLibraryFiles, CommentLinesAreLengthPrefixedAndEndWithFFFF) {
+  TLibrary library;
+  library.Comment = QStringList{QStringLiteral("ab"), QString()};
+  library.Width = 0x0102;
+  EXPECT_EQ(library.SaveToBytes(false).left(10), QByteArray("\x02\x00"
+                                                            "ab\x00\x00\xFF\xFF\x02\x01",
+                                                            10));
+  TLibrary back;
+  EXPECT_FALSE(back.LoadFromBytes(Bytes(library.SaveToBytes(false)), false).Damaged());
+  EXPECT_EQ(back.Comment, library.Comment);
+  EXPECT_EQ(back.Width, 0x0102);
+}
+
+TEST_F(TLibraryFiles, OnePatchReadsBackWithNameDatesLocationAndPages) {
+  TLibrary library;
+  auto& patch = static_cast<TPatch&>(library.NewElement(ekPatch));
+  patch.SetName(QStringLiteral("Brass"), false);
+  patch.Temporary = false;
+  patch.User = true;
+  patch.Number = 77;
+  patch.CreatedDate = 45000;
+  patch.CreatedTime = 0.25;
+  patch.ModifiedDate = 45001;
+  patch.ModifiedTime = 0.75;
+  patch.FileName = QStringLiteral("C:\\Sounds\\Brass.Syx");
+  patch.WinLeft = 10;
+  patch.Tones[1].Pages[TTone::pgLFO2] = {nullptr, false, 300, 40};
+  patch.Common.Pages[TCommon::pgEffects] = {nullptr, false, 5, 6};
+  ui.Files.push_back(Path("One.Lib"));
+  ASSERT_TRUE(library.Save(false));
+  EXPECT_EQ(ReadAll(Path("One.Lib")).size(), 10 + 898);
+  EXPECT_EQ(library.FileName, Path("One.Lib"));
+  EXPECT_TRUE(library.Saved);
+
+  TLibrary back;
+  ASSERT_TRUE(back.LoadFromFile(Path("One.Lib")));
+  ASSERT_EQ(back.Count(), 1);
+  auto& read = static_cast<TPatch&>(back.Element(0));
+  EXPECT_EQ(read.GetName(), "Brass");
+  EXPECT_EQ(read.LocationText(), "User : 77");
+  EXPECT_EQ(read.CreatedDate, 45000);
+  EXPECT_EQ(read.CreatedTime, 0.25);
+  EXPECT_EQ(read.ModifiedTime, 0.75);
+  EXPECT_EQ(read.FileName, patch.FileName);
+  EXPECT_EQ(read.WinLeft, 10);
+  EXPECT_EQ(read.WinTop, 0xFFFF);
+  EXPECT_EQ(read.Tones[1].Pages[TTone::pgLFO2].Left, 300);
+  EXPECT_EQ(read.Tones[1].Pages[TTone::pgLFO2].Top, 40);
+  EXPECT_EQ(read.Common.Pages[TCommon::pgEffects].Top, 6);
+  EXPECT_EQ(read.Owner, &back);
+  EXPECT_TRUE(back.Saved);
+  EXPECT_EQ(read.RecordBytes(false), patch.RecordBytes(false));
+}
+
+TEST_F(TLibraryFiles, EveryKindRoundTripsInBothLayouts) {
+  for (bool xp : {false, true}) {
+    TLibrary library;
+    for (int kind = 0; kind < kKindCount; ++kind) library.NewElement(kind).Name = "K";
+    static_cast<TRhythm&>(library.Element(ekRhythm)).Pages[TRhythm::pgMain].Left = 7;
+    static_cast<TSystem&>(library.Element(ekSystem)).Pages[TSystem::pgPreview].Top = 8;
+    auto& global = static_cast<TGlobal&>(library.Element(ekGlobal));
+    global.RhythmBank(false).Rhythm(1).SetName(QStringLiteral("Card Kit"), false);
+    const QByteArray bytes = library.SaveToBytes(xp);
+    TLibrary back;
+    ASSERT_FALSE(back.LoadFromBytes(Bytes(bytes), xp).Damaged()) << xp;
+    ASSERT_EQ(back.Count(), kKindCount);
+    EXPECT_EQ(back.SaveToBytes(xp), bytes) << xp;
+    EXPECT_EQ(static_cast<TRhythm&>(back.Element(ekRhythm)).Pages[TRhythm::pgMain].Left, 7);
+    EXPECT_EQ(static_cast<TSystem&>(back.Element(ekSystem)).Pages[TSystem::pgPreview].Top, 8);
+    EXPECT_EQ(static_cast<TGlobal&>(back.Element(ekGlobal)).RhythmBank(false).Rhythm(1).GetName(),
+              "Card Kit");
+  }
+}
+
+TEST_F(TLibraryFiles, DamagedLibraryKeepsTheCompleteElementsAndSaysWhere) {
+  TLibrary library;
+  library.NewElement(ekPatch);
+  library.NewElement(ekSystem);
+  library.NewElement(ekRhythm);
+  QByteArray bytes = library.SaveToBytes(false);
+  const qint64 third = 10 + 898 + 593;
+  WriteAll(Path("Cut.Lib"), bytes.left(third + 100));
+  TLibrary cut;
+  ASSERT_TRUE(cut.LoadFromFile(Path("Cut.Lib")));
+  EXPECT_EQ(cut.Count(), 2);
+  const QString message = ui.LastText();
+  EXPECT_TRUE(message.contains(QDir::toNativeSeparators(Path("Cut.Lib")))) << message.toStdString();
+  EXPECT_TRUE(message.contains(QStringLiteral("byte %1").arg(third))) << message.toStdString();
+  EXPECT_TRUE(message.contains(QStringLiteral("Rhythm record"))) << message.toStdString();
+
+  bytes[third] = 9;  // an unknown kind code
+  TLibrary unknown;
+  const TLibraryDamage damage = unknown.LoadFromBytes(Bytes(bytes), false);
+  EXPECT_EQ(damage.Offset, third);
+  EXPECT_EQ(damage.Problem, "unknown element kind 9");
+  EXPECT_EQ(unknown.Count(), 2);
+
+  TLibrary tiny;
+  EXPECT_TRUE(tiny.LoadFromBytes(Bytes(QByteArray("\xFF\xFF\x01", 3)), false).Damaged());
+  EXPECT_TRUE(tiny.LoadFromBytes(Bytes(bytes.left(third + 1)), false).Damaged());
+  EXPECT_EQ(tiny.Count(), 2);
+}
+
+TEST_F(TLibraryFiles, CommentEndedByTheEndOfTheFileIsNotDamage) {
+  TLibrary library;
+  // One line, no terminator, then nothing: the window values are missing.
+  const TLibraryDamage damage = library.LoadFromBytes(Bytes(QByteArray("\x01\x00x", 3)), false);
+  EXPECT_EQ(library.Comment, QStringList{QStringLiteral("x")});
+  EXPECT_TRUE(damage.Damaged());
+  EXPECT_EQ(damage.Offset, 3);
+}
+
+TEST_F(TLibraryFiles, GlobalDumpFileIsItsRecord) {
+  TGlobal global(nullptr);
+  global.PatchBank(false).Patch(5).SetName(QStringLiteral("Card Six"), false);
+  global.System().Common.StoreByte(18, 0x22);
+  ui.Files.push_back(Path("All.Glb"));
+  ASSERT_TRUE(global.SaveGlobal(false));
+  EXPECT_EQ(ui.FileRequests.back().Options.Title, "Save Global");
+  EXPECT_EQ(ui.FileRequests.back().Options.Filter, "Glb file|*.Glb");
+  const QByteArray file = ReadAll(Path("All.Glb"));
+  ASSERT_EQ(file.size(), 219450);
+  EXPECT_EQ(file.left(2), QByteArray("\x07\x00", 2));
+
+  TLibrary library;
+  auto& loaded = static_cast<TGlobal&>(library.NewElement(ekGlobal));
+  ui.Files.push_back(Path("All.Glb"));
+  ASSERT_TRUE(loaded.LoadGlobal());
+  EXPECT_EQ(ui.FileRequests.back().Options.Title, "Load Global");
+  EXPECT_EQ(loaded.Name, "All");
+  EXPECT_EQ(loaded.PatchBank(false).Patch(5).GetName(), "Card Six");
+  EXPECT_EQ(loaded.System().Common.GetByte(18), 0x22);
+  EXPECT_FALSE(library.Saved);
+
+  TXpScope exporting;
+  EXPECT_EQ(global.GlbBytes(XpFlag()).size(), 226020);
+}
+
+TEST_F(TLibraryFiles, GlobalRefusesOtherFilesAndKeepsItsContents) {
+  TGlobal source(nullptr);
+  QByteArray good = source.GlbBytes(false);
+  TGlobal global(nullptr);
+  global.PatchBank(true).Patch(0).SetName(QStringLiteral("Kept"), false);
+  const QByteArray before = global.GlbBytes(false);
+
+  QByteArray wrongMember = good;
+  wrongMember[139] = 3;  // the user patch bank's kind code
+  const QByteArray wrongKind = QByteArray(1, '\x01') + good.mid(1);
+  for (const QByteArray& bad : {good.left(219449), good + '\0', wrongMember, wrongKind}) {
+    WriteAll(Path("Bad.Glb"), bad);
+    ui.Files.push_back(Path("Bad.Glb"));
+    EXPECT_FALSE(global.LoadGlobal());
+    EXPECT_TRUE(ui.LastText().contains(QStringLiteral("not a global dump")))
+        << ui.LastText().toStdString();
+    EXPECT_EQ(global.GlbBytes(false), before);
+    EXPECT_EQ(global.FileName, "Untitled.Glb");
+  }
+  EXPECT_TRUE(ui.LastText().contains(QStringLiteral("kind code 1"))) << ui.LastText().toStdString();
+  EXPECT_TRUE(global.ReadGlbBytes(Bytes(good), false).isEmpty());
+}
+
+TEST_F(TLibraryFiles, CancelledOrDeclinedSaveChangesNothing) {
+  TLibrary library;
+  library.NewElement(ekPatch);
+  library.Saved = false;
+  EXPECT_FALSE(library.Save(false));
+  EXPECT_EQ(ui.FileRequests.back().Options.Title, "Save Library");
+  EXPECT_EQ(ui.FileRequests.back().Options.DefaultExt, "Lib");
+  EXPECT_FALSE(library.Saved);
+  EXPECT_EQ(library.FileName, "Untitled.Lib");
+
+  WriteAll(Path("Old.Lib"), "old");
+  ui.Files.push_back(Path("Old.Lib"));
+  ui.Answers.push_back(mbNo);
+  EXPECT_FALSE(library.Save(true));
+  EXPECT_EQ(ReadAll(Path("Old.Lib")), "old");
+  EXPECT_FALSE(library.Saved);
+}
+
+TEST_F(TLibraryFiles, FailedSaveLeavesTheOldFileAndTheLibraryState) {
+  WriteAll(Path("Keep.Lib"), "previous");
+  TLibrary library;
+  library.FileName = Path("Keep.Lib");
+  library.Saved = false;
+  QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::ExeOwner);
+  const bool denied = !QFile(Path("probe")).open(QIODevice::WriteOnly);
+  if (denied) {
+    EXPECT_FALSE(library.Save(false));
+    EXPECT_EQ(ReadAll(Path("Keep.Lib")), "previous");
+    EXPECT_FALSE(library.Saved);
+    EXPECT_FALSE(ui.LastText().isEmpty());
+  }
+  QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+  // A folder that does not exist fails for every user, privileged or not.
+  TLibrary lost;
+  lost.FileName = Path("missing/Lost.Lib");
+  EXPECT_FALSE(lost.Save(false));
+  EXPECT_TRUE(ui.LastText().contains(QStringLiteral("Lost.Lib"))) << ui.LastText().toStdString();
+  EXPECT_FALSE(lost.SavedToFile);
+  if (!denied) GTEST_SKIP() << "running with rights that ignore a read-only folder";
+}
+
+TEST_F(TLibraryFiles, OpenDialogLoadSetsSavedEvenWhenCancelled) {
+  TLibrary source;
+  source.NewElement(ekPerformance);
+  WriteAll(Path("Perf.Lib"), source.SaveToBytes(false));
+  TLibrary library;
+  library.Saved = false;
+  EXPECT_FALSE(library.OpenDialogLoad());
+  EXPECT_TRUE(library.Saved);
+  EXPECT_EQ(ui.FileRequests.back().Options.Title, "Load Library");
+  EXPECT_EQ(ui.FileRequests.back().Options.Filter, "Lib file|*.Lib");
+  ui.Files.push_back(Path("Perf.Lib"));
+  EXPECT_TRUE(library.OpenDialogLoad());
+  EXPECT_EQ(library.Count(), 1);
+  EXPECT_EQ(library.GetName(), "Perf.Lib");
+}

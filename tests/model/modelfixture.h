@@ -1,0 +1,73 @@
+#pragma once
+// Shared test helpers: a scripted user interface, a scratch folder, and a MIDI session on a
+// loopback device with shortened pacing for the tests that look at what is sent.
+#include <memory>
+#include <vector>
+
+#include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "midi/config.h"
+#include "midi/loopbackbackend.h"
+#include "midi/midisession.h"
+#include "midi/scriptedui.h"
+#include "midi/timing.h"
+#include "model/libelem.h"
+
+using TBytes = std::vector<std::uint8_t>;
+
+class TModelTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Config() = TConfig();
+    SetXpFlag(false);
+  }
+  QString Path(const QString& name) const { return dir.filePath(name); }
+  static QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  static void WriteAll(const QString& path, const QByteArray& data) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+  }
+
+  TScopedScriptedUI ui;
+  QTemporaryDir dir;
+};
+
+class TSendTest : public TModelTest {
+ protected:
+  void SetUp() override {
+    TModelTest::SetUp();
+    Timing() = TTiming::Scaled(0.02);
+    auto backend = std::make_unique<TLoopbackBackend>();
+    loop = backend.get();
+    TMidiDevices::Instance().Clear();
+    TMidiDevices::Instance().Add(std::move(backend));
+    MidiSession().Create();
+  }
+  void TearDown() override {
+    MidiSession().Destroy();
+    TMidiDevices::Instance().Clear();
+    Timing() = TTiming();
+  }
+  // The message that went out as index i: header, address, data, checksum, F7.
+  TBytes Sent(std::size_t i) const { return loop->Sent().at(i); }
+  std::size_t SentCount() const { return loop->Sent().size(); }
+
+  TLoopbackBackend* loop = nullptr;
+};
+
+// The four address bytes of a data-set message.
+inline std::uint32_t AddressOf(const TBytes& message) {
+  return (std::uint32_t(message.at(5)) << 24) | (message.at(6) << 16) | (message.at(7) << 8) |
+         message.at(8);
+}
+inline TBytes DataOf(const TBytes& message) {
+  return TBytes(message.begin() + 9, message.end() - 2);
+}

@@ -1,0 +1,188 @@
+// .Syx files: layouts, XP conversion, the load and save commands with their dialogs.
+#include <QFileInfo>
+
+#include "midi/sysex.h"
+#include "model/global.h"
+#include "model/library.h"
+#include "modelfixture.h"
+
+using TSysexFiles = TModelTest;
+
+namespace {
+// One data-set message built straight from the address map, independently of the model.
+void AppendMessage(QByteArray& file, std::uint32_t address, const TBytes& data) {
+  QByteArray message;
+  message.append("\xF0\x41\x10\x6A\x12", 5);
+  for (int shift = 24; shift >= 0; shift -= 8) message.append(char(address >> shift));
+  unsigned sum =
+      (address >> 24) + ((address >> 16) & 0xFF) + ((address >> 8) & 0xFF) + (address & 0xFF);
+  for (std::uint8_t byte : data) {
+    message.append(char(byte));
+    sum += byte;
+  }
+  message.append(char((128 - sum % 128) % 128));
+  message.append('\xF7');
+  file.append(message);
+}
+}  // namespace
+
+TEST_F(TSysexFiles, PatchFileBuiltFromTheAddressMapLoads) {
+  QByteArray file;
+  TBytes common(72, 0);
+  const char name[] = "Handmade    ";
+  std::copy(name, name + 12, common.begin());
+  common[44] = 9;
+  AppendMessage(file, 0x03000000, common);
+  for (int t = 0; t < 4; ++t) AppendMessage(file, 0x03001000 + t * 0x200, TBytes(129, 10 + t));
+  ASSERT_EQ(file.size(), 643);
+  WriteAll(Path("Hand.Syx"), file);
+
+  TPatch patch(nullptr);
+  ui.Files.push_back(Path("Hand.Syx"));
+  ASSERT_TRUE(patch.LoadSysexFile());
+  EXPECT_EQ(patch.GetName(), "Handmade");
+  EXPECT_EQ(patch.Common.GetByte(44), 9);
+  EXPECT_EQ(patch.Tones[3].GetByte(128), 13);
+  EXPECT_EQ(patch.FileName, Path("Hand.Syx"));
+  const TFileDialogOptions& dialog = ui.FileRequests.at(0).Options;
+  EXPECT_EQ(dialog.Title, "Load SysEx");
+  EXPECT_EQ(dialog.DefaultExt, "Syx");
+  EXPECT_EQ(dialog.Filter, "Syx file|*.Syx");
+  EXPECT_TRUE(dialog.MustExist);
+  // The model writes the same bytes back for the temporary patch it read.
+  EXPECT_EQ(patch.SysexBytes(false), file);
+}
+
+TEST_F(TSysexFiles, XpPatchHasOneMoreCommonByteAndReadsBackTheSame) {
+  TPatch patch(nullptr);
+  patch.SetName(QStringLiteral("XP Test"), false);
+  patch.Common.StoreByte(71, 0x55);
+  const QByteArray normal = patch.SysexBytes(false);
+  const QByteArray xp = patch.SysexBytes(true);
+  ASSERT_EQ(xp.size(), 644);
+  EXPECT_EQ(xp.left(81), normal.left(81));
+  EXPECT_EQ(xp.at(81), 0);
+  EXPECT_EQ(quint8(xp.at(82)), Checksum(reinterpret_cast<const std::uint8_t*>(xp.data()), 83));
+  EXPECT_EQ(quint8(xp.at(83)), 0xF7);
+  EXPECT_EQ(xp.mid(84), normal.mid(83));
+
+  TPatch back(nullptr);
+  ASSERT_TRUE(back.ReadSysexBytes(Bytes(xp), true));
+  EXPECT_EQ(back.SysexBytes(false), normal);
+  EXPECT_FALSE(back.ReadSysexBytes(Bytes(xp), false));
+}
+
+TEST_F(TSysexFiles, XpPerformanceAndSystemRoundTripWithFreshChecksums) {
+  TPerformance performance(nullptr);
+  performance.SetName(QStringLiteral("Split"), false);
+  performance.Parts[6].StoreByte(18, 0x33);
+  const QByteArray normal = performance.SysexBytes(false);
+  QByteArray xp = performance.SysexBytes(true);
+  ASSERT_EQ(xp.size(), 653);
+  EXPECT_EQ(xp.size() - normal.size(), 2 + 16 * 6);
+  // Stale checksums in the file do not survive: the shortened images get their own.
+  xp[75] = 0x12;
+  TPerformance back(nullptr);
+  ASSERT_TRUE(back.ReadSysexBytes(Bytes(xp), true));
+  EXPECT_EQ(back.SysexBytes(false), normal);
+
+  TSystem system(nullptr);
+  system.Common.StoreByte(39, 0x11);
+  const QByteArray systemXp = system.SysexBytes(true);
+  ASSERT_EQ(systemXp.size(), 484);
+  EXPECT_EQ(quint8(systemXp.at(91)),
+            Checksum(reinterpret_cast<const std::uint8_t*>(systemXp.data()), 92));
+  TSystem systemBack(nullptr);
+  ASSERT_TRUE(systemBack.ReadSysexBytes(Bytes(systemXp), true));
+  EXPECT_EQ(systemBack.SysexBytes(false), system.SysexBytes(false));
+}
+
+TEST_F(TSysexFiles, WrongSizeIsRefusedAndChangesNothing) {
+  TPatch source(nullptr);
+  const QByteArray xp = source.SysexBytes(true);
+  WriteAll(Path("Xp.Syx"), xp);
+  TPatch patch(nullptr);
+  patch.SetName(QStringLiteral("Keep"), false);
+  const QByteArray before = patch.SysexBytes(false);
+  ui.Files.push_back(Path("Xp.Syx"));
+  EXPECT_FALSE(patch.LoadSysexFile());
+  EXPECT_EQ(ui.LastText(), "Incorrect SysEx File Type.");
+  EXPECT_EQ(ui.Questions.back().Kind, TMsgKind::Information);
+  EXPECT_EQ(patch.SysexBytes(false), before);
+  EXPECT_EQ(patch.FileName, "Untitled.Syx");
+
+  TXpScope importing;  // the 644-byte file is what Import From XP takes
+  ui.Files.push_back(Path("Xp.Syx"));
+  EXPECT_TRUE(patch.LoadSysexFile());
+  EXPECT_EQ(patch.GetName(), "");
+}
+
+TEST_F(TSysexFiles, BankAndSystemTakeTheirNameFromTheFile) {
+  TPatchBank source(nullptr);
+  source.Patch(127).SetName(QStringLiteral("Last"), false);
+  WriteAll(Path("LongBankName1.syx"), source.SysexBytes(false));
+  TLibrary library;
+  auto& bank = static_cast<TPatchBank&>(library.NewElement(ekPatchBank));
+  ui.Files.push_back(Path("LongBankName1.syx"));
+  ASSERT_TRUE(bank.LoadSysexFile());
+  EXPECT_EQ(bank.Name, "LongBankName");
+  EXPECT_EQ(bank.Patch(127).GetName(), "Last");
+  EXPECT_FALSE(library.Saved);
+
+  TSystem system(nullptr);
+  WriteAll(Path("MySys.Syx"), system.SysexBytes(false));
+  ui.Files.push_back(Path("MySys.Syx"));
+  ASSERT_TRUE(system.LoadSysexFile());
+  EXPECT_EQ(system.Name, "MySys");
+  TPatch patch(nullptr);
+  WriteAll(Path("Named.Syx"), patch.SysexBytes(false));
+  ui.Files.push_back(Path("Named.Syx"));
+  ASSERT_TRUE(patch.LoadSysexFile());
+  EXPECT_EQ(patch.Name, "");
+}
+
+TEST_F(TSysexFiles, SaveAsksForAFileUntilTheElementHasOne) {
+  TPatch patch(nullptr);
+  patch.FileName = QStringLiteral("untitled.syx");
+  EXPECT_FALSE(patch.SaveSysexFile(false));  // dialog cancelled: nothing written
+  ASSERT_EQ(ui.FileRequests.size(), 1u);
+  EXPECT_TRUE(ui.FileRequests[0].Save);
+  EXPECT_EQ(ui.FileRequests[0].Options.Title, "Save SysEx");
+  EXPECT_FALSE(patch.SavedToFile);
+
+  ui.Files.push_back(Path("One.Syx"));
+  ASSERT_TRUE(patch.SaveSysexFile(false));
+  EXPECT_EQ(patch.FileName, Path("One.Syx"));
+  EXPECT_TRUE(patch.SavedToFile);
+  EXPECT_EQ(ReadAll(Path("One.Syx")).size(), 643);
+
+  patch.SetName(QStringLiteral("Second"), false);
+  ASSERT_TRUE(patch.SaveSysexFile(false));  // no dialog now
+  EXPECT_EQ(ui.FileRequests.size(), 2u);
+  EXPECT_EQ(ReadAll(Path("One.Syx")).mid(9, 6), "Second");
+}
+
+TEST_F(TSysexFiles, OverwriteQuestionAnsweredNoKeepsTheFile) {
+  WriteAll(Path("Old.Syx"), "old contents");
+  TPatch patch(nullptr);
+  ui.Files.push_back(Path("Old.Syx"));
+  ui.Answers.push_back(mbNo);
+  EXPECT_FALSE(patch.SaveSysexFile(true));
+  EXPECT_EQ(ui.LastText(), "File Alredy Exist. Overwrite it ?");
+  EXPECT_EQ(ui.Questions.back().Buttons, mbYes | mbNo);
+  EXPECT_EQ(ReadAll(Path("Old.Syx")), "old contents");
+  EXPECT_EQ(patch.FileName, "Untitled.Syx");
+
+  ui.Files.push_back(Path("Old.Syx"));
+  ui.Answers.push_back(mbYes);
+  EXPECT_TRUE(patch.SaveSysexFile(true));
+  EXPECT_EQ(ReadAll(Path("Old.Syx")).size(), 643);
+}
+
+TEST_F(TSysexFiles, ExportToXpWritesTheLongerLayout) {
+  TPerformanceBank bank(nullptr);
+  TXpScope exporting;
+  ui.Files.push_back(Path("Xp.Syx"));
+  ASSERT_TRUE(bank.SaveSysexFile(true));
+  EXPECT_EQ(ReadAll(Path("Xp.Syx")).size(), 20896);
+}
