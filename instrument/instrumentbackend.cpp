@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "midi/sysex.h"
+
 class TInstrumentInput : public TMidiInputConnection {
  public:
   TInstrumentInput(TInstrumentBackend* backend, TMidiReceiver receiver) : backend_(backend) {
@@ -33,8 +35,9 @@ class TInstrumentOutput : public TMidiOutputConnection {
   TInstrumentBackend* backend_;
 };
 
-TInstrumentBackend::TInstrumentBackend(std::shared_ptr<TInstrument> instrument)
+TInstrumentBackend::TInstrumentBackend(std::shared_ptr<TInstrument> instrument, bool followProgram)
     : instrument_(std::move(instrument)),
+      followProgram_(followProgram),
       replies_([this](const std::vector<std::uint8_t>& message) { Deliver(message); }) {}
 
 TInstrumentBackend::~TInstrumentBackend() = default;
@@ -51,6 +54,7 @@ std::unique_ptr<TMidiOutputConnection> TInstrumentBackend::OpenOutput(int index)
 }
 
 void TInstrumentBackend::Send(const std::uint8_t* data, std::size_t size) {
+  if (followProgram_) instrument_->SetDeviceId(DeviceIdByte());
   std::vector<TMidiMessage> replies = instrument_->Feed(data, size);
   replies_.Post(std::move(replies), instrument_->Faults().DelayMs);
 }
@@ -70,5 +74,5 @@ void RegisterVirtualInstrument() {
   TMidiDevices& devices = TMidiDevices::Instance();
   for (const auto& backend : devices.Backends())
     if (dynamic_cast<TInstrumentBackend*>(backend.get()) != nullptr) return;
-  devices.Add(std::make_unique<TInstrumentBackend>(VirtualInstrument()));
+  devices.Add(std::make_unique<TInstrumentBackend>(VirtualInstrument(), true));
 }

@@ -14,7 +14,9 @@ class TInstrumentBackend : public TMidiBackend {
  public:
   static inline const QString DeviceName = QStringLiteral("Vesta Virtual Instrument");
 
-  explicit TInstrumentBackend(std::shared_ptr<TInstrument> instrument);
+  // followProgram: the instrument listens on the program's configured device number, whatever
+  // it is, as the built-in device must; a backend for tests may keep the instrument's own ID.
+  explicit TInstrumentBackend(std::shared_ptr<TInstrument> instrument, bool followProgram = false);
   ~TInstrumentBackend() override;
 
   QString ApiName() const override { return QStringLiteral("Virtual Instrument"); }
@@ -38,6 +40,7 @@ class TInstrumentBackend : public TMidiBackend {
   void Deliver(const std::vector<std::uint8_t>& message);
 
   std::shared_ptr<TInstrument> instrument_;
+  bool followProgram_;
   std::mutex inputsMutex_;  // held while a receiver runs, so a closed input is never called
   std::vector<TInputSlot*> inputs_;
   TReplyQueue replies_;  // last: its worker stops before the rest goes
