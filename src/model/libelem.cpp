@@ -33,10 +33,21 @@ TModelHooks& ModelHooks() {
 }
 
 TDayTime NowDayTime() {
-  static const QDate epoch(1899, 12, 30);
-  const QDateTime now = QDateTime::currentDateTime();
-  return {static_cast<double>(epoch.daysTo(now.date())),
-          now.time().msecsSinceStartOfDay() / 86400000.0};
+  // Converting to local time costs microseconds, and every new element asks for the time, so
+  // the offset from UTC is looked up once a minute (offsets only change on whole minutes).
+  constexpr qint64 kMsPerDay = 86400000;
+  constexpr qint64 kUnixEpochDay = 25569;  // 1 January 1970 counted from 30 December 1899
+  thread_local qint64 cachedMinute = -1;
+  thread_local qint64 offsetMs = 0;
+  const qint64 utc = QDateTime::currentMSecsSinceEpoch();
+  if (utc / 60000 != cachedMinute) {
+    cachedMinute = utc / 60000;
+    offsetMs = QDateTime::fromMSecsSinceEpoch(utc).offsetFromUtc() * qint64(1000);
+  }
+  const qint64 local = utc + offsetMs;
+  const qint64 day = local >= 0 ? local / kMsPerDay : (local - kMsPerDay + 1) / kMsPerDay;
+  return {static_cast<double>(day + kUnixEpochDay),
+          static_cast<double>(local - day * kMsPerDay) / kMsPerDay};
 }
 
 QString FileNamePart(const QString& path) {

@@ -1,4 +1,6 @@
 // Elements: sizes, initial contents, names, locations, addresses, owner chain, sorting.
+#include <QDateTime>
+
 #include "model/global.h"
 #include "model/library.h"
 #include "model/modelhooks.h"
@@ -238,4 +240,13 @@ TEST_F(TElements, FreedSoundIsNoLongerCurrent) {
   CurrentPatch = patch.get();
   patch.reset();
   EXPECT_EQ(CurrentPatch, nullptr);
+}
+
+TEST_F(TElements, DatesCountDaysSinceTheEndOf1899WithTheTimeAsFraction) {
+  const QDateTime now = QDateTime::currentDateTime();
+  const TDayTime dayTime = NowDayTime();
+  EXPECT_EQ(dayTime.Date, QDate(1899, 12, 30).daysTo(now.date()));
+  EXPECT_NEAR(dayTime.Time, now.time().msecsSinceStartOfDay() / 86400000.0, 2.0 / 86400);
+  EXPECT_GE(dayTime.Time, 0.0);
+  EXPECT_LT(dayTime.Time, 1.0);
 }
