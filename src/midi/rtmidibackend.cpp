@@ -1,12 +1,14 @@
 #include "midi/rtmidibackend.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <mutex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <QFile>
@@ -26,6 +28,7 @@ const std::string kOutPortName = "MIDI Out";
 // A whole instrument dump message fits, with room to spare (only WinMM needs to be told).
 constexpr unsigned kSysexBufferSize = 4096;
 constexpr unsigned kSysexBufferCount = 16;
+constexpr std::chrono::milliseconds kJackSettle{50};
 
 // Collects what RtMidi reports through its error callback. With a callback installed RtMidi no
 // longer throws nor prints, and some real failures (a failed ALSA send) come only as warnings,
@@ -105,6 +108,22 @@ struct TOwnPorts {
 };
 
 enum class TDirection { In, Out };
+
+// The name shown for an API, in the device lists and their " (JACK)" suffixes.
+QString DisplayName(RtMidi::Api api) {
+  switch (api) {
+    case RtMidi::LINUX_ALSA:
+      return QStringLiteral("ALSA");
+    case RtMidi::UNIX_JACK:
+      return QStringLiteral("JACK");
+    case RtMidi::MACOSX_CORE:
+      return QStringLiteral("CoreMIDI");
+    case RtMidi::WINDOWS_MM:
+      return QStringLiteral("Windows MIDI");
+    default:
+      return QString::fromStdString(RtMidi::getApiDisplayName(api));
+  }
+}
 
 std::vector<std::string> AllNames(RtMidi& lister) {
   std::vector<std::string> names;
@@ -220,6 +239,9 @@ class TRtOutput : public TMidiOutputConnection {
   TRtOutput(RtMidi::Api api, unsigned port) {
     out_ = Create<RtMidiOut>(api, sink_, false);
     Guarded(sink_, [&] { out_->openPort(port, kOutPortName); });
+    // JACK makes a new connection part of its graph only at a later process cycle; a message
+    // sent before then is silently lost. Ports open seldom, so waiting a few cycles is cheap.
+    if (api == RtMidi::UNIX_JACK) std::this_thread::sleep_for(kJackSettle);
   }
   ~TRtOutput() override {
     out_->closePort();
@@ -290,8 +312,7 @@ std::vector<TRtMidiBackend::TImpl::TPort> TRtMidiBackend::TImpl::Ports(TDirectio
       for (auto& name : other->RawNames(side)) elsewhere.insert(name);
     }
   }
-  const QString suffix =
-      QStringLiteral(" (%1)").arg(QString::fromStdString(RtMidi::getApiDisplayName(api)));
+  const QString suffix = QStringLiteral(" (%1)").arg(DisplayName(api));
   std::vector<TPort> ports;
   QStringList seen;
   for (auto& raw : RawNames(side)) {
@@ -334,7 +355,7 @@ TRtMidiBackend::~TRtMidiBackend() {
 }
 
 QString TRtMidiBackend::ApiName() const {
-  return QString::fromStdString(RtMidi::getApiDisplayName(impl_->api));
+  return DisplayName(impl_->api);
 }
 
 QStringList TRtMidiBackend::InputNames() const {
