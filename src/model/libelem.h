@@ -89,6 +89,8 @@ class TLibElem {
   // The .Syx save and load through the file dialogs; true when a file was written or read.
   virtual bool SaveSysexFile(bool saveAs);
   virtual bool LoadSysexFile();
+  // Transfers to and from the instrument. Here Transmit sends nothing and Receive only marks
+  // the element modified; RequestNext and TransmitNext do nothing.
   virtual void Transmit(bool toTemporary);
   virtual void Receive(bool fromTemporary);
   // Initial contents, then UpdateViews.

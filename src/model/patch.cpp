@@ -38,11 +38,7 @@ QString TPatch::GetName() const {
 }
 
 void TPatch::SetName(const QString& name, bool send) {
-  const auto bytes = NameBytes(name);
-  if (send)
-    Common.SetBytes(0, bytes.data(), 12);
-  else
-    std::copy(bytes.begin(), bytes.end(), Common.Data());
+  StoreName(Common, name, send);
 }
 
 void TPatch::UpdateViews() {

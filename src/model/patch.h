@@ -44,3 +44,13 @@ extern TPatch* CurrentPatch;
 std::array<std::uint8_t, 12> NameBytes(const QString& name);
 // The name held in 12 data bytes, trailing blanks removed.
 QString NameFromBytes(const std::uint8_t* bytes);
+// Puts a name into data bytes 0 to 11 of a common block: with send stored and sent through the
+// block's SetBytes, without only stored.
+template <class TBlock>
+void StoreName(TBlock& common, const QString& name, bool send) {
+  const auto bytes = NameBytes(name);
+  if (send)
+    common.SetBytes(0, bytes.data(), 12);
+  else
+    std::copy(bytes.begin(), bytes.end(), common.Data());
+}

@@ -27,11 +27,7 @@ QString TPerformance::GetName() const {
 }
 
 void TPerformance::SetName(const QString& name, bool send) {
-  const auto bytes = NameBytes(name);
-  if (send)
-    Common.SetBytes(0, bytes.data(), 12);
-  else
-    std::copy(bytes.begin(), bytes.end(), Common.Data());
+  StoreName(Common, name, send);
 }
 
 void TPerformance::UpdateViews() {

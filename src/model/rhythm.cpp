@@ -33,11 +33,7 @@ QString TRhythm::GetName() const {
 }
 
 void TRhythm::SetName(const QString& name, bool send) {
-  const auto bytes = NameBytes(name);
-  if (send)
-    Common.SetBytes(0, bytes.data(), 12);
-  else
-    std::copy(bytes.begin(), bytes.end(), Common.Data());
+  StoreName(Common, name, send);
 }
 
 void TRhythm::UpdateViews() {
