@@ -3,6 +3,7 @@
 // the pause plus the cost of building and sending the messages.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <vector>
@@ -54,8 +55,30 @@ void PacedDataSets(benchmark::State& state) {
   TMidiDevices::Instance().Clear();
 }
 
+// The pause alone: how far past its 50 ms each wait ends.
+void PauseOvershoot(benchmark::State& state) {
+  const int pauseMs = TTiming{}.MessagePauseMs;
+  double total = 0;
+  double worst = 0;
+  std::int64_t count = 0;
+  for (auto _ : state) {
+    const auto start = std::chrono::steady_clock::now();
+    Pause(pauseMs);
+    const std::chrono::duration<double, std::micro> elapsed =
+        std::chrono::steady_clock::now() - start;
+    const double over = elapsed.count() - pauseMs * 1000.0;
+    state.SetIterationTime(elapsed.count() / 1e6);
+    total += over;
+    worst = std::max(worst, over);
+    ++count;
+  }
+  state.counters["mean_over_us"] = count ? total / count : 0;
+  state.counters["worst_over_us"] = worst;
+}
+
 }  // namespace
 
+BENCHMARK(PauseOvershoot)->UseManualTime()->Iterations(100)->Unit(benchmark::kMillisecond);
 BENCHMARK(PacedDataSets)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
