@@ -42,7 +42,12 @@ bool ReplyValid(const TMyMidiEvent& event) {
 
 void Pause(int ms) {
   if (ms <= 0) return;
-  std::this_thread::sleep_until(std::chrono::steady_clock::now() + std::chrono::milliseconds(ms));
+  using namespace std::chrono;
+  // Sleep most of the time away, then spin the last millisecond: the scheduler's wake-up delay
+  // would otherwise add up over a bank of hundreds of messages.
+  const auto deadline = steady_clock::now() + milliseconds(ms);
+  std::this_thread::sleep_until(deadline - milliseconds(1));
+  while (steady_clock::now() < deadline) std::this_thread::yield();
 }
 
 namespace {
