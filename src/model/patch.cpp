@@ -1,5 +1,8 @@
 #include "model/patch.h"
 
+#include "midi/midisession.h"
+#include "model/transfer.h"
+
 TPatch* CurrentPatch = nullptr;
 
 std::array<std::uint8_t, 12> NameBytes(const QString& name) {
@@ -97,4 +100,66 @@ void TPatch::StorePositions() {
   for (TTone& tone : Tones)
     for (TPageSlot& page : tone.Pages) StorePlace(page.Window, page.Open, page.Left, page.Top);
   for (TPageSlot& page : Common.Pages) StorePlace(page.Window, page.Open, page.Left, page.Top);
+}
+
+TTransferBlock TPatch::TransferBlock(int block) {
+  if (block == 0) return {Common.Image.data(), TCommon::kImageSize, 0, kRequestSize};
+  TTone& tone = Tones.at(static_cast<std::size_t>(block - 1));
+  return {tone.Image.data(), TTone::kImageSize, tone.AreaOffset(), kRequestSize};
+}
+
+void TPatch::Transmit(bool toTemporary) {
+  if (!MidiSession().MidiOpen()) return;
+  if (toTemporary || Temporary) {
+    TargetAddress = TCommon::kTemporaryBase;
+    CurrentPatch = this;
+    PreviewChannel = 1;
+  } else {
+    TargetAddress = BaseAddress();
+  }
+  Transfer().ClearFailure();
+  Transfer().Guard([this] {
+    for (int block = 0; block < kBlockCount; ++block)
+      SendBlockData(TargetAddress, TransferBlock(block));
+  });
+}
+
+void TPatch::Receive(bool fromTemporary) {
+  TLibElem::Receive(fromTemporary);
+  if (!MidiSession().MidiOpen()) return;
+  BlockIndex = 0;
+  TargetAddress = fromTemporary || Temporary ? TCommon::kTemporaryBase : BaseAddress();
+  Transfer().RunReceive(*this, 1, QStringLiteral("Pacth"), QStringLiteral("Now Receiving Patch"),
+                        true);
+  UpdateViews();
+}
+
+void TPatch::RequestNext() {
+  TTransfer& transfer = Transfer();
+  // Every request asks for the whole patch, so its replies always begin with the common block,
+  // also when a time-out in the middle of the patch is answered with Retry.
+  BlockIndex = 0;
+  TTransfer::DiscardPendingInput();
+  SendDataRequest(TargetAddress, 0, 0, kRequestSize);
+  transfer.Timer.SetEnabled(true);
+  transfer.AttachInput([this](TMidiInput* input) {
+    TTransfer& t = Transfer();
+    switch (TakeBlockReply(*this, BlockIndex, input, true, false)) {
+      case roNone:
+        break;
+      case roStored:
+        // Each block gets its own time-out: a reply lost after the first would otherwise leave
+        // the transfer waiting for good.
+        t.Timer.SetEnabled(true);
+        break;
+      case roLast:
+        t.Finished = true;
+        t.AddReceived(kSysexSize, kBlockCount);
+        t.Close();
+        break;
+      case roBad:
+        t.Guard([this] { RequestNext(); });
+        break;
+    }
+  });
 }

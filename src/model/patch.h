@@ -2,14 +2,18 @@
 // TPatch (kind 0): one sound of the instrument, a common block and four tones.
 #include <array>
 
+#include "model/blockset.h"
 #include "model/common.h"
 #include "model/libelem.h"
 #include "model/tone.h"
 
-class TPatch : public TLibElem {
+class TPatch : public TLibElem, public TBlockSet {
  public:
   static constexpr int kToneCount = 4;
   static constexpr int kRecordSize = 898;  // 899 in the XP layout
+  static constexpr int kBlockCount = 5;
+  static constexpr int kSysexSize = 643;
+  static constexpr std::uint32_t kRequestSize = 0x1718;  // the whole patch in one request
 
   explicit TPatch(TLibElem* owner);
   ~TPatch() override;
@@ -27,6 +31,14 @@ class TPatch : public TLibElem {
   void LoadFromLibrary(TByteReader& in) override;
   void Init() override;
   void StorePositions() override;
+  // All five blocks at once, without a progress window.
+  void Transmit(bool toTemporary) override;
+  // One request for the whole patch; a bad reply starts it over from the common block.
+  void Receive(bool fromTemporary) override;
+  void RequestNext() override;
+
+  int BlockCount() const override { return kBlockCount; }
+  TTransferBlock TransferBlock(int block) override;
 
   // Base of the patch's own location: 03 00 00 00, or user 11 nn 00 00 / card 21 nn 00 00.
   std::uint32_t BaseAddress() const;

@@ -1,6 +1,8 @@
 #include "model/performance.h"
 
+#include "midi/midisession.h"
 #include "model/patch.h"
+#include "model/transfer.h"
 
 TPerformance* CurrentPerformance = nullptr;
 
@@ -86,4 +88,42 @@ void TPerformance::StorePositions() {
 
 void TPerformance::SendParts() {
   for (TPerformancePart& part : Parts) part.SendBlock();
+}
+
+TTransferBlock TPerformance::TransferBlock(int block) {
+  if (block == 0) return {Common.Image.data(), TPerformanceCommon::kImageSize, 0, 0x4B};
+  TPerformancePart& part = Parts.at(static_cast<std::size_t>(block - 1));
+  return {part.Image.data(), TPerformancePart::kImageSize, part.AreaOffset(), 0x1E};
+}
+
+void TPerformance::Transmit(bool toTemporary) {
+  if (!MidiSession().MidiOpen()) return;
+  if (toTemporary || Temporary) {
+    TargetAddress = TPerformanceCommon::kTemporaryBase;
+    CurrentPerformance = this;
+    PreviewChannel = 1;
+  } else {
+    TargetAddress = BaseAddress();
+  }
+  Transfer().ClearFailure();
+  Transfer().Guard([this] {
+    for (int block = 0; block < kBlockCount; ++block)
+      SendBlockData(TargetAddress, TransferBlock(block));
+  });
+}
+
+void TPerformance::Receive(bool fromTemporary) {
+  TLibElem::Receive(fromTemporary);
+  BlockIndex = 0;
+  TargetAddress = fromTemporary || Temporary ? TPerformanceCommon::kTemporaryBase : BaseAddress();
+  Transfer().RunReceive(*this, kBlockCount, QStringLiteral("Performance"),
+                        QStringLiteral("Now Receiving Performance"), true);
+  UpdateViews();
+}
+
+void TPerformance::RequestNext() {
+  RequestBlockOf(*this, *this, TargetAddress, [] {
+    Transfer().Finished = true;
+    Transfer().Close();
+  });
 }

@@ -3,15 +3,18 @@
 // parts, with the bookkeeping of its part window.
 #include <array>
 
+#include "model/blockset.h"
 #include "model/libelem.h"
 #include "model/pageslot.h"
 #include "model/performancecommon.h"
 #include "model/performancepart.h"
 
-class TPerformance : public TLibElem {
+class TPerformance : public TLibElem, public TBlockSet {
  public:
   static constexpr int kPartCount = 16;
   static constexpr int kRecordSize = 702;  // 800 in the XP layout
+  static constexpr int kBlockCount = 17;
+  static constexpr int kSysexSize = 555;
 
   explicit TPerformance(TLibElem* owner);
   ~TPerformance() override;
@@ -27,6 +30,14 @@ class TPerformance : public TLibElem {
   void LoadFromLibrary(TByteReader& in) override;
   void Init() override;
   void StorePositions() override;
+  // All 17 blocks at once, without a progress window.
+  void Transmit(bool toTemporary) override;
+  // Block by block under the progress window.
+  void Receive(bool fromTemporary) override;
+  void RequestNext() override;
+
+  int BlockCount() const override { return kBlockCount; }
+  TTransferBlock TransferBlock(int block) override;
 
   // Each part's data to the temporary performance area, while the MIDI ports are open.
   void SendParts();

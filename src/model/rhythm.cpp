@@ -1,6 +1,8 @@
 #include "model/rhythm.h"
 
+#include "midi/midisession.h"
 #include "model/patch.h"
+#include "model/transfer.h"
 
 TRhythm* CurrentRhythm = nullptr;
 
@@ -85,4 +87,56 @@ void TRhythm::Init() {
 void TRhythm::StorePositions() {
   TLibElem::StorePositions();
   for (TPageSlot& page : Pages) StorePlace(page.Window, page.Open, page.Left, page.Top);
+}
+
+TTransferBlock TRhythm::TransferBlock(int block) {
+  if (block == 0) return {Common.Image.data(), TRhythmCommon::kImageSize, 0, 0x0C};
+  TRhythmNote& note = Notes.at(static_cast<std::size_t>(block - 1));
+  return {note.Image.data(), TRhythmNote::kImageSize, note.AreaOffset(), 0x3A};
+}
+
+void TRhythm::Transmit(bool toTemporary) {
+  if (!MidiSession().MidiOpen()) return;
+  if (toTemporary || Temporary) {
+    RhythmTarget = TRhythmCommon::kTemporaryBase;
+    CurrentRhythm = this;
+    PreviewChannel = 10;
+  } else {
+    RhythmTarget = BaseAddress();
+  }
+  BlockIndex = 0;
+  Transfer().RunTransmission(*this, kBlockCount, QStringLiteral("Rhythm Number"),
+                             QStringLiteral("Now Transmitting Rhythm"), true);
+}
+
+void TRhythm::TransmitNext() {
+  if (BlockIndex >= kBlockCount) return;
+  const TTransferBlock block = TransferBlock(BlockIndex);
+  Transfer().AddSended(block.ImageSize, 1);
+  SendBlockData(RhythmTarget, block);
+  if (++BlockIndex == kBlockCount) Transfer().FinishTimed(*this);
+}
+
+void TRhythm::Receive(bool fromTemporary) {
+  TLibElem::Receive(fromTemporary);
+  CompletionCount = 0;
+  BlockIndex = 0;
+  RhythmTarget = fromTemporary || Temporary ? TRhythmCommon::kTemporaryBase : BaseAddress();
+  Transfer().RunReceive(*this, kBlockCount, QStringLiteral("Rhythm Number"),
+                        QStringLiteral("Now Receiving Rhythm"), true);
+  UpdateViews();
+}
+
+void TRhythm::RequestNext() {
+  if (!MidiSession().MidiOpen()) return;
+  if (CompletionCount >= 1) {
+    Transfer().Timer.Stop();
+    Transfer().DetachInput();
+    Transfer().FinishTimed(*this);
+    return;
+  }
+  RequestBlockOf(*this, *this, RhythmTarget, [this] {
+    ++CompletionCount;
+    Transfer().Guard([this] { RequestNext(); });
+  });
 }

@@ -3,15 +3,18 @@
 // from 35 to 98, with the bookkeeping of the rhythm editor's four pages.
 #include <array>
 
+#include "model/blockset.h"
 #include "model/libelem.h"
 #include "model/pageslot.h"
 #include "model/rhythmcommon.h"
 #include "model/rhythmnote.h"
 
-class TRhythm : public TLibElem {
+class TRhythm : public TLibElem, public TBlockSet {
  public:
   static constexpr int kNoteCount = 64;
   static constexpr int kRecordSize = 4590;
+  static constexpr int kBlockCount = 65;
+  static constexpr int kSysexSize = 4439;
   enum TPage { pgTVA, pgTVF, pgPitch, pgMain, kPageCount };
 
   explicit TRhythm(TLibElem* owner);
@@ -28,6 +31,15 @@ class TRhythm : public TLibElem {
   void LoadFromLibrary(TByteReader& in) override;
   void Init() override;
   void StorePositions() override;
+  // Block by block under the progress window's timer.
+  void Transmit(bool toTemporary) override;
+  void TransmitNext() override;
+  // Block by block under the progress window; closes a second after the last block.
+  void Receive(bool fromTemporary) override;
+  void RequestNext() override;
+
+  int BlockCount() const override { return kBlockCount; }
+  TTransferBlock TransferBlock(int block) override;
 
   // Base of the set's own location: 02 09 00 00, or user 10 4n 00 00 / card 20 4n 00 00.
   std::uint32_t BaseAddress() const;

@@ -1,5 +1,8 @@
 #include "model/system.h"
 
+#include "midi/midisession.h"
+#include "model/transfer.h"
+
 TSystem* CurrentSystem = nullptr;
 
 namespace {
@@ -74,4 +77,38 @@ void TSystem::Init() {
 void TSystem::StorePositions() {
   TLibElem::StorePositions();
   for (TPageSlot& page : Pages) StorePlace(page.Window, page.Open, page.Left, page.Top);
+}
+
+TTransferBlock TSystem::TransferBlock(int block) {
+  if (block == 0) return {Common.Image.data(), TSystemCommon::kImageSize, 0, 0x33};
+  TPartScaleTune& tune = ScaleTunes.at(static_cast<std::size_t>(block - 1));
+  return {tune.Image.data(), TPartScaleTune::kImageSize, tune.AreaOffset(), 0x17};
+}
+
+void TSystem::Transmit(bool) {
+  if (!MidiSession().MidiOpen()) return;
+  CurrentSystem = this;
+  PreviewChannel = 1;
+  TargetAddress = TSystemCommon::kAddress;
+  Transfer().ClearFailure();
+  Transfer().Guard([this] {
+    for (int block = 0; block < kBlockCount; ++block)
+      SendBlockData(TargetAddress, TransferBlock(block));
+  });
+}
+
+void TSystem::Receive(bool fromTemporary) {
+  TLibElem::Receive(fromTemporary);
+  BlockIndex = 0;
+  TargetAddress = TSystemCommon::kAddress;
+  Transfer().RunReceive(*this, kBlockCount, QStringLiteral("System"),
+                        QStringLiteral("Now Receiving System"), true);
+  UpdateViews();
+}
+
+void TSystem::RequestNext() {
+  RequestBlockOf(*this, *this, TargetAddress, [] {
+    Transfer().Finished = true;
+    Transfer().Close();
+  });
 }

@@ -73,6 +73,8 @@ class TTransfer : public QObject {
   QString Title() const { return title_; }
   // The element caption followed by " : ", as the window labels it.
   QString ElemCaption() const { return elemCaption_; }
+  // The element number in decimal, empty until the first AddElem after Start.
+  QString ElemNumberText() const;
   // 0 to 100: trunc(count / expected x 100) of sent messages while transmitting, else of received.
   int Gauge() const;
 
@@ -83,6 +85,8 @@ class TTransfer : public QObject {
   QString ErrorText() const { return errorText_; }
   // Between Start and Close.
   bool Active() const { return active_; }
+  // Forgets an earlier failure (for sends made without Start, such as a single patch).
+  void ClearFailure();
 
   TTransferTimer Timer;         // reply time-out, transmission ticks, the close after finishing
   TTransferTimer TimerCleanup;  // input discarded after a bad patch-bank reply
@@ -120,6 +124,17 @@ class TTransfer : public QObject {
   // closes and the element keeps what arrived).
   void NotResponding(TLibElem& element);
 
+  // A receive: the Timer armed (reply time-out, disabled) for NotResponding(element), Start,
+  // element.RequestNext, AddElem(1) when asked, then the modal run.
+  void RunReceive(TLibElem& element, std::int32_t expected, const QString& elemCaption,
+                  const QString& title, bool addElem);
+  // A timed transmission: the Timer ticking element.TransmitNext, Start, SetTransmetting,
+  // AddElem(1) when asked, the first TransmitNext at once, then the modal run.
+  void RunTransmission(TLibElem& element, std::int32_t expected, const QString& elemCaption,
+                       const QString& title, bool addElem);
+  // The end of a timed transfer: Finished, repaint, and the close a moment later.
+  void FinishTimed(TLibElem& element);
+
   // For the timers.
   void NotifyTicked();
 
@@ -136,12 +151,17 @@ class TTransfer : public QObject {
   std::int32_t expected_ = 1;
   std::int32_t elemNumber_ = 0;
   bool transmetting_ = false;
+  bool elemShown_ = false;
   bool active_ = false;
   bool failed_ = false;
   QString errorText_;
   QString title_;
   QString elemCaption_;
 };
+
+// The MIDI channel of auditions: 1 after a patch or performance went to the temporary area,
+// 10 after a rhythm set.
+extern int PreviewChannel;
 
 // The program-wide transfer (only one runs at a time).
 TTransfer& Transfer();
