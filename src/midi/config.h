@@ -6,11 +6,13 @@
 
 struct TConfig {
   // [Midi] / [MidiPort]
-  int DeviceID = 17;      // the instrument's device number, 17 to 32; messages carry it minus 1
-  int Thrue = 0;          // 1: received short messages are passed to the output
-  int MidiIn = 0;         // index into the input device list
-  int MidiOut = 0;        // index into the output device list
-  bool DataCard = false;  // a data card is installed (card banks take part in global dumps)
+  int DeviceID = 17;  // the instrument's device number, 17 to 32; messages carry it minus 1
+  int Thrue = 0;      // 1: received short messages are passed to the output
+  int MidiIn = 0;     // index into the input device list
+  int MidiOut = 0;    // index into the output device list
+
+  // A data card is installed: card banks take part in global dumps.
+  bool DataCard = false;
 };
 
 // The program-wide settings record.
