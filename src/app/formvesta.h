@@ -1,22 +1,149 @@
 #pragma once
-// The main window. For now a plain frame with the File and Settings menus.
-#include <QMainWindow>
+// The main window: the frame that holds every other window as a child, its menus and tool bar,
+// the trash, the audition gesture, the start-up after the splash and the exit sequence.
+//
+// Library windows (TFormLibrary) and the frame meet here:
+// - the frame creates them through AddLibraryWindow, which calls the library window factory
+//   with the library (the window takes ownership, except of the trash library, which it shows
+//   as the trash and never frees) and adds the window to the MDI area, then calls Prepare();
+// - a library window whose close is cancelled by the user calls SetCloseCancelled(true) and
+//   stays open; a library window that really closes calls LibraryWindowClosed(*this) before it
+//   frees its library.
+#include <functional>
+#include <memory>
 
+#include <QMainWindow>
+#include <QPointer>
+
+#include "app/draginfo.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QTimer;
+class QToolBar;
 class TFormInOut;
+class TFormMonitor;
+class TLibElem;
+class TLibrary;
+class TLibraryWindow;
+class TTrashPanel;
 class TVesta;
 
 class TFormvesta : public QMainWindow {
   Q_OBJECT
  public:
-  explicit TFormvesta(TVesta& vesta, QWidget* parent = nullptr);
+  // Makes a library window (not yet in the frame) for a library.
+  using TLibraryWindowFactory = std::function<QWidget*(TLibrary* library, QWidget* parent)>;
 
+  explicit TFormvesta(TVesta& vesta, QWidget* parent = nullptr);
+  ~TFormvesta() override;
+
+  // The main window of the program, while one exists.
+  static TFormvesta* Instance();
+
+  static void SetLibraryWindowFactory(TLibraryWindowFactory factory);
+
+  // The rest of the start-up, run when the splash's timer fires: hidden dialogs, settings,
+  // ports reopened, desktop restored.
+  void FinishStart();
+
+  TVesta& Vesta() const { return vesta_; }
+  QMdiArea* MdiArea() const { return mdiArea_; }
   TFormInOut* FormInOut() const { return formInOut_; }
+  TFormMonitor* Monitor() const;
+  TDragInfo& DragInfo() { return dragInfo_; }
+  TLibrary& TrashLibrary() const { return *trash_; }
+  QWidget* TrashWindow() const { return trashWindow_; }
+  // The library a library window being created takes (the one given to the factory).
+  TLibrary* PendingLibrary() const { return pendingLibrary_; }
+  QTimer* TimerPreview() const { return timerPreview_; }
+  QAction* Action(const QString& objectName) const;
+
+  // Set by a double click in a library grid, so that the drag its first click began is no drop.
+  bool DoubleClickFlag = false;
+  // Set by the editor pages while one of their parameter panels is dragged.
+  bool PanelDragFlag = false;
+
+  bool CloseCancelled() const { return closeCancelled_; }
+  void SetCloseCancelled(bool cancelled) { closeCancelled_ = cancelled; }
+
+  // The child windows (the widgets inside the MDI sub-windows) in the frame's order.
+  QList<QWidget*> Children() const;
+  QWidget* ActiveChild() const;
+
+  void EnableMenuItems();
+  // Keyboard, monitor and splash windows, and the trash window.
+  bool NonLibrary(const QWidget* window) const;
+  // The library behind a child window, or none.
+  TLibrary* ActiveLibrary(const QWidget* window) const;
+  // The owner at the end of the element's owner chain, followed at most three times.
+  static TLibElem* TopOwner(TLibElem* element);
+
+  // Puts a library into a new library window in the frame; the window owns it from then on.
+  QWidget* AddLibraryWindow(std::unique_ptr<TLibrary> library);
+  // Loads a .Lib into a new library window; none (and nothing open) when it cannot be read.
+  QWidget* OpenLibraryFile(const QString& path);
+  // Shows the trash library in its window (double click on the trash panel).
+  void OpenTrashWindow();
+  void LibraryWindowClosed(TLibraryWindow& window);
+
+  // The Copy/Move pop-up below a point given in the target's client coordinates.
+  void ShowPopUpCopyMove(QWidget* target, QPoint point, std::function<void()> move,
+                         std::function<void()> copy, int below = 60);
+  void SvuotaSecchio();  // empty bin shows
+  void SecchioPieno();   // full bin shows
+
+  void LoadDesktopLibrary();
+  void ShowHelp(int context);
 
  public Q_SLOTS:
+  void FileNewItemClick();
+  void FileOpenItemClick();
+  void FileImportXPItemClick();
+  void FileCloseItemClick();
+  void FileSaveItemClick();
+  void FileSaveAsItemClick();
+  void FileExportXPItemClick();
+  void FileSaveAllItemClick();
+  void FilePrintItemClick();
   void SettingsMidiItemClick();
+  void GadgetsMonitorItemClick();
+  void GadgetsKeyboardItemClick();
+  void WindowMinimizeAllItemClick();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void CreateActions();
   void CreateMenus();
+  void CreateToolBar();
+  void PlaceTrash();
+  void SaveLibrary(TLibrary* library, bool saveAs);
+  bool AuditionPressOwnedByGrid(const QPoint& globalPos) const;
 
-  TFormInOut* formInOut_;
+  TVesta& vesta_;
+  QMdiArea* mdiArea_;
+  QToolBar* toolBar_ = nullptr;
+  TFormInOut* formInOut_ = nullptr;
+  TFormMonitor* monitor_ = nullptr;
+  TTrashPanel* trashPanel_ = nullptr;
+  QMenu* popupCopyMove_ = nullptr;
+  QTimer* timerPreview_ = nullptr;
+  TDragInfo dragInfo_;
+  std::unique_ptr<TLibrary> trash_;
+  QPointer<QWidget> trashWindow_;
+  TLibrary* pendingLibrary_ = nullptr;
+  bool closeCancelled_ = false;
+  bool exiting_ = false;
+  int desktopCount_ = 0;
+  bool menusConnected_ = false;
 };
+
+// The main window, or none.
+inline TFormvesta* MainForm() { return TFormvesta::Instance(); }

@@ -1,0 +1,23 @@
+#pragma once
+// What the main window needs of a window that shows a library (TFormLibrary implements it), and
+// of a window that edits one element (editor, bank and global windows), so that the frame can
+// find the library behind any child without knowing the window classes.
+class TLibElem;
+class TLibrary;
+
+class TLibraryWindow {
+ public:
+  virtual ~TLibraryWindow() = default;
+  virtual TLibrary* Library() const = 0;
+  virtual bool IsTrash() const = 0;
+  // Once in the frame: caption, layout for normal or trash, place inside the frame, sort.
+  virtual void Prepare() = 0;
+  // Recount the rows, sort and repaint after the list changed from outside the window.
+  virtual void RefreshList() = 0;
+};
+
+class TElementWindow {
+ public:
+  virtual ~TElementWindow() = default;
+  virtual TLibElem* Element() const = 0;
+};
