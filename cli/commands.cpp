@@ -65,9 +65,8 @@ int RunExtract(const TCliArgs& args) {
   file.RequireWhole();
   if (number > file.Library->Count())
     throw TCliError::BadInput(
-        QStringLiteral("%1: the library holds %2 elements; there is no element %3")
-            .arg(Shown(file.Path))
-            .arg(file.Library->Count())
+        QStringLiteral("%1: the library holds %2; there is no element %3")
+            .arg(Shown(file.Path), TListing::ElementCount(file.Library->Count()))
             .arg(number));
   TLibElem& element = file.Library->Element(number - 1);
   const bool xp = file.Xp();

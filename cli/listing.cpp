@@ -92,13 +92,16 @@ QString TListing::IsoDateTime(double date, double time) {
   return when.isValid() ? when.toString(Qt::ISODate) : QString();
 }
 
+QString TListing::ElementCount(int count) {
+  return count == 1 ? QStringLiteral("1 element") : QStringLiteral("%1 elements").arg(count);
+}
+
 QString TListing::Text(const TLoadedFile& file) {
   QStringList rows;
   rows << Description(file);
   if (file.Library) {
     for (const QString& line : file.Library->Comment) rows << QStringLiteral("# ") + line;
-    rows << (file.Library->Count() == 1 ? QStringLiteral("1 element")
-                                        : QStringLiteral("%1 elements").arg(file.Library->Count()));
+    rows << ElementCount(file.Library->Count());
   }
   const auto elements = TopElements(file);
   for (std::size_t i = 0; i < elements.size(); ++i)

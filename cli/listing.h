@@ -18,6 +18,8 @@
 class TListing {
  public:
   static QString Text(const TLoadedFile& file);
+  // "1 element", "2 elements".
+  static QString ElementCount(int count);
   static QJsonDocument Json(const TLoadedFile& file);
   // A day count (days since 30 December 1899, the fraction the time of day) as an ISO date and
   // time; empty when the value is no date (a damaged or foreign file).

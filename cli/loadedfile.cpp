@@ -8,6 +8,7 @@
 #include <QFileInfo>
 
 #include "cli/clierror.h"
+#include "cli/listing.h"
 #include "model/bank.h"
 #include "model/fileio.h"
 #include "model/global.h"
@@ -119,13 +120,14 @@ bool ReadLibrary(TLoadedFile& file, const QByteArray& data, bool xp) {
 }
 
 // A library says nothing of its layout, so it is read in the one asked for, or in the one in
-// which it reads to its end (the normal one when both do, the one that got further when none).
+// which it reads to its end (the normal one when both do; when none does, the one that kept more
+// elements, the normal one on a tie).
 bool LoadLib(TLoadedFile& file, const QByteArray& data, std::optional<bool> xp) {
   if (xp) return ReadLibrary(file, data, *xp);
   if (!ReadLibrary(file, data, false)) {
-    const qint64 normalReach = file.Damage.Offset;
+    const int normalKept = file.Library->Count();
     if (ReadLibrary(file, data, true)) return true;
-    if (file.Damage.Offset < normalReach) ReadLibrary(file, data, false);
+    if (file.Library->Count() <= normalKept) ReadLibrary(file, data, false);
     return false;
   }
   const auto& elements = file.Library->Elements;
@@ -194,11 +196,10 @@ TLoadedFile TLoadedFile::Load(const QString& path, std::optional<bool> xp) {
 void TLoadedFile::RequireWhole() const {
   if (Library && Damage.Damaged())
     throw TCliError::BadInput(
-        QStringLiteral("%1: damaged library: at byte %2, %3 (%4 elements before it are intact)")
+        QStringLiteral("%1: damaged library: at byte %2, %3 (intact before it: %4)")
             .arg(Shown(Path))
             .arg(Damage.Offset)
-            .arg(Damage.Problem)
-            .arg(Library->Count()));
+            .arg(Damage.Problem, TListing::ElementCount(Library->Count())));
 }
 
 QByteArray TLoadedFile::Write(bool xp) const {

@@ -1,0 +1,57 @@
+#pragma once
+// Runs vesta-cli in a scratch folder on files written with the model, and reads what it wrote.
+#include <QByteArray>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include "model/libelem.h"
+
+struct TCliRun {
+  int Exit = -1;
+  QString Out;
+  QString Err;
+};
+
+class TCliTest : public ::testing::Test {
+ protected:
+  TCliRun Cli(const QStringList& args) const {
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.start(QStringLiteral(VESTA_CLI_PATH), args);
+    TCliRun run;
+    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return run;
+    run.Exit = process.exitCode();
+    run.Out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.Err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+  }
+  QJsonObject InfoJson(const QString& name) const {
+    const TCliRun run = Cli({QStringLiteral("info"), name, QStringLiteral("--json")});
+    EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+    return QJsonDocument::fromJson(run.Out.toUtf8()).object();
+  }
+  QString Path(const QString& name) const { return dir.filePath(name); }
+  QByteArray Read(const QString& name) const {
+    QFile file(Path(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  void Write(const QString& name, const QByteArray& data) const {
+    QFile file(Path(name));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(data);
+  }
+  // A .Syx file of the kind with contents of its own, so a round trip that loses them shows.
+  QByteArray SyxOf(int kind, bool xp, const QString& name) const {
+    auto element = CreateElement(kind, nullptr);
+    element->Init();
+    element->SetName(name, false);
+    return element->SysexBytes(xp);
+  }
+
+  QTemporaryDir dir;
+};
