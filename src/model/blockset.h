@@ -23,6 +23,8 @@ class TBlockSet {
   virtual ~TBlockSet() = default;
   virtual int BlockCount() const = 0;
   virtual TTransferBlock TransferBlock(int block) = 0;
+  // The address the block offsets are added to, at the object's own location.
+  virtual std::uint32_t BaseAddress() const = 0;
 };
 
 // Whether a received event is the data set a block expects: a valid checksum, the header

@@ -2,9 +2,11 @@
 
 #include <QDir>
 
+#include "midi/config.h"
 #include "midi/userinterface.h"
 #include "model/fileio.h"
 #include "model/listingprinter.h"
+#include "model/transfer.h"
 
 namespace {
 template <class T>
@@ -105,4 +107,23 @@ bool TGlobal::SaveGlobal(bool saveAs) {
   FileName = target;
   SavedToFile = true;
   return true;
+}
+
+bool TGlobal::EachMember(const std::function<void(TLibElem&)>& transfer) {
+  for (int i = 0; i < Count(); ++i) {
+    const bool cardBank = i != gmSystem && i % 2 == 1;
+    if (cardBank && !Config().DataCard) continue;
+    transfer(Member(i));
+    if (!Transfer().Finished) return false;
+  }
+  return true;
+}
+
+void TGlobal::Transmit(bool toTemporary) {
+  EachMember([toTemporary](TLibElem& member) { member.Transmit(toTemporary); });
+}
+
+void TGlobal::Receive(bool fromTemporary) {
+  if (EachMember([fromTemporary](TLibElem& member) { member.Receive(fromTemporary); }))
+    UpdateViews();
 }

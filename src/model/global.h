@@ -2,6 +2,8 @@
 // TGlobal (kind 7): a complete dump of the instrument: both patch banks, both performance banks,
 // both rhythm banks and the system, kept in that order. Stored as a .Glb file, which is exactly
 // its library record.
+#include <functional>
+
 #include "model/bank.h"
 #include "model/patchbank.h"
 #include "model/performancebank.h"
@@ -29,6 +31,10 @@ class TGlobal : public TBank {
   void WriteSysex(TByteWriter& out) override;
   // Each member's record; a kind code that is not the member's is damage (TFormatError).
   void ReadSysex(TByteReader& in) override;
+  // Member by member, leaving out the card banks without a data card, and stopping after a
+  // member whose transfer did not finish; a receive that went through refreshes the views.
+  void Transmit(bool toTemporary) override;
+  void Receive(bool fromTemporary) override;
   // The members except the system (card banks only with a data card), then the system.
   void Print(TListingPrinter& printer, bool detailed) override;
 
@@ -55,6 +61,8 @@ class TGlobal : public TBank {
   TSystem& System() { return Typed<TSystem>(gmSystem); }
 
  private:
+  // Runs transfer on each member that takes part; false when one did not finish.
+  bool EachMember(const std::function<void(TLibElem&)>& transfer);
   template <class T>
   T& Typed(int index) {
     return static_cast<T&>(Member(index));

@@ -41,7 +41,7 @@ class TPatch : public TLibElem, public TBlockSet {
   TTransferBlock TransferBlock(int block) override;
 
   // Base of the patch's own location: 03 00 00 00, or user 11 nn 00 00 / card 21 nn 00 00.
-  std::uint32_t BaseAddress() const;
+  std::uint32_t BaseAddress() const override;
   // Address of block 0 (common) to 4 (tone 4) at the patch's own location.
   std::uint32_t BlockAddress(int block) const;
 

@@ -43,7 +43,7 @@ class TPerformance : public TLibElem, public TBlockSet {
   void SendParts();
 
   // Base of the performance's own location: 01 00 00 00, or user 10 nn 00 00 / card 20 nn 00 00.
-  std::uint32_t BaseAddress() const;
+  std::uint32_t BaseAddress() const override;
   // Address of block 0 (common) to 16 (part 16) at the performance's own location.
   std::uint32_t BlockAddress(int block) const;
 

@@ -42,7 +42,7 @@ class TRhythm : public TLibElem, public TBlockSet {
   TTransferBlock TransferBlock(int block) override;
 
   // Base of the set's own location: 02 09 00 00, or user 10 4n 00 00 / card 20 4n 00 00.
-  std::uint32_t BaseAddress() const;
+  std::uint32_t BaseAddress() const override;
   // Address of block 0 (common) to 64 (key 98) at the set's own location.
   std::uint32_t BlockAddress(int block) const;
   TRhythmNote& Note(int key) { return Notes[key - TRhythmNote::kFirstKey]; }

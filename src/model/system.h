@@ -36,6 +36,7 @@ class TSystem : public TLibElem, public TBlockSet {
   void RequestNext() override;
 
   int BlockCount() const override { return kBlockCount; }
+  std::uint32_t BaseAddress() const override { return TSystemCommon::kAddress; }
   TTransferBlock TransferBlock(int block) override;
 
   // Address of block 0 (common) to 17 (patch-mode scale tune).
