@@ -1,0 +1,184 @@
+// The transfer progress window: what it shows, its layout for transmissions, Cancel, and a whole
+// transfer with the built-in instrument run under it.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "app/formtransmet.h"
+#include "instrument/instrumentbackend.h"
+#include "midi/midisession.h"
+#include "midi/scriptedui.h"
+#include "midi/sysex.h"
+#include "midi/timing.h"
+#include "model/rhythm.h"
+#include "model/transfer.h"
+
+namespace {
+
+class FormTransmet : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Timing() = TTiming::Scaled(0.02);
+    TMidiDevices::Instance().Clear();
+    RegisterVirtualInstrument();
+    MidiSession().Create();
+    previousHost_ = SetProgressHost(&form_);
+  }
+  void TearDown() override {
+    SetProgressHost(previousHost_);
+    Transfer().Close();
+    MidiSession().Destroy();
+    TMidiDevices::Instance().Clear();
+    Timing() = TTiming();
+  }
+
+  // Presses the button once the modal run has started.
+  void ClickWhenShown(QPushButton* button) {
+    QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
+  }
+
+  static bool DefaultInputInstalled() {
+    using THandler = void (*)(TMidiInput*);
+    const THandler* handler = MidiSession().Input()->OnMidiInput.target<THandler>();
+    return handler && *handler == &DefaultMidiInput;
+  }
+
+  TScopedScriptedUI ui_;
+  TFormTransmet form_;
+  TProgressHost* previousHost_ = nullptr;
+};
+
+TEST_F(FormTransmet, ShowsTheTitleCaptionAndZeroCountsAfterStart) {
+  Transfer().Start(640, "Patch Number", "Now Receiving User Patch Bank");
+  EXPECT_EQ(QString(), form_.windowTitle());
+  EXPECT_EQ(QSize(277, 228), form_.size());
+  EXPECT_EQ(QSize(243, 24), form_.Gauge()->size());
+  EXPECT_EQ("Now Receiving User Patch Bank", form_.LabelAction()->text());
+  EXPECT_EQ("Patch Number : ", form_.LabelElement()->text());
+  EXPECT_EQ(QString(), form_.LabelElemNumber()->text());
+  EXPECT_EQ("Send", form_.GroupSend()->title());
+  EXPECT_EQ("Receive", form_.GroupReceive()->title());
+  EXPECT_EQ("Cancel", form_.BtnCancel()->text());
+  for (QLabel* count :
+       {form_.SendBytes(), form_.SendMessages(), form_.ReceiveBytes(), form_.ReceiveMessages()})
+    EXPECT_EQ("0", count->text());
+  EXPECT_EQ(0, form_.Gauge()->value());
+  std::vector<QString> labels;
+  for (const auto* label : form_.GroupSend()->findChildren<QLabel*>())
+    labels.push_back(label->text());
+  EXPECT_NE(labels.end(), std::find(labels.begin(), labels.end(), "Bytes :"));
+  EXPECT_NE(labels.end(), std::find(labels.begin(), labels.end(), "Message :"));
+}
+
+TEST_F(FormTransmet, PatchBankHalfSentShowsFiftyPercentAndTheElementNumberAfterItsCaption) {
+  Transfer().Start(640, "Patch Number", "Now Transmitting User Patch Bank");
+  Transfer().SetTransmetting();
+  Transfer().AddSended(643 * 64, 320);
+  Transfer().AddElem(64);
+  EXPECT_EQ(50, form_.Gauge()->value());
+  EXPECT_EQ(QString::number(643 * 64), form_.SendBytes()->text());
+  EXPECT_EQ("320", form_.SendMessages()->text());
+  EXPECT_EQ("64", form_.LabelElemNumber()->text());
+  const QLabel* caption = form_.LabelElement();
+  EXPECT_EQ(caption->geometry().right() + 1, form_.LabelElemNumber()->x());
+  EXPECT_EQ(caption->y(), form_.LabelElemNumber()->y());
+}
+
+TEST_F(FormTransmet, GaugeFollowsReceivedMessagesAndStopsAtOneHundred) {
+  Transfer().Start(1, "Pacth", "Now Receiving Patch");
+  Transfer().AddSended(15, 1);
+  EXPECT_EQ(0, form_.Gauge()->value());
+  Transfer().AddReceived(643, 5);
+  EXPECT_EQ(100, form_.Gauge()->value());
+  EXPECT_EQ("643", form_.ReceiveBytes()->text());
+  EXPECT_EQ("5", form_.ReceiveMessages()->text());
+}
+
+TEST_F(FormTransmet, TransmissionWidensSendAndHidesReceiveUntilTheNextStart) {
+  Transfer().Start(65, "Rhythm Number", "Now Transmitting Rhythm");
+  Transfer().SetTransmetting();
+  EXPECT_EQ(252, form_.GroupSend()->width());
+  EXPECT_TRUE(form_.GroupReceive()->isHidden());
+  Transfer().Start(65, "Rhythm Number", "Now Receiving Rhythm");
+  EXPECT_EQ(120, form_.GroupSend()->width());
+  EXPECT_FALSE(form_.GroupReceive()->isHidden());
+  EXPECT_EQ(form_.GroupSend()->y(), form_.GroupReceive()->y());
+  EXPECT_EQ(form_.GroupSend()->x() + 252, form_.GroupReceive()->geometry().right() + 1);
+}
+
+TEST_F(FormTransmet, CancelEndsTheModalRunStopsBothTimersAndGivesInputBack) {
+  Transfer().Start(130, "Rhythm Number", "Now Receiving User Rhythm Bank");
+  int ticks = 0;
+  Transfer().Timer.Arm(
+      60000, [&ticks] { ++ticks; }, true);
+  Transfer().TimerCleanup.Arm(
+      60000, [&ticks] { ++ticks; }, true);
+  Transfer().AttachInput([](TMidiInput*) {});
+  ASSERT_FALSE(DefaultInputInstalled());
+  ClickWhenShown(form_.BtnCancel());
+  Transfer().ShowModal();
+  EXPECT_FALSE(form_.isVisible());
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_FALSE(Transfer().Active());
+  EXPECT_FALSE(Transfer().Timer.Enabled());
+  EXPECT_FALSE(Transfer().TimerCleanup.Enabled());
+  EXPECT_TRUE(DefaultInputInstalled());
+  EXPECT_EQ(0, ticks);
+}
+
+TEST_F(FormTransmet, EscapeAndTheCloseCommandEndTheTransferToo) {
+  Transfer().Start(17, "Performance", "Now Receiving Performance");
+  QTimer::singleShot(0, &form_, [this] { QTest::keyClick(&form_, Qt::Key_Escape); });
+  Transfer().ShowModal();
+  EXPECT_FALSE(Transfer().Active());
+
+  Transfer().Start(17, "Performance", "Now Receiving Performance");
+  QTimer::singleShot(0, &form_, [this] { form_.close(); });
+  Transfer().ShowModal();
+  EXPECT_FALSE(Transfer().Active());
+  EXPECT_FALSE(Transfer().Finished);
+}
+
+TEST_F(FormTransmet, TransferClosedBeforeItIsShownDoesNotOpenTheWindow) {
+  Transfer().Start(65, "Rhythm Number", "Now Transmitting Rhythm");
+  Transfer().Close();
+  Transfer().ShowModal();  // would wait for a Cancel nobody presses if it opened
+  EXPECT_FALSE(form_.isVisible());
+}
+
+TEST_F(FormTransmet, RhythmSetReceiveRunsUnderTheWindowAndClosesItselfFinished) {
+  TRhythm rhythm(nullptr);
+  rhythm.Temporary = false;
+  rhythm.User = true;
+  rhythm.Number = 2;
+  bool shown = false;
+  QTimer::singleShot(0, &form_, [this, &shown] { shown = form_.isVisible(); });
+  rhythm.Receive(false);
+  EXPECT_TRUE(shown);
+  EXPECT_FALSE(form_.isVisible());
+  EXPECT_TRUE(Transfer().Finished);
+  EXPECT_TRUE(ui_.Questions.empty());
+  EXPECT_EQ(100, form_.Gauge()->value());
+  EXPECT_EQ("65", form_.ReceiveMessages()->text());
+  EXPECT_EQ(QString::number(23 + 64 * 69), form_.ReceiveBytes()->text());
+  EXPECT_EQ("65", form_.SendMessages()->text());
+  EXPECT_EQ("1", form_.LabelElemNumber()->text());
+  EXPECT_EQ("Now Receiving Rhythm", form_.LabelAction()->text());
+  const auto& instrument = *VirtualInstrument();
+  for (int block = 0; block <= TRhythm::kNoteCount; ++block) {
+    const std::uint8_t* data = block == 0 ? rhythm.Common.Data() : rhythm.Notes[block - 1].Data();
+    const auto expected = instrument.Block(rhythm.BlockAddress(block));
+    ASSERT_FALSE(expected.empty());
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), data)) << "block " << block;
+  }
+  EXPECT_TRUE(DefaultInputInstalled());
+}
+
+}  // namespace
