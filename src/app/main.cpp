@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QTimer>
 
+#include "app/formtransmet.h"
 #include "app/formvesta.h"
 #include "app/qtuserinterface.h"
 #include "app/vesta.h"
@@ -23,12 +24,16 @@ int main(int argc, char** argv) {
 
   TFormvesta form(vesta);
   ui.SetParent(&form);
+  // Created once, hidden; every transfer runs under it.
+  TFormTransmet transmet(&form);
+  SetProgressHost(&transmet);
   form.showMaximized();
   // The ports are opened once the window is up, so that any message about them shows over it.
   QTimer::singleShot(0, &form, [&vesta] { vesta.StartMidi(); });
 
   const int result = QApplication::exec();
   MidiSession().Destroy();
+  SetProgressHost(nullptr);
   SetUI(nullptr);
   return result;
 }
