@@ -61,7 +61,7 @@ void RequestBlockOf(TLibElem& element, TBlockSet& set, std::uint32_t base,
         return;
       case roStored:
       case roBad:
-        Transfer().Guard([&element] { element.RequestNext(); });
+        Transfer().Step([&element] { element.RequestNext(); });
         return;
     }
   };

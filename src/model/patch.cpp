@@ -158,7 +158,7 @@ void TPatch::RequestNext() {
         t.Close();
         break;
       case roBad:
-        t.Guard([this] { RequestNext(); });
+        t.Step([this] { RequestNext(); });
         break;
     }
   });

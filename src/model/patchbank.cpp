@@ -36,7 +36,7 @@ void TPatchBank::Reply(TMidiInput* input) {
       ++MemberIndex;
       transfer.AddReceived(TPatch::kSysexSize, TPatch::kBlockCount);
       transfer.AddElem(1);
-      transfer.Guard([this] { RequestNext(); });
+      transfer.Step([this] { RequestNext(); });
       return;
     case roBad:
       // The rest of the patch's replies are still coming: let them pass, then ask again.

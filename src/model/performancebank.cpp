@@ -37,5 +37,5 @@ void TPerformanceBank::Reply(TMidiInput* input) {
     case roBad:
       break;
   }
-  transfer.Guard([this] { RequestNext(); });
+  transfer.Step([this] { RequestNext(); });
 }

@@ -137,6 +137,6 @@ void TRhythm::RequestNext() {
   }
   RequestBlockOf(*this, *this, RhythmTarget, [this] {
     ++CompletionCount;
-    Transfer().Guard([this] { RequestNext(); });
+    Transfer().Step([this] { RequestNext(); });
   });
 }

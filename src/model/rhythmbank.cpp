@@ -29,5 +29,5 @@ void TRhythmBank::Reply(TMidiInput* input) {
     MemberBlock = 0;
     if (++MemberIndex < Count()) transfer.AddElem(1);
   }
-  transfer.Guard([this] { RequestNext(); });
+  transfer.Step([this] { RequestNext(); });
 }

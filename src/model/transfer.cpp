@@ -61,7 +61,7 @@ void TTransferTimer::Arm(int ms, std::function<void()> handler, bool enabled) {
 void TTransferTimer::Fire() {
   // The handler may replace itself (the last tick of a transmission arms the close).
   const std::function<void()> handler = handler_;
-  if (handler) transfer_.Guard(handler);
+  if (handler) transfer_.Step(handler);
   transfer_.NotifyTicked();
 }
 
@@ -154,6 +154,10 @@ bool TTransfer::Guard(const std::function<void()>& step) {
   }
 }
 
+bool TTransfer::Step(const std::function<void()>& step) {
+  return active_ && Guard(step);
+}
+
 void TTransfer::AttachInput(std::function<void(TMidiInput*)> handler) {
   if (TMidiInput* input = MidiSession().Input()) input->OnMidiInput = std::move(handler);
   NotifyTicked();
@@ -185,7 +189,7 @@ void TTransfer::NotResponding(TLibElem& element) {
   const int answer = UI().Ask(
       TMsgKind::Warning, QStringLiteral("The Instrument Is Not Responding."), mbCancel | mbRetry);
   if (answer == mbRetry && active_)
-    Guard([&element] { element.RequestNext(); });
+    Step([&element] { element.RequestNext(); });
   else
     Close();
 }
@@ -195,7 +199,7 @@ void TTransfer::RunReceive(TLibElem& element, std::int32_t expected, const QStri
   Timer.Arm(
       Timing().ReplyTimeoutMs, [this, &element] { NotResponding(element); }, false);
   Start(expected, elemCaption, title);
-  if (Guard([&element] { element.RequestNext(); }) && addElem) AddElem(1);
+  if (Step([&element] { element.RequestNext(); }) && addElem) AddElem(1);
   ShowModal();
 }
 
@@ -206,7 +210,7 @@ void TTransfer::RunTransmission(TLibElem& element, std::int32_t expected,
   Start(expected, elemCaption, title);
   SetTransmetting();
   if (addElem) AddElem(1);
-  Guard([&element] { element.TransmitNext(); });
+  Step([&element] { element.TransmitNext(); });
   ShowModal();
 }
 

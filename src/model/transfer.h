@@ -109,6 +109,9 @@ class TTransfer : public QObject {
   // Runs a step of a transfer routine; an output error shows the port's text, marks the
   // transfer failed and closes it. False when it failed.
   bool Guard(const std::function<void()>& step);
+  // Guard for the steps that continue a transfer (reply handlers, timers, Retry): nothing runs
+  // once the transfer was closed, for instance by Cancel while a reply was being counted.
+  bool Step(const std::function<void()>& step);
 
   // The input port's handler while a receive waits for replies.
   void AttachInput(std::function<void(TMidiInput*)> handler);

@@ -1,0 +1,177 @@
+// Bank transfers against the emulated instrument, with the name lists they keep in step.
+#include <QFile>
+
+#include "model/patchbank.h"
+#include "model/performancebank.h"
+#include "model/rhythmbank.h"
+#include "transferfixture.h"
+
+namespace {
+
+class BankTransfer : public TTransferTest {
+ protected:
+  template <class TBank>
+  int MatchingMembers(TBank& bank) {
+    for (int i = 0; i < bank.Count(); ++i)
+      if (MatchingBlocks(dynamic_cast<TBlockSet&>(bank.Member(i))) !=
+          dynamic_cast<TBlockSet&>(bank.Member(i)).BlockCount())
+        return i;
+    return bank.Count();
+  }
+};
+
+TEST_F(BankTransfer, CardPatchBankTransmitsEveryBlockAndCountsWholePatches) {
+  instrument->SetCardInserted(true);
+  TPatchBank bank(nullptr);
+  bank.User = false;
+  for (int i = 0; i < bank.Count(); ++i) {
+    bank.Patch(i).SetName(QStringLiteral("Card %1").arg(i + 1), false);
+    bank.Patch(i).Tones[3].StoreByte(0, static_cast<std::uint8_t>(i));
+  }
+  int gaugeAtHalf = -1;
+  QString numberAtHalf;
+  host.Hook = [&](TTransfer& t, THeadlessHost::TEvent) {
+    // The last change at 320 messages: patch 64 counted whole and numbered.
+    if (t.MessagesSent() == 320) {
+      gaugeAtHalf = t.Gauge();
+      numberAtHalf = t.ElemCaption() + t.ElemNumberText();
+    }
+  };
+  bank.Transmit(false);
+
+  const TTransfer& t = Transfer();
+  EXPECT_TRUE(t.Finished);
+  EXPECT_EQ(instrument->Counters().DataSets, 640u);
+  EXPECT_EQ(MatchingMembers(bank), 128);
+  EXPECT_EQ(instrument->Name(0x21000000), QStringLiteral("Card 1      "));
+  EXPECT_EQ(instrument->Read(0x217F1600, 1), TBytes{127});
+  EXPECT_EQ(t.MessagesSent(), 640);
+  EXPECT_EQ(t.BytesSent(), 128 * 643);
+  EXPECT_EQ(t.Title(), QStringLiteral("Now Transmitting Data Card Patch Bank"));
+  EXPECT_EQ(gaugeAtHalf, 50);
+  EXPECT_EQ(numberAtHalf, QStringLiteral("Patch Number : 64"));
+  // The card patch names went into the fourth section of the names file.
+  NameLists().Load();
+  ASSERT_EQ(NameLists().Lists[TNameLists::nlCardPatches].size(), 128);
+  EXPECT_EQ(NameLists().Lists[TNameLists::nlCardPatches][127], QStringLiteral("Card 128"));
+}
+
+TEST_F(BankTransfer, UserPatchBankReceiveFillsEveryPatchAndTheNameLists) {
+  TPatchBank bank(nullptr);
+  Scramble(bank.Patch(0), 1);
+  Scramble(bank.Patch(127), 2);
+  instrument->Write(0x11050000, TBytes{'B', 'r', 'a', 's', 's'});
+  int reloads = 0;
+  NamesWindowLoadHook() = [&reloads] { ++reloads; };
+  bank.Receive(false);
+  NamesWindowLoadHook() = nullptr;
+
+  EXPECT_TRUE(Transfer().Finished);
+  EXPECT_EQ(MatchingMembers(bank), 128);
+  EXPECT_EQ(log.Requests.size(), 128u);
+  EXPECT_EQ(log.Address(127), 0x117F0000u);
+  EXPECT_EQ(Transfer().BytesReceived(), 128 * 643);
+  EXPECT_EQ(Transfer().MessagesSent(), 128);
+  EXPECT_EQ(reloads, 1);
+  const QByteArray file = ReadAll(Path(QStringLiteral("UserCard.Txt")));
+  TNameLists lists;
+  lists.SetBytes(file);
+  ASSERT_EQ(lists.Lists[TNameLists::nlUserPatches].size(), 128);
+  EXPECT_EQ(lists.Lists[TNameLists::nlUserPatches][5], bank.Patch(5).GetName());
+  EXPECT_TRUE(bank.Patch(5).GetName().startsWith(QStringLiteral("Brass")));
+  EXPECT_TRUE(lists.Lists[TNameLists::nlCardPatches].isEmpty());
+  EXPECT_EQ(file.count('\xC7'), 4);
+}
+
+TEST_F(BankTransfer, BadPatchReplyDiscardsInputThenAsksForThatPatchAgain) {
+  TPatchBank bank(nullptr);
+  Scramble(bank.Patch(39), 3);
+  bool cleanupSeen = false;
+  host.Hook = [&](TTransfer& t, THeadlessHost::TEvent) {
+    // Patch 40's answer loses its tone 1; everything else arrives whole.
+    if (t.ElemNumber() == 39 && !cleanupSeen) Corrupt(0.5, {0, 1, -1, -1, -1});
+    if (t.TimerCleanup.Enabled() && !cleanupSeen) {
+      cleanupSeen = true;
+      instrument->SetFaults(TInstrumentFaults());
+    }
+  };
+  bank.Receive(false);
+
+  EXPECT_TRUE(cleanupSeen);
+  EXPECT_TRUE(Transfer().Finished);
+  ASSERT_EQ(log.Requests.size(), 129u);
+  EXPECT_EQ(log.Address(39), 0x11270000u);
+  EXPECT_EQ(log.Address(40), 0x11270000u);
+  EXPECT_EQ(MatchingMembers(bank), 128);
+  EXPECT_EQ(Transfer().MessagesReceived(), 640);
+}
+
+TEST_F(BankTransfer, CancelDuringTheDiscardSendsNoFurtherRequest) {
+  TPatchBank bank(nullptr);
+  Scramble(bank.Patch(1), 9);
+  Corrupt(0.5, {0, 0, 0, 0, 0, 0, 0, 1, -1, -1});  // patch 2, tone 2
+  host.Hook = [](TTransfer& t, THeadlessHost::TEvent) {
+    if (t.TimerCleanup.Enabled()) t.Close();
+  };
+  bank.Receive(false);
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_FALSE(Transfer().TimerCleanup.Enabled());
+  EXPECT_EQ(log.Requests.size(), 2u);
+  Idle(3 * Timing().CleanupMs);
+  EXPECT_EQ(log.Requests.size(), 2u);
+  EXPECT_EQ(MatchingMembers(bank), 1);
+}
+
+TEST_F(BankTransfer, CardPerformanceBankTravelsBothWays) {
+  instrument->SetCardInserted(true);
+  TPerformanceBank bank(nullptr);
+  bank.User = false;
+  Scramble(bank.Performance(31), 4);
+  bank.Receive(false);
+  EXPECT_TRUE(Transfer().Finished);
+  EXPECT_EQ(MatchingMembers(bank), 32);
+  EXPECT_EQ(log.Requests.size(), 544u);
+  EXPECT_EQ(log.Address(543), 0x201F1F00u);
+  EXPECT_EQ(Transfer().BytesReceived(), 32 * 555);
+  EXPECT_EQ(Transfer().Gauge(), 100);
+  EXPECT_EQ(Transfer().Title(), QStringLiteral("Now Receiving Data Card Performance Bank"));
+  EXPECT_EQ(NameLists().Lists[TNameLists::nlCardPerformances].size(), 32);
+
+  TPerformanceBank user(nullptr);
+  user.Performance(0).SetName(QStringLiteral("First"), false);
+  user.Performance(31).Parts[15].StoreByte(0, 0x11);
+  user.Transmit(false);
+  EXPECT_TRUE(Transfer().Finished);
+  EXPECT_EQ(MatchingMembers(user), 32);
+  EXPECT_EQ(Transfer().BytesSent(), 32 * 555);
+  EXPECT_EQ(Transfer().MessagesSent(), 544);
+  TNameLists saved;
+  saved.SetBytes(ReadAll(Path(QStringLiteral("UserCard.Txt"))));
+  EXPECT_EQ(saved.Lists[TNameLists::nlUserPerformances].value(0), QStringLiteral("First"));
+}
+
+TEST_F(BankTransfer, RhythmBankAsksForEveryBlockAndSendsThemBack) {
+  TRhythmBank bank(nullptr);
+  Scramble(bank.Rhythm(1), 5);
+  bank.Receive(false);
+  EXPECT_TRUE(Transfer().Finished);
+  EXPECT_EQ(log.Requests.size(), 130u);
+  EXPECT_EQ(MatchingMembers(bank), 2);
+  EXPECT_EQ(Transfer().ElemNumberText(), QStringLiteral("2"));
+  EXPECT_EQ(Transfer().BytesReceived(), 2 * 4439);
+
+  instrument->SetCardInserted(true);
+  TRhythmBank card(nullptr);
+  card.User = false;
+  card.Rhythm(1).Note(98).StoreByte(57, 0x7F);
+  card.Transmit(false);
+  EXPECT_TRUE(Transfer().Finished);
+  EXPECT_EQ(MatchingMembers(card), 2);
+  EXPECT_EQ(instrument->Read(0x20416200 + 57, 1), TBytes{0x7F});
+  EXPECT_EQ(Transfer().MessagesSent(), 130);
+  EXPECT_EQ(Transfer().ElemNumberText(), QStringLiteral("2"));
+  // Rhythm banks leave the names file alone.
+  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("UserCard.Txt"))));
+}
+
+}  // namespace

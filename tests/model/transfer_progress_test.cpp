@@ -1,0 +1,105 @@
+// The transfer's counters, gauge and timers, and the name lists file.
+#include <QFile>
+
+#include "transferfixture.h"
+
+namespace {
+
+class TransferProgress : public TModelTest {
+ protected:
+  TScopedHeadlessHost host;
+};
+
+TEST_F(TransferProgress, StartClearsTheCountersAndTheGaugeFollowsTheDirection) {
+  TTransfer& t = Transfer();
+  t.Start(640, QStringLiteral("Patch Number"), QStringLiteral("Now Transmitting User Patch Bank"));
+  EXPECT_FALSE(t.Finished);
+  EXPECT_EQ(t.ElemCaption(), QStringLiteral("Patch Number : "));
+  EXPECT_TRUE(t.ElemNumberText().isEmpty());
+  t.SetTransmetting();
+  t.AddSended(643 * 64, 319);
+  EXPECT_EQ(t.Gauge(), 49);
+  t.AddSended(0, 1);
+  EXPECT_EQ(t.Gauge(), 50);
+  t.AddReceived(100, 640);  // received messages do not move a transmission's gauge
+  EXPECT_EQ(t.Gauge(), 50);
+  t.AddElem(64);
+  EXPECT_EQ(t.ElemNumberText(), QStringLiteral("64"));
+  t.Finished = true;
+
+  t.Start(1, QStringLiteral("Pacth"), QStringLiteral("Now Receiving Patch"));
+  EXPECT_FALSE(t.Finished);
+  EXPECT_FALSE(t.Transmetting());
+  EXPECT_EQ(t.MessagesSent() + t.BytesSent() + t.MessagesReceived() + t.ElemNumber(), 0);
+  t.AddReceived(643, 5);
+  EXPECT_EQ(t.Gauge(), 100);  // bounded
+  t.Close();
+  EXPECT_FALSE(t.Active());
+}
+
+TEST_F(TransferProgress, CloseStopsBothTimersAndEndsTheModalRun) {
+  TTransfer& t = Transfer();
+  t.Start(10, QStringLiteral("System"), QStringLiteral("Now Receiving System"));
+  int ticks = 0;
+  t.Timer.Arm(
+      1, [&ticks] { ++ticks; }, true);
+  t.TimerCleanup.Arm(
+      1000, [] {}, true);
+  host.Hook = [&ticks](TTransfer& transfer, THeadlessHost::TEvent) {
+    if (ticks == 3) transfer.Close();
+  };
+  t.ShowModal();
+  EXPECT_EQ(ticks, 3);
+  EXPECT_FALSE(t.Timer.Enabled());
+  EXPECT_FALSE(t.TimerCleanup.Enabled());
+  EXPECT_EQ(host.ModalRuns, 1);
+  // Closed already: showing it again returns at once.
+  t.ShowModal();
+  EXPECT_EQ(host.ModalRuns, 1);
+}
+
+class NameListsFile : public TModelTest {
+ protected:
+  void SetUp() override {
+    TModelTest::SetUp();
+    SetStartDirectory(dir.path());
+  }
+};
+
+TEST_F(NameListsFile, SectionsAreWrittenInOrderEachEndedBySeparatorLine) {
+  TNameLists lists;
+  lists.SetEntry(TNameLists::nlUserPatches, 0, QStringLiteral("Piano"));
+  lists.SetEntry(TNameLists::nlUserPatches, 1, QStringLiteral("Organ"));
+  lists.SetEntry(TNameLists::nlCardPerformances, 5, QStringLiteral("Split"));  // appended
+  lists.SetEntry(TNameLists::nlUserPatches, 0, QStringLiteral("E.Piano"));
+  ASSERT_TRUE(lists.Save());
+  EXPECT_EQ(ReadAll(Path(QStringLiteral("UserCard.Txt"))),
+            QByteArray("Split\r\n\xC7\r\n\xC7\r\nE.Piano\r\nOrgan\r\n\xC7\r\n\xC7\r\n"));
+}
+
+TEST_F(NameListsFile, LoadSkipsEmptyLinesAndCutsOverlongSections) {
+  QByteArray bytes = "\n\xC7\nUser Perf\r\n\r\n\xC7\n";
+  for (int i = 0; i < 130; ++i) bytes += "P" + QByteArray::number(i) + "\n";
+  bytes += "\xC7\nCard\n\xC7\nextra section\n";
+  WriteAll(Path(QStringLiteral("UserCard.Txt")), bytes);
+  TNameLists lists;
+  ASSERT_TRUE(lists.Load());
+  EXPECT_TRUE(lists.Lists[TNameLists::nlCardPerformances].isEmpty());
+  EXPECT_EQ(lists.Lists[TNameLists::nlUserPerformances], QStringList{QStringLiteral("User Perf")});
+  EXPECT_EQ(lists.Lists[TNameLists::nlUserPatches].size(), 128);
+  EXPECT_EQ(lists.Lists[TNameLists::nlCardPatches], QStringList{QStringLiteral("Card")});
+}
+
+TEST_F(NameListsFile, MissingFileGivesEmptyListsAndFailedSaveIsReported) {
+  TNameLists lists;
+  lists.Lists[0] << QStringLiteral("Stale");
+  EXPECT_TRUE(lists.Load());
+  EXPECT_TRUE(lists.Lists[0].isEmpty());
+  SetStartDirectory(Path(QStringLiteral("no such folder")));
+  EXPECT_FALSE(lists.Save());
+  ASSERT_EQ(ui.Questions.size(), 1u);
+  EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Error);
+  EXPECT_TRUE(ui.Questions[0].Text.contains(QStringLiteral("UserCard.Txt")));
+}
+
+}  // namespace

@@ -1,0 +1,239 @@
+// Receiving and transmitting single sound objects against the emulated instrument.
+#include "model/patch.h"
+#include "model/performance.h"
+#include "model/rhythm.h"
+#include "model/system.h"
+#include "transferfixture.h"
+
+namespace {
+
+class SingleTransfer : public TTransferTest {};
+
+// Places an object in user (or card) memory at number.
+void Place(TLibElem& element, int number, bool user = true) {
+  element.Temporary = false;
+  element.User = user;
+  element.Number = static_cast<std::uint16_t>(number);
+}
+
+TEST_F(SingleTransfer, PatchReceiveTakesFiveRepliesOfOneRequestIntoItsBlocks) {
+  TPatch patch(nullptr);
+  Place(patch, 5);
+  Scramble(patch, 1);
+  patch.Receive(false);
+
+  EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
+  EXPECT_EQ(patch.Common.Image[0], 0xF0);
+  ASSERT_EQ(log.Requests.size(), 1u);
+  EXPECT_EQ(log.Requests[0], (TBytes{0xF0, 0x41, 0x10, 0x6A, 0x11, 0x11, 0x04, 0x00, 0x00, 0x00,
+                                     0x00, 0x17, 0x18, 0x3C, 0xF7}));
+  const TTransfer& t = Transfer();
+  EXPECT_TRUE(t.Finished);
+  EXPECT_EQ(t.Title(), QStringLiteral("Now Receiving Patch"));
+  EXPECT_EQ(t.ElemCaption(), QStringLiteral("Pacth : "));
+  EXPECT_EQ(t.ElemNumberText(), QStringLiteral("1"));
+  EXPECT_EQ(t.BytesReceived(), 643);
+  EXPECT_EQ(t.MessagesReceived(), 5);
+  EXPECT_EQ(t.MessagesSent(), 0);
+  EXPECT_EQ(t.Gauge(), 100);  // five messages against a total of one
+  EXPECT_EQ(host.ModalRuns, 1);
+}
+
+TEST_F(SingleTransfer, PatchTransmitsToCardOrTemporaryMemory) {
+  instrument->SetCardInserted(true);
+  TPatch patch(nullptr);
+  Place(patch, 1, false);
+  patch.SetName(QStringLiteral("Card One"), false);
+  patch.Tones[3].StoreByte(100, 0x55);
+  patch.Transmit(false);
+  EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
+  EXPECT_EQ(instrument->Name(0x21000000), QStringLiteral("Card One    "));
+  EXPECT_EQ(instrument->Read(0x21001600 + 100, 1), TBytes{0x55});
+  EXPECT_EQ(host.ModalRuns, 0);
+
+  patch.SetName(QStringLiteral("Temp"), false);
+  patch.Transmit(true);
+  EXPECT_EQ(instrument->Name(0x03000000), QStringLiteral("Temp        "));
+  EXPECT_EQ(CurrentPatch, &patch);
+  EXPECT_EQ(PreviewChannel, 1);
+}
+
+TEST_F(SingleTransfer, BadReplyInsideAPatchRequestsTheWholePatchAgain) {
+  TPatch patch(nullptr);
+  Place(patch, 9);
+  Scramble(patch, 2);
+  // Tone 2 of the first answer is damaged; the second answer arrives whole.
+  Corrupt(0.5, {0, 0, 1, -1, -1, 0, 0, 0, 0, 0});
+  patch.Receive(false);
+
+  ASSERT_EQ(log.Requests.size(), 2u);
+  EXPECT_EQ(log.Requests[0], log.Requests[1]);
+  EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
+  EXPECT_TRUE(Transfer().Finished);
+}
+
+TEST_F(SingleTransfer, PerformanceReceiveRequestsEachBlockAndRepeatsOnlyADamagedOne) {
+  TPerformance performance(nullptr);
+  Place(performance, 32);
+  Scramble(performance, 3);
+  // The reply for part 7 (block 7) is damaged once.
+  Corrupt(0.3, {0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  performance.Receive(false);
+
+  EXPECT_EQ(MatchingBlocks(performance), TPerformance::kBlockCount);
+  ASSERT_EQ(log.Requests.size(), 18u);
+  EXPECT_EQ(log.Address(0), 0x101F0000u);
+  EXPECT_EQ(log.Address(7), 0x101F1600u);
+  EXPECT_EQ(log.Requests[8], log.Requests[7]);
+  EXPECT_EQ(log.Address(17), 0x101F1F00u);
+  EXPECT_EQ(log.Requests[1][12], 0x1E);
+  EXPECT_EQ(log.Requests[0][12], 0x4B);
+  const TTransfer& t = Transfer();
+  EXPECT_TRUE(t.Finished);
+  EXPECT_EQ(t.MessagesSent(), 18);
+  EXPECT_EQ(t.BytesSent(), 18 * 15);
+  EXPECT_EQ(t.BytesReceived(), 555);
+  EXPECT_EQ(t.Gauge(), 100);
+}
+
+TEST_F(SingleTransfer, PerformanceTransmitLandsInUserMemory) {
+  TPerformance performance(nullptr);
+  Place(performance, 3);
+  performance.SetName(QStringLiteral("Strings"), false);
+  performance.Parts[15].StoreByte(18, 0x21);
+  performance.Transmit(false);
+  EXPECT_EQ(MatchingBlocks(performance), TPerformance::kBlockCount);
+  EXPECT_EQ(instrument->Name(0x10020000), QStringLiteral("Strings     "));
+}
+
+TEST_F(SingleTransfer, SystemTravelsBothWays) {
+  TSystem system(nullptr);
+  Scramble(system, 4);
+  system.Receive(false);
+  EXPECT_EQ(MatchingBlocks(system), TSystem::kBlockCount);
+  EXPECT_EQ(log.Requests.size(), 18u);
+  EXPECT_EQ(Transfer().Title(), QStringLiteral("Now Receiving System"));
+  EXPECT_TRUE(Transfer().Finished);
+
+  TSystem fresh(nullptr);
+  fresh.Transmit(false);
+  EXPECT_EQ(MatchingBlocks(fresh), TSystem::kBlockCount);
+  EXPECT_EQ(instrument->Read(0x00000012, 1), TBytes{0x61});
+  EXPECT_EQ(CurrentSystem, &fresh);
+}
+
+TEST_F(SingleTransfer, RhythmSetTravelsBothWaysAndClosesAMomentAfterTheLastBlock) {
+  TRhythm rhythm(nullptr);
+  Place(rhythm, 2);
+  Scramble(rhythm, 5);
+  QElapsedTimer timer;
+  timer.start();
+  rhythm.Receive(false);
+  EXPECT_GE(timer.elapsed(), Timing().FinishCloseMs);
+  EXPECT_EQ(MatchingBlocks(rhythm), TRhythm::kBlockCount);
+  EXPECT_EQ(log.Requests.size(), 65u);
+  EXPECT_EQ(log.Address(64), 0x10416200u);
+  EXPECT_EQ(Transfer().BytesReceived(), 4439);
+  EXPECT_TRUE(Transfer().Finished);
+
+  TRhythm other(nullptr);
+  Place(other, 1);
+  other.Note(60).StoreByte(0, 0x33);
+  const auto before = instrument->Counters().DataSets;
+  timer.restart();
+  other.Transmit(false);
+  EXPECT_GE(timer.elapsed(), Timing().FinishCloseMs);
+  EXPECT_EQ(instrument->Counters().DataSets - before, 65u);
+  EXPECT_EQ(MatchingBlocks(other), TRhythm::kBlockCount);
+  const TTransfer& t = Transfer();
+  EXPECT_TRUE(t.Finished);
+  EXPECT_TRUE(t.Transmetting());
+  EXPECT_EQ(t.BytesSent(), 4439);
+  EXPECT_EQ(t.MessagesSent(), 65);
+  EXPECT_EQ(t.Title(), QStringLiteral("Now Transmitting Rhythm"));
+}
+
+TEST_F(SingleTransfer, SilentRequestAsksAfterTheTimeOutAndRetrySendsItAgain) {
+  Timing().ReplyTimeoutMs = 60;
+  TPatch patch(nullptr);
+  Place(patch, 2, false);  // card memory, and no card in the instrument
+  const TPatch before(nullptr);
+  ui.Answers = {mbRetry, mbCancel};
+  QElapsedTimer timer;
+  timer.start();
+  patch.Receive(false);
+
+  EXPECT_GE(timer.elapsed(), 2 * 60);
+  ASSERT_EQ(ui.Questions.size(), 2u);
+  EXPECT_EQ(ui.Questions[0].Text, QStringLiteral("The Instrument Is Not Responding."));
+  EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Warning);
+  EXPECT_EQ(ui.Questions[0].Buttons, mbCancel | mbRetry);
+  ASSERT_EQ(log.Requests.size(), 2u);
+  EXPECT_EQ(log.Requests[0], log.Requests[1]);
+  EXPECT_EQ(log.Address(0), 0x21010000u);
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_EQ(patch.Common.Image, before.Common.Image);
+}
+
+TEST_F(SingleTransfer, CancelKeepsTheBlocksThatArrivedAndLeavesFinishedClear) {
+  TPerformance performance(nullptr);
+  Place(performance, 4);
+  Scramble(performance, 6);
+  const auto untouched = performance.Parts[10].Image;
+  host.Hook = [](TTransfer& t, THeadlessHost::TEvent) {
+    if (t.MessagesReceived() == 5 && t.Active()) t.Close();
+  };
+  performance.Receive(false);
+
+  EXPECT_EQ(MatchingBlocks(performance), 5);
+  EXPECT_EQ(performance.Parts[10].Image, untouched);
+  EXPECT_FALSE(Transfer().Finished);
+  const std::size_t sent = log.Requests.size();
+  Idle(50);
+  EXPECT_EQ(log.Requests.size(), sent);
+}
+
+TEST_F(SingleTransfer, ClosedPortsSendNothingAndOnlyTheSinglePatchSkipsTheWindow) {
+  MidiSession().SetMidiOpen(false);
+  TPatch patch(nullptr);
+  Place(patch, 1);
+  patch.Receive(false);
+  patch.Transmit(false);
+  EXPECT_EQ(host.ModalRuns, 0);
+
+  // The window waits for the user's Cancel; nothing was asked of the instrument meanwhile.
+  host.Hook = [](TTransfer& t, THeadlessHost::TEvent event) {
+    if (event == THeadlessHost::evStarted) QTimer::singleShot(20, [&t] { t.Close(); });
+  };
+  TSystem system(nullptr);
+  system.Receive(false);
+  EXPECT_EQ(host.ModalRuns, 1);
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_TRUE(ui.Questions.empty());
+  EXPECT_EQ(instrument->Counters().Requests, 0u);
+  EXPECT_EQ(instrument->Counters().DataSets, 0u);
+}
+
+TEST_F(SingleTransfer, OutputFailureEndsTheTransferWithThePortsText) {
+  TPerformance performance(nullptr);
+  Place(performance, 1);
+  host.Hook = [](TTransfer& t, THeadlessHost::TEvent) {
+    if (t.MessagesReceived() == 3) MidiSession().Output()->ClosePort();
+  };
+  performance.Receive(false);
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_TRUE(Transfer().Failed());
+  EXPECT_FALSE(Transfer().Active());
+  ASSERT_EQ(ui.Questions.size(), 1u);
+  EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Error);
+  EXPECT_EQ(ui.Questions[0].Text, QStringLiteral("MIDI Output device not open"));
+
+  // A single patch's transmission reports the same way, and no window was left open.
+  TPatch patch(nullptr);
+  Place(patch, 1);
+  patch.Transmit(false);
+  EXPECT_TRUE(Transfer().Failed());
+  EXPECT_EQ(ui.Questions.size(), 2u);
+}
+
+}  // namespace
