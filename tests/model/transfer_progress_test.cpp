@@ -1,5 +1,9 @@
 // The transfer's counters, gauge and timers, and the name lists file.
+#include <array>
+
 #include <QFile>
+
+#include "midi/sysex.h"
 
 #include "transferfixture.h"
 
@@ -56,6 +60,30 @@ TEST_F(TransferProgress, CloseStopsBothTimersAndEndsTheModalRun) {
   // Closed already: showing it again returns at once.
   t.ShowModal();
   EXPECT_EQ(host.ModalRuns, 1);
+}
+
+TEST(ReplyFits, TakesOnlyWholeBlocksFromOurDevice) {
+  Config() = TConfig();
+  std::array<std::uint8_t, 23> image{};
+  const TTransferBlock block{image.data(), 23, 0, 0x0C};
+  auto reply = [](std::uint8_t device, int dataBytes) {
+    TMyMidiEvent event;
+    event.Status = 0xF0;
+    event.Sysex = {0xF0, 0x41, device, 0x6A, 0x12, 0x10, 0x40, 0x00, 0x00};
+    event.Sysex.resize(static_cast<std::size_t>(9 + dataBytes + 2), 0x20);
+    event.Sysex.back() = 0xF7;
+    const int last = static_cast<int>(event.Sysex.size()) - 1;
+    event.Sysex[static_cast<std::size_t>(last - 1)] = Checksum(event.Sysex.data(), last);
+    return event;
+  };
+  EXPECT_TRUE(ReplyFits(reply(0x10, 12), block));
+  EXPECT_FALSE(ReplyFits(reply(0x10, 11), block));
+  EXPECT_FALSE(ReplyFits(reply(0x10, 13), block));
+  EXPECT_FALSE(ReplyFits(reply(0x11, 12), block));
+  TMyMidiEvent key;
+  key.Status = 0x90;
+  key.Data1 = 60;
+  EXPECT_FALSE(ReplyFits(key, block));
 }
 
 class NameListsFile : public TModelTest {

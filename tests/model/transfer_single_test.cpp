@@ -72,6 +72,42 @@ TEST_F(SingleTransfer, BadReplyInsideAPatchRequestsTheWholePatchAgain) {
   EXPECT_TRUE(Transfer().Finished);
 }
 
+TEST_F(SingleTransfer, ReplyLostInsideAPatchTimesOutAndRetryStartsAtTheCommonBlock) {
+  Timing().ReplyTimeoutMs = 60;
+  TPatch patch(nullptr);
+  Place(patch, 12);
+  Scramble(patch, 7);
+  TInstrumentFaults faults;
+  faults.Drop = 0.5;
+  faults.Seed = SeedFor(0.5, {0, 0, 0, 1, 0, 0, 0, 0, 0, 0});  // tone 3 never comes
+  instrument->SetFaults(faults);
+  ui.Answers = {mbRetry};
+  patch.Receive(false);
+
+  EXPECT_EQ(ui.Questions.size(), 1u);
+  EXPECT_EQ(log.Requests.size(), 2u);
+  EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
+  EXPECT_TRUE(Transfer().Finished);
+}
+
+TEST_F(SingleTransfer, MisshapenReplyIsNeverStoredAndTheBlockIsAskedForAgain) {
+  TSystem system(nullptr);
+  Scramble(system, 8);
+  TInstrumentFaults faults;
+  faults.WrongLength = 1;
+  instrument->SetFaults(faults);
+  // The first answer is computed with the fault; every later one comes whole.
+  host.Hook = [this](TTransfer&, THeadlessHost::TEvent) {
+    if (!log.Requests.empty()) instrument->SetFaults(TInstrumentFaults());
+  };
+  system.Receive(false);
+
+  ASSERT_EQ(log.Requests.size(), 19u);
+  EXPECT_EQ(log.Requests[0], log.Requests[1]);
+  EXPECT_EQ(MatchingBlocks(system), TSystem::kBlockCount);
+  EXPECT_EQ(Transfer().MessagesReceived(), 18);
+}
+
 TEST_F(SingleTransfer, PerformanceReceiveRequestsEachBlockAndRepeatsOnlyADamagedOne) {
   TPerformance performance(nullptr);
   Place(performance, 32);
