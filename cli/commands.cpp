@@ -9,6 +9,7 @@
 #include "cli/clierror.h"
 #include "cli/listing.h"
 #include "cli/loadedfile.h"
+#include "cli/transfercommands.h"
 #include "model/fileio.h"
 #include "model/global.h"
 
@@ -164,6 +165,9 @@ const std::vector<TCliCommand>& CliCommands() {
        -1,
        {},
        RunPack},
+      PortsCommand(),
+      ReceiveCommand(),
+      SendCommand(),
   };
   return commands;
 }

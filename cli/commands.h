@@ -9,6 +9,7 @@
 struct TCliArgs {
   QStringList Positional;
   QSet<QString> Options;  // "--json", "--to-xp", ...
+  QStringList Words;      // every word after the command, for options that take a value
 };
 
 struct TCliCommand {

@@ -45,6 +45,7 @@ QString CommandHelp(const TCliCommand& command) {
 
 TCliArgs Parse(const TCliCommand& command, const QStringList& words) {
   TCliArgs args;
+  args.Words = words;
   for (const QString& word : words) {
     if (word.startsWith(QLatin1String("--")) && word.size() > 2) {
       if (!command.Options.contains(word))

@@ -1,0 +1,175 @@
+// vesta-cli ports, receive and send against the built-in instrument, whose memory the test
+// prepares in a memory file that the command line loads (and saves after a send).
+#include <vector>
+
+#include "instrument/instrument.h"
+#include "tests/cli/clitest.h"
+
+namespace {
+
+using TBytes = std::vector<std::uint8_t>;
+
+struct TMessage {
+  std::uint32_t Address;
+  TBytes Data;
+};
+
+// Every data-set message of a file, in order. A .Glb holds them inside library records, whose
+// other bytes never form the start of a data set.
+std::vector<TMessage> DataSets(const QByteArray& file) {
+  std::vector<TMessage> messages;
+  const auto* bytes = reinterpret_cast<const std::uint8_t*>(file.constData());
+  const qsizetype size = file.size();
+  for (qsizetype i = 0; i + 11 <= size; ++i) {
+    if (bytes[i] != 0xF0 || bytes[i + 1] != 0x41 || bytes[i + 3] != 0x6A || bytes[i + 4] != 0x12)
+      continue;
+    qsizetype end = i + 9;
+    while (end < size && bytes[end] != 0xF7) ++end;
+    if (end >= size) break;
+    TMessage message;
+    message.Address = std::uint32_t{bytes[i + 5]} << 24 | std::uint32_t{bytes[i + 6]} << 16 |
+                      std::uint32_t{bytes[i + 7]} << 8 | bytes[i + 8];
+    message.Data.assign(bytes + i + 9, bytes + end - 1);
+    messages.push_back(std::move(message));
+    i = end;
+  }
+  return messages;
+}
+
+std::vector<TBytes> DataOnly(const std::vector<TMessage>& messages) {
+  std::vector<TBytes> data;
+  for (const TMessage& message : messages) data.push_back(message.Data);
+  return data;
+}
+
+TBytes Text(const char* text) {
+  return TBytes(text, text + 12);
+}
+
+class CliTransfer : public TCliTest {
+ protected:
+  void SetUp() override {
+    // Contents the factory memory does not have, so that a match proves they were read.
+    instrument_.Write(0x11040000, Text("Cli Patch 05"));
+    instrument_.Write(0x10010000, Text("Cli Perf  02"));
+    instrument_.Write(0x10410000, Text("Cli Rhythm 2"));
+    instrument_.Write(0x217F0000, Text("Card Pat 128"));
+    instrument_.Write(0x00001003, TBytes{0x45});
+    SaveMemory();
+  }
+  void SaveMemory() {
+    QString error;
+    ASSERT_TRUE(instrument_.Save(Path(QStringLiteral("memory.bin")), &error))
+        << error.toStdString();
+  }
+  // The name at address in the memory file the command line left behind.
+  QString NameInMemory(std::uint32_t address) const {
+    TInstrument instrument;
+    QString error;
+    EXPECT_TRUE(instrument.Load(Path(QStringLiteral("memory.bin")), &error)) << error.toStdString();
+    return instrument.Name(address);
+  }
+  TCliRun Transfer(QStringList args) const {
+    args << QStringLiteral("--timing-scale") << QStringLiteral("0.02")
+         << QStringLiteral("--instrument-memory") << QStringLiteral("memory.bin");
+    return Cli(args);
+  }
+  // Every block of the received file holds the instrument's bytes at the block's address.
+  void ExpectInstrumentContents(const QString& name, std::size_t blocks) const {
+    const std::vector<TMessage> messages = DataSets(Read(name));
+    ASSERT_EQ(blocks, messages.size()) << name.toStdString();
+    for (const TMessage& message : messages)
+      ASSERT_EQ(instrument_.Block(message.Address), message.Data)
+          << name.toStdString() << " block at " << std::hex << message.Address;
+  }
+
+  TInstrument instrument_;
+};
+
+TEST_F(CliTransfer, PortsListTheBuiltInInstrumentFirst) {
+  const TCliRun run = Cli({QStringLiteral("ports")});
+  ASSERT_EQ(0, run.Exit) << run.Err.toStdString();
+  EXPECT_TRUE(run.Out.startsWith("MIDI inputs:\n  Vesta Virtual Instrument\n"))
+      << run.Out.toStdString();
+  EXPECT_TRUE(run.Out.contains("MIDI outputs:\n  Vesta Virtual Instrument\n"));
+}
+
+TEST_F(CliTransfer, ReceiveOfEveryKindHoldsTheInstrumentsMemory) {
+  struct TCase {
+    QStringList Args;
+    std::size_t Blocks;
+  };
+  const std::vector<TCase> cases = {
+      {{"patch", "--user", "--number", "5"}, 5},
+      {{"performance", "--user", "--number", "2"}, 17},
+      {{"rhythm", "--user", "--number", "2"}, 65},
+      {{"system"}, 18},
+      {{"patch-bank", "--card", "--instrument-card"}, 640},
+      {{"performance-bank", "--user"}, 544},
+      {{"rhythm-bank"}, 130},
+      {{"global", "--data-card", "--instrument-card"}, 2 * (640 + 544 + 130) + 18},
+  };
+  for (const TCase& test : cases) {
+    const QString name = test.Args[0] + QStringLiteral(".out");
+    const TCliRun run =
+        Transfer(QStringList{QStringLiteral("receive")} + test.Args + QStringList{"-o", name});
+    ASSERT_EQ(0, run.Exit) << test.Args.join(' ').toStdString() << ": " << run.Err.toStdString();
+    ExpectInstrumentContents(name, test.Blocks);
+  }
+  EXPECT_TRUE(Read(QStringLiteral("patch.out")).contains("Cli Patch 05"));
+}
+
+TEST_F(CliTransfer, ProgressBarReachesItsEndOnTheTerminal) {
+  const TCliRun run = Transfer({"receive", "rhythm-bank", "-o", "bank.syx"});
+  ASSERT_EQ(0, run.Exit) << run.Err.toStdString();
+  EXPECT_TRUE(run.Err.contains("Now Receiving User Rhythm Bank [#####     ] 50%"));
+  EXPECT_TRUE(run.Err.endsWith("Now Receiving User Rhythm Bank [##########] 100%\n"));
+}
+
+TEST_F(CliTransfer, SentElementsAreReceivedBackWithIdenticalData) {
+  for (const int kind : {ekPatch, ekRhythm, ekPerformanceBank}) {
+    SCOPED_TRACE(kind);
+    const QString sent = QStringLiteral("sent%1.syx").arg(kind);
+    const QString back = QStringLiteral("back%1.syx").arg(kind);
+    Write(sent, SyxOf(kind, false, QStringLiteral("Sent %1").arg(kind)));
+    const QString kindName = kind == ekPatch    ? QStringLiteral("patch")
+                             : kind == ekRhythm ? QStringLiteral("rhythm")
+                                                : QStringLiteral("performance-bank");
+    const QStringList place =
+        kind == ekPerformanceBank ? QStringList{"--user"} : QStringList{"--user", "--number", "2"};
+    TCliRun run = Transfer(QStringList{"send", sent} + place);
+    ASSERT_EQ(0, run.Exit) << run.Err.toStdString();
+    run = Transfer(QStringList{"receive", kindName} + place + QStringList{"-o", back});
+    ASSERT_EQ(0, run.Exit) << run.Err.toStdString();
+    const auto sentData = DataOnly(DataSets(Read(sent)));
+    EXPECT_FALSE(sentData.empty());
+    EXPECT_EQ(sentData, DataOnly(DataSets(Read(back))));
+  }
+  // The send reached the instrument's memory itself, not only what the command line kept.
+  EXPECT_EQ("Sent 0      ", NameInMemory(0x11010000));
+}
+
+TEST_F(CliTransfer, SilentCardGivesUpAfterTheRetriesWithoutWritingTheFile) {
+  const TCliRun run =
+      Transfer({"receive", "patch-bank", "--card", "--retries", "3", "-o", "card.syx"});
+  EXPECT_EQ(1, run.Exit);
+  EXPECT_EQ(2, run.Err.count("The Instrument Is Not Responding. Retrying"));
+  EXPECT_TRUE(run.Err.contains("Gave up after 3 time-outs in a row")) << run.Err.toStdString();
+  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("card.syx"))));
+}
+
+TEST_F(CliTransfer, WrongCommandLinesAreUsageErrors) {
+  for (const QStringList& args : std::vector<QStringList>{
+           {"receive", "sound", "-o", "x.syx"},
+           {"receive", "patch-bank", "--temporary", "-o", "x.syx"},
+           {"receive", "patch", "--number", "129", "-o", "x.syx"},
+           {"receive", "patch", "--device", "16", "-o", "x.syx"},
+           {"receive", "patch"},
+           {"receive", "system", "--user", "-o", "x.syx"},
+       })
+    EXPECT_EQ(2, Transfer(args).Exit) << args.join(' ').toStdString();
+  EXPECT_EQ(1, Transfer({"receive", "patch", "--port", "No Such Port", "-o", "x.syx"}).Exit);
+  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("x.syx"))));
+}
+
+}  // namespace
