@@ -126,7 +126,10 @@ void TPatch::Transmit(bool toTemporary) {
 
 void TPatch::Receive(bool fromTemporary) {
   TLibElem::Receive(fromTemporary);
-  if (!MidiSession().MidiOpen()) return;
+  if (!MidiSession().MidiOpen()) {
+    Transfer().Finished = false;  // nothing arrived
+    return;
+  }
   BlockIndex = 0;
   TargetAddress = fromTemporary || Temporary ? TCommon::kTemporaryBase : BaseAddress();
   Transfer().RunReceive(*this, 1, QStringLiteral("Pacth"), QStringLiteral("Now Receiving Patch"),

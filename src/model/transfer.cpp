@@ -181,6 +181,9 @@ std::unique_ptr<TMyMidiEvent> TTransfer::TakeEvent(TMidiInput* input) {
 
 void TTransfer::NotResponding(TLibElem& element) {
   Timer.Stop();
+  // A patch bank's discard must not send its request while the question is shown: Retry
+  // sends it.
+  TimerCleanup.Stop();
   DetachInput();
   if (Finished) {
     Close();

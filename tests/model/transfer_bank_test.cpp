@@ -122,6 +122,20 @@ TEST_F(BankTransfer, CancelDuringTheDiscardSendsNoFurtherRequest) {
   EXPECT_EQ(MatchingMembers(bank), 1);
 }
 
+TEST_F(BankTransfer, CardBankWithoutCardAsksAndCancelSavesNoNames) {
+  Timing().ReplyTimeoutMs = 40;
+  TPatchBank bank(nullptr);
+  bank.User = false;
+  ui.Answers = {mbRetry, mbCancel};
+  bank.Receive(false);
+  EXPECT_EQ(ui.Questions.size(), 2u);
+  ASSERT_EQ(log.Requests.size(), 2u);
+  EXPECT_EQ(log.Requests[0], log.Requests[1]);
+  EXPECT_EQ(log.Address(0), 0x21000000u);
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("UserCard.Txt"))));
+}
+
 TEST_F(BankTransfer, CardPerformanceBankTravelsBothWays) {
   instrument->SetCardInserted(true);
   TPerformanceBank bank(nullptr);

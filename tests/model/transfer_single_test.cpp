@@ -233,7 +233,9 @@ TEST_F(SingleTransfer, ClosedPortsSendNothingAndOnlyTheSinglePatchSkipsTheWindow
   MidiSession().SetMidiOpen(false);
   TPatch patch(nullptr);
   Place(patch, 1);
+  Transfer().Finished = true;  // left over from an earlier transfer
   patch.Receive(false);
+  EXPECT_FALSE(Transfer().Finished);
   patch.Transmit(false);
   EXPECT_EQ(host.ModalRuns, 0);
 
