@@ -321,7 +321,8 @@ bool TInstrument::Load(const QString& path, QString* error) {
 
 bool TInstrument::Save(const QString& path, QString* error) const {
   QSaveFile file(path);
-  bool ok = file.open(QIODevice::WriteOnly);
+  // Unbuffered: a short write must show in write()'s count, not vanish in commit()'s flush.
+  bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
   if (ok) {
     std::lock_guard lock(mutex_);
     ok = file.write(kFileMagic, sizeof(kFileMagic)) == sizeof(kFileMagic) &&

@@ -29,7 +29,10 @@ bool ReadWholeFile(const QString& path, QByteArray& data) {
 
 QString WriteFileAtomicQuiet(const QString& path, const QByteArray& data) {
   QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) return Failure(path, file.errorString());
+  // Unbuffered, so that a short write (a full disk) shows in write()'s count: through the
+  // buffer, the flush inside commit() lost it and the truncated file replaced the old one.
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    return Failure(path, file.errorString());
   if (file.write(data) != data.size()) {
     const QString text = Failure(path, file.errorString());
     file.cancelWriting();
