@@ -2,10 +2,9 @@
 
 #include <QCommandLineParser>
 #include <QDir>
-#include <QFile>
-#include <QSettings>
 #include <QStandardPaths>
 
+#include "app/inifile.h"
 #include "midi/midierrors.h"
 #include "midi/midisession.h"
 #include "midi/userinterface.h"
@@ -17,12 +16,13 @@ const char* const kEnvironmentVariable = "VESTA_SETTINGS";
 // The instrument's device number must fit the 7-bit device ID byte it is sent as (number - 1).
 constexpr int kMinDeviceNumber = 1;
 constexpr int kMaxDeviceNumber = 128;
+// The expansion lists hold 12 boards and 9 PCM cards; another index would show no entry.
+constexpr int kBoardCount = 12;
+constexpr int kPcmCardCount = 9;
+const char* const kExpansionKeys[4] = {"ExpA", "ExpB", "ExpC", "ExpD"};
 
-// Integer value of a key, or fallback when the key is missing or holds no number.
-int ReadInt(const QSettings& settings, const QString& key, int fallback) {
-  bool ok = false;
-  const int value = settings.value(key).toString().trimmed().toInt(&ok);
-  return ok ? value : fallback;
+int InRange(int value, int first, int last, int fallback) {
+  return value >= first && value <= last ? value : fallback;
 }
 }  // namespace
 
@@ -50,35 +50,77 @@ QString TVesta::SettingsPathFrom(const QStringList& arguments) {
 }
 
 void TVesta::ReadConfig() {
-  const QSettings settings(settingsPath_, QSettings::IniFormat);
+  const TIniFile ini(settingsPath_);
   TConfig& config = Config();
-  const int deviceId = ReadInt(settings, QStringLiteral("Midi/DeviceID"), 16);
-  config.DeviceID = deviceId >= kMinDeviceNumber && deviceId <= kMaxDeviceNumber ? deviceId : 16;
-  config.Thrue = ReadInt(settings, QStringLiteral("Midi/Thrue"), 0) == 1 ? 1 : 0;
-  config.MidiIn = ReadInt(settings, QStringLiteral("MidiPort/In"), 0);
-  config.MidiOut = ReadInt(settings, QStringLiteral("MidiPort/Out"), 0);
+  config.DeviceID = InRange(ini.ReadInteger(QStringLiteral("Midi"), QStringLiteral("DeviceID"), 16),
+                            kMinDeviceNumber, kMaxDeviceNumber, 16);
+  config.Thrue = ini.ReadInteger(QStringLiteral("Midi"), QStringLiteral("Thrue"), 0) == 1 ? 1 : 0;
+  config.MidiIn = ini.ReadInteger(QStringLiteral("MidiPort"), QStringLiteral("In"), 0);
+  config.MidiOut = ini.ReadInteger(QStringLiteral("MidiPort"), QStringLiteral("Out"), 0);
+  for (int slot = 0; slot < 4; ++slot)
+    config.Expansion[slot] = InRange(
+        ini.ReadInteger(QStringLiteral("Expansion"), QLatin1String(kExpansionKeys[slot]), 0), 0,
+        kBoardCount - 1, 0);
+  config.PCMCard =
+      InRange(ini.ReadInteger(QStringLiteral("Expansion"), QStringLiteral("PCMCard"), 0), 0,
+              kPcmCardCount - 1, 0);
+  config.DataCard =
+      ini.ReadInteger(QStringLiteral("Data Card"), QStringLiteral("Installed"), 0) == 1;
+  config.SingleNote =
+      ini.ReadInteger(QStringLiteral("Preview"), QStringLiteral("Single Note"), 1) == 1;
+  // Notes and velocities go into 7-bit data bytes.
+  config.PreviewNote =
+      InRange(ini.ReadInteger(QStringLiteral("Preview"), QStringLiteral("Note"), 40), 0, 127, 40);
+  config.PreviewVelocity = InRange(
+      ini.ReadInteger(QStringLiteral("Preview"), QStringLiteral("Velocity"), 70), 0, 127, 70);
+  config.MidiFile = ini.ReadString(QStringLiteral("Preview"), QStringLiteral("Midifile"),
+                                   QStringLiteral("Noname.Mid"));
 }
 
 bool TVesta::WriteConfig() {
-  QSettings settings(settingsPath_, QSettings::IniFormat);
+  TIniFile ini(settingsPath_);
   const TConfig& config = Config();
-  settings.setValue(QStringLiteral("Midi/DeviceID"), config.DeviceID);
-  settings.setValue(QStringLiteral("Midi/Thrue"), config.Thrue);
-  settings.setValue(QStringLiteral("MidiPort/In"), config.MidiIn);
-  settings.setValue(QStringLiteral("MidiPort/Out"), config.MidiOut);
-  settings.sync();
-  if (settings.status() == QSettings::NoError) return true;
+  ini.WriteInteger(QStringLiteral("Midi"), QStringLiteral("DeviceID"), config.DeviceID);
+  ini.WriteInteger(QStringLiteral("Midi"), QStringLiteral("Thrue"), config.Thrue);
+  ini.WriteInteger(QStringLiteral("MidiPort"), QStringLiteral("In"), config.MidiIn);
+  ini.WriteInteger(QStringLiteral("MidiPort"), QStringLiteral("Out"), config.MidiOut);
+  for (int slot = 0; slot < 4; ++slot)
+    ini.WriteInteger(QStringLiteral("Expansion"), QLatin1String(kExpansionKeys[slot]),
+                     config.Expansion[slot]);
+  ini.WriteInteger(QStringLiteral("Expansion"), QStringLiteral("PCMCard"), config.PCMCard);
+  ini.WriteInteger(QStringLiteral("Data Card"), QStringLiteral("Installed"),
+                   config.DataCard ? 1 : 0);
+  ini.WriteInteger(QStringLiteral("Preview"), QStringLiteral("Single Note"),
+                   config.SingleNote ? 1 : 0);
+  ini.WriteInteger(QStringLiteral("Preview"), QStringLiteral("Note"), config.PreviewNote);
+  ini.WriteInteger(QStringLiteral("Preview"), QStringLiteral("Velocity"), config.PreviewVelocity);
+  ini.WriteString(QStringLiteral("Preview"), QStringLiteral("Midifile"), config.MidiFile);
+  return Report(ini.Save());
+}
 
-  // QSettings does not say why; opening the file ourselves gives the system's reason.
-  QString reason = QStringLiteral("the file could not be written");
-  if (settings.status() == QSettings::FormatError) {
-    reason = QStringLiteral("the file is not a settings file");
-  } else {
-    QFile file(settingsPath_);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::Append)) reason = file.errorString();
-  }
+int TVesta::ReadInteger(const QString& section, const QString& key, int fallback) const {
+  return TIniFile(settingsPath_).ReadInteger(section, key, fallback);
+}
+
+QString TVesta::ReadString(const QString& section, const QString& key,
+                           const QString& fallback) const {
+  return TIniFile(settingsPath_).ReadString(section, key, fallback);
+}
+
+bool TVesta::WriteInteger(const QString& section, const QString& key, int value) {
+  return WriteString(section, key, QString::number(value));
+}
+
+bool TVesta::WriteString(const QString& section, const QString& key, const QString& value) {
+  TIniFile ini(settingsPath_);
+  ini.WriteString(section, key, value);
+  return Report(ini.Save());
+}
+
+bool TVesta::Report(const QString& failure) const {
+  if (failure.isEmpty()) return true;
   UI().Show(TMsgKind::Error,
-            QStringLiteral("Cannot write settings file %1: %2").arg(settingsPath_, reason));
+            QStringLiteral("Cannot write settings file %1: %2").arg(settingsPath_, failure));
   return false;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The application state: where the settings file lives, reading and writing the settings record,
-// and the MIDI part of the start-up.
+// The application state: the settings record and where its file lives, the open state of the
+// keyboard and monitor windows, and the MIDI part of the start-up.
 #include <QString>
 #include <QStringList>
 
@@ -26,11 +26,23 @@ class TVesta {
   // Writes every key of the record. On failure tells the user and returns false.
   bool WriteConfig();
 
+  // Single keys of the settings file, each write going to the file at once. A failed write is
+  // shown to the user.
+  int ReadInteger(const QString& section, const QString& key, int fallback) const;
+  QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
+  bool WriteInteger(const QString& section, const QString& key, int value);
+  bool WriteString(const QString& section, const QString& key, const QString& value);
+
   // Opens the MIDI session on devices 0 ("No midi system installed" when that fails; the program
   // goes on without MIDI), reads the settings and reopens the ports on the configured devices.
   // The port backends must be registered before.
   void StartMidi();
 
+  bool KeyboardOpen = false;
+  bool MonitorOpen = false;
+
  private:
+  bool Report(const QString& failure) const;
+
   QString settingsPath_;
 };

@@ -13,6 +13,22 @@ struct TConfig {
 
   // A data card is installed: card banks take part in global dumps.
   bool DataCard = false;
+
+  // [Expansion]: the boards in slots A to D and the PCM card, as list indexes.
+  int Expansion[4] = {0, 0, 0, 0};
+  int PCMCard = 0;
+  // [Preview]: how auditions sound.
+  bool SingleNote = false;  // a single note, else the MIDI file
+  int PreviewNote = 0;
+  int PreviewVelocity = 0;
+  QString MidiFile;
+
+  // The slot (0 to 3 for A to D) that holds a board, the first one that does; -2 for none.
+  int ExpansionSlot(int board) const {
+    for (int slot = 0; slot < 4; ++slot)
+      if (Expansion[slot] == board) return slot;
+    return -2;
+  }
 };
 
 // The program-wide settings record.

@@ -1,0 +1,46 @@
+#pragma once
+// The MIDI monitor: what arrives ("Message In") and what goes out ("Message Out"), one line per
+// message. It logs what the message layer hands it while it is open and nothing else.
+#include <QWidget>
+
+#include "midi/monitor.h"
+
+class QGroupBox;
+class QPlainTextEdit;
+class TVesta;
+
+class TFormMonitor : public QWidget, public TMidiMonitor {
+  Q_OBJECT
+ public:
+  static constexpr int kHelpContext = 25;
+
+  // Sets the open flag and starts logging.
+  explicit TFormMonitor(TVesta& vesta, QWidget* parent = nullptr);
+  ~TFormMonitor() override;
+
+  // " F0 41 ... F7 ": a blank, then each byte as two upper-case hex digits and a blank.
+  static QString SysexLine(const std::uint8_t* bytes, int length);
+  // "90 3C 40": the status and both data bytes.
+  static QString ShortLine(const TMyMidiEvent& event);
+
+  void AddMessage(int pane, const std::uint8_t* bytes, int length) override;
+  void AddMessageMidi(int pane, const TMyMidiEvent& event) override;
+
+  // Takes the place and size of [Monitor] in the settings file (for the window that frames it).
+  void Place();
+  QPlainTextEdit* Pane(int pane) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  // The window that moves and sizes: the frame's sub-window, or this one standing alone.
+  QWidget* Frame();
+  void Append(int pane, const QString& line);
+
+  TVesta& vesta_;
+  QGroupBox* panels_[2];
+  QPlainTextEdit* memos_[2];
+};
