@@ -39,6 +39,14 @@ void SendBlockData(std::uint32_t base, const TTransferBlock& block) {
   SendDataSet(base, block.Offset, 0, block.Image + 9, block.DataSize());
 }
 
+void SendAllBlocks(TBlockSet& set, std::uint32_t base) {
+  Transfer().ClearFailure();
+  Transfer().Guard([&set, base] {
+    for (int block = 0; block < set.BlockCount(); ++block)
+      SendBlockData(base, set.TransferBlock(block));
+  });
+}
+
 void RequestBlockReply(std::uint32_t base, const TTransferBlock& block,
                        std::function<void(TMidiInput*)> handler) {
   TTransfer& transfer = Transfer();

@@ -48,6 +48,9 @@ TReplyOutcome TakeBlockReply(TBlockSet& set, std::uint16_t& block, TMidiInput* i
 void RequestBlock(std::uint32_t base, const TTransferBlock& block);
 // The block's data in one data set at base + its offset.
 void SendBlockData(std::uint32_t base, const TTransferBlock& block);
+// Every block, one data set after another, without a progress window; an output error shows the
+// port's text and leaves Transfer().Failed() set.
+void SendAllBlocks(TBlockSet& set, std::uint32_t base);
 
 // The request of a block with the input handler armed: Timer stopped, handler detached, pending
 // input discarded, the request counted and sent, the handler attached and the Timer enabled.

@@ -117,11 +117,7 @@ void TPatch::Transmit(bool toTemporary) {
   } else {
     TargetAddress = BaseAddress();
   }
-  Transfer().ClearFailure();
-  Transfer().Guard([this] {
-    for (int block = 0; block < kBlockCount; ++block)
-      SendBlockData(TargetAddress, TransferBlock(block));
-  });
+  SendAllBlocks(*this, TargetAddress);
 }
 
 void TPatch::Receive(bool fromTemporary) {

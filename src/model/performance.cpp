@@ -105,11 +105,7 @@ void TPerformance::Transmit(bool toTemporary) {
   } else {
     TargetAddress = BaseAddress();
   }
-  Transfer().ClearFailure();
-  Transfer().Guard([this] {
-    for (int block = 0; block < kBlockCount; ++block)
-      SendBlockData(TargetAddress, TransferBlock(block));
-  });
+  SendAllBlocks(*this, TargetAddress);
 }
 
 void TPerformance::Receive(bool fromTemporary) {

@@ -90,11 +90,7 @@ void TSystem::Transmit(bool) {
   CurrentSystem = this;
   PreviewChannel = 1;
   TargetAddress = TSystemCommon::kAddress;
-  Transfer().ClearFailure();
-  Transfer().Guard([this] {
-    for (int block = 0; block < kBlockCount; ++block)
-      SendBlockData(TargetAddress, TransferBlock(block));
-  });
+  SendAllBlocks(*this, TargetAddress);
 }
 
 void TSystem::Receive(bool fromTemporary) {
