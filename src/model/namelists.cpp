@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "midi/userinterface.h"
+#include "model/fileio.h"
 
 namespace {
 QString& StartDirectoryValue() {
@@ -54,16 +54,7 @@ bool TNameLists::Load() {
   return true;
 }
 
-bool TNameLists::Save() const {
-  QSaveFile file(FilePath());
-  if (file.open(QIODevice::WriteOnly)) {
-    file.write(Bytes());
-    if (file.commit()) return true;
-  }
-  UI().Show(TMsgKind::Error,
-            QDir::toNativeSeparators(FilePath()) + QStringLiteral(": ") + file.errorString());
-  return false;
-}
+bool TNameLists::Save() const { return WriteFileAtomic(FilePath(), Bytes()); }
 
 void TNameLists::SetEntry(TList list, int index, const QString& name) {
   QStringList& names = Lists[list];
