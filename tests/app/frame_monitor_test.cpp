@@ -1,0 +1,167 @@
+// The MIDI monitor's lines and life cycle, the comment editor and the gradient fill.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include "app/formcomment.h"
+#include "app/formmonitor.h"
+#include "app/inifile.h"
+#include "app/vesta.h"
+#include "controls/fountainfill.h"
+#include "midi/midisession.h"
+#include "midi/scriptedui.h"
+
+namespace {
+
+TEST(FrameMonitorLines, SysexIsABlankThenEachByteInUpperHexWithATrailingBlank) {
+  const std::uint8_t bytes[] = {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03,
+                                0x00, 0x12, 0x51, 0x7f, 0x0B, 0xF7};
+  EXPECT_EQ(" F0 41 10 6A 12 03 00 12 51 7F 0B F7 ",
+            TFormMonitor::SysexLine(bytes, int(sizeof bytes)));
+  EXPECT_EQ(" ", TFormMonitor::SysexLine(bytes, 0));
+}
+
+TEST(FrameMonitorLines, ShortMessageIsStatusAndBothDataBytes) {
+  TMyMidiEvent noteOn;
+  noteOn.Status = 0x90;
+  noteOn.Data1 = 0x3C;
+  noteOn.Data2 = 0x05;
+  EXPECT_EQ("90 3C 05", TFormMonitor::ShortLine(noteOn));
+  TMyMidiEvent program;  // one data byte on the wire, two shown
+  program.Status = 0xC9;
+  program.Data1 = 0x7F;
+  EXPECT_EQ("C9 7F 00", TFormMonitor::ShortLine(program));
+}
+
+class FrameMonitor : public ::testing::Test {
+ protected:
+  QTemporaryDir dir_;
+  TScopedScriptedUI ui_;
+  TVesta vesta_{dir_.filePath("VESTA95.INI")};
+};
+
+TEST_F(FrameMonitor, LogsIntoItsPaneOnlyWhileOpenAndStoresItsPlaceOnClose) {
+  TIniFile ini(vesta_.SettingsPath());
+  ini.WriteInteger("Monitor", "Width", 400);
+  ini.WriteInteger("Monitor", "Height", 300);
+  ini.WriteInteger("Monitor", "Left", 20);
+  ini.WriteInteger("Monitor", "Top", 30);
+  ASSERT_TRUE(ini.Save().isEmpty());
+
+  auto* monitor = new TFormMonitor(vesta_);
+  monitor->Place();
+  EXPECT_EQ(QRect(20, 30, 400, 300), monitor->geometry());
+  EXPECT_TRUE(vesta_.MonitorOpen);
+  ASSERT_EQ(monitor, MidiSession().Monitor());
+
+  const std::uint8_t request[] = {0xF0, 0x41, 0x10, 0x6A, 0x11, 0x00, 0x00, 0x00,
+                                  0x00, 0x00, 0x00, 0x00, 0x0C, 0x74, 0xF7};
+  MidiSession().Monitor()->AddMessage(MonitorOutput, request, int(sizeof request));
+  TMyMidiEvent clock;
+  clock.Status = 0xB0;
+  clock.Data1 = 0x07;
+  clock.Data2 = 0x64;
+  MidiSession().Monitor()->AddMessageMidi(MonitorInput, clock);
+  EXPECT_EQ("B0 07 64", monitor->Pane(MonitorInput)->toPlainText());
+  EXPECT_EQ(" F0 41 10 6A 11 00 00 00 00 00 00 00 0C 74 F7 ",
+            monitor->Pane(MonitorOutput)->toPlainText());
+
+  monitor->setGeometry(5, 6, 390, 290);
+  monitor->close();  // frees itself
+  EXPECT_EQ(nullptr, MidiSession().Monitor());
+  EXPECT_FALSE(vesta_.MonitorOpen);
+  const TIniFile after(vesta_.SettingsPath());
+  EXPECT_EQ(390, after.ReadInteger("Monitor", "Width", 0));
+  EXPECT_EQ(290, after.ReadInteger("Monitor", "Height", 0));
+  EXPECT_EQ(5, after.ReadInteger("Monitor", "Left", 0));
+  EXPECT_EQ(6, after.ReadInteger("Monitor", "Top", 0));
+}
+
+TEST_F(FrameMonitor, PanesShareTheHeightAndTextAreasKeepTheirMargins) {
+  TFormMonitor monitor(vesta_);
+  monitor.resize(378, 278);
+  monitor.show();
+  QWidget* in = monitor.findChild<QWidget*>("PanelIn");
+  QWidget* out = monitor.findChild<QWidget*>("PanelOut");
+  EXPECT_EQ(QRect(4, 4, 370, 133), in->geometry());
+  EXPECT_EQ(QRect(4, 141, 370, 133), out->geometry());
+  EXPECT_EQ(QSize(352, 105), monitor.Pane(MonitorOutput)->size());
+}
+
+TEST(FrameComment, OkTakesTheEditedLinesAndCancelKeepsTheOldOnes) {
+  QStringList comment{"Pads for the live set", "check the strings"};
+  {
+    TFormcomment dialog;
+    QTimer::singleShot(0, &dialog, [&dialog] {
+      QTest::keyClick(dialog.Memo(), Qt::Key_End, Qt::ControlModifier);
+      QTest::keyClicks(dialog.Memo(), "!");
+      dialog.OkButton()->click();
+    });
+    EXPECT_TRUE(dialog.Edit(comment));
+  }
+  EXPECT_EQ(QStringList({"Pads for the live set", "check the strings!"}), comment);
+  {
+    TFormcomment dialog;
+    QTimer::singleShot(0, &dialog, [&dialog] {
+      QTest::keyClicks(dialog.Memo(), "typed");
+      dialog.CancelButton()->click();
+    });
+    EXPECT_FALSE(dialog.Edit(comment));
+  }
+  EXPECT_EQ(QStringList({"Pads for the live set", "check the strings!"}), comment);
+}
+
+TEST(FrameComment, OkWithoutTypingReportsNoChange) {
+  QStringList comment{"one"};
+  TFormcomment dialog;
+  QTimer::singleShot(0, &dialog, [&dialog] { dialog.OkButton()->click(); });
+  EXPECT_FALSE(dialog.Edit(comment));
+  EXPECT_EQ(QStringList({"one"}), comment);
+}
+
+QImage Painted(const TFountainFill& fill, QSize size) {
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  fill.Paint(painter, QRect(QPoint(0, 0), size));
+  return image;
+}
+
+TEST(FrameFountainFill, StepsAreClampedAndEqualColoursPaintOneFlatRectangle) {
+  TFountainFill fill;
+  fill.SetSteps(0);
+  EXPECT_EQ(1, fill.Steps());
+  fill.SetSteps(1000);
+  EXPECT_EQ(255, fill.Steps());
+
+  fill.SetFromColor(QColor(10, 20, 30));
+  fill.SetToColor(QColor(10, 20, 30));
+  const QImage flat = Painted(fill, QSize(40, 30));
+  for (QPoint p : {QPoint(0, 0), QPoint(39, 29), QPoint(20, 15)})
+    EXPECT_EQ(QColor(10, 20, 30).rgb(), flat.pixel(p));
+}
+
+TEST(FrameFountainFill, BandsRunFromOneColourToTheOtherPerChannel) {
+  TFountainFill fill;
+  fill.SetSteps(5);
+  fill.SetFromColor(QColor(0, 255, 100));
+  fill.SetToColor(QColor(200, 55, 100));
+  EXPECT_EQ(QColor(100, 155, 100), fill.StepColor(2));
+  const QImage across = Painted(fill, QSize(50, 10));
+  EXPECT_EQ(QColor(0, 255, 100).rgb(), across.pixel(0, 5));
+  EXPECT_EQ(QColor(50, 205, 100).rgb(), across.pixel(10, 5));
+  EXPECT_EQ(QColor(200, 55, 100).rgb(), across.pixel(49, 5));
+
+  fill.SetStyle(TFountainStyle::fsCircular);
+  const QImage circles = Painted(fill, QSize(60, 60));
+  EXPECT_EQ(QColor(0, 255, 100).rgb(), circles.pixel(0, 0));
+  EXPECT_EQ(QColor(200, 55, 100).rgb(), circles.pixel(30, 30));
+}
+
+}  // namespace
