@@ -13,8 +13,8 @@ struct TDragElem {
 };
 
 struct TDragInfo {
-  QWidget* Source = nullptr;  // the window where the drag began
-  QWidget* Target = nullptr;  // the window over which it was dropped
+  QWidget* Source = nullptr;     // the window where the drag began
+  QWidget* Target = nullptr;     // the window over which it was dropped
   std::vector<TDragElem> Items;  // in library order
   bool Accepted = false;         // the control under the mouse accepts the drop
 

@@ -1,101 +1,468 @@
 #include "app/formvesta.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTimer>
+#include <QToolBar>
 
+#include "app/formabout.h"
+#include "app/formcomment.h"
 #include "app/forminout.h"
+#include "app/formintro.h"
+#include "app/formlibrary.h"
+#include "app/formmonitor.h"
+#include "app/helpwindow.h"
+#include "app/inifile.h"
 #include "app/librarywindow.h"
+#include "app/preview.h"
+#include "app/printing.h"
+#include "app/toolicons.h"
+#include "app/trashpanel.h"
+#include "app/vesta.h"
+#include "midi/timing.h"
 #include "model/library.h"
+#include "model/modelhooks.h"
 
 namespace {
 TFormvesta* instance = nullptr;
+
 TFormvesta::TLibraryWindowFactory& Factory() {
   static TFormvesta::TLibraryWindowFactory factory;
   return factory;
 }
+
+constexpr int kTrashMargin = 15;
+constexpr int kToolBarHeight = 39;
+const QString kDesktop = QStringLiteral("Desktop");
+
+struct TItem {
+  const char* Name;
+  const char* Caption;
+  QKeySequence Shortcut;
+  const char* Hint;
+};
 }  // namespace
 
 TFormvesta::TFormvesta(TVesta& vesta, QWidget* parent)
-    : QMainWindow(parent), vesta_(vesta), mdiArea_(new QMdiArea(this)),
+    : QMainWindow(parent),
+      vesta_(vesta),
+      mdiArea_(new QMdiArea(this)),
       trash_(std::make_unique<TLibrary>()) {
   instance = this;
   setObjectName(QStringLiteral("Formvesta"));
   setWindowTitle(QStringLiteral("Vesta"));
+  setWindowIcon(QIcon(TFormeditorAbout::ProgramPicture(64, 2.0)));
+  resize(1024, 720);
+  mdiArea_->setObjectName(QStringLiteral("ClientArea"));
+  mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea_);
+  connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TFormvesta::EnableMenuItems);
+  mdiArea_->installEventFilter(this);
+
   formInOut_ = new TFormInOut(vesta, this);
   timerPreview_ = new QTimer(this);
-  QMenu* settings = menuBar()->addMenu(QStringLiteral("Settings"));
-  QAction* midi =
-      settings->addAction(QStringLiteral("&Midi"), this, &TFormvesta::SettingsMidiItemClick);
-  midi->setObjectName(QStringLiteral("SettingsMidiItem"));
+  timerPreview_->setObjectName(QStringLiteral("TimerPreview"));
+  timerPreview_->setSingleShot(true);
+  connect(timerPreview_, &QTimer::timeout, this, [this] {
+    StartPreview();
+    timerPreview_->stop();
+  });
+
+  popupCopyMove_ = new QMenu(this);
+  popupCopyMove_->setObjectName(QStringLiteral("PopupCopyMove"));
+  popupCopyMove_
+      ->addAction(QStringLiteral("Move"), this,
+                  [this] {
+                    if (popupMove_) popupMove_();
+                  })
+      ->setObjectName(QStringLiteral("PopupMove"));
+  popupCopyMove_
+      ->addAction(QStringLiteral("Copy"), this,
+                  [this] {
+                    if (popupCopy_) popupCopy_();
+                  })
+      ->setObjectName(QStringLiteral("PopupCopy"));
+
+  trashPanel_ = new TTrashPanel(mdiArea_);
+  connect(trashPanel_, &TTrashPanel::DoubleClicked, this, &TFormvesta::OpenTrashWindow);
+
+  CreateActions();
+  CreateMenus();
+  CreateToolBar();
   statusBar();
+  InstallHooks();
+  trashPanel_->show();
+  PlaceTrash();
+  SvuotaSecchio();
+  EnableMenuItems();
 }
 
 TFormvesta::~TFormvesta() {
+  dying_ = true;
+  qApp->removeEventFilter(this);
+  ModelHooks().EnableMenuItems = nullptr;
+  // The children go while the trash they may show still exists.
+  delete mdiArea_;
+  mdiArea_ = nullptr;
+  dragInfo_.Clear();
+  trash_.reset();
   if (instance == this) instance = nullptr;
 }
 
-TFormvesta* TFormvesta::Instance() { return instance; }
+TFormvesta* TFormvesta::Instance() {
+  return instance;
+}
+
 void TFormvesta::SetLibraryWindowFactory(TLibraryWindowFactory factory) {
   Factory() = std::move(factory);
 }
-void TFormvesta::FinishStart() {}
-QAction* TFormvesta::Action(const QString& objectName) const {
-  return findChild<QAction*>(objectName);
+
+void TFormvesta::InstallHooks() {
+  ModelHooks().EnableMenuItems = [] {
+    if (instance) instance->EnableMenuItems();
+  };
+  TLibraryWindowHooks& hooks = LibraryWindowHooks();
+  hooks.StartPreview = [] { StartPreview(); };
+  hooks.StartPatchAudition = [] {
+    ShowAuditionCursor();
+    if (instance) instance->timerPreview_->start(Timing().PreviewMs);
+  };
+  hooks.EditComment = [](QWidget& window, TLibrary& library) {
+    TFormcomment dialog(&window);
+    return dialog.Edit(library.Comment);
+  };
 }
+
+void TFormvesta::CreateActions() {
+  const TItem items[] = {
+      {"FileNewItem", "&New", {}, "Create a new file"},
+      {"FileOpenItem", "&Open", QKeySequence(Qt::CTRL | Qt::Key_O), "Open an existing file"},
+      {"FileImportXPItem", "&Import From XP", {}, ""},
+      {"FileCloseItem", "&Close", {}, "Close current file"},
+      {"FileSaveItem", "&Save", QKeySequence(Qt::CTRL | Qt::Key_S), "Save current file"},
+      {"FileSaveAsItem", "Save &As...", {}, "Save current file as..."},
+      {"FileExportXPItem", "&Export To XP", {}, ""},
+      {"FileSaveAllItem", "Save A&ll", QKeySequence(Qt::CTRL | Qt::Key_A), ""},
+      {"FilePrintItem", "&Print", {}, ""},
+      {"FileExitItem", "E&xit", QKeySequence(Qt::CTRL | Qt::Key_X), "Exit the application"},
+      {"SettingsMidiItem", "&Midi", {}, ""},
+      {"SettingsPreviewItem", "&Preview", {}, ""},
+      {"SettingsExpansionItem", "&Expansion", {}, ""},
+      {"SettingsNamesItem", "&Names", QKeySequence(Qt::CTRL | Qt::Key_N), ""},
+      {"GadgetsKeyboardItem", "&Keyboard", QKeySequence(Qt::CTRL | Qt::Key_K), ""},
+      {"GadgetsMonitorItem", "&Monitor", QKeySequence(Qt::CTRL | Qt::Key_M), ""},
+      {"WindowCascadeItem", "&Cascade", {}, "Arrange windows to overlap"},
+      {"WindowTileItem", "&Tile", {}, "Arrange windows without overlap"},
+      {"WindowArrangeItem", "&Arrange Icons", {}, "Arrange window icons at bottom of main window"},
+      {"WindowMinimizeItem", "&Minimize All", {}, "Minimize all windows"},
+      {"HelpIndexItem", "&Index", {}, "Help topics"},
+      {"HelpAboutItem", "&About", {}, ""},
+      {"HelpContentsItem", "Help", QKeySequence(Qt::Key_F1), "Help topics"},
+  };
+  for (const TItem& item : items) {
+    auto* action = new QAction(QString::fromUtf8(item.Caption), this);
+    action->setObjectName(QString::fromLatin1(item.Name));
+    action->setShortcut(item.Shortcut);
+    action->setStatusTip(QString::fromUtf8(item.Hint));
+  }
+  auto bind = [this](const char* name, auto slot) {
+    connect(Action(QString::fromLatin1(name)), &QAction::triggered, this, slot);
+  };
+  bind("FileNewItem", &TFormvesta::FileNewItemClick);
+  bind("FileOpenItem", &TFormvesta::FileOpenItemClick);
+  bind("FileImportXPItem", &TFormvesta::FileImportXPItemClick);
+  bind("FileCloseItem", &TFormvesta::FileCloseItemClick);
+  bind("FileSaveItem", &TFormvesta::FileSaveItemClick);
+  bind("FileSaveAsItem", &TFormvesta::FileSaveAsItemClick);
+  bind("FileExportXPItem", &TFormvesta::FileExportXPItemClick);
+  bind("FileSaveAllItem", &TFormvesta::FileSaveAllItemClick);
+  bind("FilePrintItem", &TFormvesta::FilePrintItemClick);
+  bind("FileExitItem", &QWidget::close);
+  bind("SettingsMidiItem", &TFormvesta::SettingsMidiItemClick);
+  bind("GadgetsKeyboardItem", &TFormvesta::GadgetsKeyboardItemClick);
+  bind("GadgetsMonitorItem", &TFormvesta::GadgetsMonitorItemClick);
+  connect(Action(QStringLiteral("WindowCascadeItem")), &QAction::triggered, mdiArea_,
+          &QMdiArea::cascadeSubWindows);
+  connect(Action(QStringLiteral("WindowTileItem")), &QAction::triggered, mdiArea_,
+          &QMdiArea::tileSubWindows);
+  bind("WindowArrangeItem", &TFormvesta::ArrangeIcons);
+  bind("WindowMinimizeItem", &TFormvesta::WindowMinimizeAllItemClick);
+  bind("HelpIndexItem", [this] { ShowHelp(1); });
+  bind("HelpContentsItem", [this] { ShowHelp(3); });
+  bind("HelpAboutItem", [this] {
+    TFormeditorAbout about(this);
+    about.exec();
+  });
+}
+
+void TFormvesta::CreateMenus() {
+  auto add = [this](QMenu* menu, const char* name) {
+    menu->addAction(Action(QString::fromLatin1(name)));
+  };
+  QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+  file->setObjectName(QStringLiteral("File"));
+  file->menuAction()->setStatusTip(QStringLiteral("File related commands"));
+  add(file, "FileNewItem");
+  file->addSeparator();
+  for (const char* name : {"FileOpenItem", "FileImportXPItem", "FileCloseItem"}) add(file, name);
+  file->addSeparator();
+  for (const char* name : {"FileSaveItem", "FileSaveAsItem", "FileExportXPItem", "FileSaveAllItem"})
+    add(file, name);
+  file->addSeparator();
+  add(file, "FilePrintItem");
+  file->addSeparator();
+  add(file, "FileExitItem");
+
+  QMenu* settings = menuBar()->addMenu(QStringLiteral("Settings"));
+  settings->setObjectName(QStringLiteral("Settings"));
+  add(settings, "SettingsMidiItem");
+  add(settings, "SettingsPreviewItem");
+  settings->addSeparator();
+  add(settings, "SettingsExpansionItem");
+  add(settings, "SettingsNamesItem");
+
+  QMenu* gadgets = menuBar()->addMenu(QStringLiteral("Gadgets"));
+  gadgets->setObjectName(QStringLiteral("Gadgets"));
+  add(gadgets, "GadgetsKeyboardItem");
+  add(gadgets, "GadgetsMonitorItem");
+
+  QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+  window->setObjectName(QStringLiteral("Window"));
+  window->menuAction()->setStatusTip(
+      QStringLiteral("Window related commands such as Tile and Cascade"));
+  for (const char* name :
+       {"WindowCascadeItem", "WindowTileItem", "WindowArrangeItem", "WindowMinimizeItem"})
+    add(window, name);
+  // The frame's window list follows the items.
+  connect(window, &QMenu::aboutToShow, this, [this, window] {
+    const QList<QAction*> actions = window->actions();
+    for (int i = 4; i < actions.size(); ++i) {
+      window->removeAction(actions[i]);
+      if (actions[i]->parent() == window) delete actions[i];
+    }
+    const QList<QMdiSubWindow*> subs = mdiArea_->subWindowList();
+    if (!subs.isEmpty()) window->addSeparator();
+    for (int i = 0; i < subs.size(); ++i) {
+      QMdiSubWindow* sub = subs[i];
+      QAction* entry =
+          window->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle()), sub,
+                            [this, sub] { mdiArea_->setActiveSubWindow(sub); });
+      entry->setCheckable(true);
+      entry->setChecked(sub == mdiArea_->currentSubWindow());
+    }
+  });
+
+  QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+  help->setObjectName(QStringLiteral("Help"));
+  help->menuAction()->setStatusTip(QStringLiteral("Help topics"));
+  add(help, "HelpIndexItem");
+  add(help, "HelpAboutItem");
+  addAction(Action(QStringLiteral("HelpContentsItem")));
+}
+
+void TFormvesta::CreateToolBar() {
+  toolBar_ = addToolBar(QStringLiteral("Tools"));
+  toolBar_->setObjectName(QStringLiteral("ToolBar"));
+  toolBar_->setMovable(false);
+  toolBar_->setFloatable(false);
+  toolBar_->setMinimumHeight(kToolBarHeight);
+  toolBar_->setIconSize(QSize(20, 20));
+  const struct {
+    const char* Button;
+    const char* Item;
+    const char* Hint;
+    TToolIcon Icon;
+  } buttons[] = {
+      {"SpeedNew", "FileNewItem", "New", TToolIcon::New},
+      {"SpeedOpen", "FileOpenItem", "Open", TToolIcon::Open},
+      {"SpeedSave", "FileSaveItem", "Save", TToolIcon::Save},
+      {"SpeedSaveAll", "FileSaveAllItem", "Save All", TToolIcon::SaveAll},
+      {"SpeedPrint", "FilePrintItem", "Print", TToolIcon::Print},
+      {"SpeedMonitor", "GadgetsMonitorItem", "Midi Monitor", TToolIcon::Monitor},
+      {"SpeedKeyboard", "GadgetsKeyboardItem", "Keyboard", TToolIcon::Keyboard},
+      {"SpeedHelp", "HelpContentsItem", "Help", TToolIcon::Help},
+      {"SpeedExit", "FileExitItem", "Exit", TToolIcon::Exit},
+  };
+  for (const auto& button : buttons) {
+    QAction* action = Action(QString::fromLatin1(button.Item));
+    action->setIcon(ToolIcon(button.Icon));
+    action->setToolTip(QString::fromLatin1(button.Hint));
+    toolBar_->addAction(action);
+    if (QWidget* widget = toolBar_->widgetForAction(action))
+      widget->setObjectName(QString::fromLatin1(button.Button));
+  }
+}
+
+QAction* TFormvesta::Action(const QString& objectName) const {
+  return findChild<QAction*>(objectName, Qt::FindDirectChildrenOnly);
+}
+
 QList<QWidget*> TFormvesta::Children() const {
   QList<QWidget*> result;
-  for (QMdiSubWindow* sub : mdiArea_->subWindowList()) result.append(sub->widget());
+  if (!mdiArea_) return result;
+  // The topmost child first, as the frame's child list has always been.
+  const QList<QMdiSubWindow*> subs = mdiArea_->subWindowList(QMdiArea::StackingOrder);
+  for (auto it = subs.rbegin(); it != subs.rend(); ++it)
+    if ((*it)->widget()) result.append((*it)->widget());
   return result;
 }
+
 QWidget* TFormvesta::ActiveChild() const {
-  QMdiSubWindow* sub = mdiArea_->activeSubWindow();
+  // The current child stays current while another application is in front.
+  QMdiSubWindow* sub = mdiArea_ ? mdiArea_->currentSubWindow() : nullptr;
   return sub ? sub->widget() : nullptr;
 }
-void TFormvesta::EnableMenuItems() {}
-bool TFormvesta::NonLibrary(const QWidget*) const { return false; }
-TLibrary* TFormvesta::ActiveLibrary(const QWidget*) const { return nullptr; }
+
+bool TFormvesta::NonLibrary(const QWidget* window) const {
+  if (!window) return true;
+  if (qobject_cast<const TFormMonitor*>(window) || qobject_cast<const TFormintro*>(window) ||
+      window->objectName() == QLatin1String("FormKeyboard"))
+    return true;
+  const auto* library = dynamic_cast<const TLibraryWindow*>(window);
+  return library && library->IsTrash();
+}
+
 TLibElem* TFormvesta::TopOwner(TLibElem* element) {
   return element ? element->TopOwner() : nullptr;
 }
-QWidget* TFormvesta::AddLibraryWindow(std::unique_ptr<TLibrary>) { return nullptr; }
-QWidget* TFormvesta::OpenLibraryFile(const QString&) { return nullptr; }
-void TFormvesta::OpenTrashWindow() {}
-void TFormvesta::LibraryWindowClosed(TLibraryWindow&) {}
-void TFormvesta::ShowPopUpCopyMove(QWidget*, QPoint, std::function<void()>,
-                                   std::function<void()>, int) {}
-void TFormvesta::SvuotaSecchio() {}
-void TFormvesta::SecchioPieno() {}
-void TFormvesta::LoadDesktopLibrary() {}
-void TFormvesta::ShowHelp(int) {}
-void TFormvesta::FileNewItemClick() {}
-void TFormvesta::FileOpenItemClick() {}
-void TFormvesta::FileImportXPItemClick() {}
-void TFormvesta::FileCloseItemClick() {}
-void TFormvesta::FileSaveItemClick() {}
-void TFormvesta::FileSaveAsItemClick() {}
-void TFormvesta::FileExportXPItemClick() {}
-void TFormvesta::FileSaveAllItemClick() {}
-void TFormvesta::FilePrintItemClick() {}
-void TFormvesta::SettingsMidiItemClick() { formInOut_->exec(); }
-void TFormvesta::GadgetsMonitorItemClick() {}
-void TFormvesta::GadgetsKeyboardItemClick() {}
-void TFormvesta::WindowMinimizeAllItemClick() {}
-void TFormvesta::closeEvent(QCloseEvent* event) { event->accept(); }
-void TFormvesta::resizeEvent(QResizeEvent* event) { QMainWindow::resizeEvent(event); }
-bool TFormvesta::eventFilter(QObject* watched, QEvent* event) {
-  return QMainWindow::eventFilter(watched, event);
+
+TLibrary* TFormvesta::ActiveLibrary(const QWidget* window) const {
+  if (const auto* library = dynamic_cast<const TLibraryWindow*>(window)) return library->Library();
+  if (const auto* editor = dynamic_cast<const TElementWindow*>(window))
+    return dynamic_cast<TLibrary*>(TopOwner(editor->Element()));
+  return nullptr;
 }
-void TFormvesta::CreateActions() {}
-void TFormvesta::CreateMenus() {}
-void TFormvesta::CreateToolBar() {}
-void TFormvesta::PlaceTrash() {}
-void TFormvesta::SaveLibrary(TLibrary*, bool) {}
-bool TFormvesta::AuditionPressOwnedByGrid(const QPoint&) const { return false; }
-TFormMonitor* TFormvesta::Monitor() const { return nullptr; }
+
+void TFormvesta::EnableMenuItems() {
+  if (dying_ || !mdiArea_) return;
+  QWidget* active = ActiveChild();
+  TLibrary* library = active && !NonLibrary(active) ? ActiveLibrary(active) : nullptr;
+  const QList<QWidget*> children = Children();
+  bool anyUnsaved = false;
+  for (QWidget* child : children)
+    if (!NonLibrary(child))
+      if (TLibrary* l = ActiveLibrary(child); l && !l->Saved) anyUnsaved = true;
+  auto enable = [this](const char* name, bool on) {
+    Action(QString::fromLatin1(name))->setEnabled(on);
+  };
+  enable("FileCloseItem", library);
+  enable("FilePrintItem", library);
+  enable("FileSaveAsItem", library);
+  enable("FileSaveItem", library && !library->Saved);
+  enable("FileExportXPItem", library && !library->Saved);
+  enable("FileSaveAllItem", anyUnsaved);
+  enable("GadgetsKeyboardItem", !vesta_.KeyboardOpen);
+  enable("GadgetsMonitorItem", !vesta_.MonitorOpen);
+  for (const char* name :
+       {"WindowCascadeItem", "WindowTileItem", "WindowArrangeItem", "WindowMinimizeItem"})
+    enable(name, !children.isEmpty());
+}
+
+QMdiSubWindow* TFormvesta::AddChild(QWidget* window) {
+  QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
+  sub->setAttribute(Qt::WA_DeleteOnClose);
+  connect(sub, &QObject::destroyed, this, [this] {
+    if (!dying_) EnableMenuItems();
+  });
+  trashPanel_->raise();
+  return sub;
+}
+
+QWidget* TFormvesta::AddLibraryWindow(std::unique_ptr<TLibrary> library) {
+  if (!library || !Factory()) return nullptr;
+  pendingLibrary_ = library.get();
+  QWidget* window = Factory()(library.release(), nullptr);
+  QMdiSubWindow* sub = AddChild(window);
+  // Shown first, so that the frame's own first placing is over before the window takes its
+  // place (which it then remembers as unchanged).
+  sub->show();
+  if (auto* view = dynamic_cast<TLibraryWindow*>(window)) view->Prepare();
+  pendingLibrary_ = nullptr;
+  EnableMenuItems();
+  return window;
+}
+
+QWidget* TFormvesta::OpenLibraryFile(const QString& path) {
+  auto library = std::make_unique<TLibrary>();
+  if (!library->LoadFromFile(path)) return nullptr;
+  return AddLibraryWindow(std::move(library));
+}
+
+void TFormvesta::OpenTrashWindow() {
+  if (trashWindow_) {
+    mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(trashWindow_->parentWidget()));
+    return;
+  }
+  if (!Factory()) return;
+  pendingLibrary_ = trash_.get();
+  trashPanel_->hide();
+  QWidget* window = Factory()(trash_.get(), nullptr);
+  trashWindow_ = window;
+  AddChild(window)->show();
+  if (auto* view = dynamic_cast<TLibraryWindow*>(window)) view->Prepare();
+  pendingLibrary_ = nullptr;
+  EnableMenuItems();
+}
+
+void TFormvesta::LibraryWindowClosed(TLibraryWindow& window) {
+  if (window.IsTrash()) {
+    trashWindow_ = nullptr;
+    trashPanel_->show();
+    trashPanel_->raise();
+    trashPanel_->SetFull(trash_->Count() > 0);
+    return;
+  }
+  if (!exiting_ || !window.Library()) return;
+  const TLibrary& library = *window.Library();
+  const bool untitled =
+      library.FileName.compare(QStringLiteral("Untitled.Lib"), Qt::CaseInsensitive) == 0 &&
+      !library.SavedToFile;
+  const QFileInfo file(library.FileName);
+  if (untitled || !file.exists()) return;
+  ++desktopCount_;
+  vesta_.WriteString(kDesktop, QStringLiteral("Library%1").arg(desktopCount_),
+                     file.absoluteFilePath());
+}
+
+void TFormvesta::ShowPopUpCopyMove(QWidget* target, QPoint point, std::function<void()> move,
+                                   std::function<void()> copy, int below) {
+  popupMove_ = std::move(move);
+  popupCopy_ = std::move(copy);
+  const QPoint global = target ? target->mapToGlobal(point) : point;
+  popupCopyMove_->popup(global + QPoint(0, below));
+}
+
+void TFormvesta::SvuotaSecchio() {
+  trashPanel_->SetFull(false);
+}
+
+void TFormvesta::SecchioPieno() {
+  trashPanel_->SetFull(true);
+}
+
+void TFormvesta::PlaceTrash() {
+  trashPanel_->move(mdiArea_->width() - TTrashPanel::kWidth - kTrashMargin,
+                    mdiArea_->height() - TTrashPanel::kHeight - kTrashMargin);
+  trashPanel_->raise();
+}
+
+void TFormvesta::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  PlaceTrash();
+}
+
+void TFormvesta::ShowHelp(int context) {
+  if (!helpWindow_) helpWindow_ = new THelpWindow(this);
+  static_cast<THelpWindow*>(helpWindow_)->ShowContext(context);
+}

@@ -123,9 +123,16 @@ class TFormvesta : public QMainWindow {
   void CreateActions();
   void CreateMenus();
   void CreateToolBar();
+  void InstallHooks();
   void PlaceTrash();
+  QMdiSubWindow* AddChild(QWidget* window);
+  // Saves with the save rules; the menus follow.
   void SaveLibrary(TLibrary* library, bool saveAs);
-  bool AuditionPressOwnedByGrid(const QPoint& globalPos) const;
+  // A desktop entry: false, silently, when its file cannot be read.
+  bool OpenDesktopLibrary(const QString& path);
+  // The press is in the grid of the active child, which handles the gesture itself.
+  bool AuditionPressOwnedByGrid(QObject* watched) const;
+  void ArrangeIcons();
 
   TVesta& vesta_;
   QMdiArea* mdiArea_;
@@ -134,6 +141,9 @@ class TFormvesta : public QMainWindow {
   TFormMonitor* monitor_ = nullptr;
   TTrashPanel* trashPanel_ = nullptr;
   QMenu* popupCopyMove_ = nullptr;
+  std::function<void()> popupMove_;
+  std::function<void()> popupCopy_;
+  QWidget* helpWindow_ = nullptr;
   QTimer* timerPreview_ = nullptr;
   TDragInfo dragInfo_;
   std::unique_ptr<TLibrary> trash_;
@@ -142,8 +152,10 @@ class TFormvesta : public QMainWindow {
   bool closeCancelled_ = false;
   bool exiting_ = false;
   int desktopCount_ = 0;
-  bool menusConnected_ = false;
+  bool dying_ = false;
 };
 
 // The main window, or none.
-inline TFormvesta* MainForm() { return TFormvesta::Instance(); }
+inline TFormvesta* MainForm() {
+  return TFormvesta::Instance();
+}

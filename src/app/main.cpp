@@ -1,7 +1,9 @@
 // vesta: the editor and librarian program.
 #include <QApplication>
-#include <QTimer>
+#include <QDir>
 
+#include "app/formintro.h"
+#include "app/formlibrary.h"
 #include "app/formtransmet.h"
 #include "app/formvesta.h"
 #include "app/qtuserinterface.h"
@@ -9,10 +11,15 @@
 #include "instrument/instrumentbackend.h"
 #include "midi/midisession.h"
 #include "midi/rtmidibackend.h"
+#include "midi/timing.h"
+#include "model/namelists.h"
+#include "model/transfer.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vesta"));
+  SetStartDirectory(QDir::currentPath());
+  PreviewChannel = 1;
 
   TQtUserInterface ui;
   SetUI(&ui);
@@ -21,6 +28,7 @@ int main(int argc, char** argv) {
   // The built-in instrument comes first, so that device 0 works with no hardware at all.
   RegisterVirtualInstrument();
   RegisterSystemBackends();
+  RegisterLibraryWindow();
 
   TFormvesta form(vesta);
   ui.SetParent(&form);
@@ -28,8 +36,12 @@ int main(int argc, char** argv) {
   TFormTransmet transmet(&form);
   SetProgressHost(&transmet);
   form.showMaximized();
-  // The ports are opened once the window is up, so that any message about them shows over it.
-  QTimer::singleShot(0, &form, [&vesta] { vesta.StartMidi(); });
+
+  // The splash's timer finishes the start: ports, settings, the libraries of the last session.
+  auto* splash = new TFormintro;
+  QObject::connect(splash, &TFormintro::Finished, &form, &TFormvesta::FinishStart);
+  splash->show();
+  splash->StartTimer(Timing().SplashMs);
 
   const int result = QApplication::exec();
   MidiSession().Destroy();

@@ -67,6 +67,26 @@ QIcon Drawn(TToolIcon which) {
     case TToolIcon::New:
       Sheet(p, 4, 2, Qt::white);
       break;
+    case TToolIcon::Help: {
+      p.setBrush(QColor(0x42, 0x7A, 0xC8));
+      p.setPen(Qt::NoPen);
+      p.drawEllipse(QRectF(1.5, 1.5, 17, 17));
+      QFont font = p.font();
+      font.setPixelSize(13);
+      font.setBold(true);
+      p.setFont(font);
+      p.setPen(Qt::white);
+      p.drawText(QRectF(1.5, 1.5, 17, 17), Qt::AlignCenter, QStringLiteral("?"));
+      break;
+    }
+    case TToolIcon::Exit:
+      // A door left open with an arrow leaving through it.
+      p.setBrush(QColor(0xEC, 0xEF, 0xF1));
+      p.drawRect(QRectF(2.5, 1.5, 9, 17));
+      p.setPen(QPen(QColor(0xC6, 0x28, 0x28), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      p.drawLine(QPointF(8, 10), QPointF(17.5, 10));
+      p.drawPolyline(QPolygonF({{14, 6.5}, {17.5, 10}, {14, 13.5}}));
+      break;
     default:
       break;
   }
@@ -88,9 +108,9 @@ QIcon ToolIcon(TToolIcon which) {
     case TToolIcon::Save:
       return themed("document-save", QStyle::SP_DialogSaveButton);
     case TToolIcon::Help:
-      return themed("help-contents", QStyle::SP_DialogHelpButton);
+      return QIcon::fromTheme(QStringLiteral("help-contents"), Drawn(which));
     case TToolIcon::Exit:
-      return themed("application-exit", QStyle::SP_DialogCloseButton);
+      return QIcon::fromTheme(QStringLiteral("application-exit"), Drawn(which));
     case TToolIcon::Print:
       return QIcon::fromTheme(QStringLiteral("document-print"), Drawn(which));
     default:

@@ -1,0 +1,211 @@
+// The main window's commands: files, gadgets, windows, the start-up after the splash, the
+// desktop, the exit sequence and the audition gesture.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QTimer>
+
+#include "app/forminout.h"
+#include "app/formmonitor.h"
+#include "app/formvesta.h"
+#include "app/inifile.h"
+#include "app/librarywindow.h"
+#include "app/preview.h"
+#include "app/printing.h"
+#include "app/trashpanel.h"
+#include "app/vesta.h"
+#include "model/library.h"
+
+namespace {
+const QString kDesktop = QStringLiteral("Desktop");
+}  // namespace
+
+void TFormvesta::FinishStart() {
+  // The audition gesture works in every window from now on.
+  qApp->installEventFilter(this);
+  vesta_.StartMidi();
+  LoadDesktopLibrary();
+  EnableMenuItems();
+}
+
+void TFormvesta::LoadDesktopLibrary() {
+  const TIniFile ini(vesta_.SettingsPath());
+  const int count = ini.ReadInteger(kDesktop, QStringLiteral("Num Library"), 0);
+  for (int i = 1; i <= count; ++i) {
+    const QString name = ini.ReadString(kDesktop, QStringLiteral("Library%1").arg(i), QString());
+    if (name.isEmpty()) continue;
+    // A library that has gone ends the restore quietly; the windows before it stay.
+    if (!OpenDesktopLibrary(name)) return;
+  }
+  if (ini.ReadInteger(QStringLiteral("Monitor"), QStringLiteral("Open"), 0) == 1 &&
+      !vesta_.MonitorOpen)
+    GadgetsMonitorItemClick();
+  if (ini.ReadInteger(QStringLiteral("Keyboard"), QStringLiteral("Open"), 0) == 1 &&
+      !vesta_.KeyboardOpen)
+    GadgetsKeyboardItemClick();
+}
+
+bool TFormvesta::OpenDesktopLibrary(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  file.close();
+  return OpenLibraryFile(path) != nullptr;
+}
+
+void TFormvesta::FileNewItemClick() {
+  AddLibraryWindow(std::make_unique<TLibrary>());
+}
+
+void TFormvesta::FileOpenItemClick() {
+  auto library = std::make_unique<TLibrary>();
+  if (library->OpenDialogLoad()) AddLibraryWindow(std::move(library));
+}
+
+void TFormvesta::FileImportXPItemClick() {
+  TXpScope xp;
+  FileOpenItemClick();
+}
+
+void TFormvesta::FileCloseItemClick() {
+  if (QMdiSubWindow* sub = mdiArea_->currentSubWindow()) sub->close();
+}
+
+void TFormvesta::SaveLibrary(TLibrary* library, bool saveAs) {
+  if (!library) return;
+  if (library->Save(saveAs)) library->UpdateViews();
+  EnableMenuItems();
+}
+
+void TFormvesta::FileSaveItemClick() {
+  SaveLibrary(ActiveLibrary(ActiveChild()), false);
+}
+
+void TFormvesta::FileSaveAsItemClick() {
+  SaveLibrary(ActiveLibrary(ActiveChild()), true);
+}
+
+void TFormvesta::FileExportXPItemClick() {
+  TXpScope xp;
+  FileSaveAsItemClick();
+}
+
+void TFormvesta::FileSaveAllItemClick() {
+  for (QWidget* child : Children()) {
+    if (NonLibrary(child)) continue;
+    TLibrary* library = ActiveLibrary(child);
+    // A library reached from several windows is saved once: the first save marks it saved.
+    if (library && !library->Saved) SaveLibrary(library, false);
+  }
+}
+
+void TFormvesta::FilePrintItemClick() {
+  QWidget* active = ActiveChild();
+  if (TLibrary* library = active && !NonLibrary(active) ? ActiveLibrary(active) : nullptr)
+    PrintLibrary(*library, vesta_.Config().DataCard);
+}
+
+void TFormvesta::SettingsMidiItemClick() {
+  formInOut_->exec();
+}
+
+void TFormvesta::GadgetsMonitorItemClick() {
+  if (vesta_.MonitorOpen) return;
+  auto* monitor = new TFormMonitor(vesta_);
+  monitor_ = monitor;
+  QMdiSubWindow* sub = AddChild(monitor);
+  monitor->Place();
+  sub->show();
+  EnableMenuItems();
+}
+
+TFormMonitor* TFormvesta::Monitor() const {
+  // The window frees itself when it closes; the open flag says whether it still exists.
+  return vesta_.MonitorOpen ? monitor_ : nullptr;
+}
+
+void TFormvesta::GadgetsKeyboardItemClick() {
+  // The keyboard window comes with the preview tools.
+  EnableMenuItems();
+}
+
+void TFormvesta::WindowMinimizeAllItemClick() {
+  const QList<QWidget*> children = Children();
+  for (auto it = children.rbegin(); it != children.rend(); ++it)
+    if (QWidget* frame = (*it)->parentWidget()) frame->showMinimized();
+}
+
+void TFormvesta::ArrangeIcons() {
+  // Minimised children in a row along the bottom of the client area, left to right.
+  int x = 0;
+  for (QMdiSubWindow* sub : mdiArea_->subWindowList()) {
+    if (!sub->isMinimized()) continue;
+    const QSize size = sub->size();
+    sub->move(x, mdiArea_->viewport()->height() - size.height());
+    x += size.width();
+  }
+}
+
+void TFormvesta::closeEvent(QCloseEvent* event) {
+  exiting_ = true;
+  vesta_.WriteInteger(QStringLiteral("Monitor"), QStringLiteral("Open"), vesta_.MonitorOpen);
+  vesta_.WriteInteger(QStringLiteral("Keyboard"), QStringLiteral("Open"), vesta_.KeyboardOpen);
+  closeCancelled_ = false;
+  desktopCount_ = 0;
+  const QList<QWidget*> children = Children();
+  QList<QPointer<QWidget>> guarded(children.begin(), children.end());
+  for (auto it = guarded.rbegin(); it != guarded.rend() && !closeCancelled_; ++it) {
+    QWidget* child = *it;
+    if (!child) continue;
+    auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+    const bool library = dynamic_cast<TLibraryWindow*>(child) != nullptr;
+    // Editor, bank and global windows go with the frame.
+    if (!sub || (!library && !NonLibrary(child))) continue;
+    sub->close();
+  }
+  exiting_ = false;
+  if (closeCancelled_) {
+    vesta_.WriteInteger(kDesktop, QStringLiteral("Num Library"), 0);
+    event->ignore();
+    EnableMenuItems();
+    return;
+  }
+  vesta_.WriteInteger(kDesktop, QStringLiteral("Num Library"), desktopCount_);
+  if (helpWindow_) helpWindow_->close();
+  event->accept();
+}
+
+bool TFormvesta::AuditionPressOwnedByGrid(QObject* watched) const {
+  QWidget* active = ActiveChild();
+  if (!active) return false;
+  bool gridWindow = dynamic_cast<TLibraryWindow*>(active) != nullptr;
+  if (const auto* editor = dynamic_cast<TElementWindow*>(active))
+    gridWindow = editor->Element() && editor->Element()->Kind == ekPatchBank;
+  if (!gridWindow) return false;
+  for (auto* w = qobject_cast<QWidget*>(watched); w && w != active; w = w->parentWidget())
+    if (w->objectName() == QLatin1String("DrawGrid") && active->isAncestorOf(w)) return true;
+  return false;
+}
+
+bool TFormvesta::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == mdiArea_ && event->type() == QEvent::Resize) PlaceTrash();
+  if (event->type() == QEvent::MouseButtonPress) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::RightButton && (mouse->modifiers() & Qt::ShiftModifier) &&
+        watched->isWidgetType() && !AuditionPressOwnedByGrid(watched)) {
+      StartPreview();
+      return true;
+    }
+  } else if (event->type() == QEvent::MouseButtonRelease) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    if (mouse->button() == Qt::RightButton && AuditionCursorShown() && watched->isWidgetType()) {
+      timerPreview_->stop();
+      StopPreview();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,252 @@
+// The main window: menu and tool-button enabling, Save, the exit sequence with its questions and
+// desktop list, and the desktop restored at start.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include "app/formlibrary.h"
+#include "app/formmonitor.h"
+#include "app/formvesta.h"
+#include "app/inifile.h"
+#include "app/vesta.h"
+#include "midi/scriptedui.h"
+#include "midi/timing.h"
+#include "model/library.h"
+
+namespace {
+
+const char* const kFileItems[] = {"FileCloseItem", "FileSaveItem",    "FileSaveAsItem",
+                                  "FilePrintItem", "FileSaveAllItem", "FileExportXPItem"};
+const char* const kWindowItems[] = {"WindowCascadeItem", "WindowTileItem", "WindowArrangeItem",
+                                    "WindowMinimizeItem"};
+
+class FrameMainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Timing() = TTiming::Scaled(0.02);
+    RegisterLibraryWindow();
+    form_ = std::make_unique<TFormvesta>(vesta_);
+    form_->resize(1000, 700);
+    form_->show();
+  }
+  void TearDown() override {
+    form_.reset();
+    Flush();
+    Timing() = TTiming{};
+  }
+  static void Flush() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+  }
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  // A .Lib on disk holding one patch.
+  QString WriteLibrary(const QString& name) {
+    TLibrary library;
+    library.NewElement(ekPatch).Name = name.left(12);
+    QFile file(Path(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(library.SaveToBytes(false));
+    return Path(name);
+  }
+  bool Enabled(const char* item) const { return form_->Action(item)->isEnabled(); }
+  bool ButtonEnabled(const char* name) const {
+    return form_->findChild<QToolButton*>(name)->isEnabled();
+  }
+  TLibrary* LibraryOf(QWidget* window) const { return form_->ActiveLibrary(window); }
+  TIniFile Settings() const { return TIniFile(vesta_.SettingsPath()); }
+  void WriteDesktop(const QStringList& names, int monitorOpen) {
+    TIniFile ini(vesta_.SettingsPath());
+    ini.WriteInteger("Desktop", "Num Library", int(names.size()));
+    for (int i = 0; i < names.size(); ++i)
+      ini.WriteString("Desktop", QStringLiteral("Library%1").arg(i + 1), names[i]);
+    ini.WriteInteger("Monitor", "Open", monitorOpen);
+    ASSERT_TRUE(ini.Save().isEmpty());
+  }
+
+  QTemporaryDir dir_;
+  TScopedScriptedUI ui_;
+  TVesta vesta_{dir_.filePath("VESTA95.INI")};
+  std::unique_ptr<TFormvesta> form_;
+};
+
+TEST_F(FrameMainWindow, WithNoChildOnlyNewOpenAndTheGadgetsAreEnabled) {
+  for (const char* item : kFileItems) EXPECT_FALSE(Enabled(item)) << item;
+  for (const char* item : kWindowItems) EXPECT_FALSE(Enabled(item)) << item;
+  for (const char* item :
+       {"FileNewItem", "FileOpenItem", "GadgetsMonitorItem", "GadgetsKeyboardItem"})
+    EXPECT_TRUE(Enabled(item)) << item;
+  for (const char* button : {"SpeedSave", "SpeedSaveAll", "SpeedPrint"})
+    EXPECT_FALSE(ButtonEnabled(button)) << button;
+  EXPECT_TRUE(ButtonEnabled("SpeedOpen"));
+  EXPECT_TRUE(ButtonEnabled("SpeedMonitor"));
+}
+
+TEST_F(FrameMainWindow, WithOnlyTheMonitorFileItemsStayOffAndWindowItemsComeOn) {
+  form_->Action("GadgetsMonitorItem")->trigger();
+  ASSERT_NE(nullptr, form_->Monitor());
+  EXPECT_TRUE(form_->NonLibrary(form_->ActiveChild()));
+  for (const char* item : kFileItems) EXPECT_FALSE(Enabled(item)) << item;
+  for (const char* item : kWindowItems) EXPECT_TRUE(Enabled(item)) << item;
+  EXPECT_FALSE(Enabled("GadgetsMonitorItem"));
+  EXPECT_FALSE(ButtonEnabled("SpeedMonitor"));
+
+  form_->Monitor()->parentWidget()->close();
+  Flush();
+  EXPECT_TRUE(Enabled("GadgetsMonitorItem"));
+  EXPECT_FALSE(Enabled("WindowTileItem"));
+}
+
+TEST_F(FrameMainWindow, AnUnsavedLibraryEnablesSaveSaveAllAndExport) {
+  form_->Action("FileNewItem")->trigger();
+  QWidget* window = form_->ActiveChild();
+  ASSERT_NE(nullptr, window);
+  EXPECT_TRUE(Enabled("FileCloseItem"));
+  EXPECT_TRUE(Enabled("FilePrintItem"));
+  EXPECT_TRUE(Enabled("FileSaveAsItem"));
+  LibraryOf(window)->NewElement(ekPatch).Modified();  // the model refreshes the menus
+  for (const char* item : {"FileSaveItem", "FileExportXPItem", "FileSaveAllItem"})
+    EXPECT_TRUE(Enabled(item)) << item;
+  EXPECT_TRUE(ButtonEnabled("SpeedSave"));
+  EXPECT_TRUE(ButtonEnabled("SpeedSaveAll"));
+}
+
+TEST_F(FrameMainWindow, SaveWritesALibraryFromDiskWithoutADialog) {
+  const QString path = WriteLibrary("Strings.Lib");
+  QWidget* window = form_->OpenLibraryFile(path);
+  ASSERT_NE(nullptr, window);
+  TLibrary* library = LibraryOf(window);
+  library->NewElement(ekPerformance).Modified();
+  ASSERT_FALSE(library->Saved);
+
+  form_->Action("FileSaveItem")->trigger();
+  EXPECT_TRUE(ui_.FileRequests.empty());
+  EXPECT_TRUE(library->Saved);
+  EXPECT_FALSE(Enabled("FileSaveItem"));
+  TLibrary reread;
+  ASSERT_TRUE(reread.LoadFromFile(path));
+  EXPECT_EQ(2, reread.Count());
+}
+
+TEST_F(FrameMainWindow, SaveAsksForANameForANewUntitledLibrary) {
+  form_->Action("FileNewItem")->trigger();
+  TLibrary* library = LibraryOf(form_->ActiveChild());
+  library->NewElement(ekPatch).Modified();
+  ui_.Files.push_back(Path("Fresh.Lib"));
+
+  form_->Action("FileSaveItem")->trigger();
+  ASSERT_EQ(1u, ui_.FileRequests.size());
+  EXPECT_TRUE(ui_.FileRequests[0].Save);
+  EXPECT_EQ("Save Library", ui_.FileRequests[0].Options.Title);
+  EXPECT_TRUE(QFile::exists(Path("Fresh.Lib")));
+  EXPECT_TRUE(library->Saved);
+  EXPECT_EQ("Library : Fresh.Lib", form_->ActiveChild()->windowTitle());
+}
+
+TEST_F(FrameMainWindow, ExitAsksFromTheLastChildToTheFirstAndCancelKeepsBothOpen) {
+  QWidget* first = form_->OpenLibraryFile(WriteLibrary("First.Lib"));
+  QWidget* second = form_->OpenLibraryFile(WriteLibrary("Second.Lib"));
+  ASSERT_TRUE(first && second);
+  LibraryOf(first)->NewElement(ekPatch).Modified();
+  LibraryOf(second)->NewElement(ekPatch).Modified();
+  TIniFile before(vesta_.SettingsPath());
+  before.WriteInteger("Desktop", "Num Library", 5);
+  ASSERT_TRUE(before.Save().isEmpty());
+
+  ui_.Answers = {mbCancel};
+  EXPECT_FALSE(form_->close());
+  ASSERT_EQ(1u, ui_.Questions.size());
+  // The frame's list has the topmost child first; the first question is about the other one.
+  EXPECT_EQ(second, form_->Children().front());
+  EXPECT_EQ("First.Lib Was Not Saved, Save It ?", ui_.Questions[0].Text);
+  EXPECT_EQ(mbYes | mbNo | mbCancel, ui_.Questions[0].Buttons);
+  Flush();
+  EXPECT_EQ(2, form_->Children().size());
+  EXPECT_EQ(0, Settings().ReadInteger("Desktop", "Num Library", -1));
+
+  // Answering No to both lets the program end, asking in the same order.
+  ui_.Questions.clear();
+  ui_.Answers = {mbNo, mbNo};
+  EXPECT_TRUE(form_->close());
+  ASSERT_EQ(2u, ui_.Questions.size());
+  EXPECT_EQ("First.Lib Was Not Saved, Save It ?", ui_.Questions[0].Text);
+  EXPECT_EQ("Second.Lib Was Not Saved, Save It ?", ui_.Questions[1].Text);
+  EXPECT_EQ(2, Settings().ReadInteger("Desktop", "Num Library", -1));
+}
+
+TEST_F(FrameMainWindow, ExitListsOnlyLibrariesWhoseFileStillExists) {
+  const QString kept = WriteLibrary("Kept.Lib");
+  const QString gone = WriteLibrary("Gone.Lib");
+  ASSERT_TRUE(form_->OpenLibraryFile(kept));
+  ASSERT_TRUE(form_->OpenLibraryFile(gone));
+  form_->Action("FileNewItem")->trigger();  // never saved: not listed either
+  form_->Action("GadgetsMonitorItem")->trigger();
+  ASSERT_TRUE(QFile::remove(gone));
+
+  ui_.Answers = {mbNo, mbNo, mbNo};
+  EXPECT_TRUE(form_->close());
+  const TIniFile ini = Settings();
+  EXPECT_EQ(1, ini.ReadInteger("Desktop", "Num Library", -1));
+  EXPECT_EQ(kept, ini.ReadString("Desktop", "Library1", ""));
+  EXPECT_EQ(1, ini.ReadInteger("Monitor", "Open", -1));
+  EXPECT_EQ(0, ini.ReadInteger("Keyboard", "Open", -1));
+}
+
+TEST_F(FrameMainWindow, DesktopIsRestoredWithTheMonitor) {
+  const QString a = WriteLibrary("Alpha.Lib");
+  const QString b = WriteLibrary("Beta.Lib");
+  WriteDesktop({a, b}, 1);
+  form_->LoadDesktopLibrary();
+  const QList<QWidget*> children = form_->Children();
+  ASSERT_EQ(3, children.size());
+  EXPECT_NE(nullptr, form_->Monitor());
+  QStringList names;
+  for (QWidget* child : children) {
+    if (TLibrary* library = LibraryOf(child)) {
+      names.append(library->GetName());
+      EXPECT_TRUE(library->Saved);
+    }
+  }
+  EXPECT_EQ(QStringList({"Beta.Lib", "Alpha.Lib"}), names);
+  EXPECT_TRUE(ui_.Questions.empty());
+}
+
+TEST_F(FrameMainWindow, ABrokenDesktopEntryEndsTheRestoreSilently) {
+  const QString a = WriteLibrary("Alpha.Lib");
+  const QString c = WriteLibrary("Gamma.Lib");
+  WriteDesktop({a, Path("Missing.Lib"), c}, 1);
+  form_->LoadDesktopLibrary();
+  const QList<QWidget*> children = form_->Children();
+  ASSERT_EQ(1, children.size());
+  EXPECT_EQ("Alpha.Lib", LibraryOf(children[0])->GetName());
+  EXPECT_EQ(nullptr, form_->Monitor());
+  EXPECT_TRUE(ui_.Questions.empty());
+}
+
+TEST_F(FrameMainWindow, TrashPanelSitsInTheCornerAndOpensTheTrashWindow) {
+  QWidget* panel = form_->findChild<QWidget*>("PanelTrash");
+  QWidget* area = form_->MdiArea();
+  EXPECT_EQ(QPoint(area->width() - 41 - 15, area->height() - 45 - 15), panel->pos());
+  form_->resize(900, 600);
+  EXPECT_EQ(QPoint(area->width() - 41 - 15, area->height() - 45 - 15), panel->pos());
+  EXPECT_TRUE(form_->findChild<QWidget*>("TrashVuoto")->isVisibleTo(panel));
+  EXPECT_FALSE(form_->findChild<QWidget*>("TrashPieno")->isVisibleTo(panel));
+
+  form_->OpenTrashWindow();
+  ASSERT_NE(nullptr, form_->TrashWindow());
+  EXPECT_FALSE(panel->isVisible());
+  EXPECT_TRUE(form_->NonLibrary(form_->TrashWindow()));
+  form_->TrashLibrary().NewElement(ekPatch);
+  form_->TrashWindow()->parentWidget()->close();
+  Flush();
+  EXPECT_EQ(nullptr, form_->TrashWindow());
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_TRUE(form_->findChild<QWidget*>("TrashPieno")->isVisibleTo(panel));
+}
+
+}  // namespace
