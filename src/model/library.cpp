@@ -4,7 +4,15 @@
 
 #include "midi/userinterface.h"
 #include "model/fileio.h"
+#include "model/global.h"
 #include "model/modelhooks.h"
+#include "model/patch.h"
+#include "model/patchbank.h"
+#include "model/performance.h"
+#include "model/performancebank.h"
+#include "model/rhythm.h"
+#include "model/rhythmbank.h"
+#include "model/system.h"
 
 namespace {
 constexpr std::uint16_t kCommentEnd = 0xFFFF;
@@ -23,6 +31,44 @@ bool Before(const TLibElem& a, const TLibElem& b, TSortKey key) {
              (a.CreatedDate == b.CreatedDate && a.CreatedTime < b.CreatedTime);
   }
   return false;
+}
+
+// The size of an element's library record. The file is reserved whole before it is written:
+// growing the array as records are appended briefly holds two copies of a file that may be
+// tens of megabytes.
+qint64 RecordSize(const TLibElem& element, bool xp) {
+  qint64 normal = 0;
+  switch (element.Kind) {
+    case ekPatch:
+      normal = TPatch::kRecordSize;
+      break;
+    case ekPatchBank:
+      normal = TPatchBank::kRecordSize;
+      break;
+    case ekPerformance:
+      normal = TPerformance::kRecordSize;
+      break;
+    case ekPerformanceBank:
+      normal = TPerformanceBank::kRecordSize;
+      break;
+    case ekRhythm:
+      normal = TRhythm::kRecordSize;
+      break;
+    case ekRhythmBank:
+      normal = TRhythmBank::kRecordSize;
+      break;
+    case ekSystem:
+      normal = TSystem::kRecordSize;
+      break;
+    case ekGlobal:
+      return TGlobal::GlbSize(xp);
+    default:
+      return 0;
+  }
+  // The XP layout lengthens a record by as much as it lengthens the kind's .Syx file.
+  return normal +
+         (xp ? TLibElem::SysexSize(element.Kind, true) - TLibElem::SysexSize(element.Kind, false)
+             : 0);
 }
 
 void MenusChanged() {
@@ -120,7 +166,11 @@ TLibraryDamage TLibrary::LoadFromStream(TByteReader& in) {
 }
 
 QByteArray TLibrary::SaveToBytes(bool xp) {
+  qint64 size = 10;
+  for (const QString& line : Comment) size += 2 + line.size();
+  for (const auto& element : Elements) size += RecordSize(*element, xp);
   QByteArray out;
+  out.reserve(size);
   TByteWriter writer(out, xp);
   SaveToStream(writer);
   return out;
