@@ -93,7 +93,7 @@ class TRetryAnswers : public TUserInterface {
                         .arg(timeouts_);
         return mbCancel;
       }
-      Err(QStringLiteral("%1 Retrying (%2 of %3).\n")
+      Err(QStringLiteral("%1 Retrying (time-out %2 of %3).\n")
               .arg(kNotResponding)
               .arg(timeouts_)
               .arg(limit_));
@@ -267,18 +267,22 @@ class TInstrumentLink {
     Timing() = TTiming::Scaled(args.TimingScale);
     previousUi_ = SetUI(&answers_);
     previousHost_ = SetProgressHost(&progress_);
+  }
+  // Opens the ports the options name; outside the constructor so that a failure still closes
+  // what was opened.
+  void Open() {
     RegisterDevices();
-    if (!args.InstrumentMemory.isEmpty() && QFileInfo::exists(args.InstrumentMemory)) {
+    if (!args_.InstrumentMemory.isEmpty() && QFileInfo::exists(args_.InstrumentMemory)) {
       QString error;
-      if (!VirtualInstrument()->Load(args.InstrumentMemory, &error))
+      if (!VirtualInstrument()->Load(args_.InstrumentMemory, &error))
         throw TCliError::BadInput(error);
     }
-    VirtualInstrument()->SetCardInserted(args.InstrumentCard);
+    VirtualInstrument()->SetCardInserted(args_.InstrumentCard);
     const TMidiDevices& devices = TMidiDevices::Instance();
-    Config().MidiIn = FindPort(devices.InputNames(), args.In, "input");
-    Config().MidiOut = FindPort(devices.OutputNames(), args.Out, "output");
-    Config().DeviceID = args.Device;
-    Config().DataCard = args.DataCard;
+    Config().MidiIn = FindPort(devices.InputNames(), args_.In, "input");
+    Config().MidiOut = FindPort(devices.OutputNames(), args_.Out, "output");
+    Config().DeviceID = args_.Device;
+    Config().DataCard = args_.DataCard;
     MidiSession().Create();
     if (!answers_.Messages.isEmpty() || MidiSession().Input()->State() != TMidiInput::Open ||
         MidiSession().Output()->State() != TMidiOutput::Open)
@@ -347,6 +351,7 @@ int RunReceive(const TCliArgs& cliArgs) {
   std::unique_ptr<TLibElem> element = CreateElement(kind, nullptr);
   const bool fromTemporary = Place(*element, args);
   TInstrumentLink link(args);
+  link.Open();
   element->Receive(fromTemporary);
   link.RequireFinished(Transfer().Finished);
   const QByteArray bytes = kind == ekGlobal ? static_cast<TGlobal&>(*element).GlbBytes(false)
@@ -368,6 +373,7 @@ int RunSend(const TCliArgs& cliArgs) {
   TLibElem& element = *file.Element;
   const bool toTemporary = Place(element, args);
   TInstrumentLink link(args);
+  link.Open();
   element.Transmit(toTemporary);
   // The single patch, performance and system are sent without a progress window: they are
   // through when no output error stopped them.
