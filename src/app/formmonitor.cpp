@@ -120,7 +120,8 @@ void TFormMonitor::resizeEvent(QResizeEvent* event) {
 }
 
 void TFormMonitor::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_F1) {
+  // Standing alone, outside the frame whose F1 would answer.
+  if (event->key() == Qt::Key_F1 && !parentWidget()) {
     if (TFormvesta* main = MainForm()) main->ShowHelp(kHelpContext);
     return;
   }

@@ -168,7 +168,8 @@ void TFormvesta::CreateActions() {
       {"WindowMinimizeItem", "&Minimize All", {}, "Minimize all windows"},
       {"HelpIndexItem", "&Index", {}, "Help topics"},
       {"HelpAboutItem", "&About", {}, ""},
-      {"HelpContentsItem", "Help", QKeySequence(Qt::Key_F1), "Help topics"},
+      {"HelpContentsItem", "Help", {}, "Help topics"},
+      {"HelpKeyItem", "Help", QKeySequence(Qt::Key_F1), ""},
   };
   for (const TItem& item : items) {
     auto* action = new QAction(QString::fromUtf8(item.Caption), this);
@@ -200,6 +201,16 @@ void TFormvesta::CreateActions() {
   bind("WindowMinimizeItem", &TFormvesta::WindowMinimizeAllItemClick);
   bind("HelpIndexItem", [this] { ShowHelp(1); });
   bind("HelpContentsItem", [this] { ShowHelp(3); });
+  // F1 opens the help of the window in front.
+  bind("HelpKeyItem", [this] {
+    QWidget* active = ActiveChild();
+    if (auto* library = qobject_cast<TFormLibrary*>(active))
+      ShowHelp(library->HelpContext());
+    else if (qobject_cast<TFormMonitor*>(active))
+      ShowHelp(TFormMonitor::kHelpContext);
+    else
+      ShowHelp(3);
+  });
   bind("HelpAboutItem", [this] {
     TFormeditorAbout about(this);
     about.exec();
@@ -268,7 +279,10 @@ void TFormvesta::CreateMenus() {
   help->menuAction()->setStatusTip(QStringLiteral("Help topics"));
   add(help, "HelpIndexItem");
   add(help, "HelpAboutItem");
-  addAction(Action(QStringLiteral("HelpContentsItem")));
+  addAction(Action(QStringLiteral("HelpKeyItem")));
+  // Their dialogs come with the preview tools and the name and expansion windows.
+  for (const char* name : {"SettingsPreviewItem", "SettingsExpansionItem", "SettingsNamesItem"})
+    Action(QString::fromLatin1(name))->setEnabled(false);
 }
 
 void TFormvesta::CreateToolBar() {

@@ -8,11 +8,13 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QToolButton>
 
 #include "app/formlibrary.h"
 #include "app/formmonitor.h"
 #include "app/formvesta.h"
+#include "app/helpwindow.h"
 #include "app/inifile.h"
 #include "app/vesta.h"
 #include "midi/scriptedui.h"
@@ -247,6 +249,24 @@ TEST_F(FrameMainWindow, TrashPanelSitsInTheCornerAndOpensTheTrashWindow) {
   EXPECT_EQ(nullptr, form_->TrashWindow());
   EXPECT_TRUE(panel->isVisible());
   EXPECT_TRUE(form_->findChild<QWidget*>("TrashPieno")->isVisibleTo(panel));
+}
+
+TEST_F(FrameMainWindow, F1OpensTheHelpOfTheWindowInFront) {
+  form_->Action("HelpKeyItem")->trigger();
+  auto* help = form_->findChild<THelpWindow*>();
+  ASSERT_NE(nullptr, help);
+  EXPECT_EQ(QUrl("qrc:/help/mainwindow.html"), help->Browser()->source());
+  form_->Action("FileNewItem")->trigger();
+  form_->Action("HelpKeyItem")->trigger();
+  EXPECT_EQ(QUrl("qrc:/help/library.html"), help->Browser()->source());
+  form_->OpenTrashWindow();
+  form_->Action("HelpKeyItem")->trigger();
+  EXPECT_EQ(QUrl("qrc:/help/trash.html"), help->Browser()->source());
+  // The Help button and the Index item stay on their own pages.
+  form_->Action("HelpIndexItem")->trigger();
+  EXPECT_EQ(QUrl("qrc:/help/index.html"), help->Browser()->source());
+  help->close();
+  ui_.Answers = {mbNo};
 }
 
 }  // namespace
