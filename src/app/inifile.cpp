@@ -21,7 +21,9 @@ QString SectionName(const QString& line) {
 TIniFile::TIniFile(QString path) : path_(std::move(path)) {
   QFile file(path_);
   if (!file.open(QIODevice::ReadOnly)) return;
-  const QString text = QString::fromUtf8(file.readAll());
+  QString text = QString::fromUtf8(file.readAll());
+  // A byte-order mark left by an editor would hide the first section.
+  if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
   lines_ = text.split(u'\n');
   for (QString& line : lines_)
     if (line.endsWith(u'\r')) line.chop(1);

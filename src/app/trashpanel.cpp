@@ -14,7 +14,8 @@ QLabel* MakePicture(const QString& name, bool full, QWidget* parent) {
   label->setObjectName(name);
   label->setGeometry(0, 0, TTrashPanel::kWidth, TTrashPanel::kHeight);
   label->setAlignment(Qt::AlignCenter);
-  label->setPixmap(TTrashPanel::BinPicture(full, parent->devicePixelRatioF()));
+  // Drawn at least at twice the size, so it stays sharp when the window moves to a denser screen.
+  label->setPixmap(TTrashPanel::BinPicture(full, std::max<qreal>(parent->devicePixelRatioF(), 2)));
   // The panel sees the clicks and the drags.
   label->setAttribute(Qt::WA_TransparentForMouseEvents);
   return label;

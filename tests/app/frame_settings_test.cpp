@@ -46,7 +46,8 @@ TEST_F(FrameSettings, KeysAndSectionsWithBlanksAreWrittenVerbatim) {
 }
 
 TEST_F(FrameSettings, RewritingAKeyKeepsOtherLinesInPlace) {
-  WriteFile("; written by hand\r\n[Midi]\r\nDeviceID=20\r\nOwn=x\r\n\r\n[Other]\r\nA=1\r\n");
+  WriteFile(
+      "\xEF\xBB\xBF; written by hand\r\n[Midi]\r\nDeviceID=20\r\nOwn=x\r\n\r\n[Other]\r\nA=1\r\n");
   TIniFile ini(Path());
   ini.WriteInteger("Midi", "DeviceID", 21);
   ini.WriteInteger("Midi", "Thrue", 1);
@@ -55,6 +56,11 @@ TEST_F(FrameSettings, RewritingAKeyKeepsOtherLinesInPlace) {
   EXPECT_EQ(
       "; written by hand\n[Midi]\nDeviceID=21\nOwn=x\nThrue=1\n\n[Other]\nA=1\nB=line break\n",
       FileText());
+}
+
+TEST_F(FrameSettings, AByteOrderMarkDoesNotHideTheFirstSection) {
+  WriteFile("\xEF\xBB\xBF[Midi]\nDeviceID=20\n");
+  EXPECT_EQ(20, TIniFile(Path()).ReadInteger("Midi", "DeviceID", 0));
 }
 
 TEST_F(FrameSettings, MissingKeysGiveTheirDefaultsAndTheRecordStartsAtZero) {
