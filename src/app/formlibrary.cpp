@@ -17,6 +17,7 @@
 #include "app/formvesta.h"
 #include "app/librarygrid.h"
 #include "app/libraryrow.h"
+#include "app/toolicons.h"
 #include "midi/config.h"
 #include "midi/userinterface.h"
 #include "model/library.h"
@@ -25,9 +26,9 @@
 namespace {
 constexpr int kRowHeight = TLibraryGrid::kRowHeight;
 constexpr int kMargin = 8;
-constexpr int kGridWidth = 440;  // the four header sections and the scroll bar
+constexpr int kGridWidth = 452;  // the four header sections and the scroll bar
 constexpr int kHeaderHeight = 20;
-constexpr int kRightColumn = 460;
+constexpr int kRightColumn = 468;
 constexpr int kRightWidth = TFormLibrary::kPanelWidth - kRightColumn - kMargin;
 constexpr int kBottomRow = 32;  // from the bottom: sort buttons, Close, Empty
 constexpr int kButtonRows = 4;
@@ -134,8 +135,8 @@ void TFormLibrary::CreateControls() {
   auto themed = [st](const char* name, QStyle::StandardPixmap fallback) {
     return QIcon::fromTheme(QString::fromLatin1(name), st->standardIcon(fallback));
   };
-  speedNuovo_ = ToolButton(QStringLiteral("SpeedNuovo"), QStringLiteral("New"),
-                           themed("document-new", QStyle::SP_FileIcon));
+  speedNuovo_ =
+      ToolButton(QStringLiteral("SpeedNuovo"), QStringLiteral("New"), ToolIcon(TToolIcon::New));
   connect(speedNuovo_, &QToolButton::clicked, this, &TFormLibrary::EmptyLibrary);
   struct TTool {
     const char* name;
@@ -147,8 +148,7 @@ void TFormLibrary::CreateControls() {
   const TTool tools[] = {
       {"Speedcomment", "Comment", "document-properties", QStyle::SP_FileDialogContentsView,
        [this] { EditComment(); }},
-      {"SpeedPrint", "Print Selected", "document-print", QStyle::SP_DialogSaveButton,
-       [this] { PrintSelected(); }},
+      {"SpeedPrint", "Print Selected", nullptr, QStyle::SP_CustomBase, [this] { PrintSelected(); }},
       {"SpeedDelete", "Delete Selected", "edit-delete", QStyle::SP_TrashIcon,
        [this] { DeleteSelected(); }},
       {"speedtransmet", "Send Selected", "go-next", QStyle::SP_ArrowRight,
@@ -166,13 +166,14 @@ void TFormLibrary::CreateControls() {
   };
   libraryOnly_.push_back(speedNuovo_);
   for (const TTool& tool : tools) {
-    QToolButton* button = ToolButton(QString::fromLatin1(tool.name), QString::fromLatin1(tool.hint),
-                                     themed(tool.theme, tool.fallback));
+    QToolButton* button =
+        ToolButton(QString::fromLatin1(tool.name), QString::fromLatin1(tool.hint),
+                   tool.theme ? themed(tool.theme, tool.fallback) : ToolIcon(TToolIcon::Print));
     connect(button, &QToolButton::clicked, this, tool.action);
     libraryOnly_.push_back(button);
   }
-  speedHelp_ = ToolButton(QStringLiteral("SpeedHelp"), QStringLiteral("Help"),
-                          themed("help-contents", QStyle::SP_DialogHelpButton));
+  speedHelp_ =
+      ToolButton(QStringLiteral("SpeedHelp"), QStringLiteral("Help"), ToolIcon(TToolIcon::Help));
   connect(speedHelp_, &QToolButton::clicked, this, [this] {
     if (MainForm()) MainForm()->ShowHelp(HelpContext());
   });
@@ -185,7 +186,7 @@ void TFormLibrary::CreateControls() {
                                           QStringLiteral("Modified Date")});
   header_->setModel(headerModel);
   header_->setSectionResizeMode(QHeaderView::Fixed);
-  header_->setStretchLastSection(false);
+  header_->setStretchLastSection(true);
   header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (int i = 0; i < 4; ++i) header_->resizeSection(i, kHeaderWidths[i]);
   grid_ = new TLibraryGrid(*this, this);
@@ -199,7 +200,7 @@ void TFormLibrary::CreateControls() {
   for (int kind = 0; kind < kKindCount; ++kind) {
     const bool wide = WideKindIcon(kind);
     const QSize iconSize(wide ? 32 : 16, 16);
-    const QRect cell(wide ? 52 : 6, 4 + (kind / 2) * kCellHeight, wide ? 44 : 40, 24);
+    const QRect cell(wide ? 50 : 5, 4 + (kind / 2) * kCellHeight, wide ? 44 : 40, 24);
     auto* button = new QToolButton(newFrame_);
     button->setObjectName(QString::fromLatin1(kNewNames[kind]));
     button->setToolTip(QString::fromLatin1(kNewHints[kind]));

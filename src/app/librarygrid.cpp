@@ -18,10 +18,14 @@ TLibraryGrid::TLibraryGrid(TFormLibrary& form, QWidget* parent)
   setFrameShape(QFrame::Box);
   setLineWidth(1);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   verticalScrollBar()->setSingleStep(1);
   viewport()->setAcceptDrops(true);
   viewport()->setAutoFillBackground(true);
+  // A little smaller than the dialogs' text, so that dates in long formats fit their column.
+  QFont rows = font();
+  rows.setPointSizeF(rows.pointSizeF() * 0.85);
+  viewport()->setFont(rows);
   viewport()->setBackgroundRole(QPalette::Base);
   QPalette colours = viewport()->palette();
   colours.setColor(QPalette::Base, Qt::white);
