@@ -132,6 +132,18 @@ void TFormvesta::InstallHooks() {
   ModelHooks().EnableMenuItems = [] {
     if (instance) instance->EnableMenuItems();
   };
+  // An element's open window comes to the front of the frame when it is opened again.
+  ModelHooks().BringToFront = [](QObject* window) {
+    auto* widget = qobject_cast<QWidget*>(window);
+    auto* sub = widget ? qobject_cast<QMdiSubWindow*>(widget->parentWidget()) : nullptr;
+    if (sub && sub->mdiArea()) {
+      if (sub->isMinimized()) sub->showNormal();
+      sub->mdiArea()->setActiveSubWindow(sub);
+    } else if (widget) {
+      widget->raise();
+      widget->activateWindow();
+    }
+  };
   TLibraryWindowHooks& hooks = LibraryWindowHooks();
   hooks.StartPreview = [] { StartPreview(); };
   hooks.StartPatchAudition = [] {
