@@ -17,6 +17,7 @@
 #include "midi/scriptedui.h"
 #include "midi/sysex.h"
 #include "midi/timing.h"
+#include "model/patchbank.h"
 #include "model/rhythm.h"
 #include "model/transfer.h"
 
@@ -34,6 +35,7 @@ class FormTransmet : public ::testing::Test {
   void TearDown() override {
     SetProgressHost(previousHost_);
     Transfer().Close();
+    VirtualInstrument()->SetFaults(TInstrumentFaults{});
     MidiSession().Destroy();
     TMidiDevices::Instance().Clear();
     Timing() = TTiming();
@@ -179,6 +181,27 @@ TEST_F(FormTransmet, RhythmSetReceiveRunsUnderTheWindowAndClosesItselfFinished) 
     EXPECT_TRUE(std::equal(expected.begin(), expected.end(), data)) << "block " << block;
   }
   EXPECT_TRUE(DefaultInputInstalled());
+}
+
+TEST_F(FormTransmet, CancelDuringTheDiscardAfterABadReplySendsNoFurtherRequest) {
+  TInstrumentFaults faults;
+  faults.Corrupt = 1;
+  VirtualInstrument()->SetFaults(faults);
+  Timing().CleanupMs = 60000;  // long enough to press Cancel inside it
+  const auto requestsBefore = VirtualInstrument()->Counters().Requests;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [this] {
+    if (Transfer().TimerCleanup.Enabled()) QTest::mouseClick(form_.BtnCancel(), Qt::LeftButton);
+  });
+  poll.start(1);
+  TPatchBank bank(nullptr);
+  bank.Receive(false);
+  poll.stop();
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_FALSE(Transfer().TimerCleanup.Enabled());
+  QTest::qWait(3 * Timing().ReplyTimeoutMs);
+  EXPECT_EQ(requestsBefore + 1, VirtualInstrument()->Counters().Requests);
+  EXPECT_TRUE(ui_.Questions.empty());
 }
 
 }  // namespace
