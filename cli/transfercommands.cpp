@@ -432,7 +432,7 @@ TCliCommand ReceiveCommand() {
           "  --data-card   a global dump includes the card banks\n") +
       kPortOptions;
   return {"receive",
-          "KIND [--user|--card|--temporary] [--number N] -o FILE",
+          "KIND [OPTIONS] -o FILE",
           "receive from the instrument into a .Syx or .Glb file",
           details.constData(),
           1,
@@ -451,7 +451,7 @@ TCliCommand SendCommand() {
           "  --data-card   a global dump includes the card banks\n") +
       kPortOptions;
   return {"send",
-          "FILE [--user|--card|--temporary] [--number N]",
+          "FILE [OPTIONS]",
           "send a .Syx or .Glb file to the instrument",
           details.constData(),
           1,
