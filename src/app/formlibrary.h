@@ -105,7 +105,7 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
 
   // The grid's mouse, called by the grid.
   void GridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
-  void GridDoubleClick();
+  void GridDoubleClick(QPoint pos);
   // The context menu for the element at a list index, at a point of the grid.
   void PopupMenu(int index, QPoint gridPos);
   QMenu* ContextMenu() const { return menu_; }

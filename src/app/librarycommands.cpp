@@ -203,8 +203,9 @@ void TFormLibrary::GridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers m
   }
 }
 
-void TFormLibrary::GridDoubleClick() {
+void TFormLibrary::GridDoubleClick(QPoint pos) {
   if (MainForm()) MainForm()->DoubleClickFlag = true;
+  lastMouseY_ = pos.y();
   const int index = CalcIndex(grid_->RowAt(lastMouseY_));
   if (index >= 0) library_->Element(index).OpenEditor();
 }

@@ -15,6 +15,7 @@ const char* const TLibraryGrid::kDragMime = "application/x-vesta-librarian-drag"
 TLibraryGrid::TLibraryGrid(TFormLibrary& form, QWidget* parent)
     : QAbstractScrollArea(parent), form_(form) {
   setObjectName(QStringLiteral("DrawGrid"));
+  setFocusPolicy(Qt::StrongFocus);  // a click in the list lets the Delete key reach the window
   setFrameShape(QFrame::Box);
   setLineWidth(1);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -103,7 +104,7 @@ void TLibraryGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   // starts neither a selection change nor a drag.
   if (event->button() != Qt::LeftButton) return;
   dragPending_ = false;
-  form_.GridDoubleClick();
+  form_.GridDoubleClick(event->position().toPoint());
 }
 
 void TLibraryGrid::StartDrag() {

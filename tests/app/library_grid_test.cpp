@@ -5,6 +5,7 @@
 #include <QToolButton>
 
 #include "library_fixture.h"
+#include "model/modelhooks.h"
 
 namespace {
 QPoint RowPoint(TFormLibrary& window, int row) {
@@ -153,4 +154,18 @@ TEST_F(TLibraryWindowTest, CaptionsAndTrashLayout) {
   EXPECT_EQ(trash.findChild<QHeaderView*>(QStringLiteral("Header"))->y(), 8);
   // The grid always shows whole rows.
   EXPECT_EQ((trash.Grid()->height() - 3) % TLibraryGrid::kRowHeight, 0);
+}
+
+TEST_F(TLibraryWindowTest, DoubleClickOpensTheElementUnderTheMouse) {
+  std::vector<TLibElem*> opened;
+  ModelHooks().CreateEditor = [&opened](TLibElem& element) -> QObject* {
+    opened.push_back(&element);
+    return nullptr;
+  };
+  TFormLibrary& window = Open({ekPatchBank, ekGlobal, ekRhythmBank});
+  window.SetMasked(ekGlobal, true);
+  QTest::mouseDClick(window.Grid()->viewport(), Qt::LeftButton, {}, RowPoint(window, 1));
+  ModelHooks().CreateEditor = nullptr;
+  EXPECT_EQ(opened, std::vector<TLibElem*>{&window.Library()->Element(2)});
+  EXPECT_TRUE(main_->DoubleClickFlag);
 }
