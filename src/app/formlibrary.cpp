@@ -73,6 +73,9 @@ void RegisterLibraryWindow() {
       [](TLibrary* library, QWidget* parent) { return new TFormLibrary(library, parent); });
   TModelHooks& hooks = ModelHooks();
   if (!hooks.WindowPlace) hooks.WindowPlace = PlaceOf;
+  static bool chained = false;
+  if (chained) return;
+  chained = true;
   // A library's views are its window's caption (its name changes when it is saved as).
   auto previous = hooks.UpdateViews;
   hooks.UpdateViews = [previous](TLibElem& element) {

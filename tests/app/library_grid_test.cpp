@@ -52,6 +52,7 @@ TEST_F(TLibraryWindowTest, AllMasksDownShowNothingAndSelectNothing) {
   window.UnmaskAll();
   EXPECT_EQ(window.MaxVis(), 2);
   for (int kind = 0; kind < kKindCount; ++kind) EXPECT_FALSE(window.MaskButton(kind)->isChecked());
+  LibraryWindowHooks().StartPreview = nullptr;
 }
 
 TEST_F(TLibraryWindowTest, ClicksSelectPlainCtrlAndShift) {
@@ -140,6 +141,10 @@ TEST_F(TLibraryWindowTest, CaptionsAndTrashLayout) {
   EXPECT_TRUE(window.findChild<QWidget*>(QStringLiteral("NewPatch"))->isVisibleTo(&window));
   EXPECT_FALSE(window.findChild<QWidget*>(QStringLiteral("BtnEmpty"))->isVisibleTo(&window));
   EXPECT_EQ(window.findChild<QHeaderView*>(QStringLiteral("Header"))->y(), 42);
+  // Saving under another name renames the window.
+  ui_.Files = {dir_.filePath(QStringLiteral("Renamed.Lib"))};
+  ASSERT_TRUE(window.Library()->Save(true));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Library : Renamed.Lib"));
 
   TFormLibrary& trash = OpenTrash();
   EXPECT_TRUE(trash.IsTrash());
