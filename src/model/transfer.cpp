@@ -35,6 +35,8 @@ TProgressHost* SetProgressHost(TProgressHost* newHost) {
 }
 
 TTransferTimer::TTransferTimer(TTransfer& transfer) : transfer_(transfer) {
+  // A coarse timer may fire up to 5% early: a reply time-out must never come before its time.
+  timer_.setTimerType(Qt::PreciseTimer);
   timer_.setInterval(1000);
   QObject::connect(&timer_, &QTimer::timeout, this, [this] { Fire(); });
 }
@@ -62,6 +64,10 @@ void TTransferTimer::Fire() {
   // The handler may replace itself (the last tick of a transmission arms the close).
   const std::function<void()> handler = handler_;
   if (handler) transfer_.Step(handler);
+  // The next tick counts from the end of this one. A handler that sends spends the message
+  // pause inside it, and a repeating timer would already be due again when it returns: blocks
+  // of a timed transmission must leave a pause and a tick apart, not a pause apart.
+  if (timer_.isActive()) timer_.start();
   transfer_.NotifyTicked();
 }
 

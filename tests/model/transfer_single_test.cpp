@@ -189,6 +189,22 @@ TEST_F(SingleTransfer, RhythmSetTravelsBothWaysAndClosesAMomentAfterTheLastBlock
   EXPECT_EQ(t.Title(), QStringLiteral("Now Transmitting Rhythm"));
 }
 
+TEST_F(SingleTransfer, TimedTransmissionLeavesAPauseAndATickBetweenBlocks) {
+  // The tick is longer than the pause, so a timer that counted from its previous firing rather
+  // than from the end of the previous block would run one block per tick.
+  Timing().MessagePauseMs = 2;
+  Timing().TransmitTickMs = 6;
+  Timing().FinishCloseMs = 1;
+  TRhythm rhythm(nullptr);
+  Place(rhythm, 1);
+  QElapsedTimer timer;
+  timer.start();
+  rhythm.Transmit(false);
+  EXPECT_EQ(Transfer().MessagesSent(), 65);
+  // The first block leaves at once, each of the other 64 a pause and a tick after the last.
+  EXPECT_GE(timer.elapsed(), 64 * (2 + 6));
+}
+
 TEST_F(SingleTransfer, SilentRequestAsksAfterTheTimeOutAndRetrySendsItAgain) {
   Timing().ReplyTimeoutMs = 60;
   TPatch patch(nullptr);
