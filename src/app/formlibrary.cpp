@@ -1,6 +1,6 @@
 #include "app/formlibrary.h"
 
-#include <QCloseEvent>
+#include <QEvent>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMdiArea>
@@ -11,15 +11,12 @@
 #include <QShortcut>
 #include <QStandardItemModel>
 #include <QStyle>
-#include <QTimer>
 #include <QToolButton>
 
 #include "app/formvesta.h"
 #include "app/librarygrid.h"
 #include "app/libraryrow.h"
 #include "app/toolicons.h"
-#include "midi/config.h"
-#include "midi/userinterface.h"
 #include "model/library.h"
 #include "model/modelhooks.h"
 

@@ -188,7 +188,6 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
   QAction* menuImportXp_ = nullptr;
   QAction* menuExportXp_ = nullptr;
   TLibElem* menuElement_ = nullptr;
-  int menuIndex_ = -1;
 };
 
 // Installs TFormLibrary as the main window's library window.

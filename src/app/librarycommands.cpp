@@ -3,7 +3,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QTimer>
 
 #include "app/formedit.h"
 #include "app/formlibrary.h"
@@ -257,7 +256,6 @@ TLibElem* TFormLibrary::MenuElement() const {
 }
 
 void TFormLibrary::PopupMenu(int index, QPoint gridPos) {
-  menuIndex_ = index;
   menuElement_ = &library_->Element(index);
   const bool global = menuElement_->Kind == ekGlobal;
   menuLoad_->setText(global ? QStringLiteral("Load Global") : QStringLiteral("Load SysEx"));
