@@ -1,5 +1,10 @@
 #include "model/library.h"
 
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <vector>
+
 #include <QDir>
 
 #include "midi/userinterface.h"
@@ -16,22 +21,6 @@
 
 namespace {
 constexpr std::uint16_t kCommentEnd = 0xFFFF;
-
-bool Before(const TLibElem& a, const TLibElem& b, TSortKey key) {
-  switch (key) {
-    case TSortKey::Kind:
-      return a.Kind < b.Kind;
-    case TSortKey::Name:
-      return a.GetName().compare(b.GetName(), Qt::CaseInsensitive) < 0;
-    case TSortKey::ModifiedDate:
-      return a.ModifiedDate < b.ModifiedDate ||
-             (a.ModifiedDate == b.ModifiedDate && a.ModifiedTime < b.ModifiedTime);
-    case TSortKey::CreatedDate:
-      return a.CreatedDate < b.CreatedDate ||
-             (a.CreatedDate == b.CreatedDate && a.CreatedTime < b.CreatedTime);
-  }
-  return false;
-}
 
 // The size of an element's library record. The file is reserved whole before it is written:
 // growing the array as records are appended briefly holds two copies of a file that may be
@@ -230,9 +219,47 @@ bool TLibrary::Save(bool saveAs) {
 }
 
 void TLibrary::Sort(TSortKey key) {
-  for (std::size_t i = 0; i + 1 < Elements.size(); ++i)
-    for (std::size_t j = i + 1; j < Elements.size(); ++j)
-      if (Before(*Elements[j], *Elements[i], key)) std::swap(Elements[i], Elements[j]);
+  // The exchange sort decides the order of equal keys, so it is kept; it compares each
+  // element's rank under the key, worked out once, instead of decoding names and dates on each
+  // of its n^2 / 2 comparisons (10,000 patches by name took seconds).
+  const std::size_t n = Elements.size();
+  std::vector<std::size_t> byKey(n);
+  std::iota(byKey.begin(), byKey.end(), std::size_t{0});
+  std::vector<QString> names;
+  std::vector<std::pair<double, double>> dates;  // date, then time of day
+  if (key == TSortKey::Name) {
+    names.reserve(n);
+    for (const auto& element : Elements) names.push_back(element->GetName());
+  } else if (key != TSortKey::Kind) {
+    // A damaged record may hold NaN, which compares with nothing: it goes first, so that the
+    // ranking below stays a true ordering.
+    auto clean = [](double v) { return std::isnan(v) ? -HUGE_VAL : v; };
+    dates.reserve(n);
+    for (const auto& e : Elements)
+      dates.emplace_back(key == TSortKey::ModifiedDate
+                             ? std::pair(clean(e->ModifiedDate), clean(e->ModifiedTime))
+                             : std::pair(clean(e->CreatedDate), clean(e->CreatedTime)));
+  }
+  auto before = [&](std::size_t a, std::size_t b) {
+    if (key == TSortKey::Name) return names[a].compare(names[b], Qt::CaseInsensitive) < 0;
+    if (key == TSortKey::Kind) return Elements[a]->Kind < Elements[b]->Kind;
+    return dates[a] < dates[b];
+  };
+  std::stable_sort(byKey.begin(), byKey.end(), before);
+  std::vector<std::size_t> rank(n, 0);
+  for (std::size_t k = 1; k < n; ++k)
+    rank[byKey[k]] = rank[byKey[k - 1]] + (before(byKey[k - 1], byKey[k]) ? 1 : 0);
+
+  std::vector<std::size_t> order(n);
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  for (std::size_t i = 0; i + 1 < n; ++i)
+    for (std::size_t j = i + 1; j < n; ++j)
+      if (rank[order[j]] < rank[order[i]]) std::swap(order[i], order[j]);
+
+  std::vector<std::unique_ptr<TLibElem>> sorted;
+  sorted.reserve(n);
+  for (std::size_t index : order) sorted.push_back(std::move(Elements[index]));
+  Elements = std::move(sorted);
 }
 
 void TLibrary::MoveElement(TLibrary& source, int index) {

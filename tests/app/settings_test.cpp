@@ -89,7 +89,11 @@ TEST_F(SettingsFile, UnusableValuesGiveTheDefaults) {
 TEST_F(SettingsFile, WriteStoresEveryMidiKeyAndKeepsOtherSections) {
   WriteFile("[Desktop]\nNum Library=1\nLibrary1=/tmp/a.Lib\n");
   TVesta vesta(Path());
-  Config() = TConfig{25, 1, 1, 2};
+  Config() = TConfig();
+  Config().DeviceID = 25;
+  Config().Thrue = 1;
+  Config().MidiIn = 1;
+  Config().MidiOut = 2;
   ASSERT_TRUE(vesta.WriteConfig());
 
   QSettings settings(Path(), QSettings::IniFormat);

@@ -1,4 +1,7 @@
 // Elements: sizes, initial contents, names, locations, addresses, owner chain, sorting.
+#include <cmath>
+#include <random>
+
 #include <QDateTime>
 
 #include "model/global.h"
@@ -214,6 +217,63 @@ TEST_F(TElements, SortExchangesStrictlyOrderedPairsOnly) {
   EXPECT_EQ(library.Element(0).GetName(), "Alpha");
   EXPECT_EQ(library.Element(1).GetName(), "ALPHA");
   EXPECT_EQ(library.Element(3).GetName(), "zeta");
+}
+
+TEST_F(TElements, SortGivesThePlainExchangeOrderOnManyTies) {
+  // Random libraries with few distinct keys, against the exchange sort written out plainly.
+  std::mt19937 random(7);
+  for (int round = 0; round < 20; ++round) {
+    TLibrary library;
+    const int count = 1 + static_cast<int>(random() % 60);
+    for (int i = 0; i < count; ++i) {
+      const int kind = static_cast<int>(random() % 3) * 2;  // patch, performance, rhythm
+      TLibElem& element = library.NewElement(kind);
+      element.Number = static_cast<std::uint16_t>(i);
+      element.ModifiedDate = static_cast<double>(random() % 4);
+      element.ModifiedTime = (random() % 3) / 4.0;
+      element.CreatedDate = static_cast<double>(random() % 3);
+      const char* names[] = {"Pad", "pad", "Bass", "BASS 2", "Lead"};
+      element.SetName(QString::fromLatin1(names[random() % 5]), false);
+    }
+    for (TSortKey key :
+         {TSortKey::Kind, TSortKey::Name, TSortKey::ModifiedDate, TSortKey::CreatedDate}) {
+      std::vector<TLibElem*> expected;
+      for (int i = 0; i < library.Count(); ++i) expected.push_back(&library.Element(i));
+      auto less = [key](const TLibElem* a, const TLibElem* b) {
+        switch (key) {
+          case TSortKey::Kind:
+            return a->Kind < b->Kind;
+          case TSortKey::Name:
+            return a->GetName().compare(b->GetName(), Qt::CaseInsensitive) < 0;
+          case TSortKey::ModifiedDate:
+            return a->ModifiedDate < b->ModifiedDate ||
+                   (a->ModifiedDate == b->ModifiedDate && a->ModifiedTime < b->ModifiedTime);
+          case TSortKey::CreatedDate:
+            return a->CreatedDate < b->CreatedDate ||
+                   (a->CreatedDate == b->CreatedDate && a->CreatedTime < b->CreatedTime);
+        }
+        return false;
+      };
+      for (std::size_t i = 0; i + 1 < expected.size(); ++i)
+        for (std::size_t j = i + 1; j < expected.size(); ++j)
+          if (less(expected[j], expected[i])) std::swap(expected[i], expected[j]);
+      library.Sort(key);
+      for (int i = 0; i < library.Count(); ++i)
+        ASSERT_EQ(&library.Element(i), expected[static_cast<std::size_t>(i)])
+            << "round " << round << ", key " << static_cast<int>(key) << ", place " << i;
+    }
+  }
+}
+
+TEST_F(TElements, SortSurvivesDamagedDates) {
+  TLibrary library;
+  for (double date : {3.0, std::nan(""), 1.0, std::nan(""), 2.0})
+    library.NewElement(ekPatch).ModifiedDate = date;
+  library.Sort(TSortKey::ModifiedDate);
+  EXPECT_TRUE(std::isnan(library.Element(0).ModifiedDate));
+  EXPECT_TRUE(std::isnan(library.Element(1).ModifiedDate));
+  EXPECT_EQ(library.Element(2).ModifiedDate, 1.0);
+  EXPECT_EQ(library.Element(4).ModifiedDate, 3.0);
 }
 
 TEST_F(TElements, MoveElementDeselectsAndChangesOwner) {
