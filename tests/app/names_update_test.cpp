@@ -1,0 +1,194 @@
+// "Updating names" against the built-in instrument without a card and against a silent port:
+// the requests, the card steps passed over, Retry on a user step, the file and the reload.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "app/formnames.h"
+#include "app/formupdatenames.h"
+#include "instrument/instrumentbackend.h"
+#include "midi/loopbackbackend.h"
+#include "midi/midisession.h"
+#include "midi/scriptedui.h"
+#include "midi/sysex.h"
+#include "midi/timing.h"
+#include "model/namelists.h"
+
+namespace {
+
+// Answers every question with Retry and lets the instrument answer again from then on.
+class TRetryingUI : public TScopedScriptedUI {
+ public:
+  int Ask(TMsgKind kind, const QString& text, int buttons) override {
+    Questions.push_back({kind, text, buttons, mbRetry});
+    VirtualInstrument()->SetFaults(TInstrumentFaults{});
+    return mbRetry;
+  }
+};
+
+class NamesUpdate : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Timing() = TTiming::Scaled(0.02);
+    // Long enough that the instrument's answers always come in time on a busy machine.
+    Timing().UpdateNamesMs = 150;
+    previousStart_ = StartDirectory();
+    SetStartDirectory(dir_.path());
+    TMidiDevices::Instance().Clear();
+  }
+  void TearDown() override {
+    MidiSession().Destroy();
+    if (VirtualInstrument()) VirtualInstrument()->SetFaults(TInstrumentFaults{});
+    TMidiDevices::Instance().Clear();
+    SetStartDirectory(previousStart_);
+    Timing() = TTiming();
+  }
+
+  void UseInstrument() {
+    RegisterVirtualInstrument();
+    VirtualInstrument()->Reset();
+    VirtualInstrument()->SetCardInserted(false);
+    MidiSession().Create();
+  }
+
+  int Run(TFormUpdateNames& dialog) {
+    QTimer::singleShot(30000, &dialog, [&dialog] { dialog.reject(); });
+    return dialog.exec();
+  }
+
+  QByteArray UserCardFile() const {
+    QFile file(QDir(dir_.path()).filePath("UserCard.Txt"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+
+  QTemporaryDir dir_;
+  QString previousStart_;
+};
+
+TEST(NamesUpdateSteps, StepsAskTheirElementsCommonBlocks) {
+  EXPECT_EQ(0x20000000u, TFormUpdateNames::ElementAddress(0, 0));
+  EXPECT_EQ(0x201F0000u, TFormUpdateNames::ElementAddress(1, 15));
+  EXPECT_EQ(0x10100000u, TFormUpdateNames::ElementAddress(3, 0));
+  EXPECT_EQ(0x21000000u, TFormUpdateNames::ElementAddress(4, 0));
+  EXPECT_EQ(0x217F0000u, TFormUpdateNames::ElementAddress(11, 15));
+  EXPECT_EQ(0x11000000u, TFormUpdateNames::ElementAddress(12, 0));
+  EXPECT_EQ(0x117F0000u, TFormUpdateNames::ElementAddress(19, 15));
+  EXPECT_EQ("Now Receving Data Card Patch Names", TFormUpdateNames::StepText(11));
+  EXPECT_EQ("Now Receving User Patch Names", TFormUpdateNames::StepText(12));
+  int cardSteps = 0;
+  for (int step = 0; step < TFormUpdateNames::kStepCount; ++step)
+    cardSteps += TFormUpdateNames::CardStep(step);
+  EXPECT_EQ(10, cardSteps);
+  EXPECT_FALSE(TFormUpdateNames::CardStep(2));
+  EXPECT_EQ(TNameLists::nlUserPerformances, TFormUpdateNames::StepList(3));
+}
+
+TEST_F(NamesUpdate, SilentPortGetsSixteenTwelveByteRequestsPerStepAndOkOnAUserStepCloses) {
+  auto loop = std::make_unique<TLoopbackBackend>(QStringList{"Loop"});
+  TLoopbackBackend* backend = loop.get();
+  TMidiDevices::Instance().Add(std::move(loop));
+  MidiSession().Create();
+  TScopedScriptedUI ui;
+  ui.Answers = {mbOK};
+  TFormUpdateNames dialog;
+  EXPECT_EQ(QDialog::Rejected, Run(dialog));
+  // Two card steps passed over, then the first user step unanswered.
+  ASSERT_EQ(1u, ui.Questions.size());
+  EXPECT_EQ("The Instrument Is Not Responding.", ui.LastText());
+  EXPECT_EQ(mbOK | mbRetry, ui.Questions[0].Buttons);
+  EXPECT_EQ(2, dialog.Step());
+  const auto sent = backend->Sent();
+  ASSERT_EQ(48u, sent.size());
+  for (int i = 0; i < 48; ++i) {
+    const std::uint8_t high = i < 32 ? 0x20 : 0x10;
+    const std::uint8_t element = static_cast<std::uint8_t>(i % 32);
+    const std::vector<std::uint8_t> expected = {
+        0xF0,
+        0x41,
+        DeviceIdByte(),
+        0x6A,
+        0x11,
+        high,
+        element,
+        0,
+        0,
+        0,
+        0,
+        0,
+        0x0C,
+        static_cast<std::uint8_t>((128 - (high + element + 0x0C) % 128) % 128),
+        0xF7};
+    EXPECT_EQ(expected, sent[i]) << "request " << i;
+  }
+  EXPECT_EQ(32, dialog.ReceivedCount());
+  EXPECT_EQ(10, dialog.Gauge()->value());
+  // The port's own handler is back.
+  using THandler = void (*)(TMidiInput*);
+  const THandler* handler = MidiSession().Input()->OnMidiInput.target<THandler>();
+  ASSERT_TRUE(handler);
+  EXPECT_EQ(&DefaultMidiInput, *handler);
+}
+
+TEST_F(NamesUpdate, WithoutCardTheCardSectionsStayEmptyAndUserNamesAreWritten) {
+  UseInstrument();
+  QFile names(QDir(dir_.path()).filePath("Names.Txt"));
+  ASSERT_TRUE(names.open(QIODevice::WriteOnly));
+  names.write("Wave\r\n");
+  names.close();
+  TFormNames window;
+  TScopedScriptedUI ui;
+  TFormUpdateNames dialog;
+  ASSERT_EQ(QDialog::Accepted, Run(dialog));
+  EXPECT_TRUE(ui.Questions.empty());
+  EXPECT_EQ(100, dialog.Gauge()->value());
+
+  TNameLists lists;
+  lists.SetBytes(UserCardFile());
+  EXPECT_TRUE(lists.Lists[TNameLists::nlCardPerformances].isEmpty());
+  EXPECT_TRUE(lists.Lists[TNameLists::nlCardPatches].isEmpty());
+  ASSERT_EQ(32, lists.Lists[TNameLists::nlUserPerformances].size());
+  ASSERT_EQ(128, lists.Lists[TNameLists::nlUserPatches].size());
+  EXPECT_EQ(VirtualInstrument()->Name(0x10050000), lists.Lists[TNameLists::nlUserPerformances][5]);
+  EXPECT_EQ(VirtualInstrument()->Name(0x117F0000), lists.Lists[TNameLists::nlUserPatches][127]);
+  // The sections come in their order, each closed by its separator line.
+  EXPECT_TRUE(UserCardFile().startsWith("\xC7\r\n"));
+  EXPECT_EQ(4, UserCardFile().count("\xC7\r\n"));
+  // The names window was loaded again: user patches follow the list "Names.Txt" ended on.
+  EXPECT_EQ(VirtualInstrument()->Name(0x11000000), window.Name(4, 0));
+}
+
+TEST_F(NamesUpdate, RetryOnAUserStepAsksItAgainWithoutDoubledNames) {
+  UseInstrument();
+  TInstrumentFaults faults;
+  faults.Drop = 0.5;
+  VirtualInstrument()->SetFaults(faults);
+  TRetryingUI ui;
+  TFormUpdateNames dialog;
+  ASSERT_EQ(QDialog::Accepted, Run(dialog));
+  ASSERT_EQ(1u, ui.Questions.size());
+  EXPECT_EQ("The Instrument Is Not Responding.", ui.LastText());
+  TNameLists lists;
+  lists.SetBytes(UserCardFile());
+  ASSERT_EQ(32, lists.Lists[TNameLists::nlUserPerformances].size());
+  for (int i = 0; i < 32; ++i)
+    EXPECT_EQ(VirtualInstrument()->Name(0x10000000u + (static_cast<std::uint32_t>(i) << 16)),
+              lists.Lists[TNameLists::nlUserPerformances][i]);
+  EXPECT_EQ(128, lists.Lists[TNameLists::nlUserPatches].size());
+}
+
+TEST_F(NamesUpdate, CancelClosesAtOnceAndRestoresTheInput) {
+  UseInstrument();
+  TScopedScriptedUI ui;
+  TFormUpdateNames dialog;
+  QTimer::singleShot(0, &dialog, [&dialog] { dialog.CancelButton()->click(); });
+  EXPECT_EQ(QDialog::Rejected, Run(dialog));
+  EXPECT_FALSE(dialog.Timer()->isActive());
+  EXPECT_TRUE(UserCardFile().isEmpty());
+}
+
+}  // namespace
