@@ -292,9 +292,8 @@ void TFormvesta::CreateMenus() {
   add(help, "HelpIndexItem");
   add(help, "HelpAboutItem");
   addAction(Action(QStringLiteral("HelpKeyItem")));
-  // Their dialogs come with the preview tools and the name and expansion windows.
-  for (const char* name : {"SettingsPreviewItem", "SettingsExpansionItem", "SettingsNamesItem"})
-    Action(QString::fromLatin1(name))->setEnabled(false);
+  // Its dialog comes with the preview tools.
+  Action(QStringLiteral("SettingsPreviewItem"))->setEnabled(false);
 }
 
 void TFormvesta::CreateToolBar() {

@@ -1,10 +1,14 @@
 // vesta: the editor and librarian program.
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 
+#include "app/formexpansion.h"
 #include "app/formintro.h"
 #include "app/formlibrary.h"
+#include "app/formnames.h"
 #include "app/formtransmet.h"
+#include "app/formupdatenames.h"
 #include "app/formvesta.h"
 #include "app/qtuserinterface.h"
 #include "app/vesta.h"
@@ -35,11 +39,20 @@ int main(int argc, char** argv) {
   // Created once, hidden; every transfer runs under it.
   TFormTransmet transmet(&form);
   SetProgressHost(&transmet);
+  // The name lists, the update of the instrument's names and the expansion setup.
+  TFormNames names;
+  TFormUpdateNames updateNames(&form);
+  TFormExpansion expansion(vesta, &form);
+  QObject::connect(form.Action(QStringLiteral("SettingsNamesItem")), &QAction::triggered,
+                   &updateNames, &QDialog::exec);
+  QObject::connect(form.Action(QStringLiteral("SettingsExpansionItem")), &QAction::triggered,
+                   &expansion, &QDialog::exec);
   form.showMaximized();
 
   // The splash's timer finishes the start: ports, settings, the libraries of the last session.
   auto* splash = new TFormintro;
   QObject::connect(splash, &TFormintro::Finished, &form, &TFormvesta::FinishStart);
+  QObject::connect(splash, &TFormintro::Finished, &names, &TFormNames::Load);
   splash->show();
   splash->StartTimer(Timing().SplashMs);
 
