@@ -134,11 +134,11 @@ void TFormUpdateNames::Received(TMidiInput* input) {
   timer_->stop();
   ShowGauge();
   ++received_;
-  // The name is what follows the header, up to 12 bytes; a short or damaged message still
-  // gives a name of 12 characters, so that later names keep their places in the file.
+  // The name is what follows the header, up to 12 bytes before the checksum; a short message
+  // still gives a name of 12 characters, so that later names keep their places in the file.
   const std::vector<std::uint8_t>& bytes = event->Sysex;
   QString name(kNameLength, u' ');
-  for (int i = 0; i < kNameLength && kHeaderLength + i + 1 < static_cast<int>(bytes.size()); ++i) {
+  for (int i = 0; i < kNameLength && kHeaderLength + i + 2 < static_cast<int>(bytes.size()); ++i) {
     const std::uint8_t byte = bytes[kHeaderLength + i];
     // Line breaks or the separator inside a name would split the file's sections.
     if (byte >= 0x20 && byte < 0x7F) name[i] = QChar(byte);
