@@ -9,6 +9,7 @@
 #include "cli/clierror.h"
 #include "cli/listing.h"
 #include "cli/loadedfile.h"
+#include "cli/searchcommands.h"
 #include "cli/transfercommands.h"
 #include "model/fileio.h"
 #include "model/global.h"
@@ -168,6 +169,8 @@ const std::vector<TCliCommand>& CliCommands() {
       PortsCommand(),
       ReceiveCommand(),
       SendCommand(),
+      SearchCommand(),
+      DuplicatesCommand(),
   };
   return commands;
 }
