@@ -7,6 +7,13 @@
 #include "model/libelem.h"
 #include "model/transfer.h"
 
+namespace {
+std::uint32_t ReplyAddress(const TMyMidiEvent& event) {
+  const std::vector<std::uint8_t>& b = event.Sysex;
+  return std::uint32_t{b[5]} << 24 | std::uint32_t{b[6]} << 16 | std::uint32_t{b[7]} << 8 | b[8];
+}
+}  // namespace
+
 bool ReplyFits(const TMyMidiEvent& event, const TTransferBlock& block) {
   const std::vector<std::uint8_t>& bytes = event.Sysex;
   if (static_cast<int>(bytes.size()) != block.ImageSize || !ReplyValid(event)) return false;
@@ -22,7 +29,8 @@ TReplyOutcome TakeBlockReply(TBlockSet& set, std::uint16_t& block, TMidiInput* i
   if (stopTimer) transfer.Timer.Stop();
   if (block >= set.BlockCount()) return roBad;
   const TTransferBlock target = set.TransferBlock(block);
-  if (!ReplyFits(*event, target)) return roBad;
+  if (!ReplyFits(*event, target) || ReplyAddress(*event) != transfer.ReplyBase + target.Offset)
+    return roBad;
   std::copy_n(event->Sysex.begin(), target.ImageSize, target.Image);
   if (count) transfer.AddReceived(target.ImageSize, 1);
   ++block;
@@ -31,6 +39,7 @@ TReplyOutcome TakeBlockReply(TBlockSet& set, std::uint16_t& block, TMidiInput* i
 
 void RequestBlock(std::uint32_t base, const TTransferBlock& block) {
   TTransfer::DiscardPendingInput();
+  Transfer().ReplyBase = base;
   Transfer().AddSended(15, 1);
   SendDataRequest(base + block.Offset, 0, 0, block.RequestSize);
 }

@@ -139,6 +139,7 @@ void TPatch::RequestNext() {
   // also when a time-out in the middle of the patch is answered with Retry.
   BlockIndex = 0;
   TTransfer::DiscardPendingInput();
+  transfer.ReplyBase = TargetAddress;
   SendDataRequest(TargetAddress, 0, 0, kRequestSize);
   transfer.Timer.SetEnabled(true);
   transfer.AttachInput([this](TMidiInput* input) {

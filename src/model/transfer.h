@@ -80,6 +80,10 @@ class TTransfer : public QObject {
 
   // The transfer reached its end; set by the transfer routines, cleared by Start.
   bool Finished = false;
+  // The address the last data request asked from: its replies come at this address plus their
+  // block's offset. A reply elsewhere is a late answer to an earlier request (after a time-out
+  // and Retry), which taken in arrival order would fill the wrong block.
+  std::uint32_t ReplyBase = 0;
   // An output error ended the transfer (its text was shown); cleared by Start.
   bool Failed() const { return failed_; }
   QString ErrorText() const { return errorText_; }

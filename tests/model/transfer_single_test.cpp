@@ -72,14 +72,14 @@ TEST_F(SingleTransfer, BadReplyInsideAPatchRequestsTheWholePatchAgain) {
   EXPECT_TRUE(Transfer().Finished);
 }
 
-TEST_F(SingleTransfer, ReplyLostInsideAPatchTimesOutAndRetryStartsAtTheCommonBlock) {
-  Timing().ReplyTimeoutMs = 60;
+TEST_F(SingleTransfer, LastReplyLostTimesOutAndRetryStartsAtTheCommonBlock) {
+  Timing().ReplyTimeoutMs = 300;
   TPatch patch(nullptr);
   Place(patch, 12);
   Scramble(patch, 7);
   TInstrumentFaults faults;
   faults.Drop = 0.5;
-  faults.Seed = SeedFor(0.5, {0, 0, 0, 1, 0, 0, 0, 0, 0, 0});  // tone 3 never comes
+  faults.Seed = SeedFor(0.5, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0});  // tone 4 never comes
   instrument->SetFaults(faults);
   ui.Answers = {mbRetry};
   patch.Receive(false);
@@ -88,6 +88,46 @@ TEST_F(SingleTransfer, ReplyLostInsideAPatchTimesOutAndRetryStartsAtTheCommonBlo
   EXPECT_EQ(log.Requests.size(), 2u);
   EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
   EXPECT_TRUE(Transfer().Finished);
+}
+
+TEST_F(SingleTransfer, ReplyLostInsideAPatchIsSeenByTheNextAddressAndThePatchAskedAgain) {
+  TPatch patch(nullptr);
+  Place(patch, 12);
+  Scramble(patch, 7);
+  TInstrumentFaults faults;
+  faults.Drop = 0.5;
+  faults.Seed = SeedFor(0.5, {0, 0, 0, 1, 0, 0, 0, 0, 0, 0});  // tone 3 never comes
+  instrument->SetFaults(faults);
+  patch.Receive(false);
+
+  // Tone 4 arrives where tone 3 was expected: it is not stored as tone 3, and no time-out is
+  // waited for.
+  EXPECT_TRUE(ui.Questions.empty());
+  EXPECT_EQ(log.Requests.size(), 2u);
+  EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
+  EXPECT_TRUE(Transfer().Finished);
+}
+
+TEST_F(SingleTransfer, LateRepliesToAnEarlierRequestNeverFillTheNextBlocks) {
+  // A performance's parts come one request each; the instrument answers the first request
+  // late, after the time-out, when Retry has already asked again.
+  Timing().ReplyTimeoutMs = 30;
+  TPerformance performance(nullptr);
+  Place(performance, 3);
+  Scramble(performance, 9);
+  TInstrumentFaults faults;
+  faults.DelayMs = 80;
+  instrument->SetFaults(faults);
+  ui.Answers = std::deque<int>(40, mbRetry);
+  performance.Receive(false);
+  instrument->SetFaults(TInstrumentFaults{});
+  EXPECT_FALSE(ui.Questions.empty());
+  // Whatever came late went where it belonged or nowhere.
+  for (int b = 0; b < TPerformance::kBlockCount; ++b) {
+    if (Transfer().Finished || b < performance.BlockIndex) {
+      EXPECT_EQ(Held(performance, b), InInstrument(performance, b)) << "block " << b;
+    }
+  }
 }
 
 TEST_F(SingleTransfer, MisshapenReplyIsNeverStoredAndTheBlockIsAskedForAgain) {
