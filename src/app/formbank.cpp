@@ -1,0 +1,127 @@
+#include "app/formbank.h"
+
+#include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "app/draginfo.h"
+#include "app/formbankgrid.h"
+#include "app/libraryrow.h"
+#include "model/bank.h"
+
+namespace {
+constexpr int kMargin = 8;
+constexpr int kRowHeight = TFormBankGrid::kRowHeight;
+constexpr int kHeaderWidths[] = {32, 110, 60, 90};
+constexpr int kSectionsWidth = 32 + 110 + 60 + 90;
+
+int MemberKindOf(int bankKind) {
+  switch (bankKind) {
+    case ekPatchBank:
+      return ekPatch;
+    case ekPerformanceBank:
+      return ekPerformance;
+    case ekRhythmBank:
+      return ekRhythm;
+    default:
+      return -1;
+  }
+}
+}  // namespace
+
+TFormBank::TFormBank(TBank* bank, QWidget* parent)
+    : TFormBankBase(bank, parent), count_(bank->Count()) {
+  setObjectName(QStringLiteral("FormBank"));
+  CreateHeader({QStringLiteral("Type"), QStringLiteral("Name"), QStringLiteral("Number"),
+                QStringLiteral("Modified Date")},
+               kHeaderWidths);
+  grid_->SetRowCount(count_);
+  // A rhythm bank shows its two rows and no more; others grow downwards only.
+  setFixedWidth(PanelWidth());
+  if (!KeepsStoredHeight())
+    setFixedHeight(InitialSize().height());
+  else
+    setMinimumHeight(kMargin * 2 + kHeaderHeight + kRowHeight * 2 + 3);
+  resize(InitialSize());
+}
+
+int TFormBank::MemberKind() const {
+  return bank_ ? MemberKindOf(bank_->Kind) : -1;
+}
+
+int TFormBank::PanelWidth() const {
+  return kMargin * 2 + kSectionsWidth + grid_->verticalScrollBar()->sizeHint().width() + 2;
+}
+
+bool TFormBank::KeepsStoredHeight() const {
+  return count_ != 2;
+}
+
+QSize TFormBank::InitialSize() const {
+  const int rows = KeepsStoredHeight() ? 16 : 2;
+  return {PanelWidth(), kMargin * 2 + kHeaderHeight + rows * kRowHeight + 3};
+}
+
+void TFormBank::LayOut() {
+  if (!header_) return;
+  header_->setGeometry(kMargin, kMargin, width() - 2 * kMargin, kHeaderHeight);
+  const int top = kMargin + kHeaderHeight;
+  grid_->setGeometry(kMargin, top, width() - 2 * kMargin, std::max(height() - top - kMargin, 0));
+}
+
+TLibElem* TFormBank::MemberAt(int row) const {
+  if (!bank_ || row < 0 || row >= bank_->Count()) return nullptr;
+  return &bank_->Member(row);
+}
+
+void TFormBank::DrawRow(QPainter& painter, int row, const QRect& rect) const {
+  const TLibElem* member = MemberAt(row);
+  if (!member) {
+    painter.fillRect(rect, Qt::white);
+    return;
+  }
+  painter.fillRect(rect, member->Selected ? QColor(0x00, 0xFF, 0xFF) : QColor(Qt::white));
+  painter.drawPixmap(5, rect.top() + 1, KindIcon(member->Kind));
+  painter.setPen(Qt::black);
+  const int baseline = rect.top() + 1 + painter.fontMetrics().ascent();
+  painter.drawText(42, baseline, member->GetName());
+  painter.drawText(
+      152, baseline,
+      QStringLiteral("  ") + QStringLiteral("%1").arg(row + 1, 3, 10, QLatin1Char('0')));
+  painter.drawText(212, baseline, ModifiedText(*member));
+}
+
+bool TFormBank::Fits(int row, std::size_t count) const {
+  return bank_ && count > 0 && row >= 0 && row + static_cast<int>(count) - 1 < bank_->Count();
+}
+
+bool TFormBank::AcceptFromLibrary(const TDragInfo& drag, int row) const {
+  if (drag.Items.size() > static_cast<std::size_t>(bank_->Count())) return false;
+  for (const TDragElem& item : drag.Items)
+    if (!item.Element || item.Element->Kind != MemberKind()) return false;
+  return Fits(row, drag.Items.size());
+}
+
+bool TFormBank::AcceptFromWindow(const TFormBankBase& source, const TDragInfo& drag,
+                                 int row) const {
+  const auto* bank = qobject_cast<const TFormBank*>(&source);
+  return bank && bank->MemberKind() == MemberKind() && Fits(row, drag.Items.size());
+}
+
+void TFormBank::CopyInto(const TDragInfo& drag, int row) {
+  // Checked again: the bank may have changed since the drag was accepted.
+  if (!Fits(row, drag.Items.size())) return;
+  for (std::size_t k = 0; k < drag.Items.size(); ++k) {
+    const TLibElem* source = drag.Items[k].Element;
+    if (!source || source->Kind != MemberKind()) continue;
+    const int position = row + static_cast<int>(k);
+    TLibElem& member = bank_->Member(position);
+    if (&member == source) continue;
+    member.Assign(*source);
+    member.Temporary = false;
+    member.Number = static_cast<std::uint16_t>(position + 1);
+    member.User = bank_->User;
+    member.Modified();
+    member.UpdateViews();
+  }
+}

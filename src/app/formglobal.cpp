@@ -1,0 +1,118 @@
+#include "app/formglobal.h"
+
+#include <QHeaderView>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPainter>
+
+#include "app/draginfo.h"
+#include "app/formbankgrid.h"
+#include "app/formvesta.h"
+#include "app/libraryrow.h"
+#include "midi/config.h"
+#include "model/global.h"
+
+namespace {
+constexpr int kMargin = 8;
+constexpr int kRowHeight = TFormBankGrid::kRowHeight;
+constexpr int kHeaderWidths[] = {147, 110, 70, 90};
+constexpr int kPanelWidth = kMargin * 2 + 147 + 110 + 70 + 90 + 2;
+}  // namespace
+
+TFormGlobal::TFormGlobal(TBank* global, QWidget* parent) : TFormBankBase(global, parent) {
+  setObjectName(QStringLiteral("FormGlobal"));
+  CreateHeader({QStringLiteral("Type"), QStringLiteral("Name"), QStringLiteral("Src/Dest"),
+                QStringLiteral("Modified Date")},
+               kHeaderWidths);
+  grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  SetRowCount();
+}
+
+int TFormGlobal::Rows() {
+  return Config().DataCard ? TGlobal::kMemberCount : TGlobal::kMemberCount / 2 + 1;
+}
+
+int TFormGlobal::CalcInd(int row) const {
+  if (row < 0 || row >= Rows()) return -1;
+  return Config().DataCard ? row : 2 * row;
+}
+
+QSize TFormGlobal::InitialSize() const {
+  const int grid = Rows() * kRowHeight + 3;
+  return {kPanelWidth, grid + kHeaderHeight + 18};
+}
+
+void TFormGlobal::SetRowCount() {
+  grid_->SetRowCount(Rows());
+  const QSize size = InitialSize();
+  QWidget* frame = Frame();
+  const QSize margins = frame == this ? QSize() : frame->size() - this->size();
+  setFixedSize(size);
+  if (frame != this) frame->resize(size + margins);
+  LayOut();
+}
+
+void TFormGlobal::LayOut() {
+  if (!header_) return;
+  header_->setGeometry(kMargin, kMargin, width() - 2 * kMargin, kHeaderHeight);
+  grid_->setGeometry(kMargin, kMargin + kHeaderHeight, width() - 2 * kMargin,
+                     Rows() * kRowHeight + 3);
+}
+
+TLibElem* TFormGlobal::MemberAt(int row) const {
+  const int index = CalcInd(row);
+  if (!bank_ || index < 0 || index >= bank_->Count()) return nullptr;
+  return &bank_->Member(index);
+}
+
+void TFormGlobal::DrawRow(QPainter& painter, int row, const QRect& rect) const {
+  const TLibElem* entry = MemberAt(row);
+  if (!entry) {
+    painter.fillRect(rect, Qt::white);
+    return;
+  }
+  painter.fillRect(rect, entry->Selected ? QColor(0x00, 0xFF, 0xFF) : QColor(Qt::white));
+  painter.drawPixmap(10, rect.top() + 1, KindIcon(entry->Kind));
+  painter.setPen(Qt::black);
+  const int baseline = rect.top() + 1 + painter.fontMetrics().ascent();
+  painter.drawText(47, baseline, entry->KindName());
+  painter.drawText(152, baseline, entry->GetName());
+  painter.drawText(262, baseline, entry->LocationText());
+  painter.drawText(332, baseline, ModifiedText(*entry));
+}
+
+bool TFormGlobal::AcceptFromLibrary(const TDragInfo& drag, int) const {
+  if (drag.Items.size() != 1 || !drag.Items.front().Element) return false;
+  const int kind = drag.Items.front().Element->Kind;
+  return kind == ekPatchBank || kind == ekPerformanceBank || kind == ekRhythmBank ||
+         kind == ekSystem;
+}
+
+bool TFormGlobal::AcceptFromWindow(const TFormBankBase& source, const TDragInfo&, int) const {
+  return qobject_cast<const TFormGlobal*>(&source) != nullptr;
+}
+
+void TFormGlobal::CopyInto(const TDragInfo& drag, int) {
+  for (const TDragElem& item : drag.Items) {
+    const TLibElem* source = item.Element;
+    if (!source) continue;
+    // The system has no user or card memory; banks go to the entry of their own memory.
+    for (auto& entry : bank_->Members) {
+      if (entry->Kind != source->Kind || (source->Kind != ekSystem && entry->User != source->User))
+        continue;
+      if (entry.get() != source) {
+        entry->Assign(*source);
+        entry->Modified();
+        entry->UpdateViews();
+      }
+      break;
+    }
+  }
+}
+
+void RelayoutGlobalWindows() {
+  TFormvesta* main = MainForm();
+  if (!main) return;
+  for (QWidget* child : main->Children())
+    if (auto* window = qobject_cast<TFormGlobal*>(child)) window->SetRowCount();
+}
