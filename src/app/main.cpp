@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "app/formexpansion.h"
+#include "app/formbankbase.h"
 #include "app/formintro.h"
 #include "app/formlibrary.h"
 #include "app/formnames.h"
@@ -33,6 +34,7 @@ int main(int argc, char** argv) {
   RegisterVirtualInstrument();
   RegisterSystemBackends();
   RegisterLibraryWindow();
+  RegisterBankWindows();
 
   TFormvesta form(vesta);
   ui.SetParent(&form);
