@@ -12,8 +12,10 @@
 namespace {
 constexpr int kMargin = 8;
 constexpr int kRowHeight = TFormBankGrid::kRowHeight;
-constexpr int kHeaderWidths[] = {32, 110, 60, 90};
-constexpr int kSectionsWidth = 32 + 110 + 60 + 90;
+// The date column is wider than the header needs: date and time in the platform's short formats
+// must fit it.
+constexpr int kHeaderWidths[] = {32, 110, 60, 150};
+constexpr int kSectionsWidth = 32 + 110 + 60 + 150;
 
 int MemberKindOf(int bankKind) {
   switch (bankKind) {
@@ -38,10 +40,12 @@ TFormBank::TFormBank(TBank* bank, QWidget* parent)
   grid_->SetRowCount(count_);
   // A rhythm bank shows its two rows and no more; others grow downwards only.
   setFixedWidth(PanelWidth());
-  if (!KeepsStoredHeight())
+  if (!KeepsStoredHeight()) {
+    grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFixedHeight(InitialSize().height());
-  else
+  } else {
     setMinimumHeight(kMargin * 2 + kHeaderHeight + kRowHeight * 2 + 3);
+  }
   resize(InitialSize());
 }
 

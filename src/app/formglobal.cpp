@@ -15,8 +15,9 @@
 namespace {
 constexpr int kMargin = 8;
 constexpr int kRowHeight = TFormBankGrid::kRowHeight;
-constexpr int kHeaderWidths[] = {147, 110, 70, 90};
-constexpr int kPanelWidth = kMargin * 2 + 147 + 110 + 70 + 90 + 2;
+// The date column is wider than the header needs, so that date and time fit it.
+constexpr int kHeaderWidths[] = {147, 110, 70, 150};
+constexpr int kPanelWidth = kMargin * 2 + 147 + 110 + 70 + 150 + 2;
 }  // namespace
 
 TFormGlobal::TFormGlobal(TBank* global, QWidget* parent) : TFormBankBase(global, parent) {
