@@ -22,7 +22,6 @@
 #include "model/modelhooks.h"
 
 namespace {
-constexpr int kMargin = 8;
 
 template <class T>
 T* WindowOf(QWidget* widget) {
