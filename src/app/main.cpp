@@ -4,6 +4,7 @@
 #include <QDir>
 
 #include "app/formexpansion.h"
+#include "app/formglobal.h"
 #include "app/formbankbase.h"
 #include "app/formintro.h"
 #include "app/formlibrary.h"
@@ -45,6 +46,8 @@ int main(int argc, char** argv) {
   TFormNames names;
   TFormUpdateNames updateNames(&form);
   TFormExpansion expansion(vesta, &form);
+  // Open global windows show 7 or 4 rows as the data card comes and goes.
+  DataCardChangedHook() = RelayoutGlobalWindows;
   QObject::connect(form.Action(QStringLiteral("SettingsNamesItem")), &QAction::triggered,
                    &updateNames, &QDialog::exec);
   QObject::connect(form.Action(QStringLiteral("SettingsExpansionItem")), &QAction::triggered,
