@@ -20,6 +20,7 @@
 #include "app/forminout.h"
 #include "app/formintro.h"
 #include "app/formlibrary.h"
+#include "app/formsearch.h"
 #include "app/formmonitor.h"
 #include "app/helpwindow.h"
 #include "app/inifile.h"
@@ -153,6 +154,9 @@ void TFormvesta::InstallHooks() {
   hooks.EditComment = [](QWidget& window, TLibrary& library) {
     TFormcomment dialog(&window);
     return dialog.Edit(library.Comment);
+  };
+  hooks.Search = [](QWidget& window, TLibrary& library, bool duplicates) {
+    TFormSearch::Execute(window, library, duplicates);
   };
 }
 
