@@ -6,72 +6,16 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
-#include <QScrollBar>
 
 #include "app/formbankbase.h"
 #include "app/formvesta.h"
 #include "app/librarygrid.h"
 
 TFormBankGrid::TFormBankGrid(TFormBankBase& form, QWidget* parent)
-    : QAbstractScrollArea(parent), form_(form) {
-  setObjectName(QStringLiteral("DrawGrid"));
-  setFocusPolicy(Qt::StrongFocus);
-  setFrameShape(QFrame::Box);
-  setLineWidth(1);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  verticalScrollBar()->setSingleStep(1);
-  viewport()->setAcceptDrops(true);
-  viewport()->setAutoFillBackground(true);
-  // The library grid's smaller text, so that long date formats fit their column here too.
-  QFont rows = font();
-  rows.setPointSizeF(rows.pointSizeF() * 0.85);
-  viewport()->setFont(rows);
-  QPalette colours = viewport()->palette();
-  colours.setColor(QPalette::Base, Qt::white);
-  viewport()->setPalette(colours);
-  viewport()->setBackgroundRole(QPalette::Base);
-}
+    : TRowGrid(parent), form_(form) {}
 
-void TFormBankGrid::SetRowCount(int rows) {
-  rowCount_ = std::max(rows, 0);
-  UpdateScrollBar();
-  viewport()->update();
-}
-
-int TFormBankGrid::TopRow() const {
-  return verticalScrollBar()->value();
-}
-
-void TFormBankGrid::SetTopRow(int row) {
-  verticalScrollBar()->setValue(row);
-  viewport()->update();
-}
-
-int TFormBankGrid::VisibleRows() const {
-  return std::max(viewport()->height() / kRowHeight, 1);
-}
-
-void TFormBankGrid::UpdateScrollBar() {
-  const int visible = VisibleRows();
-  verticalScrollBar()->setRange(0, std::max(rowCount_ - visible, 0));
-  verticalScrollBar()->setPageStep(visible);
-}
-
-void TFormBankGrid::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
-  UpdateScrollBar();
-}
-
-void TFormBankGrid::paintEvent(QPaintEvent* event) {
-  QPainter painter(viewport());
-  const int width = viewport()->width();
-  const int first = event->rect().top() / kRowHeight;
-  const int last = event->rect().bottom() / kRowHeight;
-  for (int r = first; r <= last; ++r) {
-    const QRect rect(0, r * kRowHeight, width, kRowHeight);
-    form_.DrawRow(painter, TopRow() + r, rect);
-  }
+void TFormBankGrid::DrawRow(QPainter& painter, int row, const QRect& rect) {
+  form_.DrawRow(painter, row, rect);
 }
 
 void TFormBankGrid::mousePressEvent(QMouseEvent* event) {

@@ -1,29 +1,19 @@
 #pragma once
 // The member list of a bank or global window: rows of 18 pixels drawn by the window, scrolled by
 // whole rows. Mouse and drag events go to the window, which decides what they mean.
-#include <QAbstractScrollArea>
 #include <QPoint>
+
+#include "app/rowgrid.h"
 
 class TFormBankBase;
 
-class TFormBankGrid : public QAbstractScrollArea {
+class TFormBankGrid : public TRowGrid {
   Q_OBJECT
  public:
-  static constexpr int kRowHeight = 18;
-
   TFormBankGrid(TFormBankBase& form, QWidget* parent);
 
-  int RowCount() const { return rowCount_; }
-  void SetRowCount(int rows);
-  int TopRow() const;
-  void SetTopRow(int row);
-  int VisibleRows() const;
-  // The row under a point of the grid, counting the rows scrolled away.
-  int RowAt(int y) const { return y / kRowHeight + TopRow(); }
-
  protected:
-  void paintEvent(QPaintEvent* event) override;
-  void resizeEvent(QResizeEvent* event) override;
+  void DrawRow(QPainter& painter, int row, const QRect& rect) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -33,12 +23,10 @@ class TFormBankGrid : public QAbstractScrollArea {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void UpdateScrollBar();
   void StartDrag();
   bool DragOver(QDropEvent* event);
 
   TFormBankBase& form_;
-  int rowCount_ = 0;
   QPoint pressPos_;
   bool dragPending_ = false;
 };

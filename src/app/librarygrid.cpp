@@ -5,77 +5,19 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QScrollBar>
 
 #include "app/formlibrary.h"
 #include "app/formvesta.h"
 
 const char* const TLibraryGrid::kDragMime = "application/x-vesta-librarian-drag";
 
-TLibraryGrid::TLibraryGrid(TFormLibrary& form, QWidget* parent)
-    : QAbstractScrollArea(parent), form_(form) {
-  setObjectName(QStringLiteral("DrawGrid"));
-  setFocusPolicy(Qt::StrongFocus);  // a click in the list lets the Delete key reach the window
-  setFrameShape(QFrame::Box);
-  setLineWidth(1);
-  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  verticalScrollBar()->setSingleStep(1);
-  viewport()->setAcceptDrops(true);
-  viewport()->setAutoFillBackground(true);
-  // A little smaller than the dialogs' text, so that dates in long formats fit their column.
-  QFont rows = font();
-  rows.setPointSizeF(rows.pointSizeF() * 0.85);
-  viewport()->setFont(rows);
-  viewport()->setBackgroundRole(QPalette::Base);
-  QPalette colours = viewport()->palette();
-  colours.setColor(QPalette::Base, Qt::white);
-  viewport()->setPalette(colours);
-}
+TLibraryGrid::TLibraryGrid(TFormLibrary& form, QWidget* parent) : TRowGrid(parent), form_(form) {}
 
-void TLibraryGrid::SetRowCount(int rows) {
-  rowCount_ = std::max(rows, 0);
-  UpdateScrollBar();
-  viewport()->update();
-}
-
-int TLibraryGrid::TopRow() const {
-  return verticalScrollBar()->value();
-}
-
-void TLibraryGrid::SetTopRow(int row) {
-  verticalScrollBar()->setValue(row);
-  viewport()->update();
-}
-
-int TLibraryGrid::VisibleRows() const {
-  return std::max(height() / kRowHeight, 1);
-}
-
-void TLibraryGrid::UpdateScrollBar() {
-  const int visible = VisibleRows();
-  verticalScrollBar()->setRange(0, std::max(rowCount_ - visible, 0));
-  verticalScrollBar()->setPageStep(visible);
-}
-
-void TLibraryGrid::resizeEvent(QResizeEvent* event) {
-  QAbstractScrollArea::resizeEvent(event);
-  UpdateScrollBar();
-}
-
-void TLibraryGrid::paintEvent(QPaintEvent* event) {
-  QPainter painter(viewport());
-  const int width = viewport()->width();
-  const int first = event->rect().top() / kRowHeight;
-  const int last = event->rect().bottom() / kRowHeight;
-  for (int r = first; r <= last; ++r) {
-    const int row = TopRow() + r;
-    const QRect rect(0, r * kRowHeight, width, kRowHeight);
-    if (row < rowCount_)
-      form_.DrawRow(painter, row, rect);
-    else
-      painter.fillRect(rect, Qt::white);
-  }
+void TLibraryGrid::DrawRow(QPainter& painter, int row, const QRect& rect) {
+  if (row < RowCount())
+    form_.DrawRow(painter, row, rect);
+  else
+    painter.fillRect(rect, Qt::white);
 }
 
 void TLibraryGrid::mousePressEvent(QMouseEvent* event) {
