@@ -66,8 +66,11 @@ TEST_F(SingleTransfer, BadReplyInsideAPatchRequestsTheWholePatchAgain) {
   Corrupt(0.5, {0, 0, 1, -1, -1, 0, 0, 0, 0, 0});
   patch.Receive(false);
 
-  ASSERT_EQ(log.Requests.size(), 2u);
-  EXPECT_EQ(log.Requests[0], log.Requests[1]);
+  // Tones 3 and 4 of the first answer may still be on their way when the patch is asked for
+  // again; each then counts as a bad reply and asks once more. Every request is the whole patch.
+  ASSERT_GE(log.Requests.size(), 2u);
+  EXPECT_LE(log.Requests.size(), 4u);
+  for (const TBytes& request : log.Requests) EXPECT_EQ(request, log.Requests[0]);
   EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
   EXPECT_TRUE(Transfer().Finished);
 }
