@@ -1,116 +1,18 @@
 // Printed listings: what is printed, where, and on how many pages; and the failures.
 #include <QFile>
-#include <QPaintEngine>
 #include <QPrinter>
 #include <QTemporaryDir>
 
 #include "app/printing.h"
 #include "library_fixture.h"
 #include "model/patchbank.h"
+#include "recordingprinter.h"
 
 namespace {
-struct TPrinted {
-  QString Text;
-  QPointF At;
-  int Page;
-};
-
-// A paint engine that remembers the texts and lines drawn, page by page.
-class TRecordingEngine : public QPaintEngine {
- public:
-  TRecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
-  bool begin(QPaintDevice*) override { return true; }
-  bool end() override { return true; }
-  void updateState(const QPaintEngineState&) override {}
-  void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-  void drawTextItem(const QPointF& p, const QTextItem& item) override {
-    Texts.push_back({item.text(), p, Page});
-  }
-  void drawLines(const QLineF* lines, int count) override {
-    for (int i = 0; i < count; ++i) Lines.push_back(lines[i]);
-  }
-  void drawLines(const QLine* lines, int count) override {
-    for (int i = 0; i < count; ++i) Lines.push_back(QLineF(lines[i]));
-  }
-  void drawRects(const QRect*, int) override {}
-  void drawRects(const QRectF*, int) override {}
-  Type type() const override { return QPaintEngine::User; }
-
-  std::vector<TPrinted> Texts;
-  std::vector<QLineF> Lines;
-  int Page = 1;
-};
-
-// A page of 1000 x 1400 printer pixels at 120 dots per inch.
-class TRecordingOutput : public TPrintOutput, public QPaintDevice {
- public:
-  QPaintDevice& Device() override { return *this; }
-  bool NewPage() override {
-    ++engine_.Page;
-    return !FailNewPage;
-  }
-  QPaintEngine* paintEngine() const override { return &engine_; }
-  int metric(PaintDeviceMetric metric) const override {
-    switch (metric) {
-      case PdmWidth:
-        return 1000;
-      case PdmHeight:
-        return 1400;
-      case PdmDpiX:
-      case PdmDpiY:
-      case PdmPhysicalDpiX:
-      case PdmPhysicalDpiY:
-        return 120;
-      case PdmDepth:
-        return 24;
-      case PdmDevicePixelRatio:
-        return 1;
-      case PdmDevicePixelRatioScaled:
-        return static_cast<int>(devicePixelRatioFScale());
-      default:
-        return QPaintDevice::metric(metric);
-    }
-  }
-  const TRecordingEngine& Engine() const { return engine_; }
-  QStringList Texts() const {
-    QStringList texts;
-    for (const TPrinted& printed : engine_.Texts) texts << printed.Text;
-    return texts;
-  }
-  bool FailNewPage = false;
-
- private:
-  mutable TRecordingEngine engine_;
-};
-
 class TPrintTest : public TLibraryWindowTest {
  protected:
-  void SetUp() override {
-    TLibraryWindowTest::SetUp();
-    previous_ = SetPrintOutputFactory([this] {
-      auto output = std::make_unique<TRecordingOutput>();
-      output->FailNewPage = failNewPage_;
-      last_ = output.get();
-      outputs_.push_back(std::move(output));
-      return std::unique_ptr<TPrintOutput>(new TForward(*last_));
-    });
-  }
-  void TearDown() override {
-    SetPrintOutputFactory(previous_);
-    TLibraryWindowTest::TearDown();
-  }
-  // The jobs take their output and free it; the recording stays with the test.
-  struct TForward : TPrintOutput {
-    explicit TForward(TRecordingOutput& to) : to_(to) {}
-    QPaintDevice& Device() override { return to_.Device(); }
-    bool NewPage() override { return to_.NewPage(); }
-    TRecordingOutput& to_;
-  };
-
-  TPrintOutputFactory previous_;
-  std::vector<std::unique_ptr<TRecordingOutput>> outputs_;
-  TRecordingOutput* last_ = nullptr;
-  bool failNewPage_ = false;
+  TRecordingOutput* Last() const { return printer_.Last(); }
+  TRecordingPrinter printer_;
 };
 }  // namespace
 
@@ -121,7 +23,7 @@ TEST_F(TPrintTest, ListingPrintsMaskedElementsAndPrintSelectedDoesNot) {
   window.SetMasked(ekPerformance, true);
 
   ASSERT_TRUE(PrintLibrary(*window.Library()));
-  QStringList texts = last_->Texts();
+  QStringList texts = Last()->Texts();
   ASSERT_FALSE(texts.isEmpty());
   EXPECT_TRUE(texts[0].startsWith(QStringLiteral("Library Set.Lib                Printed ")))
       << texts[0].toStdString();
@@ -130,7 +32,7 @@ TEST_F(TPrintTest, ListingPrintsMaskedElementsAndPrintSelectedDoesNot) {
   EXPECT_EQ(texts.back(), QStringLiteral("Page Nº 1"));
 
   window.PrintSelected();
-  texts = last_->Texts();
+  texts = Last()->Texts();
   EXPECT_TRUE(texts.contains(QStringLiteral("Piano")));
   EXPECT_TRUE(texts.contains(QStringLiteral("Kit")));
   EXPECT_FALSE(texts.contains(QStringLiteral("Split")));
@@ -148,12 +50,12 @@ TEST_F(TPrintTest, RowColumnsStandWhereTheLayoutPutsThem) {
   // Plain rows: four columns of W div 4, W = 1000 - 60.
   const int c = 940 / 4;
   std::map<QString, double> x;
-  for (const TPrinted& printed : last_->Engine().Texts) x[printed.Text] = printed.At.x();
+  for (const TPrinted& printed : Last()->Engine().Texts) x[printed.Text] = printed.At.x();
   EXPECT_EQ(x[QStringLiteral("Patch")], 40);
   EXPECT_EQ(x[QStringLiteral("Brass")], c + 40);
   EXPECT_EQ(x[QStringLiteral("User : 12")], 2 * c + 40);
   std::vector<double> verticals;
-  for (const QLineF& line : last_->Engine().Lines)
+  for (const QLineF& line : Last()->Engine().Lines)
     if (line.x1() == line.x2()) verticals.push_back(line.x1());
   EXPECT_EQ(verticals, (std::vector<double>{30, 30 + c, 30 + 2 * c, 30 + 3 * c, 940 - 30}));
 
@@ -162,7 +64,7 @@ TEST_F(TPrintTest, RowColumnsStandWhereTheLayoutPutsThem) {
   const int cd = 940 / 5;
   const int s = cd / 3;
   bool located = false;
-  for (const TPrinted& printed : last_->Engine().Texts)
+  for (const TPrinted& printed : Last()->Engine().Texts)
     if (printed.Text == QStringLiteral("Loc : Untitled.Lib")) {
       located = true;
       EXPECT_EQ(printed.At.x(), 4 * cd + 40 - s);
@@ -177,7 +79,7 @@ TEST_F(TPrintTest, LongListingsBreakPagesWithNumberedFooters) {
   ASSERT_TRUE(PrintLibrary(*window.Library()));
   QStringList footers;
   int lastPage = 0;
-  for (const TPrinted& printed : last_->Engine().Texts) {
+  for (const TPrinted& printed : Last()->Engine().Texts) {
     if (printed.Text.startsWith(QStringLiteral("Page Nº "))) footers << printed.Text;
     lastPage = printed.Page;
   }
@@ -186,24 +88,24 @@ TEST_F(TPrintTest, LongListingsBreakPagesWithNumberedFooters) {
   for (int i = 0; i < footers.size(); ++i)
     EXPECT_EQ(footers[i], QStringLiteral("Page Nº %1").arg(i + 1));
   // Every row stays above the footer.
-  for (const TPrinted& printed : last_->Engine().Texts) {
+  for (const TPrinted& printed : Last()->Engine().Texts) {
     if (!printed.Text.startsWith(QStringLiteral("Page"))) {
       EXPECT_LT(printed.At.y(), 1400 - 70);
     }
   }
-  EXPECT_TRUE(last_->Texts().first().startsWith(QStringLiteral("Library ")));
-  EXPECT_TRUE(last_->Texts()[1].startsWith(QStringLiteral("Patch Bank")));
+  EXPECT_TRUE(Last()->Texts().first().startsWith(QStringLiteral("Library ")));
+  EXPECT_TRUE(Last()->Texts()[1].startsWith(QStringLiteral("Patch Bank")));
 }
 
 TEST_F(TPrintTest, APrinterFailureIsReportedAndEndsTheJob) {
-  failNewPage_ = true;
+  printer_.FailNewPage = true;
   auto library = std::make_unique<TLibrary>();
   library->NewElement(ekPatchBank);
   TFormLibrary& window = OpenLibrary(std::move(library));
   EXPECT_FALSE(PrintLibrary(*window.Library()));
   EXPECT_EQ(ui_.LastText(), QStringLiteral("Printer Error"));
   EXPECT_EQ(ui_.Questions.back().Kind, TMsgKind::Error);
-  EXPECT_EQ(last_->Engine().Page, 2);  // no page after the failed one
+  EXPECT_EQ(Last()->Engine().Page, 2);  // no page after the failed one
 }
 
 TEST(PrinterOutput, PrintsAListingIntoAPdfFile) {

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
-#include <QPaintEngine>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -16,58 +15,9 @@
 #include "midi/config.h"
 #include "model/bank.h"
 #include "model/search.h"
+#include "recordingprinter.h"
 
 namespace {
-// A paint engine that keeps the texts drawn.
-class TTextEngine : public QPaintEngine {
- public:
-  TTextEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
-  bool begin(QPaintDevice*) override { return true; }
-  bool end() override { return true; }
-  void updateState(const QPaintEngineState&) override {}
-  void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
-  void drawTextItem(const QPointF&, const QTextItem& item) override { Texts << item.text(); }
-  void drawLines(const QLineF*, int) override {}
-  void drawLines(const QLine*, int) override {}
-  void drawRects(const QRect*, int) override {}
-  void drawRects(const QRectF*, int) override {}
-  Type type() const override { return QPaintEngine::User; }
-  QStringList Texts;
-};
-
-// A printer page of 1000 x 1400 pixels at 120 dots per inch.
-class TTextOutput : public TPrintOutput, public QPaintDevice {
- public:
-  explicit TTextOutput(TTextEngine& engine) : engine_(engine) {}
-  QPaintDevice& Device() override { return *this; }
-  bool NewPage() override { return true; }
-  QPaintEngine* paintEngine() const override { return &engine_; }
-  int metric(PaintDeviceMetric metric) const override {
-    switch (metric) {
-      case PdmWidth:
-        return 1000;
-      case PdmHeight:
-        return 1400;
-      case PdmDpiX:
-      case PdmDpiY:
-      case PdmPhysicalDpiX:
-      case PdmPhysicalDpiY:
-        return 120;
-      case PdmDepth:
-        return 24;
-      case PdmDevicePixelRatio:
-        return 1;
-      case PdmDevicePixelRatioScaled:
-        return static_cast<int>(devicePixelRatioFScale());
-      default:
-        return QPaintDevice::metric(metric);
-    }
-  }
-
- private:
-  TTextEngine& engine_;
-};
-
 class TSearchWindowTest : public TLibraryWindowTest {
  protected:
   void TearDown() override {
@@ -284,9 +234,7 @@ TEST_F(TSearchWindowTest, SaveToDiskWritesTheExportLayout) {
 }
 
 TEST_F(TSearchWindowTest, PrintListsTheResultsInDetail) {
-  TTextEngine engine;
-  TPrintOutputFactory previous =
-      SetPrintOutputFactory([&engine] { return std::make_unique<TTextOutput>(engine); });
+  TRecordingPrinter printer;
   auto library = std::make_unique<TLibrary>();
   library->FileName = QStringLiteral("Main.Lib");
   library->NewElement(ekPatchBank);
@@ -299,10 +247,10 @@ TEST_F(TSearchWindowTest, PrintListsTheResultsInDetail) {
   form.SearchString()->setText(QStringLiteral("choir"));
   form.Search();
   form.PrintButton()->click();
-  SetPrintOutputFactory(previous);
-  EXPECT_TRUE(engine.Texts.contains(QStringLiteral("Choir")));
-  EXPECT_TRUE(engine.Texts.filter(QStringLiteral("Loc : ")).size() == 1)
-      << engine.Texts.join(u'|').toStdString();
-  EXPECT_TRUE(engine.Texts.filter(QStringLiteral("Bank A")).size() == 1);
-  EXPECT_EQ(engine.Texts.back(), QStringLiteral("Page Nº 1"));
+  ASSERT_NE(printer.Last(), nullptr);
+  const QStringList texts = printer.Last()->Texts();
+  EXPECT_TRUE(texts.contains(QStringLiteral("Choir")));
+  EXPECT_TRUE(texts.filter(QStringLiteral("Loc : ")).size() == 1) << texts.join(u'|').toStdString();
+  EXPECT_TRUE(texts.filter(QStringLiteral("Bank A")).size() == 1);
+  EXPECT_EQ(texts.back(), QStringLiteral("Page Nº 1"));
 }
