@@ -52,6 +52,23 @@ class InstrumentExchange : public ::testing::Test {
     MidiSession().Input()->OnMidiInput = [this](TMidiInput* input) {
       while (auto event = input->NextEvent()) received_.push_back(*event);
     };
+    // JACK makes a new connection live a process cycle or more after jack_connect returns, and
+    // under load that can be long enough to lose the first messages; a test starts only once a
+    // request has been answered both ways.
+    ASSERT_TRUE(WaitUntilConnected(10000)) << instrument_.Output();
+  }
+
+  bool WaitUntilConnected(int timeoutMs) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+      SendDataRequest(kTemporaryPatch, 0, 0, 1);
+      if (!WaitForReplies(1, 200).empty()) {
+        WaitForReplies(1000, 100);  // answers to earlier probes still on their way
+        received_.clear();
+        return true;
+      }
+    }
+    return false;
   }
 
   void TearDown() override {
