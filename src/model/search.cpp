@@ -1,7 +1,6 @@
 #include "model/search.h"
 
 #include <algorithm>
-#include <climits>
 #include <numeric>
 
 #include <QHash>
@@ -161,37 +160,6 @@ std::vector<TLibElem*> Finish(const TDuplicates& found, const std::vector<TSeen>
   return results;
 }
 
-// Minimum tree over ranks: finds the first position at or after a place holding a smaller rank.
-class TMinTree {
- public:
-  explicit TMinTree(const std::vector<int>& values) : size_(1) {
-    while (size_ < values.size()) size_ *= 2;
-    tree_.assign(2 * size_, INT_MAX);
-    std::copy(values.begin(), values.end(), tree_.begin() + static_cast<std::ptrdiff_t>(size_));
-    for (std::size_t i = size_ - 1; i > 0; --i) tree_[i] = std::min(tree_[2 * i], tree_[2 * i + 1]);
-  }
-  void Set(std::size_t at, int value) {
-    at += size_;
-    tree_[at] = value;
-    for (at /= 2; at > 0; at /= 2) tree_[at] = std::min(tree_[2 * at], tree_[2 * at + 1]);
-  }
-  // The first position >= from whose value is below limit, or -1.
-  std::ptrdiff_t FirstBelow(std::size_t from, int limit) const {
-    return Find(1, 0, size_, from, limit);
-  }
-
- private:
-  std::ptrdiff_t Find(std::size_t node, std::size_t lo, std::size_t hi, std::size_t from,
-                      int limit) const {
-    if (hi <= from || tree_[node] >= limit) return -1;
-    if (hi - lo == 1) return static_cast<std::ptrdiff_t>(lo);
-    const std::size_t mid = (lo + hi) / 2;
-    const std::ptrdiff_t left = Find(2 * node, lo, mid, from, limit);
-    return left >= 0 ? left : Find(2 * node + 1, mid, hi, from, limit);
-  }
-  std::size_t size_;
-  std::vector<int> tree_;
-};
 }  // namespace
 
 QString TSearch::Trimmed(const QString& name) {
@@ -216,8 +184,14 @@ QByteArray TSearch::SoundData(TLibElem& element) {
 
 void TSearch::SortByName(std::vector<TLibElem*>& elements) {
   // The exchange sort (each later place j against each place i, exchanged when the name at j
-  // is smaller) decides where equal names go, so its moves are replayed; but each pass jumps
-  // straight to the next smaller name through a minimum tree instead of comparing all the rest.
+  // is strictly smaller) leaves equal names in an order of its own, and it makes about n*n/16
+  // exchanges on a typical duplicate list. Its result is built here without the exchanges.
+  //
+  // Elements equal to a name v move only against smaller names, and only while smaller names
+  // remain: in each pass, the first element not above v, if it is a v, takes the place of the
+  // next smaller element. Read in list order, the v elements therefore form a queue that turns
+  // by one for every smaller element met after its last arrival; the queue's final order is
+  // the order in which the sort leaves them.
   const std::size_t n = elements.size();
   if (n < 2) return;
   std::vector<QString> names;
@@ -227,24 +201,44 @@ void TSearch::SortByName(std::vector<TLibElem*>& elements) {
   std::iota(byName.begin(), byName.end(), std::size_t{0});
   std::stable_sort(byName.begin(), byName.end(),
                    [&](std::size_t a, std::size_t b) { return names[a] < names[b]; });
-  std::vector<int> rank(n, 0);
-  for (std::size_t k = 1; k < n; ++k)
-    rank[byName[k]] = rank[byName[k - 1]] + (names[byName[k - 1]] < names[byName[k]] ? 1 : 0);
-
-  TMinTree tree(rank);
-  for (std::size_t i = 0; i + 1 < n; ++i) {
-    std::size_t from = i + 1;
-    for (;;) {
-      const std::ptrdiff_t j = tree.FirstBelow(from, rank[i]);
-      if (j < 0) break;
-      const auto at = static_cast<std::size_t>(j);
-      std::swap(elements[i], elements[at]);
-      std::swap(rank[i], rank[at]);
-      tree.Set(at, rank[at]);
-      from = at + 1;
-    }
-    tree.Set(i, INT_MAX);
+  // Group g holds byName[start[g] .. start[g + 1]), its elements in list order; start[g] is
+  // also how many elements have a smaller name.
+  std::vector<std::size_t> rank(n), start;
+  for (std::size_t k = 0; k < n; ++k) {
+    if (k == 0 || names[byName[k - 1]] < names[byName[k]]) start.push_back(k);
+    rank[byName[k]] = start.size() - 1;
   }
+  const std::size_t groups = start.size();
+  start.push_back(n);
+
+  // smallerBefore[p]: elements before place p with a smaller name (a Fenwick tree over groups).
+  std::vector<std::size_t> fenwick(groups + 1, 0), smallerBefore(n);
+  for (std::size_t p = 0; p < n; ++p) {
+    std::size_t count = 0;
+    for (std::size_t i = rank[p]; i > 0; i -= i & (~i + 1)) count += fenwick[i];
+    smallerBefore[p] = count;
+    for (std::size_t i = rank[p] + 1; i <= groups; i += i & (~i + 1)) ++fenwick[i];
+  }
+
+  // The queue is a circle kept as a list and the index of its head; a newcomer joins the end
+  // of the queue, just before the head.
+  std::vector<TLibElem*> sorted(n);
+  std::vector<std::size_t> circle;
+  for (std::size_t g = 0; g < groups; ++g) {
+    circle.clear();
+    std::size_t head = 0;
+    for (std::size_t k = start[g]; k < start[g + 1]; ++k) {
+      const std::size_t place = byName[k];
+      circle.insert(circle.begin() + static_cast<std::ptrdiff_t>(head), place);
+      if (circle.size() > 1) ++head;
+      const std::size_t smallerUntilNext =
+          (k + 1 < start[g + 1] ? smallerBefore[byName[k + 1]] : start[g]) - smallerBefore[place];
+      head = (head + smallerUntilNext) % circle.size();
+    }
+    for (std::size_t k = 0; k < circle.size(); ++k)
+      sorted[start[g] + k] = elements[circle[(head + k) % circle.size()]];
+  }
+  elements = std::move(sorted);
 }
 
 std::vector<TLibElem*> TSearch::Run(TLibrary& library, const TSearchOptions& options,

@@ -52,7 +52,8 @@ class TSearch {
   // Every data byte of a sound except its name: what Same Sound compares. Empty for banks.
   static QByteArray SoundData(TLibElem& element);
   // Orders elements by upper-case name exactly as an exchange sort does (equal names keep
-  // the places that sort gives them), in O(n log n) for the usual inputs.
+  // the places that sort gives them), in O(n log n) plus the insertions into each group of
+  // equal names.
   static void SortByName(std::vector<TLibElem*>& elements);
 
   // One line of the text export (no line end): kind, name, Src/Dst and date padded to 20, 20,

@@ -209,11 +209,12 @@ TEST_F(TSearchTest, IndexedDuplicateSearchEqualsOneByOneOnRandomLibraries) {
 
 TEST_F(TSearchTest, SortByNameReplaysTheExchangeSortOnEqualNames) {
   std::mt19937 random(99);
-  for (int round = 0; round < 50; ++round) {
+  for (int round = 0; round < 300; ++round) {
     library.Elements.clear();
-    const int count = static_cast<int>(random() % 40);
+    const int count = static_cast<int>(random() % 60);
+    const int letters = 1 + round % 6;
     for (int i = 0; i < count; ++i)
-      Add(ekPatch, QString(QChar(u'a' + static_cast<char16_t>(random() % 4))));
+      Add(ekPatch, QString(QChar(u'a' + static_cast<char16_t>(random() % letters))));
     std::vector<TLibElem*> fast, slow;
     for (auto& element : library.Elements) fast.push_back(element.get());
     slow = fast;
