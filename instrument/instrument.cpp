@@ -259,7 +259,13 @@ void TInstrument::AddReply(std::vector<TMidiMessage>& replies, std::uint32_t add
   message.push_back(kSysexEnd);
   const int last = static_cast<int>(message.size() - 1);
   message[message.size() - 2] = Checksum(message.data(), last);
-  if (Roll(faults_.Corrupt)) message[message.size() - 2] = (message[message.size() - 2] + 1) & 0x7F;
+  if (Roll(faults_.Corrupt)) {
+    // Damage in transit: a data byte changed after the checksum was made.
+    // The place comes from the reply count, so the fault draws no more random numbers.
+    const std::size_t data = message.size() - 11;
+    const std::size_t at = data == 0 ? message.size() - 2 : 9 + counters_.Replies % data;
+    message[at] = (message[at] + 1) & 0x7F;
+  }
   replies.push_back(std::move(message));
   ++counters_.Replies;
 }

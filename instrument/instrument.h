@@ -19,7 +19,7 @@ using TMidiMessage = std::vector<std::uint8_t>;
 // seeded with Seed so that a run can be repeated.
 struct TInstrumentFaults {
   double Drop = 0;         // reply not sent
-  double Corrupt = 0;      // checksum byte wrong
+  double Corrupt = 0;      // a data byte changed, so the checksum does not match
   double WrongLength = 0;  // one data byte fewer or one more, checksum made to match
   int DelayMs = 0;         // replies leave this long after the request (applied by the sender)
   std::uint32_t Seed = 1;

@@ -73,7 +73,7 @@ TOptions ParseOptions(const QCoreApplication& app) {
       {QStringLiteral("card"), QStringLiteral("A data card is inserted.")},
       {QStringLiteral("drop"), QStringLiteral("Fraction of replies not sent."),
        QStringLiteral("f")},
-      {QStringLiteral("corrupt"), QStringLiteral("Fraction of replies with a wrong checksum."),
+      {QStringLiteral("corrupt"), QStringLiteral("Fraction of replies with a data byte damaged after the checksum."),
        QStringLiteral("f")},
       {QStringLiteral("delay"), QStringLiteral("Replies leave this many ms late."),
        QStringLiteral("ms")},

@@ -36,7 +36,7 @@ TEST(InstrumentFaults, DroppedRepliesFollowTheFractionAndTheSeed) {
   EXPECT_TRUE(instrument.Feed(kPatchRequest).empty());
 }
 
-TEST(InstrumentFaults, CorruptRepliesHaveAWrongChecksumOnly) {
+TEST(InstrumentFaults, CorruptRepliesHaveOneDataByteChangedUnderTheOldChecksum) {
   TInstrument instrument;
   const auto good = instrument.Feed(kPatchRequest);
   instrument.SetFaults({.Corrupt = 1.0, .Seed = 3});
@@ -44,8 +44,12 @@ TEST(InstrumentFaults, CorruptRepliesHaveAWrongChecksumOnly) {
   ASSERT_EQ(bad.size(), good.size());
   for (std::size_t i = 0; i < bad.size(); ++i) {
     EXPECT_FALSE(ChecksumOk(bad[i]));
-    EXPECT_EQ(bad[i].size(), good[i].size());
-    EXPECT_EQ(DataOf(bad[i]), DataOf(good[i]));
+    ASSERT_EQ(bad[i].size(), good[i].size());
+    EXPECT_EQ(bad[i][bad[i].size() - 2], good[i][good[i].size() - 2]);
+    const TBytes badData = DataOf(bad[i]), goodData = DataOf(good[i]);
+    int changed = 0;
+    for (std::size_t b = 0; b < badData.size(); ++b) changed += badData[b] != goodData[b];
+    EXPECT_EQ(changed, 1);
   }
 }
 
