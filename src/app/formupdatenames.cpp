@@ -99,7 +99,7 @@ void TFormUpdateNames::Start() {
   gauge_->setValue(0);
   running_ = true;
   receivedAtStep_ = 0;
-  namesAtStep_ = 0;
+  cardAnswered_ = false;
   RequestStep();
 }
 
@@ -107,8 +107,8 @@ void TFormUpdateNames::RequestStep() {
   if (!running_) return;
   status_->setText(StepText(step_));
   namesInStep_ = 0;
+  for (QString& name : stepNames_) name.clear();
   receivedAtStep_ = received_;
-  namesAtStep_ = static_cast<int>(NameLists().Lists[StepList(step_)].size());
   TMidiInput* input = MidiSession().Input();
   if (input) {
     while (input->NextEvent()) {
@@ -128,26 +128,41 @@ void TFormUpdateNames::RequestStep() {
   if (running_) timer_->start(Timing().UpdateNamesMs);
 }
 
+int TFormUpdateNames::ReplyElement(const TMyMidiEvent& event) const {
+  // A damaged reply or any other message would put a wrong name in the file; it is passed
+  // over, and the step's time-out asks again for what is missing.
+  const std::vector<std::uint8_t>& bytes = event.Sysex;
+  if (bytes.size() != static_cast<std::size_t>(kHeaderLength + kNameLength + 2)) return -1;
+  if (!ReplyValid(event) || bytes[1] != 0x41 || bytes[3] != 0x6A || bytes[4] != kCmdDT1)
+    return -1;
+  const std::uint32_t address = std::uint32_t{bytes[5]} << 24 | std::uint32_t{bytes[6]} << 16 |
+                                std::uint32_t{bytes[7]} << 8 | bytes[8];
+  for (int i = 0; i < kNamesPerStep; ++i)
+    if (address == ElementAddress(step_, i)) return i;
+  return -1;
+}
+
 void TFormUpdateNames::Received(TMidiInput* input) {
   std::unique_ptr<TMyMidiEvent> event = input->NextEvent();
   if (!running_ || !event || !event->IsSysex()) return;
+  const int element = ReplyElement(*event);
+  if (element < 0 || !stepNames_[element].isEmpty()) return;
   timer_->stop();
   ShowGauge();
   ++received_;
-  // The name is what follows the header, up to 12 bytes before the checksum; a short message
-  // still gives a name of 12 characters, so that later names keep their places in the file.
-  const std::vector<std::uint8_t>& bytes = event->Sysex;
   QString name(kNameLength, u' ');
-  for (int i = 0; i < kNameLength && kHeaderLength + i + 2 < static_cast<int>(bytes.size()); ++i) {
-    const std::uint8_t byte = bytes[kHeaderLength + i];
+  for (int i = 0; i < kNameLength; ++i) {
+    const std::uint8_t byte = event->Sysex[kHeaderLength + i];
     // Line breaks or the separator inside a name would split the file's sections.
     if (byte >= 0x20 && byte < 0x7F) name[i] = QChar(byte);
   }
-  NameLists().Lists[StepList(step_)].append(name);
+  stepNames_[element] = name;
+  if (CardStep(step_)) cardAnswered_ = true;
   if (++namesInStep_ < kNamesPerStep) {
     timer_->start(Timing().UpdateNamesMs);
     return;
   }
+  for (const QString& stepName : stepNames_) NameLists().Lists[StepList(step_)].append(stepName);
   if (step_ + 1 < kStepCount) {
     ++step_;
     RequestStep();
@@ -162,8 +177,9 @@ void TFormUpdateNames::ShowGauge() {
 
 void TFormUpdateNames::TimerTimer() {
   if (!running_) return;
-  if (CardStep(step_)) {
-    // No card answers: its sections stay empty.
+  // A card that has answered is there, and its missing names are asked for like the user's;
+  // a card that never answered is absent and its sections stay empty.
+  if (CardStep(step_) && namesInStep_ == 0 && !cardAnswered_) {
     received_ += kNamesPerStep;
     ShowGauge();
     ++step_;
@@ -177,9 +193,6 @@ void TFormUpdateNames::TimerTimer() {
   if (!running_) return;
   if (answer == mbRetry) {
     received_ = receivedAtStep_;
-    // The names of the failed attempt would otherwise come twice.
-    QStringList& list = NameLists().Lists[StepList(step_)];
-    while (list.size() > namesAtStep_) list.removeLast();
     ShowGauge();
     RequestStep();
   } else {

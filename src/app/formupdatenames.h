@@ -2,7 +2,10 @@
 // "Updating names": fetches the names of the instrument's user and card performances and
 // patches, 16 names per step in 20 steps, into "UserCard.Txt", and reloads the name lists.
 // Card steps that get no answer mean no card is inserted and are passed over; a user step
-// that gets no answer asks the user whether to try it again.
+// that gets no answer, or a step that misses some of its names, asks the user whether to try
+// it again. Each name is placed by the address of its reply, and only whole steps reach the
+// lists, so a lost or damaged reply never shifts the names after it.
+#include <array>
 #include <cstdint>
 
 #include <QDialog>
@@ -14,6 +17,7 @@ class QProgressBar;
 class QPushButton;
 class QTimer;
 class TMidiInput;
+class TMyMidiEvent;
 
 class TFormUpdateNames : public QDialog {
   Q_OBJECT
@@ -50,6 +54,8 @@ class TFormUpdateNames : public QDialog {
   void Start();
   void RequestStep();
   void Received(TMidiInput* input);
+  // The element (0 to 15) of the current step a valid name reply is for, or -1.
+  int ReplyElement(const TMyMidiEvent& event) const;
   void TimerTimer();
   void ShowGauge();
   void Finish();
@@ -61,9 +67,10 @@ class TFormUpdateNames : public QDialog {
   QTimer* timer_;
   int step_ = 0;
   int received_ = 0;
-  int receivedAtStep_ = 0;  // the count when the step was first requested
-  int namesAtStep_ = 0;     // the size of the step's list then
+  int receivedAtStep_ = 0;  // the count when the step was requested
+  std::array<QString, kNamesPerStep> stepNames_;  // empty until its reply has come
   int namesInStep_ = 0;
+  bool cardAnswered_ = false;
   bool running_ = false;
   bool handlerInstalled_ = false;
 };

@@ -181,6 +181,39 @@ TEST_F(NamesUpdate, RetryOnAUserStepAsksItAgainWithoutDoubledNames) {
   EXPECT_EQ(128, lists.Lists[TNameLists::nlUserPatches].size());
 }
 
+TEST_F(NamesUpdate, DamagedRepliesNeverBecomeNamesNorShiftTheNamesAfterThem) {
+  UseInstrument();
+  VirtualInstrument()->SetCardInserted(true);
+  TInstrumentFaults faults;
+  faults.Corrupt = 0.1;
+  faults.WrongLength = 0.1;
+  faults.Drop = 0.05;
+  faults.Seed = 5;
+  VirtualInstrument()->SetFaults(faults);
+  TRetryingUI ui;
+  TFormUpdateNames dialog;
+  ASSERT_EQ(QDialog::Accepted, Run(dialog));
+  // The card answered before its first damaged reply, so the damage was asked about.
+  ASSERT_EQ(1u, ui.Questions.size());
+  TNameLists lists;
+  lists.SetBytes(UserCardFile());
+  const struct {
+    TNameLists::TList List;
+    std::uint32_t High;
+    int Count;
+  } sections[] = {{TNameLists::nlCardPerformances, 0x20, 32},
+                  {TNameLists::nlUserPerformances, 0x10, 32},
+                  {TNameLists::nlCardPatches, 0x21, 128},
+                  {TNameLists::nlUserPatches, 0x11, 128}};
+  for (const auto& section : sections) {
+    ASSERT_EQ(section.Count, lists.Lists[section.List].size()) << section.High;
+    for (int i = 0; i < section.Count; ++i)
+      EXPECT_EQ(VirtualInstrument()->Name(section.High << 24 | static_cast<std::uint32_t>(i) << 16),
+                lists.Lists[section.List][i])
+          << section.High << " " << i;
+  }
+}
+
 TEST_F(NamesUpdate, CancelClosesAtOnceAndRestoresTheInput) {
   UseInstrument();
   TScopedScriptedUI ui;
