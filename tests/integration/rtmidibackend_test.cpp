@@ -65,6 +65,21 @@ class RtMidiBackendJack : public ::testing::Test {
     echo_.reset();
   }
 
+  // JACK makes a connection live a process cycle or more after it is made, and under load a
+  // message sent before then is lost. A probe input opened after the test's own ports gets an
+  // echo once the output's connection, and the echo client's earlier ones, are live.
+  bool WaitUntilConnected(TMidiOutputConnection& output) {
+    TCollector probe;
+    auto input = backend_->OpenInput(inIndex_, probe.Receiver());
+    input->Start();
+    const TBytes message{0xB0, 0x7B, 0x00};
+    for (int attempt = 0; attempt < 50; ++attempt) {
+      output.Send(message.data(), message.size());
+      if (!probe.WaitFor(1, 100).empty()) return true;
+    }
+    return false;
+  }
+
   TJackServer server_;
   std::unique_ptr<TEchoClient> echo_;
   std::unique_ptr<TRtMidiBackend> backend_;
@@ -124,8 +139,9 @@ TEST_F(RtMidiBackendJack, NameListedByTwoBackendsGetsTheApiAppended) {
 TEST_F(RtMidiBackendJack, MessagesArriveWholeAndInOrder) {
   TCollector collector;
   auto input = backend_->OpenInput(inIndex_, collector.Receiver());
-  input->Start();
   auto output = backend_->OpenOutput(outIndex_);
+  ASSERT_TRUE(WaitUntilConnected(*output));
+  input->Start();
   const TBytes noteOn{0x90, 0x3C, 0x40};
   const TBytes dump = Sysex(4096);
   const TBytes larger = Sysex(6000);
@@ -147,6 +163,7 @@ TEST_F(RtMidiBackendJack, NothingArrivesBeforeStart) {
   TCollector collector;
   auto input = backend_->OpenInput(inIndex_, collector.Receiver());
   auto output = backend_->OpenOutput(outIndex_);
+  ASSERT_TRUE(WaitUntilConnected(*output));
   const TBytes early{0x90, 0x3C, 0x40};
   output->Send(early.data(), early.size());
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
