@@ -12,46 +12,29 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
-#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTime>
 
 #include "app/libraryrow.h"
 #include "app/printing.h"
+#include "app/rowgrid.h"
 #include "midi/config.h"
 #include "midi/userinterface.h"
 #include "model/libelem.h"
 #include "model/search.h"
 
 // The result list: rows of 18 pixels drawn by the window, scrolled by whole rows.
-class TSearchGrid : public QAbstractScrollArea {
+class TSearchGrid : public TRowGrid {
  public:
-  TSearchGrid(TFormSearch& form, QWidget* parent) : QAbstractScrollArea(parent), form_(form) {
-    setFrameShape(QFrame::Box);
-    verticalScrollBar()->setSingleStep(1);
-    viewport()->setAutoFillBackground(false);
+  TSearchGrid(TFormSearch& form, QWidget* parent) : TRowGrid(parent), form_(form) {
+    viewport()->setAcceptDrops(false);
   }
-  void Refresh() {
-    const int visible = qMax(1, viewport()->height() / TFormSearch::kRowHeight);
-    verticalScrollBar()->setRange(0, qMax(0, form_.RowCount() - visible));
-    verticalScrollBar()->setPageStep(visible);
-    viewport()->update();
-  }
+  void Refresh() { SetRowCount(form_.RowCount()); }
 
  protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(viewport());
-    painter.fillRect(viewport()->rect(), Qt::white);
-    const int top = verticalScrollBar()->value();
-    for (int y = 0, row = top; y < viewport()->height() && row < form_.RowCount();
-         y += TFormSearch::kRowHeight, ++row)
-      form_.DrawRow(painter, row, QRect(0, y, viewport()->width(), TFormSearch::kRowHeight));
+  void DrawRow(QPainter& painter, int row, const QRect& rect) override {
+    form_.DrawRow(painter, row, rect);
   }
-  void resizeEvent(QResizeEvent* event) override {
-    QAbstractScrollArea::resizeEvent(event);
-    Refresh();
-  }
-  void scrollContentsBy(int, int) override { viewport()->update(); }
 
  private:
   TFormSearch& form_;
@@ -155,7 +138,6 @@ void TFormSearch::CreateControls() {
   header_->setStretchLastSection(true);
   header_->setSectionsClickable(false);
   grid_ = new TSearchGrid(*this, this);
-  grid_->setObjectName(QStringLiteral("DrawGrid"));
 
   btnClose_ = Button("BitBtn1", "&Close", this);
   btnPrint_ = Button("StampaBtn", "Print", this);

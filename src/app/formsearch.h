@@ -23,7 +23,6 @@ class TFormSearch : public QDialog {
  public:
   static constexpr int kSearchHelpContext = 29;
   static constexpr int kDuplicateHelpContext = 30;
-  static constexpr int kRowHeight = 18;
 
   TFormSearch(TLibrary& library, bool duplicates, QWidget* parent = nullptr);
   ~TFormSearch() override;
