@@ -6,7 +6,7 @@
 #include "tests/cli/clitest.h"
 
 namespace {
-// Runs info on a file and expects exit 1 with every one of the texts in the message.
+// Expects exit 1 with every one of the texts in the message.
 void ExpectRefused(const TCliRun& run, const QStringList& texts) {
   EXPECT_EQ(run.Exit, 1);
   for (const QString& text : texts)
@@ -14,14 +14,26 @@ void ExpectRefused(const TCliRun& run, const QStringList& texts) {
 }
 }  // namespace
 
-TEST_F(TCliTest, SyxOfWrongSizeIsRefused) {
-  Write(QStringLiteral("short.Syx"), SyxOf(ekPatch, false, QStringLiteral("P")).left(600));
-  ExpectRefused(Cli({QStringLiteral("info"), QStringLiteral("short.Syx")}),
-                {QStringLiteral("short.Syx: wrong size for a .Syx file: 600 bytes"),
-                 QStringLiteral("Patch 643 or 644")});
-  ExpectRefused(Cli({QStringLiteral("pack"), QStringLiteral("o.Lib"), QStringLiteral("short.Syx")}),
-                {QStringLiteral("short.Syx")});
-  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("o.Lib"))));
+TEST_F(TCliTest, BadFilesAreRefusedWithTheirNameAndFault) {
+  Write("short.Syx", SyxOf(ekPatch, false, "P").left(600));
+  Write("small.Glb", QByteArray(1000, '\0'));
+  Write("zero.Glb", QByteArray(219450, '\0'));
+  Write("empty.Syx", QByteArray());
+  Write("notes.txt", QByteArray("hello, this is text\n"));
+  const std::vector<std::pair<QString, QStringList>> cases = {
+      {"info short.Syx", {"short.Syx: wrong size for a .Syx file: 600 bytes", "Patch 643 or 644"}},
+      {"pack o.Lib short.Syx", {"short.Syx"}},
+      {"info small.Glb", {"small.Glb: wrong size for a .Glb file: 1000 bytes"}},
+      {"info zero.Glb", {"zero.Glb: not a global dump: kind code 0", "at byte 0"}},
+      {"info empty.Syx", {"empty.Syx: the file is empty"}},
+      {"info absent.Lib", {"absent.Lib: no such file"}},
+      {"info notes.txt", {"notes.txt: unknown kind of file"}},
+  };
+  for (const auto& [line, texts] : cases) {
+    SCOPED_TRACE(line.toStdString());
+    ExpectRefused(Run(line), texts);
+  }
+  EXPECT_FALSE(QFile::exists(Path("o.Lib")));
 }
 
 TEST_F(TCliTest, DamagedLibrariesAreReportedWithTheByteOffset) {
@@ -31,65 +43,33 @@ TEST_F(TCliTest, DamagedLibrariesAreReportedWithTheByteOffset) {
   const QByteArray whole = library.SaveToBytes(false);
   // Cut inside the system record, which starts after the 10 bytes of comment and window values
   // and the patch's 898.
-  Write(QStringLiteral("cut.Lib"), whole.left(whole.size() - 5));
-  const TCliRun cut = Cli({QStringLiteral("info"), QStringLiteral("cut.Lib")});
-  ExpectRefused(cut, {QStringLiteral("cut.Lib: damaged library: at byte 908"),
-                      QStringLiteral("(intact before it: 1 element)")});
-  EXPECT_TRUE(cut.Out.contains(QStringLiteral("Patch")));  // what was intact is still listed
+  Write("cut.Lib", whole.left(whole.size() - 5));
+  const TCliRun cut = Run("info cut.Lib");
+  ExpectRefused(cut, {"cut.Lib: damaged library: at byte 908", "(intact before it: 1 element)"});
+  EXPECT_TRUE(cut.Out.contains("Patch"));  // what was intact is still listed
 
   QByteArray unknown = whole;
   unknown[908] = 9;
-  Write(QStringLiteral("kind.Lib"), unknown);
-  ExpectRefused(Cli({QStringLiteral("extract"), QStringLiteral("kind.Lib"), QStringLiteral("1"),
-                     QStringLiteral("p.Syx")}),
-                {QStringLiteral("at byte 908"), QStringLiteral("unknown element kind 9")});
-  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("p.Syx"))));
-}
-
-TEST_F(TCliTest, GlbWithWrongSizeOrKindIsRefused) {
-  Write(QStringLiteral("small.Glb"), QByteArray(1000, '\0'));
-  ExpectRefused(Cli({QStringLiteral("info"), QStringLiteral("small.Glb")}),
-                {QStringLiteral("small.Glb: wrong size for a .Glb file: 1000 bytes")});
-  Write(QStringLiteral("zero.Glb"), QByteArray(219450, '\0'));
-  ExpectRefused(
-      Cli({QStringLiteral("info"), QStringLiteral("zero.Glb")}),
-      {QStringLiteral("zero.Glb: not a global dump: kind code 0"), QStringLiteral("at byte 0")});
-}
-
-TEST_F(TCliTest, EmptyMissingAndUnknownFilesAreRefused) {
-  Write(QStringLiteral("empty.Syx"), QByteArray());
-  ExpectRefused(Cli({QStringLiteral("info"), QStringLiteral("empty.Syx")}),
-                {QStringLiteral("empty.Syx: the file is empty")});
-  ExpectRefused(Cli({QStringLiteral("info"), QStringLiteral("absent.Lib")}),
-                {QStringLiteral("absent.Lib: no such file")});
-  Write(QStringLiteral("notes.txt"), QByteArray("hello, this is text\n"));
-  ExpectRefused(Cli({QStringLiteral("info"), QStringLiteral("notes.txt")}),
-                {QStringLiteral("notes.txt: unknown kind of file")});
+  Write("kind.Lib", unknown);
+  ExpectRefused(Run("extract kind.Lib 1 p.Syx"), {"at byte 908", "unknown element kind 9"});
+  EXPECT_FALSE(QFile::exists(Path("p.Syx")));
 }
 
 TEST_F(TCliTest, FolderAsOutputIsRefusedAndExistingOutputKept) {
-  Write(QStringLiteral("p.Syx"), SyxOf(ekPatch, false, QStringLiteral("P")));
-  ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("folder")));
-  ExpectRefused(Cli({QStringLiteral("convert"), QStringLiteral("p.Syx"), QStringLiteral("folder"),
-                     QStringLiteral("--to-xp")}),
-                {QStringLiteral("folder: is a folder")});
+  Write("p.Syx", SyxOf(ekPatch, false, "P"));
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+  ExpectRefused(Run("convert p.Syx folder --to-xp"), {"folder: is a folder"});
   // A file that cannot be created inside a missing folder leaves nothing behind.
-  ExpectRefused(
-      Cli({QStringLiteral("pack"), QStringLiteral("missing/out.Lib"), QStringLiteral("p.Syx")}),
-      {QStringLiteral("out.Lib")});
-  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("missing/out.Lib"))));
+  ExpectRefused(Run("pack missing/out.Lib p.Syx"), {"out.Lib"});
+  EXPECT_FALSE(QFile::exists(Path("missing/out.Lib")));
 }
 
 TEST_F(TCliTest, CommandLineMistakesExitWithTwo) {
-  EXPECT_EQ(Cli({}).Exit, 2);
-  EXPECT_EQ(Cli({QStringLiteral("frobnicate")}).Exit, 2);
-  EXPECT_EQ(Cli({QStringLiteral("info")}).Exit, 2);
-  EXPECT_EQ(Cli({QStringLiteral("info"), QStringLiteral("a"), QStringLiteral("--verbose")}).Exit,
-            2);
-  const TCliRun help = Cli({QStringLiteral("--help")});
+  for (const char* line : {"", "frobnicate", "info", "info a --verbose"})
+    EXPECT_EQ(Run(line).Exit, 2) << line;
+  const TCliRun help = Run("--help");
   EXPECT_EQ(help.Exit, 0);
   for (const char* command : {"info", "convert", "extract", "pack"})
     EXPECT_TRUE(help.Out.contains(QLatin1String(command)));
-  EXPECT_TRUE(Cli({QStringLiteral("help"), QStringLiteral("extract")})
-                  .Out.contains(QStringLiteral("N counts from 1")));
+  EXPECT_TRUE(Run("help extract").Out.contains("N counts from 1"));
 }

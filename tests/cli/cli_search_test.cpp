@@ -25,65 +25,46 @@ class TCliSearchTest : public TCliTest {
     auto& bank = static_cast<TPatchBank&>(add(ekPatchBank, "Bank", 45003));
     bank.Name = QStringLiteral("Bank");
     for (int i = 0; i < bank.Count(); ++i) bank.Member(i).SetName(QStringLiteral("B"), false);
-    bank.Member(7).SetName(QStringLiteral("lead"), false);
-    Write(QStringLiteral("my.Lib"), library.SaveToBytes(false));
+    bank.Member(7).SetName("lead", false);
+    Write("my.Lib", library.SaveToBytes(false));
   }
-  QStringList Lines(const QStringList& args) const {
-    const TCliRun run = Cli(args);
+  QStringList Lines(const QString& line) const {
+    const TCliRun run = Run(line);
     EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
     return run.Out.split(u'\n', Qt::SkipEmptyParts);
   }
 };
 
 TEST_F(TCliSearchTest, SearchPrintsTheExportColumnsOfMatchingSoundsAndBankMembers) {
-  const QStringList lines = Lines({QStringLiteral("search"), QStringLiteral("my.Lib"),
-                                   QStringLiteral("--name"), QStringLiteral("lead")});
+  const QStringList lines = Lines("search my.Lib --name lead");
   ASSERT_EQ(lines.size(), 3);
   EXPECT_EQ(lines[0], QStringLiteral("Patch               Lead                Temporary      "
                                      "2023-03-15  12:00:00     Loc : my.Lib"));
-  EXPECT_TRUE(lines[1].startsWith(QStringLiteral("Performance         lead split")));
-  EXPECT_TRUE(lines[2].startsWith(QStringLiteral("Patch               lead")));
-  EXPECT_TRUE(lines[2].endsWith(QStringLiteral("Loc : Bank")));
-  EXPECT_EQ(lines[2].mid(40, 15), QStringLiteral("User : 8       "));
-
-  EXPECT_EQ(Lines({QStringLiteral("search"), QStringLiteral("my.Lib"), QStringLiteral("--name"),
-                   QStringLiteral("lead"), QStringLiteral("--exact"), QStringLiteral("--case"),
-                   QStringLiteral("--kinds"), QStringLiteral("patch")})
-                .size(),
-            1);
-  EXPECT_EQ(
-      Lines({QStringLiteral("search"), QStringLiteral("my.Lib"), QStringLiteral("--from"),
-             QStringLiteral("2023-03-16"), QStringLiteral("--to"), QStringLiteral("2023-03-17"),
-             QStringLiteral("--kinds"), QStringLiteral("patch,performance")}),
-      Lines({QStringLiteral("search"), QStringLiteral("my.Lib"), QStringLiteral("--name"),
-             QStringLiteral("split")}));
+  EXPECT_TRUE(lines[1].startsWith("Performance         lead split"));
+  EXPECT_TRUE(lines[2].startsWith("Patch               lead"));
+  EXPECT_TRUE(lines[2].endsWith("Loc : Bank"));
+  EXPECT_EQ(lines[2].mid(40, 15), "User : 8       ");
+  EXPECT_EQ(Lines("search my.Lib --name lead --exact --case --kinds patch").size(), 1);
+  EXPECT_EQ(Lines("search my.Lib --from 2023-03-16 --to 2023-03-17 --kinds patch,performance"),
+            Lines("search my.Lib --name split"));
 }
 
 TEST_F(TCliSearchTest, DuplicatesByNameAndBySameSound) {
-  const QStringList byName = Lines({QStringLiteral("duplicates"), QStringLiteral("my.Lib")});
   // 127 members named "B", and "Lead" with the bank's "lead".
-  EXPECT_EQ(byName.size(), 127 + 2);
-  const TCliRun json = Cli({QStringLiteral("duplicates"), QStringLiteral("my.Lib"),
-                            QStringLiteral("--same-sound"), QStringLiteral("--json")});
+  EXPECT_EQ(Lines("duplicates my.Lib").size(), 127 + 2);
+  const TCliRun json = Run("duplicates my.Lib --same-sound --json");
   ASSERT_EQ(json.Exit, 0) << json.Err.toStdString();
   const QJsonArray rows = QJsonDocument::fromJson(json.Out.toUtf8()).array();
   ASSERT_GE(rows.size(), 2);
-  EXPECT_EQ(rows[0][QStringLiteral("name")].toString(), QStringLiteral("Lead"));
-  EXPECT_EQ(rows[1][QStringLiteral("name")].toString(), QStringLiteral("Copy"));
+  EXPECT_EQ(Str(rows[0], "name"), "Lead");
+  EXPECT_EQ(Str(rows[1], "name"), "Copy");
 }
 
 TEST_F(TCliSearchTest, BadArgumentsAreUsageErrors) {
-  EXPECT_EQ(Cli({QStringLiteral("search"), QStringLiteral("my.Lib"), QStringLiteral("--from"),
-                 QStringLiteral("2024-01-01")})
-                .Exit,
-            2);
-  EXPECT_EQ(Cli({QStringLiteral("search"), QStringLiteral("my.Lib"), QStringLiteral("--kinds"),
-                 QStringLiteral("bank")})
-                .Exit,
-            2);
-  EXPECT_EQ(
-      Cli({QStringLiteral("search"), QStringLiteral("my.Lib"), QStringLiteral("--name")}).Exit, 2);
-  Write(QStringLiteral("p.Syx"), SyxOf(ekPatch, false, QStringLiteral("P")));
-  EXPECT_EQ(Cli({QStringLiteral("duplicates"), QStringLiteral("p.Syx")}).Exit, 1);
+  for (const char* line :
+       {"search my.Lib --from 2024-01-01", "search my.Lib --kinds bank", "search my.Lib --name"})
+    EXPECT_EQ(Run(line).Exit, 2) << line;
+  Write("p.Syx", SyxOf(ekPatch, false, "P"));
+  EXPECT_EQ(Run("duplicates p.Syx").Exit, 1);
 }
 }  // namespace

@@ -30,6 +30,8 @@ class TCliTest : public ::testing::Test {
     run.Err = QString::fromLocal8Bit(process.readAllStandardError());
     return run;
   }
+  // The words of line, split at blanks, as the arguments.
+  TCliRun Run(const QString& line) const { return Cli(line.split(u' ', Qt::SkipEmptyParts)); }
   QJsonObject InfoJson(const QString& name) const {
     const TCliRun run = Cli({QStringLiteral("info"), name, QStringLiteral("--json")});
     EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
@@ -55,3 +57,7 @@ class TCliTest : public ::testing::Test {
 
   QTemporaryDir dir;
 };
+
+inline QString Str(const QJsonValue& value, const char* key) {
+  return value.toObject()[QLatin1String(key)].toString();
+}

@@ -8,16 +8,12 @@
 #include "tests/cli/clitest.h"
 
 namespace {
-// Roland checksum of a message's address and data.
-std::uint8_t Sum(const QByteArray& body) {
-  int sum = 0;
-  for (char c : body) sum += static_cast<std::uint8_t>(c);
-  return static_cast<std::uint8_t>((128 - sum % 128) % 128);
-}
-
+// A data-set message with its Roland checksum.
 QByteArray Message(const QByteArray& address, const QByteArray& data) {
   const QByteArray body = address + data;
-  return QByteArray("\xF0\x41\x10\x6A\x12", 5) + body + char(Sum(body)) + char(0xF7);
+  int sum = 0;
+  for (char c : body) sum += static_cast<std::uint8_t>(c);
+  return QByteArray("\xF0\x41\x10\x6A\x12", 5) + body + char((128 - sum % 128) % 128) + char(0xF7);
 }
 
 // A temporary-area patch assembled byte by byte: a common message of 83 bytes and four tone
@@ -33,23 +29,17 @@ QByteArray HandMadePatch() {
 }  // namespace
 
 TEST_F(TCliTest, HandMadePatchIsListedWithItsNameAndTemporaryLocation) {
-  Write(QStringLiteral("hand.syx"), HandMadePatch());
-  ASSERT_EQ(Read(QStringLiteral("hand.syx")).size(), 643);
-  const TCliRun run = Cli({QStringLiteral("info"), QStringLiteral("hand.syx")});
+  Write("hand.syx", HandMadePatch());
+  ASSERT_EQ(Read("hand.syx").size(), 643);
+  const TCliRun run = Run("info hand.syx");
   EXPECT_EQ(run.Exit, 0);
-  EXPECT_TRUE(run.Out.contains(QStringLiteral(".Syx file, normal layout, 643 bytes")));
-  EXPECT_TRUE(run.Out.contains(QStringLiteral("Patch             \"Hand Made\"")));
-  EXPECT_TRUE(run.Out.contains(QStringLiteral("Temporary")));
+  EXPECT_TRUE(run.Out.contains(".Syx file, normal layout, 643 bytes"));
+  EXPECT_TRUE(run.Out.contains("Patch             \"Hand Made\""));
+  EXPECT_TRUE(run.Out.contains("Temporary"));
   // Converting it keeps every byte the model writes for a temporary patch on device 17.
-  EXPECT_EQ(Cli({QStringLiteral("convert"), QStringLiteral("hand.syx"), QStringLiteral("x.syx"),
-                 QStringLiteral("--to-xp")})
-                .Exit,
-            0);
-  EXPECT_EQ(Cli({QStringLiteral("convert"), QStringLiteral("x.syx"), QStringLiteral("back.syx"),
-                 QStringLiteral("--from-xp")})
-                .Exit,
-            0);
-  EXPECT_EQ(Read(QStringLiteral("back.syx")), HandMadePatch());
+  EXPECT_EQ(Run("convert hand.syx x.syx --to-xp").Exit, 0);
+  EXPECT_EQ(Run("convert x.syx back.syx --from-xp").Exit, 0);
+  EXPECT_EQ(Read("back.syx"), HandMadePatch());
 }
 
 TEST_F(TCliTest, EverySyxKindIsRecognisedBySizeInBothLayouts) {
@@ -57,93 +47,84 @@ TEST_F(TCliTest, EverySyxKindIsRecognisedBySizeInBothLayouts) {
     for (bool xp : {false, true}) {
       SCOPED_TRACE(QStringLiteral("kind %1 xp %2").arg(kind).arg(xp).toStdString());
       // No extension: the size and the leading F0 tell a .Syx file.
-      Write(QStringLiteral("file"), SyxOf(kind, xp, QStringLiteral("Sound")));
-      const QJsonObject info = InfoJson(QStringLiteral("file"));
-      EXPECT_EQ(info[QStringLiteral("format")].toString(), QStringLiteral("syx"));
+      Write("file", SyxOf(kind, xp, "Sound"));
+      const QJsonObject info = InfoJson("file");
+      EXPECT_EQ(info["format"].toString(), "syx");
       const bool either = kind == ekRhythm || kind == ekRhythmBank;
-      EXPECT_EQ(info[QStringLiteral("layout")].toString(), either ? QStringLiteral("either")
-                                                           : xp   ? QStringLiteral("xp")
-                                                                  : QStringLiteral("normal"));
-      const QJsonObject element = info[QStringLiteral("elements")].toArray()[0].toObject();
-      EXPECT_EQ(element[QStringLiteral("kindCode")].toInt(), kind);
-      EXPECT_EQ(element[QStringLiteral("kind")].toString(), TLibElem::KindName(kind));
+      EXPECT_EQ(info["layout"].toString(), either ? "either" : xp ? "xp" : "normal");
+      const QJsonObject element = info["elements"].toArray()[0].toObject();
+      EXPECT_EQ(element["kindCode"].toInt(), kind);
+      EXPECT_EQ(element["kind"].toString(), TLibElem::KindName(kind));
     }
   }
 }
 
 TEST_F(TCliTest, JsonListsLibraryElementsWithBankAndGlobalMembers) {
   TLibrary library;
-  library.Comment = QStringList{QStringLiteral("first line"), QString()};
+  library.Comment = QStringList{"first line", QString()};
   TLibElem& patch = library.NewElement(ekPatch);
-  patch.SetName(QStringLiteral("Strings"), false);
+  patch.SetName("Strings", false);
   patch.Temporary = false;
   patch.User = true;
   patch.Number = 12;
   patch.ModifiedDate = 45000;  // 15 March 2023
   patch.ModifiedTime = 0.5;
   TLibElem& bank = library.NewElement(ekPatchBank);
-  bank.Name = QStringLiteral("Bank A");
+  bank.Name = "Bank A";
   bank.ModifiedDate = std::nan("");  // a damaged date is listed as none, not as garbage
-  library.NewElement(ekGlobal).Name = QStringLiteral("Dump");
-  Write(QStringLiteral("many.Lib"), library.SaveToBytes(false));
+  library.NewElement(ekGlobal).Name = "Dump";
+  Write("many.Lib", library.SaveToBytes(false));
 
-  const QJsonObject info = InfoJson(QStringLiteral("many.Lib"));
-  EXPECT_EQ(info[QStringLiteral("format")].toString(), QStringLiteral("lib"));
-  EXPECT_EQ(info[QStringLiteral("layout")].toString(), QStringLiteral("normal"));
-  EXPECT_EQ(info[QStringLiteral("comment")].toArray().size(), 2);
-  const QJsonArray elements = info[QStringLiteral("elements")].toArray();
+  const QJsonObject info = InfoJson("many.Lib");
+  EXPECT_EQ(info["format"].toString(), "lib");
+  EXPECT_EQ(info["layout"].toString(), "normal");
+  EXPECT_EQ(info["comment"].toArray().size(), 2);
+  const QJsonArray elements = info["elements"].toArray();
   ASSERT_EQ(elements.size(), 3);
   const QJsonObject first = elements[0].toObject();
-  EXPECT_EQ(first[QStringLiteral("name")].toString(), QStringLiteral("Strings"));
-  EXPECT_EQ(first[QStringLiteral("location")].toString(), QStringLiteral("User : 12"));
-  EXPECT_EQ(first[QStringLiteral("modified")].toString(), QStringLiteral("2023-03-15T12:00:00"));
-  EXPECT_FALSE(first.contains(QStringLiteral("members")));
+  EXPECT_EQ(first["name"].toString(), "Strings");
+  EXPECT_EQ(first["location"].toString(), "User : 12");
+  EXPECT_EQ(first["modified"].toString(), "2023-03-15T12:00:00");
+  EXPECT_FALSE(first.contains("members"));
 
-  EXPECT_TRUE(elements[1].toObject()[QStringLiteral("modified")].isNull());
-  const QJsonArray members = elements[1].toObject()[QStringLiteral("members")].toArray();
+  EXPECT_TRUE(elements[1].toObject()["modified"].isNull());
+  const QJsonArray members = elements[1].toObject()["members"].toArray();
   ASSERT_EQ(members.size(), 128);
-  EXPECT_EQ(members[127].toObject()[QStringLiteral("location")].toString(),
-            QStringLiteral("User : 128"));
-  const QJsonArray global = elements[2].toObject()[QStringLiteral("members")].toArray();
+  EXPECT_EQ(Str(members[127], "location"), "User : 128");
+  const QJsonArray global = elements[2].toObject()["members"].toArray();
   ASSERT_EQ(global.size(), 7);
-  EXPECT_EQ(global[1].toObject()[QStringLiteral("location")].toString(), QStringLiteral("Card"));
-  EXPECT_EQ(global[3].toObject()[QStringLiteral("members")].toArray().size(), 32);
-  EXPECT_EQ(global[6].toObject()[QStringLiteral("kind")].toString(), QStringLiteral("System"));
+  EXPECT_EQ(Str(global[1], "location"), "Card");
+  EXPECT_EQ(global[3].toObject()["members"].toArray().size(), 32);
+  EXPECT_EQ(Str(global[6], "kind"), "System");
 
   // The text listing indents members under their bank.
-  const TCliRun text = Cli({QStringLiteral("info"), QStringLiteral("many.Lib")});
-  EXPECT_TRUE(text.Out.contains(QStringLiteral("\n      1  Patch ")));
-  EXPECT_TRUE(text.Out.contains(QStringLiteral("\n         32  Performance ")));
+  const TCliRun text = Run("info many.Lib");
+  EXPECT_TRUE(text.Out.contains("\n      1  Patch "));
+  EXPECT_TRUE(text.Out.contains("\n         32  Performance "));
 }
 
-TEST_F(TCliTest, LibraryLayoutIsFoundByReadingItWhole) {
+TEST_F(TCliTest, LibraryAndGlbLayoutsAreFoundByReadingThemWhole) {
   TLibrary library;
   library.NewElement(ekPerformance);
   library.NewElement(ekSystem);
-  Write(QStringLiteral("xp.Lib"), library.SaveToBytes(true));
-  EXPECT_EQ(InfoJson(QStringLiteral("xp.Lib"))[QStringLiteral("layout")].toString(),
-            QStringLiteral("xp"));
+  Write("xp.Lib", library.SaveToBytes(true));
+  EXPECT_EQ(InfoJson("xp.Lib")["layout"].toString(), "xp");
   // Without an extension a library is still recognised by its contents.
-  Write(QStringLiteral("noext"), library.SaveToBytes(false));
-  const QJsonObject info = InfoJson(QStringLiteral("noext"));
-  EXPECT_EQ(info[QStringLiteral("format")].toString(), QStringLiteral("lib"));
-  EXPECT_EQ(info[QStringLiteral("layout")].toString(), QStringLiteral("normal"));
-
+  Write("noext", library.SaveToBytes(false));
+  const QJsonObject info = InfoJson("noext");
+  EXPECT_EQ(info["format"].toString(), "lib");
+  EXPECT_EQ(info["layout"].toString(), "normal");
   TLibrary rhythms;
   rhythms.NewElement(ekRhythm);
-  Write(QStringLiteral("rhythm.Lib"), rhythms.SaveToBytes(false));
-  EXPECT_EQ(InfoJson(QStringLiteral("rhythm.Lib"))[QStringLiteral("layout")].toString(),
-            QStringLiteral("either"));
-}
+  Write("rhythm.Lib", rhythms.SaveToBytes(false));
+  EXPECT_EQ(InfoJson("rhythm.Lib")["layout"].toString(), "either");
 
-TEST_F(TCliTest, GlbIsRecognisedInBothLayouts) {
   TGlobal global(nullptr);
-  global.Name = QStringLiteral("Studio");
-  Write(QStringLiteral("dump.Glb"), global.GlbBytes(true));
-  const QJsonObject info = InfoJson(QStringLiteral("dump.Glb"));
-  EXPECT_EQ(info[QStringLiteral("layout")].toString(), QStringLiteral("xp"));
-  EXPECT_EQ(info[QStringLiteral("size")].toInt(), TGlobal::kXpRecordSize);
-  const QJsonObject element = info[QStringLiteral("elements")].toArray()[0].toObject();
-  EXPECT_EQ(element[QStringLiteral("name")].toString(), QStringLiteral("Studio"));
-  EXPECT_EQ(element[QStringLiteral("members")].toArray().size(), 7);
+  global.Name = "Studio";
+  Write("dump.Glb", global.GlbBytes(true));
+  const QJsonObject glb = InfoJson("dump.Glb");
+  EXPECT_EQ(glb["layout"].toString(), "xp");
+  EXPECT_EQ(glb["size"].toInt(), TGlobal::kXpRecordSize);
+  EXPECT_EQ(Str(glb["elements"].toArray()[0], "name"), "Studio");
+  EXPECT_EQ(glb["elements"].toArray()[0].toObject()["members"].toArray().size(), 7);
 }
