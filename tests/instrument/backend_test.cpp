@@ -104,7 +104,7 @@ TEST_F(InstrumentBackend, OnlyStartedAndOpenInputsReceive) {
   EXPECT_THROW(backend->OpenOutput(1), TMidiBackendError);
 }
 
-TEST(VirtualInstrumentRegistration, AddsOneDeviceFirstThatFeedsTheSharedInstrument) {
+TEST(VirtualInstrumentRegistration, AddsOneDeviceFirstThatListensOnTheProgramsDeviceNumber) {
   TMidiDevices::Instance().Clear();
   RegisterVirtualInstrument();
   RegisterVirtualInstrument();
@@ -115,22 +115,14 @@ TEST(VirtualInstrumentRegistration, AddsOneDeviceFirstThatFeedsTheSharedInstrume
   const TBytes set = DataSet(0x11000000, {'S', 'h', 'a', 'r', 'e', 'd'});
   output->Send(set.data(), set.size());
   EXPECT_EQ(VirtualInstrument()->Name(0x11000000).toStdString(), "Shared001   ");
-  VirtualInstrument()->Reset();
-  output.reset();
-  TMidiDevices::Instance().Clear();
-}
 
-TEST(VirtualInstrumentRegistration, BuiltInDeviceListensOnTheProgramsDeviceNumber) {
-  TMidiDevices::Instance().Clear();
-  RegisterVirtualInstrument();
-  auto output = TMidiDevices::Instance().OpenOutput(0);
   const int saved = Config().DeviceID;
   for (int deviceNumber : {16, 17, 32}) {
     Config().DeviceID = deviceNumber;
-    std::vector<std::uint8_t> set(12);
-    set[9] = static_cast<std::uint8_t>('A' + deviceNumber - 16);
-    PrepareMessage(set.data(), 11, 0x11000000);  // carries the program's device ID byte
-    output->Send(set.data(), set.size());
+    std::vector<std::uint8_t> message(12);
+    message[9] = static_cast<std::uint8_t>('A' + deviceNumber - 16);
+    PrepareMessage(message.data(), 11, 0x11000000);  // carries the program's device ID byte
+    output->Send(message.data(), message.size());
     EXPECT_EQ(VirtualInstrument()->Name(0x11000000).at(0), QChar('A' + deviceNumber - 16))
         << "device number " << deviceNumber;
   }

@@ -38,10 +38,8 @@ TEST(InstrumentReplies, EachBlockRequestOfTheProgramGetsExactlyThatBlock) {
   ExpectReplies(instrument.Feed(Request(0x101F1F00, 0x1E)), {{0x101F1F00, 19}});
   ExpectReplies(instrument.Feed(Request(0x10410000, 0x0C)), {{0x10410000, 12}});
   ExpectReplies(instrument.Feed(Request(0x10416200, 0x3A)), {{0x10416200, 58}});
-}
 
-TEST(InstrumentReplies, WholePatchRequestAnswersCommonAndFourTones) {
-  TInstrument instrument;
+  // A whole patch: the common block and four tones.
   const auto replies = instrument.Feed(Request(0x117F0000, 0x00001718));
   ExpectReplies(replies, {{0x117F0000, 72},
                           {0x117F1000, 129},
@@ -54,14 +52,11 @@ TEST(InstrumentReplies, WholePatchRequestAnswersCommonAndFourTones) {
 
 TEST(InstrumentReplies, FactoryContentsNameEveryObjectApart) {
   TInstrument instrument;
-  EXPECT_EQ(instrument.Name(0x03000000).toStdString(), "TEMP PATCH  ");
-  EXPECT_EQ(instrument.Name(0x01000000).toStdString(), "TEMP PERFORM");
-  EXPECT_EQ(instrument.Name(0x02090000).toStdString(), "TEMP RHYTHM ");
-  EXPECT_EQ(instrument.Name(0x11000000).toStdString(), "USER P001   ");
-  EXPECT_EQ(instrument.Name(0x21070000).toStdString(), "CARD P008   ");
-  EXPECT_EQ(instrument.Name(0x100B0000).toStdString(), "USER PF 12  ");
-  EXPECT_EQ(instrument.Name(0x201F0000).toStdString(), "CARD PF 32  ");
-  EXPECT_EQ(instrument.Name(0x20410000).toStdString(), "CARD RHY 2  ");
+  const std::pair<std::uint32_t, const char*> names[] = {
+      {0x03000000, "TEMP PATCH  "}, {0x01000000, "TEMP PERFORM"}, {0x02090000, "TEMP RHYTHM "},
+      {0x11000000, "USER P001   "}, {0x21070000, "CARD P008   "}, {0x100B0000, "USER PF 12  "},
+      {0x201F0000, "CARD PF 32  "}, {0x20410000, "CARD RHY 2  "}};
+  for (const auto& [address, name] : names) EXPECT_EQ(instrument.Name(address).toStdString(), name);
   // Initial contents of the blocks around the names.
   EXPECT_EQ(instrument.Block(0x00000000)[18], 0x61);
   EXPECT_EQ(instrument.Block(0x00001000), TBytes(12, 0x40));
@@ -85,7 +80,7 @@ TEST(InstrumentReplies, RequestInsideABlockAnswersFromItsFirstByte) {
   EXPECT_TRUE(instrument.Feed(Request(0x03000000, 0)).empty()) << "zero size";
 }
 
-TEST(InstrumentDataSets, DataSetIsStoredAndReadBack) {
+TEST(InstrumentDataSets, DataSetsLandInTheirBlockOnly) {
   TInstrument instrument;
   const TBytes name{'P', 'i', 'a', 'n', 'o', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
   EXPECT_TRUE(instrument.Feed(DataSet(0x11040000, name)).empty());
@@ -93,10 +88,8 @@ TEST(InstrumentDataSets, DataSetIsStoredAndReadBack) {
   ASSERT_EQ(reply.size(), 1u);
   EXPECT_EQ(DataOf(reply[0]), name);
   EXPECT_EQ(instrument.Counters().DataSets, 1u);
-}
 
-TEST(InstrumentDataSets, ToneAddressesAdvanceInSevenBitSteps) {
-  TInstrument instrument;
+  // Tone addresses advance in seven-bit steps.
   TBytes tone(129);
   for (int i = 0; i < 129; ++i) tone[i] = static_cast<std::uint8_t>(i % 100);
   instrument.Feed(DataSet(0x03001200, tone));
@@ -105,10 +98,8 @@ TEST(InstrumentDataSets, ToneAddressesAdvanceInSevenBitSteps) {
   instrument.Feed(DataSet(0x03001300, {77}));
   EXPECT_EQ(instrument.Block(0x03001200)[128], 77);
   EXPECT_EQ(instrument.Block(0x03001400), instrument.Block(0x03001000)) << "neighbours untouched";
-}
 
-TEST(InstrumentDataSets, BytesBeyondABlockAreDroppedNotCarriedIntoTheNext) {
-  TInstrument instrument;
+  // Bytes beyond a block are dropped, not carried into the next.
   const TBytes before = instrument.Block(0x01001100);
   instrument.Feed(DataSet(0x01001000, TBytes(30, 0x22)));
   EXPECT_EQ(instrument.Block(0x01001000), TBytes(19, 0x22));
@@ -173,9 +164,8 @@ TEST(InstrumentDataSets, NewEfxTypeLoadsItsParameters) {
   // A type the instrument does not know is stored but loads nothing.
   instrument.Feed(DataSet(0x0300000C, {45}));
   EXPECT_EQ(instrument.Read(0x0300000C, 2), (TBytes{45, 1}));
-}
 
-TEST(InstrumentDataSets, EveryEfxTypeHasSevenBitDefaults) {
+  // Every type's defaults are seven-bit values.
   for (int type = 0; type < kEfxTypes; ++type)
     for (std::uint8_t value : *EfxDefaults(type)) EXPECT_LT(value, 0x80) << type;
   EXPECT_EQ(EfxDefaults(kEfxTypes), nullptr);

@@ -32,20 +32,7 @@ class Ports : public TMidiFixture {
   TMidiOutput* out() { return MidiSession().Output(); }
 };
 
-TEST_F(Ports, NamesSelectDevicesAndUnknownNamesAreRefused) {
-  EXPECT_EQ(MidiSession().InputList(), (QStringList{"Port A", "Port B"}));
-  EXPECT_EQ(MidiSession().OutputList(), (QStringList{"Port A", "Port B"}));
-  MidiSession().CloseDevs();
-  in()->SetProductName("Port B");
-  EXPECT_EQ(in()->DeviceID(), 1);
-  EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->SetProductName("Nope"); }),
-            "MIDI Input Device Nope not installed");
-  EXPECT_EQ(ErrorText<EmidioutputError>([&] { out()->SetProductName("Nope"); }),
-            "MIDI output Device Nope not installed");
-  EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->SetDeviceID(2); }), "Invalid device ID");
-}
-
-TEST_F(Ports, SettingsCannotChangeWhileOpen) {
+TEST_F(Ports, ErrorTextsOfNamesSettingsAndTheBackend) {
   EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->SetDeviceID(1); }),
             "Change to DeviceID while device was open");
   EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->SetProductName("Port B"); }),
@@ -56,10 +43,19 @@ TEST_F(Ports, SettingsCannotChangeWhileOpen) {
             "Change to SysexBuffercount while device was open");
   EXPECT_EQ(ErrorText<EmidioutputError>([&] { out()->SetDeviceID(1); }),
             "Change to DeviceID while device was open");
-}
 
-TEST_F(Ports, BackendFailuresCarryTheBackendsText) {
+  EXPECT_EQ(MidiSession().InputList(), (QStringList{"Port A", "Port B"}));
+  EXPECT_EQ(MidiSession().OutputList(), (QStringList{"Port A", "Port B"}));
   MidiSession().CloseDevs();
+  in()->SetProductName("Port B");
+  EXPECT_EQ(in()->DeviceID(), 1);
+  EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->SetProductName("Nope"); }),
+            "MIDI Input Device Nope not installed");
+  EXPECT_EQ(ErrorText<EmidioutputError>([&] { out()->SetProductName("Nope"); }),
+            "MIDI output Device Nope not installed");
+  EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->SetDeviceID(2); }), "Invalid device ID");
+
+  // A backend's failures carry its own text.
   loop->FailOpens("device busy");
   EXPECT_EQ(ErrorText<EMidiInputError>([&] { in()->OpenPort(); }), "device busy");
   EXPECT_EQ(ErrorText<EmidioutputError>([&] { out()->OpenPort(); }), "device busy");
@@ -110,18 +106,16 @@ TEST_F(Ports, EachMessageReachesTheHandlerOnceOnTheUserInterfaceThread) {
   EXPECT_EQ(got[1].Data1, 0);
   EXPECT_EQ(got[1].SysexLength(), 7);
   EXPECT_EQ(in()->PendingCount(), 0);
-}
 
-TEST_F(Ports, EventsArrivingFromAnotherThreadAreDeliveredInOrder) {
-  std::vector<std::uint8_t> notes;
-  in()->OnMidiInput = [&](TMidiInput* input) { notes.push_back(input->NextEvent()->Data1); };
+  // Events injected from another thread arrive in order.
+  got.clear();
   std::thread sender([&] {
     for (std::uint8_t n = 0; n < 100; ++n) loop->Inject(0, {0x90, n, 0x40});
   });
   sender.join();
   Deliver();
-  ASSERT_EQ(notes.size(), 100u);
-  for (std::uint8_t n = 0; n < 100; ++n) EXPECT_EQ(notes[n], n);
+  ASSERT_EQ(got.size(), 100u);
+  for (std::uint8_t n = 0; n < 100; ++n) EXPECT_EQ(got[n].Data1, n);
 }
 
 TEST_F(Ports, FullQueueDropsNewEventsAndTellsTheOverflowHandler) {
@@ -148,7 +142,7 @@ TEST_F(Ports, AtMostSixteenSystemExclusiveMessagesWaitAndLongOnesAreCut) {
   EXPECT_EQ(in()->PendingCount(), 17);
 }
 
-TEST_F(Ports, GarbageInputNeverBreaksTheQueue) {
+TEST_F(Ports, GarbageInputNeverBreaksTheQueueAndClosingEmptiesIt) {
   loop->Inject(0, {});
   loop->Inject(0, {0x3C});              // a lone data byte
   loop->Inject(0, {0xF0});              // a start byte with nothing after it
@@ -160,9 +154,8 @@ TEST_F(Ports, GarbageInputNeverBreaksTheQueue) {
   EXPECT_FALSE(ReplyValid(*in()->NextEvent()));
   EXPECT_FALSE(ReplyValid(*in()->NextEvent()));
   EXPECT_EQ(in()->NextEvent(), nullptr);
-}
 
-TEST_F(Ports, ClosingDropsWaitingEventsAndLateNotificationsDoNothing) {
+  // Closing drops waiting events, and late notifications do nothing.
   int calls = 0;
   in()->OnMidiInput = [&](TMidiInput*) { ++calls; };
   loop->Inject(0, {0x90, 1, 1});

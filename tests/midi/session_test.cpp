@@ -6,15 +6,13 @@ namespace {
 
 using Session = TMidiFixture;
 
-TEST_F(Session, CreationOpensDevicesZeroAndSetsTheFlag) {
+TEST_F(Session, CreationOpensTheConfiguredDevicesOrDevicesZero) {
   EXPECT_TRUE(MidiSession().MidiOpen());
   EXPECT_EQ(MidiSession().Input()->State(), TMidiInput::Open);
   EXPECT_EQ(MidiSession().Input()->ProductName(), "Port A");
   EXPECT_EQ(MidiSession().Output()->ProductName(), "Port A");
   EXPECT_TRUE(ui.Questions.empty());
-}
-
-TEST_F(Session, ConfiguredDevicesReplaceDevicesZero) {
+  // Configured devices replace devices 0.
   Config().MidiIn = 1;
   Config().MidiOut = 1;
   MidiSession().CloseDevs();
@@ -25,7 +23,7 @@ TEST_F(Session, ConfiguredDevicesReplaceDevicesZero) {
   EXPECT_EQ(loop->Sent().size(), 1u);
 }
 
-TEST_F(Session, IndexBeyondTheListGivesInvalidSettingsAndNothingIsSentAfterwards) {
+TEST_F(Session, BadIndexOrFailedOpenGivesInvalidSettingsAndNothingIsSentAfterwards) {
   Config().MidiIn = 5;
   MidiSession().CloseDevs();
   MidiSession().OpenDevs();
@@ -42,12 +40,12 @@ TEST_F(Session, IndexBeyondTheListGivesInvalidSettingsAndNothingIsSentAfterwards
   loop->Inject(0, {0x90, 1, 1});
   Deliver();
   EXPECT_TRUE(loop->Sent().empty());
-}
 
-TEST_F(Session, DeviceThatFailsToOpenLeavesNoPortHalfOpen) {
-  MidiSession().CloseDevs();
+  // A device that fails to open leaves no port half open.
+  Config().MidiIn = 0;
   loop->FailOpens("in use by another program");
   MidiSession().OpenDevs();
+  EXPECT_EQ(ui.Questions.size(), 2u);
   EXPECT_EQ(ui.LastText(), "Invalid Midi Port Settings");
   EXPECT_EQ(MidiSession().Input()->State(), TMidiInput::Closed);
   EXPECT_EQ(MidiSession().Output()->State(), TMidiOutput::Closed);
