@@ -34,8 +34,8 @@ TEST_F(TBlockOps, ToneSendsARunOnlyWhenItChangedButCommonAlways) {
   ASSERT_EQ(SentCount(), 1u);
   EXPECT_EQ(DataOf(Sent(0)), (TBytes{1, 5}));
   EXPECT_EQ(AddressOf(Sent(0)), 0x03001002u);
-  patch.SetName(QStringLiteral("        "), true);  // blanks as stored: still sent
-  patch.SetName(QStringLiteral("Bell"), false);     // stored only
+  patch.SetName("        ", true);  // blanks as stored: still sent
+  patch.SetName("Bell", false);     // stored only
   ASSERT_EQ(SentCount(), 2u);
   EXPECT_EQ(DataOf(Sent(1)), TBytes(12, ' '));
   EXPECT_EQ(patch.GetName(), "Bell");
@@ -77,7 +77,7 @@ TEST_F(TBlockOps, PerformanceAddressesAndSendParts) {
 TEST_F(TBlockOps, RhythmAndSystemAddresses) {
   TRhythm rhythm(nullptr);
   rhythm.Note(60).SetByte(10, 0x20);
-  rhythm.SetName(QStringLiteral("Kit"), true);
+  rhythm.SetName("Kit", true);
   TSystem system(nullptr);
   system.Common.SetByte(18, 0x62);
   system.ScaleTunes[16].SetByte(11, 0x41);
@@ -91,7 +91,7 @@ TEST_F(TBlockOps, RhythmAndSystemAddresses) {
 TEST_F(TBlockOps, FailedSendKeepsTheOldByteWhereTheSendComesFirst) {
   TPatch patch(nullptr);
   TPerformance performance(nullptr);
-  loop->FailSends(QStringLiteral("device gone"));
+  loop->FailSends("device gone");
   EXPECT_ANY_THROW(patch.Tones[0].SetByte(20, 7));
   EXPECT_EQ(patch.Tones[0].GetByte(20), 0);  // sent first: nothing stored
   EXPECT_ANY_THROW(performance.Common.SetByte(20, 7));

@@ -35,14 +35,10 @@ class TFileSizeLimit {
 };
 }  // namespace
 
-TEST_F(TLibraryFiles, EmptyLibraryIsTenBytes) {
-  TLibrary library;
-  EXPECT_EQ(library.SaveToBytes(false), QByteArray(10, '\xFF'));
-}
-
 TEST_F(TLibraryFiles, CommentLinesAreLengthPrefixedAndEndWithFFFF) {
   TLibrary library;
-  library.Comment = QStringList{QStringLiteral("ab"), QString()};
+  EXPECT_EQ(library.SaveToBytes(false), QByteArray(10, '\xFF'));  // empty: ten bytes
+  library.Comment = QStringList{"ab", QString()};
   library.Width = 0x0102;
   EXPECT_EQ(library.SaveToBytes(false).left(10), QByteArray("\x02\x00"
                                                             "ab\x00\x00\xFF\xFF\x02\x01",
@@ -56,7 +52,7 @@ TEST_F(TLibraryFiles, CommentLinesAreLengthPrefixedAndEndWithFFFF) {
 TEST_F(TLibraryFiles, OnePatchReadsBackWithNameDatesLocationAndPages) {
   TLibrary library;
   auto& patch = static_cast<TPatch&>(library.NewElement(ekPatch));
-  patch.SetName(QStringLiteral("Brass"), false);
+  patch.SetName("Brass", false);
   patch.Temporary = false;
   patch.User = true;
   patch.Number = 77;
@@ -64,7 +60,7 @@ TEST_F(TLibraryFiles, OnePatchReadsBackWithNameDatesLocationAndPages) {
   patch.CreatedTime = 0.25;
   patch.ModifiedDate = 45001;
   patch.ModifiedTime = 0.75;
-  patch.FileName = QStringLiteral("C:\\Sounds\\Brass.Syx");
+  patch.FileName = "C:\\Sounds\\Brass.Syx";
   patch.WinLeft = 10;
   patch.Tones[1].Pages[TTone::pgLFO2] = {nullptr, false, 300, 40};
   patch.Common.Pages[TCommon::pgEffects] = {nullptr, false, 5, 6};
@@ -101,7 +97,7 @@ TEST_F(TLibraryFiles, EveryKindRoundTripsInBothLayouts) {
     static_cast<TRhythm&>(library.Element(ekRhythm)).Pages[TRhythm::pgMain].Left = 7;
     static_cast<TSystem&>(library.Element(ekSystem)).Pages[TSystem::pgPreview].Top = 8;
     auto& global = static_cast<TGlobal&>(library.Element(ekGlobal));
-    global.RhythmBank(false).Rhythm(1).SetName(QStringLiteral("Card Kit"), false);
+    global.RhythmBank(false).Rhythm(1).SetName("Card Kit", false);
     const QByteArray bytes = library.SaveToBytes(xp);
     TLibrary back;
     ASSERT_FALSE(back.LoadFromBytes(Bytes(bytes), xp).Damaged()) << xp;
@@ -128,7 +124,7 @@ TEST_F(TLibraryFiles, DamagedLibraryKeepsTheCompleteElementsAndSaysWhere) {
   const QString message = ui.LastText();
   EXPECT_TRUE(message.contains(QDir::toNativeSeparators(Path("Cut.Lib")))) << message.toStdString();
   EXPECT_TRUE(message.contains(QStringLiteral("byte %1").arg(third))) << message.toStdString();
-  EXPECT_TRUE(message.contains(QStringLiteral("Rhythm record"))) << message.toStdString();
+  EXPECT_TRUE(message.contains("Rhythm record")) << message.toStdString();
 
   bytes[third] = 9;  // an unknown kind code
   TLibrary unknown;
@@ -141,20 +137,18 @@ TEST_F(TLibraryFiles, DamagedLibraryKeepsTheCompleteElementsAndSaysWhere) {
   EXPECT_TRUE(tiny.LoadFromBytes(Bytes(QByteArray("\xFF\xFF\x01", 3)), false).Damaged());
   EXPECT_TRUE(tiny.LoadFromBytes(Bytes(bytes.left(third + 1)), false).Damaged());
   EXPECT_EQ(tiny.Count(), 2);
-}
 
-TEST_F(TLibraryFiles, CommentEndedByTheEndOfTheFileIsNotDamage) {
-  TLibrary library;
-  // One line, no terminator, then nothing: the window values are missing.
-  const TLibraryDamage damage = library.LoadFromBytes(Bytes(QByteArray("\x01\x00x", 3)), false);
-  EXPECT_EQ(library.Comment, QStringList{QStringLiteral("x")});
-  EXPECT_TRUE(damage.Damaged());
-  EXPECT_EQ(damage.Offset, 3);
+  // A comment cut by the end of the file: its line is kept, the missing window values are damage.
+  TLibrary comment;
+  const TLibraryDamage cutComment = comment.LoadFromBytes(Bytes(QByteArray("\x01\x00x", 3)), false);
+  EXPECT_EQ(comment.Comment, QStringList{"x"});
+  EXPECT_TRUE(cutComment.Damaged());
+  EXPECT_EQ(cutComment.Offset, 3);
 }
 
 TEST_F(TLibraryFiles, GlobalDumpFileIsItsRecord) {
   TGlobal global(nullptr);
-  global.PatchBank(false).Patch(5).SetName(QStringLiteral("Card Six"), false);
+  global.PatchBank(false).Patch(5).SetName("Card Six", false);
   global.System().Common.StoreByte(18, 0x22);
   ui.Files.push_back(Path("All.Glb"));
   ASSERT_TRUE(global.SaveGlobal(false));
@@ -182,7 +176,7 @@ TEST_F(TLibraryFiles, GlobalRefusesOtherFilesAndKeepsItsContents) {
   TGlobal source(nullptr);
   QByteArray good = source.GlbBytes(false);
   TGlobal global(nullptr);
-  global.PatchBank(true).Patch(0).SetName(QStringLiteral("Kept"), false);
+  global.PatchBank(true).Patch(0).SetName("Kept", false);
   const QByteArray before = global.GlbBytes(false);
 
   QByteArray wrongMember = good;
@@ -192,39 +186,30 @@ TEST_F(TLibraryFiles, GlobalRefusesOtherFilesAndKeepsItsContents) {
     WriteAll(Path("Bad.Glb"), bad);
     ui.Files.push_back(Path("Bad.Glb"));
     EXPECT_FALSE(global.LoadGlobal());
-    EXPECT_TRUE(ui.LastText().contains(QStringLiteral("not a global dump")))
-        << ui.LastText().toStdString();
+    EXPECT_TRUE(ui.LastText().contains("not a global dump")) << ui.LastText().toStdString();
     EXPECT_EQ(global.GlbBytes(false), before);
     EXPECT_EQ(global.FileName, "Untitled.Glb");
   }
-  EXPECT_TRUE(ui.LastText().contains(QStringLiteral("kind code 1"))) << ui.LastText().toStdString();
+  EXPECT_TRUE(ui.LastText().contains("kind code 1")) << ui.LastText().toStdString();
   EXPECT_TRUE(global.ReadGlbBytes(Bytes(good), false).isEmpty());
 }
 
-TEST_F(TLibraryFiles, CancelledOrDeclinedSaveChangesNothing) {
+TEST_F(TLibraryFiles, CancelledDeclinedOrFailedSaveLeavesTheOldFileAndTheLibraryState) {
   TLibrary library;
   library.NewElement(ekPatch);
   library.Saved = false;
-  EXPECT_FALSE(library.Save(false));
+  EXPECT_FALSE(library.Save(false));  // dialog cancelled
   EXPECT_EQ(ui.FileRequests.back().Options.Title, "Save Library");
   EXPECT_EQ(ui.FileRequests.back().Options.DefaultExt, "Lib");
-  EXPECT_FALSE(library.Saved);
   EXPECT_EQ(library.FileName, "Untitled.Lib");
-
-  WriteAll(Path("Old.Lib"), "old");
-  ui.Files.push_back(Path("Old.Lib"));
-  ui.Answers.push_back(mbNo);
-  EXPECT_FALSE(library.Save(true));
-  EXPECT_EQ(ReadAll(Path("Old.Lib")), "old");
-  EXPECT_FALSE(library.Saved);
-}
-
-TEST_F(TLibraryFiles, FailedSaveLeavesTheOldFileAndTheLibraryState) {
   WriteAll(Path("Keep.Lib"), "previous");
-  TLibrary library;
-  library.NewElement(ekPatch);
+  ui.Files.push_back(Path("Keep.Lib"));
+  ui.Answers.push_back(mbNo);  // do not overwrite
+  EXPECT_FALSE(library.Save(true));
+  EXPECT_EQ(ReadAll(Path("Keep.Lib")), "previous");
+  EXPECT_FALSE(library.Saved);
+
   library.FileName = Path("Keep.Lib");
-  library.Saved = false;
   {
     // The disk "fills up" after a few bytes: the write fails half way, for any user.
     TFileSizeLimit limit(4);
@@ -232,14 +217,14 @@ TEST_F(TLibraryFiles, FailedSaveLeavesTheOldFileAndTheLibraryState) {
   }
   EXPECT_EQ(ReadAll(Path("Keep.Lib")), "previous");
   EXPECT_FALSE(library.Saved);
-  EXPECT_TRUE(ui.LastText().contains(QStringLiteral("Keep.Lib"))) << ui.LastText().toStdString();
+  EXPECT_TRUE(ui.LastText().contains("Keep.Lib")) << ui.LastText().toStdString();
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"Keep.Lib"});  // no leftovers
 
   // A folder that does not exist fails too.
   TLibrary lost;
   lost.FileName = Path("missing/Lost.Lib");
   EXPECT_FALSE(lost.Save(false));
-  EXPECT_TRUE(ui.LastText().contains(QStringLiteral("Lost.Lib"))) << ui.LastText().toStdString();
+  EXPECT_TRUE(ui.LastText().contains("Lost.Lib")) << ui.LastText().toStdString();
   EXPECT_FALSE(lost.SavedToFile);
 }
 

@@ -38,75 +38,70 @@ class TSearchTest : public TModelTest {
 };
 
 TEST_F(TSearchTest, EmptyPatternListsEveryElementOfTheCheckedKindsAndBankMembers) {
-  Add(ekPatch, QStringLiteral("Solo"));
-  Add(ekPerformance, QStringLiteral("Split"));
-  AddPatchBank(QStringLiteral("B"));
-  Add(ekSystem, QStringLiteral("Sys"));
+  Add(ekPatch, "Solo");
+  Add(ekPerformance, "Split");
+  AddPatchBank("B");
+  Add(ekSystem, "Sys");
   TSearchOptions options;
   std::vector<TLibElem*> results = TSearch::Run(library, options);
   ASSERT_EQ(results.size(), 3u + TPatchBank::kMemberCount);
-  EXPECT_EQ(results[0]->GetName(), QStringLiteral("Solo"));
-  EXPECT_EQ(results[1]->GetName(), QStringLiteral("Split"));
-  EXPECT_EQ(results[2]->GetName(), QStringLiteral("B1"));
-  EXPECT_EQ(results[129]->GetName(), QStringLiteral("B128"));
+  EXPECT_EQ(Names({results[0], results[1], results[2], results[129]}),
+            QStringList({"Solo", "Split", "B1", "B128"}));
   EXPECT_EQ(results[130]->Kind, ekSystem);
   for (const TLibElem* element : results) EXPECT_NE(element->Kind, ekPatchBank);
-
   // Without " Patch" neither single patches nor the patch bank's members are listed.
   options.Patch = false;
-  EXPECT_EQ(Names(TSearch::Run(library, options)),
-            QStringList({QStringLiteral("Split"), QStringLiteral("Sys")}));
+  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"Split", "Sys"}));
 }
 
-TEST_F(TSearchTest, NameTestsCaseSubstringAndTrailingBlanks) {
-  Add(ekPatch, QStringLiteral("Warm Pad"));
-  Add(ekPatch, QStringLiteral("PAD"));
-  Add(ekRhythm, QStringLiteral("pad kit"));
+TEST_F(TSearchTest, NameTestsCaseSubstringTrailingBlanksDatesAndTimes) {
+  TLibElem& a = Add(ekPatch, "Warm Pad");
+  TLibElem& b = Add(ekPatch, "PAD");
+  Add(ekRhythm, "pad kit");
   TSearchOptions options;
-  options.Pattern = QStringLiteral("pad  ");
+  options.Pattern = "pad  ";
   EXPECT_EQ(TSearch::Run(library, options).size(), 3u);
   options.CaseSensitive = true;
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({QStringLiteral("pad kit")}));
+  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"pad kit"}));
   options.CaseSensitive = false;
   options.Substring = false;
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({QStringLiteral("PAD")}));
-}
+  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"PAD"}));
 
-TEST_F(TSearchTest, DateAndTimeRangesIncludeTheirEnds) {
-  TLibElem& a = Add(ekPatch, QStringLiteral("A"));
-  TLibElem& b = Add(ekPatch, QStringLiteral("B"));
+  // Date and time ranges include their ends.
   a.ModifiedDate = 45000;
   a.ModifiedTime = 0.25;
   b.ModifiedDate = 45010;
   b.ModifiedTime = 0.75;
-  TSearchOptions options;
+  library.Element(2).ModifiedDate = 44000;
+  library.Element(2).ModifiedTime = 0.1;
+  options = TSearchOptions();
   options.UseDate = true;
   options.FromDate = 45000;
   options.ToDate = 45005;
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({QStringLiteral("A")}));
+  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"Warm Pad"}));
   options.UseDate = false;
   options.UseTime = true;
   options.FromTime = 0.5;
   options.ToTime = 0.75;
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({QStringLiteral("B")}));
+  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"PAD"}));
 }
 
 TEST_F(TSearchTest, GlobalCardBanksAreSearchedOnlyWithADataCard) {
   auto& global = static_cast<TGlobal&>(library.NewElement(ekGlobal));
-  global.PatchBank(true).Member(0).SetName(QStringLiteral("UserOne"), false);
-  global.PatchBank(false).Member(0).SetName(QStringLiteral("CardOne"), false);
+  global.PatchBank(true).Member(0).SetName("UserOne", false);
+  global.PatchBank(false).Member(0).SetName("CardOne", false);
   TSearchOptions options;
-  options.Pattern = QStringLiteral("One");
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({QStringLiteral("UserOne")}));
+  options.Pattern = "One";
+  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"UserOne"}));
   options.DataCard = true;
-  EXPECT_EQ(Names(TSearch::Run(library, options)),
-            QStringList({QStringLiteral("UserOne"), QStringLiteral("CardOne")}));
+  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"UserOne", "CardOne"}));
 }
 
-TEST_F(TSearchTest, SelectedOnlySkipsUnselectedElements) {
-  Add(ekPatch, QStringLiteral("A")).Selected = true;
-  Add(ekPatch, QStringLiteral("A"));
-  Add(ekPatch, QStringLiteral("A")).Selected = true;
+TEST_F(TSearchTest, DuplicatesAreListedTogetherSortedAndOnlyFromTheSelection) {
+  for (const char* name : {"Zeta", "Bass", "Zeta", "Alpha", "Bass", "Bass", "Unique"})
+    Add(ekPatch, name);
+  EXPECT_EQ(Names(Duplicates()), QStringList({"Bass", "Bass", "Bass", "Zeta", "Zeta"}));
+  library.Element(0).Selected = library.Element(2).Selected = library.Element(4).Selected = true;
   TSearchOptions options;
   options.Mode = TSearchMode::DuplicateNames;
   options.SelectedOnly = true;
@@ -116,73 +111,48 @@ TEST_F(TSearchTest, SelectedOnlySkipsUnselectedElements) {
   EXPECT_EQ(results[1], &library.Element(2));
 }
 
-TEST_F(TSearchTest, ThreeSameNamedPatchesAreListedTogetherAfterSorting) {
-  Add(ekPatch, QStringLiteral("Zeta"));
-  Add(ekPatch, QStringLiteral("Bass"));
-  Add(ekPatch, QStringLiteral("Zeta"));
-  Add(ekPatch, QStringLiteral("Alpha"));
-  Add(ekPatch, QStringLiteral("Bass"));
-  Add(ekPatch, QStringLiteral("Bass"));
-  Add(ekPatch, QStringLiteral("Unique"));
-  EXPECT_EQ(Names(Duplicates()),
-            QStringList({QStringLiteral("Bass"), QStringLiteral("Bass"), QStringLiteral("Bass"),
-                         QStringLiteral("Zeta"), QStringLiteral("Zeta")}));
-}
-
 TEST_F(TSearchTest, DuplicatesIgnoreTrailingBlanksAndCaseUnlessCaseSensitive) {
-  Add(ekSystem, QStringLiteral("Studio  "));
-  Add(ekSystem, QStringLiteral("Studio"));
-  Add(ekPatch, QStringLiteral("Lead"));
-  Add(ekPatch, QStringLiteral("LEAD"));
-  Add(ekPatch, QStringLiteral("   "));
-  Add(ekPatch, QString());
+  for (const char* name : {"Studio  ", "Studio"}) Add(ekSystem, name);
+  for (const char* name : {"Lead", "LEAD", "   ", ""}) Add(ekPatch, name);
   EXPECT_EQ(Duplicates().size(), 4u);
-  EXPECT_EQ(Names(Duplicates(true)),
-            QStringList({QStringLiteral("Studio"), QStringLiteral("Studio  ")}));
+  EXPECT_EQ(Names(Duplicates(true)), QStringList({"Studio", "Studio  "}));
 }
 
-TEST_F(TSearchTest, SameSoundFindsRenamedCopiesButNotNearCopies) {
-  auto& original = static_cast<TPatch&>(Add(ekPatch, QStringLiteral("Original")));
+TEST_F(TSearchTest, SameSoundFindsRenamedCopiesButNotNearCopiesAndKeepsGroupsTogether) {
+  auto& original = static_cast<TPatch&>(Add(ekPatch, "Original"));
   original.Tones[1].StoreByte(3, 0x21);
-  auto& renamed = static_cast<TPatch&>(Add(ekPatch, QStringLiteral("Renamed")));
+  auto& renamed = static_cast<TPatch&>(Add(ekPatch, "Renamed"));
   renamed.Assign(original);
-  renamed.SetName(QStringLiteral("Renamed"), false);
-  auto& near = static_cast<TPatch&>(Add(ekPatch, QStringLiteral("Near")));
+  renamed.SetName("Renamed", false);
+  auto& near = static_cast<TPatch&>(Add(ekPatch, "Near"));
   near.Assign(original);
-  near.SetName(QStringLiteral("Near"), false);
+  near.SetName("Near", false);
   near.Tones[3].StoreByte(10, static_cast<std::uint8_t>(near.Tones[3].GetByte(10) ^ 1));
   // A different header (another location) does not make a different sound.
   renamed.Temporary = false;
   renamed.PrepareMessages();
   TSearchOptions options;
   options.Mode = TSearchMode::SameSound;
-  EXPECT_EQ(Names(TSearch::Run(library, options)),
-            QStringList({QStringLiteral("Original"), QStringLiteral("Renamed")}));
-}
+  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"Original", "Renamed"}));
 
-TEST_F(TSearchTest, SameSoundKeepsEachGroupTogether) {
-  auto& a = static_cast<TPatch&>(Add(ekPatch, QStringLiteral("Mmm")));
+  library.Elements.clear();
+  auto& a = static_cast<TPatch&>(Add(ekPatch, "Mmm"));
   a.Tones[0].StoreByte(1, 5);
-  auto& b = static_cast<TPatch&>(Add(ekPatch, QStringLiteral("Aaa")));
+  auto& b = static_cast<TPatch&>(Add(ekPatch, "Aaa"));
   b.Tones[0].StoreByte(1, 6);
-  for (const auto* name : {"Zzz", "Bbb"}) {
+  for (const char* name : {"Zzz", "Bbb"}) {
     Add(ekPatch, QString()).Assign(a);
-    library.Element(library.Count() - 1).SetName(QLatin1String(name), false);
+    library.Element(library.Count() - 1).SetName(name, false);
     Add(ekPatch, QString()).Assign(b);
-    library.Element(library.Count() - 1).SetName(QLatin1String(name), false);
+    library.Element(library.Count() - 1).SetName(name, false);
   }
-  TSearchOptions options;
-  options.Mode = TSearchMode::SameSound;
   EXPECT_EQ(Names(TSearch::Run(library, options)),
-            QStringList({QStringLiteral("Aaa"), QStringLiteral("Zzz"), QStringLiteral("Bbb"),
-                         QStringLiteral("Mmm"), QStringLiteral("Zzz"), QStringLiteral("Bbb")}));
+            QStringList({"Aaa", "Zzz", "Bbb", "Mmm", "Zzz", "Bbb"}));
 }
 
 TEST_F(TSearchTest, IndexedDuplicateSearchEqualsOneByOneOnRandomLibraries) {
   std::mt19937 random(1234);
-  const QStringList pool = {QStringLiteral("a"),  QStringLiteral("A"),  QStringLiteral("a "),
-                            QStringLiteral("b"),  QStringLiteral("B"),  QStringLiteral("c"),
-                            QStringLiteral("Ab"), QStringLiteral("ab"), QString()};
+  const QStringList pool = {"a", "A", "a ", "b", "B", "c", "Ab", "ab", QString()};
   for (int round = 0; round < 30; ++round) {
     library.Elements.clear();
     const int count = 1 + static_cast<int>(random() % 60);
@@ -193,7 +163,7 @@ TEST_F(TSearchTest, IndexedDuplicateSearchEqualsOneByOneOnRandomLibraries) {
         patch->Tones[0].StoreByte(0, static_cast<std::uint8_t>(random() % 3));
       element.Selected = random() % 2;
     }
-    if (round % 3 == 0) AddPatchBank(QStringLiteral("a"));
+    if (round % 3 == 0) AddPatchBank("a");
     for (auto mode : {TSearchMode::DuplicateNames, TSearchMode::SameSound})
       for (int flags = 0; flags < 8; ++flags) {
         TSearchOptions options;
@@ -228,14 +198,13 @@ TEST_F(TSearchTest, SortByNameReplaysTheExchangeSortOnEqualNames) {
 }
 
 TEST_F(TSearchTest, ExportLinePadsColumnsAndWritesLongFieldsWhole) {
-  auto& bank = AddPatchBank(QStringLiteral("P"));
-  bank.Name = QStringLiteral("Bank1");
-  library.FileName = QStringLiteral("/x/My.Lib");
-  const QString line = TSearch::ExportLine(bank.Member(4), QStringLiteral("01/02/24  10:00"));
+  auto& bank = AddPatchBank("P");
+  bank.Name = "Bank1";
+  library.FileName = "/x/My.Lib";
+  const QString line = TSearch::ExportLine(bank.Member(4), "01/02/24  10:00");
   EXPECT_EQ(line, QStringLiteral("Patch               P5                  User : 5       "
                                  "01/02/24  10:00          Loc : Bank1"));
   const QString longDate = QString(30, u'9');
-  EXPECT_EQ(TSearch::ExportLine(bank.Member(0), longDate).mid(55, 36),
-            longDate + QStringLiteral("Loc : "));
+  EXPECT_EQ(TSearch::ExportLine(bank.Member(0), longDate).mid(55, 36), longDate + "Loc : ");
 }
 }  // namespace

@@ -53,9 +53,9 @@ TEST_F(TSysexFiles, PatchFileBuiltFromTheAddressMapLoads) {
   EXPECT_EQ(patch.SysexBytes(false), file);
 }
 
-TEST_F(TSysexFiles, XpPatchHasOneMoreCommonByteAndReadsBackTheSame) {
+TEST_F(TSysexFiles, XpLayoutsRoundTripWithFreshChecksums) {
   TPatch patch(nullptr);
-  patch.SetName(QStringLiteral("XP Test"), false);
+  patch.SetName("XP Test", false);
   patch.Common.StoreByte(71, 0x55);
   const QByteArray normal = patch.SysexBytes(false);
   const QByteArray xp = patch.SysexBytes(true);
@@ -70,21 +70,19 @@ TEST_F(TSysexFiles, XpPatchHasOneMoreCommonByteAndReadsBackTheSame) {
   ASSERT_TRUE(back.ReadSysexBytes(Bytes(xp), true));
   EXPECT_EQ(back.SysexBytes(false), normal);
   EXPECT_FALSE(back.ReadSysexBytes(Bytes(xp), false));
-}
 
-TEST_F(TSysexFiles, XpPerformanceAndSystemRoundTripWithFreshChecksums) {
   TPerformance performance(nullptr);
-  performance.SetName(QStringLiteral("Split"), false);
+  performance.SetName("Split", false);
   performance.Parts[6].StoreByte(18, 0x33);
-  const QByteArray normal = performance.SysexBytes(false);
-  QByteArray xp = performance.SysexBytes(true);
-  ASSERT_EQ(xp.size(), 653);
-  EXPECT_EQ(xp.size() - normal.size(), 2 + 16 * 6);
+  const QByteArray performanceNormal = performance.SysexBytes(false);
+  QByteArray performanceXp = performance.SysexBytes(true);
+  ASSERT_EQ(performanceXp.size(), 653);
+  EXPECT_EQ(performanceXp.size() - performanceNormal.size(), 2 + 16 * 6);
   // Stale checksums in the file do not survive: the shortened images get their own.
-  xp[75] = 0x12;
-  TPerformance back(nullptr);
-  ASSERT_TRUE(back.ReadSysexBytes(Bytes(xp), true));
-  EXPECT_EQ(back.SysexBytes(false), normal);
+  performanceXp[75] = 0x12;
+  TPerformance performanceBack(nullptr);
+  ASSERT_TRUE(performanceBack.ReadSysexBytes(Bytes(performanceXp), true));
+  EXPECT_EQ(performanceBack.SysexBytes(false), performanceNormal);
 
   TSystem system(nullptr);
   system.Common.StoreByte(39, 0x11);
@@ -102,7 +100,7 @@ TEST_F(TSysexFiles, WrongSizeIsRefusedAndChangesNothing) {
   const QByteArray xp = source.SysexBytes(true);
   WriteAll(Path("Xp.Syx"), xp);
   TPatch patch(nullptr);
-  patch.SetName(QStringLiteral("Keep"), false);
+  patch.SetName("Keep", false);
   const QByteArray before = patch.SysexBytes(false);
   ui.Files.push_back(Path("Xp.Syx"));
   EXPECT_FALSE(patch.LoadSysexFile());
@@ -119,7 +117,7 @@ TEST_F(TSysexFiles, WrongSizeIsRefusedAndChangesNothing) {
 
 TEST_F(TSysexFiles, BankAndSystemTakeTheirNameFromTheFile) {
   TPatchBank source(nullptr);
-  source.Patch(127).SetName(QStringLiteral("Last"), false);
+  source.Patch(127).SetName("Last", false);
   WriteAll(Path("LongBankName1.syx"), source.SysexBytes(false));
   TLibrary library;
   auto& bank = static_cast<TPatchBank&>(library.NewElement(ekPatchBank));
@@ -141,9 +139,9 @@ TEST_F(TSysexFiles, BankAndSystemTakeTheirNameFromTheFile) {
   EXPECT_EQ(patch.Name, "");
 }
 
-TEST_F(TSysexFiles, SaveAsksForAFileUntilTheElementHasOne) {
+TEST_F(TSysexFiles, SaveAsksForAFileUntilTheElementHasOneAndBeforeOverwriting) {
   TPatch patch(nullptr);
-  patch.FileName = QStringLiteral("untitled.syx");
+  patch.FileName = "untitled.syx";
   EXPECT_FALSE(patch.SaveSysexFile(false));  // dialog cancelled: nothing written
   ASSERT_EQ(ui.FileRequests.size(), 1u);
   EXPECT_TRUE(ui.FileRequests[0].Save);
@@ -156,30 +154,27 @@ TEST_F(TSysexFiles, SaveAsksForAFileUntilTheElementHasOne) {
   EXPECT_TRUE(patch.SavedToFile);
   EXPECT_EQ(ReadAll(Path("One.Syx")).size(), 643);
 
-  patch.SetName(QStringLiteral("Second"), false);
+  patch.SetName("Second", false);
   ASSERT_TRUE(patch.SaveSysexFile(false));  // no dialog now
   EXPECT_EQ(ui.FileRequests.size(), 2u);
   EXPECT_EQ(ReadAll(Path("One.Syx")).mid(9, 6), "Second");
-}
 
-TEST_F(TSysexFiles, OverwriteQuestionAnsweredNoKeepsTheFile) {
+  // Save as over an existing file asks first; No keeps the file.
   WriteAll(Path("Old.Syx"), "old contents");
-  TPatch patch(nullptr);
   ui.Files.push_back(Path("Old.Syx"));
   ui.Answers.push_back(mbNo);
   EXPECT_FALSE(patch.SaveSysexFile(true));
   EXPECT_EQ(ui.LastText(), "File Alredy Exist. Overwrite it ?");
   EXPECT_EQ(ui.Questions.back().Buttons, mbYes | mbNo);
   EXPECT_EQ(ReadAll(Path("Old.Syx")), "old contents");
-  EXPECT_EQ(patch.FileName, "Untitled.Syx");
+  EXPECT_EQ(patch.FileName, Path("One.Syx"));
 
   ui.Files.push_back(Path("Old.Syx"));
   ui.Answers.push_back(mbYes);
   EXPECT_TRUE(patch.SaveSysexFile(true));
   EXPECT_EQ(ReadAll(Path("Old.Syx")).size(), 643);
-}
 
-TEST_F(TSysexFiles, ExportToXpWritesTheLongerLayout) {
+  // Export To XP writes the longer layout.
   TPerformanceBank bank(nullptr);
   TXpScope exporting;
   ui.Files.push_back(Path("Xp.Syx"));

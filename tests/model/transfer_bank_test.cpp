@@ -43,17 +43,17 @@ TEST_F(BankTransfer, CardPatchBankTransmitsEveryBlockAndCountsWholePatches) {
   EXPECT_TRUE(t.Finished);
   EXPECT_EQ(instrument->Counters().DataSets, 640u);
   EXPECT_EQ(MatchingMembers(bank), 128);
-  EXPECT_EQ(instrument->Name(0x21000000), QStringLiteral("Card 1      "));
+  EXPECT_EQ(instrument->Name(0x21000000), "Card 1      ");
   EXPECT_EQ(instrument->Read(0x217F1600, 1), TBytes{127});
   EXPECT_EQ(t.MessagesSent(), 640);
   EXPECT_EQ(t.BytesSent(), 128 * 643);
-  EXPECT_EQ(t.Title(), QStringLiteral("Now Transmitting Data Card Patch Bank"));
+  EXPECT_EQ(t.Title(), "Now Transmitting Data Card Patch Bank");
   EXPECT_EQ(gaugeAtHalf, 50);
-  EXPECT_EQ(numberAtHalf, QStringLiteral("Patch Number : 64"));
+  EXPECT_EQ(numberAtHalf, "Patch Number : 64");
   // The card patch names went into the fourth section of the names file.
   NameLists().Load();
   ASSERT_EQ(NameLists().Lists[TNameLists::nlCardPatches].size(), 128);
-  EXPECT_EQ(NameLists().Lists[TNameLists::nlCardPatches][127], QStringLiteral("Card 128"));
+  EXPECT_EQ(NameLists().Lists[TNameLists::nlCardPatches][127], "Card 128");
 }
 
 TEST_F(BankTransfer, UserPatchBankReceiveFillsEveryPatchAndTheNameLists) {
@@ -73,12 +73,12 @@ TEST_F(BankTransfer, UserPatchBankReceiveFillsEveryPatchAndTheNameLists) {
   EXPECT_EQ(Transfer().BytesReceived(), 128 * 643);
   EXPECT_EQ(Transfer().MessagesSent(), 128);
   EXPECT_EQ(reloads, 1);
-  const QByteArray file = ReadAll(Path(QStringLiteral("UserCard.Txt")));
+  const QByteArray file = ReadAll(Path("UserCard.Txt"));
   TNameLists lists;
   lists.SetBytes(file);
   ASSERT_EQ(lists.Lists[TNameLists::nlUserPatches].size(), 128);
   EXPECT_EQ(lists.Lists[TNameLists::nlUserPatches][5], bank.Patch(5).GetName());
-  EXPECT_TRUE(bank.Patch(5).GetName().startsWith(QStringLiteral("Brass")));
+  EXPECT_TRUE(bank.Patch(5).GetName().startsWith("Brass"));
   EXPECT_TRUE(lists.Lists[TNameLists::nlCardPatches].isEmpty());
   EXPECT_EQ(file.count('\xC7'), 4);
 }
@@ -135,7 +135,7 @@ TEST_F(BankTransfer, CardBankWithoutCardAsksAndCancelSavesNoNames) {
   EXPECT_EQ(log.Requests[0], log.Requests[1]);
   EXPECT_EQ(log.Address(0), 0x21000000u);
   EXPECT_FALSE(Transfer().Finished);
-  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("UserCard.Txt"))));
+  EXPECT_FALSE(QFile::exists(Path("UserCard.Txt")));
 }
 
 TEST_F(BankTransfer, CardPerformanceBankTravelsBothWays) {
@@ -150,11 +150,11 @@ TEST_F(BankTransfer, CardPerformanceBankTravelsBothWays) {
   EXPECT_EQ(log.Address(543), 0x201F1F00u);
   EXPECT_EQ(Transfer().BytesReceived(), 32 * 555);
   EXPECT_EQ(Transfer().Gauge(), 100);
-  EXPECT_EQ(Transfer().Title(), QStringLiteral("Now Receiving Data Card Performance Bank"));
+  EXPECT_EQ(Transfer().Title(), "Now Receiving Data Card Performance Bank");
   EXPECT_EQ(NameLists().Lists[TNameLists::nlCardPerformances].size(), 32);
 
   TPerformanceBank user(nullptr);
-  user.Performance(0).SetName(QStringLiteral("First"), false);
+  user.Performance(0).SetName("First", false);
   user.Performance(31).Parts[15].StoreByte(0, 0x11);
   user.Transmit(false);
   EXPECT_TRUE(Transfer().Finished);
@@ -162,8 +162,8 @@ TEST_F(BankTransfer, CardPerformanceBankTravelsBothWays) {
   EXPECT_EQ(Transfer().BytesSent(), 32 * 555);
   EXPECT_EQ(Transfer().MessagesSent(), 544);
   TNameLists saved;
-  saved.SetBytes(ReadAll(Path(QStringLiteral("UserCard.Txt"))));
-  EXPECT_EQ(saved.Lists[TNameLists::nlUserPerformances].value(0), QStringLiteral("First"));
+  saved.SetBytes(ReadAll(Path("UserCard.Txt")));
+  EXPECT_EQ(saved.Lists[TNameLists::nlUserPerformances].value(0), "First");
 }
 
 TEST_F(BankTransfer, RhythmBankAsksForEveryBlockAndSendsThemBack) {
@@ -173,7 +173,7 @@ TEST_F(BankTransfer, RhythmBankAsksForEveryBlockAndSendsThemBack) {
   EXPECT_TRUE(Transfer().Finished);
   EXPECT_EQ(log.Requests.size(), 130u);
   EXPECT_EQ(MatchingMembers(bank), 2);
-  EXPECT_EQ(Transfer().ElemNumberText(), QStringLiteral("2"));
+  EXPECT_EQ(Transfer().ElemNumberText(), "2");
   EXPECT_EQ(Transfer().BytesReceived(), 2 * 4439);
 
   instrument->SetCardInserted(true);
@@ -185,9 +185,9 @@ TEST_F(BankTransfer, RhythmBankAsksForEveryBlockAndSendsThemBack) {
   EXPECT_EQ(MatchingMembers(card), 2);
   EXPECT_EQ(instrument->Read(0x20416200 + 57, 1), TBytes{0x7F});
   EXPECT_EQ(Transfer().MessagesSent(), 130);
-  EXPECT_EQ(Transfer().ElemNumberText(), QStringLiteral("2"));
+  EXPECT_EQ(Transfer().ElemNumberText(), "2");
   // Rhythm banks leave the names file alone.
-  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("UserCard.Txt"))));
+  EXPECT_FALSE(QFile::exists(Path("UserCard.Txt")));
 }
 
 }  // namespace

@@ -59,8 +59,7 @@ TEST_F(GlobalTransfer, CancelInsideAMemberLeavesTheLaterOnesAndSkipsTheViews) {
   Config().DataCard = true;
   instrument->SetCardInserted(true);
   host.Hook = [](TTransfer& t, THeadlessHost::TEvent) {
-    if (t.Title().contains(QStringLiteral("User Performance")) && t.MessagesReceived() == 20 &&
-        t.Active())
+    if (t.Title().contains("User Performance") && t.MessagesReceived() == 20 && t.Active())
       t.Close();
   };
   global.Receive(false);
@@ -78,12 +77,12 @@ TEST_F(GlobalTransfer, CancelInsideAMemberLeavesTheLaterOnesAndSkipsTheViews) {
 }
 
 TEST_F(GlobalTransfer, TransmitWithoutDataCardWritesUserMemoryAndSystemOnly) {
-  global.PatchBank(true).Patch(0).SetName(QStringLiteral("Global"), false);
+  global.PatchBank(true).Patch(0).SetName("Global", false);
   global.System().Common.StoreByte(0, 0x05);
   global.Transmit(false);
 
   EXPECT_EQ(instrument->Counters().DataSets, 640u + 544u + 130u + 18u);
-  EXPECT_EQ(instrument->Name(0x11000000), QStringLiteral("Global      "));
+  EXPECT_EQ(instrument->Name(0x11000000), "Global      ");
   EXPECT_EQ(instrument->Read(0x00000000, 1), TBytes{0x05});
   EXPECT_EQ(MatchingBlocks(global.PerformanceBank(true).Performance(31)), 17);
   EXPECT_EQ(CurrentSystem, &global.System());

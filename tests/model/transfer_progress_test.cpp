@@ -16,9 +16,9 @@ class TransferProgress : public TModelTest {
 
 TEST_F(TransferProgress, StartClearsTheCountersAndTheGaugeFollowsTheDirection) {
   TTransfer& t = Transfer();
-  t.Start(640, QStringLiteral("Patch Number"), QStringLiteral("Now Transmitting User Patch Bank"));
+  t.Start(640, "Patch Number", "Now Transmitting User Patch Bank");
   EXPECT_FALSE(t.Finished);
-  EXPECT_EQ(t.ElemCaption(), QStringLiteral("Patch Number : "));
+  EXPECT_EQ(t.ElemCaption(), "Patch Number : ");
   EXPECT_TRUE(t.ElemNumberText().isEmpty());
   t.SetTransmetting();
   t.AddSended(643 * 64, 319);
@@ -28,10 +28,10 @@ TEST_F(TransferProgress, StartClearsTheCountersAndTheGaugeFollowsTheDirection) {
   t.AddReceived(100, 640);  // received messages do not move a transmission's gauge
   EXPECT_EQ(t.Gauge(), 50);
   t.AddElem(64);
-  EXPECT_EQ(t.ElemNumberText(), QStringLiteral("64"));
+  EXPECT_EQ(t.ElemNumberText(), "64");
   t.Finished = true;
 
-  t.Start(1, QStringLiteral("Pacth"), QStringLiteral("Now Receiving Patch"));
+  t.Start(1, "Pacth", "Now Receiving Patch");
   EXPECT_FALSE(t.Finished);
   EXPECT_FALSE(t.Transmetting());
   EXPECT_EQ(t.MessagesSent() + t.BytesSent() + t.MessagesReceived() + t.ElemNumber(), 0);
@@ -43,7 +43,7 @@ TEST_F(TransferProgress, StartClearsTheCountersAndTheGaugeFollowsTheDirection) {
 
 TEST_F(TransferProgress, CloseStopsBothTimersAndEndsTheModalRun) {
   TTransfer& t = Transfer();
-  t.Start(10, QStringLiteral("System"), QStringLiteral("Now Receiving System"));
+  t.Start(10, "System", "Now Receiving System");
   int ticks = 0;
   t.Timer.Arm(
       1, [&ticks] { ++ticks; }, true);
@@ -96,12 +96,12 @@ class NameListsFile : public TModelTest {
 
 TEST_F(NameListsFile, SectionsAreWrittenInOrderEachEndedBySeparatorLine) {
   TNameLists lists;
-  lists.SetEntry(TNameLists::nlUserPatches, 0, QStringLiteral("Piano"));
-  lists.SetEntry(TNameLists::nlUserPatches, 1, QStringLiteral("Organ"));
-  lists.SetEntry(TNameLists::nlCardPerformances, 5, QStringLiteral("Split"));  // appended
-  lists.SetEntry(TNameLists::nlUserPatches, 0, QStringLiteral("E.Piano"));
+  lists.SetEntry(TNameLists::nlUserPatches, 0, "Piano");
+  lists.SetEntry(TNameLists::nlUserPatches, 1, "Organ");
+  lists.SetEntry(TNameLists::nlCardPerformances, 5, "Split");  // appended
+  lists.SetEntry(TNameLists::nlUserPatches, 0, "E.Piano");
   ASSERT_TRUE(lists.Save());
-  EXPECT_EQ(ReadAll(Path(QStringLiteral("UserCard.Txt"))),
+  EXPECT_EQ(ReadAll(Path("UserCard.Txt")),
             QByteArray("Split\r\n\xC7\r\n\xC7\r\nE.Piano\r\nOrgan\r\n\xC7\r\n\xC7\r\n"));
 }
 
@@ -109,25 +109,25 @@ TEST_F(NameListsFile, LoadSkipsEmptyLinesAndCutsOverlongSections) {
   QByteArray bytes = "\n\xC7\nUser Perf\r\n\r\n\xC7\n";
   for (int i = 0; i < 130; ++i) bytes += "P" + QByteArray::number(i) + "\n";
   bytes += "\xC7\nCard\n\xC7\nextra section\n";
-  WriteAll(Path(QStringLiteral("UserCard.Txt")), bytes);
+  WriteAll(Path("UserCard.Txt"), bytes);
   TNameLists lists;
   ASSERT_TRUE(lists.Load());
   EXPECT_TRUE(lists.Lists[TNameLists::nlCardPerformances].isEmpty());
-  EXPECT_EQ(lists.Lists[TNameLists::nlUserPerformances], QStringList{QStringLiteral("User Perf")});
+  EXPECT_EQ(lists.Lists[TNameLists::nlUserPerformances], QStringList{"User Perf"});
   EXPECT_EQ(lists.Lists[TNameLists::nlUserPatches].size(), 128);
-  EXPECT_EQ(lists.Lists[TNameLists::nlCardPatches], QStringList{QStringLiteral("Card")});
+  EXPECT_EQ(lists.Lists[TNameLists::nlCardPatches], QStringList{"Card"});
 }
 
 TEST_F(NameListsFile, MissingFileGivesEmptyListsAndFailedSaveIsReported) {
   TNameLists lists;
-  lists.Lists[0] << QStringLiteral("Stale");
+  lists.Lists[0] << "Stale";
   EXPECT_TRUE(lists.Load());
   EXPECT_TRUE(lists.Lists[0].isEmpty());
-  SetStartDirectory(Path(QStringLiteral("no such folder")));
+  SetStartDirectory(Path("no such folder"));
   EXPECT_FALSE(lists.Save());
   ASSERT_EQ(ui.Questions.size(), 1u);
   EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Error);
-  EXPECT_TRUE(ui.Questions[0].Text.contains(QStringLiteral("UserCard.Txt")));
+  EXPECT_TRUE(ui.Questions[0].Text.contains("UserCard.Txt"));
 }
 
 }  // namespace

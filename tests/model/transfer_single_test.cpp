@@ -7,16 +7,9 @@
 
 namespace {
 
-class SingleTransfer : public TTransferTest {};
+using SingleTransfer = TTransferTest;
 
-// Places an object in user (or card) memory at number.
-void Place(TLibElem& element, int number, bool user = true) {
-  element.Temporary = false;
-  element.User = user;
-  element.Number = static_cast<std::uint16_t>(number);
-}
-
-TEST_F(SingleTransfer, PatchReceiveTakesFiveRepliesOfOneRequestIntoItsBlocks) {
+TEST_F(SingleTransfer, PatchReceiveTakesFiveRepliesOfOneRequestAndTransmitsToCardOrTemporary) {
   TPatch patch(nullptr);
   Place(patch, 5);
   Scramble(patch, 1);
@@ -29,31 +22,29 @@ TEST_F(SingleTransfer, PatchReceiveTakesFiveRepliesOfOneRequestIntoItsBlocks) {
                                      0x00, 0x17, 0x18, 0x3C, 0xF7}));
   const TTransfer& t = Transfer();
   EXPECT_TRUE(t.Finished);
-  EXPECT_EQ(t.Title(), QStringLiteral("Now Receiving Patch"));
-  EXPECT_EQ(t.ElemCaption(), QStringLiteral("Pacth : "));
-  EXPECT_EQ(t.ElemNumberText(), QStringLiteral("1"));
+  EXPECT_EQ(t.Title(), "Now Receiving Patch");
+  EXPECT_EQ(t.ElemCaption(), "Pacth : ");
+  EXPECT_EQ(t.ElemNumberText(), "1");
   EXPECT_EQ(t.BytesReceived(), 643);
   EXPECT_EQ(t.MessagesReceived(), 5);
   EXPECT_EQ(t.MessagesSent(), 0);
   EXPECT_EQ(t.Gauge(), 100);  // five messages against a total of one
   EXPECT_EQ(host.ModalRuns, 1);
-}
 
-TEST_F(SingleTransfer, PatchTransmitsToCardOrTemporaryMemory) {
+  // Transmission to card or temporary memory runs without the window.
   instrument->SetCardInserted(true);
-  TPatch patch(nullptr);
   Place(patch, 1, false);
-  patch.SetName(QStringLiteral("Card One"), false);
+  patch.SetName("Card One", false);
   patch.Tones[3].StoreByte(100, 0x55);
   patch.Transmit(false);
   EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
-  EXPECT_EQ(instrument->Name(0x21000000), QStringLiteral("Card One    "));
+  EXPECT_EQ(instrument->Name(0x21000000), "Card One    ");
   EXPECT_EQ(instrument->Read(0x21001600 + 100, 1), TBytes{0x55});
-  EXPECT_EQ(host.ModalRuns, 0);
+  EXPECT_EQ(host.ModalRuns, 1);
 
-  patch.SetName(QStringLiteral("Temp"), false);
+  patch.SetName("Temp", false);
   patch.Transmit(true);
-  EXPECT_EQ(instrument->Name(0x03000000), QStringLiteral("Temp        "));
+  EXPECT_EQ(instrument->Name(0x03000000), "Temp        ");
   EXPECT_EQ(CurrentPatch, &patch);
   EXPECT_EQ(PreviewChannel, 1);
 }
@@ -80,10 +71,7 @@ TEST_F(SingleTransfer, LastReplyLostTimesOutAndRetryStartsAtTheCommonBlock) {
   TPatch patch(nullptr);
   Place(patch, 12);
   Scramble(patch, 7);
-  TInstrumentFaults faults;
-  faults.Drop = 0.5;
-  faults.Seed = SeedFor(0.5, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0});  // tone 4 never comes
-  instrument->SetFaults(faults);
+  Drop(0.5, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0});  // tone 4 never comes
   ui.Answers = {mbRetry};
   patch.Receive(false);
 
@@ -97,10 +85,7 @@ TEST_F(SingleTransfer, ReplyLostInsideAPatchIsSeenByTheNextAddressAndThePatchAsk
   TPatch patch(nullptr);
   Place(patch, 12);
   Scramble(patch, 7);
-  TInstrumentFaults faults;
-  faults.Drop = 0.5;
-  faults.Seed = SeedFor(0.5, {0, 0, 0, 1, 0, 0, 0, 0, 0, 0});  // tone 3 never comes
-  instrument->SetFaults(faults);
+  Drop(0.5, {0, 0, 0, 1, 0, 0, 0, 0, 0, 0});  // tone 3 never comes
   patch.Receive(false);
 
   // Tone 4 arrives where tone 3 was expected: it is not stored as tone 3, and no time-out is
@@ -118,9 +103,7 @@ TEST_F(SingleTransfer, LateRepliesToAnEarlierRequestNeverFillTheNextBlocks) {
   TPerformance performance(nullptr);
   Place(performance, 3);
   Scramble(performance, 9);
-  TInstrumentFaults faults;
-  faults.DelayMs = 80;
-  instrument->SetFaults(faults);
+  instrument->SetFaults({.DelayMs = 80});
   ui.Answers = std::deque<int>(40, mbRetry);
   performance.Receive(false);
   instrument->SetFaults(TInstrumentFaults{});
@@ -136,9 +119,7 @@ TEST_F(SingleTransfer, LateRepliesToAnEarlierRequestNeverFillTheNextBlocks) {
 TEST_F(SingleTransfer, MisshapenReplyIsNeverStoredAndTheBlockIsAskedForAgain) {
   TSystem system(nullptr);
   Scramble(system, 8);
-  TInstrumentFaults faults;
-  faults.WrongLength = 1;
-  instrument->SetFaults(faults);
+  instrument->SetFaults({.WrongLength = 1});
   // The first answer is computed with the fault; every later one comes whole.
   host.Hook = [this](TTransfer&, THeadlessHost::TEvent) {
     if (!log.Requests.empty()) instrument->SetFaults(TInstrumentFaults());
@@ -151,7 +132,7 @@ TEST_F(SingleTransfer, MisshapenReplyIsNeverStoredAndTheBlockIsAskedForAgain) {
   EXPECT_EQ(Transfer().MessagesReceived(), 18);
 }
 
-TEST_F(SingleTransfer, PerformanceReceiveRequestsEachBlockAndRepeatsOnlyADamagedOne) {
+TEST_F(SingleTransfer, PerformanceRequestsEachBlockRepeatsOnlyADamagedOneAndTransmitsBack) {
   TPerformance performance(nullptr);
   Place(performance, 32);
   Scramble(performance, 3);
@@ -173,16 +154,14 @@ TEST_F(SingleTransfer, PerformanceReceiveRequestsEachBlockAndRepeatsOnlyADamaged
   EXPECT_EQ(t.BytesSent(), 18 * 15);
   EXPECT_EQ(t.BytesReceived(), 555);
   EXPECT_EQ(t.Gauge(), 100);
-}
 
-TEST_F(SingleTransfer, PerformanceTransmitLandsInUserMemory) {
-  TPerformance performance(nullptr);
+  // And back to user memory at another number.
   Place(performance, 3);
-  performance.SetName(QStringLiteral("Strings"), false);
+  performance.SetName("Strings", false);
   performance.Parts[15].StoreByte(18, 0x21);
   performance.Transmit(false);
   EXPECT_EQ(MatchingBlocks(performance), TPerformance::kBlockCount);
-  EXPECT_EQ(instrument->Name(0x10020000), QStringLiteral("Strings     "));
+  EXPECT_EQ(instrument->Name(0x10020000), "Strings     ");
 }
 
 TEST_F(SingleTransfer, SystemTravelsBothWays) {
@@ -191,7 +170,7 @@ TEST_F(SingleTransfer, SystemTravelsBothWays) {
   system.Receive(false);
   EXPECT_EQ(MatchingBlocks(system), TSystem::kBlockCount);
   EXPECT_EQ(log.Requests.size(), 18u);
-  EXPECT_EQ(Transfer().Title(), QStringLiteral("Now Receiving System"));
+  EXPECT_EQ(Transfer().Title(), "Now Receiving System");
   EXPECT_TRUE(Transfer().Finished);
 
   TSystem fresh(nullptr);
@@ -229,7 +208,7 @@ TEST_F(SingleTransfer, RhythmSetTravelsBothWaysAndClosesAMomentAfterTheLastBlock
   EXPECT_TRUE(t.Transmetting());
   EXPECT_EQ(t.BytesSent(), 4439);
   EXPECT_EQ(t.MessagesSent(), 65);
-  EXPECT_EQ(t.Title(), QStringLiteral("Now Transmitting Rhythm"));
+  EXPECT_EQ(t.Title(), "Now Transmitting Rhythm");
 }
 
 TEST_F(SingleTransfer, TimedTransmissionLeavesAPauseAndATickBetweenBlocks) {
@@ -260,7 +239,7 @@ TEST_F(SingleTransfer, SilentRequestAsksAfterTheTimeOutAndRetrySendsItAgain) {
 
   EXPECT_GE(timer.elapsed(), 2 * 60);
   ASSERT_EQ(ui.Questions.size(), 2u);
-  EXPECT_EQ(ui.Questions[0].Text, QStringLiteral("The Instrument Is Not Responding."));
+  EXPECT_EQ(ui.Questions[0].Text, "The Instrument Is Not Responding.");
   EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Warning);
   EXPECT_EQ(ui.Questions[0].Buttons, mbCancel | mbRetry);
   ASSERT_EQ(log.Requests.size(), 2u);
@@ -323,7 +302,7 @@ TEST_F(SingleTransfer, OutputFailureEndsTheTransferWithThePortsText) {
   EXPECT_FALSE(Transfer().Active());
   ASSERT_EQ(ui.Questions.size(), 1u);
   EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Error);
-  EXPECT_EQ(ui.Questions[0].Text, QStringLiteral("MIDI Output device not open"));
+  EXPECT_EQ(ui.Questions[0].Text, "MIDI Output device not open");
 
   // A single patch's transmission reports the same way, and no window was left open.
   TPatch patch(nullptr);

@@ -102,10 +102,16 @@ class TTransferTest : public TModelTest {
     }
   }
   void Corrupt(double p, const std::vector<int>& pattern) {
-    TInstrumentFaults faults;
-    faults.Corrupt = p;
-    faults.Seed = SeedFor(p, pattern);
-    instrument->SetFaults(faults);
+    instrument->SetFaults({.Corrupt = p, .Seed = SeedFor(p, pattern)});
+  }
+  void Drop(double p, const std::vector<int>& pattern) {
+    instrument->SetFaults({.Drop = p, .Seed = SeedFor(p, pattern)});
+  }
+  // Places an object in user (or card) memory at number.
+  static void Place(TLibElem& element, int number, bool user = true) {
+    element.Temporary = false;
+    element.User = user;
+    element.Number = static_cast<std::uint16_t>(number);
   }
 
   std::shared_ptr<TInstrument> instrument;
