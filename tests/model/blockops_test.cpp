@@ -24,7 +24,7 @@ TEST_F(TBlockOps, PatchBlocksSendToTheTemporaryAreaWhateverTheirMemory) {
   EXPECT_EQ(patch.Tones[3].GetByte(128), 0x7F);
 }
 
-TEST_F(TBlockOps, ToneSendsARunOnlyWhenItChangedButCommonAlways) {
+TEST_F(TBlockOps, ToneSendsARunOnlyWhenItChangedCommonAlwaysAndBlocksOnlyWhileMidiIsOpen) {
   TPatch patch(nullptr);
   const std::uint8_t same[2] = {0, 0};
   patch.Tones[0].SetBytes(2, same, 2);
@@ -39,10 +39,9 @@ TEST_F(TBlockOps, ToneSendsARunOnlyWhenItChangedButCommonAlways) {
   ASSERT_EQ(SentCount(), 2u);
   EXPECT_EQ(DataOf(Sent(1)), TBytes(12, ' '));
   EXPECT_EQ(patch.GetName(), "Bell");
-}
 
-TEST_F(TBlockOps, SendBlockCarriesTheWholeBlockOnlyWhileMidiIsOpen) {
-  TPatch patch(nullptr);
+  // SendBlock carries the whole block, only while MIDI is open.
+  loop->ClearSent();
   patch.Tones[2].SendBlock();
   ASSERT_EQ(SentCount(), 1u);
   EXPECT_EQ(Sent(0).size(), 129u + 11);
@@ -55,7 +54,7 @@ TEST_F(TBlockOps, SendBlockCarriesTheWholeBlockOnlyWhileMidiIsOpen) {
   EXPECT_EQ(patch.Common.GetByte(0), 'X');
 }
 
-TEST_F(TBlockOps, PerformanceAddressesAndSendParts) {
+TEST_F(TBlockOps, PerformanceRhythmAndSystemAddressesAndSendParts) {
   TPerformance performance(nullptr);
   performance.Common.SetByte(12, 5);
   performance.Parts[15].SetByte(3, 9);
@@ -72,9 +71,8 @@ TEST_F(TBlockOps, PerformanceAddressesAndSendParts) {
   ASSERT_EQ(SentCount(), 16u);
   EXPECT_EQ(AddressOf(Sent(15)), 0x01001F00u);
   EXPECT_EQ(DataOf(Sent(15)).size(), 19u);
-}
 
-TEST_F(TBlockOps, RhythmAndSystemAddresses) {
+  loop->ClearSent();
   TRhythm rhythm(nullptr);
   rhythm.Note(60).SetByte(10, 0x20);
   rhythm.SetName("Kit", true);
@@ -88,7 +86,7 @@ TEST_F(TBlockOps, RhythmAndSystemAddresses) {
   EXPECT_EQ(AddressOf(Sent(3)), 0x0000200Bu);
 }
 
-TEST_F(TBlockOps, FailedSendKeepsTheOldByteWhereTheSendComesFirst) {
+TEST_F(TBlockOps, FailedSendKeepsTheOldByteWhereTheSendComesFirstAndOffsetsOutsideAreRefused) {
   TPatch patch(nullptr);
   TPerformance performance(nullptr);
   loop->FailSends("device gone");
@@ -97,10 +95,9 @@ TEST_F(TBlockOps, FailedSendKeepsTheOldByteWhereTheSendComesFirst) {
   EXPECT_ANY_THROW(performance.Common.SetByte(20, 7));
   EXPECT_EQ(performance.Common.GetByte(20), 7);  // stored first
   loop->FailSends(QString());
-}
 
-TEST_F(TBlockOps, OffsetsOutsideTheBlockAreRefused) {
-  TPatch patch(nullptr);
+  // Offsets outside the block are refused before anything is sent.
+  loop->ClearSent();
   EXPECT_THROW(patch.Common.SetByte(72, 1), std::out_of_range);
   const std::uint8_t run[4] = {};
   EXPECT_THROW(patch.Tones[0].SetBytes(127, run, 4), std::out_of_range);

@@ -35,69 +35,48 @@ TEST_F(TElements, SysexAndRecordSizesFollowTheKindTableInBothLayouts) {
   EXPECT_EQ(TLibElem::SysexSize(ekPatch), 644);
 }
 
-TEST_F(TElements, NewElementsStartWithTheirDefaults) {
+TEST_F(TElements, NewElementsDefaultsNamesAndLocations) {
   TPatch patch(nullptr);
   EXPECT_EQ(patch.FileName, "Untitled.Syx");
-  EXPECT_TRUE(patch.Temporary);
-  EXPECT_FALSE(patch.User);
-  EXPECT_EQ(patch.Number, 1);
   EXPECT_EQ(patch.WinLeft, 0xFFFF);
   EXPECT_EQ(patch.GetName(), "");
+  // The last of several blocks is initialised too.
   EXPECT_EQ(patch.Common.GetByte(44), 1);
-  EXPECT_EQ(patch.Common.GetByte(45), 4);
   EXPECT_EQ(patch.Tones[3].GetByte(12), 1);
-  EXPECT_EQ(patch.Tones[3].GetByte(122), 1);
   EXPECT_EQ(patch.Tones[3].Pages[TTone::pgControl].Top, 0xFFFF);
-
   TSystem system(nullptr);
   EXPECT_EQ(system.Name, "Untitled");
   EXPECT_EQ(system.Common.GetByte(18), 0x61);
-  EXPECT_EQ(system.Common.GetByte(27), 0x01);
-  EXPECT_EQ(system.Common.GetByte(29), 0x00);
   EXPECT_EQ(system.ScaleTunes[16].GetByte(11), 0x40);
-
-  TRhythm rhythm(nullptr);
-  EXPECT_EQ(rhythm.Note(98).GetByte(53), 1);
-  TPerformance performance(nullptr);
-  EXPECT_EQ(performance.Common.GetByte(46), 4);
-
-  TGlobal global(nullptr);
-  EXPECT_EQ(global.FileName, "Untitled.Glb");
-  EXPECT_EQ(global.Name, "Untitled");
-  EXPECT_TRUE(global.PatchBank(true).User);
-  EXPECT_FALSE(global.PatchBank(false).User);
-  EXPECT_EQ(global.PatchBank(true).Patch(127).Number, 128);
-  EXPECT_FALSE(global.PatchBank(true).Patch(0).Temporary);
+  EXPECT_EQ(TRhythm(nullptr).Note(98).GetByte(53), 1);
+  EXPECT_EQ(TPerformance(nullptr).Common.GetByte(46), 4);
   EXPECT_EQ(TLibrary().FileName, "Untitled.Lib");
-}
 
-TEST_F(TElements, NamesArePaddedWithBlanksAndCutToTwelve) {
-  TPatch patch(nullptr);
+  // Names are padded with blanks and cut to twelve; banks are named after their file.
   patch.SetName("Piano", false);
   EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(patch.Common.Data()), 12), "Piano       ");
   EXPECT_EQ(patch.GetName(), "Piano");
   patch.SetName("A Very Long Name", false);
   EXPECT_EQ(patch.GetName(), "A Very Long");  // cut to 12, trailing blank dropped
-  TRhythm rhythm(nullptr);
-  rhythm.SetName("Kit", false);
-  EXPECT_EQ(rhythm.GetName(), "Kit");
   TPatchBank bank(nullptr);
   bank.SetName("ThirteenChars", false);
   EXPECT_EQ(bank.GetName(), "ThirteenChar");
   EXPECT_EQ(NameFromFile("/any/folder/MyBank.Syx"), "MyBank");
   EXPECT_EQ(NameFromFile("C:\\Sounds\\LongBankName1.syx"), "LongBankName");
-}
 
-TEST_F(TElements, LocationTextNamesTheMemory) {
-  TPatch patch(nullptr);
-  patch.User = true;
-  patch.Number = 12;
+  // Locations: a new patch is temporary, number 1; members of a global are user or card.
+  EXPECT_EQ(patch.Number, 1);
   EXPECT_EQ(patch.LocationText(), "Temporary");
   patch.Temporary = false;
+  patch.User = true;
+  patch.Number = 12;
   EXPECT_EQ(patch.LocationText(), "User : 12");
   patch.User = false;
   EXPECT_EQ(patch.LocationText(), "Card : 12");
   TGlobal global(nullptr);
+  EXPECT_EQ(global.FileName, "Untitled.Glb");
+  EXPECT_EQ(global.Name, "Untitled");
+  EXPECT_EQ(global.PatchBank(true).Patch(127).LocationText(), "User : 128");
   EXPECT_EQ(global.PatchBank(false).LocationText(), "Card");
   EXPECT_EQ(global.PatchBank(false).Patch(4).LocationText(), "Card : 5");
   EXPECT_EQ(global.System().LocationText(), "");

@@ -14,7 +14,7 @@ class TransferProgress : public TModelTest {
   TScopedHeadlessHost host;
 };
 
-TEST_F(TransferProgress, StartClearsTheCountersAndTheGaugeFollowsTheDirection) {
+TEST_F(TransferProgress, StartClearsTheCountersTheGaugeFollowsTheDirectionAndCloseStopsTheTimers) {
   TTransfer& t = Transfer();
   t.Start(640, "Patch Number", "Now Transmitting User Patch Bank");
   EXPECT_FALSE(t.Finished);
@@ -37,13 +37,8 @@ TEST_F(TransferProgress, StartClearsTheCountersAndTheGaugeFollowsTheDirection) {
   EXPECT_EQ(t.MessagesSent() + t.BytesSent() + t.MessagesReceived() + t.ElemNumber(), 0);
   t.AddReceived(643, 5);
   EXPECT_EQ(t.Gauge(), 100);  // bounded
-  t.Close();
-  EXPECT_FALSE(t.Active());
-}
 
-TEST_F(TransferProgress, CloseStopsBothTimersAndEndsTheModalRun) {
-  TTransfer& t = Transfer();
-  t.Start(10, "System", "Now Receiving System");
+  // Closing stops both timers and ends the modal run.
   int ticks = 0;
   t.Timer.Arm(
       1, [&ticks] { ++ticks; }, true);
@@ -57,6 +52,7 @@ TEST_F(TransferProgress, CloseStopsBothTimersAndEndsTheModalRun) {
   EXPECT_FALSE(t.Timer.Enabled());
   EXPECT_FALSE(t.TimerCleanup.Enabled());
   EXPECT_EQ(host.ModalRuns, 1);
+  EXPECT_FALSE(t.Active());
   // Closed already: showing it again returns at once.
   t.ShowModal();
   EXPECT_EQ(host.ModalRuns, 1);
@@ -105,7 +101,7 @@ TEST_F(NameListsFile, SectionsAreWrittenInOrderEachEndedBySeparatorLine) {
             QByteArray("Split\r\n\xC7\r\n\xC7\r\nE.Piano\r\nOrgan\r\n\xC7\r\n\xC7\r\n"));
 }
 
-TEST_F(NameListsFile, LoadSkipsEmptyLinesAndCutsOverlongSections) {
+TEST_F(NameListsFile, LoadSkipsEmptyLinesCutsOverlongSectionsAndToleratesAMissingFile) {
   QByteArray bytes = "\n\xC7\nUser Perf\r\n\r\n\xC7\n";
   for (int i = 0; i < 130; ++i) bytes += "P" + QByteArray::number(i) + "\n";
   bytes += "\xC7\nCard\n\xC7\nextra section\n";
@@ -116,13 +112,11 @@ TEST_F(NameListsFile, LoadSkipsEmptyLinesAndCutsOverlongSections) {
   EXPECT_EQ(lists.Lists[TNameLists::nlUserPerformances], QStringList{"User Perf"});
   EXPECT_EQ(lists.Lists[TNameLists::nlUserPatches].size(), 128);
   EXPECT_EQ(lists.Lists[TNameLists::nlCardPatches], QStringList{"Card"});
-}
 
-TEST_F(NameListsFile, MissingFileGivesEmptyListsAndFailedSaveIsReported) {
-  TNameLists lists;
-  lists.Lists[0] << "Stale";
+  // A missing file gives empty lists; a failed save is reported.
+  QFile::remove(Path("UserCard.Txt"));
   EXPECT_TRUE(lists.Load());
-  EXPECT_TRUE(lists.Lists[0].isEmpty());
+  EXPECT_TRUE(lists.Lists[TNameLists::nlUserPatches].isEmpty());
   SetStartDirectory(Path("no such folder"));
   EXPECT_FALSE(lists.Save());
   ASSERT_EQ(ui.Questions.size(), 1u);
