@@ -86,15 +86,7 @@ class CliTransfer : public TCliTest {
   TInstrument instrument_;
 };
 
-TEST_F(CliTransfer, PortsListTheBuiltInInstrumentFirst) {
-  const TCliRun run = Cli({QStringLiteral("ports")});
-  ASSERT_EQ(0, run.Exit) << run.Err.toStdString();
-  EXPECT_TRUE(run.Out.startsWith("MIDI inputs:\n  Vesta Virtual Instrument\n"))
-      << run.Out.toStdString();
-  EXPECT_TRUE(run.Out.contains("MIDI outputs:\n  Vesta Virtual Instrument\n"));
-}
-
-TEST_F(CliTransfer, ReceiveOfEveryKindHoldsTheInstrumentsMemory) {
+TEST_F(CliTransfer, ReceiveOfEveryKindHoldsTheInstrumentsMemoryWithAProgressBar) {
   struct TCase {
     QStringList Args;
     std::size_t Blocks;
@@ -115,15 +107,12 @@ TEST_F(CliTransfer, ReceiveOfEveryKindHoldsTheInstrumentsMemory) {
         Transfer(QStringList{QStringLiteral("receive")} + test.Args + QStringList{"-o", name});
     ASSERT_EQ(0, run.Exit) << test.Args.join(' ').toStdString() << ": " << run.Err.toStdString();
     ExpectInstrumentContents(name, test.Blocks);
+    if (test.Args[0] == "rhythm-bank") {  // the progress bar reaches its end on the terminal
+      EXPECT_TRUE(run.Err.contains("Now Receiving User Rhythm Bank [#####     ] 50%"));
+      EXPECT_TRUE(run.Err.endsWith("Now Receiving User Rhythm Bank [##########] 100%\n"));
+    }
   }
   EXPECT_TRUE(Read(QStringLiteral("patch.out")).contains("Cli Patch 05"));
-}
-
-TEST_F(CliTransfer, ProgressBarReachesItsEndOnTheTerminal) {
-  const TCliRun run = Transfer({"receive", "rhythm-bank", "-o", "bank.syx"});
-  ASSERT_EQ(0, run.Exit) << run.Err.toStdString();
-  EXPECT_TRUE(run.Err.contains("Now Receiving User Rhythm Bank [#####     ] 50%"));
-  EXPECT_TRUE(run.Err.endsWith("Now Receiving User Rhythm Bank [##########] 100%\n"));
 }
 
 TEST_F(CliTransfer, SentElementsAreReceivedBackWithIdenticalData) {
@@ -158,7 +147,13 @@ TEST_F(CliTransfer, SilentCardGivesUpAfterTheRetriesWithoutWritingTheFile) {
   EXPECT_FALSE(QFile::exists(Path(QStringLiteral("card.syx"))));
 }
 
-TEST_F(CliTransfer, WrongCommandLinesAreUsageErrors) {
+TEST_F(CliTransfer, PortsListTheBuiltInInstrumentFirstAndWrongCommandLinesAreUsageErrors) {
+  const TCliRun ports = Cli({"ports"});
+  ASSERT_EQ(0, ports.Exit) << ports.Err.toStdString();
+  EXPECT_TRUE(ports.Out.startsWith("MIDI inputs:\n  Vesta Virtual Instrument\n"))
+      << ports.Out.toStdString();
+  EXPECT_TRUE(ports.Out.contains("MIDI outputs:\n  Vesta Virtual Instrument\n"));
+
   for (const QStringList& args : std::vector<QStringList>{
            {"receive", "sound", "-o", "x.syx"},
            {"receive", "patch-bank", "--temporary", "-o", "x.syx"},
