@@ -66,7 +66,7 @@ TEST_F(TBankWindowTest, OpensFromTheLibraryWithCaptionAndOneRowPerMember) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Patch Bank Brass [Location : Home.Lib]"));
 }
 
-TEST_F(TBankWindowTest, ClosingKeepsTheGeometryInTheBankAndMarksTheLibrary) {
+TEST_F(TBankWindowTest, ClosingKeepsTheGeometryInTheBankAndDeletingTheBankClosesIt) {
   TFormBank& window = OpenBank(0);
   window.Frame()->move(40, 50);
   window.Frame()->resize(window.Frame()->width(), 300);
@@ -87,9 +87,8 @@ TEST_F(TBankWindowTest, ClosingKeepsTheGeometryInTheBankAndMarksTheLibrary) {
   EXPECT_EQ(again.Frame()->height(), 300);
   again.Frame()->close();
   EXPECT_TRUE(library_->Library()->Saved);  // nothing moved
-}
 
-TEST_F(TBankWindowTest, DeletingTheBankClosesItsWindow) {
+  // Deleting a bank closes its window.
   OpenBank(1);
   library_->Library()->Take(1);
   Flush();

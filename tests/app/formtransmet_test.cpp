@@ -2,8 +2,6 @@
 // transfer with the built-in instrument run under it.
 #include <gtest/gtest.h>
 
-#include <vector>
-
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -59,7 +57,7 @@ class FormTransmet : public ::testing::Test {
   TProgressHost* previousHost_ = nullptr;
 };
 
-TEST_F(FormTransmet, ShowsTheTitleCaptionAndZeroCountsAfterStart) {
+TEST_F(FormTransmet, ShowsCaptionsCountsGaugeAndTheTransmissionLayout) {
   Transfer().Start(640, "Patch Number", "Now Receiving User Patch Bank");
   EXPECT_EQ(QString(), form_.windowTitle());
   EXPECT_EQ(QSize(277, 228), form_.size());
@@ -74,16 +72,19 @@ TEST_F(FormTransmet, ShowsTheTitleCaptionAndZeroCountsAfterStart) {
        {form_.SendBytes(), form_.SendMessages(), form_.ReceiveBytes(), form_.ReceiveMessages()})
     EXPECT_EQ("0", count->text());
   EXPECT_EQ(0, form_.Gauge()->value());
-  std::vector<QString> labels;
-  for (const auto* label : form_.GroupSend()->findChildren<QLabel*>())
-    labels.push_back(label->text());
-  EXPECT_NE(labels.end(), std::find(labels.begin(), labels.end(), "Bytes :"));
-  EXPECT_NE(labels.end(), std::find(labels.begin(), labels.end(), "Message :"));
-}
+  QStringList labels;
+  for (const auto* label : form_.GroupSend()->findChildren<QLabel*>()) labels << label->text();
+  EXPECT_TRUE(labels.contains("Bytes :"));
+  EXPECT_TRUE(labels.contains("Message :"));
+  EXPECT_EQ(120, form_.GroupSend()->width());
+  EXPECT_EQ(form_.GroupSend()->y(), form_.GroupReceive()->y());
+  EXPECT_EQ(form_.GroupSend()->x() + 252, form_.GroupReceive()->geometry().right() + 1);
 
-TEST_F(FormTransmet, PatchBankHalfSentShowsFiftyPercentAndTheElementNumberAfterItsCaption) {
+  // A patch bank half sent: 50% after 320 of 640 messages, the element after its caption.
   Transfer().Start(640, "Patch Number", "Now Transmitting User Patch Bank");
   Transfer().SetTransmetting();
+  EXPECT_EQ(252, form_.GroupSend()->width());
+  EXPECT_TRUE(form_.GroupReceive()->isHidden());
   Transfer().AddSended(643 * 64, 320);
   Transfer().AddElem(64);
   EXPECT_EQ(50, form_.Gauge()->value());
@@ -93,28 +94,17 @@ TEST_F(FormTransmet, PatchBankHalfSentShowsFiftyPercentAndTheElementNumberAfterI
   const QLabel* caption = form_.LabelElement();
   EXPECT_EQ(caption->geometry().right() + 1, form_.LabelElemNumber()->x());
   EXPECT_EQ(caption->y(), form_.LabelElemNumber()->y());
-}
 
-TEST_F(FormTransmet, GaugeFollowsReceivedMessagesAndStopsAtOneHundred) {
+  // Receiving: the next start shows both groups again; the gauge follows received messages.
   Transfer().Start(1, "Pacth", "Now Receiving Patch");
+  EXPECT_EQ(120, form_.GroupSend()->width());
+  EXPECT_FALSE(form_.GroupReceive()->isHidden());
   Transfer().AddSended(15, 1);
   EXPECT_EQ(0, form_.Gauge()->value());
   Transfer().AddReceived(643, 5);
   EXPECT_EQ(100, form_.Gauge()->value());
   EXPECT_EQ("643", form_.ReceiveBytes()->text());
   EXPECT_EQ("5", form_.ReceiveMessages()->text());
-}
-
-TEST_F(FormTransmet, TransmissionWidensSendAndHidesReceiveUntilTheNextStart) {
-  Transfer().Start(65, "Rhythm Number", "Now Transmitting Rhythm");
-  Transfer().SetTransmetting();
-  EXPECT_EQ(252, form_.GroupSend()->width());
-  EXPECT_TRUE(form_.GroupReceive()->isHidden());
-  Transfer().Start(65, "Rhythm Number", "Now Receiving Rhythm");
-  EXPECT_EQ(120, form_.GroupSend()->width());
-  EXPECT_FALSE(form_.GroupReceive()->isHidden());
-  EXPECT_EQ(form_.GroupSend()->y(), form_.GroupReceive()->y());
-  EXPECT_EQ(form_.GroupSend()->x() + 252, form_.GroupReceive()->geometry().right() + 1);
 }
 
 TEST_F(FormTransmet, CancelEndsTheModalRunStopsBothTimersAndGivesInputBack) {
@@ -135,27 +125,25 @@ TEST_F(FormTransmet, CancelEndsTheModalRunStopsBothTimersAndGivesInputBack) {
   EXPECT_FALSE(Transfer().TimerCleanup.Enabled());
   EXPECT_TRUE(DefaultInputInstalled());
   EXPECT_EQ(0, ticks);
-}
 
-TEST_F(FormTransmet, EscapeAndTheCloseCommandEndTheTransferToo) {
+  // Escape and the close command end the transfer too.
   Transfer().Start(17, "Performance", "Now Receiving Performance");
   QTimer::singleShot(0, &form_, [this] { QTest::keyClick(&form_, Qt::Key_Escape); });
   Transfer().ShowModal();
   EXPECT_FALSE(Transfer().Active());
-
   Transfer().Start(17, "Performance", "Now Receiving Performance");
   QTimer::singleShot(0, &form_, [this] { form_.close(); });
   Transfer().ShowModal();
   EXPECT_FALSE(Transfer().Active());
   EXPECT_FALSE(Transfer().Finished);
-}
 
-TEST_F(FormTransmet, TransferClosedBeforeItIsShownDoesNotOpenTheWindow) {
+  // A transfer closed before it is shown does not open the window (nobody would press Cancel).
   Transfer().Start(65, "Rhythm Number", "Now Transmitting Rhythm");
   Transfer().Close();
-  Transfer().ShowModal();  // would wait for a Cancel nobody presses if it opened
+  Transfer().ShowModal();
   EXPECT_FALSE(form_.isVisible());
 }
+
 
 TEST_F(FormTransmet, RhythmSetReceiveRunsUnderTheWindowAndClosesItselfFinished) {
   TRhythm rhythm(nullptr);

@@ -60,24 +60,24 @@ class FrameAudition : public ::testing::Test {
 };
 
 TEST_F(FrameAudition, ShiftRightButtonOverTheBackgroundPlaysUntilReleased) {
+  QTest::mouseClick(Background(), Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
+  EXPECT_TRUE(loop_->Sent().empty());  // a plain right click does nothing
   QTest::mousePress(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(100, 100));
   EXPECT_TRUE(AuditionCursorShown());
   EXPECT_EQ(std::vector<TBytes>({{0x90, 40, 70}}), loop_->Sent());
   QTest::mouseRelease(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(100, 100));
   EXPECT_FALSE(AuditionCursorShown());
   EXPECT_EQ(std::vector<TBytes>({{0x90, 40, 70}, {0x80, 40, 0}}), loop_->Sent());
-}
 
-TEST_F(FrameAudition, RhythmSetsAuditionOnChannelTenAndPlainRightClicksDoNothing) {
+  // Rhythm sets audition on channel 10; the release needs no Shift.
+  loop_->ClearSent();
   PreviewChannel = 10;
-  QTest::mouseClick(Background(), Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
-  EXPECT_TRUE(loop_->Sent().empty());
   QTest::mousePress(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(50, 50));
   QTest::mouseRelease(Background(), Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
   EXPECT_EQ(std::vector<TBytes>({{0x99, 40, 70}, {0x89, 40, 0}}), loop_->Sent());
-}
 
-TEST_F(FrameAudition, WithThePortsClosedOnlyTheCursorChanges) {
+  // With the ports closed only the cursor changes.
+  loop_->ClearSent();
   MidiSession().SetMidiOpen(false);
   QTest::mousePress(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(10, 10));
   EXPECT_TRUE(AuditionCursorShown());

@@ -77,7 +77,7 @@ class FrameMainWindow : public ::testing::Test {
   std::unique_ptr<TFormvesta> form_;
 };
 
-TEST_F(FrameMainWindow, WithNoChildOnlyNewOpenAndTheGadgetsAreEnabled) {
+TEST_F(FrameMainWindow, MenuAndButtonEnablingWithNoChildOnlyTheMonitorAndAnUnsavedLibrary) {
   for (const char* item : kFileItems) EXPECT_FALSE(Enabled(item)) << item;
   for (const char* item : kWindowItems) EXPECT_FALSE(Enabled(item)) << item;
   for (const char* item :
@@ -87,9 +87,8 @@ TEST_F(FrameMainWindow, WithNoChildOnlyNewOpenAndTheGadgetsAreEnabled) {
     EXPECT_FALSE(ButtonEnabled(button)) << button;
   EXPECT_TRUE(ButtonEnabled("SpeedOpen"));
   EXPECT_TRUE(ButtonEnabled("SpeedMonitor"));
-}
 
-TEST_F(FrameMainWindow, WithOnlyTheMonitorFileItemsStayOffAndWindowItemsComeOn) {
+  // Only the monitor: file items stay off, window items come on.
   form_->Action("GadgetsMonitorItem")->trigger();
   ASSERT_NE(nullptr, form_->Monitor());
   EXPECT_TRUE(form_->NonLibrary(form_->ActiveChild()));
@@ -102,9 +101,8 @@ TEST_F(FrameMainWindow, WithOnlyTheMonitorFileItemsStayOffAndWindowItemsComeOn) 
   Flush();
   EXPECT_TRUE(Enabled("GadgetsMonitorItem"));
   EXPECT_FALSE(Enabled("WindowTileItem"));
-}
 
-TEST_F(FrameMainWindow, AnUnsavedLibraryEnablesSaveSaveAllAndExport) {
+  // An unsaved library enables Save, Save All and Export.
   form_->Action("FileNewItem")->trigger();
   QWidget* window = form_->ActiveChild();
   ASSERT_NE(nullptr, window);
@@ -118,7 +116,7 @@ TEST_F(FrameMainWindow, AnUnsavedLibraryEnablesSaveSaveAllAndExport) {
   EXPECT_TRUE(ButtonEnabled("SpeedSaveAll"));
 }
 
-TEST_F(FrameMainWindow, SaveWritesALibraryFromDiskWithoutADialog) {
+TEST_F(FrameMainWindow, SaveWritesALibraryFromDiskWithoutADialogAndAsksForAnUntitledOne) {
   const QString path = WriteLibrary("Strings.Lib");
   QWidget* window = form_->OpenLibraryFile(path);
   ASSERT_NE(nullptr, window);
@@ -133,11 +131,10 @@ TEST_F(FrameMainWindow, SaveWritesALibraryFromDiskWithoutADialog) {
   TLibrary reread;
   ASSERT_TRUE(reread.LoadFromFile(path));
   EXPECT_EQ(2, reread.Count());
-}
 
-TEST_F(FrameMainWindow, SaveAsksForANameForANewUntitledLibrary) {
+  // A new "Untitled.Lib" asks for a name.
   form_->Action("FileNewItem")->trigger();
-  TLibrary* library = LibraryOf(form_->ActiveChild());
+  library = LibraryOf(form_->ActiveChild());
   library->NewElement(ekPatch).Modified();
   ui_.Files.push_back(Path("Fresh.Lib"));
 
@@ -200,9 +197,7 @@ TEST_F(FrameMainWindow, ExitListsOnlyLibrariesWhoseFileStillExists) {
 }
 
 TEST_F(FrameMainWindow, DesktopIsRestoredWithTheMonitor) {
-  const QString a = WriteLibrary("Alpha.Lib");
-  const QString b = WriteLibrary("Beta.Lib");
-  WriteDesktop({a, b}, 1);
+  WriteDesktop({WriteLibrary("Alpha.Lib"), WriteLibrary("Beta.Lib")}, 1);
   form_->LoadDesktopLibrary();
   const QList<QWidget*> children = form_->Children();
   ASSERT_EQ(3, children.size());
@@ -219,9 +214,7 @@ TEST_F(FrameMainWindow, DesktopIsRestoredWithTheMonitor) {
 }
 
 TEST_F(FrameMainWindow, ABrokenDesktopEntryEndsTheRestoreSilently) {
-  const QString a = WriteLibrary("Alpha.Lib");
-  const QString c = WriteLibrary("Gamma.Lib");
-  WriteDesktop({a, Path("Missing.Lib"), c}, 1);
+  WriteDesktop({WriteLibrary("Alpha.Lib"), Path("Missing.Lib"), WriteLibrary("Gamma.Lib")}, 1);
   form_->LoadDesktopLibrary();
   const QList<QWidget*> children = form_->Children();
   ASSERT_EQ(1, children.size());

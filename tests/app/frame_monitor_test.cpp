@@ -1,6 +1,8 @@
 // The MIDI monitor's lines and life cycle, the comment editor and the gradient fill.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
@@ -19,20 +21,12 @@
 
 namespace {
 
-TEST(FrameMonitorLines, SysexIsABlankThenEachByteInUpperHexWithATrailingBlank) {
+TEST(FrameMonitorLines, SysexBytesInUpperHexWithBlanksAndShortMessagesWithBothDataBytes) {
   const std::uint8_t bytes[] = {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03,
                                 0x00, 0x12, 0x51, 0x7f, 0x0B, 0xF7};
   EXPECT_EQ(" F0 41 10 6A 12 03 00 12 51 7F 0B F7 ",
             TFormMonitor::SysexLine(bytes, int(sizeof bytes)));
   EXPECT_EQ(" ", TFormMonitor::SysexLine(bytes, 0));
-}
-
-TEST(FrameMonitorLines, ShortMessageIsStatusAndBothDataBytes) {
-  TMyMidiEvent noteOn;
-  noteOn.Status = 0x90;
-  noteOn.Data1 = 0x3C;
-  noteOn.Data2 = 0x05;
-  EXPECT_EQ("90 3C 05", TFormMonitor::ShortLine(noteOn));
   TMyMidiEvent program;  // one data byte on the wire, two shown
   program.Status = 0xC9;
   program.Data1 = 0x7F;
@@ -48,10 +42,9 @@ class FrameMonitor : public ::testing::Test {
 
 TEST_F(FrameMonitor, LogsIntoItsPaneOnlyWhileOpenAndStoresItsPlaceOnClose) {
   TIniFile ini(vesta_.SettingsPath());
-  ini.WriteInteger("Monitor", "Width", 400);
-  ini.WriteInteger("Monitor", "Height", 300);
-  ini.WriteInteger("Monitor", "Left", 20);
-  ini.WriteInteger("Monitor", "Top", 30);
+  const char* const keys[] = {"Left", "Top", "Width", "Height"};
+  const int stored[] = {20, 30, 400, 300}, kept[] = {5, 6, 390, 290};
+  for (int i = 0; i < 4; ++i) ini.WriteInteger("Monitor", keys[i], stored[i]);
   ASSERT_TRUE(ini.Save().isEmpty());
 
   auto* monitor = new TFormMonitor(vesta_);
@@ -77,10 +70,8 @@ TEST_F(FrameMonitor, LogsIntoItsPaneOnlyWhileOpenAndStoresItsPlaceOnClose) {
   EXPECT_EQ(nullptr, MidiSession().Monitor());
   EXPECT_FALSE(vesta_.MonitorOpen);
   const TIniFile after(vesta_.SettingsPath());
-  EXPECT_EQ(390, after.ReadInteger("Monitor", "Width", 0));
-  EXPECT_EQ(290, after.ReadInteger("Monitor", "Height", 0));
-  EXPECT_EQ(5, after.ReadInteger("Monitor", "Left", 0));
-  EXPECT_EQ(6, after.ReadInteger("Monitor", "Top", 0));
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(kept[i], after.ReadInteger("Monitor", keys[i], 0)) << keys[i];
 }
 
 TEST_F(FrameMonitor, PanesShareTheHeightAndTextAreasKeepTheirMargins) {
@@ -94,35 +85,27 @@ TEST_F(FrameMonitor, PanesShareTheHeightAndTextAreasKeepTheirMargins) {
   EXPECT_EQ(QSize(352, 105), monitor.Pane(MonitorOutput)->size());
 }
 
-TEST(FrameComment, OkTakesTheEditedLinesAndCancelKeepsTheOldOnes) {
+TEST(FrameComment, OkTakesTheEditedLinesAndCancelOrNoEditKeepsTheOldOnes) {
   QStringList comment{"Pads for the live set", "check the strings"};
-  {
+  const auto edit = [&comment](const std::function<void(TFormcomment&)>& script) {
     TFormcomment dialog;
-    QTimer::singleShot(0, &dialog, [&dialog] {
-      QTest::keyClick(dialog.Memo(), Qt::Key_End, Qt::ControlModifier);
-      QTest::keyClicks(dialog.Memo(), "!");
-      dialog.OkButton()->click();
-    });
-    EXPECT_TRUE(dialog.Edit(comment));
-  }
-  EXPECT_EQ(QStringList({"Pads for the live set", "check the strings!"}), comment);
-  {
-    TFormcomment dialog;
-    QTimer::singleShot(0, &dialog, [&dialog] {
-      QTest::keyClicks(dialog.Memo(), "typed");
-      dialog.CancelButton()->click();
-    });
-    EXPECT_FALSE(dialog.Edit(comment));
-  }
-  EXPECT_EQ(QStringList({"Pads for the live set", "check the strings!"}), comment);
-}
-
-TEST(FrameComment, OkWithoutTypingReportsNoChange) {
-  QStringList comment{"one"};
-  TFormcomment dialog;
-  QTimer::singleShot(0, &dialog, [&dialog] { dialog.OkButton()->click(); });
-  EXPECT_FALSE(dialog.Edit(comment));
-  EXPECT_EQ(QStringList({"one"}), comment);
+    QTimer::singleShot(0, &dialog, [&dialog, &script] { script(dialog); });
+    return dialog.Edit(comment);
+  };
+  EXPECT_TRUE(edit([](TFormcomment& dialog) {
+    QTest::keyClick(dialog.Memo(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(dialog.Memo(), "!");
+    dialog.OkButton()->click();
+  }));
+  const QStringList edited{"Pads for the live set", "check the strings!"};
+  EXPECT_EQ(edited, comment);
+  EXPECT_FALSE(edit([](TFormcomment& dialog) {
+    QTest::keyClicks(dialog.Memo(), "typed");
+    dialog.CancelButton()->click();
+  }));
+  EXPECT_EQ(edited, comment);
+  EXPECT_FALSE(edit([](TFormcomment& dialog) { dialog.OkButton()->click(); }));
+  EXPECT_EQ(edited, comment);
 }
 
 QImage Painted(const TFountainFill& fill, QSize size) {
@@ -133,22 +116,18 @@ QImage Painted(const TFountainFill& fill, QSize size) {
   return image;
 }
 
-TEST(FrameFountainFill, StepsAreClampedAndEqualColoursPaintOneFlatRectangle) {
+TEST(FrameFountainFill, StepsAreClampedAndBandsRunFromOneColourToTheOtherPerChannel) {
   TFountainFill fill;
   fill.SetSteps(0);
   EXPECT_EQ(1, fill.Steps());
   fill.SetSteps(1000);
   EXPECT_EQ(255, fill.Steps());
-
   fill.SetFromColor(QColor(10, 20, 30));
   fill.SetToColor(QColor(10, 20, 30));
   const QImage flat = Painted(fill, QSize(40, 30));
   for (QPoint p : {QPoint(0, 0), QPoint(39, 29), QPoint(20, 15)})
     EXPECT_EQ(QColor(10, 20, 30).rgb(), flat.pixel(p));
-}
 
-TEST(FrameFountainFill, BandsRunFromOneColourToTheOtherPerChannel) {
-  TFountainFill fill;
   fill.SetSteps(5);
   fill.SetFromColor(QColor(0, 255, 100));
   fill.SetToColor(QColor(200, 55, 100));
@@ -157,7 +136,6 @@ TEST(FrameFountainFill, BandsRunFromOneColourToTheOtherPerChannel) {
   EXPECT_EQ(QColor(0, 255, 100).rgb(), across.pixel(0, 5));
   EXPECT_EQ(QColor(50, 205, 100).rgb(), across.pixel(10, 5));
   EXPECT_EQ(QColor(200, 55, 100).rgb(), across.pixel(49, 5));
-
   fill.SetStyle(TFountainStyle::fsCircular);
   const QImage circles = Painted(fill, QSize(60, 60));
   EXPECT_EQ(QColor(0, 255, 100).rgb(), circles.pixel(0, 0));

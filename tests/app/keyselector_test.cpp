@@ -13,7 +13,7 @@ class TKeySelectorTest : public ::testing::Test {
   TKeySelector keys;
 };
 
-TEST_F(TKeySelectorTest, HitsAtTheLeftEdgeOfTheFirstOctave) {
+TEST_F(TKeySelectorTest, HitsAtTheLeftEdgeAndPastTheRightEnd) {
   const int bottom = 49, top = 2;
   EXPECT_EQ(keys.KeyAt(10, bottom), -1);
   EXPECT_EQ(keys.KeyAt(11, bottom), 0);
@@ -25,27 +25,14 @@ TEST_F(TKeySelectorTest, HitsAtTheLeftEdgeOfTheFirstOctave) {
   EXPECT_EQ(keys.KeyAt(28, top), 3);
   EXPECT_EQ(keys.KeyAt(34, top), 3);
   EXPECT_EQ(keys.KeyAt(35, top), 4);
-  // B of the second octave, and the octave count.
+  // B of the second octave; past the right end, key 62 or its black neighbour.
   EXPECT_EQ(keys.KeyAt(10 + 70 + 65, bottom), 23);
-}
-
-TEST_F(TKeySelectorTest, PressesPastTheRightEndSelectKey62OrItsBlackNeighbour) {
   const int lastLeft = keys.KeyLeft(62);
   EXPECT_EQ(lastLeft, 370);
-  EXPECT_EQ(keys.KeyAt(lastLeft + 2, 2), 61);
-  EXPECT_EQ(keys.KeyAt(lastLeft + 3, 2), 62);
-  EXPECT_EQ(keys.KeyAt(600, 2), 62);
-  EXPECT_EQ(keys.KeyAt(600, 49), 62);
-}
-
-TEST_F(TKeySelectorTest, GeometryFollowsTheKeyWidth) {
-  keys.SetKeyWidth(12);
-  EXPECT_EQ(keys.KeyLeft(-1), 0);
-  EXPECT_EQ(keys.KeyLeft(1), 12 + 7);
-  EXPECT_EQ(keys.KeyLeft(3), 12 + 24 - 3);
-  EXPECT_EQ(keys.KeyLeft(8), 12 + 48 + 8);
-  EXPECT_EQ(keys.KeyLeft(12), 12 + 84);
-  EXPECT_EQ(keys.BlackHeight(), 30);
+  EXPECT_EQ(keys.KeyAt(lastLeft + 2, top), 61);
+  EXPECT_EQ(keys.KeyAt(lastLeft + 3, top), 62);
+  EXPECT_EQ(keys.KeyAt(600, top), 62);
+  EXPECT_EQ(keys.KeyAt(600, bottom), 62);
 }
 
 TEST_F(TKeySelectorTest, PressDragAndReleaseFireTheirSignals) {

@@ -39,25 +39,19 @@ TEST_F(TLibraryWindowTest, MovingOrResizingMarksTheLibraryUnsaved) {
   EXPECT_FALSE(resized.Library()->Saved);
   EXPECT_EQ(resized.Library()->Height, SubWindow(resized)->height());
 
-  // So closing asks; No closes and frees the library.
+  // So closing asks; Cancel keeps the window, No closes and frees the library.
   QPointer<TFormLibrary> guard(&moved);
-  ui_.Answers = {mbNo};
+  ui_.Answers = {mbCancel, mbNo};
+  EXPECT_FALSE(SubWindow(moved)->close());
+  EXPECT_TRUE(main_->CloseCancelled());
+  EXPECT_TRUE(moved.isVisible());
+  ASSERT_EQ(ui_.Questions.size(), 1u);
+  EXPECT_EQ(ui_.Questions[0].Buttons, mbYes | mbNo | mbCancel);
+  EXPECT_EQ(ui_.Questions[0].Kind, TMsgKind::Information);
   EXPECT_TRUE(SubWindow(moved)->close());
   EXPECT_EQ(ui_.LastText(), QStringLiteral("Moved.Lib") + kQuestion);
   Flush();
   EXPECT_TRUE(guard.isNull());
-}
-
-TEST_F(TLibraryWindowTest, CancelKeepsTheWindowAndCancelsTheClose) {
-  TFormLibrary& window = Open({ekPatch});
-  window.Library()->Saved = false;
-  ui_.Answers = {mbCancel};
-  EXPECT_FALSE(SubWindow(window)->close());
-  EXPECT_TRUE(main_->CloseCancelled());
-  EXPECT_TRUE(window.isVisible());
-  EXPECT_EQ(ui_.Questions.size(), 1u);
-  EXPECT_EQ(ui_.Questions[0].Buttons, mbYes | mbNo | mbCancel);
-  EXPECT_EQ(ui_.Questions[0].Kind, TMsgKind::Information);
 }
 
 TEST_F(TLibraryWindowTest, YesSavesAnUntitledLibraryUnderTheChosenName) {

@@ -24,7 +24,7 @@ class TFakeReceiver : public TLibElem {
 };
 }  // namespace
 
-TEST_F(TLibraryWindowTest, NewElementButtonsAppendOneElementOfTheirKind) {
+TEST_F(TLibraryWindowTest, NewElementButtonsAppendTheirKindAndEmptyingAsksFirst) {
   TFormLibrary& window = Open({}, QStringLiteral("Saved.Lib"));
   TLibrary& library = *window.Library();
   ASSERT_TRUE(library.Saved);
@@ -33,18 +33,15 @@ TEST_F(TLibraryWindowTest, NewElementButtonsAppendOneElementOfTheirKind) {
   for (int kind = 0; kind < kKindCount; ++kind) EXPECT_EQ(library.Element(kind).Kind, kind);
   EXPECT_FALSE(library.Saved);
   EXPECT_EQ(window.Grid()->RowCount(), kKindCount);
-}
 
-TEST_F(TLibraryWindowTest, EmptyingAsksFirst) {
-  TFormLibrary& window = Open({ekPatch, ekRhythm}, QStringLiteral("Saved.Lib"));
-  TLibrary& library = *window.Library();
+  // Emptying asks first.
   library.Comment = QStringList{QStringLiteral("keep")};
+  library.Saved = true;
   ui_.Answers = {mbNo};
   window.EmptyLibrary();
   EXPECT_EQ(ui_.LastText(), QStringLiteral("Are You Sure ?"));
-  EXPECT_EQ(library.Count(), 2);
+  EXPECT_EQ(library.Count(), kKindCount);
   EXPECT_TRUE(library.Saved);
-
   ui_.Answers = {mbYes};
   window.EmptyLibrary();
   EXPECT_EQ(library.Count(), 0);

@@ -33,15 +33,23 @@ class TLibraryDragTest : public TLibraryWindowTest {
   TFormLibrary* target_ = nullptr;
 };
 
-TEST_F(TLibraryDragTest, DropOnTheSameWindowIsRefused) {
+TEST_F(TLibraryDragTest, DropOnTheSameWindowOrOnTheSecondClickIsRefused) {
   Drag(*source_, {0});
   EXPECT_FALSE(source_->DragOverGrid(source_));
   EXPECT_FALSE(main_->DragInfo().Accepted);
   source_->EndDrag(source_->Grid()->viewport(), QPoint(20, 20));
   EXPECT_EQ(source_->Library()->Count(), 3);
   EXPECT_TRUE(source_->Library()->Saved);
-  // The trash takes nothing from bank or global windows, and nothing comes from nowhere.
+  // Nothing comes from nowhere.
   EXPECT_FALSE(target_->DragOverGrid(nullptr));
+  // The second click of a double click is no drop.
+  Drag(*source_, {0});
+  ASSERT_TRUE(target_->DragOverGrid(source_));
+  main_->DoubleClickFlag = true;
+  source_->EndDrag(target_->Grid()->viewport(), QPoint(5, 5));
+  main_->findChild<QAction*>(QStringLiteral("PopupMove"))->trigger();
+  EXPECT_EQ(source_->Library()->Count(), 3);
+  EXPECT_EQ(target_->Library()->Count(), 1);
 }
 
 TEST_F(TLibraryDragTest, CopyLeavesTheSourceAndSelectsTheCopies) {
@@ -62,21 +70,16 @@ TEST_F(TLibraryDragTest, CopyLeavesTheSourceAndSelectsTheCopies) {
   EXPECT_EQ(target_->Grid()->RowCount(), 3);
 }
 
-TEST_F(TLibraryDragTest, MoveTakesTheElementsOutOfTheSource) {
-  Drag(*source_, {1, 2});
-  DropAndPick("PopupMove");
-  EXPECT_EQ(Names(*source_->Library()), QStringLiteral("P"));
-  EXPECT_EQ(source_->Grid()->RowCount(), 1);
-  EXPECT_FALSE(source_->Library()->Saved);
-  EXPECT_EQ(target_->Library()->Count(), 3);
-  EXPECT_EQ(target_->Library()->Element(1).GetName(), QStringLiteral("F"));
-}
-
-TEST_F(TLibraryDragTest, MaskedElementsStayBehind) {
+TEST_F(TLibraryDragTest, MoveTakesTheVisibleElementsOutOfTheSource) {
   source_->SetMasked(ekPerformance, true);
-  Drag(*source_, {0, 1});  // the performance is selected, but hidden
+  Drag(*source_, {0, 1, 2});  // the performance is selected, but hidden: it stays behind
   DropAndPick("PopupMove");
-  EXPECT_EQ(Names(*source_->Library()), QStringLiteral("F R"));
+  EXPECT_EQ(Names(*source_->Library()), QStringLiteral("F"));
+  EXPECT_EQ(source_->Grid()->RowCount(), 0);
+  EXPECT_FALSE(source_->Library()->Saved);
+  ASSERT_EQ(target_->Library()->Count(), 3);
+  EXPECT_EQ(target_->Library()->Element(1).GetName(), QStringLiteral("P"));
+  EXPECT_EQ(target_->Library()->Element(2).GetName(), QStringLiteral("R"));
 }
 
 TEST_F(TLibraryDragTest, DropOnTheTrashWindowMovesWithoutAsking) {
@@ -104,14 +107,4 @@ TEST_F(TLibraryDragTest, DropOnTheBinMovesTheSelectionToTheTrash) {
   source_->EndDrag(bin, QPoint(5, 5));
   EXPECT_EQ(Names(*source_->Library()), QStringLiteral("P F"));
   EXPECT_EQ(Names(main_->TrashLibrary()), QStringLiteral("R"));
-}
-
-TEST_F(TLibraryDragTest, TheSecondClickOfADoubleClickIsNoDrop) {
-  Drag(*source_, {0});
-  ASSERT_TRUE(target_->DragOverGrid(source_));
-  main_->DoubleClickFlag = true;
-  source_->EndDrag(target_->Grid()->viewport(), QPoint(5, 5));
-  main_->findChild<QAction*>(QStringLiteral("PopupMove"))->trigger();
-  EXPECT_EQ(source_->Library()->Count(), 3);
-  EXPECT_EQ(target_->Library()->Count(), 1);
 }

@@ -68,9 +68,13 @@ TEST_F(NamesLists, ALoadStartsFromEmptyListsAndNamesPastList65AreDropped) {
 }
 
 TEST_F(NamesLists, InstalledListsAreNumberedForTheEditorPages) {
+  // No file at all: the installed names, and no instrument names.
+  TFormNames names;
+  EXPECT_TRUE(names.Load());
+  EXPECT_TRUE(names.List(47).isEmpty());
+  EXPECT_TRUE(ui_.Questions.empty());
   // No Names.Txt in the start directory: the installed one is used.
   Write("UserCard.Txt", "CPerf\r\n\xC7\r\nUPerf\r\n\xC7\r\nUPatch\r\n\xC7\r\nCPatch\r\n\xC7\r\n");
-  TFormNames names;
   ASSERT_TRUE(names.Load());
   EXPECT_EQ("Int-A 001", names.Name(1, 0));
   EXPECT_EQ("Int-B 256", names.Name(2, 255));
@@ -92,13 +96,6 @@ TEST_F(NamesLists, InstalledListsAreNumberedForTheEditorPages) {
   EXPECT_EQ(QStringList({"CPatch"}), names.List(50));
   for (int list = 1; list <= 46; ++list)
     for (const QString& name : names.List(list)) ASSERT_LE(name.size(), 12) << name.toStdString();
-}
-
-TEST_F(NamesLists, MissingUserCardFileLeavesTheInstrumentListsEmpty) {
-  TFormNames names;
-  EXPECT_TRUE(names.Load());
-  EXPECT_TRUE(names.List(47).isEmpty());
-  EXPECT_TRUE(ui_.Questions.empty());
 }
 
 TEST_F(NamesLists, UnreadableFileIsReportedAndKeepsWhatWasRead) {
@@ -123,7 +120,7 @@ TEST_F(NamesLists, BankTransfersReloadTheProgramsNamesWindow) {
   EXPECT_EQ(QStringList({"After"}), names.List(1));
 }
 
-TEST(NamesPicker, ShowsSixColumnsAndScrollsTheCurrentRowIntoView) {
+TEST(NamesPicker, ShowsSixColumnsScrollsToTheCurrentRowAndIgnoresOkPastTheLastName) {
   QStringList names;
   for (int i = 0; i < 100; ++i) names << QStringLiteral("W%1").arg(i);
   TFormSelectName picker;
@@ -138,14 +135,10 @@ TEST(NamesPicker, ShowsSixColumnsAndScrollsTheCurrentRowIntoView) {
   EXPECT_EQ(5, picker.TopRow());  // 17 rows - 12 shown
   picker.SetNames(names, 14);
   EXPECT_EQ(2, picker.TopRow());
-}
 
-TEST(NamesPicker, OkTakesARealNameAndIgnoresTheEmptyCellsPastTheLast) {
-  const QStringList names = {"A", "B", "C", "D", "E", "F", "G", "H"};
-  TFormSelectName picker;
-  picker.SetNames(names, 2);
-  picker.show();
-  picker.Grid()->setCurrentCell(1, 4);  // index 10, past "H"
+  // OK past the last name is ignored.
+  picker.SetNames(names.mid(0, 8), 2);
+  picker.Grid()->setCurrentCell(1, 4);  // index 10, past "W7"
   picker.OkButton()->click();
   EXPECT_TRUE(picker.isVisible());
   EXPECT_EQ(QDialog::Rejected, picker.result());

@@ -71,13 +71,11 @@ class NamesUpdate : public ::testing::Test {
 };
 
 TEST(NamesUpdateSteps, StepsAskTheirElementsCommonBlocks) {
-  EXPECT_EQ(0x20000000u, TFormUpdateNames::ElementAddress(0, 0));
-  EXPECT_EQ(0x201F0000u, TFormUpdateNames::ElementAddress(1, 15));
-  EXPECT_EQ(0x10100000u, TFormUpdateNames::ElementAddress(3, 0));
-  EXPECT_EQ(0x21000000u, TFormUpdateNames::ElementAddress(4, 0));
-  EXPECT_EQ(0x217F0000u, TFormUpdateNames::ElementAddress(11, 15));
-  EXPECT_EQ(0x11000000u, TFormUpdateNames::ElementAddress(12, 0));
-  EXPECT_EQ(0x117F0000u, TFormUpdateNames::ElementAddress(19, 15));
+  const std::pair<int, std::uint32_t> addresses[] = {
+      {0, 0x20000000}, {1 * 16 + 15, 0x201F0000}, {3 * 16, 0x10100000}, {4 * 16, 0x21000000},
+      {11 * 16 + 15, 0x217F0000}, {12 * 16, 0x11000000}, {19 * 16 + 15, 0x117F0000}};
+  for (const auto& [at, address] : addresses)
+    EXPECT_EQ(address, TFormUpdateNames::ElementAddress(at / 16, at % 16)) << at;
   EXPECT_EQ("Now Receving Data Card Patch Names", TFormUpdateNames::StepText(11));
   EXPECT_EQ("Now Receving User Patch Names", TFormUpdateNames::StepText(12));
   int cardSteps = 0;
@@ -107,22 +105,10 @@ TEST_F(NamesUpdate, SilentPortGetsSixteenTwelveByteRequestsPerStepAndOkOnAUserSt
   for (int i = 0; i < 48; ++i) {
     const std::uint8_t high = i < 32 ? 0x20 : 0x10;
     const std::uint8_t element = static_cast<std::uint8_t>(i % 32);
-    const std::vector<std::uint8_t> expected = {
-        0xF0,
-        0x41,
-        DeviceIdByte(),
-        0x6A,
-        0x11,
-        high,
-        element,
-        0,
-        0,
-        0,
-        0,
-        0,
-        0x0C,
-        static_cast<std::uint8_t>((128 - (high + element + 0x0C) % 128) % 128),
-        0xF7};
+    const std::uint8_t sum = (high + element + 0x0C) % 128;
+    const std::vector<std::uint8_t> expected = {0xF0, 0x41, DeviceIdByte(), 0x6A, 0x11, high,
+                                                element, 0, 0, 0, 0, 0, 0x0C,
+                                                static_cast<std::uint8_t>((128 - sum) % 128), 0xF7};
     EXPECT_EQ(expected, sent[i]) << "request " << i;
   }
   EXPECT_EQ(32, dialog.ReceivedCount());

@@ -16,15 +16,11 @@
 
 namespace {
 
-TEST(FileFilter, PairsBecomeQtFilters) {
-  EXPECT_EQ("Syx file (*.Syx)", TQtUserInterface::ConvertFilter("Syx file|*.Syx"));
+TEST(FileFilter, PairsBecomeQtFiltersAndTheDefaultExtensionComesOnlyWhenNoneTyped) {
   EXPECT_EQ("Lib file (*.Lib);;All files (*.*)",
             TQtUserInterface::ConvertFilter("Lib file|*.Lib|All files|*.*"));
   EXPECT_EQ("Sounds (*.Syx *.Glb)", TQtUserInterface::ConvertFilter("Sounds|*.Syx;*.Glb"));
   EXPECT_EQ("", TQtUserInterface::ConvertFilter(""));
-}
-
-TEST(FileFilter, DefaultExtensionOnlyWhenNoneTyped) {
   EXPECT_EQ("/tmp/bank.Syx", TQtUserInterface::WithDefaultExt("/tmp/bank", "Syx"));
   EXPECT_EQ("/tmp/bank.syx", TQtUserInterface::WithDefaultExt("/tmp/bank.syx", "Syx"));
   EXPECT_EQ("/tmp/my.dir/bank.Lib", TQtUserInterface::WithDefaultExt("/tmp/my.dir/bank", "Lib"));
@@ -41,7 +37,7 @@ void WhenBoxShows(std::function<void(QMessageBox*)> action) {
   });
 }
 
-TEST(MessageBox, OffersTheAskedButtonsAndReturnsThePressedOne) {
+TEST(MessageBox, OffersTheAskedButtonsAndEscapeAnswersTheBackingOutOne) {
   TQtUserInterface ui;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   int buttonCount = 0;
@@ -55,28 +51,21 @@ TEST(MessageBox, OffersTheAskedButtonsAndReturnsThePressedOne) {
             ui.Ask(TMsgKind::Warning, "The Instrument Is Not Responding.", mbCancel | mbRetry));
   EXPECT_EQ(QMessageBox::Warning, icon);
   EXPECT_EQ(2, buttonCount);
-}
 
-TEST(MessageBox, EscapeAnswersTheBackingOutButton) {
-  TQtUserInterface ui;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  WhenBoxShows([&](QMessageBox* box) {
+  const auto escape = [&](QMessageBox* box) {
     icon = box->icon();
     QTest::keyClick(box, Qt::Key_Escape);
-  });
+  };
+  WhenBoxShows(escape);
   EXPECT_EQ(mbNo,
             ui.Ask(TMsgKind::Confirmation, "File Alredy Exist. Overwrite it ?", mbYes | mbNo));
   EXPECT_EQ(QMessageBox::Question, icon);
-
-  WhenBoxShows([&](QMessageBox* box) {
-    icon = box->icon();
-    QTest::keyClick(box, Qt::Key_Escape);
-  });
+  WhenBoxShows(escape);
   EXPECT_EQ(mbOK, ui.Ask(TMsgKind::Information, "Invalid Midi Port Settings", mbOK));
   EXPECT_EQ(QMessageBox::Information, icon);
 }
 
-TEST(FileDialog, SaveAddsTheDefaultExtensionAndDoesNotAskToOverwrite) {
+TEST(FileDialog, SaveAddsTheDefaultExtensionWithoutAskingToOverwriteAndCancelGivesNoName) {
   TQtUserInterface ui;
   QTemporaryDir dir;
   QFile existing(dir.filePath("bank.Syx"));
@@ -98,13 +87,9 @@ TEST(FileDialog, SaveAddsTheDefaultExtensionAndDoesNotAskToOverwrite) {
   options.InitialDir = dir.path();
   EXPECT_EQ(dir.filePath("bank.Syx"), ui.ChooseSaveFile(options));
   EXPECT_EQ("Syx file (*.Syx)", filters);
-}
 
-TEST(FileDialog, CancelGivesAnEmptyName) {
-  TQtUserInterface ui;
+  // Cancel gives an empty name.
   QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-  TFileDialogOptions options;
-  options.Filter = "Lib file|*.Lib";
   options.MustExist = true;
   EXPECT_EQ("", ui.ChooseOpenFile(options));
 }

@@ -1,40 +1,24 @@
-// Where the settings file is found, and how the settings record is read from it and written.
+// The settings file: where it is found, keys and sections kept verbatim, the record's defaults,
+// and what the program does not know surviving a write.
 #include <gtest/gtest.h>
 
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include "app/inifile.h"
 #include "app/vesta.h"
 #include "midi/config.h"
 #include "midi/scriptedui.h"
 
 namespace {
 
-class TEnvironmentGuard {
- public:
-  explicit TEnvironmentGuard(const char* name) : name_(name), old_(qgetenv(name)) {
-    had_ = qEnvironmentVariableIsSet(name);
-  }
-  ~TEnvironmentGuard() {
-    if (had_)
-      qputenv(name_, old_);
-    else
-      qunsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  QByteArray old_;
-  bool had_ = false;
-};
-
 TEST(SettingsPath, OptionWinsOverEnvironmentWhichWinsOverDefault) {
-  TEnvironmentGuard guard("VESTA_SETTINGS");
+  const bool had = qEnvironmentVariableIsSet("VESTA_SETTINGS");
+  const QByteArray old = qgetenv("VESTA_SETTINGS");
   qunsetenv("VESTA_SETTINGS");
   EXPECT_TRUE(TVesta::SettingsPathFrom({"vesta"}).endsWith("/Vesta/VESTA95.INI"));
   EXPECT_EQ(TVesta::DefaultSettingsPath(), TVesta::SettingsPathFrom({"vesta"}));
-
   qputenv("VESTA_SETTINGS", "/tmp/from-env.ini");
   EXPECT_EQ("/tmp/from-env.ini", TVesta::SettingsPathFrom({"vesta"}));
   EXPECT_EQ("/tmp/option.ini",
@@ -43,11 +27,19 @@ TEST(SettingsPath, OptionWinsOverEnvironmentWhichWinsOverDefault) {
   // Options the program does not know yet must not hide it.
   EXPECT_EQ("/tmp/a.ini",
             TVesta::SettingsPathFrom({"vesta", "--other", "x", "--settings", "/tmp/a.ini"}));
+  if (had)
+    qputenv("VESTA_SETTINGS", old);
+  else
+    qunsetenv("VESTA_SETTINGS");
 }
 
 class SettingsFile : public ::testing::Test {
  protected:
   QString Path() const { return dir_.filePath("VESTA95.INI"); }
+  QString FileText() const {
+    QFile file(Path());
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  }
   void WriteFile(const QByteArray& text) {
     QFile file(Path());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -57,45 +49,96 @@ class SettingsFile : public ::testing::Test {
   TScopedScriptedUI ui_;
 };
 
-TEST_F(SettingsFile, RecordHoldsStartValuesUntilReadAndKeyDefaultsAfter) {
-  TVesta vesta(Path());
-  EXPECT_EQ(17, Config().DeviceID);
-  EXPECT_EQ(0, Config().Thrue);
-  EXPECT_EQ(0, Config().MidiIn);
-  EXPECT_EQ(0, Config().MidiOut);
+TEST_F(SettingsFile, KeysAndSectionsWithBlanksAreWrittenVerbatimAndOtherLinesStay) {
+  TIniFile ini(Path());
+  ini.WriteInteger("Desktop", "Num Library", 2);
+  ini.WriteString("Desktop", "Library1", "/music/My Sounds.Lib");
+  ini.WriteInteger("Data Card", "Installed", 1);
+  ini.WriteInteger("Preview", "Single Note", 0);
+  ASSERT_TRUE(ini.Save().isEmpty());
+  EXPECT_EQ(
+      "[Desktop]\nNum Library=2\nLibrary1=/music/My Sounds.Lib\n\n"
+      "[Data Card]\nInstalled=1\n\n[Preview]\nSingle Note=0\n",
+      FileText());
+  const TIniFile again(Path());
+  EXPECT_EQ(2, again.ReadInteger("desktop", "num library", 0));
+  EXPECT_EQ("/music/My Sounds.Lib", again.ReadString("Desktop", "Library1", ""));
 
-  vesta.ReadConfig();  // no file at all
-  EXPECT_EQ(16, Config().DeviceID);
-  EXPECT_EQ(0, Config().Thrue);
-  EXPECT_EQ(0, Config().MidiIn);
-  EXPECT_EQ(0, Config().MidiOut);
+  // A byte order mark does not hide the first section; hand-written lines keep their place.
+  WriteFile(
+      "\xEF\xBB\xBF; written by hand\r\n[Midi]\r\nDeviceID=20\r\nOwn=x\r\n\r\n[Other]\r\nA=1\r\n");
+  TIniFile hand(Path());
+  EXPECT_EQ(20, hand.ReadInteger("Midi", "DeviceID", 0));
+  hand.WriteInteger("Midi", "DeviceID", 21);
+  hand.WriteInteger("Midi", "Thrue", 1);
+  hand.WriteString("Other", "B", "line\nbreak");
+  ASSERT_TRUE(hand.Save().isEmpty());
+  EXPECT_EQ(
+      "; written by hand\n[Midi]\nDeviceID=21\nOwn=x\nThrue=1\n\n[Other]\nA=1\nB=line break\n",
+      FileText());
 }
 
-TEST_F(SettingsFile, UnusableValuesGiveTheDefaults) {
+TEST_F(SettingsFile, RecordHoldsStartValuesUntilReadAndKeyDefaultsAfter) {
+  TVesta vesta(Path());
+  const TConfig& config = Config();
+  EXPECT_EQ(17, config.DeviceID);
+  EXPECT_FALSE(config.SingleNote);
+  EXPECT_EQ(0, config.PreviewNote);
+  EXPECT_EQ(0, config.Thrue + config.MidiIn + config.MidiOut);
+
+  vesta.ReadConfig();  // no file at all
+  EXPECT_EQ(16, config.DeviceID);
+  EXPECT_EQ(0, config.Thrue + config.MidiIn + config.MidiOut);
+  EXPECT_EQ(0, config.Expansion[0] + config.Expansion[1] + config.Expansion[2] +
+                   config.Expansion[3] + config.PCMCard);
+  EXPECT_FALSE(config.DataCard);
+  EXPECT_TRUE(config.SingleNote);
+  EXPECT_EQ(40, config.PreviewNote);
+  EXPECT_EQ(70, config.PreviewVelocity);
+  EXPECT_EQ("Noname.Mid", config.MidiFile);
+}
+
+TEST_F(SettingsFile, ValuesThatCannotGoIntoMidiBytesGiveTheDefaults) {
   // A device number of 0 or 200 would not fit the device ID byte of a message.
-  WriteFile("[Midi]\nDeviceID=0\nThrue=yes\n[MidiPort]\nIn=abc\nOut=\n");
+  WriteFile(
+      "[Midi]\nDeviceID=0\nThrue=yes\n[MidiPort]\nIn=abc\nOut=\n"
+      "[Preview]\nNote=200\nVelocity=-1\n[Expansion]\nExpB=99\nPCMCard=x\n");
   TVesta vesta(Path());
   vesta.ReadConfig();
   EXPECT_EQ(16, Config().DeviceID);
-  EXPECT_EQ(0, Config().Thrue);
-  EXPECT_EQ(0, Config().MidiIn);
-  EXPECT_EQ(0, Config().MidiOut);
-
+  EXPECT_EQ(0, Config().Thrue + Config().MidiIn + Config().MidiOut);
+  EXPECT_EQ(40, Config().PreviewNote);
+  EXPECT_EQ(70, Config().PreviewVelocity);
+  EXPECT_EQ(0, Config().Expansion[1]);
+  EXPECT_EQ(0, Config().PCMCard);
   WriteFile("[Midi]\nDeviceID=200\n");
   vesta.ReadConfig();
   EXPECT_EQ(16, Config().DeviceID);
 }
 
-TEST_F(SettingsFile, WriteStoresEveryMidiKeyAndKeepsOtherSections) {
+TEST_F(SettingsFile, EveryKeyRoundTripsAndOtherSectionsAreKept) {
   WriteFile("[Desktop]\nNum Library=1\nLibrary1=/tmp/a.Lib\n");
   TVesta vesta(Path());
-  Config() = TConfig();
-  Config().DeviceID = 25;
-  Config().Thrue = 1;
-  Config().MidiIn = 1;
-  Config().MidiOut = 2;
+  TConfig& config = Config();
+  config = TConfig();
+  config.DeviceID = 25;
+  config.Thrue = 1;
+  config.MidiIn = 1;
+  config.MidiOut = 2;
+  config.Expansion[0] = 3;
+  config.Expansion[3] = 11;
+  config.PCMCard = 8;
+  config.DataCard = true;
+  config.SingleNote = false;
+  config.PreviewNote = 60;
+  config.PreviewVelocity = 127;
+  config.MidiFile = "/songs/Demo Song.Mid";
   ASSERT_TRUE(vesta.WriteConfig());
-
+  const QString text = FileText();
+  for (const char* line :
+       {"[Expansion]\nExpA=3\nExpB=0\nExpC=0\nExpD=11\nPCMCard=8\n", "[Data Card]\nInstalled=1\n",
+        "[Preview]\nSingle Note=0\nNote=60\nVelocity=127\nMidifile=/songs/Demo Song.Mid\n"})
+    EXPECT_TRUE(text.contains(QLatin1String(line))) << line;
   QSettings settings(Path(), QSettings::IniFormat);
   EXPECT_EQ("25", settings.value("Midi/DeviceID").toString());
   EXPECT_EQ("1", settings.value("Midi/Thrue").toString());
@@ -103,12 +146,24 @@ TEST_F(SettingsFile, WriteStoresEveryMidiKeyAndKeepsOtherSections) {
   EXPECT_EQ("2", settings.value("MidiPort/Out").toString());
   EXPECT_EQ("/tmp/a.Lib", settings.value("Desktop/Library1").toString());
 
-  Config() = TConfig{};
+  const TConfig written = config;
+  config = TConfig{};
   vesta.ReadConfig();
-  EXPECT_EQ(25, Config().DeviceID);
-  EXPECT_EQ(1, Config().Thrue);
-  EXPECT_EQ(1, Config().MidiIn);
-  EXPECT_EQ(2, Config().MidiOut);
+  EXPECT_EQ(written.DeviceID, config.DeviceID);
+  EXPECT_EQ(written.Thrue, config.Thrue);
+  EXPECT_EQ(written.MidiIn, config.MidiIn);
+  EXPECT_EQ(written.MidiOut, config.MidiOut);
+  for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(written.Expansion[slot], config.Expansion[slot]);
+  EXPECT_EQ(8, config.PCMCard);
+  EXPECT_TRUE(config.DataCard);
+  EXPECT_FALSE(config.SingleNote);
+  EXPECT_EQ(60, config.PreviewNote);
+  EXPECT_EQ(127, config.PreviewVelocity);
+  EXPECT_EQ("/songs/Demo Song.Mid", config.MidiFile);
+  // The first slot holding a board answers; a board in no slot gives -2.
+  EXPECT_EQ(3, config.ExpansionSlot(11));
+  EXPECT_EQ(1, config.ExpansionSlot(0));
+  EXPECT_EQ(-2, config.ExpansionSlot(5));
   EXPECT_TRUE(ui_.Questions.empty());
 }
 
