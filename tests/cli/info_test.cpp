@@ -6,25 +6,21 @@
 #include "model/global.h"
 #include "model/library.h"
 #include "tests/cli/clitest.h"
+#include "tests/instrument/sysexhelpers.h"
 
 namespace {
-// A data-set message with its Roland checksum.
-QByteArray Message(const QByteArray& address, const QByteArray& data) {
-  const QByteArray body = address + data;
-  int sum = 0;
-  for (char c : body) sum += static_cast<std::uint8_t>(c);
-  return QByteArray("\xF0\x41\x10\x6A\x12", 5) + body + char((128 - sum % 128) % 128) + char(0xF7);
-}
-
 // A temporary-area patch assembled byte by byte: a common message of 83 bytes and four tone
 // messages of 140 bytes.
 QByteArray HandMadePatch() {
-  QByteArray file = Message(QByteArray("\x03\x00\x00\x00", 4),
-                            QByteArray("Hand Made   ", 12) + QByteArray(60, '\x05'));
-  for (int t = 0; t < 4; ++t)
-    file += Message(QByteArray("\x03\x00", 2) + char(0x10 + 2 * t) + char(0),
-                    QByteArray(129, char(t + 1)));
-  return file;
+  TBytes common(72, 0x05);
+  const std::string name = "Hand Made   ";
+  std::copy(name.begin(), name.end(), common.begin());
+  TBytes file = DataSet(0x03000000, common);
+  for (std::uint32_t t = 0; t < 4; ++t) {
+    const TBytes tone = DataSet(0x03001000 + t * 0x200, TBytes(129, std::uint8_t(t + 1)));
+    file.insert(file.end(), tone.begin(), tone.end());
+  }
+  return QByteArray(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
 }
 }  // namespace
 

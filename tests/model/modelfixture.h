@@ -16,8 +16,7 @@
 #include "midi/scriptedui.h"
 #include "midi/timing.h"
 #include "model/libelem.h"
-
-using TBytes = std::vector<std::uint8_t>;
+#include "tests/instrument/sysexhelpers.h"
 
 class TModelTest : public ::testing::Test {
  protected:
@@ -62,12 +61,3 @@ class TSendTest : public TModelTest {
 
   TLoopbackBackend* loop = nullptr;
 };
-
-// The four address bytes of a data-set message.
-inline std::uint32_t AddressOf(const TBytes& message) {
-  return (std::uint32_t(message.at(5)) << 24) | (message.at(6) << 16) | (message.at(7) << 8) |
-         message.at(8);
-}
-inline TBytes DataOf(const TBytes& message) {
-  return TBytes(message.begin() + 9, message.end() - 2);
-}

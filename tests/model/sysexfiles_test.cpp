@@ -8,32 +8,18 @@
 
 using TSysexFiles = TModelTest;
 
-namespace {
-// One data-set message built straight from the address map, independently of the model.
-void AppendMessage(QByteArray& file, std::uint32_t address, const TBytes& data) {
-  QByteArray message;
-  message.append("\xF0\x41\x10\x6A\x12", 5);
-  for (int shift = 24; shift >= 0; shift -= 8) message.append(char(address >> shift));
-  unsigned sum =
-      (address >> 24) + ((address >> 16) & 0xFF) + ((address >> 8) & 0xFF) + (address & 0xFF);
-  for (std::uint8_t byte : data) {
-    message.append(char(byte));
-    sum += byte;
-  }
-  message.append(char((128 - sum % 128) % 128));
-  message.append('\xF7');
-  file.append(message);
-}
-}  // namespace
-
 TEST_F(TSysexFiles, PatchFileBuiltFromTheAddressMapLoads) {
   QByteArray file;
   TBytes common(72, 0);
   const char name[] = "Handmade    ";
   std::copy(name, name + 12, common.begin());
   common[44] = 9;
-  AppendMessage(file, 0x03000000, common);
-  for (int t = 0; t < 4; ++t) AppendMessage(file, 0x03001000 + t * 0x200, TBytes(129, 10 + t));
+  // Built straight from the address map, independently of the model.
+  auto append = [&file](const TBytes& message) {
+    file.append(QByteArray(reinterpret_cast<const char*>(message.data()), message.size()));
+  };
+  append(DataSet(0x03000000, common));
+  for (int t = 0; t < 4; ++t) append(DataSet(0x03001000 + t * 0x200, TBytes(129, 10 + t)));
   ASSERT_EQ(file.size(), 643);
   WriteAll(Path("Hand.Syx"), file);
 

@@ -62,14 +62,10 @@ TEST(ReplyFits, TakesOnlyWholeBlocksFromOurDevice) {
   Config() = TConfig();
   std::array<std::uint8_t, 23> image{};
   const TTransferBlock block{image.data(), 23, 0, 0x0C};
-  auto reply = [](std::uint8_t device, int dataBytes) {
+  auto reply = [](std::uint8_t device, std::size_t dataBytes) {
     TMyMidiEvent event;
     event.Status = 0xF0;
-    event.Sysex = {0xF0, 0x41, device, 0x6A, 0x12, 0x10, 0x40, 0x00, 0x00};
-    event.Sysex.resize(static_cast<std::size_t>(9 + dataBytes + 2), 0x20);
-    event.Sysex.back() = 0xF7;
-    const int last = static_cast<int>(event.Sysex.size()) - 1;
-    event.Sysex[static_cast<std::size_t>(last - 1)] = Checksum(event.Sysex.data(), last);
+    event.Sysex = DataSet(0x10400000, TBytes(dataBytes, 0x20), device);
     return event;
   };
   EXPECT_TRUE(ReplyFits(reply(0x10, 12), block));

@@ -66,34 +66,27 @@ TEST_F(SingleTransfer, BadReplyInsideAPatchRequestsTheWholePatchAgain) {
   EXPECT_TRUE(Transfer().Finished);
 }
 
-TEST_F(SingleTransfer, LastReplyLostTimesOutAndRetryStartsAtTheCommonBlock) {
-  Timing().ReplyTimeoutMs = 300;
+TEST_F(SingleTransfer, LostReplyInsideAPatchOrAtItsEndAsksForTheWholePatchAgain) {
   TPatch patch(nullptr);
   Place(patch, 12);
-  Scramble(patch, 7);
-  Drop(0.5, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0});  // tone 4 never comes
-  ui.Answers = {mbRetry};
-  patch.Receive(false);
-
-  EXPECT_EQ(ui.Questions.size(), 1u);
-  EXPECT_EQ(log.Requests.size(), 2u);
-  EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
-  EXPECT_TRUE(Transfer().Finished);
-}
-
-TEST_F(SingleTransfer, ReplyLostInsideAPatchIsSeenByTheNextAddressAndThePatchAskedAgain) {
-  TPatch patch(nullptr);
-  Place(patch, 12);
-  Scramble(patch, 7);
-  Drop(0.5, {0, 0, 0, 1, 0, 0, 0, 0, 0, 0});  // tone 3 never comes
-  patch.Receive(false);
-
-  // Tone 4 arrives where tone 3 was expected: it is not stored as tone 3, and no time-out is
-  // waited for.
-  EXPECT_TRUE(ui.Questions.empty());
-  EXPECT_EQ(log.Requests.size(), 2u);
-  EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
-  EXPECT_TRUE(Transfer().Finished);
+  // Tone 3 lost: tone 4 arrives where tone 3 was expected; it is not stored as tone 3 and no
+  // time-out is waited for. Tone 4 lost: the time-out asks, and Retry starts at the common block.
+  for (int lost : {3, 4}) {
+    SCOPED_TRACE(lost);
+    Timing().ReplyTimeoutMs = lost == 4 ? 300 : 3000;
+    Scramble(patch, lost);
+    std::vector<int> pattern(10, 0);
+    pattern[static_cast<std::size_t>(lost)] = 1;
+    Drop(0.5, pattern);
+    ui.Answers = {mbRetry};
+    ui.Questions.clear();
+    log.Requests.clear();
+    patch.Receive(false);
+    EXPECT_EQ(ui.Questions.size(), lost == 4 ? 1u : 0u);
+    EXPECT_EQ(log.Requests.size(), 2u);
+    EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
+    EXPECT_TRUE(Transfer().Finished);
+  }
 }
 
 TEST_F(SingleTransfer, LateRepliesToAnEarlierRequestNeverFillTheNextBlocks) {
@@ -114,22 +107,6 @@ TEST_F(SingleTransfer, LateRepliesToAnEarlierRequestNeverFillTheNextBlocks) {
       EXPECT_EQ(Held(performance, b), InInstrument(performance, b)) << "block " << b;
     }
   }
-}
-
-TEST_F(SingleTransfer, MisshapenReplyIsNeverStoredAndTheBlockIsAskedForAgain) {
-  TSystem system(nullptr);
-  Scramble(system, 8);
-  instrument->SetFaults({.WrongLength = 1});
-  // The first answer is computed with the fault; every later one comes whole.
-  host.Hook = [this](TTransfer&, THeadlessHost::TEvent) {
-    if (!log.Requests.empty()) instrument->SetFaults(TInstrumentFaults());
-  };
-  system.Receive(false);
-
-  ASSERT_EQ(log.Requests.size(), 19u);
-  EXPECT_EQ(log.Requests[0], log.Requests[1]);
-  EXPECT_EQ(MatchingBlocks(system), TSystem::kBlockCount);
-  EXPECT_EQ(Transfer().MessagesReceived(), 18);
 }
 
 TEST_F(SingleTransfer, PerformanceRequestsEachBlockRepeatsOnlyADamagedOneAndTransmitsBack) {
@@ -164,7 +141,7 @@ TEST_F(SingleTransfer, PerformanceRequestsEachBlockRepeatsOnlyADamagedOneAndTran
   EXPECT_EQ(instrument->Name(0x10020000), "Strings     ");
 }
 
-TEST_F(SingleTransfer, SystemTravelsBothWays) {
+TEST_F(SingleTransfer, SystemTravelsBothWaysAndAMisshapenReplyIsNeverStored) {
   TSystem system(nullptr);
   Scramble(system, 4);
   system.Receive(false);
@@ -172,6 +149,21 @@ TEST_F(SingleTransfer, SystemTravelsBothWays) {
   EXPECT_EQ(log.Requests.size(), 18u);
   EXPECT_EQ(Transfer().Title(), "Now Receiving System");
   EXPECT_TRUE(Transfer().Finished);
+
+  // A reply of the wrong length is not stored; its block is asked for again.
+  Scramble(system, 8);
+  log.Requests.clear();
+  instrument->SetFaults({.WrongLength = 1});
+  // The first answer is computed with the fault; every later one comes whole.
+  host.Hook = [this](TTransfer&, THeadlessHost::TEvent) {
+    if (!log.Requests.empty()) instrument->SetFaults(TInstrumentFaults());
+  };
+  system.Receive(false);
+  host.Hook = nullptr;
+  ASSERT_EQ(log.Requests.size(), 19u);
+  EXPECT_EQ(log.Requests[0], log.Requests[1]);
+  EXPECT_EQ(MatchingBlocks(system), TSystem::kBlockCount);
+  EXPECT_EQ(Transfer().MessagesReceived(), 18);
 
   TSystem fresh(nullptr);
   fresh.Transmit(false);
