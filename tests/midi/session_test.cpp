@@ -15,12 +15,16 @@ TEST_F(Session, CreationOpensTheConfiguredDevicesOrDevicesZero) {
   // Configured devices replace devices 0.
   Config().MidiIn = 1;
   Config().MidiOut = 1;
+  MidiSession().Input()->OnMidiInput = nullptr;  // opening installs the default handler again
   MidiSession().CloseDevs();
   MidiSession().OpenDevs();
   EXPECT_EQ(MidiSession().Input()->ProductName(), "Port B");
   EXPECT_EQ(MidiSession().Output()->ProductName(), "Port B");
   SendDataByte(0, 0, 0, 0);
   EXPECT_EQ(loop->Sent().size(), 1u);
+  loop->Inject(1, {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x7E, 0xF7});
+  Deliver();
+  EXPECT_EQ(SysexBuffer[5], 0x7E);
 }
 
 TEST_F(Session, BadIndexOrFailedOpenGivesInvalidSettingsAndNothingIsSentAfterwards) {
@@ -51,15 +55,6 @@ TEST_F(Session, BadIndexOrFailedOpenGivesInvalidSettingsAndNothingIsSentAfterwar
   EXPECT_EQ(MidiSession().Output()->State(), TMidiOutput::Closed);
   // With the flag cleared, closing does not touch the ports and destroying is safe.
   MidiSession().CloseDevs();
-}
-
-TEST_F(Session, DefaultHandlerIsInstalledWhenDevicesOpen) {
-  MidiSession().Input()->OnMidiInput = nullptr;
-  MidiSession().CloseDevs();
-  MidiSession().OpenDevs();
-  loop->Inject(0, {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x7E, 0xF7});
-  Deliver();
-  EXPECT_EQ(SysexBuffer[5], 0x7E);
 }
 
 }  // namespace

@@ -78,15 +78,10 @@ TEST(ReplyFits, TakesOnlyWholeBlocksFromOurDevice) {
   EXPECT_FALSE(ReplyFits(key, block));
 }
 
-class NameListsFile : public TModelTest {
- protected:
-  void SetUp() override {
-    TModelTest::SetUp();
-    SetStartDirectory(dir.path());
-  }
-};
+using NameListsFile = TModelTest;
 
 TEST_F(NameListsFile, SectionsAreWrittenInOrderEachEndedBySeparatorLine) {
+  SetStartDirectory(dir.path());
   TNameLists lists;
   lists.SetEntry(TNameLists::nlUserPatches, 0, "Piano");
   lists.SetEntry(TNameLists::nlUserPatches, 1, "Organ");
@@ -102,6 +97,7 @@ TEST_F(NameListsFile, LoadSkipsEmptyLinesCutsOverlongSectionsAndToleratesAMissin
   for (int i = 0; i < 130; ++i) bytes += "P" + QByteArray::number(i) + "\n";
   bytes += "\xC7\nCard\n\xC7\nextra section\n";
   WriteAll(Path("UserCard.Txt"), bytes);
+  SetStartDirectory(dir.path());
   TNameLists lists;
   ASSERT_TRUE(lists.Load());
   EXPECT_TRUE(lists.Lists[TNameLists::nlCardPerformances].isEmpty());
