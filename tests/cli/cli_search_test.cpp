@@ -21,10 +21,10 @@ class TCliSearchTest : public TCliTest {
     auto& lead = static_cast<TPatch&>(add(ekPatch, "Lead", 45000));
     add(ekPerformance, "lead split", 45001);
     add(ekPatch, "LEAD", 45002).Assign(lead);
-    library.Element(2).SetName(QStringLiteral("Copy"), false);
+    library.Element(2).SetName("Copy", false);
     auto& bank = static_cast<TPatchBank&>(add(ekPatchBank, "Bank", 45003));
-    bank.Name = QStringLiteral("Bank");
-    for (int i = 0; i < bank.Count(); ++i) bank.Member(i).SetName(QStringLiteral("B"), false);
+    bank.Name = "Bank";
+    for (int i = 0; i < bank.Count(); ++i) bank.Member(i).SetName("B", false);
     bank.Member(7).SetName("lead", false);
     Write("my.Lib", library.SaveToBytes(false));
   }

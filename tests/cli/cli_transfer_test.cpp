@@ -59,19 +59,20 @@ class CliTransfer : public TCliTest {
   }
   void SaveMemory() {
     QString error;
-    ASSERT_TRUE(instrument_.Save(Path(QStringLiteral("memory.bin")), &error))
-        << error.toStdString();
+    ASSERT_TRUE(instrument_.Save(Path("memory.bin"), &error)) << error.toStdString();
   }
   // The name at address in the memory file the command line left behind.
   QString NameInMemory(std::uint32_t address) const {
     TInstrument instrument;
     QString error;
-    EXPECT_TRUE(instrument.Load(Path(QStringLiteral("memory.bin")), &error)) << error.toStdString();
+    EXPECT_TRUE(instrument.Load(Path("memory.bin"), &error)) << error.toStdString();
     return instrument.Name(address);
   }
   TCliRun Transfer(QStringList args) const {
-    args << QStringLiteral("--timing-scale") << QStringLiteral("0.02")
-         << QStringLiteral("--instrument-memory") << QStringLiteral("memory.bin");
+    args << "--timing-scale"
+         << "0.02"
+         << "--instrument-memory"
+         << "memory.bin";
     return Cli(args);
   }
   // Every block of the received file holds the instrument's bytes at the block's address.
@@ -102,9 +103,8 @@ TEST_F(CliTransfer, ReceiveOfEveryKindHoldsTheInstrumentsMemoryWithAProgressBar)
       {{"global", "--data-card", "--instrument-card"}, 2 * (640 + 544 + 130) + 18},
   };
   for (const TCase& test : cases) {
-    const QString name = test.Args[0] + QStringLiteral(".out");
-    const TCliRun run =
-        Transfer(QStringList{QStringLiteral("receive")} + test.Args + QStringList{"-o", name});
+    const QString name = test.Args[0] + ".out";
+    const TCliRun run = Transfer(QStringList{"receive"} + test.Args + QStringList{"-o", name});
     ASSERT_EQ(0, run.Exit) << test.Args.join(' ').toStdString() << ": " << run.Err.toStdString();
     ExpectInstrumentContents(name, test.Blocks);
     if (test.Args[0] == "rhythm-bank") {  // the progress bar reaches its end on the terminal
@@ -112,7 +112,7 @@ TEST_F(CliTransfer, ReceiveOfEveryKindHoldsTheInstrumentsMemoryWithAProgressBar)
       EXPECT_TRUE(run.Err.endsWith("Now Receiving User Rhythm Bank [##########] 100%\n"));
     }
   }
-  EXPECT_TRUE(Read(QStringLiteral("patch.out")).contains("Cli Patch 05"));
+  EXPECT_TRUE(Read("patch.out").contains("Cli Patch 05"));
 }
 
 TEST_F(CliTransfer, SentElementsAreReceivedBackWithIdenticalData) {
@@ -121,9 +121,9 @@ TEST_F(CliTransfer, SentElementsAreReceivedBackWithIdenticalData) {
     const QString sent = QStringLiteral("sent%1.syx").arg(kind);
     const QString back = QStringLiteral("back%1.syx").arg(kind);
     Write(sent, SyxOf(kind, false, QStringLiteral("Sent %1").arg(kind)));
-    const QString kindName = kind == ekPatch    ? QStringLiteral("patch")
-                             : kind == ekRhythm ? QStringLiteral("rhythm")
-                                                : QStringLiteral("performance-bank");
+    const QString kindName = kind == ekPatch    ? "patch"
+                             : kind == ekRhythm ? "rhythm"
+                                                : "performance-bank";
     const QStringList place =
         kind == ekPerformanceBank ? QStringList{"--user"} : QStringList{"--user", "--number", "2"};
     TCliRun run = Transfer(QStringList{"send", sent} + place);
@@ -144,7 +144,7 @@ TEST_F(CliTransfer, SilentCardGivesUpAfterTheRetriesWithoutWritingTheFile) {
   EXPECT_EQ(1, run.Exit);
   EXPECT_EQ(2, run.Err.count("The Instrument Is Not Responding. Retrying"));
   EXPECT_TRUE(run.Err.contains("Gave up after 3 time-outs in a row")) << run.Err.toStdString();
-  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("card.syx"))));
+  EXPECT_FALSE(QFile::exists(Path("card.syx")));
 }
 
 TEST_F(CliTransfer, PortsListTheBuiltInInstrumentFirstAndWrongCommandLinesAreUsageErrors) {
@@ -164,7 +164,7 @@ TEST_F(CliTransfer, PortsListTheBuiltInInstrumentFirstAndWrongCommandLinesAreUsa
        })
     EXPECT_EQ(2, Transfer(args).Exit) << args.join(' ').toStdString();
   EXPECT_EQ(1, Transfer({"receive", "patch", "--port", "No Such Port", "-o", "x.syx"}).Exit);
-  EXPECT_FALSE(QFile::exists(Path(QStringLiteral("x.syx"))));
+  EXPECT_FALSE(QFile::exists(Path("x.syx")));
 }
 
 }  // namespace

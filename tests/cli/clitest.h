@@ -33,7 +33,7 @@ class TCliTest : public ::testing::Test {
   // The words of line, split at blanks, as the arguments.
   TCliRun Run(const QString& line) const { return Cli(line.split(u' ', Qt::SkipEmptyParts)); }
   QJsonObject InfoJson(const QString& name) const {
-    const TCliRun run = Cli({QStringLiteral("info"), name, QStringLiteral("--json")});
+    const TCliRun run = Cli({"info", name, "--json"});
     EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
     return QJsonDocument::fromJson(run.Out.toUtf8()).object();
   }

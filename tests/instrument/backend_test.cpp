@@ -54,7 +54,7 @@ TEST_F(InstrumentBackend, PatchRequestReachesTheInputPortAsFiveValidReplies) {
   output.OpenPort();
   TMidiInput input;
   input.SetDeviceID(0);
-  EXPECT_EQ(input.ProductName(), QStringLiteral("Vesta Virtual Instrument"));
+  EXPECT_EQ(input.ProductName(), "Vesta Virtual Instrument");
   input.OpenPort();
   input.StartInput();
 
@@ -102,8 +102,7 @@ TEST(VirtualInstrumentRegistration, AddsOneDeviceFirstThatListensOnTheProgramsDe
   RegisterVirtualInstrument();
   RegisterVirtualInstrument();
   ASSERT_EQ(TMidiDevices::Instance().Backends().size(), 1u);
-  EXPECT_EQ(TMidiDevices::Instance().OutputNames(),
-            QStringList{QStringLiteral("Vesta Virtual Instrument")});
+  EXPECT_EQ(TMidiDevices::Instance().OutputNames(), QStringList{"Vesta Virtual Instrument"});
   auto output = TMidiDevices::Instance().OpenOutput(0);
   const TBytes set = DataSet(0x11000000, {'S', 'h', 'a', 'r', 'e', 'd'});
   output->Send(set.data(), set.size());

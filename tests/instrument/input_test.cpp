@@ -119,7 +119,7 @@ TEST(InstrumentInput, MalformedMessagesAreIgnoredNotesAndGmSystemOffCounted) {
 
 TEST(InstrumentFiles, MemorySurvivesSaveAndLoadAndForeignFilesAreRefused) {
   QTemporaryDir dir;
-  const QString path = dir.filePath(QStringLiteral("memory.bin"));
+  const QString path = dir.filePath("memory.bin");
   TInstrument first;
   first.SetCardInserted(true);
   first.Feed(DataSet(0x21050000, {'S', 'a', 'v', 'e', 'd'}));
@@ -131,7 +131,7 @@ TEST(InstrumentFiles, MemorySurvivesSaveAndLoadAndForeignFilesAreRefused) {
   EXPECT_EQ(second.Name(0x21050000).toStdString(), "SavedP006   ");
 
   // A foreign or missing file is refused with its name, and memory kept.
-  const QString other = dir.filePath(QStringLiteral("other.bin"));
+  const QString other = dir.filePath("other.bin");
   QFile file(other);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly));
   file.write("VESTAMEM and far too short");
@@ -140,6 +140,6 @@ TEST(InstrumentFiles, MemorySurvivesSaveAndLoadAndForeignFilesAreRefused) {
   EXPECT_FALSE(second.Load(other, &error));
   EXPECT_TRUE(error.contains(other));
   EXPECT_EQ(second.Read(0x03000000, 1), TBytes{'K'});
-  EXPECT_FALSE(second.Load(dir.filePath(QStringLiteral("missing.bin")), &error));
-  EXPECT_FALSE(second.Save(dir.filePath(QStringLiteral("no/such/dir/x.bin")), &error));
+  EXPECT_FALSE(second.Load(dir.filePath("missing.bin"), &error));
+  EXPECT_FALSE(second.Save(dir.filePath("no/such/dir/x.bin"), &error));
 }

@@ -12,7 +12,7 @@ QString ErrorText(F&& f) {
   } catch (const E& e) {
     return e.Text();
   }
-  return QStringLiteral("<no error>");
+  return "<no error>";
 }
 
 TEST(PortsWithoutDevices, InputCannotBeCreatedAndOutputCannotOpen) {

@@ -226,7 +226,7 @@ class GlobalTransfer : public TTransferTest {
   int globalViews = 0;
 };
 
-TEST_F(GlobalTransfer, WithoutDataCardOnlyUserBanksAndSystemAreReceived) {
+TEST_F(GlobalTransfer, WithoutDataCardOnlyUserBanksAndSystemAreReceivedAndTransmitted) {
   Scramble(global.PatchBank(true).Patch(127), 1);
   Scramble(global.System(), 2);
   global.Receive(false);
@@ -241,6 +241,17 @@ TEST_F(GlobalTransfer, WithoutDataCardOnlyUserBanksAndSystemAreReceived) {
   EXPECT_TRUE(Untouched(global.PerformanceBank(false), fresh.PerformanceBank(false)));
   EXPECT_TRUE(Untouched(global.RhythmBank(false), fresh.RhythmBank(false)));
   EXPECT_EQ(globalViews, 1);
+
+  // Transmitting writes user memory and the system only.
+  global.PatchBank(true).Patch(0).SetName("Global", false);
+  global.PerformanceBank(true).Performance(31).Parts[15].StoreByte(0, 0x11);
+  global.System().Common.StoreByte(0, 0x05);
+  global.Transmit(false);
+  EXPECT_EQ(instrument->Counters().DataSets, 640u + 544u + 130u + 18u);
+  EXPECT_EQ(instrument->Name(0x11000000), "Global      ");
+  EXPECT_EQ(instrument->Read(0x00000000, 1), TBytes{0x05});
+  EXPECT_EQ(MatchingBlocks(global.PerformanceBank(true).Performance(31)), 17);
+  EXPECT_EQ(CurrentSystem, &global.System());
 }
 
 TEST_F(GlobalTransfer, CancelInsideAMemberLeavesTheLaterOnesAndSkipsTheViews) {
@@ -262,18 +273,6 @@ TEST_F(GlobalTransfer, CancelInsideAMemberLeavesTheLaterOnesAndSkipsTheViews) {
   EXPECT_TRUE(Untouched(global.RhythmBank(false), fresh.RhythmBank(false)));
   EXPECT_EQ(global.System().Common.Image, fresh.System().Common.Image);
   EXPECT_EQ(globalViews, 0);
-}
-
-TEST_F(GlobalTransfer, TransmitWithoutDataCardWritesUserMemoryAndSystemOnly) {
-  global.PatchBank(true).Patch(0).SetName("Global", false);
-  global.System().Common.StoreByte(0, 0x05);
-  global.Transmit(false);
-
-  EXPECT_EQ(instrument->Counters().DataSets, 640u + 544u + 130u + 18u);
-  EXPECT_EQ(instrument->Name(0x11000000), "Global      ");
-  EXPECT_EQ(instrument->Read(0x00000000, 1), TBytes{0x05});
-  EXPECT_EQ(MatchingBlocks(global.PerformanceBank(true).Performance(31)), 17);
-  EXPECT_EQ(CurrentSystem, &global.System());
 }
 
 }  // namespace
