@@ -20,29 +20,18 @@ void TFormBankGrid::DrawRow(QPainter& painter, int row, const QRect& rect) {
 
 void TFormBankGrid::mousePressEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
-  dragPending_ = false;
-  const bool drag = form_.GridMouseDown(event->button(), event->modifiers(), pos);
-  dragPending_ = drag;
-  pressPos_ = pos;
-}
-
-void TFormBankGrid::mouseMoveEvent(QMouseEvent* event) {
-  if (!dragPending_ || !(event->buttons() & Qt::LeftButton)) return;
-  if ((event->position().toPoint() - pressPos_).manhattanLength() <
-      QApplication::startDragDistance())
-    return;
-  dragPending_ = false;
-  StartDrag();
+  DisarmDrag();
+  ArmDrag(pos, form_.GridMouseDown(event->button(), event->modifiers(), pos));
 }
 
 void TFormBankGrid::mouseReleaseEvent(QMouseEvent* event) {
-  dragPending_ = false;
+  DisarmDrag();
   form_.GridMouseUp(event->button(), event->modifiers());
 }
 
 void TFormBankGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
-  dragPending_ = false;
+  DisarmDrag();
   form_.GridDoubleClick(event->position().toPoint());
 }
 

@@ -15,7 +15,6 @@ class TFormBankGrid : public TRowGrid {
  protected:
   void DrawRow(QPainter& painter, int row, const QRect& rect) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -23,10 +22,8 @@ class TFormBankGrid : public TRowGrid {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void StartDrag();
+  void StartDrag() override;
   bool DragOver(QDropEvent* event);
 
   TFormBankBase& form_;
-  QPoint pressPos_;
-  bool dragPending_ = false;
 };

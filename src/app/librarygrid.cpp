@@ -23,29 +23,19 @@ void TLibraryGrid::DrawRow(QPainter& painter, int row, const QRect& rect) {
 void TLibraryGrid::mousePressEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
   form_.GridMouseDown(event->button(), event->modifiers(), pos);
-  dragPending_ = event->button() == Qt::LeftButton &&
-                 !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
-  pressPos_ = pos;
-}
-
-void TLibraryGrid::mouseMoveEvent(QMouseEvent* event) {
-  if (!dragPending_ || !(event->buttons() & Qt::LeftButton)) return;
-  if ((event->position().toPoint() - pressPos_).manhattanLength() <
-      QApplication::startDragDistance())
-    return;
-  dragPending_ = false;
-  StartDrag();
+  ArmDrag(pos, event->button() == Qt::LeftButton &&
+                   !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)));
 }
 
 void TLibraryGrid::mouseReleaseEvent(QMouseEvent*) {
-  dragPending_ = false;
+  DisarmDrag();
 }
 
 void TLibraryGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   // The second press of a double click arrives as this event alone: it opens the element and
   // starts neither a selection change nor a drag.
   if (event->button() != Qt::LeftButton) return;
-  dragPending_ = false;
+  DisarmDrag();
   form_.GridDoubleClick(event->position().toPoint());
 }
 

@@ -21,7 +21,6 @@ class TLibraryGrid : public TRowGrid {
  protected:
   void DrawRow(QPainter& painter, int row, const QRect& rect) override;
   void mousePressEvent(QMouseEvent* event) override;
-  void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
@@ -29,10 +28,8 @@ class TLibraryGrid : public TRowGrid {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void StartDrag();
+  void StartDrag() override;
 
   TFormLibrary& form_;
-  QPoint pressPos_;
-  bool dragPending_ = false;
   QPoint lastDrop_;
 };

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -63,4 +65,13 @@ void TRowGrid::paintEvent(QPaintEvent* event) {
   const int last = event->rect().bottom() / kRowHeight;
   for (int r = first; r <= last; ++r)
     DrawRow(painter, TopRow() + r, QRect(0, r * kRowHeight, width, kRowHeight));
+}
+
+void TRowGrid::mouseMoveEvent(QMouseEvent* event) {
+  if (!dragArmed_ || !(event->buttons() & Qt::LeftButton)) return;
+  if ((event->position().toPoint() - pressPos_).manhattanLength() <
+      QApplication::startDragDistance())
+    return;
+  dragArmed_ = false;
+  StartDrag();
 }

@@ -22,6 +22,15 @@ class TRowGrid : public QAbstractScrollArea {
   int RowAt(int y) const { return y / kRowHeight + TopRow(); }
 
  protected:
+  // A press that may become a drag: StartDrag runs once the left button has moved the
+  // platform's drag distance from pos.
+  void ArmDrag(const QPoint& pos, bool armed) {
+    pressPos_ = pos;
+    dragArmed_ = armed;
+  }
+  void DisarmDrag() { dragArmed_ = false; }
+  virtual void StartDrag() {}
+  void mouseMoveEvent(QMouseEvent* event) override;
   // Draws one row; row may lie past the last one.
   virtual void DrawRow(QPainter& painter, int row, const QRect& rect) = 0;
   void paintEvent(QPaintEvent* event) override;
@@ -31,4 +40,6 @@ class TRowGrid : public QAbstractScrollArea {
   void UpdateScrollBar();
 
   int rowCount_ = 0;
+  QPoint pressPos_;
+  bool dragArmed_ = false;
 };

@@ -1,9 +1,12 @@
 // The library grid: masks, rows, selection by mouse, sorting and scrolling.
+#include <QApplication>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolButton>
 
+#include "app/rowgrid.h"
 #include "library_fixture.h"
 #include "model/modelhooks.h"
 
@@ -173,4 +176,47 @@ TEST_F(TLibraryWindowTest, DoubleClickOpensTheElementUnderTheMouse) {
   ModelHooks().CreateEditor = nullptr;
   EXPECT_EQ(opened, std::vector<TLibElem*>{&window.Library()->Element(2)});
   EXPECT_TRUE(main_->DoubleClickFlag);
+}
+
+namespace {
+class TCountingGrid : public TRowGrid {
+ public:
+  using TRowGrid::TRowGrid;
+  int Drags = 0;
+
+ protected:
+  void DrawRow(QPainter&, int, const QRect&) override {}
+  void mousePressEvent(QMouseEvent* event) override {
+    ArmDrag(event->position().toPoint(), event->button() == Qt::LeftButton);
+  }
+  void mouseReleaseEvent(QMouseEvent*) override { DisarmDrag(); }
+  void StartDrag() override { ++Drags; }
+};
+
+void Move(QWidget* target, QPoint to, Qt::MouseButtons buttons) {
+  QMouseEvent move(QEvent::MouseMove, to, target->mapToGlobal(to), Qt::NoButton, buttons, {});
+  QApplication::sendEvent(target, &move);
+}
+}  // namespace
+
+// A click, a shaking hand or a move without the button held never starts a drag; one drag
+// per press.
+TEST(RowGrid, DragStartsOncePastTheDragDistanceWithTheLeftButtonHeld) {
+  TCountingGrid grid(nullptr);
+  grid.resize(200, 200);
+  QWidget* viewport = grid.viewport();
+  const QPoint start(20, 20);
+  const QPoint far = start + QPoint(QApplication::startDragDistance() + 2, 0);
+  QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+  Move(viewport, start + QPoint(1, 0), Qt::LeftButton);
+  EXPECT_EQ(grid.Drags, 0);
+  Move(viewport, far, Qt::LeftButton);
+  Move(viewport, far + QPoint(10, 10), Qt::LeftButton);
+  EXPECT_EQ(grid.Drags, 1);
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, far);
+  Move(viewport, start, Qt::NoButton);
+  Move(viewport, far + far, Qt::NoButton);
+  QTest::mousePress(viewport, Qt::RightButton, {}, start);
+  Move(viewport, far, Qt::RightButton);
+  EXPECT_EQ(grid.Drags, 1);
 }
