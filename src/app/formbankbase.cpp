@@ -307,17 +307,7 @@ void TFormBankBase::EndDrag(QWidget* target) {
   if (TFormLibrary* window = WindowOf<TFormLibrary>(target)) {
     // Members leave a bank only as copies, appended to the library.
     drag.Target = window;
-    TLibrary& library = *window->Library();
-    for (auto& element : library.Elements) element->Selected = false;
-    for (const TDragElem& item : drag.Items) {
-      if (!item.Element) continue;
-      std::unique_ptr<TLibElem> copy = CreateElement(item.Element->Kind, &library);
-      if (!copy) continue;
-      copy->Assign(*item.Element);
-      library.Add(std::move(copy));
-    }
-    library.Saved = false;
-    window->RefreshList();
+    window->AppendCopies(drag);
     main->EnableMenuItems();
   } else if (TFormBankBase* window = WindowOf<TFormBankBase>(target)) {
     if (window == this) return;

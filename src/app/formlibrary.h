@@ -67,6 +67,8 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
   bool IsTrash() const override { return isTrash_; }
   void Prepare() override;
   void RefreshList() override;
+  // Appends copies of the dragged elements, selecting none; the library becomes unsaved.
+  void AppendCopies(const TDragInfo& drag);
 
   // The caption: "Library : name", or "Trash Library".
   void Updateview();
@@ -150,8 +152,6 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
   void LibraryChanged();  // unsaved, menus refreshed
   void DeselectAll();
   int IndexOf(const TLibElem* element) const;
-  // The copy of the dragged elements into a library window.
-  void CopyInto(TFormLibrary& target, const TDragInfo& drag);
   void MenuLoad(bool xp);
   void MenuSave(bool xp);
   void MenuEdit();

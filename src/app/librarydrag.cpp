@@ -88,8 +88,8 @@ void TFormLibrary::EndDrag(QWidget* target, QPoint pos) {
   }
 }
 
-void TFormLibrary::CopyInto(TFormLibrary& target, const TDragInfo& drag) {
-  TLibrary& library = *target.Library();
+void TFormLibrary::AppendCopies(const TDragInfo& drag) {
+  TLibrary& library = *library_;
   for (auto& element : library.Elements) element->Selected = false;
   for (const TDragElem& item : drag.Items) {
     if (!item.Element) continue;
@@ -99,7 +99,7 @@ void TFormLibrary::CopyInto(TFormLibrary& target, const TDragInfo& drag) {
     library.Add(std::move(copy));
   }
   library.Saved = false;
-  target.RefreshList();
+  RefreshList();
 }
 
 void TFormLibrary::ProcCopy() {
@@ -107,7 +107,7 @@ void TFormLibrary::ProcCopy() {
   if (!main) return;
   TDragInfo& drag = main->DragInfo();
   if (auto* target = LibraryWindowOf(drag.Target); target && target != this) {
-    CopyInto(*target, drag);
+    target->AppendCopies(drag);
     main->EnableMenuItems();
   }
 }
@@ -118,7 +118,7 @@ void TFormLibrary::ProcMove() {
   TDragInfo& drag = main->DragInfo();
   if (auto* target = LibraryWindowOf(drag.Target)) {
     if (target == this) return;
-    CopyInto(*target, drag);
+    target->AppendCopies(drag);
   } else if (QWidget* window = ElementWindowOf(drag.Target)) {
     if (auto& copy = LibraryWindowHooks().CopyToElementWindow) copy(*window, drag);
   } else {
