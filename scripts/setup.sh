@@ -8,7 +8,7 @@ shift || true
 
 packages=(build-essential cmake ninja-build pkg-config git
           qt6-base-dev librtmidi-dev googletest libgtest-dev libgmock-dev
-          libbenchmark-dev jackd2 xvfb xauth)
+          libbenchmark-dev jackd2 xvfb xauth ccache)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -16,11 +16,13 @@ for p in "${packages[@]}"; do
 done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
-  sudo=""
-  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  # As root apt-get runs directly; otherwise through sudo, keeping the environment for
+  # DEBIAN_FRONTEND.
+  as_root=()
+  [ "$(id -u)" -eq 0 ] || as_root=(sudo -E)
   export DEBIAN_FRONTEND=noninteractive
-  $sudo apt-get update -qq
-  $sudo -E apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  "${as_root[@]}" apt-get update -qq
+  "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 cmake -S "$here" -B "$build" -G Ninja "$@" >/dev/null
