@@ -24,6 +24,8 @@ struct TEffectType {
 };
 std::span<const TEffectType> EffectTypes();
 std::span<const TParamRow> EffectPageRows();  // offset 12 and 25 to 43
+// The performance's "EFX Source" (performance common byte 12; never shifted).
+const TParamRow& EfxSourceRow();
 
 // The same row at a block offset `by` bytes later (a performance's effects).
 TParamRow ShiftedRow(const TParamRow& row, int by);

@@ -1,0 +1,210 @@
+// The effect parameter tables: their shape, the bytes a shown value is stored as, and agreement
+// with the parameter settings the instrument loads for each type.
+#include <set>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "editors/params/params.h"
+#include "instrument/efxdefaults.h"
+
+namespace {
+
+const TParamRow* FindRow(int type, const std::string& caption) {
+  for (const TParamRow& row : EffectTypes()[static_cast<std::size_t>(type)].Rows)
+    if (caption == row.Caption) return &row;
+  return nullptr;
+}
+
+const TParamRow* FindPageRow(int offset) {
+  for (const TParamRow& row : EffectPageRows())
+    if (row.Offset == offset) return &row;
+  return nullptr;
+}
+
+}  // namespace
+
+TEST(EffectRows, EveryTypeHasItsControlsAtFreePlacesInsideTheParameterBytes) {
+  // Controls per type, in list order.
+  const int counts[] = {11, 6, 6, 7, 11, 5, 7, 11, 7, 8, 8, 8, 8, 10, 11, 10, 11, 12, 12, 12,
+                        9,  12, 10, 8, 7, 7, 8, 7, 7, 8, 7, 7, 8, 7, 9, 10, 10, 9, 10, 10};
+  ASSERT_EQ(EffectTypes().size(), 40u);
+  for (std::size_t t = 0; t < 40; ++t) {
+    SCOPED_TRACE(t);
+    const TEffectType& type = EffectTypes()[t];
+    EXPECT_EQ(static_cast<int>(type.Rows.size()), counts[t]);
+    std::set<int> fields, offsets;
+    for (const TParamRow& row : type.Rows) {
+      SCOPED_TRACE(row.Caption);
+      EXPECT_GE(row.Offset, 13);
+      EXPECT_LE(row.Offset, 24);
+      EXPECT_GE(row.Field, 1);
+      EXPECT_LE(row.Field, 12);
+      EXPECT_TRUE(fields.insert(row.Field).second);
+      EXPECT_TRUE(offsets.insert(row.Offset).second);
+      EXPECT_EQ(row.Size, 1);
+      EXPECT_EQ(row.Tab, 1);
+      EXPECT_LE(0, row.Min);
+      EXPECT_LT(row.Min, row.Max);
+      EXPECT_LE(row.Max, 127);
+      if (row.Control == TParamControl::List)
+        EXPECT_EQ(static_cast<int>(row.Items.size()), row.Max + 1);
+      else
+        EXPECT_TRUE(row.Items.empty());
+      if (row.Control == TParamControl::Field) {
+        // Every step of the field is one stored code, and a fixed scale ends where its mode ends.
+        EXPECT_EQ(row.Step, row.Scale);
+        if (!EditTypeRanged(row.Mode)) EXPECT_EQ(row.Max, EditTypeHigh(row.Mode, 0));
+      }
+    }
+    // The fields are numbered 1 to n without gaps, so they fill the page from its first place.
+    EXPECT_EQ(*fields.rbegin(), counts[t]);
+  }
+}
+
+TEST(EffectRows, ShownValuesAreStoredAsTheInstrumentHoldsThem) {
+  // One control of each stored form; byte k is the patch offset, a performance uses k + 1.
+  struct TCase {
+    int Type;
+    const char* Caption;
+    TParamControl Control;
+    int ShownMin, ShownMax, Step;
+    int Shown, Stored, Byte;
+  };
+  using C = TParamControl;
+  const TCase cases[] = {
+      // as shown
+      {18, "Level C", C::Slider, 0, 127, 1, 100, 100, 20},
+      {7, "Speed", C::List, 0, 1, 1, 1, 1, 17},
+      {0, "P1 Q", C::Field, 0, 4, 1, 3, 3, 18},
+      {19, "Delay 4", C::Field, 0, 125, 1, 125, 125, 16},
+      {21, "Level Bal", C::Field, 0, 100, 1, 30, 30, 22},
+      // shown + n
+      {1, "Pan", C::StereoSlider, -64, 63, 1, -64, 0, 14},
+      {20, "Pan", C::StereoSlider, -64, 63, 1, 63, 127, 17},
+      {0, "Low Gain ", C::Field, -15, 15, 1, -15, 0, 14},
+      {4, "Band 8", C::Field, -15, 15, 1, 15, 30, 20},
+      {10, "Dpt Dev", C::Field, -20, 20, 1, 0, 20, 17},
+      {21, "Coarse B", C::Field, -24, 12, 1, 12, 36, 15},
+      // (shown + 98) div 2
+      {14, "Feedback", C::Field, -98, 98, 2, -98, 0, 19},
+      {19, "Feedback", C::Field, -98, 98, 2, 20, 59, 21},
+      // (shown + 100) div 2
+      {21, "Fine A", C::Field, -100, 100, 2, 100, 100, 16},
+      {22, "Fine", C::Field, -100, 100, 2, 0, 50, 15},
+      // shown div 2
+      {11, "Phase", C::Field, 0, 180, 2, 180, 90, 18},
+      {17, "Phase", C::Field, 0, 180, 2, 90, 45, 20},
+      // shown - 1
+      {4, "Width ", C::Field, 1, 5, 1, 1, 0, 21},
+      {22, "Mode", C::Field, 1, 5, 1, 5, 4, 13},
+      // 5 to 500 ms in steps of 5 over codes 0 to 99
+      {24, "Gate Time", C::Field, 5, 500, 5, 500, 99, 15},
+      {24, "Gate Time", C::Field, 5, 500, 5, 100, 19, 15},
+      // the phaser's manual frequency reaches 8000 Hz
+      {3, "Manual", C::Field, 0, 125, 1, 125, 125, 13},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(std::to_string(c.Type) + " " + c.Caption);
+    const TParamRow* row = FindRow(c.Type, c.Caption);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->Control, c.Control);
+    EXPECT_EQ(ParamShown(*row, row->Min), c.ShownMin);
+    EXPECT_EQ(ParamShown(*row, row->Max), c.ShownMax);
+    EXPECT_EQ(row->Step, c.Step);
+    EXPECT_EQ(ParamStoredFromShown(*row, c.Shown), c.Stored);
+    EXPECT_EQ(ParamShown(*row, c.Stored), c.Shown);
+    EXPECT_EQ(row->Offset, c.Byte);
+    EXPECT_EQ(ShiftedRow(*row, 1).Offset, c.Byte + 1);
+  }
+}
+
+TEST(EffectRows, TypeListSourceLabelsAndPageOneRows) {
+  // The type list names the same 40 types as the tables, and every other effects byte has a row.
+  const TParamRow* typeRow = FindPageRow(12);
+  ASSERT_NE(typeRow, nullptr);
+  EXPECT_EQ(typeRow->Tab, 1);
+  ASSERT_EQ(typeRow->Items.size(), 40u);
+  for (std::size_t t = 0; t < 40; ++t)
+    EXPECT_STREQ(typeRow->Items[t], EffectTypes()[t].Item);
+  EXPECT_STREQ(EffectTypes()[0].Item, "  1 : Stereo Equalizer");
+  EXPECT_STREQ(EffectTypes()[2].Item, "  3 : Distorsion");
+  EXPECT_STREQ(EffectTypes()[20].Item, "21 : Time-Control-delay");
+  EXPECT_STREQ(EffectTypes()[39].Item, "40 : Chorus / Flanger");
+
+  struct TLabels {
+    int Type;
+    const char* Source1;
+    const char* Source2;
+  };
+  const TLabels labels[] = {{0, "Level", "----------"},
+                            {11, "Trm Rate", "Balance"},
+                            {18, "FeedBack", "Balance"},
+                            {24, "Balance", "Level"},
+                            {36, "Cho Balance", "Flg Balance"}};
+  for (const TLabels& l : labels) {
+    EXPECT_STREQ(EffectTypes()[static_cast<std::size_t>(l.Type)].Source1, l.Source1);
+    EXPECT_STREQ(EffectTypes()[static_cast<std::size_t>(l.Type)].Source2, l.Source2);
+  }
+
+  EXPECT_EQ(EffectPageRows().size(), 20u);
+  struct TPageCase {
+    int Offset;
+    const char* Caption;
+    TParamControl Control;
+    int Items;  // list and picture items, 0 otherwise
+    int ShownMin, ShownMax;
+    const char* Last;  // the last item
+  };
+  using C = TParamControl;
+  const TPageCase page[] = {
+      {25, "EFX Output Assign", C::List, 3, 0, 2, "Output 2"},
+      {26, "EFX Output Level", C::Slider, 0, 0, 127, nullptr},
+      {28, "EFX Reverb Send Lev", C::Slider, 0, 0, 127, nullptr},
+      {29, "EFX Control Source 1", C::List, 11, 0, 10, "AfterTouch"},
+      {30, "EFX Control Depth 1", C::Slider, 0, -63, 63, nullptr},
+      {31, "EFX Control Source 2", C::List, 11, 0, 10, "AfterTouch"},
+      {32, "EFX Control Depth 2", C::Slider, 0, -63, 63, nullptr},
+      {37, "Chorus Feedback", C::Slider, 0, 0, 127, nullptr},
+      {38, "Chorus Output Assign", C::List, 3, 0, 2, "Mix+Reverb"},
+      {39, "Reverb Type", C::List, 8, 0, 7, "Pan-Dly"},
+      {42, "Reverb HF Damp ", C::Picture, 18, 0, 17, "ByPass"},
+      {43, "Reverb Feedback", C::Slider, 0, 0, 127, nullptr},
+  };
+  for (const TPageCase& c : page) {
+    SCOPED_TRACE(c.Offset);
+    const TParamRow* row = FindPageRow(c.Offset);
+    ASSERT_NE(row, nullptr);
+    EXPECT_STREQ(row->Caption, c.Caption);
+    EXPECT_EQ(row->Control, c.Control);
+    EXPECT_EQ(row->Tab, 0);
+    EXPECT_EQ(static_cast<int>(row->Items.size()), c.Items);
+    EXPECT_EQ(ParamShown(*row, row->Min), c.ShownMin);
+    EXPECT_EQ(ParamShown(*row, row->Max), c.ShownMax);
+    if (c.Last) {
+      EXPECT_STREQ(row->Items.back(), c.Last);
+    }
+  }
+  for (int offset = 25; offset <= 43; ++offset) EXPECT_NE(FindPageRow(offset), nullptr) << offset;
+
+  const TParamRow& source = EfxSourceRow();
+  EXPECT_EQ(source.Offset, 12);
+  ASSERT_EQ(source.Items.size(), 16u);
+  EXPECT_STREQ(source.Items[0], "Perform");
+  EXPECT_STREQ(source.Items[9], "9");
+  EXPECT_STREQ(source.Items[10], "11");
+  EXPECT_STREQ(source.Items[15], "16");
+}
+
+TEST(EffectRows, TheInstrumentsSettingsForEveryTypeLieInsideTheEditorsRanges) {
+  for (int t = 0; t < kEfxTypes; ++t) {
+    SCOPED_TRACE(EffectTypes()[static_cast<std::size_t>(t)].Item);
+    const auto* defaults = EfxDefaults(t);
+    ASSERT_NE(defaults, nullptr);
+    for (const TParamRow& row : EffectTypes()[static_cast<std::size_t>(t)].Rows) {
+      const int value = (*defaults)[static_cast<std::size_t>(row.Offset - 13)];
+      EXPECT_GE(value, row.Min) << row.Caption;
+      EXPECT_LE(value, row.Max) << row.Caption;
+    }
+  }
+}
