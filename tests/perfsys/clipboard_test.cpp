@@ -1,0 +1,76 @@
+// The editors' clipboard: each Paste gives back only what its own Copy put there.
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <vector>
+
+#include "editors/params/clipboard.h"
+
+namespace {
+
+std::vector<std::uint8_t> Counting(int size, int from) {
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  std::iota(bytes.begin(), bytes.end(), static_cast<std::uint8_t>(from));
+  return bytes;
+}
+
+TEST(Clipboard, NoteSectionsPasteOnlyTheirOwnBytesAndOnlyOnceCopied) {
+  TClipboard clipboard;
+  const std::vector<std::uint8_t> source = Counting(58, 0);
+  clipboard.CopyNoteSection(TClipboard::nsPitch, source.data());
+  EXPECT_EQ(0b0010, clipboard.NoteFlags());
+  // Pitch copied: the filter window's Paste has nothing to give.
+  std::vector<std::uint8_t> note(58, 100);
+  EXPECT_FALSE(clipboard.NoteFilled(TClipboard::nsFilter));
+  EXPECT_FALSE(clipboard.PasteNoteSection(TClipboard::nsFilter, note.data()));
+  EXPECT_EQ(std::vector<std::uint8_t>(58, 100), note);
+
+  const struct {
+    TClipboard::TNoteSection Section;
+    std::vector<std::pair<int, int>> Runs;
+  } sections[] = {{TClipboard::nsMain, {{0, 11}, {54, 57}}},
+                  {TClipboard::nsPitch, {{12, 25}}},
+                  {TClipboard::nsFilter, {{26, 40}}},
+                  {TClipboard::nsAmplifier, {{41, 53}}}};
+  for (const auto& s : sections) {
+    clipboard.CopyNoteSection(s.Section, source.data());
+    std::vector<std::uint8_t> target(58, 100);
+    ASSERT_TRUE(clipboard.PasteNoteSection(s.Section, target.data()));
+    for (int b = 0; b < 58; ++b) {
+      bool inside = false;
+      for (const auto& [first, last] : s.Runs) inside = inside || (b >= first && b <= last);
+      EXPECT_EQ(inside ? b : 100, target[static_cast<std::size_t>(b)]) << s.Section << " " << b;
+    }
+  }
+  EXPECT_EQ(0b1111, clipboard.NoteFlags());
+  // A later copy of one section leaves the others' bytes as they were copied.
+  const std::vector<std::uint8_t> other(58, 7);
+  clipboard.CopyNoteSection(TClipboard::nsMain, other.data());
+  std::vector<std::uint8_t> target(58, 100);
+  clipboard.PasteNoteSection(TClipboard::nsPitch, target.data());
+  EXPECT_EQ(12, target[12]);
+}
+
+TEST(Clipboard, PartAndScaleTunePasteWholeBlocksOnlyOnceCopied) {
+  TClipboard clipboard;
+  std::vector<std::uint8_t> part(19, 5), tune(12, 64);
+  EXPECT_FALSE(clipboard.PastePart(part.data()));
+  EXPECT_FALSE(clipboard.PasteScaleTune(tune.data()));
+  EXPECT_EQ(std::vector<std::uint8_t>(19, 5), part);
+  EXPECT_EQ(std::vector<std::uint8_t>(12, 64), tune);
+  clipboard.CopyPart(Counting(19, 1).data());
+  clipboard.CopyScaleTune(Counting(12, 30).data());
+  EXPECT_TRUE(clipboard.PartFilled());
+  EXPECT_TRUE(clipboard.ScaleTuneFilled());
+  ASSERT_TRUE(clipboard.PastePart(part.data()));
+  ASSERT_TRUE(clipboard.PasteScaleTune(tune.data()));
+  EXPECT_EQ(Counting(19, 1), part);
+  EXPECT_EQ(Counting(12, 30), tune);
+  // The main window's clipboard is the one the editors reach while it is installed.
+  SetClipboard(&clipboard);
+  EXPECT_EQ(&clipboard, &Clipboard());
+  SetClipboard(nullptr);
+  EXPECT_NE(&clipboard, &Clipboard());
+}
+
+}  // namespace

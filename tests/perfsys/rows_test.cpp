@@ -1,0 +1,315 @@
+// The performance, rhythm and system parameter tables: rows inside their blocks, every byte
+// claimed once, the section copy ranges, and the display examples of the editors as one case
+// table whose expected values are written out here, never taken from the tables.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "editors/params/params.h"
+#include "editors/params/patchgroup.h"
+#include "midi/config.h"
+#include "model/rhythmnames.h"
+
+namespace {
+
+const TParamRow* RowAt(std::span<const TParamRow> rows, int offset) {
+  for (const TParamRow& row : rows)
+    if (row.Offset == offset) return &row;
+  return nullptr;
+}
+const TParamRow* RowNamed(std::span<const TParamRow> rows, const char* caption) {
+  for (const TParamRow& row : rows)
+    if (QLatin1String(row.Caption) == QLatin1String(caption)) return &row;
+  return nullptr;
+}
+
+struct TTable {
+  const char* Name;
+  std::span<const TParamRow> Rows;
+  int Size;
+  int Pages;
+  std::set<int> Unclaimed;  // bytes other tables show
+};
+
+std::vector<TTable> Tables() {
+  std::set<int> effects;
+  for (int b = 12; b <= 44; ++b) effects.insert(b);
+  return {{"performance common", PerformanceCommonRows(), 64, 1, effects},
+          {"part", PerformancePartRows(), 19, 1, {}},
+          {"rhythm part", RhythmPartRows(), 19, 1, {}},
+          {"rhythm common", RhythmCommonRows(), 12, 1, {}},
+          {"rhythm note", RhythmNoteRows(), 58, 4, {}},
+          {"system common", SystemCommonRows(), 40, 3, {}},
+          {"scale tune", ScaleTuneRows(), 12, 4, {}}};
+}
+
+TEST(PerfSysRows, EveryByteOfEveryBlockBelongsToExactlyOneRow) {
+  for (const TTable& table : Tables()) {
+    SCOPED_TRACE(table.Name);
+    std::vector<int> claims(static_cast<std::size_t>(table.Size), 0);
+    for (const TParamRow& row : table.Rows) {
+      SCOPED_TRACE(row.Caption);
+      ASSERT_LE(row.Offset + row.Size, table.Size);
+      for (int b = row.Offset; b < row.Offset + row.Size; ++b) ++claims[static_cast<std::size_t>(b)];
+      EXPECT_LE(row.Min, row.Max);
+      EXPECT_LT(row.Page, table.Pages);
+      EXPECT_NE(QLatin1String(""), QLatin1String(row.Caption));
+      if (!row.Items.empty()) {
+        EXPECT_EQ(0, row.Min);
+        EXPECT_EQ(static_cast<int>(row.Items.size()) - 1, row.Max);
+      }
+      if (row.Control == TParamControl::Custom) {
+        EXPECT_NE(nullptr, row.Text);
+      }
+    }
+    for (int b = 0; b < table.Size; ++b)
+      EXPECT_EQ(table.Unclaimed.count(b) ? 0 : 1, claims[static_cast<std::size_t>(b)]) << b;
+  }
+}
+
+// The bytes a section copies, from the editors' description of each drag.
+struct TSectionCase {
+  const char* Name;
+  std::span<const TCopySection> (*Sections)();
+  int Kind;
+  TSectionBlock Block;
+  std::vector<std::pair<int, int>> Offsets;  // inclusive runs
+  int Size;                                  // bytes of the block
+};
+
+TEST(PerfSysRows, SectionsCopyTheirBytesAndLeaveTheRest) {
+  const TSectionCase cases[] = {
+      {"performance common", PerformanceSections, 9, TSectionBlock::Common, {{0, 11}, {45, 63}}, 64},
+      {"performance effects", PerformanceSections, 10, TSectionBlock::Common, {{12, 44}}, 64},
+      {"performance parts", PerformanceSections, 11, TSectionBlock::EveryPart, {{0, 18}}, 19},
+      {"rhythm main", RhythmSections, 16, TSectionBlock::EveryPart, {{0, 11}, {54, 57}}, 58},
+      {"rhythm pitch", RhythmSections, 17, TSectionBlock::EveryPart, {{12, 25}}, 58},
+      {"rhythm TVF", RhythmSections, 18, TSectionBlock::EveryPart, {{26, 40}}, 58},
+      {"rhythm TVA", RhythmSections, 19, TSectionBlock::EveryPart, {{41, 53}}, 58},
+      {"system setup", SystemSections, 12, TSectionBlock::Common, {{0, 11}}, 40},
+      {"system MIDI", SystemSections, 13, TSectionBlock::Common, {{12, 30}}, 40},
+      {"system preview", SystemSections, 14, TSectionBlock::Common, {{31, 39}}, 40},
+      {"system scale tune", SystemSections, 15, TSectionBlock::EveryPart, {{0, 11}}, 12},
+  };
+  for (const TSectionCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const TCopySection* section = FindSection(c.Sections(), c.Kind);
+    ASSERT_NE(nullptr, section);
+    EXPECT_EQ(c.Block, section->Block);
+    std::vector<std::uint8_t> from(64), to(64, 0xEE);
+    for (std::size_t i = 0; i < from.size(); ++i) from[i] = static_cast<std::uint8_t>(i);
+    CopySection(*section, from.data(), to.data());
+    for (int b = 0; b < 64; ++b) {
+      bool copied = false;
+      for (const auto& [first, last] : c.Offsets) copied = copied || (b >= first && b <= last);
+      EXPECT_EQ(copied ? b : 0xEE, to[static_cast<std::size_t>(b)]) << b;
+    }
+  }
+  EXPECT_EQ(nullptr, FindSection(PerformanceSections(), 12));
+  EXPECT_EQ(nullptr, FindSection(RhythmSections(), 9));
+}
+
+// Each note window edits only the bytes its section copies, and each system window its own.
+TEST(PerfSysRows, EachWindowsRowsLieInsideItsSection) {
+  // Windows in the order of the object's bookkeeping, and the kind of their hub panel.
+  const std::pair<int, int> rhythm[] = {{0, 19}, {1, 18}, {2, 17}, {3, 16}};
+  for (const auto& [page, kind] : rhythm) {
+    const TCopySection& section = *FindSection(RhythmSections(), kind);
+    for (const TParamRow& row : RhythmNoteRows()) {
+      if (row.Page != page) continue;
+      bool inside = false;
+      for (const TByteRange& range : section.Ranges)
+        inside = inside || (row.Offset >= range.First && row.Offset + row.Size - 1 <= range.Last);
+      EXPECT_TRUE(inside) << row.Caption << " on window " << page;
+    }
+  }
+  const std::pair<int, int> system[] = {{0, 12}, {1, 13}, {2, 14}};
+  for (const auto& [page, kind] : system) {
+    const TByteRange range = FindSection(SystemSections(), kind)->Ranges[0];
+    for (const TParamRow& row : SystemCommonRows())
+      if (row.Page == page) {
+        EXPECT_TRUE(row.Offset >= range.First && row.Offset <= range.Last) << row.Caption;
+      }
+  }
+}
+
+struct TStoreCase {
+  const char* What;
+  std::span<const TParamRow> (*Rows)();
+  const char* Caption;
+  int Shown;
+  std::vector<std::uint8_t> Stored;  // the row's bytes
+};
+
+TEST(PerfSysRows, ShownValuesAreStoredAsTheEditorsSay) {
+  const TStoreCase cases[] = {
+      {"tempo 120", PerformanceCommonRows, "Default Tempo", 120, {7, 8}},
+      {"tempo 250", PerformanceCommonRows, "Default Tempo", 250, {15, 10}},
+      {"voice reserve", PerformanceCommonRows, "Voice Reserve Part 16", 64, {64}},
+      {"pan left", PerformancePartRows, "Pan", -64, {0}},
+      {"pan centre", PerformancePartRows, "Pan", 0, {64}},
+      {"pan right", PerformancePartRows, "Pan", 63, {127}},
+      {"channel 16", PerformancePartRows, "Midi Channel", 16, {15}},
+      {"channel 1", PerformancePartRows, "Midi Channel", 1, {0}},
+      {"coarse -48", PerformancePartRows, "Coarse Tune", -48, {0}},
+      {"coarse +48", PerformancePartRows, "Coarse Tune", 48, {96}},
+      {"fine -50", PerformancePartRows, "Fine Tune", -50, {0}},
+      {"fine +50", PerformancePartRows, "Fine Tune", 50, {100}},
+      {"pitch sens -100", RhythmNoteRows, "Env Vel Sen", -100, {0}},
+      {"pitch sens 150", RhythmNoteRows, "Env Vel Sen", 150, {125}},
+      {"pitch sens 0", RhythmNoteRows, "Env Vel Sen", 0, {50}},
+      {"res sens 150", RhythmNoteRows, "Res Vel Sens", 150, {125}},
+      {"filter sens -100", RhythmNoteRows, "Velocity Sens", -100, {0}},
+      {"amp sens 150", RhythmNoteRows, "Velocity Sensitivity", 150, {125}},
+      {"note pan -63", RhythmNoteRows, "Pan", -63, {1}},
+      {"note pan 63", RhythmNoteRows, "Pan", 63, {127}},
+      {"alternate pan -63", RhythmNoteRows, "Alternate Pan Depth", -63, {1}},
+      {"note fine -50", RhythmNoteRows, "Fine Tune", -50, {0}},
+      {"pitch envelope depth -12", RhythmNoteRows, "Envelope Depth", -12, {0}},
+      {"filter level 127", RhythmNoteRows, "Filter Envelope Level 4", 127, {127}},
+      {"pitch level -63", RhythmNoteRows, "Pitch Envelope Level 1", -63, {0}},
+      {"pitch level 63", RhythmNoteRows, "Pitch Envelope Level 4", 63, {126}},
+      {"patch receive channel", SystemCommonRows, "Patch Receive Channel", 16, {15}},
+      {"control channel 16", SystemCommonRows, "Control Channel", 15, {15}},
+      {"scale tune -64", ScaleTuneRows, "Tune For C", -64, {0}},
+      {"scale tune 63", ScaleTuneRows, "Tune For B", 63, {127}},
+  };
+  for (const TStoreCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    const TParamRow* row = RowNamed(c.Rows(), c.Caption);
+    ASSERT_NE(nullptr, row);
+    std::uint8_t bytes[2] = {0xEE, 0xEE};
+    const int stored = ParamStoredFromShown(*row, c.Shown);
+    ParamSplit(*row, stored, bytes);
+    EXPECT_EQ(c.Stored, std::vector<std::uint8_t>(bytes, bytes + c.Stored.size()));
+    EXPECT_EQ(c.Shown, ParamShown(*row, stored));
+  }
+  // Where the bytes of the offset-addressed parameters lie.
+  EXPECT_EQ(47 + 5, RowNamed(PerformanceCommonRows(), "Voice Reserve Part 5")->Offset);
+  EXPECT_EQ(32 + 2 * 2, RowNamed(SystemCommonRows(), "Preview Key Set 3")->Offset);
+  EXPECT_EQ(33 + 2 * 3, RowNamed(SystemCommonRows(), "Preview Velocity Set 4")->Offset);
+  EXPECT_EQ(11, RowNamed(ScaleTuneRows(), "Tune For B")->Offset);
+  EXPECT_EQ(6, RowNamed(ScaleTuneRows(), "Tune For F#")->Offset);
+}
+
+struct TTextCase {
+  const char* What;
+  std::span<const TParamRow> (*Rows)();
+  int Offset;
+  std::vector<std::uint8_t> Bytes;  // the row's bytes
+  const char* Text;
+};
+
+TEST(PerfSysRows, TextsAreWhatTheControlsShow) {
+  Config() = TConfig();
+  Config().Expansion[1] = 3;
+  Config().PCMCard = 2;
+  RhythmSetNames()[1] = QStringLiteral("My Kit");
+  const TTextCase cases[] = {
+      {"name of three letters", PerformanceCommonRows, 0,
+       {'A', 'b', 'c', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}, "Abc"},
+      {"tempo", PerformanceCommonRows, 45, {7, 8}, "120"},
+      {"vel range switch", PerformanceCommonRows, 47, {1}, "On"},
+      {"pan left", PerformancePartRows, 7, {0}, "L 64"},
+      {"pan centre", PerformancePartRows, 7, {64}, "0"},
+      {"pan right", PerformancePartRows, 7, {127}, "R 63"},
+      {"coarse", PerformancePartRows, 8, {60}, "+12"},
+      {"output assign", PerformancePartRows, 10, {4}, "Patch"},
+      {"key range", PerformancePartRows, 17, {35}, "B 1"},
+      {"group preset A", PerformancePartRows, 2, {0, 3}, "Preset A"},
+      {"group number 0", PerformancePartRows, 2, {0, 0}, "User"},
+      {"group GM", PerformancePartRows, 2, {0, 6}, "GM"},
+      {"group board in slot B", PerformancePartRows, 2, {2, 3}, "Expansion B"},
+      {"group card", PerformancePartRows, 2, {1, 2}, "PCM"},
+      {"rhythm part preset C set 2", RhythmPartRows, 4, {0, 1}, "OrchDrumSet"},
+      {"rhythm part user set 2", RhythmPartRows, 4, {0, 1}, "My Kit"},
+      {"rhythm part GM set 2", RhythmPartRows, 4, {0, 1}, "BrusDrumSet"},
+      {"tone switch", RhythmNoteRows, 0, {0}, "Off"},
+      {"wave gain", RhythmNoteRows, 5, {0}, "-6"},
+      {"envelope mode", RhythmNoteRows, 8, {1}, "Sustain"},
+      {"pan control", RhythmNoteRows, 11, {1}, "Continuos"},
+      {"source key", RhythmNoteRows, 12, {60}, "C 4"},
+      {"rand depth", RhythmNoteRows, 14, {30}, "1200"},
+      {"sensitivity centre", RhythmNoteRows, 16, {50}, "0"},
+      {"sensitivity top", RhythmNoteRows, 16, {125}, "+150"},
+      {"vel time sens", RhythmNoteRows, 17, {14}, "+100"},
+      {"filter none", RhythmNoteRows, 26, {0}, "No Filter"},
+      {"filter peaking", RhythmNoteRows, 26, {4}, "Peaking"},
+      {"filter envelope depth", RhythmNoteRows, 30, {0}, "-63"},
+      {"note pan", RhythmNoteRows, 51, {1}, "L 63"},
+      {"alternate pan", RhythmNoteRows, 53, {127}, "R 63"},
+      {"note output", RhythmNoteRows, 54, {3}, "Output 2"},
+      {"panel mode", SystemCommonRows, 0, {2}, "GM"},
+      {"performance Preset B 5", SystemCommonRows, 1, {101}, "PR-B : 06"},
+      {"performance user 1", SystemCommonRows, 1, {0}, "User : 01"},
+      {"master tune low", SystemCommonRows, 6, {0}, "427.4"},
+      {"master tune", SystemCommonRows, 6, {3}, "428.0"},
+      {"master tune high", SystemCommonRows, 6, {126}, "452.6"},
+      {"tap control off", SystemCommonRows, 13, {0}, "Off"},
+      {"aftertouch", SystemCommonRows, 17, {2}, "CH+Poly"},
+      {"system control", SystemCommonRows, 18, {7}, "CC07"},
+      {"system control after", SystemCommonRows, 19, {97}, "AfterTouch"},
+      {"control channel 16", SystemCommonRows, 28, {15}, "16"},
+      {"control channel off", SystemCommonRows, 28, {16}, "Off"},
+      {"patch channel", SystemCommonRows, 29, {0}, "1"},
+      {"rhythm edit", SystemCommonRows, 30, {1}, "Panel + Midi"},
+      {"preview key", SystemCommonRows, 38, {35}, "B 1"},
+      {"scale tune low", ScaleTuneRows, 0, {0}, "-64"},
+      {"scale tune centre", ScaleTuneRows, 5, {64}, "0"},
+  };
+  for (const TTextCase& c : cases) {
+    SCOPED_TRACE(c.What);
+    const TParamRow* row = RowAt(c.Rows(), c.Offset);
+    ASSERT_NE(nullptr, row);
+    std::uint8_t data[64] = {};
+    // Part 10's sets are told apart by group: the user group for "My Kit", and so on.
+    if (QLatin1String(c.What).startsWith(QLatin1String("rhythm part"))) {
+      const QLatin1String what(c.What);
+      data[2] = 0;
+      data[3] = what.contains(QLatin1String("preset C")) ? 5
+                : what.contains(QLatin1String("GM"))     ? 6
+                                                         : 1;
+    }
+    std::copy(c.Bytes.begin(), c.Bytes.end(), data + c.Offset);
+    bool valid = false;
+    EXPECT_EQ(QString::fromLatin1(c.Text), ParamText(*row, data, &valid));
+    EXPECT_TRUE(valid);
+  }
+  RhythmSetNames()[1] = QStringLiteral("User 02");
+  Config() = TConfig();
+}
+
+TEST(PerfSysRows, PatchAndPerformanceGroupsPickTheirBytesAndNameLists) {
+  Config() = TConfig();
+  std::uint8_t type = 9, number = 9;
+  // Without boards and card the expansion and card entries are refused.
+  for (int entry = 6; entry <= 10; ++entry)
+    EXPECT_FALSE(PatchGroupBytes(entry, type, number)) << entry;
+  EXPECT_EQ(9, type);
+  EXPECT_EQ(0, PatchListCode(7));
+  Config().Expansion[1] = 3;
+  Config().PCMCard = 2;
+  const struct {
+    int Entry;
+    int Type, Number, List;
+  } entries[] = {{0, 0, 1, 49}, {1, 0, 2, 50}, {2, 0, 3, 25}, {5, 0, 6, 28},
+                 {7, 2, 3, 8},  {10, 1, 2, 32}};
+  for (const auto& e : entries) {
+    ASSERT_TRUE(PatchGroupBytes(e.Entry, type, number)) << e.Entry;
+    EXPECT_EQ(e.Type, type) << e.Entry;
+    EXPECT_EQ(e.Number, number) << e.Entry;
+    EXPECT_EQ(e.List, PatchListCode(e.Entry)) << e.Entry;
+    EXPECT_EQ(e.Entry, PatchGroupIndex(type, number)) << e.Entry;
+  }
+  // A board no slot holds shows the first entry; an unknown type none.
+  EXPECT_EQ(0, PatchGroupIndex(2, 5));
+  EXPECT_EQ(-1, PatchGroupIndex(3, 1));
+  // The card's performances come first in the names file, so they are list 47.
+  EXPECT_EQ(48, PerformanceListCode(0));
+  EXPECT_EQ(47, PerformanceListCode(1));
+  EXPECT_EQ(45, PerformanceListCode(2));
+  EXPECT_EQ(46, PerformanceListCode(3));
+  Config() = TConfig();
+}
+
+}  // namespace
