@@ -10,6 +10,7 @@
 #include "cli/listing.h"
 #include "cli/loadedfile.h"
 #include "cli/searchcommands.h"
+#include "cli/toolcommands.h"
 #include "cli/transfercommands.h"
 #include "model/fileio.h"
 #include "model/global.h"
@@ -171,6 +172,8 @@ const std::vector<TCliCommand>& CliCommands() {
       SendCommand(),
       SearchCommand(),
       DuplicatesCommand(),
+      RandomCommand(),
+      MorphCommand(),
   };
   return commands;
 }

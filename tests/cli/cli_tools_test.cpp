@@ -1,0 +1,148 @@
+// vesta-cli random and morph: the files they write are the engines' results for the options
+// given, in the patch bank and patch .Syx layouts; wrong command lines are refused.
+#include <random>
+
+#include "model/patchbank.h"
+#include "tests/cli/clitest.h"
+#include "tools/bankrandomizer.h"
+#include "tools/patchmorph.h"
+
+namespace {
+void Scramble(TPatch& patch, std::mt19937& gen) {
+  std::uniform_int_distribution<int> byte(0, 127);
+  for (int b = 12; b < 72; ++b) patch.Common.StoreByte(b, static_cast<std::uint8_t>(byte(gen)));
+  for (TTone& tone : patch.Tones)
+    for (int b = 0; b < 129; ++b) tone.StoreByte(b, static_cast<std::uint8_t>(byte(gen)));
+}
+
+class TCliToolsTest : public TCliTest {
+ protected:
+  void SetUp() override {
+    std::mt19937 gen(3);
+    for (int i = 0; i < 128; ++i) {
+      Scramble(source.Patch(i), gen);
+      source.Patch(i).SetName(QStringLiteral("Sound %1").arg(i), false);
+    }
+    Write("bank.Syx", source.SysexBytes(false));
+    Scramble(a, gen);
+    Scramble(b, gen);
+    a.SetName(QStringLiteral("Alpha"), false);
+    b.SetName(QStringLiteral("Beta"), false);
+    b.Common.StoreByte(12, a.Common.GetByte(12));
+    Write("a.Syx", a.SysexBytes(false));
+    Write("b.Syx", b.SysexBytes(false));
+  }
+  QByteArray Randomized(const TRandomOptions& options, std::uint32_t seed) {
+    TPatchBank result(nullptr);
+    TBankRandomizer randomizer;
+    randomizer.Options = options;
+    randomizer.RandomizeBank(source, result, seed);
+    return result.SysexBytes(false);
+  }
+  TPatchMorph Morph() {
+    TPatchMorph morph;
+    morph.SetPatches(a, b);
+    return morph;
+  }
+
+  TPatchBank source{nullptr};
+  TPatch a{nullptr};
+  TPatch b{nullptr};
+};
+}  // namespace
+
+TEST_F(TCliToolsTest, RandomWritesTheGeneratorsBankForTheSeedAndBoxes) {
+  struct {
+    const char* options;
+    TRandomOptions expected;
+  } cases[] = {
+      {"", {}},
+      {"--tone-common", {true, true, {true, true, true, true}, true}},
+      {"--no-common --no-tone 2 4", {false, true, {true, false, true, false}, false}},
+      {"--no-name --no-tone 1,3 --tone-common", {true, false, {false, true, false, true}, true}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.options);
+    const TCliRun run = Run(QStringLiteral("random bank.Syx -o out.Syx --seed 4000000000 ") +
+                            QLatin1String(c.options));
+    ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
+    EXPECT_EQ(Read("out.Syx"), Randomized(c.expected, 4000000000u));
+  }
+  // Nothing checked: the bank comes back as it was.
+  ASSERT_EQ(
+      Run("random bank.Syx --seed 1 -o same.Syx --no-common --no-name --no-tone 1 2 3 4").Exit, 0);
+  EXPECT_EQ(Read("same.Syx"), Read("bank.Syx"));
+}
+
+TEST_F(TCliToolsTest, MorphWritesOneStepOrTheBank) {
+  ASSERT_EQ(Run("morph a.Syx b.Syx -o step.Syx --factor 100").Exit, 0);
+  TPatch expected(nullptr);
+  Morph().UpdatePatch(100, expected);
+  EXPECT_EQ(Read("step.Syx"), expected.SysexBytes(false));
+  // Step 0 is A, in a new patch's place (the temporary area).
+  ASSERT_EQ(Run("morph a.Syx b.Syx -o zero.Syx --factor 0").Exit, 0);
+  EXPECT_EQ(Read("zero.Syx"), a.SysexBytes(false));
+
+  struct {
+    const char* options;
+    std::vector<TMorphBox> on, off;
+  } cases[] = {
+      {"", {}, {}},
+      {"--all", {mbCoarseTune, mbFineTune}, {}},
+      {"--include coarse-tune --exclude \"On/Off\" --exclude Tone2",
+       {mbCoarseTune},
+       {mbOnOff, mbTone2}},
+      {"--all --exclude chorus-output-assign", {mbCoarseTune, mbFineTune}, {mbChorusOutputAssign}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.options);
+    QStringList words = QStringLiteral("morph a.Syx b.Syx -o bank.Syx --bank").split(u' ');
+    for (const QString& w : QString::fromLatin1(c.options).split(u' ', Qt::SkipEmptyParts))
+      words << QString(w).remove(u'"');
+    const TCliRun run = Cli(words);
+    ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
+    TPatchMorph morph = Morph();
+    for (TMorphBox box : c.on) morph.Checked[box] = true;
+    for (TMorphBox box : c.off) morph.Checked[box] = false;
+    TPatchBank bank(nullptr);
+    morph.FillBank(bank);
+    EXPECT_EQ(Read("bank.Syx"), bank.SysexBytes(false));
+  }
+  // With every box checked the last patch is B.
+  TPatchBank written(nullptr);
+  ASSERT_EQ(Run("morph a.Syx b.Syx -o all.Syx --bank --all").Exit, 0);
+  const QByteArray all = Read("all.Syx");
+  ASSERT_TRUE(written.ReadSysexBytes(Bytes(all), false));
+  EXPECT_EQ(written.Patch(127).GetName(), QStringLiteral("Beta"));
+  EXPECT_EQ(written.Patch(1).GetName(), QStringLiteral("Morph001"));
+}
+
+TEST_F(TCliToolsTest, WrongCommandLinesAndFilesAreRefused) {
+  Write("patch.Syx", SyxOf(ekPatch, false, "P"));
+  struct {
+    const char* line;
+    int exit;
+    const char* message;
+  } cases[] = {
+      {"random bank.Syx -o o.Syx", 2, "give the generator's seed with --seed"},
+      {"random bank.Syx -o o.Syx --seed -4", 2, "the seed must be a whole number"},
+      {"random bank.Syx -o o.Syx --seed 4294967296", 2, "the seed must be a whole number"},
+      {"random bank.Syx -o o.Syx --seed 1 --no-tone 5", 2, "--no-tone needs tone numbers"},
+      {"random bank.Syx --seed 1", 2, "give the file to write with -o"},
+      {"random patch.Syx -o o.Syx --seed 1", 1, "patch.Syx: not a patch bank .Syx file"},
+      {"random missing.Syx -o o.Syx --seed 1", 1, "missing.Syx"},
+      {"morph a.Syx b.Syx -o o.Syx", 2, "give exactly one of --bank and --factor K"},
+      {"morph a.Syx b.Syx -o o.Syx --bank --factor 3", 2, "give exactly one of"},
+      {"morph a.Syx b.Syx -o o.Syx --factor 128", 2, "a step from 0 to 127"},
+      {"morph a.Syx b.Syx -o o.Syx --bank --include Volume", 2, "no box is named \"Volume\""},
+      {"morph a.Syx -o o.Syx --bank", 2, "give two patch .Syx files"},
+      {"morph a.Syx bank.Syx -o o.Syx --bank", 1, "bank.Syx: not a patch .Syx file"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const TCliRun run = Run(QLatin1String(c.line));
+    EXPECT_EQ(run.Exit, c.exit);
+    EXPECT_TRUE(run.Err.contains(QLatin1String(c.message))) << run.Err.toStdString();
+  }
+  EXPECT_FALSE(QFile::exists(Path("o.Syx")));
+}
