@@ -1,0 +1,222 @@
+// Asking the instrument for a new EFX type's parameters: what is sent, which messages count as the
+// answer, and the time-out with Retry and OK.
+#include <optional>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+
+#include "instrument/efxdefaults.h"
+#include "model/efxrequest.h"
+#include "tests/model/transferfixture.h"
+
+namespace {
+
+constexpr std::uint32_t kPatch = 0x03000000;
+constexpr std::uint32_t kPerformance = 0x01000000;
+
+// Runs the event loop until done() or ms passed; done()'s last value.
+template <class TDone>
+bool RunUntil(TDone done, int ms = 3000) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done() && timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  return done();
+}
+
+TBytes Answer(std::uint32_t address, const TBytes& data, std::uint8_t device = 0x10) {
+  return DataSet(address, data, device);
+}
+
+struct TOutcome {
+  std::optional<TEfxRequest::TParameters> Parameters;
+  int Answers = 0;
+  int GiveUps = 0;
+};
+
+void Watch(TEfxRequest& request, TOutcome& outcome) {
+  request.OnAnswer = [&outcome](const TEfxRequest::TParameters& p) {
+    outcome.Parameters = p;
+    ++outcome.Answers;
+  };
+  request.OnGiveUp = [&outcome] { ++outcome.GiveUps; };
+}
+
+const TBytes kTwelve{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
+
+}  // namespace
+
+// Scripted input on a loopback port: exactly what goes out, and which incoming messages count.
+class EfxRequestLoop : public TSendTest {
+ protected:
+  void SetUp() override {
+    TSendTest::SetUp();
+    Timing().EffectsRequestMs = 3000;  // the time-out tests shorten it
+    Watch(request, outcome);
+  }
+  void Inject(const TBytes& message) { ASSERT_TRUE(loop->Inject(0, message)); }
+  void Settle() {
+    RunUntil([] { return false; }, 30);
+  }
+
+  TEfxRequest request;
+  TOutcome outcome;
+};
+
+TEST_F(EfxRequestLoop, SendsTheTypeAgainThenTheRequestForTheTwelveBytesAfterIt) {
+  struct TCase {
+    std::uint32_t Base;
+    int TypeOffset;
+    std::uint32_t TypeAddress, RequestAddress;
+  };
+  const TCase cases[] = {{kPatch, 12, 0x0300000C, 0x0300000D},
+                         {kPerformance, 13, 0x0100000D, 0x0100000E}};
+  for (const TCase& c : cases) {
+    loop->ClearSent();
+    ASSERT_TRUE(request.Start(c.Base, c.TypeOffset, 23));
+    EXPECT_TRUE(request.Waiting());
+    ASSERT_EQ(SentCount(), 2u);
+    EXPECT_EQ(Sent(0), DataSet(c.TypeAddress, {23}));
+    EXPECT_EQ(Sent(1), Request(c.RequestAddress, 0x0C));
+    Inject(Answer(c.RequestAddress, kTwelve));
+    ASSERT_TRUE(RunUntil([&] { return !request.Waiting(); }));
+  }
+  EXPECT_EQ(outcome.Answers, 2);
+  ASSERT_TRUE(outcome.Parameters);
+  EXPECT_EQ(TBytes(outcome.Parameters->begin(), outcome.Parameters->end()), kTwelve);
+}
+
+TEST_F(EfxRequestLoop, OnlyTheWholeValidAnswerFromTheRequestedAddressCounts) {
+  // An answer already waiting before the request is discarded with the rest of the queue.
+  Inject(Answer(0x0300000D, TBytes(12, 99)));
+  ASSERT_TRUE(request.Start(kPatch, 12, 5));
+
+  TBytes damaged = Answer(0x0300000D, TBytes(12, 98));
+  damaged[12] ^= 1;  // the checksum no longer matches
+  TBytes noEnd = Answer(0x0300000D, TBytes(12, 91));
+  noEnd.back() = 0x00;
+  TBytes asking = Answer(0x0300000D, TBytes(12, 90));
+  asking[4] = 0x11;  // a data request, not a data set
+  const TBytes ignored[] = {
+      damaged,
+      Answer(0x0300000D, TBytes(11, 97)),                      // one byte short
+      Answer(0x0300000D, TBytes(13, 96)),                      // one byte over
+      Answer(0x0300000D, TBytes(12, 95), 0x11),                // another device
+      Answer(0x0300000E, TBytes(12, 94)),                      // another address
+      Answer(0x0100000E, TBytes(12, 93)),                      // the performance's parameters
+      {0xF0, 0x43, 0x10, 0x4C, 0x00, 0x00, 0x7E, 0x00, 0xF7},  // another maker's message
+      noEnd,
+      asking,
+      {0xF0, 0xF7},
+  };
+  for (const TBytes& message : ignored) Inject(message);
+  Settle();
+  EXPECT_TRUE(request.Waiting());
+  EXPECT_EQ(outcome.Answers, 0);
+
+  Inject(Answer(0x0300000D, kTwelve));
+  ASSERT_TRUE(RunUntil([&] { return outcome.Answers == 1; }));
+  EXPECT_EQ(TBytes(outcome.Parameters->begin(), outcome.Parameters->end()), kTwelve);
+  EXPECT_FALSE(request.Waiting());
+  // The input is the default handler's again: a second answer changes nothing.
+  Inject(Answer(0x0300000D, TBytes(12, 1)));
+  Settle();
+  EXPECT_EQ(outcome.Answers, 1);
+  EXPECT_TRUE(ui.Questions.empty());
+}
+
+TEST_F(EfxRequestLoop, SilenceAsksWithOkAndRetry) {
+  Timing().EffectsRequestMs = 20;
+  // Retry sends the type and the request again; OK gives up, and a late answer changes nothing.
+  ui.Answers = {mbRetry, mbOK};
+  ASSERT_TRUE(request.Start(kPatch, 12, 7));
+  ASSERT_TRUE(RunUntil([&] { return outcome.GiveUps == 1; }));
+  ASSERT_EQ(ui.Questions.size(), 2u);
+  for (const auto& q : ui.Questions) {
+    EXPECT_EQ(q.Kind, TMsgKind::Information);
+    EXPECT_EQ(q.Text, QStringLiteral("The instruments is not responding."));
+    EXPECT_EQ(q.Buttons, mbOK | mbRetry);
+  }
+  ASSERT_EQ(SentCount(), 4u);
+  EXPECT_EQ(Sent(2), Sent(0));
+  EXPECT_EQ(Sent(3), Request(0x0300000D, 0x0C));
+  EXPECT_FALSE(request.Waiting());
+  Inject(Answer(0x0300000D, kTwelve));
+  Settle();
+  EXPECT_EQ(outcome.Answers, 0);
+}
+
+TEST_F(EfxRequestLoop, NothingIsSentOrAwaitedWhileThePortsAreClosed) {
+  MidiSession().SetMidiOpen(false);
+  EXPECT_FALSE(request.Start(kPatch, 12, 7));
+  EXPECT_FALSE(request.Waiting());
+  EXPECT_EQ(SentCount(), 0u);
+  MidiSession().SetMidiOpen(true);
+}
+
+TEST_F(EfxRequestLoop, AnOutputErrorEndsTheRequestWithTheErrorShown) {
+  loop->FailSends(QStringLiteral("port gone"));
+  EXPECT_FALSE(request.Start(kPatch, 12, 7));
+  EXPECT_FALSE(request.Waiting());
+  ASSERT_FALSE(ui.Questions.empty());
+  EXPECT_TRUE(ui.LastText().contains(QStringLiteral("port gone")));
+}
+
+// Against the emulated instrument, which loads each type's own settings when it is selected.
+class EfxRequestInstrument : public TTransferTest {
+ protected:
+  void SetUp() override {
+    TTransferTest::SetUp();
+    Timing().EffectsRequestMs = 3000;
+    Watch(request, outcome);
+  }
+  TEfxRequest request;
+  TOutcome outcome;
+};
+
+TEST_F(EfxRequestInstrument, TheAnswerIsTheSettingsTheInstrumentLoadedForTheType) {
+  struct TCase {
+    std::uint32_t Base;
+    int TypeOffset;
+    int Type;
+  };
+  const TCase cases[] = {{kPatch, 12, 17}, {kPerformance, 13, 24}, {kPatch, 12, 0}};
+  for (const TCase& c : cases) {
+    outcome = {};
+    ASSERT_TRUE(request.Start(c.Base, c.TypeOffset, static_cast<std::uint8_t>(c.Type)));
+    ASSERT_TRUE(RunUntil([&] { return outcome.Answers == 1; }));
+    EXPECT_EQ(*outcome.Parameters, *EfxDefaults(c.Type));
+    EXPECT_EQ(instrument->Read(c.Base + static_cast<std::uint32_t>(c.TypeOffset), 1),
+              TBytes{static_cast<std::uint8_t>(c.Type)});
+  }
+  ASSERT_EQ(log.Requests.size(), 3u);
+  EXPECT_EQ(log.Address(1), 0x0100000Eu);
+}
+
+TEST_F(EfxRequestInstrument, DamagedShortAndLateAnswersAreNotTaken) {
+  Timing().EffectsRequestMs = 40;
+  // A damaged first answer, then Retry gets a good one.
+  Corrupt(0.5, {1, 0});
+  ui.Answers = {mbRetry};
+  ASSERT_TRUE(request.Start(kPatch, 12, 3));
+  ASSERT_TRUE(RunUntil([&] { return outcome.Answers == 1; }));
+  EXPECT_EQ(ui.Questions.size(), 1u);
+  EXPECT_EQ(*outcome.Parameters, *EfxDefaults(3));
+
+  // Answers of the wrong length, then OK.
+  outcome = {};
+  instrument->SetFaults({.WrongLength = 1.0});
+  ui.Answers = {mbOK};
+  ASSERT_TRUE(request.Start(kPatch, 12, 4));
+  ASSERT_TRUE(RunUntil([&] { return outcome.GiveUps == 1; }));
+  EXPECT_EQ(outcome.Answers, 0);
+
+  // An answer that arrives after the time-out.
+  outcome = {};
+  instrument->SetFaults({.DelayMs = 300});
+  ui.Answers = {mbOK};
+  ASSERT_TRUE(request.Start(kPatch, 12, 5));
+  ASSERT_TRUE(RunUntil([&] { return outcome.GiveUps == 1; }));
+  Idle(500);
+  EXPECT_EQ(outcome.Answers, 0);
+  EXPECT_EQ(instrument->Counters().Replies, 4u);  // every answer did leave the instrument
+}
