@@ -1,9 +1,11 @@
-#include <QCoreApplication>
-
+// The GUI tests run without a display.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
