@@ -28,8 +28,10 @@ const std::map<int, QString>& Pages() {
       {18, QStringLiteral("midisettings.html")},
       {25, QStringLiteral("monitor.html")},
       {28, QStringLiteral("library.html")},
+      {32, QStringLiteral("effects.html")},
       {39, QStringLiteral("library.html#menu")},
       {40, QStringLiteral("properties.html")},
+      {48, QStringLiteral("effects.html#performance")},
       {55, QStringLiteral("trash.html")},
   };
   return pages;
