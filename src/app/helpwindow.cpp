@@ -31,6 +31,9 @@ const std::map<int, QString>& Pages() {
       {32, QStringLiteral("effects.html")},
       {39, QStringLiteral("library.html#menu")},
       {40, QStringLiteral("properties.html")},
+      {43, QStringLiteral("performance.html")},
+      {44, QStringLiteral("rhythm.html")},
+      {45, QStringLiteral("system.html")},
       {48, QStringLiteral("effects.html#performance")},
       {55, QStringLiteral("trash.html")},
   };
