@@ -1,9 +1,9 @@
-#include <QCoreApplication>
+#include <QApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-  QCoreApplication app(argc, argv);
+  QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
