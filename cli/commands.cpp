@@ -10,6 +10,7 @@
 #include "cli/listing.h"
 #include "cli/loadedfile.h"
 #include "cli/searchcommands.h"
+#include "cli/showcommands.h"
 #include "cli/toolcommands.h"
 #include "cli/transfercommands.h"
 #include "model/fileio.h"
@@ -174,6 +175,8 @@ const std::vector<TCliCommand>& CliCommands() {
       DuplicatesCommand(),
       RandomCommand(),
       MorphCommand(),
+      ShowCommand(),
+      DiffCommand(),
   };
   return commands;
 }

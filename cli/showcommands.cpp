@@ -1,0 +1,236 @@
+#include "cli/showcommands.h"
+
+#include <cstdio>
+
+#include <QDir>
+#include <QHash>
+#include <QPair>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "cli/clierror.h"
+#include "cli/loadedfile.h"
+#include "editors/params/paramlisting.h"
+#include "model/library.h"
+
+namespace {
+struct TShowArgs {
+  QStringList Paths;
+  int Element = 0;  // 0: every sound
+  bool Json = false;
+};
+
+TShowArgs ParseWords(const QString& command, const QStringList& words, int paths) {
+  TShowArgs args;
+  for (qsizetype i = 0; i < words.size(); ++i) {
+    const QString& word = words[i];
+    if (word == QLatin1String("--json")) {
+      args.Json = true;
+    } else if (word == QLatin1String("--element")) {
+      bool ok = false;
+      args.Element = i + 1 < words.size() ? words[++i].toInt(&ok) : 0;
+      if (!ok || args.Element < 1)
+        throw TCliError::Usage(
+            QStringLiteral("%1: --element takes a sound number from 1").arg(command));
+    } else {
+      args.Paths << word;
+    }
+  }
+  if (args.Paths.size() != paths)
+    throw TCliError::Usage(QStringLiteral("%1: give %2").arg(
+        command, paths == 1 ? QStringLiteral("one file") : QStringLiteral("two files")));
+  return args;
+}
+
+// The sounds of a file in the order the listing gives them: a library's elements in turn,
+// banks and global dumps member by member.
+std::vector<TShownSound> LoadSounds(const QString& path, int element) {
+  const TLoadedFile file = TLoadedFile::Load(path);
+  file.RequireWhole();
+  std::vector<const TLibElem*> sounds;
+  if (file.Library) {
+    for (int i = 0; i < file.Library->Count(); ++i) {
+      const auto members = SoundsOf(*file.Library->Elements[static_cast<std::size_t>(i)]);
+      sounds.insert(sounds.end(), members.begin(), members.end());
+    }
+  } else {
+    sounds = SoundsOf(*file.Element);
+  }
+  if (element > static_cast<int>(sounds.size()))
+    throw TCliError::BadInput(QStringLiteral("%1 holds %2 sounds; there is no sound %3")
+                                  .arg(QDir::toNativeSeparators(path))
+                                  .arg(sounds.size())
+                                  .arg(element));
+  std::vector<TShownSound> shown;
+  for (std::size_t i = 0; i < sounds.size(); ++i)
+    if (element == 0 || static_cast<int>(i) + 1 == element) shown.push_back(ShowSound(*sounds[i]));
+  return shown;
+}
+
+QJsonArray StoredArray(const QByteArray& bytes) {
+  QJsonArray stored;
+  for (char byte : bytes) stored.append(static_cast<std::uint8_t>(byte));
+  return stored;
+}
+
+QString StoredHex(const QByteArray& bytes) {
+  return QString::fromLatin1(bytes.toHex(' ').toUpper());
+}
+
+QJsonObject ParamJson(const TShownParam& param) {
+  QJsonObject object{{QStringLiteral("block"), param.Block},
+                     {QStringLiteral("offset"), param.Offset},
+                     {QStringLiteral("caption"), param.Caption},
+                     {QStringLiteral("stored"), StoredArray(param.Stored)},
+                     {QStringLiteral("text"), param.Text}};
+  if (!param.InRange) object.insert(QStringLiteral("outOfRange"), true);
+  return object;
+}
+
+// One line of a parameter: block, offset, caption, text; a flagged byte says so.
+QString ParamLine(const TShownParam& param) {
+  QString line = QStringLiteral("  %1 %2  %3 %4")
+                     .arg(param.Block, -13)
+                     .arg(param.Offset, 3)
+                     .arg(param.Caption.trimmed(), -26)
+                     .arg(param.Text);
+  if (!param.InRange) line += QStringLiteral("  (out of range: %1)").arg(StoredHex(param.Stored));
+  return line.trimmed().prepend(QStringLiteral("  ")) + u'\n';
+}
+
+QString Heading(int number, const TShownSound& sound) {
+  return QStringLiteral("%1: %2 \"%3\"\n").arg(number).arg(sound.Kind, sound.Name);
+}
+
+void Write(const QByteArray& bytes) {
+  std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+  std::fflush(stdout);
+}
+
+int RunShow(const TCliArgs& cli) {
+  const TShowArgs args = ParseWords(QStringLiteral("show"), cli.Words, 1);
+  const std::vector<TShownSound> sounds = LoadSounds(args.Paths[0], args.Element);
+  if (args.Json) {
+    QJsonArray list;
+    for (const TShownSound& sound : sounds) {
+      QJsonArray parameters;
+      for (const TShownParam& param : sound.Parameters) parameters.append(ParamJson(param));
+      list.append(QJsonObject{{QStringLiteral("kind"), sound.Kind},
+                              {QStringLiteral("name"), sound.Name},
+                              {QStringLiteral("parameters"), parameters}});
+    }
+    Write(QJsonDocument(list).toJson(QJsonDocument::Indented));
+    return ecSuccess;
+  }
+  QString text;
+  int number = args.Element ? args.Element : 1;
+  for (const TShownSound& sound : sounds) {
+    text += Heading(number++, sound);
+    for (const TShownParam& param : sound.Parameters) text += ParamLine(param);
+  }
+  Write(text.toUtf8());
+  return ecSuccess;
+}
+
+int RunDiff(const TCliArgs& cli) {
+  const TShowArgs args = ParseWords(QStringLiteral("diff"), cli.Words, 2);
+  const std::vector<TShownSound> a = LoadSounds(args.Paths[0], args.Element);
+  const std::vector<TShownSound> b = LoadSounds(args.Paths[1], args.Element);
+  QString text;
+  QJsonArray list;
+  const std::size_t count = std::max(a.size(), b.size());
+  int differences = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const int number = static_cast<int>(i) + (args.Element ? args.Element : 1);
+    if (i >= a.size() || i >= b.size()) {
+      const bool inA = i < a.size();
+      const TShownSound& only = inA ? a[i] : b[i];
+      text += QStringLiteral("%1: %2 \"%3\" only in %4\n")
+                  .arg(number)
+                  .arg(only.Kind, only.Name, inA ? args.Paths[0] : args.Paths[1]);
+      list.append(QJsonObject{{QStringLiteral("sound"), number},
+                              {QStringLiteral("onlyIn"), inA ? args.Paths[0] : args.Paths[1]}});
+      ++differences;
+      continue;
+    }
+    if (a[i].Kind != b[i].Kind) {
+      text += QStringLiteral("%1: %2 \"%3\" | %4 \"%5\": different kinds\n")
+                  .arg(number)
+                  .arg(a[i].Kind, a[i].Name, b[i].Kind, b[i].Name);
+      list.append(QJsonObject{{QStringLiteral("sound"), number},
+                              {QStringLiteral("kinds"), QJsonArray{a[i].Kind, b[i].Kind}}});
+      ++differences;
+      continue;
+    }
+    // Parameters meet by block and offset: an effect type of B may give its bytes other rows.
+    QHash<QPair<QString, int>, const TShownParam*> inB;
+    for (const TShownParam& param : b[i].Parameters) inB.insert({param.Block, param.Offset}, &param);
+    QString lines;
+    const TShownParam none;
+    for (const TShownParam& pa : a[i].Parameters) {
+      const TShownParam* pb = inB.value({pa.Block, pa.Offset}, &none);
+      if (pb != &none && pb->Stored == pa.Stored) continue;
+      lines += QStringLiteral("  %1 %2  %3 %4 | %5\n")
+                   .arg(pa.Block, -13)
+                   .arg(pa.Offset, 3)
+                   .arg(pa.Caption.trimmed(), -26)
+                   .arg(pa.Text, pb->Text);
+      list.append(QJsonObject{
+          {QStringLiteral("sound"), number},
+          {QStringLiteral("block"), pa.Block},
+          {QStringLiteral("offset"), pa.Offset},
+          {QStringLiteral("caption"), pa.Caption},
+          {QStringLiteral("a"), QJsonObject{{QStringLiteral("stored"), StoredArray(pa.Stored)},
+                                            {QStringLiteral("text"), pa.Text}}},
+          {QStringLiteral("b"), QJsonObject{{QStringLiteral("stored"), StoredArray(pb->Stored)},
+                                            {QStringLiteral("text"), pb->Text}}}});
+      ++differences;
+    }
+    if (!lines.isEmpty())
+      text += QStringLiteral("%1: %2 \"%3\" | \"%4\"\n").arg(number).arg(a[i].Kind, a[i].Name,
+                                                                       b[i].Name) +
+              lines;
+  }
+  if (args.Json) {
+    Write(QJsonDocument(list).toJson(QJsonDocument::Indented));
+  } else {
+    if (differences == 0) text = QStringLiteral("No differences.\n");
+    Write(text.toUtf8());
+  }
+  return ecSuccess;
+}
+}  // namespace
+
+TCliCommand ShowCommand() {
+  return {"show",
+          "FILE [--element N] [--json]",
+          "every parameter of every sound in a file, as the editors show it",
+          "Lists each sound of a .Syx, .Glb or .Lib file (banks and global dumps member by\n"
+          "member) with every parameter: its block (common, tone 1..4, part 1..16, note 35..98,\n"
+          "scale tune 1..17), block offset, caption and the text its control shows. A byte\n"
+          "outside its parameter's range is shown as its number and flagged.\n"
+          "  --element N  only the Nth sound, counting as the listing does from 1\n"
+          "  --json       a JSON array of {kind, name, parameters: [{block, offset, caption,\n"
+          "               stored: [bytes], text}]}; a flagged parameter adds outOfRange: true",
+          1,
+          -1,
+          {QStringLiteral("--element"), QStringLiteral("--json")},
+          RunShow};
+}
+
+TCliCommand DiffCommand() {
+  return {"diff",
+          "A B [--element N] [--json]",
+          "the parameters in which the sounds of two files differ",
+          "Compares the sounds of A and B in listing order (as `vesta-cli show` numbers them)\n"
+          "and lists each parameter whose bytes differ: block, offset, caption, then A's and B's\n"
+          "text side by side. \"No differences.\" when there are none.\n"
+          "  --element N  only the Nth sound of each file\n"
+          "  --json       a JSON array of {sound, block, offset, caption, a: {stored, text},\n"
+          "               b: {stored, text}}",
+          2,
+          -1,
+          {QStringLiteral("--element"), QStringLiteral("--json")},
+          RunDiff};
+}

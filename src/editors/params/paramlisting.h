@@ -1,0 +1,36 @@
+#pragma once
+// Every parameter of a sound as its editor shows it, block by block: what vesta-cli show prints
+// and vesta-cli diff compares. Banks and global dumps are listed member by member.
+#include <vector>
+
+#include <QByteArray>
+#include <QString>
+
+#include "editors/params/paramrow.h"
+
+class TLibElem;
+
+struct TShownParam {
+  QString Block;  // "common", "tone 1", "part 3", "note 35", "scale tune 17"
+  int Offset = 0;
+  QString Caption;
+  QByteArray Stored;  // the parameter's bytes
+  QString Text;       // what its control shows, surrounding blanks removed
+  bool InRange = true;
+};
+
+struct TShownSound {
+  QString Kind;  // "Patch", "Performance", "Rhythm", "System"
+  QString Name;
+  std::vector<TShownParam> Parameters;
+};
+
+// The sounds an element holds: itself, or a bank's or global's members in order.
+std::vector<const TLibElem*> SoundsOf(const TLibElem& element);
+
+// One block's rows over its data, in offset order.
+void AddBlock(std::vector<TShownParam>& out, const QString& block, const std::uint8_t* data,
+              std::span<const TParamRow> rows);
+
+// Every parameter of one sound (a patch, performance, rhythm set or system).
+TShownSound ShowSound(const TLibElem& sound);

@@ -1,0 +1,50 @@
+#include "editors/params/wavegroup.h"
+
+#include "midi/config.h"
+
+int WaveGroupIndex(int type, int number) {
+  switch (type) {
+    case 0: {
+      const int index = number == 0 ? 0 : number - 1;
+      return index < kWaveGroupCount ? index : -1;
+    }
+    case 1:
+      return kWaveGroupCount - 1;
+    case 2: {
+      const int slot = Config().ExpansionSlot(number);
+      return number != 0 && slot >= 0 ? 2 + slot : 0;
+    }
+    default:
+      return -1;
+  }
+}
+
+int WaveListCode(int groupIndex) {
+  if (groupIndex == 0 || groupIndex == 1) return groupIndex + 1;
+  if (groupIndex >= 2 && groupIndex <= 5) {
+    const int board = Config().Expansion[groupIndex - 2];
+    return board ? 2 * board + 1 : 0;
+  }
+  if (groupIndex == 6) return Config().PCMCard ? 2 * Config().PCMCard + 27 : 0;
+  return 0;
+}
+
+std::function<QStringList(int code)>& WaveNameListHook() {
+  static std::function<QStringList(int code)> hook;
+  return hook;
+}
+
+QString WaveGroupText(const std::uint8_t* data) {
+  const int index = WaveGroupIndex(data[1], data[2]);
+  return index < 0 ? QString() : QString::fromLatin1(kWaveGroups[index]);
+}
+
+QString WaveNameText(const std::uint8_t* data) {
+  if (data[3] > 15 || data[4] > 15) return {};
+  const int group = WaveGroupIndex(data[1], data[2]);
+  const int code = group < 0 ? 0 : WaveListCode(group);
+  const QStringList names = code && WaveNameListHook() ? WaveNameListHook()(code) : QStringList();
+  const int wave = data[3] * 16 + data[4];
+  // Beyond the list's end the field stays empty, as the page shows it.
+  return wave < names.size() ? names[wave] : QStringLiteral("");
+}

@@ -1,0 +1,103 @@
+// vesta-cli show and diff: every parameter as the editors show it, and what differs.
+#include <QJsonArray>
+
+#include "model/library.h"
+#include "model/patch.h"
+#include "model/patchbank.h"
+#include "tests/cli/clitest.h"
+
+namespace {
+// The parameter of a shown sound at block and offset.
+QJsonObject Param(const QJsonValue& sound, const QString& block, int offset) {
+  for (const QJsonValue& p : sound.toObject()[QLatin1String("parameters")].toArray())
+    if (Str(p, "block") == block && p.toObject()[QLatin1String("offset")].toInt() == offset)
+      return p.toObject();
+  ADD_FAILURE() << "no parameter " << block.toStdString() << " " << offset;
+  return {};
+}
+
+QByteArray PatchSyx(const QString& name, const std::function<void(TPatch&)>& edit) {
+  TPatch patch(nullptr);
+  patch.Init();
+  patch.SetName(name, false);
+  edit(patch);
+  return patch.SysexBytes(false);
+}
+}  // namespace
+
+TEST_F(TCliTest, ShowListsEveryPatchParameterWithItsStoredBytesAndText) {
+  Write("p.syx", PatchSyx("Warm Pad", [](TPatch& p) {
+          p.Common.StoreByte(44, 15);  // tempo 250
+          p.Common.StoreByte(45, 10);
+          p.Common.StoreByte(47, 0);  // pan L 64
+          p.Tones[1].StoreByte(81, 99);
+          p.Tones[3].StoreByte(128, 7);
+          p.Tones[2].StoreByte(80, 9);  // no such filter type
+        }));
+  const TCliRun run = Run("show p.syx --json");
+  ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
+  const QJsonArray sounds = QJsonDocument::fromJson(run.Out.toUtf8()).array();
+  ASSERT_EQ(sounds.size(), 1);
+  EXPECT_EQ(Str(sounds[0], "kind"), "Patch");
+  EXPECT_EQ(Str(sounds[0], "name"), "Warm Pad");
+  const QJsonObject tempo = Param(sounds[0], "common", 44);
+  EXPECT_EQ(tempo["caption"].toString(), "Default Tempo");
+  EXPECT_EQ(tempo["stored"].toArray(), (QJsonArray{15, 10}));
+  EXPECT_EQ(tempo["text"].toString(), "250");
+  EXPECT_EQ(Param(sounds[0], "common", 0)["text"].toString(), "Warm Pad");
+  EXPECT_EQ(Param(sounds[0], "common", 47)["text"].toString(), "L 64");
+  EXPECT_EQ(Param(sounds[0], "tone 2", 81)["text"].toString(), "99");
+  EXPECT_EQ(Param(sounds[0], "tone 4", 128)["text"].toString(), "7");
+  const QJsonObject bad = Param(sounds[0], "tone 3", 80);
+  EXPECT_EQ(bad["text"].toString(), "9");
+  EXPECT_TRUE(bad["outOfRange"].toBool());
+  EXPECT_FALSE(tempo.contains("outOfRange"));
+
+  // The text listing says the same, one line a parameter, and flags the odd byte.
+  const TCliRun text = Run("show p.syx");
+  EXPECT_TRUE(text.Out.startsWith("1: Patch \"Warm Pad\"\n"));
+  EXPECT_TRUE(text.Out.contains(QRegularExpression("common +44  Default Tempo +250\n")));
+  EXPECT_TRUE(text.Out.contains(QRegularExpression("tone 3 +80  Filter Type +9  \\(out of range: 09\\)")));
+}
+
+TEST_F(TCliTest, ShowGoesThroughBanksAndLibrariesMemberByMemberAndPicksOneSound) {
+  TPatchBank bank(nullptr);
+  bank.Init();
+  static_cast<TPatch&>(bank.Member(99)).SetName(QStringLiteral("Hundredth"), false);
+  Write("bank.syx", bank.SysexBytes(false));
+  TLibrary library;
+  library.NewElement(ekPatch);
+  library.NewElement(ekPatchBank);
+  Write("lib.Lib", library.SaveToBytes(false));
+
+  const QJsonArray all = QJsonDocument::fromJson(Run("show bank.syx --json").Out.toUtf8()).array();
+  EXPECT_EQ(all.size(), 128);
+  const QJsonArray one =
+      QJsonDocument::fromJson(Run("show bank.syx --element 100 --json").Out.toUtf8()).array();
+  ASSERT_EQ(one.size(), 1);
+  EXPECT_EQ(Str(one[0], "name"), "Hundredth");
+  EXPECT_EQ(QJsonDocument::fromJson(Run("show lib.Lib --json").Out.toUtf8()).array().size(), 129);
+
+  EXPECT_EQ(Run("show bank.syx --element 129").Exit, 1);
+  EXPECT_EQ(Run("show bank.syx --element x").Exit, 2);
+  EXPECT_EQ(Run("show").Exit, 2);
+}
+
+TEST_F(TCliTest, DiffListsOnlyTheParametersWhoseBytesDiffer) {
+  Write("a.syx", PatchSyx("Same", [](TPatch&) {}));
+  Write("b.syx", PatchSyx("Same", [](TPatch& p) {
+          p.Tones[1].StoreByte(81, 64);
+          p.Common.StoreByte(45, 5);  // tempo 21
+        }));
+  const TCliRun run = Run("diff a.syx b.syx");
+  ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
+  const QStringList lines = run.Out.split(u'\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 3) << run.Out.toStdString();
+  EXPECT_EQ(lines[0], "1: Patch \"Same\" | \"Same\"");
+  EXPECT_TRUE(lines[1].contains(QRegularExpression("common +44  Default Tempo +20 \\| 21$")));
+  EXPECT_TRUE(lines[2].contains(QRegularExpression("tone 2 +81  Cutoff Frequency +0 \\| 64$")));
+  EXPECT_EQ(Run("diff a.syx a.syx").Out, "No differences.\n");
+  const QJsonArray json = QJsonDocument::fromJson(Run("diff a.syx b.syx --json").Out.toUtf8()).array();
+  ASSERT_EQ(json.size(), 2);
+  EXPECT_EQ(json[1].toObject()["b"].toObject()["stored"].toArray(), QJsonArray{64});
+}
