@@ -78,14 +78,44 @@ QString StoredHex(const QByteArray& bytes) {
   return QString::fromLatin1(bytes.toHex(' ').toUpper());
 }
 
-QJsonObject ParamJson(const TShownParam& param) {
-  QJsonObject object{{QStringLiteral("block"), param.Block},
-                     {QStringLiteral("offset"), param.Offset},
-                     {QStringLiteral("caption"), param.Caption},
-                     {QStringLiteral("stored"), StoredArray(param.Stored)},
-                     {QStringLiteral("text"), param.Text}};
-  if (!param.InRange) object.insert(QStringLiteral("outOfRange"), true);
-  return object;
+// JSON written by hand, one parameter a line: a bank lists some 70,000 parameters, and building
+// them as JSON objects first took several times longer than the rest of the command.
+QString JsonString(const QString& text) {
+  QString out;
+  out.reserve(text.size() + 2);
+  out += u'"';
+  for (QChar c : text) {
+    switch (c.unicode()) {
+      case '"':
+        out += QLatin1String("\\\"");
+        break;
+      case '\\':
+        out += QLatin1String("\\\\");
+        break;
+      default:
+        if (c.unicode() < 0x20)
+          out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+        else
+          out += c;
+    }
+  }
+  out += u'"';
+  return out;
+}
+
+QString ParamJson(const TShownParam& param) {
+  QString stored;
+  for (char byte : param.Stored) {
+    if (!stored.isEmpty()) stored += QLatin1String(", ");
+    stored += QString::number(static_cast<std::uint8_t>(byte));
+  }
+  QString line = QStringLiteral("{\"block\": %1, \"offset\": %2, \"caption\": %3, \"stored\": [%4], "
+                                "\"text\": %5")
+                     .arg(JsonString(param.Block))
+                     .arg(param.Offset)
+                     .arg(JsonString(param.Caption), stored, JsonString(param.Text));
+  if (!param.InRange) line += QLatin1String(", \"outOfRange\": true");
+  return line + u'}';
 }
 
 // One line of a parameter: block, offset, caption, text; a flagged byte says so.
@@ -112,15 +142,19 @@ int RunShow(const TCliArgs& cli) {
   const TShowArgs args = ParseWords(QStringLiteral("show"), cli.Words, 1);
   const std::vector<TShownSound> sounds = LoadSounds(args.Paths[0], args.Element);
   if (args.Json) {
-    QJsonArray list;
-    for (const TShownSound& sound : sounds) {
-      QJsonArray parameters;
-      for (const TShownParam& param : sound.Parameters) parameters.append(ParamJson(param));
-      list.append(QJsonObject{{QStringLiteral("kind"), sound.Kind},
-                              {QStringLiteral("name"), sound.Name},
-                              {QStringLiteral("parameters"), parameters}});
+    QString json = QStringLiteral("[");
+    for (std::size_t i = 0; i < sounds.size(); ++i) {
+      const TShownSound& sound = sounds[i];
+      json += QStringLiteral("%1\n  {\"kind\": %2, \"name\": %3, \"parameters\": [")
+                  .arg(i ? QStringLiteral(",") : QString(), JsonString(sound.Kind),
+                       JsonString(sound.Name));
+      for (std::size_t p = 0; p < sound.Parameters.size(); ++p)
+        json += (p ? QStringLiteral(",\n    ") : QStringLiteral("\n    ")) +
+                ParamJson(sound.Parameters[p]);
+      json += QStringLiteral("\n  ]}");
     }
-    Write(QJsonDocument(list).toJson(QJsonDocument::Indented));
+    json += QStringLiteral("\n]\n");
+    Write(json.toUtf8());
     return ecSuccess;
   }
   QString text;

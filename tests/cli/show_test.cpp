@@ -33,6 +33,8 @@ TEST_F(TCliTest, ShowListsEveryPatchParameterWithItsStoredBytesAndText) {
           p.Tones[1].StoreByte(81, 99);
           p.Tones[3].StoreByte(128, 7);
           p.Tones[2].StoreByte(80, 9);  // no such filter type
+          p.Common.StoreByte(12, 0);    // stereo equalizer
+          p.Common.StoreByte(14, 30);   // low gain +15 dB
         }));
   const TCliRun run = Run("show p.syx --json");
   ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
@@ -52,6 +54,9 @@ TEST_F(TCliTest, ShowListsEveryPatchParameterWithItsStoredBytesAndText) {
   EXPECT_EQ(bad["text"].toString(), "9");
   EXPECT_TRUE(bad["outOfRange"].toBool());
   EXPECT_FALSE(tempo.contains("outOfRange"));
+  const QJsonObject lowGain = Param(sounds[0], "common", 14);
+  EXPECT_EQ(lowGain["caption"].toString(), "Low Gain ");
+  EXPECT_EQ(lowGain["text"].toString(), "+15 dB");
 
   // The text listing says the same, one line a parameter, and flags the odd byte.
   const TCliRun text = Run("show p.syx");
@@ -97,6 +102,12 @@ TEST_F(TCliTest, DiffListsOnlyTheParametersWhoseBytesDiffer) {
   EXPECT_TRUE(lines[1].contains(QRegularExpression("common +44  Default Tempo +20 \\| 21$")));
   EXPECT_TRUE(lines[2].contains(QRegularExpression("tone 2 +81  Cutoff Frequency +0 \\| 64$")));
   EXPECT_EQ(Run("diff a.syx a.syx").Out, "No differences.\n");
+  // Under a type the tables do not know, the effect bytes are numbers, flagged.
+  Write("odd.syx", PatchSyx("Odd", [](TPatch& p) { p.Common.StoreByte(12, 45); }));
+  const QJsonArray odd = QJsonDocument::fromJson(Run("show odd.syx --json").Out.toUtf8()).array();
+  ASSERT_EQ(odd.size(), 1);
+  EXPECT_TRUE(Param(odd[0], "common", 12)["outOfRange"].toBool());
+  EXPECT_EQ(Param(odd[0], "common", 20)["text"].toString(), "0");
   const QJsonArray json = QJsonDocument::fromJson(Run("diff a.syx b.syx --json").Out.toUtf8()).array();
   ASSERT_EQ(json.size(), 2);
   EXPECT_EQ(json[1].toObject()["b"].toObject()["stored"].toArray(), QJsonArray{64});

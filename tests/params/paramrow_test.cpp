@@ -3,6 +3,8 @@
 #include <array>
 #include <map>
 #include <set>
+#include <stdexcept>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -12,9 +14,9 @@
 
 namespace {
 const TParamRow& Row(std::span<const TParamRow> rows, int offset) {
-  const auto* row = std::find_if(rows.begin(), rows.end(),
-                                 [&](const TParamRow& r) { return r.Offset == offset; });
-  EXPECT_NE(row, rows.end()) << "no row at " << offset;
+  const auto row = std::find_if(rows.begin(), rows.end(),
+                                [&](const TParamRow& r) { return r.Offset == offset; });
+  if (row == rows.end()) throw std::runtime_error("no row at " + std::to_string(offset));
   return *row;
 }
 

@@ -38,8 +38,41 @@ void AddBlock(std::vector<TShownParam>& out, const QString& block, const std::ui
 }
 
 namespace {
+// Bytes 13 to 24 under a type the table does not know: each shown as its number, flagged.
+const TParamRow kUnknownEffectRows[] = {
+    {.Offset = 13, .Caption = "EFX Parameter 1", .Control = TParamControl::Custom},
+    {.Offset = 14, .Caption = "EFX Parameter 2", .Control = TParamControl::Custom},
+    {.Offset = 15, .Caption = "EFX Parameter 3", .Control = TParamControl::Custom},
+    {.Offset = 16, .Caption = "EFX Parameter 4", .Control = TParamControl::Custom},
+    {.Offset = 17, .Caption = "EFX Parameter 5", .Control = TParamControl::Custom},
+    {.Offset = 18, .Caption = "EFX Parameter 6", .Control = TParamControl::Custom},
+    {.Offset = 19, .Caption = "EFX Parameter 7", .Control = TParamControl::Custom},
+    {.Offset = 20, .Caption = "EFX Parameter 8", .Control = TParamControl::Custom},
+    {.Offset = 21, .Caption = "EFX Parameter 9", .Control = TParamControl::Custom},
+    {.Offset = 22, .Caption = "EFX Parameter 10", .Control = TParamControl::Custom},
+    {.Offset = 23, .Caption = "EFX Parameter 11", .Control = TParamControl::Custom},
+    {.Offset = 24, .Caption = "EFX Parameter 12", .Control = TParamControl::Custom},
+};
+}  // namespace
+
+std::vector<TParamRow> EffectRowsFor(int type, int shift) {
+  std::vector<TParamRow> rows;
+  for (const TParamRow& row : EffectPageRows()) rows.push_back(ShiftedRow(row, shift));
+  const auto types = EffectTypes();
+  const std::span<const TParamRow> parameters =
+      type >= 0 && type < static_cast<int>(types.size())
+          ? types[static_cast<std::size_t>(type)].Rows
+          : std::span<const TParamRow>(kUnknownEffectRows);
+  for (const TParamRow& row : parameters) rows.push_back(ShiftedRow(row, shift));
+  return rows;
+}
+
+namespace {
 void ShowPatch(const TPatch& patch, std::vector<TShownParam>& out) {
-  AddBlock(out, QStringLiteral("common"), patch.Common.Data(), PatchCommonRows());
+  std::vector<TParamRow> common(PatchCommonRows().begin(), PatchCommonRows().end());
+  const auto effects = EffectRowsFor(patch.Common.GetByte(12), 0);
+  common.insert(common.end(), effects.begin(), effects.end());
+  AddBlock(out, QStringLiteral("common"), patch.Common.Data(), common);
   for (const TTone& tone : patch.Tones)
     AddBlock(out, QStringLiteral("tone %1").arg(tone.Number), tone.Data(), ToneRows());
 }

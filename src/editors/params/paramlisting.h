@@ -32,5 +32,10 @@ std::vector<const TLibElem*> SoundsOf(const TLibElem& element);
 void AddBlock(std::vector<TShownParam>& out, const QString& block, const std::uint8_t* data,
               std::span<const TParamRow> rows);
 
+// The effects' rows for a stored EFX type: the page's own rows, then the type's parameters
+// (bytes 13 to 24 as plain numbers for a type the table does not know), `shift` bytes later
+// (0 for a patch, 1 for a performance).
+std::vector<TParamRow> EffectRowsFor(int type, int shift);
+
 // Every parameter of one sound (a patch, performance, rhythm set or system).
 TShownSound ShowSound(const TLibElem& sound);

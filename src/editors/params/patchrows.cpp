@@ -261,9 +261,3 @@ const TParamRow kToneRows[] = {
 
 std::span<const TParamRow> PatchCommonRows() { return kCommonRows; }
 std::span<const TParamRow> ToneRows() { return kToneRows; }
-
-TParamRow ShiftedRow(const TParamRow& row, int by) {
-  TParamRow shifted = row;
-  shifted.Offset = static_cast<std::uint16_t>(row.Offset + by);
-  return shifted;
-}
