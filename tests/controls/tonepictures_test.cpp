@@ -1,0 +1,70 @@
+// The tone pages' pictures: the bias directions and the LFO waveforms.
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include "controls/biaspicture.h"
+#include "controls/lfopicture.h"
+
+namespace {
+QImage Bias(int direction) {
+  QImage image(TBiasPicture::kWidth, TBiasPicture::kHeight, QImage::Format_RGB32);
+  QPainter painter(&image);
+  TBiasPicture::Draw(painter, direction);
+  return image;
+}
+bool Black(const QImage& image, int x, int y) { return image.pixel(x, y) == qRgb(0, 0, 0); }
+}  // namespace
+
+TEST(BiasPicture, EachDirectionRisesOnItsOwnSideAndOnlyAllHasNoMarker) {
+  constexpr int W = TBiasPicture::kWidth, H = TBiasPicture::kHeight;
+  struct TCase {
+    int Direction;
+    bool LeftUp, RightUp, Marker;
+  } cases[] = {{0, true, false, true}, {1, false, true, true}, {2, true, true, true},
+               {3, false, true, false}};
+  for (const TCase& c : cases) {
+    const QImage image = Bias(c.Direction);
+    EXPECT_EQ(Black(image, 14, 12), c.LeftUp) << c.Direction;
+    EXPECT_EQ(Black(image, W - 14, 12), c.RightUp) << c.Direction;
+    // The marker runs straight down from the centre to the key axis.
+    EXPECT_EQ(Black(image, W / 2, H - 12), c.Marker) << c.Direction;
+    EXPECT_TRUE(Black(image, 14, H / 2)) << "level 0 line";
+  }
+}
+
+TEST(LfoPicture, FixedShapesAndRandomShapesStayInsideThePicture) {
+  constexpr int W = TLfoPicture::kWidth, H = TLfoPicture::kHeight;
+  const auto none = [](int) { return 0; };
+  EXPECT_EQ(TLfoPicture::Shape(0, W, H, none).last(), QPoint(59, 21));
+  EXPECT_EQ(TLfoPicture::Shape(3, W, H, none).size(), 10);
+  EXPECT_EQ(TLfoPicture::Shape(5, W, H, none).size(), 24);
+  const QPolygon sine = TLfoPicture::Shape(1, W, H, none);
+  EXPECT_EQ(sine.first(), QPoint(4, H / 2));
+  EXPECT_EQ(sine[1], QPoint(4, H / 2));  // t = 0
+  // A quarter period in: t = 1.6 is the step nearest pi/2, 18 pixels above the middle.
+  EXPECT_EQ(sine[21], QPoint(14, H / 2 - 18));
+
+  for (int seed = 0; seed < 20; ++seed) {
+    unsigned state = static_cast<unsigned>(seed) * 2654435761u + 1;
+    const auto random = [&](int n) {
+      state = state * 1103515245u + 12345u;
+      return static_cast<int>((state >> 8) % static_cast<unsigned>(n));
+    };
+    for (const QPoint& p : TLfoPicture::Shape(6, W, H, random)) {
+      EXPECT_GE(p.y(), H / 2 - 17);
+      EXPECT_LE(p.y(), H / 2 + 17);
+    }
+    const QPolygon caos = TLfoPicture::Shape(7, W, H, random);
+    EXPECT_EQ(caos.first(), QPoint(4, H - 4));
+    for (int i = 1; i < caos.size(); ++i) {
+      EXPECT_LE(caos[i].x(), W - 4);
+      const int step = caos[i].x() - caos[i - 1].x();
+      EXPECT_TRUE(step >= 2 && step <= 5) << step;
+      const bool top = i % 2 == 1;  // alternately near the top and near the bottom
+      const int margin = top ? caos[i].y() : H - caos[i].y();
+      EXPECT_TRUE(margin >= 4 && margin <= 9) << margin;
+    }
+  }
+}
