@@ -112,3 +112,32 @@ TEST_F(TCliTest, DiffListsOnlyTheParametersWhoseBytesDiffer) {
   ASSERT_EQ(json.size(), 2);
   EXPECT_EQ(json[1].toObject()["b"].toObject()["stored"].toArray(), QJsonArray{64});
 }
+
+TEST_F(TCliTest, ShowNamesTheBlocksOfEveryKindOfSound) {
+  TLibrary library;
+  for (int kind : {ekPatch, ekPerformance, ekRhythm, ekSystem}) library.NewElement(kind);
+  Write("all.Lib", library.SaveToBytes(false));
+  const TCliRun run = Run("show all.Lib --json");
+  ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
+  const QJsonArray sounds = QJsonDocument::fromJson(run.Out.toUtf8()).array();
+  ASSERT_EQ(sounds.size(), 4);
+  QStringList kinds;
+  for (const QJsonValue& sound : sounds) kinds << Str(sound, "kind");
+  EXPECT_EQ(kinds, (QStringList{"Patch", "Performance", "Rhythm", "System"}));
+  // The performance's effects sit one byte later than a patch's, its EFX Source before them.
+  EXPECT_EQ(Param(sounds[1], "common", 13)["caption"].toString(), "EFX Type");
+  EXPECT_EQ(Param(sounds[1], "common", 12)["caption"].toString(), "EFX Source");
+  Param(sounds[1], "part 16", 0);
+  Param(sounds[2], "note 35", 0);
+  Param(sounds[2], "note 98", 0);
+  Param(sounds[3], "scale tune 17", 0);
+  // No block is left out: every data byte is some parameter's, except the twelfth effect
+  // parameter, which the stereo equalizer of a new patch or performance does not use.
+  const int bytes[] = {72 + 4 * 129 - 1, 64 + 16 * 19 - 1, 12 + 64 * 58, 40 + 17 * 12};
+  for (int i = 0; i < 4; ++i) {
+    int covered = 0;
+    for (const QJsonValue& p : sounds[i].toObject()["parameters"].toArray())
+      covered += p.toObject()["stored"].toArray().size();
+    EXPECT_EQ(covered, bytes[i]) << kinds[i].toStdString();
+  }
+}

@@ -5,6 +5,9 @@
 #include "editors/params/params.h"
 #include "model/bank.h"
 #include "model/patch.h"
+#include "model/performance.h"
+#include "model/rhythm.h"
+#include "model/system.h"
 
 std::vector<const TLibElem*> SoundsOf(const TLibElem& element) {
   std::vector<const TLibElem*> sounds;
@@ -76,12 +79,45 @@ void ShowPatch(const TPatch& patch, std::vector<TShownParam>& out) {
   for (const TTone& tone : patch.Tones)
     AddBlock(out, QStringLiteral("tone %1").arg(tone.Number), tone.Data(), ToneRows());
 }
+
+void ShowPerformance(const TPerformance& performance, std::vector<TShownParam>& out) {
+  std::vector<TParamRow> common(PerformanceCommonRows().begin(), PerformanceCommonRows().end());
+  common.push_back(EfxSourceRow());
+  // The performance holds the patch's effect bytes one later.
+  const auto effects = EffectRowsFor(performance.Common.GetByte(13), 1);
+  common.insert(common.end(), effects.begin(), effects.end());
+  AddBlock(out, QStringLiteral("common"), performance.Common.Data(), common);
+  for (int part = 1; part <= TPerformance::kPartCount; ++part)
+    AddBlock(out, QStringLiteral("part %1").arg(part),
+             performance.Parts[static_cast<std::size_t>(part - 1)].Data(),
+             part == 10 ? RhythmPartRows() : PerformancePartRows());
+}
+
+void ShowRhythm(const TRhythm& rhythm, std::vector<TShownParam>& out) {
+  AddBlock(out, QStringLiteral("common"), rhythm.Common.Data(), RhythmCommonRows());
+  for (const TRhythmNote& note : rhythm.Notes)
+    AddBlock(out, QStringLiteral("note %1").arg(note.Key), note.Data(), RhythmNoteRows());
+}
+
+void ShowSystem(const TSystem& system, std::vector<TShownParam>& out) {
+  AddBlock(out, QStringLiteral("common"), system.Common.Data(), SystemCommonRows());
+  for (std::size_t i = 0; i < system.ScaleTunes.size(); ++i)
+    AddBlock(out, QStringLiteral("scale tune %1").arg(i + 1), system.ScaleTunes[i].Data(),
+             ScaleTuneRows());
+}
 }  // namespace
 
 TShownSound ShowSound(const TLibElem& sound) {
   TShownSound shown;
   shown.Kind = sound.KindName();
   shown.Name = sound.GetName();
-  if (const auto* patch = dynamic_cast<const TPatch*>(&sound)) ShowPatch(*patch, shown.Parameters);
+  if (const auto* patch = dynamic_cast<const TPatch*>(&sound))
+    ShowPatch(*patch, shown.Parameters);
+  else if (const auto* performance = dynamic_cast<const TPerformance*>(&sound))
+    ShowPerformance(*performance, shown.Parameters);
+  else if (const auto* rhythm = dynamic_cast<const TRhythm*>(&sound))
+    ShowRhythm(*rhythm, shown.Parameters);
+  else if (const auto* system = dynamic_cast<const TSystem*>(&sound))
+    ShowSystem(*system, shown.Parameters);
   return shown;
 }
