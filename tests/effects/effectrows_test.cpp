@@ -26,8 +26,8 @@ const TParamRow* FindPageRow(int offset) {
 
 TEST(EffectRows, EveryTypeHasItsControlsAtFreePlacesInsideTheParameterBytes) {
   // Controls per type, in list order.
-  const int counts[] = {11, 6, 6, 7, 11, 5, 7, 11, 7, 8, 8, 8, 8, 10, 11, 10, 11, 12, 12, 12,
-                        9,  12, 10, 8, 7, 7, 8, 7, 7, 8, 7, 7, 8, 7, 9, 10, 10, 9, 10, 10};
+  const int counts[] = {11, 6,  6,  7, 11, 5, 7, 11, 7, 8, 8, 8, 8, 10, 11, 10, 11, 12, 12, 12,
+                        9,  12, 10, 8, 7,  7, 8, 7,  7, 8, 7, 7, 8, 7,  9,  10, 10, 9,  10, 10};
   ASSERT_EQ(EffectTypes().size(), 40u);
   for (std::size_t t = 0; t < 40; ++t) {
     SCOPED_TRACE(t);
@@ -54,7 +54,9 @@ TEST(EffectRows, EveryTypeHasItsControlsAtFreePlacesInsideTheParameterBytes) {
       if (row.Control == TParamControl::Field) {
         // Every step of the field is one stored code, and a fixed scale ends where its mode ends.
         EXPECT_EQ(row.Step, row.Scale);
-        if (!EditTypeRanged(row.Mode)) EXPECT_EQ(row.Max, EditTypeHigh(row.Mode, 0));
+        if (!EditTypeRanged(row.Mode)) {
+          EXPECT_EQ(row.Max, EditTypeHigh(row.Mode, 0));
+        }
       }
     }
     // The fields are numbered 1 to n without gaps, so they fill the page from its first place.
@@ -125,8 +127,7 @@ TEST(EffectRows, TypeListSourceLabelsAndPageOneRows) {
   ASSERT_NE(typeRow, nullptr);
   EXPECT_EQ(typeRow->Tab, 1);
   ASSERT_EQ(typeRow->Items.size(), 40u);
-  for (std::size_t t = 0; t < 40; ++t)
-    EXPECT_STREQ(typeRow->Items[t], EffectTypes()[t].Item);
+  for (std::size_t t = 0; t < 40; ++t) EXPECT_STREQ(typeRow->Items[t], EffectTypes()[t].Item);
   EXPECT_STREQ(EffectTypes()[0].Item, "  1 : Stereo Equalizer");
   EXPECT_STREQ(EffectTypes()[2].Item, "  3 : Distorsion");
   EXPECT_STREQ(EffectTypes()[20].Item, "21 : Time-Control-delay");
