@@ -221,6 +221,17 @@ TEST(WaveGroup, FollowsTheConfiguredBoardsAndCard) {
     EXPECT_EQ(WaveGroupText(tone.data()), QString::fromLatin1(c.Group)) << c.Type << c.Number;
     EXPECT_EQ(WaveNameText(tone.data()), QStringLiteral("L%1-W254").arg(c.List));
   }
+  // Choosing an entry: a slot or card with nothing configured is refused.
+  std::uint8_t type = 9, number = 9;
+  EXPECT_TRUE(WaveGroupBytes(1, type, number));
+  EXPECT_EQ(type * 16 + number, 0 * 16 + 2);
+  EXPECT_TRUE(WaveGroupBytes(3, type, number));
+  EXPECT_EQ(type * 16 + number, 2 * 16 + 5);
+  EXPECT_TRUE(WaveGroupBytes(6, type, number));
+  EXPECT_EQ(type * 16 + number, 1 * 16 + 3);
+  type = number = 9;
+  EXPECT_FALSE(WaveGroupBytes(2, type, number));  // "Expansion A", slot A empty
+  EXPECT_EQ(type * 16 + number, 9 * 16 + 9);  // untouched
   // Past the list's end the name is empty; no lists at all, likewise.
   WaveNameListHook() = [](int) { return QStringList{QStringLiteral("only")}; };
   std::array<std::uint8_t, 129> tone{};

@@ -19,6 +19,25 @@ int WaveGroupIndex(int type, int number) {
   }
 }
 
+bool WaveGroupBytes(int groupIndex, std::uint8_t& type, std::uint8_t& number) {
+  int board = 0;
+  if (groupIndex == 0 || groupIndex == 1) {
+    type = 0;
+    number = static_cast<std::uint8_t>(groupIndex + 1);
+    return true;
+  }
+  if (groupIndex >= 2 && groupIndex <= 5) {
+    board = Config().Expansion[groupIndex - 2];
+    type = 2;
+  } else if (groupIndex == 6) {
+    board = Config().PCMCard;
+    type = 1;
+  }
+  if (board <= 0) return false;
+  number = static_cast<std::uint8_t>(board);
+  return true;
+}
+
 int WaveListCode(int groupIndex) {
   if (groupIndex == 0 || groupIndex == 1) return groupIndex + 1;
   if (groupIndex >= 2 && groupIndex <= 5) {

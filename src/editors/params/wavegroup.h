@@ -16,6 +16,10 @@ inline constexpr int kWaveGroupCount = 7;
 // The list entry bytes 1 and 2 show: type 0 entry number − 1 (0 for number 0), type 1 "PCM",
 // type 2 the slot holding board number ("Internal A" when no slot does); -1 for anything else.
 int WaveGroupIndex(int type, int number);
+// Bytes 1 and 2 of a list entry: (0, entry + 1) for the internal groups, (2, board) for an
+// expansion slot, (1, card) for "PCM". False when the slot or the card has nothing configured:
+// the page then puts the previous entry back and the tone keeps its bytes.
+bool WaveGroupBytes(int groupIndex, std::uint8_t& type, std::uint8_t& number);
 // The name list code of a list entry (Internal A 1, Internal B 2, board b 2b + 1, card c
 // 2c + 27, the board or card configured for the entry); 0 when the entry has nothing installed.
 int WaveListCode(int groupIndex);
