@@ -20,20 +20,18 @@ int WaveGroupIndex(int type, int number) {
 }
 
 bool WaveGroupBytes(int groupIndex, std::uint8_t& type, std::uint8_t& number) {
-  int board = 0;
+  int board = 0, boardType = 0;
   if (groupIndex == 0 || groupIndex == 1) {
-    type = 0;
-    number = static_cast<std::uint8_t>(groupIndex + 1);
-    return true;
-  }
-  if (groupIndex >= 2 && groupIndex <= 5) {
+    board = groupIndex + 1;
+  } else if (groupIndex >= 2 && groupIndex <= 5) {
     board = Config().Expansion[groupIndex - 2];
-    type = 2;
+    boardType = 2;
   } else if (groupIndex == 6) {
     board = Config().PCMCard;
-    type = 1;
+    boardType = 1;
   }
   if (board <= 0) return false;
+  type = static_cast<std::uint8_t>(boardType);
   number = static_cast<std::uint8_t>(board);
   return true;
 }
