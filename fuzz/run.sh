@@ -1,11 +1,11 @@
 #!/bin/sh
 # Builds the fuzz targets in build-fuzz with clang-14 and runs each for SECONDS seconds, two at a
 # time, on corpora seeded with small valid files. Crash inputs land in build-fuzz/findings/.
-# Usage: fuzz/run.sh SECONDS [TARGET...]   (targets: syx_fuzz glb_fuzz lib_fuzz)
+# Usage: fuzz/run.sh SECONDS [TARGET...]   (targets: syx_fuzz glb_fuzz lib_fuzz midifile_fuzz)
 set -eu
 seconds=${1:?usage: fuzz/run.sh SECONDS [TARGET...]}
 shift
-targets=${*:-syx_fuzz glb_fuzz lib_fuzz}
+targets=${*:-syx_fuzz glb_fuzz lib_fuzz midifile_fuzz}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-fuzz
 
@@ -26,9 +26,13 @@ run_one() {
   case $kind in
     glb) maxlen=230000 ;;
     lib) maxlen=24000 ;;
+    midifile) maxlen=8192 ;;
     *) maxlen=90000 ;;
   esac
-  "$build/fuzz/$name" "$corpus" -max_total_time="$seconds" -max_len="$maxlen" \
+  dict=
+  [ -f "$root/fuzz/$kind.dict" ] && dict=-dict=$root/fuzz/$kind.dict
+  # shellcheck disable=SC2086
+  "$build/fuzz/$name" "$corpus" -max_total_time="$seconds" -max_len="$maxlen" $dict \
     -print_final_stats=1 -artifact_prefix="$build/findings/$kind-" \
     >"$build/$kind.log" 2>&1 || true
   execs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$build/$kind.log" | grep -o '[0-9]*$' || echo 0)
