@@ -1,0 +1,6 @@
+#include "tools/toolhost.h"
+
+TToolHost& ToolHost() {
+  static TToolHost host;
+  return host;
+}
