@@ -14,6 +14,7 @@
 #include "app/formvesta.h"
 #include "app/qtuserinterface.h"
 #include "app/vesta.h"
+#include "controls/controltiming.h"
 #include "instrument/instrumentbackend.h"
 #include "midi/midisession.h"
 #include "midi/rtmidibackend.h"
@@ -26,6 +27,10 @@ int main(int argc, char** argv) {
   QApplication::setApplicationName(QStringLiteral("Vesta"));
   SetStartDirectory(QDir::currentPath());
   PreviewChannel = 1;
+  // The controls keep their own copy of their timers' intervals.
+  TControlTiming::RepeatDelayMs = Timing().RepeatDelayMs;
+  TControlTiming::RepeatIntervalMs = Timing().RepeatIntervalMs;
+  TControlTiming::WheelRestMs = Timing().WheelRestMs;
 
   TQtUserInterface ui;
   SetUI(&ui);

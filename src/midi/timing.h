@@ -14,6 +14,7 @@ struct TTiming {
   int UpdateNamesMs = 800;      // time-out of one name-list update step
   int RepeatDelayMs = 600;      // value-field auto-repeat: first delay
   int RepeatIntervalMs = 47;    // value-field auto-repeat: following period
+  int WheelRestMs = 300;        // value controls: the wheel quiet this long ends its change
 
   // Every interval multiplied by factor, never below 1 ms.
   static TTiming Scaled(double factor);
