@@ -1,0 +1,127 @@
+#include "controls/clickedit.h"
+
+#include <cstdlib>
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTimer>
+
+#include "controls/controltiming.h"
+#include "controls/stepgesture.h"
+
+TClickEdit::TClickEdit(QWidget* parent)
+    : QWidget(parent),
+      repeat_(new QTimer(this)),
+      gesture_(new TStepGesture(this, [this](int direction) {
+        if (StepToward(direction > 0)) Q_EMIT Onchange();
+      })) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  connect(repeat_, &QTimer::timeout, this, &TClickEdit::Tick);
+  connect(gesture_, &TStepGesture::Ended, this, &TClickEdit::OnEndchange);
+  resize(50, 20);
+}
+
+void TClickEdit::SetMin(int min) {
+  min_ = min;
+  if (value_ < min_) value_ = min_;
+  update();
+}
+
+void TClickEdit::SetMax(int max) {
+  max_ = max;
+  if (value_ > max_) value_ = max_;
+  update();
+}
+
+void TClickEdit::SetValue(int value) {
+  if (value < min_ || value > max_ || value == value_) return;
+  value_ = value;
+  update();
+}
+
+void TClickEdit::SetClSelected(const QColor& color) {
+  clSelected_ = color;
+  update();
+}
+
+void TClickEdit::SetStereo(bool stereo) {
+  stereo_ = stereo;
+  update();
+}
+
+QString TClickEdit::Text() const {
+  if (!stereo_) return QString::number(value_);
+  if (value_ < 0) return QStringLiteral("L ") + QString::number(std::abs(value_));
+  if (value_ == 0) return QStringLiteral("  0");
+  return QStringLiteral("R ") + QString::number(value_);
+}
+
+bool TClickEdit::Repeating() const {
+  return repeat_->isActive();
+}
+
+bool TClickEdit::StepToward(bool up) {
+  if (up && value_ < max_)
+    ++value_;
+  else if (!up && value_ > min_)
+    --value_;
+  else
+    return false;
+  update();
+  return true;
+}
+
+void TClickEdit::Tick() {
+  repeat_->setInterval(TControlTiming::RepeatIntervalMs);
+  if (StepToward(goingUp_)) Q_EMIT Onchange();
+}
+
+void TClickEdit::mousePressEvent(QMouseEvent* event) {
+  gesture_->Finish();
+  goingUp_ = event->button() != Qt::LeftButton;
+  if (StepToward(goingUp_)) Q_EMIT Onchange();
+  repeat_->start(TControlTiming::RepeatDelayMs);
+  update();
+}
+
+void TClickEdit::mouseDoubleClickEvent(QMouseEvent* event) {
+  mousePressEvent(event);
+}
+
+void TClickEdit::mouseReleaseEvent(QMouseEvent*) {
+  repeat_->stop();
+  update();
+  Q_EMIT OnEndchange();
+}
+
+bool TClickEdit::event(QEvent* event) {
+  // The right button steps; no context menu may take it.
+  if (event->type() == QEvent::ContextMenu) return true;
+  if (gesture_->Handle(event)) return true;
+  return QWidget::event(event);
+}
+
+void TClickEdit::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const int w = width(), h = height();
+  painter.fillRect(rect(), palette().color(QPalette::Button));
+  painter.fillRect(2, 2, w - 4, h - 4, repeat_->isActive() ? clSelected_ : QColor(Qt::white));
+  // A sunken two-pixel frame.
+  painter.setPen(QColor(0x80, 0x80, 0x80));
+  painter.drawLine(0, 0, w - 1, 0);
+  painter.drawLine(0, 0, 0, h - 1);
+  painter.setPen(Qt::white);
+  painter.drawLine(0, h - 1, w - 1, h - 1);
+  painter.drawLine(w - 1, 0, w - 1, h - 1);
+  painter.setPen(Qt::black);
+  painter.drawRect(1, 1, w - 3, h - 3);
+  // Centred in the control's font, as its metrics place it.
+  const QString text = Text();
+  const QFontMetrics metrics(font());
+  const int x = (w - metrics.horizontalAdvance(text) - 1) / 2;
+  const int y = (h - metrics.height()) / 2;
+  painter.setPen(Qt::black);
+  painter.setFont(font());
+  painter.drawText(x, y + metrics.ascent(), text);
+}

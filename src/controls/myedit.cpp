@@ -1,0 +1,153 @@
+#include "controls/myedit.h"
+
+#include <QEvent>
+#include <QLineEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include "controls/controltiming.h"
+#include "controls/stepgesture.h"
+
+namespace {
+// An 11 x 6 filled black triangle pointing up or down.
+QPixmap ArrowGlyph(bool up) {
+  QImage image(11, 6, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  for (int row = 0; row < 6; ++row) {
+    const int half = up ? row : 5 - row;
+    for (int x = 5 - half; x <= 5 + half; ++x) image.setPixel(x, row, qRgb(0, 0, 0));
+  }
+  return QPixmap::fromImage(image);
+}
+
+QToolButton* ArrowButton(QWidget* parent, bool up) {
+  auto* button = new QToolButton(parent);
+  button->setFocusPolicy(Qt::NoFocus);
+  button->setIcon(ArrowGlyph(up));
+  button->setIconSize(QSize(11, 6));
+  return button;
+}
+}  // namespace
+
+TMyEdit::TMyEdit(QWidget* parent)
+    : QFrame(parent),
+      edit_(new QLineEdit(this)),
+      up_(ArrowButton(this, true)),
+      down_(ArrowButton(this, false)),
+      repeat_(new QTimer(this)),
+      gesture_(new TStepGesture(this, [this](int direction) {
+        if (StepToward(direction > 0)) Q_EMIT Onchange();
+      })) {
+  setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  setLineWidth(1);
+  edit_->setReadOnly(true);
+  edit_->setFrame(false);
+  edit_->setContextMenuPolicy(Qt::NoContextMenu);
+  edit_->installEventFilter(this);
+  setFocusProxy(edit_);
+  setFocusPolicy(Qt::StrongFocus);
+  for (QToolButton* button : {up_, down_}) button->installEventFilter(this);
+  connect(repeat_, &QTimer::timeout, this, &TMyEdit::Tick);
+  connect(gesture_, &TStepGesture::Ended, this, &TMyEdit::OnEndChange);
+  resize(60, 24);
+  ShowText();
+}
+
+void TMyEdit::ShowText() {
+  edit_->setText(EditTypeText(editType_, code_));
+  // A text longer than the box shows its start; the end goes under the arrows.
+  edit_->setCursorPosition(0);
+}
+
+void TMyEdit::SetCode(int code) {
+  if (code == code_) return;
+  code_ = code;
+  ShowText();
+}
+
+void TMyEdit::SetEditType(TEditType type) {
+  editType_ = type;
+  Relayout();
+  ShowText();
+}
+
+QString TMyEdit::Text() const {
+  return edit_->text();
+}
+
+bool TMyEdit::Repeating() const {
+  return repeat_->isActive();
+}
+
+void TMyEdit::Relayout() {
+  const int w = width(), h = height();
+  edit_->setGeometry(1, 1, w - 2, h - 2);
+  // The arrows cover the end of the text box; the text stops short of them.
+  const int buttonHeight = h / 2 - 1;
+  const int buttonLeft = (w - 2) - 15 + 1;
+  up_->setGeometry(buttonLeft, 1, 15, buttonHeight);
+  down_->setGeometry(buttonLeft, buttonHeight + 1, 15, buttonHeight);
+  edit_->setTextMargins(0, 0, 15, 0);
+}
+
+void TMyEdit::resizeEvent(QResizeEvent* event) {
+  QFrame::resizeEvent(event);
+  Relayout();
+}
+
+bool TMyEdit::StepToward(bool up) {
+  if (up && High() > code_)
+    code_ += step_;
+  else if (!up && Low() < code_)
+    code_ -= step_;
+  else
+    return false;
+  ShowText();
+  return true;
+}
+
+void TMyEdit::Press(bool up) {
+  gesture_->Finish();
+  if (up ? High() <= code_ : Low() >= code_) return;
+  goingUp_ = up;
+  if (StepToward(goingUp_)) Q_EMIT Onchange();
+  repeat_->start(TControlTiming::RepeatDelayMs);
+}
+
+void TMyEdit::Tick() {
+  repeat_->setInterval(TControlTiming::RepeatIntervalMs);
+  if (StepToward(goingUp_)) Q_EMIT Onchange();
+}
+
+void TMyEdit::Release() {
+  repeat_->stop();
+  setFocus(Qt::MouseFocusReason);
+  Q_EMIT OnEndChange();
+}
+
+bool TMyEdit::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == up_ || watched == down_) {
+    auto* button = static_cast<QToolButton*>(watched);
+    // Any mouse button steps, so the buttons' own left-button handling is bypassed.
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonDblClick:
+        button->setDown(true);
+        Press(button == up_);
+        return true;
+      case QEvent::MouseButtonRelease:
+        button->setDown(false);
+        Release();
+        return true;
+      default:
+        return false;
+    }
+  }
+  if (watched == edit_ && gesture_->Handle(event)) return true;
+  return QFrame::eventFilter(watched, event);
+}
+
+bool TMyEdit::event(QEvent* event) {
+  if (gesture_->Handle(event)) return true;
+  return QFrame::event(event);
+}

@@ -1,0 +1,80 @@
+#pragma once
+// TMyEdit: the value field. It holds a raw parameter code and shows it through a display mode
+// (TEditType) in a read-only text box with two arrow buttons that step it, at once and then with
+// auto-repeat while held. The wheel and the Up/Down keys step it too. Setting Code from the
+// program fires nothing; stepping fires Onchange per step and OnEndChange once at the end.
+#include <QFrame>
+
+#include "controls/edittype.h"
+
+class QLineEdit;
+class QTimer;
+class QToolButton;
+class TStepGesture;
+
+class TMyEdit : public QFrame {
+  Q_OBJECT
+  Q_PROPERTY(int Code READ Code WRITE SetCode)
+  Q_PROPERTY(TEditType EditType READ EditType WRITE SetEditType)
+  Q_PROPERTY(int Min READ Min WRITE SetMin)
+  Q_PROPERTY(int Max READ Max WRITE SetMax)
+  Q_PROPERTY(int Step READ Step WRITE SetStep)
+
+ public:
+  explicit TMyEdit(QWidget* parent = nullptr);
+
+  int Code() const { return code_; }
+  // Stores and shows code as it is: no clamping, no event.
+  void SetCode(int code);
+  TEditType EditType() const { return editType_; }
+  void SetEditType(TEditType type);
+  // The bounds of the four MinMax modes; the other modes keep to their own codes.
+  int Min() const { return min_; }
+  void SetMin(int min) { min_ = min; }
+  int Max() const { return max_; }
+  void SetMax(int max) { max_ = max; }
+  int Step() const { return step_; }
+  void SetStep(int step) { step_ = step; }
+
+  // The codes the arrows keep to.
+  int Low() const { return EditTypeLow(editType_, min_); }
+  int High() const { return EditTypeHigh(editType_, max_); }
+  // The text shown, with its decoration.
+  QString Text() const;
+  QToolButton* UpButton() const { return up_; }
+  QToolButton* DownButton() const { return down_; }
+  // An arrow is held and its timer runs.
+  bool Repeating() const;
+
+  QSize sizeHint() const override { return {60, 24}; }
+
+ Q_SIGNALS:
+  void Onchange();
+  void OnEndChange();
+
+ protected:
+  bool event(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  void Press(bool up);
+  void Release();
+  void Tick();
+  // One step toward up or down within the bounds; true when the code changed.
+  bool StepToward(bool up);
+  void Relayout();
+  void ShowText();
+
+  QLineEdit* edit_;
+  QToolButton* up_;
+  QToolButton* down_;
+  QTimer* repeat_;
+  TStepGesture* gesture_;
+  int code_ = 0;
+  TEditType editType_ = IntM100P100;
+  int min_ = 0;
+  int max_ = 127;
+  int step_ = 1;
+  bool goingUp_ = true;
+};

@@ -1,0 +1,179 @@
+#include <QSignalSpy>
+
+#include "controls/clickedit.h"
+#include "controls/fadegraph.h"
+#include "controls/pangraph.h"
+#include "controlsfixture.h"
+
+namespace {
+// Default areas: TPanGraph scales 508 / 137 time and 127 / 67 level per pixel; TFadeGraph
+// 381 / 122 and 254 / 58, its zero line at 55 + 77 div 2 = 93.
+class TPanGraphTest : public TShortTimers {
+ protected:
+  void Drag(QPoint from, QPoint to) {
+    QTest::mousePress(&graph, Qt::LeftButton, {}, from);
+    QTest::mouseMove(&graph, to);
+    QTest::mouseRelease(&graph, Qt::LeftButton, {}, to);
+  }
+  TPanGraph graph;
+  QSignalSpy change{&graph, &TPanGraph::OnChange};
+  QSignalSpy end{&graph, &TPanGraph::OnEndchange};
+};
+
+TEST_F(TPanGraphTest, ZeroTimesStackEveryPointOnTheStartColumn) {
+  for (TGraphType type : {LastLocked, Normal, FirstHalf}) {
+    graph.SetGraphType(type);
+    graph.SetPoints({0, 0, 0, 10, 0, 50, 0, 100, 0, 120});
+    for (int point = 1; point <= 5; ++point)
+      EXPECT_EQ(graph.PointPixel(point).x(), graph.GLeft() + 5) << type << " " << point;
+  }
+  // Normal: level 0 lies at (55 + 77 - 2) - 2, level 127 at trunc(130 - 67) - 2.
+  graph.SetGraphType(Normal);
+  graph.SetPoints({0, 0, 127, 127, 127, 0, 127, 0, 127, 0});
+  EXPECT_EQ(graph.PointPixel(1), QPoint(10, 128));
+  EXPECT_EQ(graph.PointPixel(2), QPoint(44, 61));    // trunc(127 / (508 / 137) + 7) + 3
+  EXPECT_EQ(graph.PointPixel(5), QPoint(147, 128));  // the four longest times end 5 short
+}
+
+TEST_F(TPanGraphTest, APointIsPickedWithinFourPixelsAndNotAtFive) {
+  // T1 37, L1 67: x = trunc(37 / 3.708 + 7) + 3 = 19, y = trunc(130 - 67 / 1.8955) - 2 = 92.
+  graph.SetPoints({0, 0, 37, 67, 0, 0, 0, 0, 0, 0});
+  ASSERT_EQ(graph.PointPixel(2), QPoint(19, 92));
+  struct TPick {
+    QPoint at;
+    int point;
+  };
+  for (const TPick& c :
+       {TPick{{24, 92}, 0}, TPick{{23, 92}, 2}, TPick{{14, 92}, 0}, TPick{{15, 96}, 2},
+        TPick{{19, 87}, 0}, TPick{{19, 97}, 0}, TPick{{19, 128}, 3}}) {
+    QTest::mousePress(&graph, Qt::LeftButton, {}, c.at);
+    EXPECT_EQ(graph.Dragged(), c.point) << c.at.x() << "," << c.at.y();
+    QTest::mouseRelease(&graph, Qt::LeftButton, {}, c.at);
+  }
+  // Only the presses that picked a point end a change.
+  EXPECT_EQ(end.count(), 3);
+  EXPECT_EQ(change.count(), 0);
+}
+
+TEST_F(TPanGraphTest, DraggingMeasuresFromThePreviousPointAndClamps) {
+  graph.SetPoints({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+  // From the start point (10, 128): time trunc(20 * 3.708) = 74, level trunc(48 * 1.8955) = 90.
+  Drag(QPoint(10, 128), QPoint(30, 80));
+  EXPECT_EQ(graph.Time(2), 74);
+  EXPECT_EQ(graph.Level(2), 90);
+  EXPECT_EQ(graph.TimeField(1)->Value(), 74);
+  EXPECT_EQ(graph.LevelField(1)->Value(), 90);
+  EXPECT_EQ(end.count(), 1);
+  EXPECT_EQ(change.count(), 0);
+  // Point 3 sits on point 2's pixel; far beyond the area both values stop at 127.
+  Drag(graph.PointPixel(3), QPoint(400, -50));
+  EXPECT_EQ(graph.Time(3), 127);
+  EXPECT_EQ(graph.Level(3), 127);
+  EXPECT_EQ(graph.Points(), (TGraphPoints{0, 0, 74, 90, 127, 127, 0, 0, 0, 0}));
+}
+
+TEST_F(TPanGraphTest, LastLockedKeepsTheLastLevelAtZero) {
+  graph.SetGraphType(LastLocked);
+  graph.SetPoints({0, 0, 10, 100, 10, 100, 10, 100, 10, 100});
+  EXPECT_EQ(graph.Level(5), 0);
+  EXPECT_FALSE(graph.LevelField(4)->isVisibleTo(&graph));
+  EXPECT_TRUE(graph.LevelField(3)->isVisibleTo(&graph));
+  Drag(graph.PointPixel(5), QPoint(150, 60));
+  EXPECT_GT(graph.Time(5), 10);
+  EXPECT_EQ(graph.Level(5), 0);
+  EXPECT_EQ(graph.Points()[9], 0);
+}
+
+TEST_F(TPanGraphTest, FirstHalfCentresLevelsOnSixtyThree) {
+  graph.SetGraphType(FirstHalf);
+  graph.SetPoints({0, 0, 10, 63, 10, 126, 10, 0, 10, 63});
+  // The start point stays at level 63 whatever is written; fields show level - 63.
+  EXPECT_EQ(graph.Points()[1], 63);
+  EXPECT_EQ(graph.PointPixel(1), QPoint(10, 94));  // trunc(130 - 63 / 1.8955) - 2
+  EXPECT_EQ(graph.LevelField(1)->Value(), 0);
+  EXPECT_EQ(graph.LevelField(2)->Value(), 63);
+  EXPECT_EQ(graph.LevelField(3)->Value(), -63);
+  EXPECT_EQ(graph.LevelField(1)->Min(), -63);
+  // Stepping a field: the point follows at once, one report per step, the end on release.
+  QTest::mousePress(graph.LevelField(1), Qt::RightButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(graph.LevelField(1), Qt::RightButton, {}, QPoint(5, 5));
+  EXPECT_EQ(graph.Level(2), 64);
+  EXPECT_EQ(change.count(), 1);
+  EXPECT_EQ(end.count(), 1);
+  // Above the top of the area the level stops at 126.
+  Drag(graph.PointPixel(2), QPoint(graph.PointPixel(2).x(), -100));
+  EXPECT_EQ(graph.Level(2), 126);
+  EXPECT_EQ(graph.LevelField(1)->Value(), 63);
+}
+
+class TFadeGraphTest : public TShortTimers {
+ protected:
+  TFadeGraph graph;
+  QSignalSpy change{&graph, &TFadeGraph::OnChange};
+  QSignalSpy end{&graph, &TFadeGraph::OnEndchange};
+};
+
+TEST_F(TFadeGraphTest, HandlesSitBySegmentsAndKeyOffMovesThemRight) {
+  struct THandleCase {
+    TFadeMode mode;
+    QPoint handle1, handle2;
+  };
+  // Delay 30, time 40, depth 60: 30 -> 9.6 px, 70 -> 22.4 px, depth 13.7 px above 93.
+  const THandleCase cases[] = {
+      {ON_IN, {38, 93}, {51, 79}},
+      {OFF_IN, {60, 93}, {73, 79}},
+      {ON_OUT, {51, 93}, {38, 79}},
+      {OFF_OUT, {73, 93}, {60, 79}},
+  };
+  for (const THandleCase& c : cases) {
+    graph.SetFadeMode(c.mode);
+    graph.SetFadeDelay(30);
+    graph.SetFadeTime(40);
+    graph.SetFadeDepth(60);
+    EXPECT_EQ(graph.Handle(1), c.handle1) << c.mode;
+    EXPECT_EQ(graph.Handle(2), c.handle2) << c.mode;
+    EXPECT_EQ(graph.DelayField()->Value(), 30) << c.mode;
+    EXPECT_EQ(graph.FadeField()->Value(), 40) << c.mode;
+    EXPECT_FALSE(graph.Field(2)->isVisibleTo(&graph));
+  }
+  // Changing the mode changes only the picture.
+  graph.SetFadeMode(ON_IN);
+  EXPECT_EQ(graph.FadeDelay(), 30);
+  EXPECT_EQ(graph.FadeTime(), 40);
+  EXPECT_EQ(graph.First(), 40);
+  EXPECT_EQ(graph.Second(), 30);
+}
+
+TEST_F(TFadeGraphTest, DraggingAHandleSetsItsSegmentAndDepth) {
+  graph.SetFadeMode(ON_IN);
+  graph.SetFadeDelay(30);
+  graph.SetFadeTime(40);
+  graph.SetFadeDepth(60);
+  // Four pixels off picks nothing.
+  QTest::mousePress(&graph, Qt::LeftButton, {}, QPoint(55, 79));
+  EXPECT_EQ(graph.Dragged(), 0);
+  QTest::mouseRelease(&graph, Qt::LeftButton, {}, QPoint(55, 79));
+  EXPECT_EQ(end.count(), 0);
+  // Handle 2 to (70, 75): trunc(41 * 3.123) - 30 = 98 fade, trunc(18 * 4.379) = 78 depth.
+  QTest::mousePress(&graph, Qt::LeftButton, {}, QPoint(54, 76));
+  ASSERT_EQ(graph.Dragged(), 2);
+  QTest::mouseMove(&graph, QPoint(70, 75));
+  QTest::mouseRelease(&graph, Qt::LeftButton, {}, QPoint(70, 75));
+  EXPECT_EQ(graph.FadeTime(), 98);
+  EXPECT_EQ(graph.FadeDepth(), 78);
+  EXPECT_EQ(graph.FadeDelay(), 30);
+  EXPECT_EQ(graph.FadeField()->Value(), 98);
+  EXPECT_EQ(end.count(), 1);
+  // Handle 1 past the left end: no delay; the field's step then stores and ends.
+  QTest::mousePress(&graph, Qt::LeftButton, {}, graph.Handle(1));
+  ASSERT_EQ(graph.Dragged(), 1);
+  QTest::mouseMove(&graph, QPoint(0, 93));
+  QTest::mouseRelease(&graph, Qt::LeftButton, {}, QPoint(0, 93));
+  EXPECT_EQ(graph.FadeDelay(), 0);
+  QTest::mousePress(graph.DelayField(), Qt::RightButton, {}, QPoint(5, 5));
+  QTest::mouseRelease(graph.DelayField(), Qt::RightButton, {}, QPoint(5, 5));
+  EXPECT_EQ(graph.FadeDelay(), 1);
+  EXPECT_EQ(end.count(), 3);
+  EXPECT_EQ(change.count(), 0);
+}
+}  // namespace
