@@ -1,0 +1,332 @@
+// The effects page of a patch and of a performance: Page 2 built for every type, what each control
+// stores and sends, the type change with its request, the first show, the EFX Source, the
+// delays' feedback picture and the HF damp arrows.
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "controls/myedit.h"
+#include "controls/panslider.h"
+#include "editors/patch/effectcontrol.h"
+#include "editors/patch/efxviews.h"
+#include "editors/patch/formeffect.h"
+#include "instrument/efxdefaults.h"
+#include "model/patch.h"
+#include "model/performance.h"
+#include "tests/model/transferfixture.h"
+
+namespace {
+
+constexpr std::uint32_t kPatch = 0x03000000;
+constexpr std::uint32_t kPerformance = 0x01000000;
+
+// The kinds of each type's controls by field number: S slider, P stereo slider, F value field,
+// L list.
+const char* const kKinds[] = {
+    "LFLFFFFFFFS",  "SSFFLP",       "SSFFLP",      "FFSSSPS",      "FFFFFFFFFPS", "SSFFS",
+    "LSSSFSS",      "FFFSFFFSSLS",  "SSLFFPS",     "SLSLFFPS",     "FFSFFFFS",    "FFSFFSFS",
+    "FFSFFFFS",     "FFSFLFFFFS",   "FFSFFLFFFFS", "FFSFFFFFFS",   "FFFLLLFFFFS", "FFFLFSFFFFFS",
+    "FFFFSSSFFFFS", "FFFFSSSSFFFS", "FFFPFFFFS",   "FFPFFFPFFFFS", "FFPFFFFFFS",  "LFSFFFFS",
+    "LFFFFFS",      "SPFFSFS",      "SPFFSFFS",    "SPFFFFS",      "SPFFSFS",     "SPFFSFFS",
+    "SPFFFFS",      "SSFFSFS",      "SSFFSFFS",    "SSFFFFS",      "FFSFFFFFS",   "FFSFFFFFFS",
+    "FFSFFFSFFS",   "FFSFFFFFS",    "FFSFFFFFFS",  "FFSFFFSFFS"};
+
+char KindOf(const TEffectControl& control) {
+  if (control.List()) return 'L';
+  if (control.Field()) return 'F';
+  return control.Slider()->Stereo() ? 'P' : 'S';
+}
+
+// Where field k sits: 1 to 5 down the left at x 8, 6 to 10 down the right at x 452, every 57
+// pixels from y 8; 11 at (156, 236), 12 at (304, 236).
+QPoint FieldPlace(int k) {
+  if (k <= 5) return {8, (k - 1) * 57 + 8};
+  if (k <= 10) return {452, (k - 6) * 57 + 8};
+  return k == 11 ? QPoint(156, 236) : QPoint(304, 236);
+}
+
+TEffectControl* Param(TFormEffect& form, int field) {
+  return form.findChild<TEffectControl*>(QStringLiteral("Param%1").arg(field));
+}
+
+// Moves a control to a shown value the way the user ends a change.
+void Choose(TEffectControl& control, int shown) {
+  if (control.List()) {
+    control.List()->setCurrentIndex(shown);
+  } else if (control.Field()) {
+    control.Field()->SetCode(shown);
+    Q_EMIT control.Field()->OnEndChange();
+  } else {
+    control.Slider()->SetValue(shown);
+    Q_EMIT control.Slider()->OnEndchange();
+  }
+}
+
+template <class TDone>
+bool RunUntil(TDone done, int ms = 3000) {
+  return QTest::qWaitFor(done, ms);
+}
+
+}  // namespace
+
+// Against the emulated instrument.
+class FormEffect : public TTransferTest {
+ protected:
+  void SetUp() override {
+    TTransferTest::SetUp();
+    Timing().EffectsRequestMs = 3000;
+  }
+  // A page for a patch (false) or a performance (true), shown.
+  TFormEffect& Open(bool performance) {
+    form.reset();
+    if (performance)
+      element = std::make_unique<TPerformance>(nullptr);
+    else
+      element = std::make_unique<TPatch>(nullptr);
+    element->Init();
+    form = std::make_unique<TFormEffect>(*element);
+    form->show();
+    return *form;
+  }
+  std::uint8_t* Data() {
+    if (auto* p = dynamic_cast<TPatch*>(element.get())) return p->Common.Data();
+    return dynamic_cast<TPerformance*>(element.get())->Common.Data();
+  }
+  std::uint32_t Base() const {
+    return dynamic_cast<TPatch*>(element.get()) ? kPatch : kPerformance;
+  }
+  std::uint8_t InInstrument(int offset) const {
+    return instrument->Read(Base() + static_cast<std::uint32_t>(offset), 1).at(0);
+  }
+  // Picks list item type + 1 and waits for the page to take the answer.
+  void PickType(int type) {
+    const int rebuilds = form->Rebuilds();
+    form->TypeList()->setCurrentIndex(type);
+    form->TypeChange(type);
+    ASSERT_TRUE(RunUntil([&] { return form->Rebuilds() > rebuilds; }));
+  }
+
+  std::unique_ptr<TLibElem> element;
+  std::unique_ptr<TFormEffect> form;
+};
+
+TEST_F(FormEffect, EveryTypesPageTwoHasItsControlsOfTheirKindsAtTheirPlaces) {
+  TFormEffect& page = Open(false);
+  for (int type = 0; type < 40; ++type) {
+    SCOPED_TRACE(type);
+    Data()[12] = static_cast<std::uint8_t>(type);
+    page.UpdateView(true);
+    const std::string kinds = kKinds[type];
+    ASSERT_EQ(page.Params().size(), kinds.size());
+    for (int k = 1; k <= static_cast<int>(kinds.size()); ++k) {
+      const TEffectControl* control = Param(page, k);
+      ASSERT_NE(control, nullptr) << k;
+      EXPECT_EQ(KindOf(*control), kinds[static_cast<std::size_t>(k - 1)]) << k;
+      EXPECT_EQ(control->pos(), FieldPlace(k)) << k;
+    }
+    EXPECT_EQ(Param(page, static_cast<int>(kinds.size()) + 1), nullptr);
+    EXPECT_EQ(page.Diagram()->Item(), type + 1);
+    EXPECT_EQ(page.TypeList()->currentIndex(), type);
+  }
+}
+
+TEST_F(FormEffect, EachStoredFormStoresAndSendsItsByteForPatchesAndPerformances) {
+  struct TCase {
+    int Type, Field, Shown, Stored, Byte;
+  };
+  const TCase cases[] = {
+      {7, 10, 1, 1, 17},      // Rotary "Speed" list: as shown
+      {18, 5, 100, 100, 20},  // Triple-Tap-Delay "Level C" slider: as shown
+      {19, 1, 125, 125, 13},  // Quadruple-Tap-Delay "Delay 1" field: as shown
+      {1, 6, -64, 0, 14},     // Overdrive "Pan": shown + 64
+      {0, 2, 15, 30, 14},     // Stereo Equalizer "Low Gain ": shown + 15
+      {21, 5, 12, 36, 15},    // Voice-Pitch-Shifter "Coarse B": shown + 24
+      {14, 4, -98, 0, 19},    // Stereo-Flanger "Feedback": (shown + 98) div 2
+      {21, 2, 100, 100, 16},  // Voice-Pitch-Shifter "Fine A": (shown + 100) div 2
+      {11, 4, 180, 90, 18},   // Tremolo-Chorus "Phase": shown div 2
+      {4, 9, 5, 4, 21},       // Spectrum "Width ": shown - 1
+      {24, 3, 500, 99, 15},   // Gate-Reverb "Gate Time": 5 to 500 ms over 0 to 99
+  };
+  for (bool performance : {false, true}) {
+    TFormEffect& page = Open(performance);
+    page.Tabs()->setCurrentIndex(1);
+    const int shift = performance ? 1 : 0;
+    for (const TCase& c : cases) {
+      SCOPED_TRACE(std::to_string(c.Type) + (performance ? " performance" : " patch"));
+      Data()[12 + shift] = static_cast<std::uint8_t>(c.Type);
+      Data()[c.Byte + shift] = static_cast<std::uint8_t>(c.Stored == 0 ? 1 : 0);
+      page.UpdateView(true);
+      TEffectControl* control = Param(page, c.Field);
+      ASSERT_NE(control, nullptr);
+      Choose(*control, c.Shown);
+      EXPECT_EQ(Data()[c.Byte + shift], c.Stored);
+      EXPECT_EQ(InInstrument(c.Byte + shift), c.Stored);
+    }
+    EXPECT_EQ(page.History(1), std::size(cases));
+  }
+}
+
+TEST_F(FormEffect, ChangingTheTypeFillsTheParametersFromTheInstrumentWithoutSendingThemBack) {
+  for (bool performance : {false, true}) {
+    SCOPED_TRACE(performance);
+    TFormEffect& page = Open(performance);
+    const int shift = performance ? 1 : 0;
+    const auto before = instrument->Counters();
+    PickType(17);
+    const auto after = instrument->Counters();
+    // The type's data set, the type again and the request; nothing after the answer.
+    EXPECT_EQ(after.DataSets - before.DataSets, 2u);
+    EXPECT_EQ(after.Requests - before.Requests, 1u);
+    EXPECT_EQ(TBytes(Data() + 13 + shift, Data() + 25 + shift),
+              TBytes(EfxDefaults(17)->begin(), EfxDefaults(17)->end()));
+    EXPECT_EQ(page.Params().size(), 12u);
+    EXPECT_EQ(page.SourceLabel(0)->text(), QStringLiteral("Rate"));
+    EXPECT_EQ(Param(page, 1)->Field()->Code(), (*EfxDefaults(17))[1]);  // "Delay L", byte 14
+    EXPECT_EQ(page.History(0) + page.History(1), 0u);
+  }
+  EXPECT_EQ(log.Requests.size(), 2u);
+  EXPECT_EQ(log.Address(0), 0x0300000Du);
+  EXPECT_EQ(log.Address(1), 0x0100000Eu);
+}
+
+TEST_F(FormEffect, ADamagedAnswerIsRetriedAndSilenceEndsInZerosSent) {
+  TFormEffect& page = Open(false);
+  Timing().EffectsRequestMs = 40;
+  Corrupt(0.5, {1, 0});
+  ui.Answers = {mbRetry};
+  PickType(5);
+  EXPECT_EQ(ui.Questions.size(), 1u);
+  EXPECT_EQ(TBytes(Data() + 13, Data() + 25),
+            TBytes(EfxDefaults(5)->begin(), EfxDefaults(5)->end()));
+
+  // No answer and OK: the twelve bytes become 0 in the patch and in the instrument.
+  instrument->SetFaults({.Drop = 1.0});
+  ui.Answers = {mbOK};
+  PickType(9);
+  EXPECT_EQ(ui.Questions.size(), 2u);
+  EXPECT_EQ(ui.Questions.back().Text, QStringLiteral("The instruments is not responding."));
+  EXPECT_EQ(TBytes(Data() + 13, Data() + 25), TBytes(12, 0));
+  EXPECT_EQ(instrument->Read(kPatch + 13, 12), TBytes(12, 0));
+  EXPECT_EQ(Data()[12], 9);
+  EXPECT_EQ(page.Params().size(), 8u);
+}
+
+TEST_F(FormEffect, TheFirstTypeChangeAfterShowingClearsBothHistoriesOnce) {
+  TFormEffect& page = Open(false);
+  EXPECT_TRUE(page.FirstShow());
+  EXPECT_EQ(page.Tabs()->currentIndex(), 0);
+  Choose(*page.Page1Control(26), 100);  // "EFX Output Level"
+  EXPECT_EQ(page.History(0), 1u);
+  PickType(2);
+  EXPECT_FALSE(page.FirstShow());
+  EXPECT_EQ(page.History(0), 0u);
+  Choose(*page.Page1Control(26), 90);
+  page.Tabs()->setCurrentIndex(1);
+  Choose(*Param(page, 1), 10);
+  EXPECT_EQ(page.History(1), 1u);
+  PickType(3);
+  EXPECT_EQ(page.History(0), 1u);  // later changes leave Page 1's history alone
+  EXPECT_EQ(page.History(1), 0u);
+  EXPECT_FALSE(page.BtnUndo()->isEnabled());  // Page 2 is current
+  page.Tabs()->setCurrentIndex(0);
+  EXPECT_TRUE(page.BtnUndo()->isEnabled());
+}
+
+TEST_F(FormEffect, UndoAndRevertWorkPerPageAndNeverChangeTheType) {
+  TFormEffect& page = Open(false);
+  PickType(1);  // Overdrive; both histories start empty after the first change
+  page.Tabs()->setCurrentIndex(1);
+  const std::uint8_t drive = Data()[13];
+  Choose(*Param(page, 1), 20);  // "Drive", byte 13
+  Choose(*Param(page, 2), 30);  // "Level", byte 18
+  page.Tabs()->setCurrentIndex(0);
+  const std::uint8_t level = Data()[26];
+  Choose(*page.Page1Control(26), 5);
+  page.Tabs()->setCurrentIndex(1);
+  page.BtnUndoClick();
+  EXPECT_NE(Data()[18], 30);
+  EXPECT_EQ(Data()[13], 20);
+  EXPECT_EQ(Data()[26], 5);  // Page 1's change stays
+  page.BtnRevertClick();
+  EXPECT_EQ(Data()[13], drive);
+  EXPECT_EQ(Data()[12], 1);
+  EXPECT_EQ(instrument->Read(kPatch + 13, 1).at(0), drive);  // the whole block went out
+  page.Tabs()->setCurrentIndex(0);
+  page.BtnUndoClick();
+  EXPECT_EQ(Data()[26], level);
+  EXPECT_FALSE(page.BtnUndo()->isEnabled());
+}
+
+TEST_F(FormEffect, EfxSourceIsStoredAndSentWithoutUndoOrModifiedMark) {
+  TFormEffect& page = Open(true);
+  EXPECT_TRUE(page.EfxSourceGroup()->isVisibleTo(&page));
+  element->ModifiedDate = 0;
+  page.EfxSource()->setCurrentIndex(10);  // "11": part 11
+  EXPECT_EQ(Data()[12], 10);
+  EXPECT_EQ(instrument->Read(kPerformance + 12, 1).at(0), 10);
+  EXPECT_EQ(page.History(0) + page.History(1), 0u);
+  EXPECT_EQ(element->ModifiedDate, 0);
+  EXPECT_FALSE(page.BtnUndo()->isEnabled());
+  // Any other control marks the performance modified.
+  Choose(*page.Page1Control(40), 64);
+  EXPECT_NE(element->ModifiedDate, 0);
+
+  TFormEffect& patchPage = Open(false);
+  EXPECT_FALSE(patchPage.EfxSourceGroup()->isVisibleTo(&patchPage));
+}
+
+TEST_F(FormEffect, TheDelaysFeedbackModeRedrawsTheDiagramWithoutRebuilding) {
+  TFormEffect& page = Open(false);
+  for (int type : {16, 17}) {
+    SCOPED_TRACE(type);
+    PickType(type);
+    const int rebuilds = page.Rebuilds();
+    TEffectControl* mode = Param(page, 4);  // "FeedBack Mode", byte 13
+    ASSERT_NE(mode, nullptr);
+    EXPECT_EQ(page.Diagram()->FeedbackMode(), 0);
+    Choose(*mode, 1);
+    EXPECT_EQ(page.Diagram()->FeedbackMode(), 1);
+    EXPECT_EQ(Param(page, 4), mode);
+    Choose(*mode, 0);
+    EXPECT_EQ(page.Diagram()->FeedbackMode(), 0);
+    EXPECT_EQ(page.Rebuilds(), rebuilds);
+  }
+}
+
+TEST_F(FormEffect, HfDampArrowsStopAt200AndAtByPass) {
+  TFormEffect& page = Open(false);
+  const auto before = instrument->Counters().DataSets;
+  page.HfDown()->click();  // at 0 ("200")
+  EXPECT_EQ(Data()[42], 0);
+  EXPECT_EQ(page.History(0), 0u);
+  page.HfUp()->click();
+  EXPECT_EQ(Data()[42], 1);
+  EXPECT_EQ(page.HfDamp()->Value(), 1);
+  EXPECT_EQ(InInstrument(42), 1);
+  Data()[42] = 17;  // "ByPass"
+  page.UpdateView(false);
+  page.HfUp()->click();
+  EXPECT_EQ(Data()[42], 17);
+  EXPECT_EQ(instrument->Counters().DataSets - before, 1u);
+  page.HfDown()->click();
+  EXPECT_EQ(Data()[42], 16);
+}
+
+TEST_F(FormEffect, WithThePortsClosedTheTypeIsStoredAndTheControlsFollowIt) {
+  TFormEffect& page = Open(false);
+  MidiSession().SetMidiOpen(false);
+  element->ModifiedDate = 0;
+  const auto before = instrument->Counters();
+  page.TypeList()->setCurrentIndex(22);
+  page.TypeChange(22);
+  EXPECT_EQ(Data()[12], 22);
+  EXPECT_FALSE(page.Request().Waiting());
+  EXPECT_EQ(page.Params().size(), 10u);
+  EXPECT_EQ(instrument->Counters().DataSets, before.DataSets);
+  EXPECT_NE(element->ModifiedDate, 0);
+  MidiSession().SetMidiOpen(true);
+}
