@@ -256,6 +256,11 @@ void TFormEffect::RebuildPage2() {
   }
 }
 
+void TFormEffect::RebuildParameters() {
+  RebuildPage2();
+  SetPage2Controls();
+}
+
 void TFormEffect::SetPage2Controls() {
   const bool wasUpdating = updating_;
   updating_ = true;
@@ -327,8 +332,7 @@ void TFormEffect::TypeChange(int index) {
   if (!request_.Start(block_->Base(), At(kTypeOffset), static_cast<std::uint8_t>(index))) {
     // Nothing to ask: the controls follow the stored type at once, so they never edit the
     // parameters under another type's meaning.
-    RebuildPage2();
-    SetPage2Controls();
+    RebuildParameters();
   }
 }
 
@@ -346,8 +350,7 @@ void TFormEffect::AfterReceiving() {
     firstShow_ = false;
     CheckBtnEnabled();
   } else {
-    RebuildPage2();
-    SetPage2Controls();
+    RebuildParameters();
   }
 }
 

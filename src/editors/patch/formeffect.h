@@ -48,6 +48,8 @@ class TFormEffect : public QWidget {
   void BtnRevertClick();
   // The user picked list item `index` of "EFX Type".
   void TypeChange(int index);
+  // Page 2 made anew for the stored type and set from the bytes.
+  void RebuildParameters();
   // The arrows beside the HF damp picture.
   void Precedente();
   void Successivo();
