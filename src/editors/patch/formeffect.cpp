@@ -1,5 +1,7 @@
 #include "editors/patch/formeffect.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -361,7 +363,8 @@ void TFormEffect::StoreEfxSource(int index) {
 }
 
 void TFormEffect::StepHfDamp(int by) {
-  const int index = block_->GetByte(At(kHfDampOffset)) + by;
+  // A damaged byte past ByPass steps from ByPass.
+  const int index = std::min<int>(block_->GetByte(At(kHfDampOffset)), kHfDampLast) + by;
   if (index < 0 || index > kHfDampLast) return;
   hfDamp_->SetValue(index);
   SendandStore(At(kHfDampOffset), static_cast<std::uint8_t>(index));
