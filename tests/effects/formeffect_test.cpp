@@ -330,3 +330,54 @@ TEST_F(FormEffect, WithThePortsClosedTheTypeIsStoredAndTheControlsFollowIt) {
   EXPECT_NE(element->ModifiedDate, 0);
   MidiSession().SetMidiOpen(true);
 }
+
+// On a scripted loopback port: exactly what the type change sends, and what it takes.
+class FormEffectLoop : public TSendTest {
+ protected:
+  void SetUp() override {
+    TSendTest::SetUp();
+    Timing().EffectsRequestMs = 3000;
+  }
+};
+
+TEST_F(FormEffectLoop, TheTypeChangeSendsTheTypeTwiceAndTheRequestAndTakesOnlyItsAnswer) {
+  struct TCase {
+    bool Performance;
+    std::uint32_t Type, Parameters;
+  };
+  for (const TCase& c :
+       {TCase{false, 0x0300000C, 0x0300000D}, TCase{true, 0x0100000D, 0x0100000E}}) {
+    SCOPED_TRACE(c.Performance);
+    std::unique_ptr<TLibElem> element;
+    if (c.Performance)
+      element = std::make_unique<TPerformance>(nullptr);
+    else
+      element = std::make_unique<TPatch>(nullptr);
+    TFormEffect page(*element);
+    page.show();
+    std::uint8_t* data = c.Performance ? dynamic_cast<TPerformance&>(*element).Common.Data()
+                                       : dynamic_cast<TPatch&>(*element).Common.Data();
+    const int shift = c.Performance ? 1 : 0;
+    loop->ClearSent();
+    page.TypeChange(5);
+    ASSERT_EQ(SentCount(), 3u);
+    EXPECT_EQ(Sent(0), DataSet(c.Type, {5}));
+    EXPECT_EQ(Sent(1), DataSet(c.Type, {5}));
+    EXPECT_EQ(Sent(2), Request(c.Parameters, 0x0C));
+    // A damaged answer, one from another device and a short one change nothing.
+    TBytes damaged = DataSet(c.Parameters, TBytes(12, 3));
+    damaged[10] ^= 1;
+    for (const TBytes& wrong : {damaged, DataSet(c.Parameters, TBytes(12, 4), 0x11),
+                                DataSet(c.Parameters, TBytes(11, 5))})
+      ASSERT_TRUE(loop->Inject(0, wrong));
+    QTest::qWait(30);
+    EXPECT_TRUE(page.Request().Waiting());
+    EXPECT_EQ(TBytes(data + 13 + shift, data + 25 + shift), TBytes(12, 0));
+    const TBytes answer{9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2};
+    ASSERT_TRUE(loop->Inject(0, DataSet(c.Parameters, answer)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !page.Request().Waiting(); }, 3000));
+    EXPECT_EQ(TBytes(data + 13 + shift, data + 25 + shift), answer);
+    EXPECT_EQ(SentCount(), 3u);           // nothing sent back
+    EXPECT_EQ(page.Params().size(), 5u);  // "Enhancer"
+  }
+}
