@@ -6,9 +6,10 @@
 #include "midi/midisession.h"
 
 namespace {
-// Messages up to this far ahead go out with those due now: the timer counts in whole
-// milliseconds, so it is armed to the nearest one and wakes within half of one either way.
-constexpr auto kAhead = std::chrono::microseconds(500);
+// Messages up to this far ahead go out with those due now. The event loop wakes a timer in
+// whole milliseconds, never early, so the timer is armed for the last whole millisecond before
+// a message is due, and the remaining fraction is waited out by polling again at once.
+constexpr auto kAhead = std::chrono::microseconds(250);
 
 void SendToOutput(const std::uint8_t* bytes, std::size_t length) {
   TMidiSession& session = MidiSession();
@@ -48,7 +49,7 @@ void TMidiFilePlayer::Poll() {
     const TMidiFileEvent& event = file_.Events[next_];
     const TClock::time_point due = start_ + std::chrono::microseconds(event.TimeUs);
     if (due > now + kAhead) {
-      const auto wait = std::chrono::round<std::chrono::milliseconds>(due - now);
+      const auto wait = std::chrono::floor<std::chrono::milliseconds>(due - kAhead - now);
       timer_.start(std::max(wait, std::chrono::milliseconds(0)));
       return;
     }
