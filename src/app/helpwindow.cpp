@@ -26,7 +26,10 @@ const std::map<int, QString>& Pages() {
       {14, QStringLiteral("mainwindow.html#print")},
       {15, QStringLiteral("mainwindow.html#exit")},
       {18, QStringLiteral("midisettings.html")},
+      {19, QStringLiteral("preview.html")},
       {25, QStringLiteral("monitor.html")},
+      {26, QStringLiteral("keyboard.html")},
+      {27, QStringLiteral("preview.html")},
       {28, QStringLiteral("library.html")},
       {32, QStringLiteral("effects.html")},
       {39, QStringLiteral("library.html#menu")},
@@ -35,6 +38,8 @@ const std::map<int, QString>& Pages() {
       {44, QStringLiteral("rhythm.html")},
       {45, QStringLiteral("system.html")},
       {48, QStringLiteral("effects.html#performance")},
+      {50, QStringLiteral("morph.html")},
+      {51, QStringLiteral("random.html")},
       {55, QStringLiteral("trash.html")},
   };
   return pages;

@@ -10,6 +10,7 @@ struct TTiming {
   int CleanupMs = 300;          // input discarded this long after a bad patch-bank reply
   int SplashMs = 1000;          // splash screen until the start-up finishes
   int PreviewMs = 1000;         // audition note length
+  int MorphStarterMs = 500;     // morph player: from sending a step to its note
   int EffectsRequestMs = 1000;  // effects page re-request timer
   int UpdateNamesMs = 800;      // time-out of one name-list update step
   int RepeatDelayMs = 600;      // value-field auto-repeat: first delay

@@ -100,12 +100,14 @@ TFormRandom::TFormRandom(QWidget* parent) : QDialog(parent) {
   previewLayout->addLayout(seedRow, 2, 0, 1, 3);
 
   auto* close = Button("Btnclose", QStringLiteral("&Close"), this);
+  auto* help = Button("BtnHelp", QStringLiteral("&Help"), this);
   auto* createPatch = Button("CreatePatch", QStringLiteral("Create Patch"), this);
   auto* createBank = Button("CreateBank", QStringLiteral("Create Bank"), this);
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(createBank);
   bottom->addWidget(createPatch);
   bottom->addStretch();
+  bottom->addWidget(help);
   bottom->addWidget(close);
 
   auto* top = new QHBoxLayout;
@@ -124,6 +126,9 @@ TFormRandom::TFormRandom(QWidget* parent) : QDialog(parent) {
   connect(createBank, &QPushButton::clicked, this, &TFormRandom::CreateBankClick);
   connect(createPatch, &QPushButton::clicked, this, &TFormRandom::CreatePatchClick);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  connect(help, &QPushButton::clicked, this, [] {
+    if (ToolHost().ShowHelp) ToolHost().ShowHelp(kHelpContext);
+  });
   connect(test_, &QPushButton::pressed, this, [] {
     if (ToolHost().StartPreview) ToolHost().StartPreview();
   });

@@ -20,6 +20,9 @@ class TPatchBank;
 class TFormRandom : public QDialog {
   Q_OBJECT
  public:
+  // A help context of our own: the window had none.
+  static constexpr int kHelpContext = 51;
+
   explicit TFormRandom(QWidget* parent = nullptr);
   ~TFormRandom() override;
 
