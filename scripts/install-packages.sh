@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Vesta needs to build and test, only those that are missing: with
+# apt-get directly as root (containers, CI images), through sudo otherwise. Builds nothing.
+# Usage: scripts/install-packages.sh
+set -euo pipefail
+
+packages=(build-essential cmake ninja-build pkg-config git
+          qt6-base-dev librtmidi-dev googletest libgtest-dev libgmock-dev
+          libbenchmark-dev jackd2 xvfb xauth ccache)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -gt 0 ] || exit 0
+
+echo "Installing: ${missing[*]}"
+as_root=()
+if [ "$(id -u)" -ne 0 ]; then
+  if ! command -v sudo >/dev/null 2>&1; then
+    echo "Installing packages needs root: run this as root, or install sudo." >&2
+    exit 1
+  fi
+  # -E keeps DEBIAN_FRONTEND, so that apt-get asks nothing.
+  as_root=(sudo -E)
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${as_root[@]}" apt-get update -qq
+"${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
