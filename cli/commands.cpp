@@ -9,6 +9,7 @@
 #include "cli/clierror.h"
 #include "cli/listing.h"
 #include "cli/loadedfile.h"
+#include "cli/outputfile.h"
 #include "cli/searchcommands.h"
 #include "cli/showcommands.h"
 #include "cli/toolcommands.h"
@@ -24,13 +25,6 @@ QString Shown(const QString& path) {
 void Print(const QByteArray& text) {
   std::fwrite(text.constData(), 1, static_cast<std::size_t>(text.size()), stdout);
   std::fflush(stdout);
-}
-
-void WriteOutput(const QString& path, const QByteArray& data) {
-  if (QFileInfo(path).isDir())
-    throw TCliError::BadInput(
-        QStringLiteral("%1: is a folder; give the name of the file to write").arg(Shown(path)));
-  if (!WriteFileAtomic(path, data)) FailWithRecordedMessages(Shown(path) + ": cannot be written");
 }
 
 int RunInfo(const TCliArgs& args) {
@@ -50,7 +44,7 @@ int RunConvert(const TCliArgs& args) {
     throw TCliError::Usage(QStringLiteral("convert: give exactly one of --to-xp and --from-xp"));
   const TLoadedFile file = TLoadedFile::Load(args.Positional[0], !toXp);
   file.RequireWhole();
-  WriteOutput(args.Positional[1], file.Write(toXp));
+  WriteOutputFile(args.Positional[1], file.Write(toXp));
   return ecSuccess;
 }
 
@@ -74,7 +68,7 @@ int RunExtract(const TCliArgs& args) {
             .arg(number));
   TLibElem& element = file.Library->Element(number - 1);
   const bool xp = file.Xp();
-  WriteOutput(args.Positional[2], element.Kind == ekGlobal
+  WriteOutputFile(args.Positional[2], element.Kind == ekGlobal
                                       ? static_cast<TGlobal&>(element).GlbBytes(xp)
                                       : element.SysexBytes(xp));
   return ecSuccess;
@@ -113,7 +107,7 @@ int RunPack(const TCliArgs& args) {
         element.Kind == ekRhythmBank || element.Kind == ekSystem || element.Kind == ekGlobal)
       element.Name = NameFromFile(path);
   }
-  WriteOutput(output, library.SaveToBytes(xp.value_or(false)));
+  WriteOutputFile(output, library.SaveToBytes(xp.value_or(false)));
   return ecSuccess;
 }
 }  // namespace
@@ -126,9 +120,11 @@ const std::vector<TCliCommand>& CliCommands() {
        "Recognises a .Syx file of any kind by its size, in the normal or the XP layout, a .Glb\n"
        "global dump, and a .Lib library (by its extension, or by its contents when the extension\n"
        "says nothing). Lists every element with its kind, name, location and the date and time\n"
-       "it was last modified (for a .Syx file, the file's own); members of banks and global\n"
-       "dumps follow their bank, indented. A damaged library is listed up to the damage, which\n"
-       "is then reported as the error.\n"
+       "it was last modified where the file stores one (library records: the elements of a\n"
+       "library, a global dump and its banks and system; a .Syx file and the members of a bank\n"
+       "store none, shown as -); members of banks and global dumps follow their bank,\n"
+       "indented. A damaged library is listed up to the damage, which is then reported as the\n"
+       "error.\n"
        "  --json  the same as one JSON object:\n"
        "          {file, format: syx|glb|lib, layout: normal|xp|either, size, comment "
        "(libraries),\n"

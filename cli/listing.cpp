@@ -19,8 +19,19 @@ const TBank* AsBank(const TLibElem& element) {
   return dynamic_cast<const TBank*>(&element);
 }
 
-void TextRows(const TLibElem& element, int index, int depth, QStringList& rows) {
-  const QString modified = TListing::IsoDateTime(element.ModifiedDate, element.ModifiedTime);
+// Only library records carry a date: a library's elements and a global dump's banks and system.
+// The members of a bank and the contents of a .Syx file have none; the date an element got when
+// it was read is no date of theirs.
+bool MembersDated(const TLibElem& element, bool dated) {
+  return dated && element.Kind == ekGlobal;
+}
+
+QString StoredModified(const TLibElem& element, bool dated) {
+  return dated ? TListing::IsoDateTime(element.ModifiedDate, element.ModifiedTime) : QString();
+}
+
+void TextRows(const TLibElem& element, int index, int depth, bool dated, QStringList& rows) {
+  const QString modified = StoredModified(element, dated);
   rows << QStringLiteral("%1%2  %3  %4  %5  %6")
               .arg(QString(depth * 4, u' '))
               .arg(index, 3)
@@ -29,21 +40,23 @@ void TextRows(const TLibElem& element, int index, int depth, QStringList& rows) 
               .arg(element.LocationText(), -11)
               .arg(modified.isEmpty() ? QStringLiteral("-") : modified);
   if (const TBank* bank = AsBank(element))
-    for (int i = 0; i < bank->Count(); ++i) TextRows(bank->Member(i), i + 1, depth + 1, rows);
+    for (int i = 0; i < bank->Count(); ++i)
+      TextRows(bank->Member(i), i + 1, depth + 1, MembersDated(element, dated), rows);
 }
 
-QJsonObject JsonElement(const TLibElem& element, int index) {
+QJsonObject JsonElement(const TLibElem& element, int index, bool dated) {
   QJsonObject object;
   object[QStringLiteral("index")] = index;
   object[QStringLiteral("kind")] = element.KindName();
   object[QStringLiteral("kindCode")] = element.Kind;
   object[QStringLiteral("name")] = element.GetName();
   object[QStringLiteral("location")] = element.LocationText();
-  const QString modified = TListing::IsoDateTime(element.ModifiedDate, element.ModifiedTime);
+  const QString modified = StoredModified(element, dated);
   object[QStringLiteral("modified")] = modified.isEmpty() ? QJsonValue() : QJsonValue(modified);
   if (const TBank* bank = AsBank(element)) {
     QJsonArray members;
-    for (int i = 0; i < bank->Count(); ++i) members.append(JsonElement(bank->Member(i), i + 1));
+    for (int i = 0; i < bank->Count(); ++i)
+      members.append(JsonElement(bank->Member(i), i + 1, MembersDated(element, dated)));
     object[QStringLiteral("members")] = members;
   }
   return object;
@@ -57,6 +70,11 @@ std::vector<const TLibElem*> TopElements(const TLoadedFile& file) {
   else if (file.Element)
     elements.push_back(file.Element.get());
   return elements;
+}
+
+// A .Glb is the global's library record; a .Syx holds data-set messages and no date.
+bool TopDated(const TLoadedFile& file) {
+  return file.Format != TFileFormat::Syx;
 }
 
 QString Description(const TLoadedFile& file) {
@@ -105,7 +123,7 @@ QString TListing::Text(const TLoadedFile& file) {
   }
   const auto elements = TopElements(file);
   for (std::size_t i = 0; i < elements.size(); ++i)
-    TextRows(*elements[i], static_cast<int>(i) + 1, 0, rows);
+    TextRows(*elements[i], static_cast<int>(i) + 1, 0, TopDated(file), rows);
   return rows.join(u'\n') + u'\n';
 }
 
@@ -125,7 +143,7 @@ QJsonDocument TListing::Json(const TLoadedFile& file) {
   QJsonArray elements;
   const auto top = TopElements(file);
   for (std::size_t i = 0; i < top.size(); ++i)
-    elements.append(JsonElement(*top[i], static_cast<int>(i) + 1));
+    elements.append(JsonElement(*top[i], static_cast<int>(i) + 1, TopDated(file)));
   root[QStringLiteral("elements")] = elements;
   return QJsonDocument(root);
 }

@@ -8,7 +8,8 @@
 //     "damage": { "offset": byte, "problem": text }    (damaged libraries only)
 //     "elements": [element...] }
 //   element: { "index": position from 1, "kind": "Patch" ... "Global", "kindCode": 0 to 7,
-//              "name": text, "location": LocationText, "modified": "YYYY-MM-DDTHH:MM:SS" or null,
+//              "name": text, "location": LocationText, "modified": "YYYY-MM-DDTHH:MM:SS", or null where
+//              the file stores no date (.Syx contents, bank members) or a damaged one,
 //              "members": [element...]                 (banks and globals only) }
 #include <QJsonDocument>
 #include <QString>

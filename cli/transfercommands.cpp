@@ -5,11 +5,20 @@
 #include <cstdio>
 #include <optional>
 
+#include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
 #include "cli/clierror.h"
 #include "cli/loadedfile.h"
+#include "cli/outputfile.h"
 #include "instrument/instrumentbackend.h"
 #include "midi/config.h"
 #include "midi/midisession.h"
@@ -32,9 +41,20 @@ void Err(const QString& text) {
   std::fflush(stderr);
 }
 
-// "Now Receiving User Patch Bank [#####     ] 50%", redrawn in place on stderr.
+bool ErrIsTerminal() {
+#ifdef Q_OS_WIN
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return isatty(fileno(stderr)) != 0;
+#endif
+}
+
+// "Now Receiving User Patch Bank [#####     ] 50%", redrawn in place on stderr when it is a
+// terminal; a log or a pipe gets no bar.
 class TTerminalProgress : public TProgressHost {
  public:
+  TTerminalProgress() : terminal_(ErrIsTerminal()) {}
+
   void Started(const TTransfer& transfer) override { Draw(transfer); }
   void Changed(const TTransfer& transfer) override { Draw(transfer); }
   void RunModal(TTransfer& transfer) override {
@@ -57,6 +77,7 @@ class TTerminalProgress : public TProgressHost {
 
  private:
   void Draw(const TTransfer& transfer) {
+    if (!terminal_) return;
     const int gauge = transfer.Gauge();
     const int filled = gauge * kBarWidth / 100;
     const QString line =
@@ -69,10 +90,29 @@ class TTerminalProgress : public TProgressHost {
     lineOpen_ = true;
   }
 
+  const bool terminal_;
   QEventLoop* loop_ = nullptr;
   QString shown_;
   bool lineOpen_ = false;
 };
+
+// The line a successful transfer ends with, on stdout: what, how many bytes, how long, which file.
+void Summary(const QString& text) {
+  const QByteArray bytes = (text + u'\n').toLocal8Bit();
+  std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+  std::fflush(stdout);
+}
+
+// "Patch Bank (User)", "Patch (User : 5)", "System".
+QString WhatText(const TLibElem& element) {
+  const QString location = element.LocationText();
+  return location.isEmpty() ? element.KindName()
+                            : QStringLiteral("%1 (%2)").arg(element.KindName(), location);
+}
+
+QString Seconds(const QElapsedTimer& clock) {
+  return QString::number(static_cast<double>(clock.elapsed()) / 1000.0, 'f', 1);
+}
 
 // Answers the time-out question with Retry until one request has timed out `limit` times in a
 // row, then with Cancel; every other message is kept as the failure to report.
@@ -346,19 +386,25 @@ int RunReceive(const TCliArgs& cliArgs) {
   if (args.Positional.size() != 1 || args.Output.isEmpty())
     throw TCliError::Usage(QStringLiteral("receive needs a KIND and -o FILE"));
   const int kind = KindOf(args.Positional[0]);
-  if (QFileInfo(args.Output).isDir())
-    throw TCliError::BadInput(args.Output + QStringLiteral(": is a folder; give a file name"));
   std::unique_ptr<TLibElem> element = CreateElement(kind, nullptr);
   const bool fromTemporary = Place(*element, args);
+  // A file that cannot be written is found now, not after the whole transfer.
+  CheckWritable(args.Output);
   TInstrumentLink link(args);
   link.Open();
+  QElapsedTimer clock;
+  clock.start();
   element->Receive(fromTemporary);
   link.RequireFinished(Transfer().Finished);
+  const QString took = Seconds(clock);
   const QByteArray bytes = kind == ekGlobal ? static_cast<TGlobal&>(*element).GlbBytes(false)
                                             : element->SysexBytes(false);
-  if (!WriteFileAtomic(args.Output, bytes))
-    FailWithRecordedMessages(args.Output + QStringLiteral(": cannot be written"));
+  WriteOutputFile(args.Output, bytes);
   link.SaveInstrumentMemory();
+  Summary(QStringLiteral("Received %1: %2 bytes in %3 s, written to %4")
+              .arg(WhatText(*element))
+              .arg(bytes.size())
+              .arg(took, QDir::toNativeSeparators(args.Output)));
   return ecSuccess;
 }
 
@@ -374,13 +420,20 @@ int RunSend(const TCliArgs& cliArgs) {
   const bool toTemporary = Place(element, args);
   TInstrumentLink link(args);
   link.Open();
+  QElapsedTimer clock;
+  clock.start();
   element.Transmit(toTemporary);
   // The single patch, performance and system are sent without a progress window: they are
   // through when no output error stopped them.
   const bool timed =
       element.Kind != ekPatch && element.Kind != ekPerformance && element.Kind != ekSystem;
   link.RequireFinished(!timed || Transfer().Finished);
+  const QString took = Seconds(clock);
   link.SaveInstrumentMemory();
+  Summary(QStringLiteral("Sent %1 (%2 bytes) to %3 in %4 s")
+              .arg(QDir::toNativeSeparators(file.Path))
+              .arg(file.Size)
+              .arg(WhatText(element), took));
   return ecSuccess;
 }
 

@@ -1,6 +1,13 @@
 #pragma once
 // Runs vesta-cli in a scratch folder on files written with the model, and reads what it wrote.
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -29,6 +36,52 @@ class TCliTest : public ::testing::Test {
     run.Exit = process.exitCode();
     run.Out = QString::fromLocal8Bit(process.readAllStandardOutput());
     run.Err = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+  }
+  // vesta-cli with its standard error on a pseudo-terminal, as in a terminal window; Err is what
+  // the terminal received (line ends as written: the terminal's output processing is off).
+  TCliRun CliOnTerminal(const QStringList& args) const {
+    TCliRun run;
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0) return run;
+    const int slave = grantpt(master) == 0 && unlockpt(master) == 0
+                          ? ::open(ptsname(master), O_RDWR | O_NOCTTY)
+                          : -1;
+    if (slave < 0) {
+      ::close(master);
+      return run;
+    }
+    termios mode{};
+    tcgetattr(slave, &mode);
+    mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
+    tcsetattr(slave, TCSANOW, &mode);
+    fcntl(master, F_SETFL, O_NONBLOCK);
+    QProcess process;
+    process.setWorkingDirectory(dir.path());
+    process.setChildProcessModifier([slave] { ::dup2(slave, 2); });
+    process.start(QStringLiteral(VESTA_CLI_PATH), args);
+    process.waitForStarted();
+    ::close(slave);
+    // Read while it runs: a full terminal buffer would stop the program.
+    QByteArray terminal;
+    auto drain = [&] {
+      char buffer[4096];
+      for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
+        terminal.append(buffer, n);
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (process.state() != QProcess::NotRunning && clock.elapsed() < 30000) {
+      process.waitForFinished(20);
+      drain();
+    }
+    drain();
+    ::close(master);
+    if (process.state() != QProcess::NotRunning || process.exitStatus() != QProcess::NormalExit)
+      return run;
+    run.Exit = process.exitCode();
+    run.Out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.Err = QString::fromLocal8Bit(terminal);
     return run;
   }
   // The words of line, split at blanks, as the arguments.

@@ -124,3 +124,43 @@ TEST_F(TCliTest, LibraryAndGlbLayoutsAreFoundByReadingThemWhole) {
   EXPECT_EQ(Str(glb["elements"].toArray()[0], "name"), "Studio");
   EXPECT_EQ(glb["elements"].toArray()[0].toObject()["members"].toArray().size(), 7);
 }
+
+TEST_F(TCliTest, DatesAreListedOnlyWhereTheFileStoresThem) {
+  // Library records carry dates: a library's elements, a global dump and its banks and system.
+  TGlobal global(nullptr);
+  global.Name = "Studio";
+  global.ModifiedDate = 45000;  // 15 March 2023
+  global.ModifiedTime = 0.25;
+  global.Member(TGlobal::gmSystem).ModifiedDate = 45001;
+  global.Member(TGlobal::gmSystem).ModifiedTime = 0.75;
+  global.Member(TGlobal::gmUserPatches).ModifiedDate = 45002;
+  global.Member(TGlobal::gmUserPatches).ModifiedTime = 0;
+  Write("dump.Glb", global.GlbBytes(false));
+  const QJsonObject glb = InfoJson("dump.Glb")["elements"].toArray()[0].toObject();
+  EXPECT_EQ(glb["modified"].toString(), "2023-03-15T06:00:00");
+  const QJsonArray entries = glb["members"].toArray();
+  ASSERT_EQ(entries.size(), 7);
+  EXPECT_EQ(Str(entries[6], "modified"), "2023-03-16T18:00:00");
+  EXPECT_EQ(Str(entries[0], "modified"), "2023-03-17T00:00:00");
+  // A bank stores its members as bare messages: they have no date of their own.
+  EXPECT_TRUE(entries[0].toObject()["members"].toArray()[0].toObject()["modified"].isNull());
+
+  TLibrary library;
+  TLibElem& bank = library.NewElement(ekPerformanceBank);
+  bank.ModifiedDate = 45003;
+  bank.ModifiedTime = 0.5;
+  Write("bank.Lib", library.SaveToBytes(false));
+  const QJsonObject inLibrary = InfoJson("bank.Lib")["elements"].toArray()[0].toObject();
+  EXPECT_EQ(inLibrary["modified"].toString(), "2023-03-18T12:00:00");
+  for (const QJsonValue member : inLibrary["members"].toArray())
+    EXPECT_TRUE(member.toObject()["modified"].isNull());
+
+  // A .Syx file holds messages and no date at all; the text listing shows "-".
+  Write("bank.syx", SyxOf(ekRhythmBank, false, "Drums"));
+  const QJsonObject syx = InfoJson("bank.syx")["elements"].toArray()[0].toObject();
+  EXPECT_TRUE(syx["modified"].isNull());
+  EXPECT_TRUE(syx["members"].toArray()[1].toObject()["modified"].isNull());
+  const QStringList lines = Run("info bank.syx").Out.split(u'\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 4);
+  for (int i = 1; i < 4; ++i) EXPECT_TRUE(lines[i].endsWith("  -")) << lines[i].toStdString();
+}
