@@ -116,22 +116,6 @@ TEST(TBankRandomizerTest, FixedSeedGivesTheGeneratorsFirstDraws) {
   EXPECT_EQ(randomizer.SourceTone, 3);
 }
 
-TEST(TBankRandomizerTest, ToneFourIsNeverChosenAndToneOneHalfTheTime) {
-  TBankRandomizer randomizer;
-  randomizer.Rng.Seed = 99;
-  int counts[5] = {};
-  for (int i = 0; i < 40000; ++i) {
-    randomizer.ChooseSource();
-    ASSERT_GE(randomizer.SourcePatch, 0);
-    ASSERT_LT(randomizer.SourcePatch, 128);
-    ++counts[randomizer.SourceTone];
-  }
-  EXPECT_EQ(counts[4], 0);
-  EXPECT_NEAR(counts[1], 20000, 600);
-  EXPECT_NEAR(counts[2], 10000, 600);
-  EXPECT_NEAR(counts[3], 10000, 600);
-}
-
 TEST(TBankRandomizerTest, WithEveryBoxUncheckedEachResultIsItsSource) {
   for (bool toneCommon : {false, true}) {
     TBanks banks;
