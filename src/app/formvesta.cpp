@@ -20,8 +20,8 @@
 #include "app/forminout.h"
 #include "app/formintro.h"
 #include "app/formlibrary.h"
-#include "app/formsearch.h"
 #include "app/formmonitor.h"
+#include "app/formsearch.h"
 #include "app/helpwindow.h"
 #include "app/inifile.h"
 #include "app/librarywindow.h"
@@ -33,6 +33,7 @@
 #include "midi/timing.h"
 #include "model/library.h"
 #include "model/modelhooks.h"
+#include "tools/toolhost.h"
 
 namespace {
 TFormvesta* instance = nullptr;
@@ -103,6 +104,7 @@ TFormvesta::TFormvesta(TVesta& vesta, QWidget* parent)
   CreateToolBar();
   statusBar();
   InstallHooks();
+  InstallToolHooks();
   trashPanel_->show();
   PlaceTrash();
   SvuotaSecchio();
@@ -113,6 +115,7 @@ TFormvesta::~TFormvesta() {
   dying_ = true;
   qApp->removeEventFilter(this);
   ModelHooks().EnableMenuItems = nullptr;
+  ToolHost() = TToolHost();
   // The children go while the trash they may show still exists.
   delete mdiArea_;
   mdiArea_ = nullptr;
@@ -207,6 +210,7 @@ void TFormvesta::CreateActions() {
   bind("FilePrintItem", &TFormvesta::FilePrintItemClick);
   bind("FileExitItem", &QWidget::close);
   bind("SettingsMidiItem", &TFormvesta::SettingsMidiItemClick);
+  bind("SettingsPreviewItem", &TFormvesta::SettingsPreviewItemClick);
   bind("GadgetsKeyboardItem", &TFormvesta::GadgetsKeyboardItemClick);
   bind("GadgetsMonitorItem", &TFormvesta::GadgetsMonitorItemClick);
   connect(Action(QStringLiteral("WindowCascadeItem")), &QAction::triggered, mdiArea_,
@@ -296,8 +300,6 @@ void TFormvesta::CreateMenus() {
   add(help, "HelpIndexItem");
   add(help, "HelpAboutItem");
   addAction(Action(QStringLiteral("HelpKeyItem")));
-  // Its dialog comes with the preview tools.
-  Action(QStringLiteral("SettingsPreviewItem"))->setEnabled(false);
 }
 
 void TFormvesta::CreateToolBar() {

@@ -110,6 +110,7 @@ class TFormvesta : public QMainWindow {
   void FileSaveAllItemClick();
   void FilePrintItemClick();
   void SettingsMidiItemClick();
+  void SettingsPreviewItemClick();
   void GadgetsMonitorItemClick();
   void GadgetsKeyboardItemClick();
   void WindowMinimizeAllItemClick();
@@ -124,6 +125,8 @@ class TFormvesta : public QMainWindow {
   void CreateMenus();
   void CreateToolBar();
   void InstallHooks();
+  // What the sound tools' windows need of the frame, and the library windows' tool buttons.
+  void InstallToolHooks();
   void PlaceTrash();
   QMdiSubWindow* AddChild(QWidget* window);
   // Saves with the save rules; the menus follow.
@@ -144,6 +147,7 @@ class TFormvesta : public QMainWindow {
   std::function<void()> popupMove_;
   std::function<void()> popupCopy_;
   QWidget* helpWindow_ = nullptr;
+  QWidget* previewSetup_ = nullptr;
   QTimer* timerPreview_ = nullptr;
   TDragInfo dragInfo_;
   std::unique_ptr<TLibrary> trash_;

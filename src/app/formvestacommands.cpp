@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -19,6 +20,7 @@
 #include "app/trashpanel.h"
 #include "app/vesta.h"
 #include "model/library.h"
+#include "tools/formkeyboard.h"
 
 namespace {
 const QString kDesktop = QStringLiteral("Desktop");
@@ -128,7 +130,14 @@ TFormMonitor* TFormvesta::Monitor() const {
 }
 
 void TFormvesta::GadgetsKeyboardItemClick() {
-  // The keyboard window comes with the preview tools.
+  if (vesta_.KeyboardOpen) return;
+  auto* keyboard = new TFormKeyboard;
+  QMdiSubWindow* sub = AddChild(keyboard);
+  // The keys fill the window: it keeps its size.
+  sub->setWindowFlags(sub->windowFlags() & ~Qt::WindowMaximizeButtonHint);
+  sub->layout()->setSizeConstraint(QLayout::SetFixedSize);
+  keyboard->Place();
+  sub->show();
   EnableMenuItems();
 }
 

@@ -8,10 +8,7 @@
 #include <QPixmap>
 
 #include "midi/config.h"
-#include "midi/midierrors.h"
-#include "midi/midisession.h"
-#include "midi/userinterface.h"
-#include "model/transfer.h"
+#include "tools/audition.h"
 
 namespace {
 bool auditionShown = false;
@@ -20,19 +17,6 @@ int PreviewNote() {
   const std::function<int()>& hook = PreviewNoteHook();
   const int note = hook ? hook() : -1;
   return std::clamp(note >= 0 ? note : Config().PreviewNote, 0, 127);
-}
-
-void SendNote(std::uint8_t status, int velocity) {
-  TMidiSession& session = MidiSession();
-  if (!session.MidiOpen() || !session.Output()) return;
-  const int channel = std::clamp(PreviewChannel, 1, 16);
-  try {
-    session.Output()->SendShort(static_cast<std::uint8_t>(status + channel - 1),
-                                static_cast<std::uint8_t>(PreviewNote()),
-                                static_cast<std::uint8_t>(std::clamp(velocity, 0, 127)));
-  } catch (const EmidioutputError& error) {
-    UI().Show(TMsgKind::Error, error.Text());
-  }
 }
 
 // A cursor picture drawn at twice the size, so it stays sharp on high-density screens.
@@ -113,11 +97,12 @@ void ShowAuditionCursor() {
 
 void StartPreview() {
   ShowAuditionCursor();
-  if (Config().SingleNote) SendNote(0x90, Config().PreviewVelocity);
+  TAudition::Instance().Start(PreviewNote());
 }
 
 void StopPreview() {
   if (auditionShown) QGuiApplication::restoreOverrideCursor();
   auditionShown = false;
-  if (Config().SingleNote) SendNote(0x80, 0);
+  // The note started is the one ended: the window or key in front may have changed meanwhile.
+  TAudition::Instance().Stop();
 }

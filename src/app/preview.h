@@ -1,6 +1,6 @@
 #pragma once
 // Auditioning: a note on the instrument while the user holds the gesture, with the audition
-// cursor showing meanwhile. The MIDI-file audition comes with the preview setup dialog.
+// cursor showing meanwhile; or the preview MIDI file, played on the program's own output.
 #include <functional>
 
 #include <QCursor>
@@ -19,8 +19,9 @@ bool AuditionCursorShown();
 void ShowAuditionCursor();
 
 // The cursor becomes the audition cursor; with the ports open a note-on follows on the preview
-// channel (the configured note, or the hook's) at the configured velocity.
+// channel (the configured note, or the hook's) at the configured velocity, or the preview MIDI
+// file starts.
 void StartPreview();
-// The cursor returns to the default; with the ports open the note-off follows, for the note
-// worked out again now.
+// The cursor returns to the default; with the ports open what the start sent is ended: the
+// note-off of the very note started, or the MIDI file stopped and silenced.
 void StopPreview();

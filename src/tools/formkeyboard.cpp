@@ -47,6 +47,7 @@ TFormKeyboard::TFormKeyboard(QWidget* parent) : QWidget(parent) {
   keys_ = new TKeySelector(this);
   keys_->setObjectName(QStringLiteral("KeySelector"));
   keys_->SetKeyWidth(10);
+  keys_->SetKeySelected(TKeySelector::kFirstKey - 1);  // no key down until one is pressed
   keys_->setGeometry(1, 56, kWidth - 2, kHeight - 58);
   connect(keys_, &TKeySelector::Change, this, &TFormKeyboard::KeyChange);
   connect(keys_, &TKeySelector::Endchange, this, &TFormKeyboard::KeyEndchange);
