@@ -50,7 +50,8 @@ void TEfxRequest::Cancel() {
 void TEfxRequest::Release() {
   waiting_ = false;
   timer_.stop();
-  if (MidiSession().Input()) MidiSession().InstallDefaultInput();
+  // A transfer started meanwhile (a receive from a library window) has the input now: leave it.
+  if (MidiSession().Input() && !Transfer().Active()) MidiSession().InstallDefaultInput();
 }
 
 bool TEfxRequest::IsAnswer(const TMyMidiEvent& event, std::uint32_t address) {
@@ -76,7 +77,9 @@ void TEfxRequest::Input(TMidiInput* input) {
 void TEfxRequest::Expired() {
   if (!waiting_) return;
   // An answer that comes after this goes to the default handler and changes nothing.
+  const bool superseded = Transfer().Active();
   Release();
+  if (superseded) return;
   const int answer = UI().Ask(TMsgKind::Information,
                               QStringLiteral("The instruments is not responding."), mbOK | mbRetry);
   if (answer == mbRetry) {

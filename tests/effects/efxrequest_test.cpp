@@ -145,6 +145,23 @@ TEST_F(EfxRequestLoop, SilenceAsksWithOkAndRetry) {
   EXPECT_EQ(outcome.Answers, 0);
 }
 
+TEST_F(EfxRequestLoop, ATransferStartedMeanwhileKeepsTheInputAndIsNotInterrupted) {
+  Timing().EffectsRequestMs = 20;
+  ASSERT_TRUE(request.Start(kPatch, 12, 7));
+  int taken = 0;
+  Transfer().Start(1, QStringLiteral("Patch : "), QStringLiteral("Receive"));
+  Transfer().AttachInput([&taken](TMidiInput* input) {
+    if (TTransfer::TakeEvent(input)) ++taken;
+  });
+  ASSERT_TRUE(RunUntil([&] { return !request.Waiting(); }));
+  EXPECT_TRUE(ui.Questions.empty());
+  EXPECT_EQ(outcome.GiveUps, 0);
+  Inject(Answer(0x0300000D, kTwelve));
+  ASSERT_TRUE(RunUntil([&] { return taken == 1; }));
+  EXPECT_EQ(outcome.Answers, 0);
+  Transfer().Close();
+}
+
 TEST_F(EfxRequestLoop, NothingIsSentOrAwaitedWhileThePortsAreClosed) {
   MidiSession().SetMidiOpen(false);
   EXPECT_FALSE(request.Start(kPatch, 12, 7));
