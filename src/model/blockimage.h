@@ -8,10 +8,11 @@
 #include <stdexcept>
 
 #include "midi/sysex.h"
+#include "model/block.h"
 #include "model/bytestream.h"
 
 template <int DataSize>
-class TBlockImage {
+class TBlockImage : public TBlock {
  public:
   static constexpr int kDataSize = DataSize;
   static constexpr int kImageSize = DataSize + 11;
@@ -19,11 +20,12 @@ class TBlockImage {
 
   std::array<std::uint8_t, kImageSize> Image{};
 
-  std::uint8_t GetByte(int offset) const { return Image[Index(offset)]; }
+  int Size() const final { return DataSize; }
+  std::uint8_t GetByte(int offset) const final { return Image[Index(offset)]; }
   // Writes straight into the block, sending nothing (revert, paste, sound tools).
-  void StoreByte(int offset, std::uint8_t value) { Image[Index(offset)] = value; }
-  std::uint8_t* Data() { return Image.data() + 9; }
-  const std::uint8_t* Data() const { return Image.data() + 9; }
+  void StoreByte(int offset, std::uint8_t value) final { Image[Index(offset)] = value; }
+  std::uint8_t* Data() final { return Image.data() + 9; }
+  const std::uint8_t* Data() const final { return Image.data() + 9; }
 
   // Header, checksum and F7 for the block at address.
   void Prepare(std::uint32_t address) { PrepareMessage(Image.data(), kLast, address); }

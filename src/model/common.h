@@ -17,11 +17,11 @@ class TCommon : public TBlockImage<72> {
   void Init();
 
   // A changed byte is sent to the temporary patch area, then stored.
-  void SetByte(int offset, std::uint8_t value);
+  void SetByte(int offset, std::uint8_t value) override;
   // Stores the bytes and always sends them in one message.
-  void SetBytes(int offset, const std::uint8_t* bytes, int count);
+  void SetBytes(int offset, const std::uint8_t* bytes, int count) override;
   // The whole block in one message, while the MIDI ports are open.
-  void SendBlock();
+  void SendBlock() override;
 
   std::array<TPageSlot, kPageCount> Pages;
 };

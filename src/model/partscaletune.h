@@ -19,7 +19,11 @@ class TPartScaleTune : public TBlockImage<12> {
     return static_cast<std::uint16_t>(0x1000 + (Number - 1) * 0x100);
   }
   // A changed byte is sent, then stored.
-  void SetByte(int offset, std::uint8_t value);
+  void SetByte(int offset, std::uint8_t value) override;
+  // Stores the bytes and always sends them in one message.
+  void SetBytes(int offset, const std::uint8_t* bytes, int count) override;
+  // The twelve tunings in one message, while the MIDI ports are open.
+  void SendBlock() override;
 
   int Number;
 };

@@ -14,11 +14,11 @@ class TPerformancePart : public TBlockImage<19> {
     return static_cast<std::uint16_t>(0x1000 + (Number - 1) * 0x100);
   }
   // A changed byte is sent to the temporary performance area, then stored.
-  void SetByte(int offset, std::uint8_t value);
+  void SetByte(int offset, std::uint8_t value) override;
   // Stores the bytes and always sends them in one message.
-  void SetBytes(int offset, const std::uint8_t* bytes, int count);
+  void SetBytes(int offset, const std::uint8_t* bytes, int count) override;
   // The part's data in one message, while the MIDI ports are open.
-  void SendBlock();
+  void SendBlock() override;
 
   int Number;
 };

@@ -12,6 +12,10 @@ class TRhythmCommon : public TBlockImage<12> {
     Image.fill(0);
     std::fill_n(Data(), 12, ' ');
   }
+  // A changed byte is sent to the temporary rhythm area, then stored.
+  void SetByte(int offset, std::uint8_t value) override;
   // Stores the bytes and always sends them in one message to the temporary rhythm area.
-  void SetBytes(int offset, const std::uint8_t* bytes, int count);
+  void SetBytes(int offset, const std::uint8_t* bytes, int count) override;
+  // The name in one message, while the MIDI ports are open.
+  void SendBlock() override;
 };

@@ -19,9 +19,11 @@ class TRhythmNote : public TBlockImage<58> {
     return static_cast<std::uint16_t>(0x2300 + (Key - kFirstKey) * 0x100);
   }
   // A changed byte is sent to the temporary rhythm area, then stored.
-  void SetByte(int offset, std::uint8_t value);
+  void SetByte(int offset, std::uint8_t value) override;
   // Stores the bytes and always sends them in one message.
-  void SetBytes(int offset, const std::uint8_t* bytes, int count);
+  void SetBytes(int offset, const std::uint8_t* bytes, int count) override;
+  // The note's data in one message, while the MIDI ports are open.
+  void SendBlock() override;
 
   int Key;
 };

@@ -1,4 +1,5 @@
 // The block operations of the system's common and scale tune blocks.
+#include "midi/midisession.h"
 #include "model/partscaletune.h"
 #include "model/systemcommon.h"
 
@@ -27,8 +28,24 @@ void TSystemCommon::SetBytes(int offset, const std::uint8_t* bytes, int count) {
   SendDataSet(kAddress, 0, static_cast<std::uint16_t>(offset), bytes, count);
 }
 
+void TSystemCommon::SendBlock() {
+  if (!MidiSession().MidiOpen()) return;
+  SendDataSet(kAddress, 0, 0, Data(), kDataSize);
+}
+
 void TPartScaleTune::SetByte(int offset, std::uint8_t value) {
   if (GetByte(offset) == value) return;
   SendDataByte(TSystemCommon::kAddress, AreaOffset(), static_cast<std::uint16_t>(offset), value);
   StoreByte(offset, value);
+}
+
+void TPartScaleTune::SetBytes(int offset, const std::uint8_t* bytes, int count) {
+  Store(offset, bytes, count);
+  SendDataSet(TSystemCommon::kAddress, AreaOffset(), static_cast<std::uint16_t>(offset), bytes,
+              count);
+}
+
+void TPartScaleTune::SendBlock() {
+  if (!MidiSession().MidiOpen()) return;
+  SendDataSet(TSystemCommon::kAddress, AreaOffset(), 0, Data(), kDataSize);
 }

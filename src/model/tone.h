@@ -24,11 +24,11 @@ class TTone : public TBlockImage<129> {
   }
 
   // A changed byte is sent to the temporary patch area, then stored.
-  void SetByte(int offset, std::uint8_t value);
+  void SetByte(int offset, std::uint8_t value) override;
   // Stores the bytes; sends them in one message only when at least one of them changed.
-  void SetBytes(int offset, const std::uint8_t* bytes, int count);
+  void SetBytes(int offset, const std::uint8_t* bytes, int count) override;
   // The whole block in one message, while the MIDI ports are open.
-  void SendBlock();
+  void SendBlock() override;
 
   int Number;
   std::array<TPageSlot, kPageCount> Pages;
