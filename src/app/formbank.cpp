@@ -4,7 +4,7 @@
 #include <QPainter>
 #include <QScrollBar>
 
-#include "app/draginfo.h"
+#include "frame/draginfo.h"
 #include "app/formbankgrid.h"
 #include "app/libraryrow.h"
 #include "model/bank.h"

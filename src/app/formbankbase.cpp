@@ -7,19 +7,20 @@
 #include <QMenu>
 #include <QStandardItemModel>
 
-#include "app/draginfo.h"
+#include "frame/draginfo.h"
 #include "app/formbankgrid.h"
 #include "app/formedit.h"
 #include "app/formlibrary.h"
 #include "app/formvesta.h"
 #include "app/libraryrow.h"
-#include "app/preview.h"
+#include "tools/preview.h"
 #include "app/printing.h"
 #include "midi/config.h"
 #include "model/bank.h"
 #include "model/global.h"
 #include "model/library.h"
 #include "model/modelhooks.h"
+#include "model/viewregistry.h"
 
 namespace {
 
@@ -39,15 +40,22 @@ TFormBankBase::TFormBankBase(TBank* bank, QWidget* parent) : QWidget(parent), ba
   setAttribute(Qt::WA_DeleteOnClose);
   bank_->WindowOpen = true;
   bank_->Editor = this;
+  Views().Add(*bank_, *this);
   grid_ = new TFormBankGrid(*this, this);
   CreateMenu();
 }
 
 TFormBankBase::~TFormBankBase() {
-  if (bank_ && bank_->Editor == this) {
+  if (!bank_) return;
+  Views().Remove(*bank_, *this);
+  if (bank_->Editor == this) {
     bank_->WindowOpen = false;
     bank_->Editor = nullptr;
   }
+}
+
+void TFormBankBase::CloseView() {
+  Frame()->close();
 }
 
 TLibElem* TFormBankBase::Element() const {
@@ -339,9 +347,9 @@ void TFormBankBase::closeEvent(QCloseEvent* event) {
       }
     bank->WindowOpen = false;
     bank->Editor = nullptr;
+    Views().Remove(*bank, *this);
     bank_ = nullptr;
-    for (auto& member : bank->Members)
-      if (member->WindowOpen && ModelHooks().CloseEditors) ModelHooks().CloseEditors(*member);
+    for (auto& member : bank->Members) Views().Close(*member);
   }
   menuElement_ = nullptr;
   if (subWindow_) subWindow_->close();

@@ -24,8 +24,12 @@ class TFormBankBase : public QWidget, public TElementWindow {
 
   ~TFormBankBase() override;
 
-  // TElementWindow: the bank or global shown; none once the window has closed.
+  // TElementView: the bank or global shown (none once the window has closed), refreshed and
+  // closed with it; a member's change shows in its row.
   TLibElem* Element() const override;
+  void UpdateView() override { Updateview(); }
+  void CloseView() override;
+  bool ShowsMembers() const override { return true; }
   TBank* Bank() const { return bank_; }
 
   // Once in the frame: caption, size and place.
@@ -110,6 +114,5 @@ class TFormBankBase : public QWidget, public TElementWindow {
   bool closing_ = false;
 };
 
-// Installs the bank and global windows as the editors of banks and globals, and has them
-// refresh and close with their elements.
+// Installs the bank and global windows as the editors of banks and globals.
 void RegisterBankWindows();

@@ -1,5 +1,6 @@
 // The bank and global windows as the editors of banks and globals: created when such an element
-// is opened, refreshed with it, closed with it, and the target of drops from library windows.
+// is opened, and the target of drops from library windows. They refresh and close with their
+// elements through the view registry.
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
@@ -8,14 +9,9 @@
 #include "app/formlibrary.h"
 #include "app/formvesta.h"
 #include "model/bank.h"
-#include "model/modelhooks.h"
+#include "model/viewregistry.h"
 
 namespace {
-TFormBankBase* WindowOf(const TLibElem& element) {
-  auto* window = qobject_cast<TFormBankBase*>(element.Editor);
-  return window && window->Element() == &element ? window : nullptr;
-}
-
 QObject* OpenWindow(TLibElem& element) {
   TFormvesta* main = MainForm();
   auto* bank = dynamic_cast<TBank*>(&element);
@@ -29,11 +25,7 @@ QObject* OpenWindow(TLibElem& element) {
     window = new TFormGlobal(bank);
   else
     window = new TFormBank(bank);
-  QMdiSubWindow* sub = main->MdiArea()->addSubWindow(window);
-  sub->setAttribute(Qt::WA_DeleteOnClose);
-  QObject::connect(sub, &QObject::destroyed, main, [] {
-    if (MainForm()) MainForm()->EnableMenuItems();
-  });
+  QMdiSubWindow* sub = ChildFrame().AddChild(window);
   // Shown first, so that the frame's own first placing is over before the window takes its
   // stored place.
   sub->show();
@@ -44,40 +36,8 @@ QObject* OpenWindow(TLibElem& element) {
 }  // namespace
 
 void RegisterBankWindows() {
-  static bool chained = false;
-  if (chained) return;
-  chained = true;
-  TModelHooks& hooks = ModelHooks();
-  auto create = hooks.CreateEditor;
-  hooks.CreateEditor = [create](TLibElem& element) -> QObject* {
-    switch (element.Kind) {
-      case ekPatchBank:
-      case ekPerformanceBank:
-      case ekRhythmBank:
-      case ekGlobal:
-        return OpenWindow(element);
-      default:
-        return create ? create(element) : nullptr;
-    }
-  };
-  auto update = hooks.UpdateViews;
-  hooks.UpdateViews = [update](TLibElem& element) {
-    if (TFormBankBase* window = WindowOf(element)) {
-      window->Updateview();
-      return;
-    }
-    // A member's change shows in its bank's rows as well.
-    if (element.Owner)
-      if (TFormBankBase* window = WindowOf(*element.Owner)) window->Updateview();
-    if (update) update(element);
-  };
-  auto close = hooks.CloseEditors;
-  hooks.CloseEditors = [close](TLibElem& element) {
-    if (TFormBankBase* window = WindowOf(element))
-      window->Frame()->close();
-    else if (close)
-      close(element);
-  };
+  for (int kind : {ekPatchBank, ekPerformanceBank, ekRhythmBank, ekGlobal})
+    Views().SetFactory(kind, OpenWindow);
   LibraryWindowHooks().CopyToElementWindow = [](QWidget& target, TDragInfo& drag) {
     if (auto* window = qobject_cast<TFormBankBase*>(&target)) window->ProcCopy(drag);
   };

@@ -5,7 +5,7 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 
-#include "app/draginfo.h"
+#include "frame/draginfo.h"
 #include "app/formbankgrid.h"
 #include "app/formvesta.h"
 #include "app/libraryrow.h"

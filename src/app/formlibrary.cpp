@@ -19,6 +19,7 @@
 #include "app/toolicons.h"
 #include "model/library.h"
 #include "model/modelhooks.h"
+#include "model/viewregistry.h"
 
 namespace {
 constexpr int kRowHeight = TLibraryGrid::kRowHeight;
@@ -58,6 +59,17 @@ bool PlaceOf(const QObject* object, TWindowPlace& place) {
 void MenusChanged() {
   if (MainForm()) MainForm()->EnableMenuItems();
 }
+
+class TCaptionView : public TElementView {
+ public:
+  explicit TCaptionView(TFormLibrary& window) : window_(window) {}
+  TLibElem* Element() const override { return window_.Library(); }
+  void UpdateView() override { window_.Updateview(); }
+  void CloseView() override { window_.Frame()->close(); }
+
+ private:
+  TFormLibrary& window_;
+};
 }  // namespace
 
 TLibraryWindowHooks& LibraryWindowHooks() {
@@ -70,18 +82,6 @@ void RegisterLibraryWindow() {
       [](TLibrary* library, QWidget* parent) { return new TFormLibrary(library, parent); });
   TModelHooks& hooks = ModelHooks();
   if (!hooks.WindowPlace) hooks.WindowPlace = PlaceOf;
-  static bool chained = false;
-  if (chained) return;
-  chained = true;
-  // A library's views are its window's caption (its name changes when it is saved as).
-  auto previous = hooks.UpdateViews;
-  hooks.UpdateViews = [previous](TLibElem& element) {
-    if (auto* window = qobject_cast<TFormLibrary*>(element.Editor);
-        window && window->Library() == &element)
-      window->Updateview();
-    else if (previous)
-      previous(element);
-  };
 }
 
 TFormLibrary::TFormLibrary(TLibrary* library, QWidget* parent)
@@ -94,6 +94,8 @@ TFormLibrary::TFormLibrary(TLibrary* library, QWidget* parent)
   if (!ModelHooks().WindowPlace) ModelHooks().WindowPlace = PlaceOf;
   library_->WindowOpen = true;
   library_->Editor = this;
+  view_ = std::make_unique<TCaptionView>(*this);
+  Views().Add(*library_, *view_);
   CreateControls();
   CreateMenu();
   setFixedWidth(kPanelWidth);
@@ -108,6 +110,7 @@ TFormLibrary::TFormLibrary(TLibrary* library, QWidget* parent)
 }
 
 TFormLibrary::~TFormLibrary() {
+  Views().Remove(*library_, *view_);
   if (library_->Editor == this) {
     library_->WindowOpen = false;
     library_->Editor = nullptr;

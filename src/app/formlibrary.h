@@ -159,6 +159,8 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
 
   TLibrary* library_;
   std::unique_ptr<TLibrary> owned_;
+  // The library's view in the view registry: its caption follows the library's name.
+  std::unique_ptr<TElementView> view_;
   bool isTrash_;
   bool placed_ = false;
   bool closing_ = false;

@@ -1,37 +1,21 @@
 #include "app/formnames.h"
 
-#include <QDir>
-#include <QFile>
-
 #include "app/formselectname.h"
-#include "midi/userinterface.h"
 #include "model/namelists.h"
 
 namespace {
 TFormNames* instance = nullptr;
-
-const QString kLoadError = QStringLiteral("Unable to Load File Names.Txt Or UserCard.Txt");
-
-// The file's bytes; false when it exists but cannot be read. A missing file gives no bytes.
-bool ReadFile(const QString& path, QByteArray& bytes, bool& exists) {
-  QFile file(path);
-  exists = file.exists();
-  bytes.clear();
-  if (!exists) return true;
-  if (!file.open(QIODevice::ReadOnly)) return false;
-  bytes = file.readAll();
-  return file.error() == QFileDevice::NoError;
-}
 }  // namespace
 
 TFormNames* NamesWindow() {
   return instance;
 }
 
-TFormNames::TFormNames(QObject* parent) : QObject(parent) {
+TFormNames::TFormNames(QObject* parent) : QObject(parent), lists_(&own_) {
   setObjectName(QStringLiteral("FormNames"));
   if (!instance) {
     instance = this;
+    lists_ = &PageNames();
     NamesWindowLoadHook() = [this] { Load(); };
   }
 }
@@ -41,47 +25,6 @@ TFormNames::~TFormNames() {
     instance = nullptr;
     NamesWindowLoadHook() = nullptr;
   }
-}
-
-bool TFormNames::Load() {
-  for (QStringList& list : lists_) list.clear();
-  const QDir start(StartDirectory());
-  QByteArray bytes;
-  bool exists = false;
-  bool ok = ReadFile(start.filePath(NamesFile), bytes, exists);
-  if (ok && !exists) ok = ReadFile(BuiltInNames, bytes, exists) && exists;
-  if (ok) {
-    const int last = ReadLines(bytes, 1);
-    ok = ReadFile(start.filePath(TNameLists::FileName), bytes, exists);
-    if (ok) ReadLines(bytes, last + 1);
-  }
-  if (!ok) UI().Show(TMsgKind::Error, kLoadError);
-  return ok;
-}
-
-int TFormNames::ReadLines(const QByteArray& bytes, int first) {
-  int list = first;
-  for (QByteArray line : bytes.split('\n')) {
-    if (line.endsWith('\r')) line.chop(1);
-    if (line.isEmpty()) continue;
-    if (line.at(0) == TNameLists::kSeparator) {
-      ++list;
-      continue;
-    }
-    // Names past the last list have nowhere to go.
-    if (list >= 1 && list <= kListCount) lists_[list - 1].append(QString::fromLatin1(line));
-  }
-  return list;
-}
-
-const QStringList& TFormNames::List(int number) const {
-  static const QStringList none;
-  return number >= 1 && number <= kListCount ? lists_[number - 1] : none;
-}
-
-QString TFormNames::Name(int list, int index) const {
-  const QStringList& names = List(list);
-  return index >= 0 && index < names.size() ? names[index] : QString();
 }
 
 bool TFormNames::Select(int list, int& index, QWidget* parent) const {

@@ -25,7 +25,7 @@
 #include "app/helpwindow.h"
 #include "app/inifile.h"
 #include "app/librarywindow.h"
-#include "app/preview.h"
+#include "tools/preview.h"
 #include "app/printing.h"
 #include "app/toolicons.h"
 #include "app/trashpanel.h"
@@ -69,6 +69,16 @@ TFormvesta::TFormvesta(TVesta& vesta, QWidget* parent)
   mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   setCentralWidget(mdiArea_);
+  // Every child enters the frame through the child frame; the menus and the trash follow.
+  ChildFrame().SetArea(mdiArea_);
+  ChildFrame().ChildrenChanged = [] {
+    if (!instance || instance->dying_) return;
+    instance->trashPanel_->raise();
+    instance->EnableMenuItems();
+  };
+  ChildFrame().Help = [](int context) {
+    if (instance) instance->ShowHelp(context);
+  };
   connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TFormvesta::EnableMenuItems);
   mdiArea_->installEventFilter(this);
 
@@ -119,7 +129,10 @@ TFormvesta::~TFormvesta() {
   // The children go while the trash they may show still exists.
   delete mdiArea_;
   mdiArea_ = nullptr;
-  dragInfo_.Clear();
+  ChildFrame().Drag().Clear();
+  ChildFrame().DragInProgress = false;
+  ChildFrame().ChildrenChanged = nullptr;
+  ChildFrame().Help = nullptr;
   trash_.reset();
   if (instance == this) instance = nullptr;
 }
@@ -138,15 +151,7 @@ void TFormvesta::InstallHooks() {
   };
   // An element's open window comes to the front of the frame when it is opened again.
   ModelHooks().BringToFront = [](QObject* window) {
-    auto* widget = qobject_cast<QWidget*>(window);
-    auto* sub = widget ? qobject_cast<QMdiSubWindow*>(widget->parentWidget()) : nullptr;
-    if (sub && sub->mdiArea()) {
-      if (sub->isMinimized()) sub->showNormal();
-      sub->mdiArea()->setActiveSubWindow(sub);
-    } else if (widget) {
-      widget->raise();
-      widget->activateWindow();
-    }
+    ChildFrame().BringToFront(qobject_cast<QWidget*>(window));
   };
   TLibraryWindowHooks& hooks = LibraryWindowHooks();
   hooks.StartPreview = [] { StartPreview(); };
@@ -401,13 +406,7 @@ void TFormvesta::EnableMenuItems() {
 }
 
 QMdiSubWindow* TFormvesta::AddChild(QWidget* window) {
-  QMdiSubWindow* sub = mdiArea_->addSubWindow(window);
-  sub->setAttribute(Qt::WA_DeleteOnClose);
-  connect(sub, &QObject::destroyed, this, [this] {
-    if (!dying_) EnableMenuItems();
-  });
-  trashPanel_->raise();
-  return sub;
+  return ChildFrame().AddChild(window);
 }
 
 QWidget* TFormvesta::AddLibraryWindow(std::unique_ptr<TLibrary> library) {

@@ -15,7 +15,7 @@
 #include <QMainWindow>
 #include <QPointer>
 
-#include "app/draginfo.h"
+#include "frame/childframe.h"
 
 class QAction;
 class QLabel;
@@ -54,7 +54,7 @@ class TFormvesta : public QMainWindow {
   QMdiArea* MdiArea() const { return mdiArea_; }
   TFormInOut* FormInOut() const { return formInOut_; }
   TFormMonitor* Monitor() const;
-  TDragInfo& DragInfo() { return dragInfo_; }
+  TDragInfo& DragInfo() { return ChildFrame().Drag(); }
   TLibrary& TrashLibrary() const { return *trash_; }
   QWidget* TrashWindow() const { return trashWindow_; }
   // The library a library window being created takes (the one given to the factory).
@@ -64,8 +64,6 @@ class TFormvesta : public QMainWindow {
 
   // Set by a double click in a library grid, so that the drag its first click began is no drop.
   bool DoubleClickFlag = false;
-  // Set by the editor pages while one of their parameter panels is dragged.
-  bool PanelDragFlag = false;
 
   bool CloseCancelled() const { return closeCancelled_; }
   void SetCloseCancelled(bool cancelled) { closeCancelled_ = cancelled; }
@@ -149,7 +147,6 @@ class TFormvesta : public QMainWindow {
   QWidget* helpWindow_ = nullptr;
   QWidget* previewSetup_ = nullptr;
   QTimer* timerPreview_ = nullptr;
-  TDragInfo dragInfo_;
   std::unique_ptr<TLibrary> trash_;
   QPointer<QWidget> trashWindow_;
   TLibrary* pendingLibrary_ = nullptr;

@@ -15,7 +15,7 @@
 #include "app/formvesta.h"
 #include "app/inifile.h"
 #include "app/librarywindow.h"
-#include "app/preview.h"
+#include "tools/preview.h"
 #include "app/printing.h"
 #include "app/trashpanel.h"
 #include "app/vesta.h"

@@ -13,8 +13,8 @@
 #include "midi/userinterface.h"
 #include "model/global.h"
 #include "model/library.h"
-#include "model/modelhooks.h"
 #include "model/transfer.h"
+#include "model/viewregistry.h"
 
 namespace {
 void MenusChanged() {
@@ -110,7 +110,7 @@ void TFormLibrary::DeleteSelected() {
       ++i;
       continue;
     }
-    if (element.WindowOpen && ModelHooks().CloseEditors) ModelHooks().CloseEditors(element);
+    Views().Close(element);
     trash.MoveElement(*library_, i);
     moved = true;
   }

@@ -1,7 +1,10 @@
 #pragma once
 // What the main window needs of a window that shows a library (TFormLibrary implements it), and
-// of a window that edits one element (editor, bank and global windows), so that the frame can
-// find the library behind any child without knowing the window classes.
+// of a window that edits one element (editor, bank and global windows: the element views of the
+// model's view registry), so that the frame can find the library behind any child without
+// knowing the window classes.
+#include "model/viewregistry.h"
+
 class TLibElem;
 class TLibrary;
 
@@ -16,8 +19,4 @@ class TLibraryWindow {
   virtual void RefreshList() = 0;
 };
 
-class TElementWindow {
- public:
-  virtual ~TElementWindow() = default;
-  virtual TLibElem* Element() const = 0;
-};
+using TElementWindow = TElementView;

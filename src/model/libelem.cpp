@@ -9,6 +9,7 @@
 #include "model/library.h"
 #include "model/listingprinter.h"
 #include "model/modelhooks.h"
+#include "model/viewregistry.h"
 
 namespace {
 bool xpFlag = false;
@@ -191,7 +192,9 @@ void TLibElem::OpenEditor() {
   WindowOpen = true;
   if (Kind == ekPatch || Kind == ekPerformance || Kind == ekRhythm || Kind == ekSystem)
     Transmit(true);
-  if (ModelHooks().CreateEditor) Editor = ModelHooks().CreateEditor(*this);
+  Editor = Views().CreateEditor(*this);
+  // Nothing could show it: the element is not left marked as open.
+  if (!Editor) WindowOpen = false;
 }
 
 QString TLibElem::LocationText() const {
@@ -279,11 +282,11 @@ QByteArray TLibElem::RecordBytes(bool xp) {
 }
 
 void TLibElem::NotifyViews() {
-  if (ModelHooks().UpdateViews) ModelHooks().UpdateViews(*this);
+  Views().Update(*this);
 }
 
 void TLibElem::CloseViews() {
-  if (ModelHooks().CloseEditors) ModelHooks().CloseEditors(*this);
+  Views().Close(*this);
 }
 
 void TLibElem::StorePlace(const QObject* window, bool open, std::uint16_t& left,

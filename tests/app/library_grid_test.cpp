@@ -8,7 +8,7 @@
 
 #include "app/rowgrid.h"
 #include "library_fixture.h"
-#include "model/modelhooks.h"
+#include "model/viewregistry.h"
 
 namespace {
 QPoint RowPoint(TFormLibrary& window, int row) {
@@ -166,14 +166,15 @@ TEST_F(TLibraryWindowTest, CaptionsAndTrashLayout) {
 
 TEST_F(TLibraryWindowTest, DoubleClickOpensTheElementUnderTheMouse) {
   std::vector<TLibElem*> opened;
-  ModelHooks().CreateEditor = [&opened](TLibElem& element) -> QObject* {
-    opened.push_back(&element);
-    return nullptr;
-  };
+  for (int kind : {ekPatchBank, ekGlobal, ekRhythmBank})
+    Views().SetFactory(kind, [&opened](TLibElem& element) -> QObject* {
+      opened.push_back(&element);
+      return nullptr;
+    });
   TFormLibrary& window = Open({ekPatchBank, ekGlobal, ekRhythmBank});
   window.SetMasked(ekGlobal, true);
   QTest::mouseDClick(window.Grid()->viewport(), Qt::LeftButton, {}, RowPoint(window, 1));
-  ModelHooks().CreateEditor = nullptr;
+  for (int kind : {ekPatchBank, ekGlobal, ekRhythmBank}) Views().SetFactory(kind, nullptr);
   EXPECT_EQ(opened, std::vector<TLibElem*>{&window.Library()->Element(2)});
   EXPECT_TRUE(main_->DoubleClickFlag);
 }

@@ -3,7 +3,7 @@
 #include <QFile>
 
 #include "model/global.h"
-#include "model/modelhooks.h"
+#include "model/viewregistry.h"
 #include "model/patchbank.h"
 #include "model/performancebank.h"
 #include "model/rhythmbank.h"
@@ -197,14 +197,20 @@ class GlobalTransfer : public TTransferTest {
  protected:
   void SetUp() override {
     TTransferTest::SetUp();
-    ModelHooks().UpdateViews = [this](TLibElem& element) {
-      if (&element == &global) ++globalViews;
-    };
+    Views().Add(global, view);
   }
   void TearDown() override {
-    ModelHooks().UpdateViews = nullptr;
+    Views().Remove(global, view);
     TTransferTest::TearDown();
   }
+  // Counts the refreshes of the global's open windows.
+  struct TCountingView : TElementView {
+    explicit TCountingView(int& count) : Count(count) {}
+    TLibElem* Element() const override { return nullptr; }
+    void UpdateView() override { ++Count; }
+    void CloseView() override {}
+    int& Count;
+  };
   bool Requested(std::uint32_t from, std::uint32_t to) const {
     for (std::size_t i = 0; i < log.Requests.size(); ++i)
       if (log.Address(i) >= from && log.Address(i) < to) return true;
@@ -224,6 +230,7 @@ class GlobalTransfer : public TTransferTest {
   TGlobal global{nullptr};
   TGlobal fresh{nullptr};
   int globalViews = 0;
+  TCountingView view{globalViews};
 };
 
 TEST_F(GlobalTransfer, WithoutDataCardOnlyUserBanksAndSystemAreReceivedAndTransmitted) {

@@ -1,4 +1,4 @@
-#include "app/preview.h"
+#include "tools/preview.h"
 
 #include <algorithm>
 

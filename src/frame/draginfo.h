@@ -1,6 +1,6 @@
 #pragma once
 // The one drag-and-drop operation in progress between the librarian windows (and between the
-// part buttons of the editors). The main window owns it for the whole run.
+// part buttons of the editors). The child frame (frame/childframe.h) holds it for the whole run.
 #include <vector>
 
 class QWidget;
