@@ -1,0 +1,278 @@
+// The editing pattern without widgets: stores, groups, Undo, Redo, Revert, tab and slot
+// histories and activation, checked on the messages a loopback port receives.
+#include "editors/common/pagestate.h"
+
+#include "model/library.h"
+#include "model/patch.h"
+#include "model/performance.h"
+#include "model/system.h"
+#include "tests/model/modelfixture.h"
+
+namespace {
+class TTestPage : public TPageState {
+ public:
+  using TPageState::TPageState;
+  void UpdateView() override { ++Views; }
+  void CheckBtnEnabled() override { ++Checks; }
+  void WillWrite(int offset, int count) override { Writes.push_back({offset, count}); }
+  int Views = 0;
+  int Checks = 0;
+  std::vector<std::pair<int, int>> Writes;
+};
+
+class PageState : public TSendTest {
+ protected:
+  void SetUp() override {
+    TSendTest::SetUp();
+    patch = static_cast<TPatch*>(&library.NewElement(ekPatch));
+    library.Saved = true;
+  }
+  // The messages sent since the last call.
+  std::vector<TBytes> Taken() {
+    std::vector<TBytes> sent = loop->Sent();
+    loop->ClearSent();
+    return sent;
+  }
+  TLibrary library;
+  TPatch* patch = nullptr;
+};
+}  // namespace
+
+TEST_F(PageState, StoringTheStoredValueSendsNothingRecordsNothingAndLeavesTheLibrarySaved) {
+  TTestPage page(*patch, patch->Common, 2);
+  page.SendandStore(46, patch->Common.GetByte(46));
+  EXPECT_TRUE(Taken().empty());
+  EXPECT_FALSE(page.CanUndo());
+  EXPECT_TRUE(library.Saved);
+
+  page.SendandStore(46, 100);
+  const std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0], DataSet(0x0300002E, {100}));
+  EXPECT_FALSE(library.Saved);
+  ASSERT_EQ(page.UndoList().Count(), 1);
+  EXPECT_EQ(page.UndoList().Records()[0].Offset, 46);
+  EXPECT_EQ(page.UndoList().Records()[0].Value, 0);
+  EXPECT_EQ(page.UndoList().Records()[0].Count, 1);
+}
+
+TEST_F(PageState, WhileUpdatingAStoreIsSentButNotMarkedAndAGroupStoreDoesNothing) {
+  TTestPage page(*patch, patch->Common);
+  page.Updating = true;
+  page.SendandStore(47, 10);
+  const std::uint8_t tempo[2] = {7, 8};
+  page.SendAndStoreArray(44, tempo, 2);
+  EXPECT_EQ(Taken().size(), 1u);
+  EXPECT_TRUE(library.Saved);
+  EXPECT_EQ(patch->Common.GetByte(44), 1);
+}
+
+TEST_F(PageState, UndoOfAGroupRestoresAllItsBytesWithOneMessage) {
+  struct TCase {
+    const char* Name;
+    int Offset;
+    TBytes Bytes;
+  };
+  const TCase cases[] = {{"name", 0, TBytes(12, 'Q')}, {"tempo 250", 44, {15, 10}}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTestPage page(*patch, patch->Common, 2);
+    const TBytes before(patch->Common.Data() + c.Offset,
+                        patch->Common.Data() + c.Offset + c.Bytes.size());
+    page.SendAndStoreArray(c.Offset, c.Bytes.data(), static_cast<int>(c.Bytes.size()));
+    EXPECT_EQ(page.UndoList().Count(), static_cast<int>(c.Bytes.size()));
+    for (const TUndoElem& record : page.UndoList().Records())
+      EXPECT_EQ(record.Count, c.Bytes.size());
+    EXPECT_EQ(Taken(), std::vector<TBytes>{DataSet(0x03000000 + c.Offset, c.Bytes)});
+
+    const int views = page.Views;
+    page.Undo();
+    EXPECT_EQ(Taken(), std::vector<TBytes>{DataSet(0x03000000 + c.Offset, before)});
+    EXPECT_EQ(TBytes(patch->Common.Data() + c.Offset,
+                     patch->Common.Data() + c.Offset + c.Bytes.size()),
+              before);
+    EXPECT_EQ(page.Views, views + 1);
+    EXPECT_FALSE(page.CanUndo());
+  }
+}
+
+TEST_F(PageState, AGroupIsRecordedAndSentEvenWhenNothingChanged) {
+  TTestPage page(*patch, patch->Common);
+  const TBytes blanks(12, ' ');
+  page.SendAndStoreArray(0, blanks.data(), 12);
+  EXPECT_EQ(Taken().size(), 1u);
+  EXPECT_EQ(page.UndoList().Count(), 12);
+}
+
+TEST_F(PageState, UndoTakesGroupsBackInReverseOrderAndMarksTheElementModified) {
+  TTestPage page(*patch, patch->Tones[1]);
+  page.SendandStore(81, 90);
+  const std::uint8_t wave[4] = {0, 2, 15, 14};
+  page.SendAndStoreArray(1, wave, 4);
+  page.SendandStore(81, 100);
+  Taken();
+  library.Saved = true;
+  page.Undo();
+  page.Undo();
+  page.Undo();
+  const std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 3u);
+  EXPECT_EQ(sent[0], DataSet(0x03001251, {90}));
+  EXPECT_EQ(sent[1], DataSet(0x03001201, {0, 0, 0, 0}));
+  EXPECT_EQ(sent[2], DataSet(0x03001251, {0}));
+  EXPECT_FALSE(library.Saved);
+  // Undo with an empty history does nothing.
+  page.Undo();
+  EXPECT_TRUE(Taken().empty());
+}
+
+TEST_F(PageState, TheLastToneByteIsStoredAndUndoneAtItsOwnAddress) {
+  TTestPage page(*patch, patch->Tones[3]);
+  page.SendandStore(128, 99);
+  page.Undo();
+  EXPECT_EQ(Taken(), (std::vector<TBytes>{DataSet(0x03001700, {99}), DataSet(0x03001700, {0})}));
+}
+
+TEST_F(PageState, RedoSendsLikeAStoreAndIsForgottenByANewChangeOrRevert) {
+  TTestPage page(*patch, patch->Common, 2);
+  page.SendandStore(46, 100);
+  page.SendandStore(46, 110);
+  page.Undo();
+  page.Undo();
+  EXPECT_TRUE(page.CanRedo());
+  Taken();
+  library.Saved = true;
+  page.Redo();
+  EXPECT_EQ(Taken(), std::vector<TBytes>{DataSet(0x0300002E, {100})});
+  EXPECT_FALSE(library.Saved);
+  EXPECT_TRUE(page.CanUndo());
+  page.Redo();
+  EXPECT_EQ(patch->Common.GetByte(46), 110);
+  EXPECT_FALSE(page.CanRedo());
+  // Undo after Redo goes back again, and the undone step can be redone once more.
+  page.Undo();
+  EXPECT_EQ(patch->Common.GetByte(46), 100);
+  EXPECT_TRUE(page.CanRedo());
+
+  page.SendandStore(48, 5);
+  EXPECT_FALSE(page.CanRedo());
+  page.Undo();
+  EXPECT_TRUE(page.CanRedo());
+  page.Revert();
+  EXPECT_FALSE(page.CanRedo());
+
+  // A group is redone whole.
+  const std::uint8_t tempo[2] = {15, 10};
+  page.SendAndStoreArray(44, tempo, 2);
+  page.Undo();
+  Taken();
+  page.Redo();
+  EXPECT_EQ(Taken(), std::vector<TBytes>{DataSet(0x0300002C, {15, 10})});
+}
+
+TEST_F(PageState, RevertWritesTheOldestBytesBackSilentlyThenSendsTheWholeBlock) {
+  TTestPage page(*patch, patch->Common, 2);
+  page.SendandStore(46, 100);
+  page.SendandStore(46, 110);
+  page.SendandStore(57, 30);
+  Taken();
+  const int views = page.Views;
+  page.Revert();
+  const std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(AddressOf(sent[0]), 0x03000000u);
+  EXPECT_EQ(DataOf(sent[0]).size(), 72u);
+  EXPECT_EQ(patch->Common.GetByte(46), 0);
+  EXPECT_EQ(patch->Common.GetByte(57), 0);
+  EXPECT_EQ(page.Views, views + 1);
+  EXPECT_FALSE(page.CanUndo());
+}
+
+TEST_F(PageState, RevertWithAnEmptyHistoryStillRefreshesAndSendsTheBlock) {
+  TTestPage page(*patch, patch->Tones[0]);
+  const auto image = patch->Tones[0].Image;
+  page.Revert();
+  EXPECT_EQ(patch->Tones[0].Image, image);
+  EXPECT_EQ(page.Views, 1);
+  EXPECT_TRUE(library.Saved);
+  const std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(AddressOf(sent[0]), 0x03001000u);
+  EXPECT_EQ(DataOf(sent[0]).size(), 129u);
+  // With the ports closed nothing goes out.
+  MidiSession().SetMidiOpen(false);
+  page.Revert();
+  EXPECT_TRUE(Taken().empty());
+  EXPECT_EQ(page.Views, 2);
+}
+
+TEST_F(PageState, EachTabHasItsOwnHistory) {
+  TTestPage page(*patch, patch->Common, 2);
+  page.SendandStore(46, 1);  // tab 0
+  page.SetTab(1);
+  EXPECT_FALSE(page.CanUndo());
+  page.SendandStore(57, 2);
+  page.SendandStore(57, 3);
+  page.SetTab(0);
+  EXPECT_EQ(page.UndoList().Count(), 1);
+  page.Revert();
+  EXPECT_EQ(patch->Common.GetByte(46), 0);
+  EXPECT_EQ(patch->Common.GetByte(57), 3);
+  page.SetTab(1);
+  EXPECT_EQ(page.UndoList().Count(), 2);
+  page.Undo();
+  EXPECT_EQ(patch->Common.GetByte(57), 2);
+}
+
+TEST_F(PageState, EachSlotEditsItsOwnBlockWithItsOwnHistory) {
+  auto* performance = static_cast<TPerformance*>(&library.NewElement(ekPerformance));
+  TTestPage page(
+      *performance, [performance](int slot) -> TBlock& { return performance->Parts[slot]; }, 16);
+  page.SetSlot(2);
+  page.SendandStore(6, 100);  // part 3's level
+  page.SetSlot(15);
+  page.SendandStore(6, 50);
+  EXPECT_EQ(Taken(),
+            (std::vector<TBytes>{DataSet(0x01001206, {100}), DataSet(0x01001F06, {50})}));
+  page.SetSlot(2);
+  page.Undo();
+  EXPECT_EQ(Taken(), std::vector<TBytes>{DataSet(0x01001206, {0})});
+  page.SetSlot(2);
+  page.SendandStore(7, 64);
+  page.RevertAll();
+  EXPECT_EQ(performance->Parts[2].GetByte(7), 0);
+  EXPECT_EQ(performance->Parts[15].GetByte(6), 0);
+  EXPECT_EQ(page.Slot(), 0);
+  EXPECT_FALSE(page.CanUndo());
+  page.SetSlot(15);
+  EXPECT_FALSE(page.CanUndo());
+}
+
+TEST_F(PageState, EveryWriteOfTheBlockIsAnnouncedFirst) {
+  auto* system = static_cast<TSystem*>(&library.NewElement(ekSystem));
+  TTestPage page(*system, system->Common);
+  page.SendandStore(0, 2);
+  page.SendandStore(0, 2);  // unchanged: nothing written
+  page.Undo();
+  page.SendandStore(0, 0);
+  page.Revert();
+  EXPECT_EQ(page.Writes,
+            (std::vector<std::pair<int, int>>{{0, 1}, {0, 1}, {0, 1}, {0, 1}}));
+}
+
+TEST_F(PageState, ActivationTransmitsOnlyAnotherObjectAndNeverDuringADrag) {
+  auto* other = static_cast<TPatch*>(&library.NewElement(ekPatch));
+  TTestPage page(*patch, patch->Common);
+  TTestPage otherPage(*other, other->Common);
+  CurrentPatch = nullptr;
+  page.Activate(true);
+  EXPECT_TRUE(Taken().empty());
+  page.Activate(false);
+  EXPECT_EQ(Taken().size(), 5u);  // common and four tones
+  EXPECT_EQ(CurrentPatch, patch);
+  page.Activate(false);
+  EXPECT_TRUE(Taken().empty());
+  otherPage.Activate(false);
+  EXPECT_EQ(Taken().size(), 5u);
+  EXPECT_EQ(CurrentPatch, other);
+}
