@@ -157,6 +157,14 @@ void TPageState::Activate(bool dragInProgress) {
   element_.Transmit(true);
 }
 
+QString EditorLocation(const TLibElem& element) {
+  const TLibElem* h = element.Owner;
+  if (!h) return QString();
+  const TLibElem* g = h->Owner;
+  if (!g || !g->Owner) return h->GetName();
+  return g->GetName() + QLatin1Char('\\') + h->GetName();
+}
+
 bool IsCurrentObject(const TLibElem& element) {
   switch (element.Kind) {
     case ekPatch:

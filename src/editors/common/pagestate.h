@@ -12,6 +12,8 @@
 #include <functional>
 #include <vector>
 
+#include <QString>
+
 #include "editors/common/undolist.h"
 
 class TBlock;
@@ -28,7 +30,7 @@ class TPageState {
   TPageState(const TPageState&) = delete;
   TPageState& operator=(const TPageState&) = delete;
 
-  TLibElem& Element() const { return element_; }
+  TLibElem& Object() const { return element_; }
   // The block of the current slot.
   TBlock& Block() const { return blockOf_(slot_); }
   TBlock& BlockAt(int slot) const { return blockOf_(slot); }
@@ -114,3 +116,7 @@ class TPageState {
 
 // Whether the element is the object last transmitted to the temporary area of its kind.
 bool IsCurrentObject(const TLibElem& element);
+
+// The location in the captions of editor windows: the name of the element's owner H, or, when
+// H's owner G has an owner of its own, G's name, "\" and H's name. Empty without an owner.
+QString EditorLocation(const TLibElem& element);

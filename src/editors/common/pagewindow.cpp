@@ -1,0 +1,275 @@
+#include "editors/common/pagewindow.h"
+
+#include <algorithm>
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "editors/common/parambinding.h"
+#include "midi/userinterface.h"
+#include "model/block.h"
+#include "model/libelem.h"
+
+void ReportOutOfResource() {
+  UI().Show(TMsgKind::Error, QStringLiteral("Out of Resource"));
+}
+
+TPageWindow::TPageWindow(TLibElem& element, TBlock& block, TPageSlot& slot, TPageSpec spec,
+                         QWidget* parent)
+    : QWidget(parent),
+      TPageState(element, block, std::max<int>(1, static_cast<int>(spec.Tabs.size()))),
+      spec_(std::move(spec)),
+      slot_(slot) {
+  Init();
+}
+
+TPageWindow::TPageWindow(TLibElem& element, std::function<TBlock&(int)> blockOf, TPageSlot& slot,
+                         TPageSpec spec, QWidget* parent)
+    : QWidget(parent),
+      TPageState(element, std::move(blockOf), spec.Slots,
+                 std::max<int>(1, static_cast<int>(spec.Tabs.size()))),
+      spec_(std::move(spec)),
+      slot_(slot) {
+  Init();
+}
+
+TPageWindow::~TPageWindow() {
+  Release();
+}
+
+void TPageWindow::Init() {
+  setObjectName(spec_.ObjectName);
+  setAttribute(Qt::WA_DeleteOnClose);
+  // The main window's F1 asks the active child for its help context.
+  setProperty("HelpContext", spec_.HelpContext);
+  slot_.Open = true;
+  slot_.Window = this;
+  Views().Add(Object(), *this);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(6, 6, 6, 6);
+  layout->setSpacing(6);
+  // Page windows are not resizable: the window always takes the size of what it holds.
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+  if (spec_.Tabs.isEmpty()) {
+    auto* content = new QWidget(this);
+    content->setObjectName(QStringLiteral("Content"));
+    tabPages_.push_back(content);
+    layout->addWidget(content);
+  } else {
+    tabs_ = new QTabWidget(this);
+    tabs_->setObjectName(QStringLiteral("PageControl"));
+    for (const QString& caption : spec_.Tabs) {
+      auto* tab = new QWidget(tabs_);
+      tab->setObjectName(QStringLiteral("Tab%1").arg(tabPages_.size()));
+      tabPages_.push_back(tab);
+      tabs_->addTab(tab, caption);
+    }
+    connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) { SetTab(index); });
+    layout->addWidget(tabs_);
+  }
+
+  auto* undo = new QShortcut(QKeySequence::Undo, this);
+  auto* redo = new QShortcut(QKeySequence::Redo, this);
+  auto* redoY = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), this);
+  for (QShortcut* shortcut : {undo, redo, redoY})
+    shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+  connect(undo, &QShortcut::activated, this, [this] { Undo(); });
+  connect(redo, &QShortcut::activated, this, [this] { Redo(); });
+  connect(redoY, &QShortcut::activated, this, [this] { Redo(); });
+}
+
+QWidget* TPageWindow::TabPage(int tab) const {
+  return tabPages_.at(static_cast<std::size_t>(tab));
+}
+
+TParamBinding* TPageWindow::BindRow(const TParamRow& row, QWidget* parent) {
+  auto* binding = new TParamBinding(row, *this, parent);
+  bindings_.push_back(binding);
+  return binding;
+}
+
+QGridLayout* TPageWindow::BuildRows(std::span<const TParamRow> rows, int page, int tab,
+                                    int columns) {
+  QWidget* host = TabPage(tab);
+  auto* grid = qobject_cast<QGridLayout*>(host->layout());
+  if (!grid) {
+    grid = new QGridLayout(host);
+    grid->setContentsMargins(8, 8, 8, 8);
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(6);
+  }
+  std::vector<const TParamRow*> mine;
+  for (const TParamRow& row : rows)
+    if (row.Page == page && row.Tab == tab && TParamBinding::Buildable(row)) mine.push_back(&row);
+  const int count = static_cast<int>(mine.size());
+  columns = std::max(columns, 1);
+  const int perColumn = (count + columns - 1) / columns;
+  for (int i = 0; i < count; ++i) {
+    TParamBinding* binding = BindRow(*mine[static_cast<std::size_t>(i)], host);
+    const int line = perColumn ? i % perColumn : 0;
+    const int column = perColumn ? 2 * (i / perColumn) : 0;
+    if (binding->Label()) {
+      grid->addWidget(binding->Label(), line, column, Qt::AlignLeft | Qt::AlignVCenter);
+      grid->addWidget(binding->Widget(), line, column + 1, Qt::AlignLeft | Qt::AlignVCenter);
+    } else {
+      grid->addWidget(binding->Widget(), line, column, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    }
+  }
+  return grid;
+}
+
+TParamBinding* TPageWindow::Binding(int offset) const {
+  for (TParamBinding* binding : bindings_)
+    if (binding->Row().Offset == offset) return binding;
+  return nullptr;
+}
+
+void TPageWindow::Finish() {
+  panelBtn_ = new QWidget(this);
+  panelBtn_->setObjectName(QStringLiteral("Panelbtn"));
+  auto* row = new QHBoxLayout(panelBtn_);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->addStretch();
+  btnClose_ = new QPushButton(QStringLiteral("&Close"), panelBtn_);
+  btnRevert_ = new QPushButton(QStringLiteral("&Revert"), panelBtn_);
+  btnUndo_ = new QPushButton(QStringLiteral("&Undo"), panelBtn_);
+  btnRedo_ = new QPushButton(QStringLiteral("Re&do"), panelBtn_);
+  btnClose_->setObjectName(QStringLiteral("BtnClose"));
+  btnRevert_->setObjectName(QStringLiteral("BtnRevert"));
+  btnUndo_->setObjectName(QStringLiteral("BtnUndo"));
+  btnRedo_->setObjectName(QStringLiteral("BtnRedo"));
+  btnUndo_->setToolTip(QStringLiteral("Undo (Ctrl+Z)"));
+  btnRedo_->setToolTip(QStringLiteral("Redo (Ctrl+Y)"));
+  for (QPushButton* button : {btnClose_, btnRevert_, btnUndo_, btnRedo_}) {
+    button->setAutoDefault(false);
+    row->addWidget(button);
+  }
+  connect(btnClose_, &QPushButton::clicked, this, [this] { Frame()->close(); });
+  connect(btnRevert_, &QPushButton::clicked, this, [this] { Revert(); });
+  connect(btnUndo_, &QPushButton::clicked, this, [this] { Undo(); });
+  connect(btnRedo_, &QPushButton::clicked, this, [this] { Redo(); });
+  layout()->addWidget(panelBtn_);
+  CheckBtnEnabled();
+}
+
+QString TPageWindow::Caption() const {
+  const TLibElem& element = Object();
+  return element.GetName() + spec_.Title + QStringLiteral(" [Loc : ") + EditorLocation(element) +
+         QLatin1Char(']');
+}
+
+void TPageWindow::UpdateView() {
+  if (released_) return;
+  Updating = true;
+  setWindowTitle(Caption());
+  const std::uint8_t* data = Block().Data();
+  for (TParamBinding* binding : bindings_) binding->Show(data);
+  ShowExtra();
+  CheckBtnEnabled();
+  Updating = false;
+}
+
+void TPageWindow::CheckBtnEnabled() {
+  if (!btnUndo_) return;
+  btnUndo_->setEnabled(CanUndo());
+  btnRevert_->setEnabled(CanUndo());
+  btnRedo_->setEnabled(CanRedo());
+}
+
+QWidget* TPageWindow::Frame() const {
+  if (QMdiSubWindow* sub = TChildFrame::SubWindowOf(this)) return sub;
+  return const_cast<TPageWindow*>(this);
+}
+
+void TPageWindow::Present() {
+  if (QMdiSubWindow* sub = ChildFrame().AddChild(this)) {
+    sub->setWindowFlags(sub->windowFlags() & ~Qt::WindowMaximizeButtonHint);
+    connect(sub, &QMdiSubWindow::windowStateChanged, this,
+            [this](Qt::WindowStates before, Qt::WindowStates now) {
+              if (!(before & Qt::WindowActive) && (now & Qt::WindowActive)) Activated();
+            });
+  }
+  PlaceInFrame();
+  Frame()->show();
+  ChildFrame().BringToFront(this);
+}
+
+void TPageWindow::PlaceInFrame() {
+  QWidget* frame = Frame();
+  adjustSize();
+  frame->adjustSize();
+  int left = slot_.Left;
+  int top = slot_.Top;
+  if (slot_.Top == kNoPosition) {
+    left = spec_.DesignedPos.x();
+    top = spec_.DesignedPos.y();
+    // A designed place past the frame's edges moves the window in, to one pixel from the edge.
+    if (QMdiArea* area = ChildFrame().Area(); area && frame != this) {
+      const QSize client = area->viewport()->size();
+      if (client.height() <= top + frame->height()) top = client.height() - frame->height() - 1;
+      if (client.width() <= left + frame->width()) left = client.width() - frame->width() - 1;
+      left = std::max(left, 0);
+      top = std::max(top, 0);
+    }
+    slot_.Left = static_cast<std::uint16_t>(left);
+    slot_.Top = static_cast<std::uint16_t>(top);
+  }
+  frame->move(left, top);
+}
+
+void TPageWindow::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (shown_ || released_) return;
+  shown_ = true;
+  UpdateView();
+  ClearHistory();
+  CheckBtnEnabled();
+}
+
+void TPageWindow::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  // A page outside an MDI area is a window of its own.
+  if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+      !TChildFrame::SubWindowOf(this))
+    Activated();
+}
+
+void TPageWindow::Activated() {
+  if (released_) return;
+  Activate(ChildFrame().DragInProgress);
+}
+
+void TPageWindow::closeEvent(QCloseEvent* event) {
+  Release();
+  event->accept();
+}
+
+void TPageWindow::CloseView() {
+  Release();
+  Frame()->close();
+}
+
+void TPageWindow::Release() {
+  if (released_) return;
+  released_ = true;
+  if (shown_) {
+    const QWidget* frame = Frame();
+    auto clamp = [](int v) { return static_cast<std::uint16_t>(std::clamp(v, 0, 0xFFFE)); };
+    slot_.Left = clamp(frame->x());
+    slot_.Top = clamp(frame->y());
+  }
+  slot_.Open = false;
+  slot_.Window = nullptr;
+  Views().Remove(Object(), *this);
+  // Its element may be gone from now on: nothing the user does reaches it any more.
+  setEnabled(false);
+}

@@ -1,0 +1,405 @@
+#include "editors/common/parambinding.h"
+
+#include <algorithm>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "controls/clickedit.h"
+#include "controls/myedit.h"
+#include "controls/myrotary.h"
+#include "controls/panslider.h"
+#include "editors/common/pagestate.h"
+#include "model/patch.h"
+
+namespace {
+using C = TParamControl;
+
+// A picture drawn by the page's painter.
+class TPictureView : public QWidget {
+ public:
+  using QWidget::QWidget;
+  TParamBinding::TPainter Painter;
+  int Value = 0;
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    if (Painter) Painter(painter, size(), Value);
+  }
+};
+
+QString Item(const TParamRow& row, int index) {
+  return index >= 0 && index < static_cast<int>(row.Items.size())
+             ? QString::fromLatin1(row.Items[static_cast<std::size_t>(index)])
+             : QString::number(index);
+}
+}  // namespace
+
+struct TParamBinding::TParts {
+  TPanSlider* Slider = nullptr;
+  TMyEdit* Field = nullptr;
+  Tmyrotary* Knob = nullptr;
+  TClickEdit* Click = nullptr;
+  QComboBox* Combo = nullptr;
+  QButtonGroup* Group = nullptr;
+  QCheckBox* Check = nullptr;
+  QLineEdit* Name = nullptr;
+  QLabel* Item = nullptr;
+  TPictureView* Picture = nullptr;
+};
+
+TParamBinding::TParamBinding(const TParamRow& row, TPageState& page, QWidget* parent)
+    : QObject(parent), row_(row), page_(page), parts_(new TParts) {
+  if (!Buildable(row_)) return;
+  widget_ = nullptr;
+  switch (row_.Control) {
+    case C::Slider:
+      BuildSlider(false);
+      break;
+    case C::StereoSlider:
+      BuildSlider(true);
+      break;
+    case C::Field:
+      BuildField();
+      break;
+    case C::Pan:
+      BuildPan();
+      break;
+    case C::List:
+      BuildList();
+      break;
+    case C::Radio:
+      BuildGroup(true);
+      break;
+    case C::Buttons:
+      BuildGroup(false);
+      break;
+    case C::Check:
+      BuildCheck();
+      break;
+    case C::Name:
+      BuildName();
+      break;
+    case C::Picture:
+      BuildPicture();
+      break;
+    default:
+      break;
+  }
+  if (widget_) {
+    widget_->setParent(parent);
+    widget_->setObjectName(QStringLiteral("Param%1").arg(row_.Offset));
+  }
+  if (label_) label_->setParent(parent);
+}
+
+TParamBinding::~TParamBinding() {
+  delete parts_;
+}
+
+bool TParamBinding::Buildable(const TParamRow& row) {
+  return row.Control != C::Graph && row.Control != C::Custom;
+}
+
+int TParamBinding::ShownMin() const {
+  return std::min(ParamShown(row_, row_.Min), ParamShown(row_, row_.Max));
+}
+
+int TParamBinding::ShownMax() const {
+  return std::max(ParamShown(row_, row_.Min), ParamShown(row_, row_.Max));
+}
+
+void TParamBinding::BuildSlider(bool stereo) {
+  auto* slider = new TPanSlider;
+  slider->SetVertical(false);
+  slider->SetStereo(stereo);
+  slider->SetMin(ShownMin());
+  slider->SetMax(ShownMax());
+  slider->setFixedSize(190, 26);
+  // The number box on the left, the track after it.
+  slider->SetELeft(0);
+  slider->SetETop(3);
+  slider->SetEWidth(42);
+  slider->SetEHeight(20);
+  slider->SetSLeft(46);
+  slider->SetSTop(0);
+  slider->SetSWidth(144);
+  slider->SetSHeight(26);
+  parts_->Slider = slider;
+  connect(slider, &TPanSlider::OnEndchange, this, &TParamBinding::Store);
+  widget_ = slider;
+  label_ = new QLabel(QString::fromLatin1(row_.Caption));
+}
+
+void TParamBinding::BuildField() {
+  auto* field = new TMyEdit;
+  field->SetEditType(row_.Mode);
+  field->SetMin(ShownMin());
+  field->SetMax(ShownMax());
+  field->SetStep(std::max<int>(row_.Step, 1));
+  field->setFixedSize(row_.Mode == MinMax || row_.Mode == MinMaxS ? 60 : 86, 24);
+  parts_->Field = field;
+  connect(field, &TMyEdit::OnEndChange, this, &TParamBinding::Store);
+  widget_ = field;
+  label_ = new QLabel(QString::fromLatin1(row_.Caption));
+}
+
+void TParamBinding::BuildPan() {
+  auto* box = new QWidget;
+  auto* knob = new Tmyrotary(box);
+  auto* click = new TClickEdit(box);
+  knob->setObjectName(QStringLiteral("PanKnob"));
+  click->setObjectName(QStringLiteral("PanEdit"));
+  knob->SetMin(ShownMin());
+  knob->SetMax(ShownMax());
+  click->SetStereo(true);
+  click->SetMin(ShownMin());
+  click->SetMax(ShownMax());
+  knob->setGeometry(0, 0, 34, 34);
+  click->setGeometry(40, 7, 50, 20);
+  box->setFixedSize(90, 34);
+  // The two mirror each other while moving; either one's end stores the field's value.
+  connect(knob, &Tmyrotary::OnChange, click, [knob, click] { click->SetValue(knob->Position()); });
+  connect(click, &TClickEdit::Onchange, knob, [knob, click] { knob->SetPosition(click->Value()); });
+  connect(knob, &Tmyrotary::OnEndChange, this, &TParamBinding::Store);
+  connect(click, &TClickEdit::OnEndchange, this, &TParamBinding::Store);
+  parts_->Knob = knob;
+  parts_->Click = click;
+  widget_ = box;
+  label_ = new QLabel(QString::fromLatin1(row_.Caption));
+}
+
+void TParamBinding::BuildList() {
+  auto* combo = new QComboBox;
+  for (const char* item : row_.Items) combo->addItem(QString::fromLatin1(item));
+  combo->setMaxVisibleItems(16);
+  combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  parts_->Combo = combo;
+  connect(combo, &QComboBox::activated, this, &TParamBinding::Store);
+  widget_ = combo;
+  label_ = new QLabel(QString::fromLatin1(row_.Caption));
+}
+
+void TParamBinding::BuildGroup(bool radio) {
+  auto* box = new QGroupBox(QString::fromLatin1(row_.Caption));
+  auto* layout = new QHBoxLayout(box);
+  layout->setContentsMargins(6, 2, 6, 4);
+  layout->setSpacing(radio ? 10 : 2);
+  auto* group = new QButtonGroup(box);
+  group->setExclusive(true);
+  for (int i = 0; i < static_cast<int>(row_.Items.size()); ++i) {
+    const QString caption = QString::fromLatin1(row_.Items[static_cast<std::size_t>(i)]);
+    QAbstractButton* button = nullptr;
+    if (radio) {
+      button = new QRadioButton(caption, box);
+    } else {
+      auto* tool = new QToolButton(box);
+      tool->setText(caption.trimmed());
+      tool->setCheckable(true);
+      tool->setMinimumWidth(30);
+      button = tool;
+    }
+    button->setObjectName(QStringLiteral("Item%1").arg(i));
+    group->addButton(button, i);
+    layout->addWidget(button);
+  }
+  parts_->Group = group;
+  connect(group, &QButtonGroup::idClicked, this, &TParamBinding::Store);
+  widget_ = box;
+}
+
+void TParamBinding::BuildCheck() {
+  auto* check = new QCheckBox(QString::fromLatin1(row_.Caption));
+  parts_->Check = check;
+  connect(check, &QCheckBox::clicked, this, &TParamBinding::Store);
+  widget_ = check;
+}
+
+void TParamBinding::BuildName() {
+  auto* name = new QLineEdit;
+  name->setMaxLength(row_.Size);
+  name->setFixedWidth(120);
+  name->installEventFilter(this);
+  parts_->Name = name;
+  widget_ = name;
+  label_ = new QLabel(QString::fromLatin1(row_.Caption));
+}
+
+void TParamBinding::BuildPicture() {
+  auto* box = new QWidget;
+  auto* layout = new QVBoxLayout(box);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(2);
+  auto* top = new QHBoxLayout;
+  auto* prev = new QToolButton(box);
+  auto* next = new QToolButton(box);
+  prev->setObjectName(QStringLiteral("Precedente"));
+  next->setObjectName(QStringLiteral("Successivo"));
+  prev->setArrowType(Qt::LeftArrow);
+  next->setArrowType(Qt::RightArrow);
+  auto* item = new QLabel(box);
+  item->setObjectName(QStringLiteral("Item"));
+  item->setAlignment(Qt::AlignCenter);
+  item->setFrameShape(QFrame::Panel);
+  item->setFrameShadow(QFrame::Sunken);
+  top->addWidget(prev);
+  top->addWidget(item, 1);
+  top->addWidget(next);
+  layout->addLayout(top);
+  auto* picture = new TPictureView(box);
+  picture->setObjectName(QStringLiteral("Picture"));
+  picture->hide();
+  layout->addWidget(picture);
+  connect(prev, &QToolButton::clicked, this, [this] { StepPicture(-1); });
+  connect(next, &QToolButton::clicked, this, [this] { StepPicture(+1); });
+  parts_->Item = item;
+  parts_->Picture = picture;
+  widget_ = box;
+  label_ = new QLabel(QString::fromLatin1(row_.Caption));
+}
+
+void TParamBinding::SetPainter(TPainter painter) {
+  if (!parts_->Picture) return;
+  parts_->Picture->Painter = std::move(painter);
+  parts_->Picture->setVisible(static_cast<bool>(parts_->Picture->Painter));
+}
+
+void TParamBinding::StepPicture(int delta) {
+  const int next = pictureValue_ + delta;
+  if (next < ShownMin() || next > ShownMax()) return;
+  pictureValue_ = next;
+  parts_->Item->setText(Item(row_, pictureValue_));
+  parts_->Picture->Value = pictureValue_;
+  // Redrawn before the value is stored.
+  parts_->Picture->repaint();
+  Store();
+}
+
+bool TParamBinding::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == parts_->Name && event->type() == QEvent::KeyRelease) StoreName();
+  return QObject::eventFilter(watched, event);
+}
+
+void TParamBinding::Show(const std::uint8_t* data) {
+  const bool inRange = ParamInRange(row_, data);
+  const int stored = ParamStored(row_, data);
+  const int shown = ParamShown(row_, stored);
+  TParts& p = *parts_;
+  switch (row_.Control) {
+    case C::Slider:
+    case C::StereoSlider:
+      if (inRange) p.Slider->SetValue(shown);
+      break;
+    case C::Field:
+      p.Field->SetCode(inRange ? shown : stored);
+      break;
+    case C::Pan:
+      if (inRange) {
+        p.Click->SetValue(shown);
+        p.Knob->SetPosition(shown);
+      }
+      break;
+    case C::List:
+      p.Combo->setCurrentIndex(inRange ? shown : -1);
+      break;
+    case C::Radio:
+    case C::Buttons:
+      if (inRange && p.Group->button(shown)) {
+        p.Group->button(shown)->setChecked(true);
+      } else if (QAbstractButton* checked = p.Group->checkedButton()) {
+        p.Group->setExclusive(false);
+        checked->setChecked(false);
+        p.Group->setExclusive(true);
+      }
+      break;
+    case C::Check:
+      if (inRange) p.Check->setChecked(shown != 0);
+      break;
+    case C::Name:
+      p.Name->setText(NameFromBytes(data + row_.Offset));
+      break;
+    case C::Picture:
+      pictureValue_ = inRange ? shown : std::clamp(shown, ShownMin(), ShownMax());
+      p.Item->setText(Item(row_, pictureValue_));
+      p.Picture->Value = pictureValue_;
+      p.Picture->update();
+      break;
+    default:
+      break;
+  }
+}
+
+int TParamBinding::Value() const {
+  const TParts& p = *parts_;
+  int shown = 0;
+  switch (row_.Control) {
+    case C::Slider:
+    case C::StereoSlider:
+      shown = p.Slider->Value();
+      break;
+    case C::Field:
+      shown = p.Field->Code();
+      break;
+    case C::Pan:
+      shown = p.Click->Value();
+      break;
+    case C::List:
+      shown = p.Combo->currentIndex();
+      break;
+    case C::Radio:
+    case C::Buttons:
+      shown = p.Group->checkedId();
+      break;
+    case C::Check:
+      shown = p.Check->isChecked() ? 1 : 0;
+      break;
+    case C::Picture:
+      shown = pictureValue_;
+      break;
+    default:
+      return 0;
+  }
+  return ParamStoredFromShown(row_, shown);
+}
+
+void TParamBinding::Store() {
+  if (row_.Control == C::Name) {
+    StoreName();
+    return;
+  }
+  const bool choice = row_.Control == C::List || row_.Control == C::Radio ||
+                      row_.Control == C::Buttons;
+  const int stored = Value();
+  // Nothing chosen (a list or group showing a damaged byte) stores nothing; a value field whose
+  // step went past a bound stores the bound.
+  if (choice && (stored < row_.Min || stored > row_.Max)) return;
+  StoreStored(std::clamp<int>(stored, row_.Min, row_.Max));
+}
+
+void TParamBinding::StoreStored(int stored) {
+  if (row_.Size == 2) {
+    std::uint8_t bytes[2];
+    ParamSplit(row_, stored, bytes);
+    page_.SendAndStoreArray(row_.Offset, bytes, 2);
+  } else {
+    page_.SendandStore(row_.Offset, static_cast<std::uint8_t>(stored));
+  }
+}
+
+void TParamBinding::StoreName() {
+  // Every key release stores the whole name, padded with blanks, changed or not.
+  const auto bytes = NameBytes(parts_->Name->text());
+  page_.SendAndStoreArray(row_.Offset, bytes.data(), static_cast<int>(bytes.size()));
+}

@@ -1,0 +1,76 @@
+#pragma once
+// TParamBinding: the control of one parameter row on a page, and the tie between it and the
+// page's block. It creates the widget the row's kind names (slider, value field, pan knob and
+// click field, list, radio group, button group, check box, name field, stepped picture), shows
+// the row's bytes in it (Show) and stores the control's value at its end of change through the
+// page: SendandStore for one byte, SendAndStoreArray for a two-byte value or the name.
+//
+// Graph and Custom rows have no generic control: the page builds those itself.
+#include <cstdint>
+#include <functional>
+
+#include <QObject>
+
+#include "editors/params/paramrow.h"
+
+class QLabel;
+class QPainter;
+class QWidget;
+class TPageState;
+
+class TParamBinding : public QObject {
+  Q_OBJECT
+ public:
+  // Draws a stepped picture (Picture rows) for a value into a rectangle of the given size.
+  using TPainter = std::function<void(QPainter& painter, QSize size, int value)>;
+
+  // The control is created as a child of parent; its objectName is "Param" + the row's offset.
+  TParamBinding(const TParamRow& row, TPageState& page, QWidget* parent);
+  ~TParamBinding() override;
+
+  // Whether the row's kind has a generic control.
+  static bool Buildable(const TParamRow& row);
+
+  const TParamRow& Row() const { return row_; }
+  // The control (for composite kinds the widget that holds its parts).
+  QWidget* Widget() const { return widget_; }
+  // The caption beside the control, or none (check boxes, groups and pictures carry their own).
+  QLabel* Label() const { return label_; }
+
+  // Shows the row's bytes of a block's data. A byte outside the row's range never moves a
+  // control: a value field shows it as its number, the other controls keep what they showed.
+  void Show(const std::uint8_t* data);
+  // The stored value the control now shows (combined for a two-byte row).
+  int Value() const;
+  // Stores the control's value: what its end of change does.
+  void Store();
+
+  // Picture rows: how the picture is drawn (without one the label alone shows the item).
+  void SetPainter(TPainter painter);
+  // Picture rows: one step back (-1) or on (+1) within the row's range, redrawn, then stored.
+  void StepPicture(int delta);
+
+ private:
+  struct TParts;
+  void Build();
+  void BuildSlider(bool stereo);
+  void BuildField();
+  void BuildPan();
+  void BuildList();
+  void BuildGroup(bool radio);
+  void BuildCheck();
+  void BuildName();
+  void BuildPicture();
+  int ShownMin() const;
+  int ShownMax() const;
+  void StoreStored(int stored);
+  void StoreName();
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  TParamRow row_;
+  TPageState& page_;
+  QWidget* widget_ = nullptr;
+  QLabel* label_ = nullptr;
+  TParts* parts_;
+  int pictureValue_ = 0;
+};
