@@ -233,6 +233,9 @@ void TFormvesta::CreateActions() {
       ShowHelp(library->HelpContext());
     else if (qobject_cast<TFormMonitor*>(active))
       ShowHelp(TFormMonitor::kHelpContext);
+    else if (active && active->property("HelpContext").isValid())
+      // Editor windows carry their context as a property (they live below the frame).
+      ShowHelp(active->property("HelpContext").toInt());
     else
       ShowHelp(3);
   });

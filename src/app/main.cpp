@@ -15,6 +15,7 @@
 #include "app/qtuserinterface.h"
 #include "app/vesta.h"
 #include "controls/controltiming.h"
+#include "editors/patch/formpatch.h"
 #include "instrument/instrumentbackend.h"
 #include "midi/midisession.h"
 #include "midi/rtmidibackend.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
   RegisterSystemBackends();
   RegisterLibraryWindow();
   RegisterBankWindows();
+  RegisterPatchEditor();
 
   TFormvesta form(vesta);
   ui.SetParent(&form);

@@ -102,6 +102,9 @@ class THubWindow : public QWidget, public TElementView {
   // opened a page.
   void EndDrag(QWidget* under);
 
+  // The part pressed to start the drag.
+  TPartButton* DraggedPart() const { return pressed_; }
+
   // The part button that holds a widget, or none; the hub window that holds a widget, or none.
   static TPartButton* PartAt(QWidget* widget);
   static THubWindow* HubOf(QWidget* widget);
@@ -132,9 +135,6 @@ class THubWindow : public QWidget, public TElementView {
   // Copies the dragged parts from the source's element into this window's; the parts copied are
   // selected here.
   virtual void CopyParts(THubWindow& source, const TDragInfo& drag, TPartButton& target) = 0;
-  // The dragged part (the one pressed).
-  TPartButton* DraggedPart() const { return pressed_; }
-
   bool eventFilter(QObject* watched, QEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void closeEvent(QCloseEvent* event) override;

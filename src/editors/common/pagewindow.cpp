@@ -77,8 +77,8 @@ void TPageWindow::Init() {
     layout->addWidget(tabs_);
   }
 
-  auto* undo = new QShortcut(QKeySequence::Undo, this);
-  auto* redo = new QShortcut(QKeySequence::Redo, this);
+  auto* undo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), this);
+  auto* redo = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), this);
   auto* redoY = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), this);
   for (QShortcut* shortcut : {undo, redo, redoY})
     shortcut->setContext(Qt::WidgetWithChildrenShortcut);

@@ -126,7 +126,8 @@ void TFormPatch::BuildPanels() {
     column->setSpacing(3);
     auto* check = new QCheckBox(QStringLiteral("Tone %1").arg(tone), panel);
     check->setObjectName(QStringLiteral("CheckTone%1").arg(tone));
-    connect(check, &QCheckBox::toggled, this, [this, tone](bool on) { ToneSwitched(tone, on); });
+    // Only the user's click stores: filling the window from the patch never writes to it.
+    connect(check, &QCheckBox::clicked, this, [this, tone](bool on) { ToneSwitched(tone, on); });
     column->addWidget(check);
     for (const TToneButton& button : kToneButtons)
       column->addWidget(AddPart(ButtonName(button.Prefix, tone),

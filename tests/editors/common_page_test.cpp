@@ -1,0 +1,237 @@
+// The common page of a patch, driven through its controls: what one edit sends, every row's
+// control storing its extremes, the name and tempo groups, the two tab histories, Undo and Redo
+// from the keyboard, the structure arrows and the wheel.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <QWheelEvent>
+
+#include "controls/clickedit.h"
+#include "controls/myedit.h"
+#include "controls/panslider.h"
+#include "editors/common/parambinding.h"
+#include "editors/params/params.h"
+#include "editorfixture.h"
+
+namespace {
+constexpr std::uint32_t kCommon = 0x03000000;
+
+class CommonPage : public TEditorTest {
+ protected:
+  void SetUp() override {
+    TEditorTest::SetUp();
+    window_ = &OpenPatch(Patch(0));
+    page_ = &OpenCommon(*window_);
+    Taken();
+    library_->Saved = true;
+  }
+  TMyEdit* Field(int offset) const { return page_->findChild<TMyEdit*>(Name(offset)); }
+  static QString Name(int offset) { return QStringLiteral("Param%1").arg(offset); }
+  TCommon& Common() { return Patch(0).Common; }
+
+  TFormPatch* window_ = nullptr;
+  TFormCommon* page_ = nullptr;
+};
+}  // namespace
+
+TEST_F(CommonPage, OneArrowClickSendsExactlyOneDataSetWithAddressByteAndChecksum) {
+  // "Octave Shift" shows stored − 3; a new patch stores 0, so one step up stores 1.
+  TMyEdit* octave = Field(65);
+  ASSERT_NE(octave, nullptr);
+  QTest::mousePress(octave->UpButton(), Qt::LeftButton);
+  QTest::mouseRelease(octave->UpButton(), Qt::LeftButton);
+  const std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  const TBytes expected = {0xF0, 0x41, DeviceIdByte(), 0x6A, 0x12, 0x03, 0x00, 0x00, 0x41, 0x01,
+                           // 128 − (3 + 0x41 + 1) mod 128
+                           static_cast<std::uint8_t>(128 - (0x03 + 0x41 + 0x01)), 0xF7};
+  EXPECT_EQ(sent[0], expected);
+  EXPECT_EQ(Common().GetByte(65), 1);
+  EXPECT_FALSE(library_->Saved);
+  EXPECT_TRUE(page_->BtnUndo()->isEnabled());
+  EXPECT_TRUE(page_->BtnRevert()->isEnabled());
+}
+
+TEST_F(CommonPage, EveryRowsControlStoresItsExtremesOnceAndUndoRestores) {
+  for (const TParamRow& row : PatchCommonRows()) {
+    if (row.Control == TParamControl::Name) continue;  // the name has its own test
+    SCOPED_TRACE(row.Caption);
+    TParamBinding* binding = page_->Binding(row.Offset);
+    ASSERT_NE(binding, nullptr);
+    page_->SetTab(row.Tab);
+    page_->Tabs()->setCurrentIndex(row.Tab);
+    for (int stored : {int(row.Min), int(row.Max)}) {
+      // The control is set to the value as the view would show it, then ends its change.
+      std::array<std::uint8_t, TCommon::kDataSize> data{};
+      std::copy_n(Common().Data(), TCommon::kDataSize, data.begin());
+      ParamSplit(row, stored, data.data() + row.Offset);
+      const TBytes before(Common().Data() + row.Offset, Common().Data() + row.Offset + row.Size);
+      binding->Show(data.data());
+      binding->Store();
+      const std::vector<TBytes> sent = Taken();
+      const TBytes bytes(data.begin() + row.Offset, data.begin() + row.Offset + row.Size);
+      // A group is sent even when it did not change; a single byte only when it did.
+      if (row.Size == 1 && before == bytes) {
+        EXPECT_TRUE(sent.empty());
+        continue;
+      }
+      ASSERT_EQ(sent.size(), 1u) << stored;
+      EXPECT_EQ(sent[0], Set(kCommon + row.Offset, bytes));
+      // The stored value again sends nothing (a one-byte row).
+      if (row.Size == 1) {
+        binding->Store();
+        EXPECT_TRUE(Taken().empty());
+      }
+      page_->Undo();
+      EXPECT_EQ(TBytes(Common().Data() + row.Offset, Common().Data() + row.Offset + row.Size),
+                before);
+      EXPECT_EQ(Taken().size(), 1u);
+      page_->Redo();
+      EXPECT_EQ(TBytes(Common().Data() + row.Offset, Common().Data() + row.Offset + row.Size),
+                bytes);
+      Taken();
+    }
+  }
+}
+
+TEST_F(CommonPage, ConversionsOfTheShownValues) {
+  struct TCase {
+    int Offset;
+    int Shown;
+    TBytes Stored;
+  };
+  const TCase cases[] = {
+      {44, 250, {15, 10}}, {44, 20, {1, 4}}, {50, -48, {48}}, {65, -3, {0}}, {49, 12, {12}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Offset);
+    TMyEdit* field = Field(c.Offset);
+    ASSERT_NE(field, nullptr);
+    field->SetCode(c.Shown);
+    Q_EMIT field->OnEndChange();
+    EXPECT_EQ(TBytes(Common().Data() + c.Offset, Common().Data() + c.Offset + c.Stored.size()),
+              c.Stored);
+  }
+  // The pan's click field and knob: −64 is stored as 0.
+  auto* click = page_->findChild<TClickEdit*>(QStringLiteral("PanEdit"));
+  ASSERT_NE(click, nullptr);
+  Common().StoreByte(47, 10);
+  click->SetValue(-64);
+  Q_EMIT click->OnEndchange();
+  EXPECT_EQ(Common().GetByte(47), 0);
+  // An empty name field stores twelve blanks.
+  auto* name = page_->findChild<QLineEdit*>(Name(0));
+  ASSERT_NE(name, nullptr);
+  Common().StoreByte(0, 'X');
+  name->clear();
+  QTest::keyRelease(name, Qt::Key_End);
+  EXPECT_EQ(Patch(0).GetName(), QString());
+  EXPECT_EQ(Common().GetByte(0), ' ');
+}
+
+TEST_F(CommonPage, NameAndTempoAreUndoneAsOneMessageEach) {
+  auto* name = page_->findChild<QLineEdit*>(Name(0));
+  ASSERT_NE(name, nullptr);
+  name->setFocus();
+  QTest::keyClicks(name, QStringLiteral("Ab"));
+  std::vector<TBytes> sent = Taken();
+  // Every key release sends the whole name.
+  ASSERT_EQ(sent.size(), 2u);
+  EXPECT_EQ(sent[1], Set(kCommon, {'A', 'b', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}));
+  page_->Undo();
+  sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0], Set(kCommon, {'A', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}));
+  EXPECT_EQ(name->text(), "A");
+
+  TMyEdit* tempo = Field(44);
+  QTest::mousePress(tempo->UpButton(), Qt::LeftButton);
+  QTest::mouseRelease(tempo->UpButton(), Qt::LeftButton);
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 44, {1, 5})});
+  page_->Undo();
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 44, {1, 4})});
+  EXPECT_EQ(tempo->Code(), 20);
+}
+
+TEST_F(CommonPage, EachTabHasItsOwnHistoryAndTheButtonsFollow) {
+  QTabWidget* tabs = page_->Tabs();
+  ASSERT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->tabText(0), "Page 1");
+  EXPECT_EQ(tabs->tabText(1), "Page 2");
+  EXPECT_FALSE(page_->BtnUndo()->isEnabled());
+  Field(65)->SetCode(2);
+  Q_EMIT Field(65)->OnEndChange();  // Page 1
+  EXPECT_TRUE(page_->BtnUndo()->isEnabled());
+  tabs->setCurrentIndex(1);
+  EXPECT_FALSE(page_->BtnUndo()->isEnabled());
+  EXPECT_FALSE(page_->BtnRevert()->isEnabled());
+  Field(49)->SetCode(7);
+  Q_EMIT Field(49)->OnEndChange();  // Page 2
+  EXPECT_TRUE(page_->BtnUndo()->isEnabled());
+  tabs->setCurrentIndex(0);
+  Taken();
+  QTest::mouseClick(page_->BtnRevert(), Qt::LeftButton);
+  EXPECT_EQ(Common().GetByte(65), 0);
+  EXPECT_EQ(Common().GetByte(49), 7);  // the other tab's change stays
+  EXPECT_EQ(Taken().size(), 1u);        // the whole block
+  tabs->setCurrentIndex(1);
+  EXPECT_TRUE(page_->BtnUndo()->isEnabled());
+}
+
+TEST_F(CommonPage, UndoAndRedoFromTheKeyboard) {
+  Field(46 + 19)->SetCode(1);  // Octave Shift +1
+  Q_EMIT Field(65)->OnEndChange();
+  Taken();
+  // The keys reach the page while the focus is inside it.
+  QApplication::setActiveWindow(form_.get());
+  form_->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(page_->Frame()));
+  page_->BtnClose()->setFocus();
+  ASSERT_TRUE(page_->isAncestorOf(QApplication::focusWidget()));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Common().GetByte(65), 0);
+  EXPECT_TRUE(page_->BtnRedo()->isEnabled());
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(Common().GetByte(65), 4);
+  EXPECT_EQ(Taken().size(), 2u);
+  EXPECT_FALSE(page_->BtnRedo()->isEnabled());
+}
+
+TEST_F(CommonPage, StructureArrowsStepWithoutWrappingAndStoreEachStep) {
+  TParamBinding* upper = page_->Binding(68);
+  ASSERT_NE(upper, nullptr);
+  auto* left = upper->Widget()->findChild<QToolButton*>(QStringLiteral("Precedente"));
+  auto* right = upper->Widget()->findChild<QToolButton*>(QStringLiteral("Successivo"));
+  auto* label = upper->Widget()->findChild<QLabel*>(QStringLiteral("Item"));
+  EXPECT_EQ(label->text(), "Type 1");
+  QTest::mouseClick(left, Qt::LeftButton);  // at 0: nothing
+  EXPECT_TRUE(Taken().empty());
+  for (int i = 0; i < 12; ++i) QTest::mouseClick(right, Qt::LeftButton);
+  EXPECT_EQ(Common().GetByte(68), 9);
+  EXPECT_EQ(label->text(), "Type 10");
+  const std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 9u);  // steps past 9 change nothing and send nothing
+  EXPECT_EQ(sent[8], Set(kCommon + 68, {9}));
+  EXPECT_EQ(Common().GetByte(70), 0);
+}
+
+TEST_F(CommonPage, AWheelGestureIsStoredOnceWhenTheWheelRests) {
+  auto* level = page_->findChild<TPanSlider*>(Name(46));
+  ASSERT_NE(level, nullptr);
+  for (int notch = 0; notch < 3; ++notch) {
+    QWheelEvent wheel(QPointF(10, 10), level->mapToGlobal(QPointF(10, 10)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(level, &wheel);
+  }
+  EXPECT_TRUE(Taken().empty());
+  Idle(TControlTiming::WheelRestMs * 4);
+  const std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(sent[0], Set(kCommon + 46, {3}));
+  EXPECT_EQ(page_->UndoList().Count(), 1);
+}

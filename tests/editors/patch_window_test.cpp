@@ -1,0 +1,282 @@
+// The patch window: opening from the library, its caption and tone switches, opening and
+// closing pages with their places, activation, the drag and drop of parts with its acceptance
+// rules and copies, and Compare.
+#include <QApplication>
+#include <QCheckBox>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QToolButton>
+
+#include "app/librarygrid.h"
+#include "editors/common/partkind.h"
+#include "editors/patch/patchcopy.h"
+#include "editorfixture.h"
+
+namespace {
+class PatchWindow : public TEditorTest {
+ protected:
+  // A drag from one part to another as the mouse makes it: press, move over the target,
+  // release there (the pressed part keeps the mouse meanwhile).
+  static void DragPart(QWidget* from, QWidget* to, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::mousePress(from, Qt::LeftButton, modifiers, QPoint(5, 5));
+    const QPoint global = to->mapToGlobal(to->rect().center());
+    for (QPoint step : {global - QPoint(30, 30), global}) {
+      QMouseEvent move(QEvent::MouseMove, from->mapFromGlobal(step), step, Qt::NoButton,
+                       Qt::LeftButton, modifiers);
+      QCoreApplication::sendEvent(from, &move);
+    }
+    QMouseEvent release(QEvent::MouseButtonRelease, from->mapFromGlobal(global), global,
+                        Qt::LeftButton, Qt::NoButton, modifiers);
+    QCoreApplication::sendEvent(from, &release);
+  }
+  static void Fill(TTone& tone, std::uint8_t seed) {
+    for (int i = 0; i < TTone::kDataSize; ++i) tone.StoreByte(i, (seed + i * 7) & 0x7F);
+  }
+};
+}  // namespace
+
+TEST_F(PatchWindow, OpensFromTheLibraryWithItsCaptionPartsAndSize) {
+  Patch(1).SetName(QStringLiteral("Strings"), false);
+  Patch(1).FileName = QStringLiteral("/tmp/some/strings.syx");
+  libraryWindow_->Library()->Name = QStringLiteral("MyLib");
+  Patch(1).OpenEditor();
+  EXPECT_EQ(Taken().size(), 5u);  // sent to the temporary area first
+  auto* window = qobject_cast<TFormPatch*>(Patch(1).Editor);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(CurrentPatch, &Patch(1));
+  EXPECT_EQ(window->windowTitle(),
+            "Strings [Filename : strings.syx]   [Loc : " + library_->GetName() + "]");
+  for (const char* name :
+       {"Wave1", "Wave4", "Pitch2", "Lfo11", "Lfo24", "Lfo21", "Tva3", "TVF", "Tvf2", "Tvf4",
+        "Control1", "Control3", "control4", "Common", "Effects"})
+    EXPECT_NE(window->Part(QString::fromLatin1(name)), nullptr) << name;
+  EXPECT_EQ(window->Part(QStringLiteral("TVF"))->Kind(), pkTVF);
+  EXPECT_EQ(window->Part(QStringLiteral("control4"))->Tag(), 4);
+  EXPECT_EQ(window->Part(QStringLiteral("Lfo23"))->Kind(), pkLFO2);
+  EXPECT_EQ(window->Frame()->size(), QSize(482, 296) - QSize(16, 32) +
+                                         (window->Frame()->size() - window->size()));
+  // Opening it again brings it to the front instead of a second window.
+  Patch(1).OpenEditor();
+  EXPECT_EQ(Patch(1).Editor, window);
+  EXPECT_EQ(form_->MdiArea()->activeSubWindow(), window->Frame());
+}
+
+TEST_F(PatchWindow, ToneChecksStoreTheToneSwitchWithoutUndo) {
+  TFormPatch& window = OpenPatch(Patch(0));
+  Taken();
+  library_->Saved = true;
+  EXPECT_FALSE(window.ToneCheck(2)->isChecked());
+  window.ToneCheck(2)->click();
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(0x03001200, {1})});
+  EXPECT_EQ(Patch(0).Tones[1].GetByte(0), 1);
+  EXPECT_FALSE(library_->Saved);
+  // Filling the window from the patch marks nothing.
+  library_->Saved = true;
+  Patch(0).Tones[3].StoreByte(0, 1);
+  Patch(0).UpdateViews();
+  EXPECT_TRUE(window.ToneCheck(4)->isChecked());
+  EXPECT_TRUE(library_->Saved);
+  EXPECT_TRUE(Taken().empty());
+}
+
+TEST_F(PatchWindow, PagesOpenOnceTakeTheirPlaceAndCloseWithTheWindow) {
+  TFormPatch& window = OpenPatch(Patch(0));
+  TPageSlot& slot = Patch(0).Common.Pages[TCommon::pgCommon];
+  EXPECT_EQ(slot.Top, 0xFFFF);
+  TFormCommon& page = OpenCommon(window);
+  EXPECT_TRUE(slot.Open);
+  EXPECT_EQ(slot.Window, &page);
+  EXPECT_EQ(page.windowTitle(), " [Common] [Loc : " + library_->GetName() + "]");
+  // The designed place is taken and remembered.
+  EXPECT_EQ(page.Frame()->pos(), QPoint(60, 40));
+  EXPECT_EQ(slot.Left, 60);
+  EXPECT_EQ(slot.Top, 40);
+  // The size is fixed.
+  EXPECT_EQ(page.minimumSize(), page.maximumSize());
+  QTest::mouseDClick(window.Part(QStringLiteral("Common")), Qt::LeftButton);
+  EXPECT_EQ(slot.Window, &page);
+  EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 3);  // library, patch, common page
+
+  page.Frame()->move(100, 120);
+  window.Frame()->close();
+  Flush();
+  EXPECT_FALSE(slot.Open);
+  EXPECT_EQ(slot.Window, nullptr);
+  EXPECT_EQ(slot.Left, 100);
+  EXPECT_EQ(slot.Top, 120);
+  EXPECT_FALSE(Patch(0).WindowOpen);
+  EXPECT_EQ(Patch(0).Editor, nullptr);
+  EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 1);
+
+  // Opened again: at the remembered place.
+  TFormCommon& again = OpenCommon(OpenPatch(Patch(0)));
+  EXPECT_EQ(again.Frame()->pos(), QPoint(100, 120));
+}
+
+TEST_F(PatchWindow, ADesignedPlacePastTheFrameMovesInside) {
+  form_->resize(400, 300);
+  QCoreApplication::processEvents();
+  TFormCommon& page = OpenCommon(OpenPatch(Patch(0)));
+  const QSize client = form_->MdiArea()->viewport()->size();
+  const QWidget* frame = page.Frame();
+  if (client.width() <= 60 + frame->width()) {
+    EXPECT_EQ(frame->x(), std::max(0, client.width() - frame->width() - 1));
+  }
+  if (client.height() <= 40 + frame->height()) {
+    EXPECT_EQ(frame->y(), std::max(0, client.height() - frame->height() - 1));
+  }
+  EXPECT_LT(frame->x(), 60);
+}
+
+TEST_F(PatchWindow, DeletingThePatchClosesItsWindows) {
+  TFormPatch& window = OpenPatch(Patch(2));
+  OpenCommon(window);
+  Patch(2).Selected = true;
+  Patch(0).Selected = Patch(1).Selected = false;
+  libraryWindow_->DeleteSelected();
+  Flush();
+  EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 1);
+  EXPECT_EQ(library_->Count(), 2);
+}
+
+TEST_F(PatchWindow, ActivationSendsAnotherPatchButNotTheCurrentOne) {
+  TFormPatch& first = OpenPatch(Patch(0));
+  TFormCommon& page = OpenCommon(first);
+  OpenPatch(Patch(1));
+  EXPECT_EQ(CurrentPatch, &Patch(1));
+  Taken();
+  // The first patch's page: the first patch goes to the instrument.
+  form_->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(page.Frame()));
+  std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 5u);
+  EXPECT_EQ(AddressOf(sent[0]), 0x03000000u);
+  EXPECT_EQ(CurrentPatch, &Patch(0));
+  // Another window of the same patch: nothing.
+  form_->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(first.Frame()));
+  EXPECT_TRUE(Taken().empty());
+  // Not while a drag runs.
+  ChildFrame().DragInProgress = true;
+  form_->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(Patch(1).Editor->parent()));
+  ChildFrame().DragInProgress = false;
+  EXPECT_TRUE(Taken().empty());
+}
+
+TEST_F(PatchWindow, SelectionFollowsPanelsCtrlAndPlainClicks) {
+  TFormPatch& window = OpenPatch(Patch(0));
+  QTest::mouseClick(window.TonePanel(2), Qt::LeftButton, {}, QPoint(3, 3));
+  EXPECT_EQ(window.Selection().size(), 7u);
+  for (TPartButton* part : window.Selection()) EXPECT_EQ(part->Tag(), 2);
+  // Ctrl on a part of another panel: that panel's part alone joins.
+  QTest::mouseClick(window.Part(QStringLiteral("Wave3")), Qt::LeftButton, Qt::ControlModifier);
+  QTest::mouseClick(window.Part(QStringLiteral("Pitch3")), Qt::LeftButton, Qt::ControlModifier);
+  EXPECT_EQ(window.Selection().size(), 2u);
+  // A plain click on a selected part keeps the selection; on another one selects it alone.
+  QTest::mouseClick(window.Part(QStringLiteral("Wave3")), Qt::LeftButton);
+  EXPECT_EQ(window.Selection().size(), 2u);
+  QTest::mouseClick(window.Part(QStringLiteral("Tva1")), Qt::LeftButton);
+  ASSERT_EQ(window.Selection().size(), 1u);
+  EXPECT_TRUE(window.Part(QStringLiteral("Tva1"))->Selected());
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(window.width() - 3, window.height() - 3));
+  EXPECT_TRUE(window.Selection().empty());
+  EXPECT_FALSE(ChildFrame().DragInProgress);
+}
+
+TEST_F(PatchWindow, DropRulesAndTheCopiesTheyMake) {
+  TFormPatch& a = OpenPatch(Patch(0));
+  TFormPatch& b = OpenPatch(Patch(1));
+  // Side by side: a drop lands on the window under the mouse.
+  b.Frame()->move(a.Frame()->geometry().right() + 10, a.Frame()->y());
+  Fill(Patch(0).Tones[0], 1);
+  Fill(Patch(0).Tones[2], 40);
+  const auto tone3 = Patch(0).Tones[2].Image;
+
+  // LFO 1 onto LFO 2 of the same tone, with its depth bytes.
+  DragPart(a.Part(QStringLiteral("Lfo11")), a.Part(QStringLiteral("Lfo21")));
+  const TTone& t1 = Patch(0).Tones[0];
+  for (int i = 0; i < 8; ++i) EXPECT_EQ(t1.GetByte(53 + i), t1.GetByte(45 + i)) << i;
+  EXPECT_EQ(t1.GetByte(79), t1.GetByte(78));
+  EXPECT_EQ(t1.GetByte(100), t1.GetByte(99));
+  EXPECT_EQ(t1.GetByte(118), t1.GetByte(117));
+  EXPECT_EQ(t1.GetByte(124), t1.GetByte(123));
+  EXPECT_EQ(t1.GetByte(61), (1 + 61 * 7) & 0x7F);  // pitch untouched
+  EXPECT_TRUE(a.Part(QStringLiteral("Lfo21"))->Selected());
+  EXPECT_EQ(CurrentPatch, &Patch(0));
+
+  // A part on its own panel is refused; and on itself.
+  QTest::mouseClick(a.TonePanel(1), Qt::LeftButton, {}, QPoint(3, 3));
+  DragPart(a.Part(QStringLiteral("Wave1")), a.Part(QStringLiteral("Pitch1")));
+  EXPECT_FALSE(ChildFrame().DragInProgress);
+  EXPECT_EQ(Patch(0).Tones[2].Image, tone3);
+  Taken();
+  DragPart(a.Part(QStringLiteral("Wave1")), a.Part(QStringLiteral("Wave1")));
+  EXPECT_TRUE(Taken().empty());
+
+  // A whole tone onto any part of another tone of another patch: all seven parts.
+  QTest::mouseClick(a.TonePanel(3), Qt::LeftButton, {}, QPoint(3, 3));
+  DragPart(a.Part(QStringLiteral("Pitch3")), b.Part(QStringLiteral("Control2")));
+  EXPECT_EQ(TBytes(Patch(1).Tones[1].Data(), Patch(1).Tones[1].Data() + 129),
+            TBytes(Patch(0).Tones[2].Data(), Patch(0).Tones[2].Data() + 129));
+  EXPECT_EQ(b.Selection().size(), 7u);
+  EXPECT_EQ(CurrentPatch, &Patch(1));  // the target was sent
+  EXPECT_EQ(form_->MdiArea()->activeSubWindow(), b.Frame());
+  EXPECT_FALSE(library_->Saved);
+
+  // One part onto a part of another kind: refused. Common onto Common of another window.
+  Patch(0).Common.StoreByte(46, 99);
+  Patch(0).Common.StoreByte(20, 33);  // effects: not part of Common
+  DragPart(a.Part(QStringLiteral("Wave1")), b.Part(QStringLiteral("Pitch4")));
+  EXPECT_NE(Patch(1).Tones[3].GetByte(61), Patch(0).Tones[0].GetByte(61));
+  DragPart(a.Part(QStringLiteral("Common")), b.Part(QStringLiteral("Common")));
+  EXPECT_EQ(Patch(1).Common.GetByte(46), 99);
+  EXPECT_NE(Patch(1).Common.GetByte(20), 33);
+  EXPECT_FALSE(ChildFrame().DragInProgress);
+}
+
+TEST_F(PatchWindow, CopyRangesCoverEveryToneByteOnceAndTheCommonBlockOnce) {
+  std::array<int, TTone::kDataSize> tone{};
+  for (int kind : {pkControl, pkWave, pkPitch, pkLFO1, pkLFO2, pkTVA, pkTVF})
+    for (const TPartRange& range : PatchPartRanges(kind, kind))
+      for (int i = range.First; i <= range.Last; ++i) ++tone[static_cast<std::size_t>(i)];
+  for (int i = 0; i < TTone::kDataSize; ++i) EXPECT_EQ(tone[static_cast<std::size_t>(i)], 1) << i;
+  std::array<int, TCommon::kDataSize> common{};
+  for (int kind : {pkCommon, pkEffects})
+    for (const TPartRange& range : PatchPartRanges(kind, kind))
+      for (int i = range.First; i <= range.Last; ++i) ++common[static_cast<std::size_t>(i)];
+  for (int i = 0; i < TCommon::kDataSize; ++i)
+    EXPECT_EQ(common[static_cast<std::size_t>(i)], 1) << i;
+  EXPECT_TRUE(PatchPartRanges(pkWave, pkPitch).empty());
+}
+
+TEST_F(PatchWindow, CompareSendsTheOpeningStateAndReleasingSendsTheEdit) {
+  TFormPatch& window = OpenPatch(Patch(0));
+  TFormCommon& page = OpenCommon(window);
+  page.SendandStore(46, 77);
+  Taken();
+  library_->Saved = true;
+  window.CompareButton()->click();
+  std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 5u);
+  EXPECT_EQ(AddressOf(sent[0]), 0x03000000u);
+  EXPECT_EQ(DataOf(sent[0])[46], 0);  // as it was
+  EXPECT_EQ(AddressOf(sent[4]), 0x03001600u);
+  EXPECT_EQ(Patch(0).Common.GetByte(46), 77);
+  window.CompareButton()->click();
+  sent = Taken();
+  ASSERT_EQ(sent.size(), 5u);
+  EXPECT_EQ(DataOf(sent[0])[46], 77);
+  EXPECT_TRUE(library_->Saved);
+  EXPECT_EQ(page.UndoList().Count(), 1);
+}
+
+TEST_F(PatchWindow, ThePlaceOfPagesIsSavedWithThePatch) {
+  TFormCommon& page = OpenCommon(OpenPatch(Patch(0)));
+  page.Frame()->move(33, 44);
+  const QByteArray record = Patch(0).RecordBytes(false);
+  TLibrary other;
+  auto& copy = static_cast<TPatch&>(other.NewElement(ekPatch));
+  TByteReader reader(Bytes(record), false);
+  reader.U16();
+  copy.LoadFromLibrary(reader);
+  EXPECT_EQ(copy.Common.Pages[TCommon::pgCommon].Left, 33);
+  EXPECT_EQ(copy.Common.Pages[TCommon::pgCommon].Top, 44);
+}
