@@ -106,7 +106,7 @@ void THubWindow::AddTools(std::initializer_list<THubTool> tools) {
         break;
       case THubTool::Help:
         name = QStringLiteral("SpeedHelp"), hint = QStringLiteral("Help");
-        icon = QStyle::SP_DialogHelpButton;
+        icon = QStyle::SP_MessageBoxQuestion;
         break;
     }
     QAction* action = toolBar_->addAction(st->standardIcon(icon), hint);

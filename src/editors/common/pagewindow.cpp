@@ -97,34 +97,42 @@ TParamBinding* TPageWindow::BindRow(const TParamRow& row, QWidget* parent) {
   return binding;
 }
 
-QGridLayout* TPageWindow::BuildRows(std::span<const TParamRow> rows, int page, int tab,
-                                    int columns) {
+QBoxLayout* TPageWindow::BuildRows(std::span<const TParamRow> rows, int page, int tab,
+                                   int columns) {
   QWidget* host = TabPage(tab);
-  auto* grid = qobject_cast<QGridLayout*>(host->layout());
-  if (!grid) {
-    grid = new QGridLayout(host);
-    grid->setContentsMargins(8, 8, 8, 8);
-    grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(6);
+  auto* line = qobject_cast<QBoxLayout*>(host->layout());
+  if (!line) {
+    line = new QHBoxLayout(host);
+    line->setContentsMargins(8, 8, 8, 8);
+    line->setSpacing(18);
   }
   std::vector<const TParamRow*> mine;
   for (const TParamRow& row : rows)
     if (row.Page == page && row.Tab == tab && TParamBinding::Buildable(row)) mine.push_back(&row);
   const int count = static_cast<int>(mine.size());
   columns = std::max(columns, 1);
-  const int perColumn = (count + columns - 1) / columns;
+  const int perColumn = std::max((count + columns - 1) / columns, 1);
+  // Each column is a grid of its own, so that a tall control in one column does not spread the
+  // rows of the other.
+  QGridLayout* grid = nullptr;
   for (int i = 0; i < count; ++i) {
+    if (i % perColumn == 0) {
+      grid = new QGridLayout;
+      grid->setHorizontalSpacing(8);
+      grid->setVerticalSpacing(6);
+      grid->setAlignment(Qt::AlignTop);
+      line->addLayout(grid);
+    }
     TParamBinding* binding = BindRow(*mine[static_cast<std::size_t>(i)], host);
-    const int line = perColumn ? i % perColumn : 0;
-    const int column = perColumn ? 2 * (i / perColumn) : 0;
+    const int at = i % perColumn;
     if (binding->Label()) {
-      grid->addWidget(binding->Label(), line, column, Qt::AlignLeft | Qt::AlignVCenter);
-      grid->addWidget(binding->Widget(), line, column + 1, Qt::AlignLeft | Qt::AlignVCenter);
+      grid->addWidget(binding->Label(), at, 0, Qt::AlignLeft | Qt::AlignVCenter);
+      grid->addWidget(binding->Widget(), at, 1, Qt::AlignLeft | Qt::AlignVCenter);
     } else {
-      grid->addWidget(binding->Widget(), line, column, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+      grid->addWidget(binding->Widget(), at, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
     }
   }
-  return grid;
+  return line;
 }
 
 TParamBinding* TPageWindow::Binding(int offset) const {

@@ -35,7 +35,7 @@
 #include "model/pageslot.h"
 #include "model/viewregistry.h"
 
-class QGridLayout;
+class QBoxLayout;
 class QPushButton;
 class QTabWidget;
 class TParamBinding;
@@ -96,10 +96,10 @@ class TPageWindow : public QWidget, public TPageState, public TElementView {
   TPageWindow(TLibElem& element, std::function<TBlock&(int)> blockOf, TPageSlot& slot,
               TPageSpec spec, QWidget* parent = nullptr);
 
-  // The controls of every row of rows whose Page is page and Tab is tab, in a grid of columns
-  // on the tab's widget, each a caption and its control. Rows without a generic control are
-  // left to the page. Returns the grid for what the page adds.
-  QGridLayout* BuildRows(std::span<const TParamRow> rows, int page, int tab, int columns = 2);
+  // The controls of every row of rows whose Page is page and Tab is tab, in table order, filled
+  // into columns on the tab's widget, each row a caption and its control. Rows without a generic
+  // control are left to the page. Returns the row of columns, for a column the page adds.
+  QBoxLayout* BuildRows(std::span<const TParamRow> rows, int page, int tab, int columns = 2);
   // The control of one row, placed by the page itself.
   TParamBinding* BindRow(const TParamRow& row, QWidget* parent);
   // After the controls: the button panel below them and the fixed size.

@@ -113,6 +113,7 @@ void TFormPatch::BuildPanels() {
   commonLayout->addWidget(
       AddPart(QStringLiteral("Effects"), QStringLiteral("Effects"), 0, commonPanel_));
   commonLayout->addStretch();
+  commonPanel_->setFixedWidth(84);
   AddPanel(commonPanel_);
   row->addWidget(commonPanel_);
 
