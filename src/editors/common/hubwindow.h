@@ -87,7 +87,7 @@ class THubWindow : public QWidget, public TElementView {
   void SelectPanel(QWidget* panel);
   // A click on a part: with Ctrl the parts of other panels are deselected and this one added;
   // without, the part alone unless it is selected already.
-  void SelectPart(TPartButton* part, bool ctrl);
+  virtual void SelectPart(TPartButton* part, bool ctrl);
   void DeselectAll();
 
   // The drag of the selected parts from a part of this window: the drag-in-progress flag and the

@@ -135,6 +135,15 @@ QBoxLayout* TPageWindow::BuildRows(std::span<const TParamRow> rows, int page, in
   return line;
 }
 
+void TPageWindow::RemoveBinding(TParamBinding* binding) {
+  const auto found = std::find(bindings_.begin(), bindings_.end(), binding);
+  if (found == bindings_.end()) return;
+  bindings_.erase(found);
+  delete binding->Label();
+  delete binding->Widget();
+  delete binding;
+}
+
 TParamBinding* TPageWindow::Binding(int offset) const {
   for (TParamBinding* binding : bindings_)
     if (binding->Row().Offset == offset) return binding;

@@ -102,6 +102,8 @@ class TPageWindow : public QWidget, public TPageState, public TElementView {
   QBoxLayout* BuildRows(std::span<const TParamRow> rows, int page, int tab, int columns = 2);
   // The control of one row, placed by the page itself.
   TParamBinding* BindRow(const TParamRow& row, QWidget* parent);
+  // Takes a row's control away with its caption (a tab rebuilt for another effect type).
+  void RemoveBinding(TParamBinding* binding);
   // After the controls: the button panel below them and the fixed size.
   void Finish();
 
