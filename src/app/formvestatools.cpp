@@ -2,7 +2,7 @@
 // "Patch Bank Random" and "Patch Morphing", and Settings, Preview.
 #include "app/formlibrary.h"
 #include "app/formvesta.h"
-#include "app/preview.h"
+#include "tools/preview.h"
 #include "app/vesta.h"
 #include "model/library.h"
 #include "model/patchbank.h"

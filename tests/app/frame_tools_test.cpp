@@ -15,7 +15,7 @@
 #include "app/formlibrary.h"
 #include "app/formvesta.h"
 #include "app/inifile.h"
-#include "app/preview.h"
+#include "tools/preview.h"
 #include "app/vesta.h"
 #include "midi/loopbackbackend.h"
 #include "midi/midisession.h"
