@@ -112,6 +112,11 @@ constexpr TParamRow Slide(int offset, const char* caption, int max, int add, std
           .Max = static_cast<std::int16_t>(max), .Add = static_cast<std::int16_t>(add),
           .Page = page};
 }
+// A controller's depth (−63 to +63); Field = the controller, shown one controller at a time.
+constexpr TParamRow Depth(int offset, const char* caption, std::uint8_t controller) {
+  return {.Offset = static_cast<std::uint16_t>(offset), .Caption = caption, .Max = 126,
+          .Add = -63, .Page = pgControl, .Field = controller};
+}
 // One number field of an envelope or fade graph.
 constexpr TParamRow Point(int offset, const char* caption, int max, int add, std::uint8_t page) {
   return {.Offset = static_cast<std::uint16_t>(offset), .Caption = caption, .Control = C::Graph,
@@ -148,13 +153,13 @@ constexpr TParamRow Choice(int offset, const char* caption, C control,
 // Destination d and depth d of controller c, at 21 + (c − 1) × 8 + 2 (d − 1).
 #define CONTROLLER_ROWS(c)                                                                  \
   Choice(21 + ((c)-1) * 8, "Controller " #c " Dest 1", C::List, kDestinations, pgControl, c), \
-      Slide(22 + ((c)-1) * 8, "Controller " #c " Depth 1", 126, -63, pgControl),          \
+      Depth(22 + ((c)-1) * 8, "Controller " #c " Depth 1", c),          \
       Choice(23 + ((c)-1) * 8, "Controller " #c " Dest 2", C::List, kDestinations, pgControl, c), \
-      Slide(24 + ((c)-1) * 8, "Controller " #c " Depth 2", 126, -63, pgControl),          \
+      Depth(24 + ((c)-1) * 8, "Controller " #c " Depth 2", c),          \
       Choice(25 + ((c)-1) * 8, "Controller " #c " Dest 3", C::List, kDestinations, pgControl, c), \
-      Slide(26 + ((c)-1) * 8, "Controller " #c " Depth 3", 126, -63, pgControl),          \
+      Depth(26 + ((c)-1) * 8, "Controller " #c " Depth 3", c),          \
       Choice(27 + ((c)-1) * 8, "Controller " #c " Dest 4", C::List, kDestinations, pgControl, c), \
-      Slide(28 + ((c)-1) * 8, "Controller " #c " Depth 4", 126, -63, pgControl)
+      Depth(28 + ((c)-1) * 8, "Controller " #c " Depth 4", c)
 
 const TParamRow kToneRows[] = {
     // Wave page.

@@ -1,0 +1,93 @@
+#include "editors/patch/formwave.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "editors/params/params.h"
+#include "editors/params/wavegroup.h"
+
+std::function<int(int listCode, int current)>& WaveNamePickerHook() {
+  static std::function<int(int, int)> hook;
+  return hook;
+}
+
+namespace {
+QStringList ListOf(int code) {
+  return code && WaveNameListHook() ? WaveNameListHook()(code) : QStringList();
+}
+}  // namespace
+
+TFormWave::TFormWave(TPatch& patch, int tone)
+    : TTonePage(patch, tone, TTone::pgWave, QStringLiteral("FormWave"), QStringLiteral("Wave"), 34,
+                {10, 10}) {
+  QGridLayout* grid = BuildRows(ToneRows(), TTone::pgWave, 0, 1);
+  const int row = grid->rowCount();
+  group_ = new QComboBox(TabPage(0));
+  group_->setObjectName(QStringLiteral("WaveGroup"));
+  for (const char* item : kWaveGroups) group_->addItem(QString::fromLatin1(item));
+  name_ = new QLineEdit(TabPage(0));
+  name_->setObjectName(QStringLiteral("WaveName"));
+  name_->setReadOnly(true);
+  pick_ = new QPushButton(QStringLiteral("B"), TabPage(0));
+  pick_->setObjectName(QStringLiteral("BtnWaveName"));
+  pick_->setFixedWidth(24);
+  auto* nameRow = new QHBoxLayout;
+  nameRow->addWidget(name_);
+  nameRow->addWidget(pick_);
+  grid->addWidget(new QLabel(QStringLiteral("Wave Group"), TabPage(0)), row, 0);
+  grid->addWidget(group_, row, 1);
+  grid->addWidget(new QLabel(QStringLiteral("Wave Name"), TabPage(0)), row + 1, 0);
+  grid->addLayout(nameRow, row + 1, 1);
+  // Only the user's choices store: filling the list from the bytes must not.
+  connect(group_, &QComboBox::activated, this, &TFormWave::GroupChosen);
+  connect(pick_, &QPushButton::clicked, this, &TFormWave::PickWave);
+  Finish();
+}
+
+void TFormWave::ShowExtra() {
+  const int index = WaveGroupIndex(Data()[1], Data()[2]);
+  // Bytes no entry stands for leave the list as it was.
+  if (index >= 0) {
+    group_->setCurrentIndex(index);
+    previousGroup_ = index;
+  }
+  ShowName();
+}
+
+void TFormWave::ShowName() {
+  const QStringList names = ListOf(WaveListCode(group_->currentIndex()));
+  const int wave = Data()[3] * 16 + Data()[4];
+  name_->setText(wave < names.size() ? names[wave] : QString());
+}
+
+void TFormWave::GroupChosen(int index) {
+  std::uint8_t bytes[2];
+  if (!WaveGroupBytes(index, bytes[0], bytes[1])) {
+    group_->setCurrentIndex(previousGroup_);
+    return;
+  }
+  SendAndStoreArray(1, bytes, 2);
+  previousGroup_ = index;
+  ShowName();
+}
+
+void TFormWave::WaveChosen(int wave) {
+  if (wave < 0 || wave > 255) return;
+  const std::uint8_t bytes[4] = {Data()[1], Data()[2], static_cast<std::uint8_t>(wave / 16),
+                                 static_cast<std::uint8_t>(wave % 16)};
+  SendAndStoreArray(1, bytes, 4);
+  ShowName();
+}
+
+void TFormWave::PickWave() {
+  if (!WaveNamePickerHook()) return;
+  const int code = WaveListCode(group_->currentIndex());
+  if (!code) return;
+  const int current = Data()[3] * 16 + Data()[4];
+  const int chosen = WaveNamePickerHook()(code, current);
+  if (chosen >= 0 && chosen != current) WaveChosen(chosen);
+}
