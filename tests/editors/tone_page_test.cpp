@@ -1,0 +1,249 @@
+// The tone pages of a patch, driven through their controls: where each byte goes, the wave
+// group and name, the envelopes, the LFO and control pages' own rules.
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStackedWidget>
+#include <QToolButton>
+
+#include "controls/fadegraph.h"
+#include "controls/myedit.h"
+#include "controls/panslider.h"
+#include "editors/common/envelopebinding.h"
+#include "editors/common/parambinding.h"
+#include "editors/params/wavegroup.h"
+#include "editors/patch/formcontrol.h"
+#include "editors/patch/formlfo.h"
+#include "editors/patch/formpitch.h"
+#include "editors/patch/formtva.h"
+#include "editors/patch/formtvf.h"
+#include "editors/patch/formwave.h"
+#include "editorfixture.h"
+#include "midi/config.h"
+
+namespace {
+// The address of a tone byte: 03 00 10 00 + (tone − 1) × 200H, byte 128 at 01 00 past it.
+std::uint32_t ToneAddress(int tone, int offset) {
+  return 0x03001000 + static_cast<std::uint32_t>(tone - 1) * 0x200 +
+         static_cast<std::uint32_t>(offset < 128 ? offset : 0x100 + offset - 128);
+}
+
+class TonePage : public TEditorTest {
+ protected:
+  void SetUp() override {
+    TEditorTest::SetUp();
+    saved_ = Config();
+    window_ = &OpenPatch(Patch(0));
+  }
+  void TearDown() override {
+    Config() = saved_;
+    WaveNameListHook() = nullptr;
+    WaveNamePickerHook() = nullptr;
+    TEditorTest::TearDown();
+  }
+  template <class TPage, class... TArgs>
+  TPage& Open(TTone::TPage kind, int tone, TArgs... args) {
+    TPage* page = TPageWindow::OpenPage<TPage>(
+        Patch(0).Tones[static_cast<std::size_t>(tone - 1)].Pages[kind], Patch(0), tone, args...);
+    EXPECT_NE(page, nullptr);
+    Taken();
+    library_->Saved = true;
+    return *page;
+  }
+  TTone& Tone(int tone) { return Patch(0).Tones[static_cast<std::size_t>(tone - 1)]; }
+
+  TConfig saved_;
+  TFormPatch* window_ = nullptr;
+};
+}  // namespace
+
+TEST_F(TonePage, ThePatchWindowsButtonsOpenEachTonePageOnItsTone) {
+  struct TCase {
+    const char* Button;
+    TTone::TPage Kind;
+    const char* Class;
+  } cases[] = {{"Wave3", TTone::pgWave, "TFormWave"},     {"Pitch3", TTone::pgPitch, "TFormPitch"},
+               {"Tvf3", TTone::pgTVF, "TFormTVF"},        {"Tva3", TTone::pgTVA, "TFormTVA"},
+               {"Lfo13", TTone::pgLFO1, "TFormLFO"},      {"Lfo23", TTone::pgLFO2, "TFormLFO"},
+               {"Control3", TTone::pgControl, "TFormControl"}};
+  for (const TCase& c : cases) {
+    QTest::mouseDClick(window_->Part(QString::fromLatin1(c.Button)), Qt::LeftButton);
+    QObject* page = Tone(3).Pages[c.Kind].Window;
+    ASSERT_NE(page, nullptr) << c.Button;
+    EXPECT_STREQ(page->metaObject()->className(), c.Class);
+    EXPECT_TRUE(Tone(3).Pages[c.Kind].Open);
+    EXPECT_TRUE(qobject_cast<QWidget*>(page)->windowTitle().contains(" [Tone 3] "));
+  }
+  EXPECT_TRUE(qobject_cast<QWidget*>(Tone(3).Pages[TTone::pgLFO2].Window)
+                  ->windowTitle()
+                  .contains(" [LFO 2] [Tone 3]"));
+}
+
+TEST_F(TonePage, WaveGroupIsStoredOnlyForInstalledBoardsAndShownFromTheBytes) {
+  Config().Expansion[1] = 4;  // "Expansion B" holds board 4; slot A is empty
+  auto& page = Open<TFormWave>(TTone::pgWave, 2);
+  page.WaveGroup()->setCurrentIndex(2);
+  page.GroupChosen(2);  // "Expansion A": nothing installed
+  EXPECT_EQ(page.WaveGroup()->currentText(), "Internal A");
+  EXPECT_TRUE(Taken().empty());
+  EXPECT_TRUE(library_->Saved);
+
+  page.WaveGroup()->setCurrentIndex(3);
+  page.GroupChosen(3);
+  const std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(AddressOf(sent[0]), ToneAddress(2, 1));
+  EXPECT_EQ(DataOf(sent[0]), (TBytes{2, 4}));
+  EXPECT_FALSE(library_->Saved);
+
+  // A board no slot holds shows "Internal A".
+  Tone(2).StoreByte(2, 9);
+  page.UpdateView();
+  EXPECT_EQ(page.WaveGroup()->currentText(), "Internal A");
+}
+
+TEST_F(TonePage, ChosenWaveStoresAllFourBytesInOneMessageAndUndoRestoresThem) {
+  WaveNameListHook() = [](int code) {
+    QStringList names;
+    for (int i = 0; i < 256; ++i) names << QStringLiteral("List%1 Wave%2").arg(code).arg(i);
+    return names;
+  };
+  WaveNamePickerHook() = [](int code, int current) {
+    EXPECT_EQ(code, 1);  // Internal A's list
+    EXPECT_EQ(current, 0);
+    return 254;
+  };
+  auto& page = Open<TFormWave>(TTone::pgWave, 1);
+  page.PickButton()->click();
+  std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(AddressOf(sent[0]), ToneAddress(1, 1));
+  // The group bytes as they are (a new tone's), wave 254 as 15 and 14.
+  EXPECT_EQ(DataOf(sent[0]), (TBytes{0, 0, 15, 14}));
+  EXPECT_EQ(page.WaveName()->text(), "List1 Wave254");
+  page.Undo();
+  sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(DataOf(sent[0]), (TBytes{0, 0, 0, 0}));
+  EXPECT_EQ(page.WaveName()->text(), "List1 Wave0");
+}
+
+TEST_F(TonePage, EnvelopesStoreOnlyTheBytesThatChangedAndTheAmplitudeNeverItsFourthLevel) {
+  struct TCase {
+    TTone::TPage Kind;
+    int Time, Level;
+  } cases[] = {{TTone::pgPitch, 70, 74}, {TTone::pgTVF, 91, 95}, {TTone::pgTVA, 110, 114}};
+  for (const TCase& c : cases) {
+    TEnvelopeBinding* envelope =
+        c.Kind == TTone::pgPitch ? Open<TFormPitch>(c.Kind, 1).Envelope()
+        : c.Kind == TTone::pgTVF ? Open<TFormTVF>(c.Kind, 1).Envelope()
+                                 : Open<TFormTVA>(c.Kind, 1).Envelope();
+    TGraphPoints points = envelope->Graph()->Points();
+    points[4] += 10;  // time 2
+    points[9] = 100;  // level 4 (the amplitude graph holds it at 0)
+    envelope->Graph()->SetPoints(points);
+    envelope->Store();
+    const std::vector<TBytes> sent = Taken();
+    const bool locked = c.Kind == TTone::pgTVA;
+    ASSERT_EQ(sent.size(), locked ? 1u : 2u) << c.Time;
+    EXPECT_EQ(AddressOf(sent[0]), ToneAddress(1, c.Time + 1));
+    if (!locked) {
+      EXPECT_EQ(AddressOf(sent[1]), ToneAddress(1, c.Level + 3));
+    }
+    // The byte after the amplitude levels is LFO 1's amplifier depth: never touched.
+    EXPECT_EQ(Tone(1).GetByte(117), 0);
+  }
+}
+
+TEST_F(TonePage, PicturesStepWithinTheirRangeOnly) {
+  auto& tvf = Open<TFormTVF>(TTone::pgTVF, 1);
+  tvf.Binding(80)->StepPicture(-1);  // "No Filter" is the first type
+  EXPECT_TRUE(Taken().empty());
+  tvf.Binding(80)->StepPicture(+1);
+  ASSERT_EQ(Taken().size(), 1u);
+  EXPECT_EQ(Tone(1).GetByte(80), 1);
+}
+
+TEST_F(TonePage, LfoTwoOfToneThreeStoresItsOwnBytesAndFollowsTheFadeMode) {
+  auto& page = Open<TFormLFO>(TTone::pgLFO2, 3, 2);
+  page.Binding(53)->StepPicture(+1);
+  std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(AddressOf(sent[0]), 0x03001400u + 53);
+  ASSERT_NE(page.Binding(79), nullptr);  // the pitch depth of LFO 2
+  EXPECT_EQ(page.Binding(78), nullptr);
+  EXPECT_EQ(page.Binding(45), nullptr);
+
+  auto* mode = qobject_cast<QComboBox*>(page.Binding(58)->Widget());
+  ASSERT_NE(mode, nullptr);
+  mode->setCurrentIndex(3);
+  EXPECT_EQ(page.Fade()->FadeMode(), OFF_OUT);  // at once
+  page.Fade()->SetFadeDelay(20);
+  page.Fade()->SetFadeTime(30);
+  Taken();
+  Q_EMIT page.Fade()->OnEndchange();
+  sent = Taken();
+  ASSERT_EQ(sent.size(), 2u);
+  EXPECT_EQ(AddressOf(sent[0]), 0x03001400u + 57);  // delay at b + 4
+  EXPECT_EQ(AddressOf(sent[1]), 0x03001400u + 59);  // time at b + 6
+}
+
+TEST_F(TonePage, ReverbSendOfToneFourGoesPastTheSevenBitStepAndUndoSendsItThere) {
+  auto& page = Open<TFormControl>(TTone::pgControl, 4);
+  auto* level = qobject_cast<TPanSlider*>(page.Binding(128)->Widget());
+  ASSERT_NE(level, nullptr);
+  level->SetValue(90);
+  page.Binding(128)->Store();
+  std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(AddressOf(sent[0]), 0x03001700u);
+  EXPECT_EQ(DataOf(sent[0]), TBytes{90});
+  page.Undo();
+  sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(AddressOf(sent[0]), 0x03001700u);
+  EXPECT_EQ(DataOf(sent[0]), TBytes{0});
+}
+
+TEST_F(TonePage, ControllersAreShownOneAtATimeAndKeyRangesHoldEachOther) {
+  auto& page = Open<TFormControl>(TTone::pgControl, 1);
+  EXPECT_EQ(page.Controller(), 1);
+  page.ControllerButtons()->button(3)->click();
+  EXPECT_EQ(page.Controller(), 3);
+  EXPECT_TRUE(page.Binding(37)->Widget()->isVisibleTo(&page));
+  EXPECT_FALSE(page.Binding(21)->Widget()->isVisibleTo(&page));
+  EXPECT_TRUE(Taken().empty());
+
+  // Depth −63 is stored as 0.
+  auto* depth = qobject_cast<TPanSlider*>(page.Binding(38)->Widget());
+  depth->SetValue(-63);
+  page.Binding(38)->Store();
+  EXPECT_EQ(Tone(1).GetByte(38), 0);
+
+  // The lower key steps no further than the upper one.
+  Tone(1).StoreByte(14, 59);
+  Tone(1).StoreByte(15, 60);
+  page.UpdateView();
+  auto* lower = qobject_cast<TMyEdit*>(page.Binding(14)->Widget());
+  for (int i = 0; i < 3; ++i) {
+    QTest::mousePress(lower->UpButton(), Qt::LeftButton);
+    QTest::mouseRelease(lower->UpButton(), Qt::LeftButton);
+  }
+  EXPECT_EQ(lower->Code(), 60);
+  EXPECT_EQ(Tone(1).GetByte(14), 60);
+}
+
+TEST_F(TonePage, MovingTheCutoffOfToneTwoReachesTheInstrumentsTemporaryMemory) {
+  auto& page = Open<TFormTVF>(TTone::pgTVF, 2);
+  auto* cutoff = qobject_cast<TPanSlider*>(page.Binding(81)->Widget());
+  ASSERT_NE(cutoff, nullptr);
+  cutoff->SetValue(99);
+  Q_EMIT cutoff->OnEndchange();
+  const std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  const auto device = static_cast<std::uint8_t>(Config().DeviceID - 1);
+  EXPECT_EQ(sent[0], DataSet(0x03001251, TBytes{99}, device));
+  EXPECT_EQ(Tone(2).GetByte(81), 99);
+  EXPECT_FALSE(library_->Saved);
+}
