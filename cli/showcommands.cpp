@@ -13,6 +13,7 @@
 #include "cli/loadedfile.h"
 #include "editors/params/paramlisting.h"
 #include "model/library.h"
+#include "model/pagenames.h"
 
 namespace {
 struct TShowArgs {
@@ -138,8 +139,13 @@ void Write(const QByteArray& bytes) {
   std::fflush(stdout);
 }
 
+// The wave and patch names the editors show come from Names.Txt (the start directory's, or the
+// installed copy) and UserCard.Txt.
+void LoadNameLists() { PageNames().Load(); }
+
 int RunShow(const TCliArgs& cli) {
   const TShowArgs args = ParseWords(QStringLiteral("show"), cli.Words, 1);
+  LoadNameLists();
   const std::vector<TShownSound> sounds = LoadSounds(args.Paths[0], args.Element);
   if (args.Json) {
     QString json = QStringLiteral("[");
@@ -169,6 +175,7 @@ int RunShow(const TCliArgs& cli) {
 
 int RunDiff(const TCliArgs& cli) {
   const TShowArgs args = ParseWords(QStringLiteral("diff"), cli.Words, 2);
+  LoadNameLists();
   const std::vector<TShownSound> a = LoadSounds(args.Paths[0], args.Element);
   const std::vector<TShownSound> b = LoadSounds(args.Paths[1], args.Element);
   QString text;

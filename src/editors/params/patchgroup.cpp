@@ -15,10 +15,7 @@ constexpr const char* kPresetRhythmSets[][2] = {{"PopDrumSet 1", "PopDrumSet 2"}
                                                 {"JazzDrumSet2", "OrchDrumSet"},
                                                 {"GM Drum Set", "BrusDrumSet"}};
 
-QStringList NameList(int code) {
-  // The wave rows' hook hands out every list of the names window by its number.
-  return code && WaveNameListHook() ? WaveNameListHook()(code) : QStringList();
-}
+QStringList NameList(int code) { return NameListOf(code); }
 }  // namespace
 
 int PatchGroupIndex(int type, int number) {

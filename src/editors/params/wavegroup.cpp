@@ -1,6 +1,7 @@
 #include "editors/params/wavegroup.h"
 
 #include "midi/config.h"
+#include "model/pagenames.h"
 
 int WaveGroupIndex(int type, int number) {
   switch (type) {
@@ -51,6 +52,11 @@ std::function<QStringList(int code)>& WaveNameListHook() {
   return hook;
 }
 
+QStringList NameListOf(int code) {
+  if (code <= 0) return {};
+  return WaveNameListHook() ? WaveNameListHook()(code) : PageNames().List(code);
+}
+
 QString WaveGroupText(const std::uint8_t* data) {
   const int index = WaveGroupIndex(data[1], data[2]);
   return index < 0 ? QString() : QString::fromLatin1(kWaveGroups[index]);
@@ -60,7 +66,7 @@ QString WaveNameText(const std::uint8_t* data) {
   if (data[3] > 15 || data[4] > 15) return {};
   const int group = WaveGroupIndex(data[1], data[2]);
   const int code = group < 0 ? 0 : WaveListCode(group);
-  const QStringList names = code && WaveNameListHook() ? WaveNameListHook()(code) : QStringList();
+  const QStringList names = NameListOf(code);
   const int wave = data[3] * 16 + data[4];
   // Beyond the list's end the field stays empty, as the page shows it.
   return wave < names.size() ? names[wave] : QStringLiteral("");

@@ -24,9 +24,10 @@ bool WaveGroupBytes(int groupIndex, std::uint8_t& type, std::uint8_t& number);
 // 2c + 27, the board or card configured for the entry); 0 when the entry has nothing installed.
 int WaveListCode(int groupIndex);
 
-// The name lists the wave rows read, by list code; the program and vesta-cli install it. With
-// none installed every list is empty.
+// The name lists the rows read, by list code: the program's name lists (Names.Txt and
+// UserCard.Txt as last loaded), unless a hook is installed in their place (tests).
 std::function<QStringList(int code)>& WaveNameListHook();
+QStringList NameListOf(int code);
 
 // Texts of the custom rows "Wave Group" and "Wave Name" for a tone's data (byte 0 first); a null
 // string for bytes they cannot show.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include <QButtonGroup>
+#include <QBoxLayout>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,7 +26,7 @@ TFormControl::TFormControl(TPatch& patch, int tone)
     else
       own.push_back(row);
   }
-  QGridLayout* grid = BuildRows(own, TTone::pgControl, 0, 2);
+  QBoxLayout* line = BuildRows(own, TTone::pgControl, 0, 1);
 
   // The controller buttons and, for each controller, its four destinations and depths; the
   // page shows one controller's eight controls at a time.
@@ -57,7 +58,7 @@ TFormControl::TFormControl(TPatch& patch, int tone)
     controllers_->addWidget(page);
   }
   column->addWidget(controllers_);
-  grid->addWidget(box, grid->rowCount(), 0, 1, 4);
+  line->addWidget(box, 0, Qt::AlignTop);
   connect(buttons_, &QButtonGroup::idClicked, this, &TFormControl::ShowController);
   ShowController(1);
 

@@ -1,7 +1,7 @@
 #include "editors/patch/formlfo.h"
 
 #include <QComboBox>
-#include <QGridLayout>
+#include <QBoxLayout>
 #include <QPainter>
 #include <QRandomGenerator>
 
@@ -15,8 +15,7 @@ TFormLFO::TFormLFO(TPatch& patch, int tone, int lfo)
                 QStringLiteral("FormLFO"), QStringLiteral("LFO %1").arg(lfo), 36,
                 {90 + 20 * (lfo - 1), 90 + 20 * (lfo - 1)}),
       lfo_(lfo) {
-  QGridLayout* grid =
-      BuildRows(ToneRows(), lfo == 1 ? TTone::pgLFO1 : TTone::pgLFO2, 0, 1);
+  QBoxLayout* line = BuildRows(ToneRows(), lfo == 1 ? TTone::pgLFO1 : TTone::pgLFO2, 0, 1);
   SetPicture(Base(), {TLfoPicture::kWidth, TLfoPicture::kHeight},
              [this](QPainter& painter, QSize size, int value) {
                if (value != shapeOf_) {
@@ -33,7 +32,7 @@ TFormLFO::TFormLFO(TPatch& patch, int tone, int lfo)
   fade_ = new TFadeGraph(TabPage(0));
   fade_->setObjectName(QStringLiteral("FadeGraph"));
   fade_->SetFadeDepth(127);
-  grid->addWidget(fade_, 0, 2, grid->rowCount(), 1, Qt::AlignTop);
+  line->addWidget(fade_, 0, Qt::AlignTop);
   connect(fade_, &TFadeGraph::OnEndchange, this, &TFormLFO::StoreFade);
   // The graph follows "Fade Mode" at once, before the list's store.
   if (TParamBinding* mode = Binding(Base() + 5))

@@ -15,6 +15,7 @@
 #include "editors/common/partkind.h"
 #include "editors/patch/formcommon.h"
 #include "editors/patch/patchcopy.h"
+#include "editors/patch/tonepages.h"
 #include "midi/midisession.h"
 #include "midi/sysex.h"
 
@@ -63,6 +64,7 @@ void RegisterPatchEditor() {
     return patch ? THubWindow::Open<TFormPatch>(*patch) : nullptr;
   });
   SetPatchPageOpener(pkCommon, [](TPatch& patch, int) { OpenCommonPage(patch); });
+  RegisterTonePages();
 }
 
 TFormPatch::TFormPatch(TPatch& patch, QWidget* parent)

@@ -1,6 +1,6 @@
 #include "editors/patch/formtva.h"
 
-#include <QGridLayout>
+#include <QBoxLayout>
 #include <QPainter>
 
 #include "controls/biaspicture.h"
@@ -10,11 +10,11 @@
 TFormTVA::TFormTVA(TPatch& patch, int tone)
     : TTonePage(patch, tone, TTone::pgTVA, QStringLiteral("FormTVA"), QStringLiteral("TVA"), 37,
                 {70, 70}) {
-  QGridLayout* grid = BuildRows(ToneRows(), TTone::pgTVA, 0, 1);
+  QBoxLayout* line = BuildRows(ToneRows(), TTone::pgTVA, 0, 1);
   SetPicture(102, {TBiasPicture::kWidth, TBiasPicture::kHeight},
              [](QPainter& painter, QSize, int value) { TBiasPicture::Draw(painter, value); });
   envelope_ = new TEnvelopeBinding(*this, LastLocked, 110, 114, TabPage(0));
-  grid->addWidget(envelope_->Graph(), 0, 2, grid->rowCount(), 1, Qt::AlignTop);
+  line->addWidget(envelope_->Graph(), 0, Qt::AlignTop);
   Finish();
 }
 

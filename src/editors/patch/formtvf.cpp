@@ -1,6 +1,6 @@
 #include "editors/patch/formtvf.h"
 
-#include <QGridLayout>
+#include <QBoxLayout>
 #include <QPainter>
 
 #include "controls/filterpicture.h"
@@ -10,11 +10,11 @@
 TFormTVF::TFormTVF(TPatch& patch, int tone)
     : TTonePage(patch, tone, TTone::pgTVF, QStringLiteral("FormTVF"), QStringLiteral("TVF"), 38,
                 {50, 50}) {
-  QGridLayout* grid = BuildRows(ToneRows(), TTone::pgTVF, 0, 1);
+  QBoxLayout* line = BuildRows(ToneRows(), TTone::pgTVF, 0, 1);
   SetPicture(80, {TFilterPicture::kWidth, TFilterPicture::kHeight},
              [](QPainter& painter, QSize, int value) { TFilterPicture::Draw(painter, value); });
   envelope_ = new TEnvelopeBinding(*this, Normal, 91, 95, TabPage(0));
-  grid->addWidget(envelope_->Graph(), 0, 2, grid->rowCount(), 1, Qt::AlignTop);
+  line->addWidget(envelope_->Graph(), 0, Qt::AlignTop);
   Finish();
 }
 

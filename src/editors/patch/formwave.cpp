@@ -16,16 +16,18 @@ std::function<int(int listCode, int current)>& WaveNamePickerHook() {
 }
 
 namespace {
-QStringList ListOf(int code) {
-  return code && WaveNameListHook() ? WaveNameListHook()(code) : QStringList();
-}
+QStringList ListOf(int code) { return NameListOf(code); }
 }  // namespace
 
 TFormWave::TFormWave(TPatch& patch, int tone)
     : TTonePage(patch, tone, TTone::pgWave, QStringLiteral("FormWave"), QStringLiteral("Wave"), 34,
                 {10, 10}) {
-  QGridLayout* grid = BuildRows(ToneRows(), TTone::pgWave, 0, 1);
-  const int row = grid->rowCount();
+  QBoxLayout* line = BuildRows(ToneRows(), TTone::pgWave, 0, 1);
+  // The wave itself, beside the rows: its group and its name with the picker.
+  auto* grid = new QGridLayout;
+  grid->setAlignment(Qt::AlignTop);
+  line->addLayout(grid);
+  const int row = 0;
   group_ = new QComboBox(TabPage(0));
   group_->setObjectName(QStringLiteral("WaveGroup"));
   for (const char* item : kWaveGroups) group_->addItem(QString::fromLatin1(item));
