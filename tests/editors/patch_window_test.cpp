@@ -9,6 +9,8 @@
 
 #include "app/librarygrid.h"
 #include "editors/common/partkind.h"
+#include "editors/patch/effectcontrol.h"
+#include "editors/patch/formeffect.h"
 #include "editors/patch/patchcopy.h"
 #include "editorfixture.h"
 
@@ -279,4 +281,27 @@ TEST_F(PatchWindow, ThePlaceOfPagesIsSavedWithThePatch) {
   copy.LoadFromLibrary(reader);
   EXPECT_EQ(copy.Common.Pages[TCommon::pgCommon].Left, 33);
   EXPECT_EQ(copy.Common.Pages[TCommon::pgCommon].Top, 44);
+}
+
+TEST_F(PatchWindow, TheEffectsButtonOpensTheEffectsPageWhichClosesWithThePatch) {
+  TFormPatch& window = OpenPatch(Patch(2));
+  TPageSlot& slot = Patch(2).Common.Pages[TCommon::pgEffects];
+  QTest::mouseDClick(window.Part(QStringLiteral("Effects")), Qt::LeftButton);
+  auto* page = qobject_cast<TFormEffect*>(slot.Window);
+  ASSERT_NE(page, nullptr);
+  EXPECT_TRUE(slot.Open);
+  EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 3);
+  QTest::mouseDClick(window.Part(QStringLiteral("Effects")), Qt::LeftButton);
+  EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 3);
+  EXPECT_EQ(form_->MdiArea()->activeSubWindow()->widget(), page);
+  // A change made elsewhere shows on the page.
+  Patch(2).Common.StoreByte(33, 90);  // chorus level
+  Patch(2).UpdateViews();
+  ASSERT_NE(page->Page1Control(33), nullptr);
+  EXPECT_EQ(page->Page1Control(33)->Stored(), 90);
+  Patch(2).Selected = true;
+  Patch(0).Selected = Patch(1).Selected = false;
+  libraryWindow_->DeleteSelected();
+  Flush();
+  EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 1);
 }

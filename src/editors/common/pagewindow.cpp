@@ -220,27 +220,30 @@ void TPageWindow::Present() {
   ChildFrame().BringToFront(this);
 }
 
-void TPageWindow::PlaceInFrame() {
-  QWidget* frame = Frame();
-  adjustSize();
+void PlaceInFrame(QWidget* frame, TPageSlot& slot, QPoint designed) {
   frame->adjustSize();
-  int left = slot_.Left;
-  int top = slot_.Top;
-  if (slot_.Top == kNoPosition) {
-    left = spec_.DesignedPos.x();
-    top = spec_.DesignedPos.y();
+  int left = slot.Left;
+  int top = slot.Top;
+  if (slot.Top == kNoPosition) {
+    left = designed.x();
+    top = designed.y();
     // A designed place past the frame's edges moves the window in, to one pixel from the edge.
-    if (QMdiArea* area = ChildFrame().Area(); area && frame != this) {
+    if (QMdiArea* area = ChildFrame().Area(); area && qobject_cast<QMdiSubWindow*>(frame)) {
       const QSize client = area->viewport()->size();
       if (client.height() <= top + frame->height()) top = client.height() - frame->height() - 1;
       if (client.width() <= left + frame->width()) left = client.width() - frame->width() - 1;
       left = std::max(left, 0);
       top = std::max(top, 0);
     }
-    slot_.Left = static_cast<std::uint16_t>(left);
-    slot_.Top = static_cast<std::uint16_t>(top);
+    slot.Left = static_cast<std::uint16_t>(left);
+    slot.Top = static_cast<std::uint16_t>(top);
   }
   frame->move(left, top);
+}
+
+void TPageWindow::PlaceInFrame() {
+  adjustSize();
+  ::PlaceInFrame(Frame(), slot_, spec_.DesignedPos);
 }
 
 void TPageWindow::showEvent(QShowEvent* event) {

@@ -136,6 +136,9 @@ class TPageWindow : public QWidget, public TPageState, public TElementView {
 
 // Shows "Out of Resource" (a window that could not be made).
 void ReportOutOfResource();
+// Places a page's frame as it opens: at the slot's remembered place, or, when the slot's Top is
+// FFFF, at the designed place moved inside the frame's client area and then remembered.
+void PlaceInFrame(QWidget* frame, TPageSlot& slot, QPoint designed);
 
 template <class TPage, class... TArgs>
 TPage* TPageWindow::OpenPage(TPageSlot& slot, TArgs&&... args) {

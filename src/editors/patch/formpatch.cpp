@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "editors/common/partkind.h"
+#include "editors/patch/effectspage.h"
 #include "editors/patch/formcommon.h"
 #include "editors/patch/patchcopy.h"
 #include "editors/patch/tonepages.h"
@@ -64,6 +65,7 @@ void RegisterPatchEditor() {
     return patch ? THubWindow::Open<TFormPatch>(*patch) : nullptr;
   });
   SetPatchPageOpener(pkCommon, [](TPatch& patch, int) { OpenCommonPage(patch); });
+  SetPatchPageOpener(pkEffects, [](TPatch& patch, int) { OpenEffectsPage(patch); });
   RegisterTonePages();
 }
 

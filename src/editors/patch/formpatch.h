@@ -61,5 +61,6 @@ using TPatchPageOpener = std::function<void(TPatch& patch, int tone)>;
 void SetPatchPageOpener(int kind, TPatchPageOpener opener);
 const TPatchPageOpener& PatchPageOpener(int kind);
 
-// The patch window as the editor of patches, with the common page behind its Common button.
+// The patch window as the editor of patches, with the common page and the effects page behind
+// its Common and Effects buttons.
 void RegisterPatchEditor();
