@@ -229,7 +229,9 @@ TEST_F(CommonPage, AWheelGestureIsStoredOnceWhenTheWheelRests) {
     QCoreApplication::sendEvent(level, &wheel);
   }
   EXPECT_TRUE(Taken().empty());
-  Idle(TControlTiming::WheelRestMs * 4);
+  // The wheel rests: one store (a loaded machine may take longer than the rest time to say so).
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !loop_->Sent().empty(); }, 3000));
+  Idle(TControlTiming::WheelRestMs * 3);
   const std::vector<TBytes> sent = Taken();
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(sent[0], Set(kCommon + 46, {3}));
