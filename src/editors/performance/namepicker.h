@@ -1,0 +1,12 @@
+#pragma once
+// The "Select Name" picker of the names window, which the "B" buttons of the performance, rhythm
+// and system editors open on a name list with the current entry preselected. The names window
+// lives in the application, so the main window installs it here.
+#include <functional>
+
+class QWidget;
+
+// True with index set to the chosen entry of name list `list`; without a picker nothing is
+// chosen.
+std::function<bool(int list, int& index, QWidget* parent)>& NamePickerHook();
+bool PickName(int list, int& index, QWidget* parent);

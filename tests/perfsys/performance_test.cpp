@@ -1,0 +1,223 @@
+// The performance editor's windows against a loopback port: what each edit stores and sends.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "controls/clickedit.h"
+#include "controls/panslider.h"
+#include "model/rhythmnames.h"
+#include "editorfixture.h"
+#include "editors/common/partkind.h"
+#include "editors/params/clipboard.h"
+#include "editors/performance/formpart.h"
+#include "editors/performance/formpercomm.h"
+#include "editors/performance/formperformance.h"
+#include "model/performance.h"
+
+namespace {
+
+class PerformanceEditor : public TEditorTest {
+ protected:
+  void SetUp() override {
+    TEditorTest::SetUp();
+    performance.Init();
+    CurrentPerformance = &performance;
+  }
+  void TearDown() override {
+    CurrentPerformance = nullptr;
+    TEditorTest::TearDown();
+  }
+  TPerformance performance{nullptr};
+};
+
+TEST_F(PerformanceEditor, VoiceReservesNeverPassSixtyFourVoices) {
+  for (int p = 1; p <= 16; ++p) performance.Common.StoreByte(47 + p, 4);
+  TFormPerComm window(performance);
+  window.show();
+  EXPECT_EQ("   0", window.VoiceAvailable()->text());
+  for (int p = 1; p <= 16; ++p) {
+    Step(window.VoiceReserve(p), true);
+    EXPECT_EQ(4, window.VoiceReserve(p)->Code()) << p;
+    EXPECT_EQ(4, performance.Common.GetByte(47 + p)) << p;
+  }
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ("   0", window.VoiceAvailable()->text());
+  // Below the limit a step goes through and is sent when the arrow is released.
+  Step(window.VoiceReserve(16), false);
+  EXPECT_EQ("   1", window.VoiceAvailable()->text());
+  ASSERT_EQ(1u, Sent().size());
+  EXPECT_EQ(DataSet(0x0100003F, {3}), Sent()[0]);
+}
+
+TEST_F(PerformanceEditor, TempoAndNameAreOneMessageAndOneUndoEach) {
+  TFormPerComm window(performance);
+  window.show();
+  window.Tempo()->SetCode(119);
+  Step(window.Tempo(), true);
+  ASSERT_EQ(1u, Sent().size());
+  EXPECT_EQ(DataSet(0x0100002D, {7, 8}), Sent()[0]);
+  EXPECT_EQ(7, performance.Common.GetByte(45));
+  EXPECT_EQ(8, performance.Common.GetByte(46));
+
+  ClearSent();
+  QTest::keyClicks(window.NameBox(), QStringLiteral("Abc"));
+  ASSERT_FALSE(Sent().empty());
+  EXPECT_EQ(DataSet(0x01000000, {'A', 'b', 'c', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}),
+            Sent().back());
+  EXPECT_EQ("Abc", performance.GetName());
+
+  // Undo takes the name back a key at a time, then the tempo's two bytes at once.
+  for (int i = 0; i < 3; ++i) window.BtnUndo()->click();
+  EXPECT_EQ("", performance.GetName());
+  ClearSent();
+  window.BtnUndo()->click();
+  ASSERT_EQ(1u, Sent().size());
+  EXPECT_EQ(DataSet(0x0100002D, {1, 4}), Sent()[0]);
+  EXPECT_EQ(20, window.Tempo()->Code());
+  EXPECT_FALSE(window.BtnUndo()->isEnabled());
+}
+
+TEST_F(PerformanceEditor, PanIsStoredWithItsCentreAtSixtyFour) {
+  TFormPart window(performance);
+  window.SelectPart(3);
+  auto* pan = window.Control(7)->findChild<TClickEdit*>(QStringLiteral("PanEdit"));
+  ASSERT_NE(nullptr, pan);
+  // A new part holds 0 here, so the centre goes first.
+  const std::pair<int, std::uint8_t> cases[] = {{0, 64}, {-64, 0}, {63, 127}};
+  for (const auto& [shown, stored] : cases) {
+    ClearSent();
+    pan->SetValue(shown);
+    Q_EMIT pan->OnEndchange();
+    EXPECT_EQ(stored, performance.Parts[2].GetByte(7)) << shown;
+    ASSERT_EQ(1u, Sent().size()) << shown;
+    EXPECT_EQ(DataSet(0x01001207, {stored}), Sent()[0]);
+  }
+}
+
+TEST_F(PerformanceEditor, AGroupWithoutItsBoardPutsThePreviousBack) {
+  performance.Parts[0].StoreByte(3, 3);  // Preset A
+  TFormPart window(performance);
+  window.show();
+  ASSERT_EQ(2, window.PatchGroup()->currentIndex());
+  window.PatchGroup()->setCurrentIndex(7);
+  Q_EMIT window.PatchGroup()->activated(7);  // "Expansion B", no board in slot B
+  EXPECT_EQ(2, window.PatchGroup()->currentIndex());
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(0, performance.Parts[0].GetByte(2));
+  EXPECT_EQ(3, performance.Parts[0].GetByte(3));
+  // With a board there the group is sent as type 2 and the board's number.
+  Config().Expansion[1] = 5;
+  window.PatchGroup()->setCurrentIndex(7);
+  Q_EMIT window.PatchGroup()->activated(7);
+  ASSERT_FALSE(Sent().empty());
+  EXPECT_EQ(DataSet(0x01001002, {2, 5}), Sent()[0]);
+}
+
+TEST_F(PerformanceEditor, PartTenChoosesRhythmSetsOfItsGroup) {
+  MidiSession().SetMidiOpen(false);  // no name requests in the way
+  performance.Parts[9].StoreByte(3, 6);  // GM
+  TFormPart window(performance);
+  window.show();
+  window.SelectPart(10);
+  EXPECT_EQ(6, window.PatchGroup()->count());
+  EXPECT_FALSE(window.PatchName()->isVisibleTo(&window));
+  ASSERT_EQ(2, window.RhythmSet()->count());
+  EXPECT_EQ("GM Drum Set", window.RhythmSet()->itemText(0));
+  EXPECT_EQ("BrusDrumSet", window.RhythmSet()->itemText(1));
+  Q_EMIT window.RhythmSet()->activated(1);
+  EXPECT_EQ(1, performance.Parts[9].GetByte(5));
+  window.SelectPart(1);
+  EXPECT_EQ(11, window.PatchGroup()->count());
+}
+
+TEST_F(PerformanceEditor, CopyPasteAndRevertAllBypassOrEmptyTheHistories) {
+  Clipboard() = TClipboard();
+  TFormPart window(performance);
+  window.show();
+  auto* level = static_cast<TPanSlider*>(window.Control(6));
+  ASSERT_NE(nullptr, level);
+  level->SetValue(100);
+  Q_EMIT level->OnEndchange();
+  EXPECT_FALSE(window.BtnPaste()->isEnabled());
+  window.BtnCopyClick();
+  EXPECT_TRUE(window.BtnPaste()->isEnabled());
+  window.SelectPart(5);
+  ClearSent();
+  window.BtnPasteClick();
+  EXPECT_EQ(100, performance.Parts[4].GetByte(6));
+  EXPECT_TRUE(window.History(5).Empty());
+  ASSERT_EQ(16u, DataSets().size());  // every part sent once
+  EXPECT_EQ(0x01001400u, AddressOf(DataSets()[4]));
+
+  // Revert All takes part 1's change back and shows part 1.
+  window.SelectPart(3);
+  level->SetValue(30);
+  Q_EMIT level->OnEndchange();
+  ClearSent();
+  window.BtnRevertAllClick();
+  EXPECT_EQ(0, performance.Parts[0].GetByte(6));
+  EXPECT_EQ(0, performance.Parts[2].GetByte(6));
+  EXPECT_EQ(100, performance.Parts[4].GetByte(6));  // the paste stays
+  EXPECT_EQ(1, window.SelectedPart());
+  EXPECT_EQ(16u, DataSets().size());
+  for (int p = 1; p <= 16; ++p) EXPECT_TRUE(window.History(p).Empty());
+}
+
+TEST_F(PerformanceEditor, SectionsGoOnlyOntoTheirOwnKindInAnotherWindow) {
+  TPerformance other(nullptr);
+  other.Init();
+  for (int b = 0; b < 64; ++b) performance.Common.StoreByte(b, static_cast<std::uint8_t>(b + 1));
+  for (TPerformancePart& part : performance.Parts) part.StoreByte(6, 99);
+  TFormPerformance source(performance), target(other);
+  const auto common = [](TFormPerformance& w) { return w.Panel(pkPerCom); };
+  const auto parts = [](TFormPerformance& w) { return w.Panel(pkPerParts); };
+
+  source.SelectPart(common(source), false);
+  source.BeginDrag();
+  EXPECT_FALSE(THubWindow::DragOver(parts(target)));
+  EXPECT_TRUE(THubWindow::DragOver(common(target)));
+  // Onto the window it came from: refused, nothing copied.
+  EXPECT_FALSE(THubWindow::DragOver(common(source)));
+  source.EndDrag(parts(source));
+  EXPECT_EQ(0, other.Common.GetByte(47 + 1));
+
+  // Common and Parts together (a Ctrl click adds Parts): accepted on Parts, both copied.
+  QTest::mouseClick(parts(source), Qt::LeftButton, Qt::ControlModifier);
+  EXPECT_TRUE(parts(source)->Selected());
+  EXPECT_TRUE(common(source)->Selected());
+  source.SelectPart(common(source), false);
+  source.BeginDrag();
+  EXPECT_TRUE(THubWindow::DragOver(parts(target)));
+  source.EndDrag(parts(target));
+  for (int b : {0, 11, 45, 63}) EXPECT_EQ(b + 1, other.Common.GetByte(b)) << b;
+  for (int b : {12, 13, 44}) EXPECT_NE(b + 1, other.Common.GetByte(b)) << b;
+  for (const TPerformancePart& part : other.Parts) EXPECT_EQ(99, part.GetByte(6));
+  EXPECT_EQ(&other, CurrentPerformance);  // sent to the instrument
+}
+
+TEST_F(PerformanceEditor, WithoutMidiValuesAreStoredAndNothingIsSentOrAsked) {
+  MidiSession().SetMidiOpen(false);
+  TFormPart window(performance);
+  window.show();
+  QApplication::processEvents();
+  auto* level = static_cast<TPanSlider*>(window.Control(6));
+  level->SetValue(77);
+  Q_EMIT level->OnEndchange();
+  EXPECT_EQ(77, performance.Parts[0].GetByte(6));
+  EXPECT_FALSE(window.NamesReader().Running());
+  EXPECT_TRUE(Sent().empty());
+}
+
+TEST_F(PerformanceEditor, OpeningThePartsAsksForTheRhythmSetNames) {
+  Config().DataCard = true;
+  TFormPart window(performance);
+  window.show();
+  QApplication::processEvents();
+  std::vector<std::uint32_t> asked;
+  for (const TBytes& m : Sent())
+    if (m[4] == 0x11) asked.push_back(AddressOf(m));
+  EXPECT_EQ(std::vector<std::uint32_t>({0x10400000, 0x10410000, 0x20400000, 0x20410000}), asked);
+  window.NamesReader().Stop();
+}
+
+}  // namespace
