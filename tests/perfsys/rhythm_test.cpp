@@ -1,0 +1,190 @@
+// The rhythm editor's windows against a loopback port: the key choice, what each edit stores
+// and sends, the note clipboard, Revert All and section drags.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "controls/filterpicture.h"
+#include "controls/keyselector.h"
+#include "controls/panslider.h"
+#include "controls/pangraph.h"
+#include "editorfixture.h"
+#include "editors/common/partkind.h"
+#include "editors/params/clipboard.h"
+#include "editors/rhythm/formrhythm.h"
+#include "editors/rhythm/rhythmnotewindows.h"
+#include "model/headlesshost.h"
+
+namespace {
+
+class RhythmEditor : public TEditorTest {
+ protected:
+  void SetUp() override {
+    TEditorTest::SetUp();
+    rhythm.Init();
+    CurrentRhythm = &rhythm;
+    Clipboard() = TClipboard();
+  }
+  void TearDown() override {
+    CurrentRhythm = nullptr;
+    TEditorTest::TearDown();
+  }
+  // A note window as it is opened (key 35, every history empty).
+  template <class W>
+  std::unique_ptr<W> Open() {
+    auto window = std::make_unique<W>(rhythm);
+    window->show();
+    return window;
+  }
+  TRhythm rhythm{nullptr};
+  TScopedHeadlessHost host;
+};
+
+TEST_F(RhythmEditor, KeyMinusOneEditsNoteThirtyFive) {
+  auto window = Open<TFormRhyPitch>();
+  EXPECT_EQ(-1, window->KeySelector()->KeySelected());
+  EXPECT_EQ(35, window->Key());
+  EXPECT_EQ("B 1  ", window->KeyBox()->text());
+  // Pressing key 1 (C#) shows note 37; releasing on it keeps it.
+  QTest::mousePress(window->KeySelector(), Qt::LeftButton, {}, QPoint(17, 5));
+  QTest::mouseRelease(window->KeySelector(), Qt::LeftButton, {}, QPoint(17, 5));
+  EXPECT_EQ(37, window->Key());
+  EXPECT_EQ("C# 2  ", window->KeyBox()->text());
+  window->SelectKey(35);
+  Step(static_cast<TMyEdit*>(window->Control(12)), true);
+  ASSERT_EQ(1u, Sent().size());
+  EXPECT_EQ(DataSet(0x0209230C, {1}), Sent()[0]);
+}
+
+TEST_F(RhythmEditor, SensitivitiesAreStoredInStepsOfTwo) {
+  auto window = Open<TFormRhyPitch>();
+  window->SelectKey(98);
+  auto* sens = static_cast<TMyEdit*>(window->Control(16));
+  ASSERT_NE(nullptr, sens);
+  EXPECT_EQ(-100, sens->Code());  // stored 0
+  const std::pair<int, std::uint8_t> cases[] = {{150, 125}, {-100, 0}, {0, 50}};
+  for (const auto& [shown, stored] : cases) {
+    ClearSent();
+    sens->SetCode(shown);
+    Q_EMIT sens->OnEndChange();
+    EXPECT_EQ(stored, rhythm.Note(98).GetByte(16)) << shown;
+    ASSERT_EQ(1u, Sent().size());
+    EXPECT_EQ(DataSet(0x02096210, {stored}), Sent()[0]);
+  }
+}
+
+TEST_F(RhythmEditor, EachWindowPastesOnlyTheSectionItCopied) {
+  auto pitch = Open<TFormRhyPitch>();
+  auto filter = Open<TFormRhyTVF>();
+  rhythm.Note(35).StoreByte(13, 70);
+  rhythm.Note(35).StoreByte(27, 90);
+  pitch->BtnCopyClick();
+  filter->UpdateView();
+  EXPECT_TRUE(pitch->BtnPaste()->isEnabled());
+  EXPECT_FALSE(filter->BtnPaste()->isEnabled());
+  filter->BtnPasteClick();
+  EXPECT_EQ(0, rhythm.Note(36).GetByte(27));
+
+  // Pitch pasted onto another key: bytes 12 to 25 only, no undo record, the set sent whole.
+  pitch->SelectKey(40);
+  ClearSent();
+  pitch->BtnPasteClick();
+  EXPECT_EQ(70, rhythm.Note(40).GetByte(13));
+  EXPECT_EQ(0, rhythm.Note(40).GetByte(27));
+  EXPECT_TRUE(pitch->History(40).Empty());
+  EXPECT_EQ(65u, DataSets().size());
+}
+
+TEST_F(RhythmEditor, FilterTypeStopsAtNoFilterAndPeaking) {
+  auto window = Open<TFormRhyTVF>();
+  EXPECT_EQ("No Filter", window->TypeLabel()->text());
+  window->Precedente();
+  EXPECT_TRUE(Sent().empty());
+  for (int i = 0; i < 6; ++i) window->Successivo();
+  EXPECT_EQ(4, rhythm.Note(35).GetByte(26));
+  EXPECT_EQ("Peaking", window->TypeLabel()->text());
+  EXPECT_EQ(4u, Sent().size());
+}
+
+TEST_F(RhythmEditor, MovingOneEnvelopePointSendsOnlyItsBytes) {
+  auto window = Open<TFormrhyTva>();
+  TGraphPoints points = window->Graph()->Points();
+  points[4] = 40;  // T2
+  points[5] = 100;  // L2
+  points[9] = 50;   // L4: the amplifier's last level stays 0
+  window->Graph()->SetPoints(points);
+  Q_EMIT window->Graph()->OnEndchange();
+  ASSERT_EQ(2u, Sent().size());
+  EXPECT_EQ(DataSet(0x0209232D, {40}), Sent()[0]);  // time 2 at 45
+  EXPECT_EQ(DataSet(0x02092331, {100}), Sent()[1]);  // level 2 at 49
+  EXPECT_EQ(0, window->Graph()->Level(5));
+}
+
+TEST_F(RhythmEditor, AWaveGroupWithoutItsBoardPutsThePreviousBack) {
+  auto window = Open<TFormRhyMain>();
+  window->WaveGroup()->setCurrentIndex(3);
+  Q_EMIT window->WaveGroup()->activated(3);  // "Expansion B", nothing in slot B
+  EXPECT_EQ(0, window->WaveGroup()->currentIndex());
+  EXPECT_TRUE(Sent().empty());
+  Q_EMIT window->WaveGroup()->activated(1);  // "Internal B"
+  ASSERT_FALSE(Sent().empty());
+  EXPECT_EQ(DataSet(0x02092301, {0, 2}), Sent()[0]);
+}
+
+TEST_F(RhythmEditor, RevertAllTakesEveryKeyBackAndSendsTheSet) {
+  auto window = Open<TFormrhyTva>();
+  auto* level = static_cast<TPanSlider*>(window->Control(41));
+  ASSERT_NE(nullptr, level);
+  for (int key : {35, 60, 98}) {
+    window->SelectKey(key);
+    level->SetValue(key);
+    Q_EMIT level->OnEndchange();
+  }
+  ClearSent();
+  window->BtnRevertAllClick();
+  for (int key : {35, 60, 98}) {
+    EXPECT_EQ(0, rhythm.Note(key).GetByte(41)) << key;
+    EXPECT_TRUE(window->History(key).Empty()) << key;
+  }
+  EXPECT_EQ(35, window->Key());
+  EXPECT_EQ(65u, DataSets().size());
+}
+
+TEST_F(RhythmEditor, TheTvaSectionOfAllNotesIsCopiedByADrop) {
+  TRhythm other(nullptr);
+  other.Init();
+  for (TRhythmNote& note : rhythm.Notes)
+    for (int b = 0; b < 58; ++b) note.StoreByte(b, static_cast<std::uint8_t>(b + 1));
+  TFormRhythm source(rhythm), target(other);
+  source.SelectPart(source.Panel(pkRhyTVA), false);
+  source.BeginDrag();
+  EXPECT_FALSE(THubWindow::DragOver(target.Panel(pkRhyTVF)));
+  source.EndDrag(target.Panel(pkRhyTVA));
+  for (const TRhythmNote& note : other.Notes)
+    for (int b = 0; b < 58; ++b) {
+      const int expected = b >= 41 && b <= 53 ? b + 1 : 0;
+      ASSERT_EQ(expected, note.GetByte(b)) << note.Key << " " << b;
+    }
+}
+
+TEST_F(RhythmEditor, TheNameIsSentAtEveryKeyWithoutUndo) {
+  TFormRhythm hub(rhythm);
+  QTest::keyClicks(hub.NameBox(), QStringLiteral("Kit"));
+  ASSERT_EQ(3u, Sent().size());
+  EXPECT_EQ(DataSet(0x02090000, {'K', 'i', 't', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}),
+            Sent()[2]);
+  EXPECT_EQ("Kit", rhythm.GetName());
+}
+
+TEST_F(RhythmEditor, WithoutMidiValuesAreStoredAndNothingIsSent) {
+  MidiSession().SetMidiOpen(false);
+  auto window = Open<TFormRhyTVF>();
+  window->Successivo();
+  window->BtnRevertAllClick();
+  window->Successivo();
+  EXPECT_EQ(1, rhythm.Note(35).GetByte(26));
+  EXPECT_TRUE(Sent().empty());
+}
+
+}  // namespace
