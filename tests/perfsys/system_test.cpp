@@ -1,0 +1,189 @@
+// The system editor's windows against a loopback port: GM System Off before every change of the
+// panel mode, the performance and scale tune choices, Paste, and section drags.
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "editorfixture.h"
+#include "editors/params/clipboard.h"
+#include "editors/common/partkind.h"
+#include "editors/performance/namepicker.h"
+#include "editors/system/formsystem.h"
+#include "editors/system/systemwindows.h"
+#include "editors/params/wavegroup.h"
+
+namespace {
+
+const TBytes kGmSystemOff = {0xF0, 0x7E, 0x7F, 0x09, 0x02, 0xF7};
+
+class SystemEditor : public TEditorTest {
+ protected:
+  void SetUp() override {
+    TEditorTest::SetUp();
+    system.Init();
+    CurrentSystem = &system;
+    Clipboard() = TClipboard();
+  }
+  void TearDown() override {
+    CurrentSystem = nullptr;
+    NamePickerHook() = nullptr;
+    WaveNameListHook() = nullptr;
+    TEditorTest::TearDown();
+  }
+  // A click on one of the panel mode's buttons.
+  static void ClickMode(TFormSysSetup& window, int mode) {
+    const QList<QRadioButton*> buttons = window.findChildren<QRadioButton*>();
+    ASSERT_EQ(3, buttons.size());
+    buttons[mode]->click();
+  }
+  TSystem system{nullptr};
+};
+
+TEST_F(SystemEditor, EveryChangeOfThePanelModeFollowsGmSystemOff) {
+  TFormSysSetup window(system);
+  window.show();
+  ClickMode(window, 2);  // " GM"
+  ASSERT_EQ(2u, Sent().size());
+  EXPECT_EQ(kGmSystemOff, Sent()[0]);
+  EXPECT_EQ(DataSet(0x00000000, {2}), Sent()[1]);
+  ClearSent();
+  ClickMode(window, 0);  // " Performance"
+  ASSERT_EQ(2u, Sent().size());
+  EXPECT_EQ(kGmSystemOff, Sent()[0]);
+  EXPECT_EQ(DataSet(0x00000000, {0}), Sent()[1]);
+  EXPECT_TRUE(window.PerformanceGroup()->isEnabled());
+  EXPECT_FALSE(window.PatchGroup()->isEnabled());
+
+  ClearSent();
+  window.BtnUndo()->click();
+  ASSERT_EQ(2u, Sent().size());
+  EXPECT_EQ(kGmSystemOff, Sent()[0]);
+  EXPECT_EQ(DataSet(0x00000000, {2}), Sent()[1]);
+
+  // Revert: GM System Off for the entry of the mode, then the whole system (18 blocks).
+  ClearSent();
+  window.BtnRevert()->click();
+  EXPECT_EQ(1, system.Common.GetByte(0));
+  ASSERT_EQ(19u, Sent().size());
+  EXPECT_EQ(kGmSystemOff, Sent()[0]);
+  EXPECT_EQ(DataSet(0x00000000, TBytes(system.Common.Data(), system.Common.Data() + 40)),
+            Sent()[1]);
+
+  // A store of another byte sends no mode message.
+  ClearSent();
+  auto* tune = static_cast<TMyEdit*>(window.Control(6));
+  Step(tune, true);
+  ASSERT_EQ(1u, Sent().size());
+  EXPECT_EQ(DataSet(0x00000006, {0x40}), Sent()[0]);
+}
+
+TEST_F(SystemEditor, ThePerformanceIsItsGroupTimesThirtyTwoPlusItsNumber) {
+  WaveNameListHook() = [](int list) {
+    return list == 46 ? QStringList{"B1", "B2", "B3", "B4", "B5", "B6"} : QStringList();
+  };
+  NamePickerHook() = [](int list, int& index, QWidget*) {
+    index = list == 46 ? 5 : index;
+    return true;
+  };
+  system.Common.StoreByte(0, 0);  // performance mode
+  TFormSysSetup window(system);
+  window.show();
+  window.PerformanceGroup()->setCurrentIndex(3);
+  Q_EMIT window.PerformanceGroup()->activated(3);  // "Preset B", number 0
+  EXPECT_EQ(96, system.Common.GetByte(1));
+  window.PerformanceBrowseClick();
+  EXPECT_EQ(101, system.Common.GetByte(1));
+  EXPECT_EQ("B6", window.PerformanceName()->text());
+  EXPECT_EQ(DataSet(0x00000001, {101}), Sent().back());
+}
+
+TEST_F(SystemEditor, UserAndCardPerformancesComeFromTheirOwnLists) {
+  WaveNameListHook() = [](int list) {
+    if (list == 47) return QStringList{"Card Perf"};
+    if (list == 48) return QStringList{"User Perf"};
+    return QStringList();
+  };
+  system.Common.StoreByte(1, 0);
+  TFormSysSetup window(system);
+  window.show();
+  EXPECT_EQ("User Perf", window.PerformanceName()->text());
+  system.Common.StoreByte(1, 32);
+  window.UpdateView();
+  EXPECT_EQ("Card Perf", window.PerformanceName()->text());
+}
+
+TEST_F(SystemEditor, ControlChannelAndReceiveChannelCodes) {
+  TFormSysMidi window(system);
+  auto* control = static_cast<TMyEdit*>(window.Control(28));
+  ASSERT_NE(nullptr, control);
+  control->SetCode(15);
+  Q_EMIT control->OnEndChange();
+  EXPECT_EQ(15, system.Common.GetByte(28));
+  Step(control, true);
+  EXPECT_EQ(" Off", control->Text());
+  EXPECT_EQ(16, system.Common.GetByte(28));
+  auto* receive = static_cast<TMyEdit*>(window.Control(29));
+  receive->SetCode(16);
+  Q_EMIT receive->OnEndChange();
+  EXPECT_EQ(15, system.Common.GetByte(29));
+}
+
+TEST_F(SystemEditor, ScaleTunesPasteWholeAndSendTheSystem) {
+  TFormScaleTune window(system);
+  window.show();
+  window.SelectBlock(17);
+  auto* tuneC = static_cast<TMyEdit*>(window.Control(0));
+  auto* tuneB = static_cast<TMyEdit*>(window.Control(11));
+  ClearSent();
+  tuneB->SetCode(-64);
+  Q_EMIT tuneB->OnEndChange();
+  ASSERT_EQ(1u, Sent().size());
+  EXPECT_EQ(DataSet(0x0000200B, {0}), Sent()[0]);  // patch mode, pitch class B
+  tuneC->SetCode(10);
+  Q_EMIT tuneC->OnEndChange();
+  window.BtnCopyClick();
+  window.SelectBlock(4);
+  ClearSent();
+  window.BtnPasteClick();
+  EXPECT_EQ(74, system.ScaleTunes[3].GetByte(0));
+  EXPECT_EQ(0, system.ScaleTunes[3].GetByte(11));
+  EXPECT_TRUE(window.History(4).Empty());
+  EXPECT_EQ(18u, Sent().size());
+  // Revert All takes the patch mode's changes back and shows block 1.
+  window.BtnRevertAllClick();
+  EXPECT_EQ(0x40, system.ScaleTunes[16].GetByte(11));
+  EXPECT_EQ(74, system.ScaleTunes[3].GetByte(0));  // the paste stays
+  EXPECT_EQ(1, window.SelectedBlock());
+}
+
+TEST_F(SystemEditor, AMidiDropCopiesOnlyTheMidiBytesAndMarksThePanel) {
+  TSystem other(nullptr);
+  other.Init();
+  for (int b = 0; b < 40; ++b) system.Common.StoreByte(b, static_cast<std::uint8_t>(b + 1));
+  std::array<std::uint8_t, 40> before;
+  std::copy_n(other.Common.Data(), 40, before.begin());
+  TFormSystem source(system), target(other);
+  source.SelectPart(source.Panel(pkSysMidi), false);
+  source.BeginDrag();
+  source.EndDrag(target.Panel(pkSysMidi));
+  for (int b = 0; b < 40; ++b)
+    EXPECT_EQ(b >= 12 && b <= 30 ? b + 1 : before[b], other.Common.GetByte(b)) << b;
+  EXPECT_TRUE(target.Panel(pkSysMidi)->Selected());
+  EXPECT_FALSE(target.Panel(pkSysSetup)->Selected());
+}
+
+TEST_F(SystemEditor, WithoutMidiNothingIsSentNotEvenGmSystemOff) {
+  MidiSession().SetMidiOpen(false);
+  TFormSysSetup window(system);
+  window.show();
+  ClickMode(window, 2);
+  window.BtnUndo()->click();
+  ClickMode(window, 0);
+  EXPECT_EQ(0, system.Common.GetByte(0));
+  EXPECT_TRUE(Sent().empty());
+}
+
+}  // namespace
