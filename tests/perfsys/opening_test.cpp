@@ -1,0 +1,89 @@
+// Opening a performance, rhythm set or system makes its hub; its sections open their windows
+// once; freeing the object closes them all and keeps their places in nothing that is gone.
+#include <QPointer>
+
+#include "editorfixture.h"
+#include "editors/common/partkind.h"
+#include "editors/performance/formpart.h"
+#include "editors/performance/formperformance.h"
+#include "editors/rhythm/formrhythm.h"
+#include "editors/rhythm/rhythmnotewindows.h"
+#include "editors/system/formsystem.h"
+#include "editors/system/systemwindows.h"
+#include "model/headlesshost.h"
+
+namespace {
+
+using EditorOpening = TEditorTest;
+
+template <class THub, class TElement>
+void OpensAndCloses(int kind, std::initializer_list<int> sections, TPageSlot& (*slot)(TElement&, int)) {
+  auto element = CreateElement(kind, nullptr);
+  auto& object = static_cast<TElement&>(*element);
+  object.OpenEditor();
+  auto* hub = qobject_cast<THub*>(object.Editor);
+  ASSERT_NE(nullptr, hub);
+  EXPECT_TRUE(object.WindowOpen);
+  object.OpenEditor();  // the open one again, no second window
+  EXPECT_EQ(hub, object.Editor);
+  std::vector<QPointer<QObject>> pages;
+  for (int section : sections) {
+    hub->OpenSection(section);
+    QObject* page = slot(object, section).Window;
+    ASSERT_NE(nullptr, page) << section;
+    hub->OpenSection(section);
+    EXPECT_EQ(page, slot(object, section).Window) << section;
+    pages.emplace_back(page);
+  }
+  QPointer<QObject> hubAlive(hub);
+  element.reset();
+  QApplication::processEvents();
+  EXPECT_TRUE(hubAlive.isNull() || !qobject_cast<QWidget*>(hubAlive.data())->isVisible());
+  for (const auto& page : pages)
+    EXPECT_TRUE(page.isNull() || !qobject_cast<QWidget*>(page.data())->isVisible());
+}
+
+TPageSlot& PerformanceSlot(TPerformance& p, int section) {
+  return section == pkPerCom ? p.Common.Pages[TPerformanceCommon::pgCommon] : p.PartWindow;
+}
+TPageSlot& RhythmSlot(TRhythm& r, int section) {
+  switch (section) {
+    case pkRhyMain:
+      return r.Pages[TRhythm::pgMain];
+    case pkRhyPitch:
+      return r.Pages[TRhythm::pgPitch];
+    case pkRhyTVF:
+      return r.Pages[TRhythm::pgTVF];
+    default:
+      return r.Pages[TRhythm::pgTVA];
+  }
+}
+TPageSlot& SystemSlot(TSystem& s, int section) {
+  switch (section) {
+    case pkSysSetup:
+      return s.Pages[TSystem::pgSetup];
+    case pkSysMidi:
+      return s.Pages[TSystem::pgMidi];
+    case pkSysPreview:
+      return s.Pages[TSystem::pgPreview];
+    default:
+      return s.Pages[TSystem::pgScaleTune];
+  }
+}
+
+TEST_F(EditorOpening, EachKindOpensItsHubAndSectionsAndFreeingItClosesThem) {
+  MidiSession().SetMidiOpen(false);
+  TScopedHeadlessHost host;
+  RegisterPerformanceEditor();
+  RegisterRhythmEditor();
+  RegisterSystemEditor();
+  OpensAndCloses<TFormPerformance, TPerformance>(ekPerformance, {pkPerCom, pkPerParts},
+                                                 PerformanceSlot);
+  OpensAndCloses<TFormRhythm, TRhythm>(ekRhythm, {pkRhyMain, pkRhyPitch, pkRhyTVF, pkRhyTVA},
+                                       RhythmSlot);
+  OpensAndCloses<TFormSystem, TSystem>(ekSystem,
+                                       {pkSysSetup, pkSysMidi, pkSysPreview, pkSysScaleTune},
+                                       SystemSlot);
+}
+
+}  // namespace
