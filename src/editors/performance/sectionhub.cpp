@@ -53,17 +53,14 @@ TPartButton* TSectionHub::Panel(int kind) const {
   return nullptr;
 }
 
+void TSectionHub::SelectPart(TPartButton* part, bool ctrl) {
+  if (ctrl)
+    part->SetSelected(!part->Selected());
+  else
+    THubWindow::SelectPart(part, false);
+}
+
 bool TSectionHub::eventFilter(QObject* watched, QEvent* event) {
-  // With Ctrl a press adds the panel to the selection or takes it out again; without, the
-  // framework's press selects and starts the drag.
-  if (event->type() == QEvent::MouseButtonPress) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
-    auto* part = qobject_cast<TPartButton*>(watched);
-    if (part && mouse->button() == Qt::LeftButton && (mouse->modifiers() & Qt::ControlModifier)) {
-      part->SetSelected(!part->Selected());
-      return true;
-    }
-  }
   // A release on a panel ends there: passed on, it would reach the background, whose click
   // clears the selection.
   if (event->type() == QEvent::MouseButtonRelease && qobject_cast<TPartButton*>(watched)) {

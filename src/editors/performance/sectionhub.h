@@ -24,6 +24,9 @@ class TSectionHub : public THubWindow {
 
   // Opens the section's window, or brings the open one to the front.
   virtual void OpenSection(int kind) = 0;
+  // With Ctrl a panel is added to the selection or taken out again; without, the framework's
+  // rule (a panel not yet selected becomes the only one).
+  void SelectPart(TPartButton* part, bool ctrl) override;
 
   // The object's common block data and its part (note, scale tune) blocks, for section copies.
   virtual std::uint8_t* CommonData() = 0;
