@@ -29,7 +29,9 @@
 namespace {
 using TClock = std::chrono::steady_clock;
 
-double Ms(TClock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double Ms(TClock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
 
 // A loopback port at the real pacing for the lifetime of the object.
 struct TPort {
@@ -48,9 +50,15 @@ struct TPort {
   TScopedHeadlessHost host;
 };
 
-void MakeCurrent(TPerformance* p) { CurrentPerformance = p; }
-void MakeCurrent(TRhythm* r) { CurrentRhythm = r; }
-void MakeCurrent(TSystem* s) { CurrentSystem = s; }
+void MakeCurrent(TPerformance* p) {
+  CurrentPerformance = p;
+}
+void MakeCurrent(TRhythm* r) {
+  CurrentRhythm = r;
+}
+void MakeCurrent(TSystem* s) {
+  CurrentSystem = s;
+}
 
 template <class TObject, class TWindow>
 void BM_Open(benchmark::State& state) {
@@ -67,8 +75,11 @@ void BM_Open(benchmark::State& state) {
   }
   MakeCurrent(static_cast<TObject*>(nullptr));
 }
-#define OPEN(object, window)                                                  \
-  BENCHMARK_TEMPLATE(BM_Open, object, window)->ArgName("midi")->Arg(0)->Arg(1) \
+#define OPEN(object, window)                  \
+  BENCHMARK_TEMPLATE(BM_Open, object, window) \
+      ->ArgName("midi")                       \
+      ->Arg(0)                                \
+      ->Arg(1)                                \
       ->Unit(benchmark::kMillisecond)
 OPEN(TPerformance, TFormPerformance);
 OPEN(TPerformance, TFormPerComm);

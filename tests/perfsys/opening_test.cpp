@@ -17,7 +17,8 @@ namespace {
 using EditorOpening = TEditorTest;
 
 template <class THub, class TElement>
-void OpensAndCloses(int kind, std::initializer_list<int> sections, TPageSlot& (*slot)(TElement&, int)) {
+void OpensAndCloses(int kind, std::initializer_list<int> sections,
+                    TPageSlot& (*slot)(TElement&, int)) {
   auto element = CreateElement(kind, nullptr);
   auto& object = static_cast<TElement&>(*element);
   object.OpenEditor();
@@ -81,9 +82,8 @@ TEST_F(EditorOpening, EachKindOpensItsHubAndSectionsAndFreeingItClosesThem) {
                                                  PerformanceSlot);
   OpensAndCloses<TFormRhythm, TRhythm>(ekRhythm, {pkRhyMain, pkRhyPitch, pkRhyTVF, pkRhyTVA},
                                        RhythmSlot);
-  OpensAndCloses<TFormSystem, TSystem>(ekSystem,
-                                       {pkSysSetup, pkSysMidi, pkSysPreview, pkSysScaleTune},
-                                       SystemSlot);
+  OpensAndCloses<TFormSystem, TSystem>(
+      ekSystem, {pkSysSetup, pkSysMidi, pkSysPreview, pkSysScaleTune}, SystemSlot);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "controls/clickedit.h"
 #include "controls/panslider.h"
-#include "model/rhythmnames.h"
 #include "editorfixture.h"
 #include "editors/common/partkind.h"
 #include "editors/params/clipboard.h"
@@ -13,6 +12,7 @@
 #include "editors/performance/formpercomm.h"
 #include "editors/performance/formperformance.h"
 #include "model/performance.h"
+#include "model/rhythmnames.h"
 
 namespace {
 
@@ -114,7 +114,7 @@ TEST_F(PerformanceEditor, AGroupWithoutItsBoardPutsThePreviousBack) {
 }
 
 TEST_F(PerformanceEditor, PartTenChoosesRhythmSetsOfItsGroup) {
-  MidiSession().SetMidiOpen(false);  // no name requests in the way
+  MidiSession().SetMidiOpen(false);      // no name requests in the way
   performance.Parts[9].StoreByte(3, 6);  // GM
   TFormPart window(performance);
   window.show();

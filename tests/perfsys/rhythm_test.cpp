@@ -7,8 +7,8 @@
 
 #include "controls/filterpicture.h"
 #include "controls/keyselector.h"
-#include "controls/panslider.h"
 #include "controls/pangraph.h"
+#include "controls/panslider.h"
 #include "editorfixture.h"
 #include "editors/common/partkind.h"
 #include "editors/params/clipboard.h"
@@ -110,13 +110,13 @@ TEST_F(RhythmEditor, FilterTypeStopsAtNoFilterAndPeaking) {
 TEST_F(RhythmEditor, MovingOneEnvelopePointSendsOnlyItsBytes) {
   auto window = Open<TFormrhyTva>();
   TGraphPoints points = window->Graph()->Points();
-  points[4] = 40;  // T2
+  points[4] = 40;   // T2
   points[5] = 100;  // L2
   points[9] = 50;   // L4: the amplifier's last level stays 0
   window->Graph()->SetPoints(points);
   Q_EMIT window->Graph()->OnEndchange();
   ASSERT_EQ(2u, Sent().size());
-  EXPECT_EQ(DataSet(0x0209232D, {40}), Sent()[0]);  // time 2 at 45
+  EXPECT_EQ(DataSet(0x0209232D, {40}), Sent()[0]);   // time 2 at 45
   EXPECT_EQ(DataSet(0x02092331, {100}), Sent()[1]);  // level 2 at 49
   EXPECT_EQ(0, window->Graph()->Level(5));
 }

@@ -50,8 +50,7 @@ class RowSweep : public TEditorTest {
           EXPECT_TRUE(Sent().empty());
         }
         page.Undo();
-        EXPECT_EQ(before,
-                  TBytes(block.Data() + row.Offset, block.Data() + row.Offset + row.Size));
+        EXPECT_EQ(before, TBytes(block.Data() + row.Offset, block.Data() + row.Offset + row.Size));
       }
     }
     return swept;
@@ -83,9 +82,9 @@ TEST_F(RowSweep, EveryPerformanceRhythmAndSystemRowStoresItsExtremesAtItsAddress
   EXPECT_LE(38, Sweep(system, system.Common, 0x00000000, SystemCommonRows()));
   for (int block : {1, 17}) {
     SCOPED_TRACE(block);
-    EXPECT_LE(12, Sweep(system, system.ScaleTunes[static_cast<std::size_t>(block - 1)],
-                        0x00001000 + static_cast<std::uint32_t>(block - 1) * 0x100,
-                        ScaleTuneRows()));
+    EXPECT_LE(12,
+              Sweep(system, system.ScaleTunes[static_cast<std::size_t>(block - 1)],
+                    0x00001000 + static_cast<std::uint32_t>(block - 1) * 0x100, ScaleTuneRows()));
   }
 }
 

@@ -8,12 +8,12 @@
 #include <QRadioButton>
 
 #include "editorfixture.h"
-#include "editors/params/clipboard.h"
 #include "editors/common/partkind.h"
+#include "editors/params/clipboard.h"
+#include "editors/params/wavegroup.h"
 #include "editors/performance/namepicker.h"
 #include "editors/system/formsystem.h"
 #include "editors/system/systemwindows.h"
-#include "editors/params/wavegroup.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include <QVBoxLayout>
 
 #include "controls/myedit.h"
+#include "editors/common/parambinding.h"
 #include "editors/params/clipboard.h"
 #include "editors/params/params.h"
 #include "editors/params/patchgroup.h"
-#include "editors/common/parambinding.h"
 #include "editors/performance/namepicker.h"
 #include "model/rhythmnames.h"
 
@@ -95,7 +95,8 @@ TFormPart::TFormPart(TPerformance& performance, QWidget* parent)
 
   auto* grid = new QGridLayout;
   int column = 0;
-  for (const auto& offsets : {std::span<const int>(kLeftColumn), std::span<const int>(kRightColumn)}) {
+  for (const auto& offsets :
+       {std::span<const int>(kLeftColumn), std::span<const int>(kRightColumn)}) {
     int line = 0;
     for (int offset : offsets) {
       for (const TParamRow& row : PerformancePartRows()) {
@@ -137,7 +138,9 @@ TFormPart::TFormPart(TPerformance& performance, QWidget* parent)
   Finish();
 }
 
-TFormPart::~TFormPart() { names_->Stop(); }
+TFormPart::~TFormPart() {
+  names_->Stop();
+}
 
 void TFormPart::showEvent(QShowEvent* event) {
   TPageWindow::showEvent(event);
@@ -159,7 +162,9 @@ QWidget* TFormPart::Control(int offset) const {
   return binding ? binding->Widget() : nullptr;
 }
 
-bool TFormPart::RhythmPart() const { return SelectedPart() == kRhythmPart; }
+bool TFormPart::RhythmPart() const {
+  return SelectedPart() == kRhythmPart;
+}
 
 void TFormPart::SelectPart(int part) {
   SetSlot(part - 1);
@@ -274,6 +279,10 @@ void TFormPart::BtnPasteClick() {
   performance_.SendParts();
 }
 
-void TFormPart::SendAfterRevert() { performance_.SendParts(); }
+void TFormPart::SendAfterRevert() {
+  performance_.SendParts();
+}
 
-void TFormPart::BtnRevertAllClick() { RevertAll(); }
+void TFormPart::BtnRevertAllClick() {
+  RevertAll();
+}

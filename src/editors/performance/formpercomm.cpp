@@ -23,10 +23,9 @@ const TParamRow& RowAt(int offset) {
 }  // namespace
 
 TFormPerComm::TFormPerComm(TPerformance& performance, QWidget* parent)
-    : TPageWindow(performance, performance.Common,
-                  performance.Common.Pages[TPerformanceCommon::pgCommon],
-                  {QStringLiteral("FormPerComm"), QStringLiteral(" [Common]"), 43, {}, {40, 40}},
-                  parent),
+    : TPageWindow(
+          performance, performance.Common, performance.Common.Pages[TPerformanceCommon::pgCommon],
+          {QStringLiteral("FormPerComm"), QStringLiteral(" [Common]"), 43, {}, {40, 40}}, parent),
       performance_(performance),
       available_(new QLineEdit) {
   QWidget* host = TabPage(0);
@@ -66,9 +65,13 @@ TFormPerComm::TFormPerComm(TPerformance& performance, QWidget* parent)
   Finish();
 }
 
-QLineEdit* TFormPerComm::NameBox() const { return static_cast<QLineEdit*>(Binding(0)->Widget()); }
+QLineEdit* TFormPerComm::NameBox() const {
+  return static_cast<QLineEdit*>(Binding(0)->Widget());
+}
 
-TMyEdit* TFormPerComm::Tempo() const { return static_cast<TMyEdit*>(Binding(kTempo)->Widget()); }
+TMyEdit* TFormPerComm::Tempo() const {
+  return static_cast<TMyEdit*>(Binding(kTempo)->Widget());
+}
 
 TMyEdit* TFormPerComm::VoiceReserve(int part) const {
   return static_cast<TMyEdit*>(Binding(kReserve + part)->Widget());

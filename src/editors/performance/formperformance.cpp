@@ -21,8 +21,8 @@ std::function<void(TPerformance&)>& TFormPerformance::EffectsOpener() {
 void TFormPerformance::OpenSection(int kind) {
   switch (kind) {
     case pkPerCom:
-      TPageWindow::OpenPage<TFormPerComm>(
-          performance_.Common.Pages[TPerformanceCommon::pgCommon], performance_);
+      TPageWindow::OpenPage<TFormPerComm>(performance_.Common.Pages[TPerformanceCommon::pgCommon],
+                                          performance_);
       break;
     case pkPerParts:
       TPageWindow::OpenPage<TFormPart>(performance_.PartWindow, performance_);

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include <QMouseEvent>
 #include <QHBoxLayout>
+#include <QMouseEvent>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -39,8 +39,7 @@ void TSectionHub::AddSections(const QString& container,
   row->setSpacing(8);
   AddPanel(box);
   for (const auto& [name, caption] : panels) {
-    TPartButton* part =
-        AddPart(QString::fromLatin1(name), QString::fromLatin1(caption), 0, box);
+    TPartButton* part = AddPart(QString::fromLatin1(name), QString::fromLatin1(caption), 0, box);
     part->setMinimumHeight(40);
     row->addWidget(part, 1);
   }

@@ -2,9 +2,9 @@
 
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QVBoxLayout>
 
 #include "editors/common/partkind.h"
 #include "editors/rhythm/rhythmnotewindows.h"

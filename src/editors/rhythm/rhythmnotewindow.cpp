@@ -101,8 +101,7 @@ QWidget* TRhythmNoteWindow::Control(int offset) const {
   return binding ? binding->Widget() : nullptr;
 }
 
-TPanGraph* TRhythmNoteWindow::AddGraph(int graphType, int timeOffset, int levelOffset,
-                                       int levels) {
+TPanGraph* TRhythmNoteWindow::AddGraph(int graphType, int timeOffset, int levelOffset, int levels) {
   graph_ = new TPanGraph(TabPage(0));
   graph_->setObjectName(QStringLiteral("EnvelopeGraph"));
   graph_->SetGraphType(static_cast<TGraphType>(graphType));
@@ -119,9 +118,11 @@ void TRhythmNoteWindow::GraphEnded() {
   // Times first, then levels, each only when it changed.
   const TGraphPoints points = graph_->Points();
   for (int i = 0; i < 4; ++i)
-    SendandStore(timeOffset_ + i, static_cast<std::uint8_t>(points[static_cast<std::size_t>(2 + 2 * i)]));
+    SendandStore(timeOffset_ + i,
+                 static_cast<std::uint8_t>(points[static_cast<std::size_t>(2 + 2 * i)]));
   for (int i = 0; i < levels_; ++i)
-    SendandStore(levelOffset_ + i, static_cast<std::uint8_t>(points[static_cast<std::size_t>(3 + 2 * i)]));
+    SendandStore(levelOffset_ + i,
+                 static_cast<std::uint8_t>(points[static_cast<std::size_t>(3 + 2 * i)]));
 }
 
 void TRhythmNoteWindow::SelectKey(int key) {
@@ -171,4 +172,6 @@ void TRhythmNoteWindow::BtnPasteClick() {
   rhythm_.Transmit(true);
 }
 
-void TRhythmNoteWindow::SendAfterRevert() { rhythm_.Transmit(true); }
+void TRhythmNoteWindow::SendAfterRevert() {
+  rhythm_.Transmit(true);
+}

@@ -10,8 +10,8 @@
 
 #include "controls/filterpicture.h"
 #include "controls/pangraph.h"
-#include "editors/params/params.h"
 #include "editors/common/parambinding.h"
+#include "editors/params/params.h"
 #include "editors/params/wavegroup.h"
 #include "editors/performance/namepicker.h"
 
@@ -104,8 +104,8 @@ TFormRhyPitch::TFormRhyPitch(TRhythm& rhythm, QWidget* parent)
 }
 
 TFormRhyTVF::TFormRhyTVF(TRhythm& rhythm, QWidget* parent)
-    : TRhythmNoteWindow(rhythm, TRhythm::pgTVF, QStringLiteral("FormRhyTVF"),
-                        QStringLiteral("TVF"), TClipboard::nsFilter, parent) {
+    : TRhythmNoteWindow(rhythm, TRhythm::pgTVF, QStringLiteral("FormRhyTVF"), QStringLiteral("TVF"),
+                        TClipboard::nsFilter, parent) {
   auto* columns = new QHBoxLayout;
   columns->addWidget(RowColumn({kFilterType, 27, 28, 29, 30, 31, 32}));
   columns->addWidget(AddGraph(Normal, 33, 37, 4));
@@ -122,19 +122,25 @@ TFormRhyTVF::TFormRhyTVF(TRhythm& rhythm, QWidget* parent)
   Finish();
 }
 
-int TFormRhyTVF::FilterType() const { return Block().GetByte(kFilterType); }
+int TFormRhyTVF::FilterType() const {
+  return Block().GetByte(kFilterType);
+}
 
 QLabel* TFormRhyTVF::TypeLabel() const {
   return Binding(kFilterType)->Widget()->findChild<QLabel*>(QStringLiteral("Item"));
 }
 
-void TFormRhyTVF::Precedente() { Binding(kFilterType)->StepPicture(-1); }
+void TFormRhyTVF::Precedente() {
+  Binding(kFilterType)->StepPicture(-1);
+}
 
-void TFormRhyTVF::Successivo() { Binding(kFilterType)->StepPicture(+1); }
+void TFormRhyTVF::Successivo() {
+  Binding(kFilterType)->StepPicture(+1);
+}
 
 TFormrhyTva::TFormrhyTva(TRhythm& rhythm, QWidget* parent)
-    : TRhythmNoteWindow(rhythm, TRhythm::pgTVA, QStringLiteral("FormrhyTva"),
-                        QStringLiteral("TVA"), TClipboard::nsAmplifier, parent) {
+    : TRhythmNoteWindow(rhythm, TRhythm::pgTVA, QStringLiteral("FormrhyTva"), QStringLiteral("TVA"),
+                        TClipboard::nsAmplifier, parent) {
   auto* columns = new QHBoxLayout;
   columns->addWidget(RowColumn({41, 42, 43, 51, 52, 53}));
   columns->addWidget(AddGraph(LastLocked, 44, 48, 3));

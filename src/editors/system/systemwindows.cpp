@@ -11,10 +11,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "editors/common/parambinding.h"
 #include "editors/params/clipboard.h"
 #include "editors/params/params.h"
 #include "editors/params/patchgroup.h"
-#include "editors/common/parambinding.h"
 #include "editors/params/wavegroup.h"
 #include "editors/performance/namepicker.h"
 #include "midi/midisession.h"
@@ -147,9 +147,9 @@ void TFormSysSetup::ShowExtra() {
 }
 
 void TFormSysSetup::EnableByMode(int mode) {
-  for (QWidget* w : {static_cast<QWidget*>(performanceGroup_),
-                     static_cast<QWidget*>(performanceName_),
-                     static_cast<QWidget*>(performanceBrowse_)})
+  for (QWidget* w :
+       {static_cast<QWidget*>(performanceGroup_), static_cast<QWidget*>(performanceName_),
+        static_cast<QWidget*>(performanceBrowse_)})
     w->setEnabled(mode == kModePerformance);
   for (QWidget* w : {static_cast<QWidget*>(patchGroup_), static_cast<QWidget*>(patchName_),
                      static_cast<QWidget*>(patchBrowse_)})
@@ -157,9 +157,9 @@ void TFormSysSetup::EnableByMode(int mode) {
 }
 
 void TFormSysSetup::StorePerformance() {
-  SendandStore(kPerformance, static_cast<std::uint8_t>(performanceGroup_->currentIndex() *
-                                                           kPerformancesPerGroup +
-                                                       performance_));
+  SendandStore(kPerformance,
+               static_cast<std::uint8_t>(performanceGroup_->currentIndex() * kPerformancesPerGroup +
+                                         performance_));
 }
 
 void TFormSysSetup::PerformanceBrowseClick() {
@@ -186,10 +186,9 @@ void TFormSysSetup::PatchGroupChosen(int index) {
 }
 
 void TFormSysSetup::StorePatch() {
-  const std::uint8_t bytes[4] = {System().Common.GetByte(kPatchGroup),
-                                 System().Common.GetByte(kPatchGroup + 1),
-                                 static_cast<std::uint8_t>(patch_ / 16),
-                                 static_cast<std::uint8_t>(patch_ % 16)};
+  const std::uint8_t bytes[4] = {
+      System().Common.GetByte(kPatchGroup), System().Common.GetByte(kPatchGroup + 1),
+      static_cast<std::uint8_t>(patch_ / 16), static_cast<std::uint8_t>(patch_ % 16)};
   SendAndStoreArray(kPatchGroup, bytes, 4);
 }
 
@@ -225,9 +224,15 @@ TFormSysPreview::TFormSysPreview(TSystem& system, QWidget* parent)
 TFormScaleTune::TFormScaleTune(TSystem& system, QWidget* parent)
     : TPageWindow(
           system,
-          [&system](int slot) -> TBlock& { return system.ScaleTunes[static_cast<std::size_t>(slot)]; },
+          [&system](int slot) -> TBlock& {
+            return system.ScaleTunes[static_cast<std::size_t>(slot)];
+          },
           system.Pages[TSystem::pgScaleTune],
-          {QStringLiteral("FormScaleTune"), QStringLiteral(" [Scale Tune]"), 45, {}, {60, 60},
+          {QStringLiteral("FormScaleTune"),
+           QStringLiteral(" [Scale Tune]"),
+           45,
+           {},
+           {60, 60},
            kBlocks},
           parent),
       system_(system),
