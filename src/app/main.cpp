@@ -15,7 +15,13 @@
 #include "app/qtuserinterface.h"
 #include "app/vesta.h"
 #include "controls/controltiming.h"
+#include "editors/params/clipboard.h"
+#include "editors/params/wavegroup.h"
 #include "editors/patch/formpatch.h"
+#include "editors/performance/formperformance.h"
+#include "editors/performance/namepicker.h"
+#include "editors/rhythm/formrhythm.h"
+#include "editors/system/formsystem.h"
 #include "instrument/instrumentbackend.h"
 #include "midi/midisession.h"
 #include "midi/rtmidibackend.h"
@@ -43,14 +49,25 @@ int main(int argc, char** argv) {
   RegisterLibraryWindow();
   RegisterBankWindows();
   RegisterPatchEditor();
+  RegisterPerformanceEditor();
+  RegisterRhythmEditor();
+  RegisterSystemEditor();
 
   TFormvesta form(vesta);
   ui.SetParent(&form);
+  // The editors' Copy and Paste, kept as long as the main window.
+  TClipboard clipboard;
+  SetClipboard(&clipboard);
   // Created once, hidden; every transfer runs under it.
   TFormTransmet transmet(&form);
   SetProgressHost(&transmet);
   // The name lists, the update of the instrument's names and the expansion setup.
   TFormNames names;
+  // The editors' name fields and "B" buttons read the names window's lists.
+  WaveNameListHook() = [](int list) { return PageNames().List(list); };
+  NamePickerHook() = [&names](int list, int& index, QWidget* parent) {
+    return names.Select(list, index, parent);
+  };
   TFormUpdateNames updateNames(&form);
   TFormExpansion expansion(vesta, &form);
   // Open global windows show 7 or 4 rows as the data card comes and goes.
@@ -69,6 +86,7 @@ int main(int argc, char** argv) {
   splash->StartTimer(Timing().SplashMs);
 
   const int result = QApplication::exec();
+  SetClipboard(nullptr);
   MidiSession().Destroy();
   SetProgressHost(nullptr);
   SetUI(nullptr);
