@@ -290,6 +290,7 @@ TEST_F(PatchWindow, TheEffectsButtonOpensTheEffectsPageWhichClosesWithThePatch) 
   auto* page = qobject_cast<TFormEffect*>(slot.Window);
   ASSERT_NE(page, nullptr);
   EXPECT_TRUE(slot.Open);
+  EXPECT_EQ(page->windowTitle(), " [Effects] [Loc : " + library_->GetName() + "]");
   EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 3);
   QTest::mouseDClick(window.Part(QStringLiteral("Effects")), Qt::LeftButton);
   EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 3);

@@ -13,6 +13,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "editors/common/pagestate.h"
 #include "editors/params/params.h"
 #include "editors/patch/effectcontrol.h"
 #include "editors/patch/efxdiagram.h"
@@ -275,7 +276,7 @@ void TFormEffect::SetPage2Controls() {
 void TFormEffect::UpdateView(bool rebuild) {
   updating_ = true;
   setWindowTitle(element_.GetName() + QStringLiteral(" [Effects] [Loc : ") +
-                 element_.LocationText() + QStringLiteral("]"));
+                 EditorLocation(element_) + QStringLiteral("]"));
   sourceGroup_->setVisible(ForPerformance());
   if (ForPerformance()) efxSource_->setCurrentIndex(block_->GetByte(kEfxSourceOffset));
   for (TEffectControl* control : page1_) control->SetStored(block_->GetByte(control->Row().Offset));
