@@ -17,6 +17,7 @@
 #include "controls/controltiming.h"
 #include "editors/params/clipboard.h"
 #include "editors/params/wavegroup.h"
+#include "editors/patch/effectspage.h"
 #include "editors/patch/formpatch.h"
 #include "editors/performance/formperformance.h"
 #include "editors/performance/namepicker.h"
@@ -50,6 +51,9 @@ int main(int argc, char** argv) {
   RegisterBankWindows();
   RegisterPatchEditor();
   RegisterPerformanceEditor();
+  TFormPerformance::EffectsOpener() = [](TPerformance& performance) {
+    OpenEffectsPage(performance);
+  };
   RegisterRhythmEditor();
   RegisterSystemEditor();
 

@@ -4,6 +4,8 @@
 
 #include "editorfixture.h"
 #include "editors/common/partkind.h"
+#include "editors/patch/effectspage.h"
+#include "editors/patch/formeffect.h"
 #include "editors/performance/formpart.h"
 #include "editors/performance/formperformance.h"
 #include "editors/rhythm/formrhythm.h"
@@ -80,6 +82,20 @@ TEST_F(EditorOpening, EachKindOpensItsHubAndSectionsAndFreeingItClosesThem) {
   RegisterSystemEditor();
   OpensAndCloses<TFormPerformance, TPerformance>(ekPerformance, {pkPerCom, pkPerParts},
                                                  PerformanceSlot);
+  // The Effects panel opens the effects page on the performance, once.
+  TFormPerformance::EffectsOpener() = [](TPerformance& p) { OpenEffectsPage(p); };
+  {
+    TPerformance performance(nullptr);
+    TFormPerformance hub(performance);
+    hub.OpenSection(pkPerEff);
+    TPageSlot& slot = performance.Common.Pages[TPerformanceCommon::pgEffects];
+    auto* page = qobject_cast<TFormEffect*>(slot.Window);
+    ASSERT_NE(nullptr, page);
+    EXPECT_TRUE(page->ForPerformance());
+    hub.OpenSection(pkPerEff);
+    EXPECT_EQ(page, slot.Window);
+  }
+  TFormPerformance::EffectsOpener() = nullptr;
   OpensAndCloses<TFormRhythm, TRhythm>(ekRhythm, {pkRhyMain, pkRhyPitch, pkRhyTVF, pkRhyTVA},
                                        RhythmSlot);
   OpensAndCloses<TFormSystem, TSystem>(

@@ -9,15 +9,17 @@
 #include "editors/common/pagewindow.h"
 #include "editors/patch/formeffect.h"
 #include "model/patch.h"
+#include "model/performance.h"
 
 namespace {
 const QPoint kDesignedPos(80, 60);
 
-// The page's entry in the view registry and its slot, for as long as the page shows the patch.
+// The page's entry in the view registry and its slot, for as long as the page shows the patch
+// (or the performance).
 class TEffectsView : public QObject, public TElementView {
  public:
-  TEffectsView(TFormEffect& form, TPatch& patch)
-      : QObject(&form), form_(form), patch_(patch), slot_(patch.Common.Pages[TCommon::pgEffects]) {
+  TEffectsView(TFormEffect& form, TLibElem& patch, TPageSlot& slot)
+      : QObject(&form), form_(form), patch_(patch), slot_(slot) {
     slot_.Open = true;
     slot_.Window = &form;
     Views().Add(patch_, *this);
@@ -65,14 +67,12 @@ class TEffectsView : public QObject, public TElementView {
   }
 
   TFormEffect& form_;
-  TPatch& patch_;
+  TLibElem& patch_;
   TPageSlot& slot_;
   bool released_ = false;
 };
-}  // namespace
 
-TFormEffect* OpenEffectsPage(TPatch& patch) {
-  TPageSlot& slot = patch.Common.Pages[TCommon::pgEffects];
+TFormEffect* OpenEffectsPage(TLibElem& patch, TPageSlot& slot) {
   if (slot.Open && slot.Window) {
     ChildFrame().BringToFront(qobject_cast<QWidget*>(slot.Window));
     return qobject_cast<TFormEffect*>(slot.Window);
@@ -81,7 +81,7 @@ TFormEffect* OpenEffectsPage(TPatch& patch) {
     auto* form = new TFormEffect(patch);
     form->setAttribute(Qt::WA_DeleteOnClose);
     form->setProperty("HelpContext", form->HelpContext());
-    auto* view = new TEffectsView(*form, patch);
+    auto* view = new TEffectsView(*form, patch, slot);
     if (QMdiSubWindow* sub = ChildFrame().AddChild(form)) {
       sub->setWindowFlags(sub->windowFlags() & ~Qt::WindowMaximizeButtonHint);
       QObject::connect(sub, &QMdiSubWindow::windowStateChanged, view,
@@ -98,4 +98,13 @@ TFormEffect* OpenEffectsPage(TPatch& patch) {
     ReportOutOfResource();
     return nullptr;
   }
+}
+}  // namespace
+
+TFormEffect* OpenEffectsPage(TPatch& patch) {
+  return OpenEffectsPage(patch, patch.Common.Pages[TCommon::pgEffects]);
+}
+
+TFormEffect* OpenEffectsPage(TPerformance& performance) {
+  return OpenEffectsPage(performance, performance.Common.Pages[TPerformanceCommon::pgEffects]);
 }

@@ -5,6 +5,8 @@
 // page becomes active.
 class TFormEffect;
 class TPatch;
+class TPerformance;
 
-// Opens the effects page of a patch, or brings the open one to the front.
+// Opens the effects page of a patch or a performance, or brings the open one to the front.
 TFormEffect* OpenEffectsPage(TPatch& patch);
+TFormEffect* OpenEffectsPage(TPerformance& performance);
