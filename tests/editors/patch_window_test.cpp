@@ -8,11 +8,11 @@
 #include <QToolButton>
 
 #include "app/librarygrid.h"
+#include "editorfixture.h"
+#include "editors/common/parambinding.h"
 #include "editors/common/partkind.h"
-#include "editors/patch/effectcontrol.h"
 #include "editors/patch/formeffect.h"
 #include "editors/patch/patchcopy.h"
-#include "editorfixture.h"
 
 namespace {
 class PatchWindow : public TEditorTest {
@@ -48,15 +48,14 @@ TEST_F(PatchWindow, OpensFromTheLibraryWithItsCaptionPartsAndSize) {
   EXPECT_EQ(CurrentPatch, &Patch(1));
   EXPECT_EQ(window->windowTitle(),
             "Strings [Filename : strings.syx]   [Loc : " + library_->GetName() + "]");
-  for (const char* name :
-       {"Wave1", "Wave4", "Pitch2", "Lfo11", "Lfo24", "Lfo21", "Tva3", "TVF", "Tvf2", "Tvf4",
-        "Control1", "Control3", "control4", "Common", "Effects"})
+  for (const char* name : {"Wave1", "Wave4", "Pitch2", "Lfo11", "Lfo24", "Lfo21", "Tva3", "TVF",
+                           "Tvf2", "Tvf4", "Control1", "Control3", "control4", "Common", "Effects"})
     EXPECT_NE(window->Part(QString::fromLatin1(name)), nullptr) << name;
   EXPECT_EQ(window->Part(QStringLiteral("TVF"))->Kind(), pkTVF);
   EXPECT_EQ(window->Part(QStringLiteral("control4"))->Tag(), 4);
   EXPECT_EQ(window->Part(QStringLiteral("Lfo23"))->Kind(), pkLFO2);
-  EXPECT_EQ(window->Frame()->size(), QSize(482, 296) - QSize(16, 32) +
-                                         (window->Frame()->size() - window->size()));
+  EXPECT_EQ(window->Frame()->size(),
+            QSize(482, 296) - QSize(16, 32) + (window->Frame()->size() - window->size()));
   // Opening it again brings it to the front instead of a second window.
   Patch(1).OpenEditor();
   EXPECT_EQ(Patch(1).Editor, window);
@@ -298,8 +297,8 @@ TEST_F(PatchWindow, TheEffectsButtonOpensTheEffectsPageWhichClosesWithThePatch) 
   // A change made elsewhere shows on the page.
   Patch(2).Common.StoreByte(33, 90);  // chorus level
   Patch(2).UpdateViews();
-  ASSERT_NE(page->Page1Control(33), nullptr);
-  EXPECT_EQ(page->Page1Control(33)->Stored(), 90);
+  ASSERT_NE(page->Binding(33), nullptr);
+  EXPECT_EQ(page->Binding(33)->Value(), 90);
   Patch(2).Selected = true;
   Patch(0).Selected = Patch(1).Selected = false;
   libraryWindow_->DeleteSelected();

@@ -11,7 +11,7 @@
 
 #include "controls/myedit.h"
 #include "controls/panslider.h"
-#include "editors/patch/effectcontrol.h"
+#include "editors/common/parambinding.h"
 #include "editors/patch/efxviews.h"
 #include "editors/patch/formeffect.h"
 #include "instrument/efxdefaults.h"
@@ -35,10 +35,11 @@ const char* const kKinds[] = {
     "SPFFFFS",      "SSFFSFS",      "SSFFSFFS",    "SSFFFFS",      "FFSFFFFFS",   "FFSFFFFFFS",
     "FFSFFFSFFS",   "FFSFFFFFS",    "FFSFFFFFFS",  "FFSFFFSFFS"};
 
-char KindOf(const TEffectControl& control) {
-  if (control.List()) return 'L';
-  if (control.Field()) return 'F';
-  return control.Slider()->Stereo() ? 'P' : 'S';
+char KindOf(const TParamBinding& binding) {
+  if (qobject_cast<QComboBox*>(binding.Widget())) return 'L';
+  if (qobject_cast<TMyEdit*>(binding.Widget())) return 'F';
+  auto* slider = qobject_cast<TPanSlider*>(binding.Widget());
+  return slider ? (slider->Stereo() ? 'P' : 'S') : '?';
 }
 
 // Where field k sits: 1 to 5 down the left at x 8, 6 to 10 down the right at x 452, every 57
@@ -49,21 +50,22 @@ QPoint FieldPlace(int k) {
   return k == 11 ? QPoint(156, 236) : QPoint(304, 236);
 }
 
-TEffectControl* Param(TFormEffect& form, int field) {
-  return form.findChild<TEffectControl*>(QStringLiteral("Param%1").arg(field));
+// Moves a control to a shown value the way the user ends a change.
+void Choose(TParamBinding& binding, int shown) {
+  if (auto* list = qobject_cast<QComboBox*>(binding.Widget())) {
+    list->setCurrentIndex(shown);
+    Q_EMIT list->activated(shown);
+  } else if (auto* field = qobject_cast<TMyEdit*>(binding.Widget())) {
+    field->SetCode(shown);
+    Q_EMIT field->OnEndChange();
+  } else if (auto* slider = qobject_cast<TPanSlider*>(binding.Widget())) {
+    slider->SetValue(shown);
+    Q_EMIT slider->OnEndchange();
+  }
 }
 
-// Moves a control to a shown value the way the user ends a change.
-void Choose(TEffectControl& control, int shown) {
-  if (control.List()) {
-    control.List()->setCurrentIndex(shown);
-  } else if (control.Field()) {
-    control.Field()->SetCode(shown);
-    Q_EMIT control.Field()->OnEndChange();
-  } else {
-    control.Slider()->SetValue(shown);
-    Q_EMIT control.Slider()->OnEndchange();
-  }
+std::size_t History(const TFormEffect& page, int tab) {
+  return static_cast<std::size_t>(page.UndoList(tab, 0).Count());
 }
 
 template <class TDone>
@@ -80,15 +82,30 @@ class FormEffect : public TTransferTest {
     TTransferTest::SetUp();
     Timing().EffectsRequestMs = 3000;
   }
+  void TearDown() override {
+    form.reset();
+    CurrentPatch = nullptr;
+    CurrentPerformance = nullptr;
+    TTransferTest::TearDown();
+  }
   // A page for a patch (false) or a performance (true), shown.
   TFormEffect& Open(bool performance) {
     form.reset();
-    if (performance)
-      element = std::make_unique<TPerformance>(nullptr);
-    else
-      element = std::make_unique<TPatch>(nullptr);
-    element->Init();
-    form = std::make_unique<TFormEffect>(*element);
+    CurrentPatch = nullptr;
+    CurrentPerformance = nullptr;
+    if (performance) {
+      auto made = std::make_unique<TPerformance>(nullptr);
+      made->Init();
+      CurrentPerformance = made.get();  // activating the page sends nothing
+      form = std::make_unique<TFormEffect>(*made);
+      element = std::move(made);
+    } else {
+      auto made = std::make_unique<TPatch>(nullptr);
+      made->Init();
+      CurrentPatch = made.get();
+      form = std::make_unique<TFormEffect>(*made);
+      element = std::move(made);
+    }
     form->show();
     return *form;
   }
@@ -123,12 +140,15 @@ TEST_F(FormEffect, EveryTypesPageTwoHasItsControlsOfTheirKindsAtTheirPlaces) {
     const std::string kinds = kKinds[type];
     ASSERT_EQ(page.Params().size(), kinds.size());
     for (int k = 1; k <= static_cast<int>(kinds.size()); ++k) {
-      const TEffectControl* control = Param(page, k);
+      const TParamBinding* control = page.Param(k);
       ASSERT_NE(control, nullptr) << k;
       EXPECT_EQ(KindOf(*control), kinds[static_cast<std::size_t>(k - 1)]) << k;
-      EXPECT_EQ(control->pos(), FieldPlace(k)) << k;
+      // The caption at the field's place, the control named after the field below it.
+      EXPECT_EQ(control->Widget()->objectName(), QStringLiteral("Param%1").arg(k));
+      EXPECT_EQ(control->Widget()->pos(), FieldPlace(k) + QPoint(0, 18)) << k;
+      EXPECT_EQ(control->Label()->pos(), FieldPlace(k)) << k;
     }
-    EXPECT_EQ(Param(page, static_cast<int>(kinds.size()) + 1), nullptr);
+    EXPECT_EQ(page.Param(static_cast<int>(kinds.size()) + 1), nullptr);
     EXPECT_EQ(page.Diagram()->Item(), type + 1);
     EXPECT_EQ(page.TypeList()->currentIndex(), type);
   }
@@ -160,13 +180,13 @@ TEST_F(FormEffect, EachStoredFormStoresAndSendsItsByteForPatchesAndPerformances)
       Data()[12 + shift] = static_cast<std::uint8_t>(c.Type);
       Data()[c.Byte + shift] = static_cast<std::uint8_t>(c.Stored == 0 ? 1 : 0);
       page.UpdateView(true);
-      TEffectControl* control = Param(page, c.Field);
+      TParamBinding* control = page.Param(c.Field);
       ASSERT_NE(control, nullptr);
       Choose(*control, c.Shown);
       EXPECT_EQ(Data()[c.Byte + shift], c.Stored);
       EXPECT_EQ(InInstrument(c.Byte + shift), c.Stored);
     }
-    EXPECT_EQ(page.History(1), std::size(cases));
+    EXPECT_EQ(History(page, 1), std::size(cases));
   }
 }
 
@@ -185,8 +205,8 @@ TEST_F(FormEffect, ChangingTheTypeFillsTheParametersFromTheInstrumentWithoutSend
               TBytes(EfxDefaults(17)->begin(), EfxDefaults(17)->end()));
     EXPECT_EQ(page.Params().size(), 12u);
     EXPECT_EQ(page.SourceLabel(0)->text(), QStringLiteral("Rate"));
-    EXPECT_EQ(Param(page, 1)->Field()->Code(), (*EfxDefaults(17))[1]);  // "Delay L", byte 14
-    EXPECT_EQ(page.History(0) + page.History(1), 0u);
+    EXPECT_EQ(page.Param(1)->Value(), (*EfxDefaults(17))[1]);  // "Delay L", byte 14
+    EXPECT_EQ(History(page, 0) + History(page, 1), 0u);
   }
   EXPECT_EQ(log.Requests.size(), 2u);
   EXPECT_EQ(log.Address(0), 0x0300000Du);
@@ -219,18 +239,18 @@ TEST_F(FormEffect, TheFirstTypeChangeAfterShowingClearsBothHistoriesOnce) {
   TFormEffect& page = Open(false);
   EXPECT_TRUE(page.FirstShow());
   EXPECT_EQ(page.Tabs()->currentIndex(), 0);
-  Choose(*page.Page1Control(26), 100);  // "EFX Output Level"
-  EXPECT_EQ(page.History(0), 1u);
+  Choose(*page.Binding(26), 100);  // "EFX Output Level"
+  EXPECT_EQ(History(page, 0), 1u);
   PickType(2);
   EXPECT_FALSE(page.FirstShow());
-  EXPECT_EQ(page.History(0), 0u);
-  Choose(*page.Page1Control(26), 90);
+  EXPECT_EQ(History(page, 0), 0u);
+  Choose(*page.Binding(26), 90);
   page.Tabs()->setCurrentIndex(1);
-  Choose(*Param(page, 1), 10);
-  EXPECT_EQ(page.History(1), 1u);
+  Choose(*page.Param(1), 10);
+  EXPECT_EQ(History(page, 1), 1u);
   PickType(3);
-  EXPECT_EQ(page.History(0), 1u);  // later changes leave Page 1's history alone
-  EXPECT_EQ(page.History(1), 0u);
+  EXPECT_EQ(History(page, 0), 1u);  // later changes leave Page 1's history alone
+  EXPECT_EQ(History(page, 1), 0u);
   EXPECT_FALSE(page.BtnUndo()->isEnabled());  // Page 2 is current
   page.Tabs()->setCurrentIndex(0);
   EXPECT_TRUE(page.BtnUndo()->isEnabled());
@@ -241,22 +261,22 @@ TEST_F(FormEffect, UndoAndRevertWorkPerPageAndNeverChangeTheType) {
   PickType(1);  // Overdrive; both histories start empty after the first change
   page.Tabs()->setCurrentIndex(1);
   const std::uint8_t drive = Data()[13];
-  Choose(*Param(page, 1), 20);  // "Drive", byte 13
-  Choose(*Param(page, 2), 30);  // "Level", byte 18
+  Choose(*page.Param(1), 20);  // "Drive", byte 13
+  Choose(*page.Param(2), 30);  // "Level", byte 18
   page.Tabs()->setCurrentIndex(0);
   const std::uint8_t level = Data()[26];
-  Choose(*page.Page1Control(26), 5);
+  Choose(*page.Binding(26), 5);
   page.Tabs()->setCurrentIndex(1);
-  page.BtnUndoClick();
+  page.Undo();
   EXPECT_NE(Data()[18], 30);
   EXPECT_EQ(Data()[13], 20);
   EXPECT_EQ(Data()[26], 5);  // Page 1's change stays
-  page.BtnRevertClick();
+  page.Revert();
   EXPECT_EQ(Data()[13], drive);
   EXPECT_EQ(Data()[12], 1);
   EXPECT_EQ(instrument->Read(kPatch + 13, 1).at(0), drive);  // the whole block went out
   page.Tabs()->setCurrentIndex(0);
-  page.BtnUndoClick();
+  page.Undo();
   EXPECT_EQ(Data()[26], level);
   EXPECT_FALSE(page.BtnUndo()->isEnabled());
 }
@@ -266,13 +286,14 @@ TEST_F(FormEffect, EfxSourceIsStoredAndSentWithoutUndoOrModifiedMark) {
   EXPECT_TRUE(page.EfxSourceGroup()->isVisibleTo(&page));
   element->ModifiedDate = 0;
   page.EfxSource()->setCurrentIndex(10);  // "11": part 11
+  Q_EMIT page.EfxSource()->activated(10);
   EXPECT_EQ(Data()[12], 10);
   EXPECT_EQ(instrument->Read(kPerformance + 12, 1).at(0), 10);
-  EXPECT_EQ(page.History(0) + page.History(1), 0u);
+  EXPECT_EQ(History(page, 0) + History(page, 1), 0u);
   EXPECT_EQ(element->ModifiedDate, 0);
   EXPECT_FALSE(page.BtnUndo()->isEnabled());
   // Any other control marks the performance modified.
-  Choose(*page.Page1Control(40), 64);
+  Choose(*page.Binding(41), 64);
   EXPECT_NE(element->ModifiedDate, 0);
 
   TFormEffect& patchPage = Open(false);
@@ -285,12 +306,12 @@ TEST_F(FormEffect, TheDelaysFeedbackModeRedrawsTheDiagramWithoutRebuilding) {
     SCOPED_TRACE(type);
     PickType(type);
     const int rebuilds = page.Rebuilds();
-    TEffectControl* mode = Param(page, 4);  // "FeedBack Mode", byte 13
+    TParamBinding* mode = page.Param(4);  // "FeedBack Mode", byte 13
     ASSERT_NE(mode, nullptr);
     EXPECT_EQ(page.Diagram()->FeedbackMode(), 0);
     Choose(*mode, 1);
     EXPECT_EQ(page.Diagram()->FeedbackMode(), 1);
-    EXPECT_EQ(Param(page, 4), mode);
+    EXPECT_EQ(page.Param(4), mode);
     Choose(*mode, 0);
     EXPECT_EQ(page.Diagram()->FeedbackMode(), 0);
     EXPECT_EQ(page.Rebuilds(), rebuilds);
@@ -299,20 +320,24 @@ TEST_F(FormEffect, TheDelaysFeedbackModeRedrawsTheDiagramWithoutRebuilding) {
 
 TEST_F(FormEffect, HfDampArrowsStopAt200AndAtByPass) {
   TFormEffect& page = Open(false);
+  TParamBinding* damp = page.Binding(42);
+  ASSERT_NE(damp, nullptr);
+  auto* down = damp->Widget()->findChild<QToolButton*>(QStringLiteral("Precedente"));
+  auto* up = damp->Widget()->findChild<QToolButton*>(QStringLiteral("Successivo"));
+  ASSERT_TRUE(down && up);
   const auto before = instrument->Counters().DataSets;
-  page.HfDown()->click();  // at 0 ("200")
+  down->click();  // at 0 ("200")
   EXPECT_EQ(Data()[42], 0);
-  EXPECT_EQ(page.History(0), 0u);
-  page.HfUp()->click();
+  EXPECT_EQ(History(page, 0), 0u);
+  up->click();
   EXPECT_EQ(Data()[42], 1);
-  EXPECT_EQ(page.HfDamp()->Value(), 1);
   EXPECT_EQ(InInstrument(42), 1);
   Data()[42] = 17;  // "ByPass"
-  page.UpdateView(false);
-  page.HfUp()->click();
+  page.UpdateView();
+  up->click();
   EXPECT_EQ(Data()[42], 17);
   EXPECT_EQ(instrument->Counters().DataSets - before, 1u);
-  page.HfDown()->click();
+  down->click();
   EXPECT_EQ(Data()[42], 16);
 }
 
@@ -321,9 +346,9 @@ TEST_F(FormEffect, WithThePortsClosedTheTypeIsStoredAndTheControlsFollowIt) {
   MidiSession().SetMidiOpen(false);
   element->ModifiedDate = 0;
   const auto before = instrument->Counters();
-  page.TypeList()->setCurrentIndex(22);
   page.TypeChange(22);
   EXPECT_EQ(Data()[12], 22);
+  EXPECT_EQ(page.TypeList()->currentIndex(), 22);
   EXPECT_FALSE(page.Request().Waiting());
   EXPECT_EQ(page.Params().size(), 10u);
   EXPECT_EQ(instrument->Counters().DataSets, before.DataSets);
@@ -338,6 +363,11 @@ class FormEffectLoop : public TSendTest {
     TSendTest::SetUp();
     Timing().EffectsRequestMs = 3000;
   }
+  void TearDown() override {
+    CurrentPatch = nullptr;
+    CurrentPerformance = nullptr;
+    TSendTest::TearDown();
+  }
 };
 
 TEST_F(FormEffectLoop, TheTypeChangeSendsTheTypeTwiceAndTheRequestAndTakesOnlyItsAnswer) {
@@ -348,15 +378,15 @@ TEST_F(FormEffectLoop, TheTypeChangeSendsTheTypeTwiceAndTheRequestAndTakesOnlyIt
   for (const TCase& c :
        {TCase{false, 0x0300000C, 0x0300000D}, TCase{true, 0x0100000D, 0x0100000E}}) {
     SCOPED_TRACE(c.Performance);
-    std::unique_ptr<TLibElem> element;
-    if (c.Performance)
-      element = std::make_unique<TPerformance>(nullptr);
-    else
-      element = std::make_unique<TPatch>(nullptr);
-    TFormEffect page(*element);
+    TPatch patch(nullptr);
+    TPerformance performance(nullptr);
+    CurrentPatch = &patch;  // activating the page sends nothing
+    CurrentPerformance = &performance;
+    std::unique_ptr<TFormEffect> made = c.Performance ? std::make_unique<TFormEffect>(performance)
+                                                      : std::make_unique<TFormEffect>(patch);
+    TFormEffect& page = *made;
     page.show();
-    std::uint8_t* data = c.Performance ? dynamic_cast<TPerformance&>(*element).Common.Data()
-                                       : dynamic_cast<TPatch&>(*element).Common.Data();
+    std::uint8_t* data = c.Performance ? performance.Common.Data() : patch.Common.Data();
     const int shift = c.Performance ? 1 : 0;
     loop->ClearSent();
     page.TypeChange(5);

@@ -1,8 +1,6 @@
 #pragma once
-// The effects page behind the patch window's Effects button: TFormEffect in the frame, with the
-// bookkeeping every page has (the common block's Effects page slot: open flag, window and place),
-// refreshed and closed with the patch through the view registry, and the patch sent when the
-// page becomes active.
+// The effects page behind the patch window's Effects button and the performance window's Effects
+// panel: TFormEffect in the frame at the common block's Effects page slot.
 class TFormEffect;
 class TPatch;
 class TPerformance;

@@ -26,29 +26,8 @@ QSize TEfxDiagramView::sizeHint() const {
 }
 
 void TEfxDiagramView::paintEvent(QPaintEvent*) {
-  ++paints_;
   QPainter painter(this);
   DrawEfxDiagram(painter, size(), item_, mode_);
-}
-
-THfDampView::THfDampView(QWidget* parent) : QWidget(parent) {
-  setObjectName(QStringLiteral("HfDampPicture"));
-  setFixedSize(kHfDampWidth, kHfDampHeight);
-}
-
-void THfDampView::SetValue(int value) {
-  if (value == value_) return;
-  value_ = value;
-  update();
-}
-
-QSize THfDampView::sizeHint() const {
-  return {kHfDampWidth, kHfDampHeight};
-}
-
-void THfDampView::paintEvent(QPaintEvent*) {
-  QPainter painter(this);
-  DrawHfDamp(painter, size(), value_);
 }
 
 QPoint EffectFieldPlace(int field) {

@@ -1,6 +1,6 @@
 #pragma once
-// The effects page's two pictures as widgets: the block diagram of the EFX type (Page 2) and the
-// reverb's HF damp curve (Page 1), each repainted when its value changes.
+// The block diagram of the EFX type as a widget on Page 2 of the effects page, repainted when the
+// type or the feedback mode changes; and where Page 2's parameter controls sit.
 #include <QWidget>
 
 class TEfxDiagramView : public QWidget {
@@ -13,8 +13,6 @@ class TEfxDiagramView : public QWidget {
   // List item 1 to 40 and the "FeedBack Mode" byte; a change repaints.
   void SetItem(int item);
   void SetFeedbackMode(int mode);
-  // Paints so far (for the tests: a changed mode repaints the picture, nothing else).
-  int Paints() const { return paints_; }
 
   QSize sizeHint() const override;
 
@@ -24,24 +22,6 @@ class TEfxDiagramView : public QWidget {
  private:
   int item_ = 1;
   int mode_ = 0;
-  int paints_ = 0;
-};
-
-class THfDampView : public QWidget {
-  Q_OBJECT
- public:
-  explicit THfDampView(QWidget* parent = nullptr);
-
-  int Value() const { return value_; }
-  void SetValue(int value);
-
-  QSize sizeHint() const override;
-
- protected:
-  void paintEvent(QPaintEvent* event) override;
-
- private:
-  int value_ = 0;
 };
 
 // Where the effect parameter control with field number 1 to 12 sits on Page 2: fields 1 to 5 in

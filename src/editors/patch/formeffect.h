@@ -1,123 +1,94 @@
 #pragma once
-// TFormEffect: the effects page of a patch or of a performance. Page 1 holds the EFX outputs and
-// sends, the two control sources, the chorus and the reverb; Page 2 the EFX type with its block
-// diagram and the type's own parameters, built from the type's rows. Each page keeps its own
-// undo history. Picking another type asks the instrument for that type's parameters.
+// TFormEffect: the effects page of a patch (help context 32) or of a performance (48). Page 1
+// holds the EFX outputs and sends, the two control sources with what they move for the current
+// type, the chorus and the reverb; Page 2 the EFX type with its block diagram and the type's own
+// parameters, made anew from the type's rows whenever the type changes. Each page keeps its own
+// history. Picking another type asks the instrument for that type's parameters.
+//
+// A performance holds the same bytes one later, and its "EFX Source" besides.
 #include <array>
-#include <memory>
 #include <vector>
 
-#include <QWidget>
-
-#include "editors/params/paramrow.h"
+#include "editors/common/pagewindow.h"
 #include "model/efxrequest.h"
 
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QPushButton;
-class QTabWidget;
-class QToolButton;
-class TEffectControl;
 class TEfxDiagramView;
-class THfDampView;
-class TLibElem;
-class TEffectsBlock;
+class TParamBinding;
+class TPatch;
+class TPerformance;
 
-class TFormEffect : public QWidget {
+class TFormEffect : public TPageWindow {
   Q_OBJECT
  public:
   static constexpr int kPatchHelpContext = 32;
   static constexpr int kPerformanceHelpContext = 48;
 
-  // element: a TPatch or a TPerformance.
-  explicit TFormEffect(TLibElem& element, QWidget* parent = nullptr);
+  explicit TFormEffect(TPatch& patch, QWidget* parent = nullptr);
+  explicit TFormEffect(TPerformance& performance, QWidget* parent = nullptr);
   ~TFormEffect() override;
 
-  TLibElem& Element() const { return element_; }
   bool ForPerformance() const { return shift_ == 1; }
-  int HelpContext() const;
   // The block offset of an effects byte given at its patch offset.
   int At(int patchOffset) const { return patchOffset + shift_; }
 
+  using TPageWindow::UpdateView;
+  // UpdateView, with Page 2 made anew when rebuild is set (it is anyway when the type changed).
   void UpdateView(bool rebuild);
-  // Stores a byte of the common block through the current page's history.
-  void SendandStore(int offset, std::uint8_t value);
-  void CheckBtnEnabled();
-  void BtnUndoClick();
-  void BtnRevertClick();
   // The user picked list item `index` of "EFX Type".
   void TypeChange(int index);
   // Page 2 made anew for the stored type and set from the bytes.
   void RebuildParameters();
-  // The arrows beside the HF damp picture.
-  void Precedente();
-  void Successivo();
 
   // For the tests and the benchmark.
-  QTabWidget* Tabs() const { return tabs_; }
   QComboBox* TypeList() const { return typeList_; }
   QComboBox* EfxSource() const { return efxSource_; }
   QGroupBox* EfxSourceGroup() const { return sourceGroup_; }
   TEfxDiagramView* Diagram() const { return diagram_; }
-  THfDampView* HfDamp() const { return hfDamp_; }
-  QToolButton* HfDown() const { return hfDown_; }
-  QToolButton* HfUp() const { return hfUp_; }
   QLabel* SourceLabel(int source) const { return sourceLabels_[static_cast<std::size_t>(source)]; }
-  QPushButton* BtnUndo() const { return btnUndo_; }
-  QPushButton* BtnRevert() const { return btnRevert_; }
-  // The controls of Page 2 in the order they were made, and Page 1's by patch offset.
-  const std::vector<TEffectControl*>& Params() const { return params_; }
-  TEffectControl* Page1Control(int patchOffset) const;
-  std::size_t History(int tab) const { return undo_[static_cast<std::size_t>(tab)].size(); }
+  // Page 2's parameter controls in the order they were made, and the one at a field number.
+  const std::vector<TParamBinding*>& Params() const { return params_; }
+  TParamBinding* Param(int field) const;
   bool FirstShow() const { return firstShow_; }
   TEfxRequest& Request() { return request_; }
-  // Page 2 was rebuilt this many times.
+  // Page 2 was made anew this many times.
   int Rebuilds() const { return rebuilds_; }
 
  protected:
+  void ShowExtra() override;
   void showEvent(QShowEvent* event) override;
 
  private:
-  struct TUndo {
-    std::uint8_t Value;
-    std::uint16_t Offset;
-  };
+  TFormEffect(TLibElem& element, TBlock& block, TPageSlot& slot, int shift, std::uint32_t base,
+              QWidget* parent);
   void BuildPage1(QWidget* page);
   void BuildPage2(QWidget* page);
-  TEffectControl* AddPage1(QWidget* parent, int patchOffset);
+  // The control of a Page 1 row (given at its patch offset) with its caption, into a grid cell.
+  void AddPage1(QWidget* group, int patchOffset, int line, int column);
   void RebuildPage2();
-  void SetPage2Controls();
+  void ShowPage2();
   void SetSourceLabels();
   int StoredType() const;
+  void ClearPageTwoHistory();
   void TypeAnswered(const TEfxRequest::TParameters& parameters);
   void AfterReceiving();
   void StoreEfxSource(int index);
-  void StepHfDamp(int by);
-  std::vector<TUndo>& CurrentHistory();
 
-  TLibElem& element_;
-  std::unique_ptr<TEffectsBlock> block_;
   int shift_ = 0;
-  std::array<std::vector<TUndo>, 2> undo_;
-  bool updating_ = false;
+  std::uint32_t base_ = 0;
+  bool rebuild_ = false;
   bool firstShow_ = false;
   int builtType_ = -1;
   int rebuilds_ = 0;
   TEfxRequest request_;
 
-  QTabWidget* tabs_ = nullptr;
-  std::vector<TEffectControl*> page1_;
   QGroupBox* sourceGroup_ = nullptr;
   QComboBox* efxSource_ = nullptr;
   std::array<QLabel*, 2> sourceLabels_{};
-  THfDampView* hfDamp_ = nullptr;
-  QToolButton* hfDown_ = nullptr;
-  QToolButton* hfUp_ = nullptr;
   QComboBox* typeList_ = nullptr;
   TEfxDiagramView* diagram_ = nullptr;
-  QWidget* paramArea_ = nullptr;
-  std::vector<TEffectControl*> params_;
-  QPushButton* btnUndo_ = nullptr;
-  QPushButton* btnRevert_ = nullptr;
+  QWidget* page2_ = nullptr;
+  std::vector<TParamBinding*> params_;
 };
