@@ -283,6 +283,7 @@ TEST_F(FormEffect, UndoAndRevertWorkPerPageAndNeverChangeTheType) {
 
 TEST_F(FormEffect, EfxSourceIsStoredAndSentWithoutUndoOrModifiedMark) {
   TFormEffect& page = Open(true);
+  EXPECT_EQ(page.HelpContext(), 48);
   EXPECT_TRUE(page.EfxSourceGroup()->isVisibleTo(&page));
   element->ModifiedDate = 0;
   page.EfxSource()->setCurrentIndex(10);  // "11": part 11
@@ -298,6 +299,7 @@ TEST_F(FormEffect, EfxSourceIsStoredAndSentWithoutUndoOrModifiedMark) {
 
   TFormEffect& patchPage = Open(false);
   EXPECT_FALSE(patchPage.EfxSourceGroup()->isVisibleTo(&patchPage));
+  EXPECT_EQ(patchPage.HelpContext(), 32);
 }
 
 TEST_F(FormEffect, TheDelaysFeedbackModeRedrawsTheDiagramWithoutRebuilding) {
