@@ -28,13 +28,24 @@ TEST(FileFilter, PairsBecomeQtFiltersAndTheDefaultExtensionComesOnlyWhenNoneType
   EXPECT_EQ("", TQtUserInterface::WithDefaultExt("", "Syx"));
 }
 
-// Runs action on the message box once it is up.
-void WhenBoxShows(std::function<void(QMessageBox*)> action) {
+// Runs action on the modal window of type T once it is up. When something else is up, the test
+// fails and that window is closed, so that the call waiting on it returns instead of hanging.
+template <class T>
+void WhenShown(std::function<void(T*)> action) {
   QTimer::singleShot(0, [action] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(nullptr, box);
-    action(box);
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* window = qobject_cast<T*>(modal)) {
+      action(window);
+      return;
+    }
+    ADD_FAILURE() << "expected a " << T::staticMetaObject.className() << ", found "
+                  << (modal ? modal->metaObject()->className() : "no modal window");
+    if (modal) modal->close();
   });
+}
+
+void WhenBoxShows(std::function<void(QMessageBox*)> action) {
+  WhenShown<QMessageBox>(std::move(action));
 }
 
 TEST(MessageBox, OffersTheAskedButtonsAndEscapeAnswersTheBackingOutOne) {
@@ -72,9 +83,7 @@ TEST(FileDialog, SaveAddsTheDefaultExtensionWithoutAskingToOverwriteAndCancelGiv
   ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
   existing.close();
   QString filters;
-  QTimer::singleShot(0, [&] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(nullptr, dialog);
+  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
     filters = dialog->nameFilters().join("|");
     EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
     dialog->selectFile("bank");
@@ -89,7 +98,7 @@ TEST(FileDialog, SaveAddsTheDefaultExtensionWithoutAskingToOverwriteAndCancelGiv
   EXPECT_EQ("Syx file (*.Syx)", filters);
 
   // Cancel gives an empty name.
-  QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+  WhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->close(); });
   options.MustExist = true;
   EXPECT_EQ("", ui.ChooseOpenFile(options));
 }

@@ -2,6 +2,8 @@
 // and what the program does not know surviving a write.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -12,6 +14,16 @@
 #include "midi/scriptedui.h"
 
 namespace {
+
+// Fields compared one by one (a sum lets two wrong values cancel).
+std::vector<int> Ports(const TConfig& config) {
+  return {config.Thrue, config.MidiIn, config.MidiOut};
+}
+std::vector<int> Boards(const TConfig& config) {
+  return {config.Expansion[0], config.Expansion[1], config.Expansion[2], config.Expansion[3],
+          config.PCMCard};
+}
+const std::vector<int> kZeros3(3, 0);
 
 TEST(SettingsPath, OptionWinsOverEnvironmentWhichWinsOverDefault) {
   const bool had = qEnvironmentVariableIsSet("VESTA_SETTINGS");
@@ -84,13 +96,12 @@ TEST_F(SettingsFile, RecordHoldsStartValuesUntilReadAndKeyDefaultsAfter) {
   EXPECT_EQ(17, config.DeviceID);
   EXPECT_FALSE(config.SingleNote);
   EXPECT_EQ(0, config.PreviewNote);
-  EXPECT_EQ(0, config.Thrue + config.MidiIn + config.MidiOut);
+  EXPECT_EQ(Ports(config), kZeros3);
 
   vesta.ReadConfig();  // no file at all
   EXPECT_EQ(16, config.DeviceID);
-  EXPECT_EQ(0, config.Thrue + config.MidiIn + config.MidiOut);
-  EXPECT_EQ(0, config.Expansion[0] + config.Expansion[1] + config.Expansion[2] +
-                   config.Expansion[3] + config.PCMCard);
+  EXPECT_EQ(Ports(config), kZeros3);
+  EXPECT_EQ(Boards(config), std::vector<int>(5, 0));
   EXPECT_FALSE(config.DataCard);
   EXPECT_TRUE(config.SingleNote);
   EXPECT_EQ(40, config.PreviewNote);
@@ -106,7 +117,7 @@ TEST_F(SettingsFile, ValuesThatCannotGoIntoMidiBytesGiveTheDefaults) {
   TVesta vesta(Path());
   vesta.ReadConfig();
   EXPECT_EQ(16, Config().DeviceID);
-  EXPECT_EQ(0, Config().Thrue + Config().MidiIn + Config().MidiOut);
+  EXPECT_EQ(Ports(Config()), kZeros3);
   EXPECT_EQ(40, Config().PreviewNote);
   EXPECT_EQ(70, Config().PreviewVelocity);
   EXPECT_EQ(0, Config().Expansion[1]);

@@ -144,12 +144,16 @@ TEST(InstrumentDataSets, CardAreaAnswersAndStoresOnlyWithACard) {
 
 TEST(InstrumentDataSets, NewEfxTypeLoadsItsParameters) {
   TInstrument instrument;
-  const auto& delay = *EfxDefaults(16);
+  // Stereo-Delay: delay times, feedback +20 %, HF damp at bypass, balance 30, full level.
+  const TBytes delay{0, 100, 105, 0, 0, 59, 17, 15, 15, 30, 127, 0};
   instrument.Feed(DataSet(0x0300000C, {16}));
-  EXPECT_EQ(instrument.Read(0x0300000D, 12), TBytes(delay.begin(), delay.end()));
-  // A performance keeps its type one byte later.
+  EXPECT_EQ(instrument.Read(0x0300000D, 12), delay);
+  // A performance keeps its type one byte later. Another type loads its own values.
   instrument.Feed(DataSet(0x1005000D, {16}));
-  EXPECT_EQ(instrument.Read(0x1005000E, 12), TBytes(delay.begin(), delay.end()));
+  EXPECT_EQ(instrument.Read(0x1005000E, 12), delay);
+  instrument.Feed(DataSet(0x1005000D, {1}));  // Overdrive
+  EXPECT_EQ(instrument.Read(0x1005000E, 12), (TBytes{48, 64, 1, 15, 15, 96, 0, 0, 0, 0, 0, 0}));
+  instrument.Feed(DataSet(0x1005000D, {16}));
   EXPECT_EQ(instrument.Read(0x1005000D, 1), TBytes{16});
 
   // The same type again keeps the edited parameters.
