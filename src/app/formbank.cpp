@@ -7,10 +7,11 @@
 #include "frame/draginfo.h"
 #include "app/formbankgrid.h"
 #include "app/libraryrow.h"
+#include "app/helpwindow.h"
 #include "model/bank.h"
 
 namespace {
-constexpr int kMargin = 8;
+constexpr int kMargin = TFormBankBase::kMargin;
 constexpr int kRowHeight = TFormBankGrid::kRowHeight;
 // The date column is wider than the header needs: date and time in the platform's short formats
 // must fit it.
@@ -34,17 +35,19 @@ int MemberKindOf(int bankKind) {
 TFormBank::TFormBank(TBank* bank, QWidget* parent)
     : TFormBankBase(bank, parent), count_(bank->Count()) {
   setObjectName(QStringLiteral("FormBank"));
+  SetHelpContext(this, kHelpContext);
   CreateHeader({QStringLiteral("Type"), QStringLiteral("Name"), QStringLiteral("Number"),
                 QStringLiteral("Modified Date")},
                kHeaderWidths);
   grid_->SetRowCount(count_);
-  // A rhythm bank shows its two rows and no more; others grow downwards only.
-  setFixedWidth(PanelWidth());
+  // A rhythm bank shows its two rows and no more; others grow downwards too. A wider window
+  // has wider name and date columns.
+  setMinimumWidth(PanelWidth());
   if (!KeepsStoredHeight()) {
     grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setFixedHeight(InitialSize().height());
   } else {
-    setMinimumHeight(kMargin * 2 + kHeaderHeight + kRowHeight * 2 + 3);
+    setMinimumHeight(kMargin * 2 + kHeaderHeight + grid_->HeightForRows(2));
   }
   resize(InitialSize());
 }
@@ -63,14 +66,13 @@ bool TFormBank::KeepsStoredHeight() const {
 
 QSize TFormBank::InitialSize() const {
   const int rows = KeepsStoredHeight() ? 16 : 2;
-  return {PanelWidth(), kMargin * 2 + kHeaderHeight + rows * kRowHeight + 3};
+  return {PanelWidth(), kMargin * 2 + kHeaderHeight + grid_->HeightForRows(rows)};
 }
 
 void TFormBank::LayOut() {
   if (!header_) return;
-  header_->setGeometry(kMargin, kMargin, width() - 2 * kMargin, kHeaderHeight);
   const int top = kMargin + kHeaderHeight;
-  grid_->setGeometry(kMargin, top, width() - 2 * kMargin, std::max(height() - top - kMargin, 0));
+  LayOutColumns(kMargin, std::max(height() - top - kMargin, 0), PanelWidth());
 }
 
 TLibElem* TFormBank::MemberAt(int row) const {
@@ -88,11 +90,11 @@ void TFormBank::DrawRow(QPainter& painter, int row, const QRect& rect) const {
   painter.drawPixmap(5, rect.top() + 1, KindIcon(member->Kind));
   painter.setPen(Qt::black);
   const int baseline = rect.top() + 1 + painter.fontMetrics().ascent();
-  painter.drawText(42, baseline, member->GetName());
+  painter.drawText(SectionX(1) + 10, baseline, member->GetName());
   painter.drawText(
-      152, baseline,
+      SectionX(2) + 10, baseline,
       QStringLiteral("  ") + QStringLiteral("%1").arg(row + 1, 3, 10, QLatin1Char('0')));
-  painter.drawText(212, baseline, ModifiedText(*member));
+  painter.drawText(SectionX(3) + 10, baseline, ModifiedText(*member));
 }
 
 bool TFormBank::Fits(int row, std::size_t count) const {

@@ -15,6 +15,7 @@
 #include "app/libraryrow.h"
 #include "tools/preview.h"
 #include "app/printing.h"
+#include "app/helpwindow.h"
 #include "midi/config.h"
 #include "model/bank.h"
 #include "model/global.h"
@@ -42,6 +43,7 @@ TFormBankBase::TFormBankBase(TBank* bank, QWidget* parent) : QWidget(parent), ba
   bank_->Editor = this;
   Views().Add(*bank_, *this);
   grid_ = new TFormBankGrid(*this, this);
+  setFocusProxy(grid_);
   CreateMenu();
 }
 
@@ -76,7 +78,21 @@ void TFormBankBase::CreateHeader(const QStringList& titles, const int* widths) {
   header_->setSectionResizeMode(QHeaderView::Fixed);
   header_->setStretchLastSection(true);
   header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  for (int i = 0; i < titles.size(); ++i) header_->resizeSection(i, widths[i]);
+  for (int i = 0; i < titles.size(); ++i) {
+    header_->resizeSection(i, widths[i]);
+    baseWidths_.push_back(widths[i]);
+  }
+}
+
+void TFormBankBase::LayOutColumns(int top, int gridHeight, int leastWidth) {
+  const int extra = std::max(width() - leastWidth, 0);
+  header_->resizeSection(1, baseWidths_.at(1) + extra / 2);
+  header_->setGeometry(kMargin, top, width() - 2 * kMargin, kHeaderHeight);
+  grid_->setGeometry(kMargin, top + kHeaderHeight, width() - 2 * kMargin, gridHeight);
+}
+
+int TFormBankBase::SectionX(int section) const {
+  return header_->sectionPosition(section);
 }
 
 void TFormBankBase::CreateMenu() {
@@ -85,7 +101,7 @@ void TFormBankBase::CreateMenu() {
   auto add = [this](const char* caption, const char* name, auto action) {
     QAction* item = menu_->addAction(QString::fromLatin1(caption), this, action);
     item->setObjectName(QString::fromLatin1(name));
-    item->setProperty("helpContext", kMenuHelpContext);
+    SetHelpContext(item, kMenuHelpContext);
     return item;
   };
   add("Load Sysex", "LoadSysex", [this] { MenuLoad(false); });
@@ -109,6 +125,7 @@ void TFormBankBase::CreateMenu() {
   add("Open", "Open", [this] {
     if (TLibElem* member = MenuElement()) member->OpenEditor();
   });
+  EnableMenuHelp(menu_);
 }
 
 void TFormBankBase::Prepare() {
@@ -125,6 +142,9 @@ void TFormBankBase::PlaceInFrame() {
   const QSize margins = frame->size() - size();
   resize(InitialSize());
   frame->resize(InitialSize() + (frame == this ? QSize() : margins));
+  // The stored width, never below the least.
+  if (bank_->Width != 0xFFFF)
+    frame->resize(std::max<int>(bank_->Width, frame->width()), frame->height());
   if (KeepsStoredHeight() && bank_->Height != 0xFFFF)
     frame->resize(frame->width(), std::max<int>(bank_->Height, 100));
   QPoint pos(bank_->WinLeft, bank_->WinTop);
@@ -235,6 +255,21 @@ void TFormBankBase::GridDoubleClick(QPoint pos) {
   if (MainForm()) MainForm()->DoubleClickFlag = true;
   lastMouseY_ = pos.y();
   if (TLibElem* member = MemberAt(grid_->RowAt(pos.y()))) member->OpenEditor();
+}
+
+void TFormBankBase::KeyboardSelect(int anchorRow, int row, bool extend) {
+  const int index = IndexOf(MemberAt(row));
+  if (index < 0) return;
+  const int anchor = extend ? IndexOf(MemberAt(anchorRow)) : -1;
+  if (anchor < 0) {
+    SelectMember(index, Qt::NoModifier);
+  } else {
+    // As a Shift-click: every member between the two.
+    DeselectAll();
+    for (int i = std::min(anchor, index); i <= std::max(anchor, index); ++i)
+      bank_->Member(i).Selected = true;
+  }
+  Repaint();
 }
 
 void TFormBankBase::mousePressEvent(QMouseEvent* event) {

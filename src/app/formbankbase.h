@@ -2,6 +2,8 @@
 // What the bank window and the global window share: a grid with one row per member, the member
 // selection, the context menu on a member, the drags from the grid and the closing rules. The
 // two windows differ in which member a row shows, how a row is drawn and what a drop takes.
+#include <vector>
+
 #include <QPointer>
 #include <QWidget>
 
@@ -20,6 +22,7 @@ class TFormBankBase : public QWidget, public TElementWindow {
   Q_OBJECT
  public:
   static constexpr int kHeaderHeight = 20;
+  static constexpr int kMargin = 8;
   static constexpr int kMenuHelpContext = 39;
 
   ~TFormBankBase() override;
@@ -46,6 +49,9 @@ class TFormBankBase : public QWidget, public TElementWindow {
   bool GridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
   void GridMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers);
   void GridDoubleClick(QPoint pos);
+  // The keyboard moved the grid's current row: that member alone, or (extend) every member
+  // from the anchor row's to it.
+  void KeyboardSelect(int anchorRow, int row, bool extend);
 
   // A drag from source over the grid at a row: accepted or not (the drag info follows).
   bool DragOverGrid(QWidget* source, int row);
@@ -80,6 +86,11 @@ class TFormBankBase : public QWidget, public TElementWindow {
   virtual bool KeepsStoredHeight() const { return true; }
 
   void CreateHeader(const QStringList& titles, const int* widths);
+  // Header and grid across the window's width: the name and the date columns share what the
+  // window has beyond its least width. Rows draw their texts from the sections' places.
+  void LayOutColumns(int top, int gridHeight, int leastWidth);
+  // Where header section i starts, in grid coordinates.
+  int SectionX(int section) const;
   void SelectMember(int index, Qt::KeyboardModifiers modifiers);
   void DeselectAll();
   void Repaint();
@@ -103,6 +114,7 @@ class TFormBankBase : public QWidget, public TElementWindow {
   int IndexOf(const TLibElem* member) const;
   void PlaceInFrame();
 
+  std::vector<int> baseWidths_;
   QMenu* menu_ = nullptr;
   QAction* menuImportXp_ = nullptr;
   QAction* menuExportXp_ = nullptr;

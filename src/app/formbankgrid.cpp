@@ -20,6 +20,9 @@ void TFormBankGrid::DrawRow(QPainter& painter, int row, const QRect& rect) {
 
 void TFormBankGrid::mousePressEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
+  // The keyboard goes on from the row clicked; a Shift-click keeps the anchor.
+  if (form_.MemberAt(RowAt(pos.y())))
+    SetCurrentRow(RowAt(pos.y()), event->modifiers() & Qt::ShiftModifier);
   DisarmDrag();
   ArmDrag(pos, form_.GridMouseDown(event->button(), event->modifiers(), pos));
 }
@@ -33,6 +36,10 @@ void TFormBankGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   DisarmDrag();
   form_.GridDoubleClick(event->position().toPoint());
+}
+
+void TFormBankGrid::KeyboardSelect(int anchor, int row, bool extend) {
+  form_.KeyboardSelect(anchor, row, extend);
 }
 
 void TFormBankGrid::StartDrag() {
@@ -69,6 +76,7 @@ void TFormBankGrid::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void TFormBankGrid::dropEvent(QDropEvent* event) {
+  NoteDrop(event->position().toPoint());
   if (DragOver(event))
     event->acceptProposedAction();
   else

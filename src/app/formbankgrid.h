@@ -23,6 +23,7 @@ class TFormBankGrid : public TRowGrid {
 
  private:
   void StartDrag() override;
+  void KeyboardSelect(int anchor, int row, bool extend) override;
   bool DragOver(QDropEvent* event);
 
   TFormBankBase& form_;

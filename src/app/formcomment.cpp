@@ -13,7 +13,8 @@ TFormcomment::TFormcomment(QWidget* parent)
       ok_(new QPushButton(QStringLiteral("OK"), this)),
       cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
   setObjectName(QStringLiteral("Formcomment"));
-  setWindowTitle(QStringLiteral("Formcomment"));
+  // Named after the library window's button that opens it.
+  setWindowTitle(QStringLiteral("Comment"));
   setModal(true);
   memo_->setObjectName(QStringLiteral("Memo"));
   memo_->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/formvesta.h"
+#include "app/helpwindow.h"
 #include "model/libelem.h"
 
 TFormEdit::TFormEdit(QWidget* parent)
@@ -24,6 +25,8 @@ TFormEdit::TFormEdit(QWidget* parent)
       positionLabel_(new QLabel(QStringLiteral("Position"), this)),
       position_(new QSpinBox(this)) {
   setObjectName(QStringLiteral("FormEdit"));
+  SetHelpContext(this, kHelpContext);
+  AddHelpKey(this);
   setModal(true);
   nameEdit_->setObjectName(QStringLiteral("EditName"));
   nameEdit_->setMaxLength(12);
@@ -133,7 +136,9 @@ bool TFormEdit::Apply() {
     element.Temporary = temporary_->isChecked();
     changed = true;
   }
-  if (user_->isEnabled() && !temporary_->isChecked() && element.User != user_->isChecked()) {
+  // Stored whenever the button is offered: an element made temporary is no longer in the user
+  // memory.
+  if (user_->isEnabled() && element.User != user_->isChecked()) {
     element.User = user_->isChecked();
     changed = true;
   }

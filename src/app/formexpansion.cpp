@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "app/vesta.h"
+#include "app/helpwindow.h"
 
 std::function<void()>& DataCardChangedHook() {
   static std::function<void()> hook;
@@ -48,6 +49,8 @@ TFormExpansion::TFormExpansion(TVesta& vesta, QWidget* parent)
       ok_(new QPushButton(QStringLiteral("Ok"), this)),
       cancel_(new QPushButton(QStringLiteral("Cancel"), this)) {
   setObjectName(QStringLiteral("FormExpansion"));
+  SetHelpContext(this, kHelpContext);
+  AddHelpKey(this);
   setWindowTitle(QStringLiteral("Expansion Setup"));
   setModal(true);
   auto* form = new QFormLayout;

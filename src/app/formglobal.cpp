@@ -9,11 +9,12 @@
 #include "app/formbankgrid.h"
 #include "app/formvesta.h"
 #include "app/libraryrow.h"
+#include "app/helpwindow.h"
 #include "midi/config.h"
 #include "model/global.h"
 
 namespace {
-constexpr int kMargin = 8;
+constexpr int kMargin = TFormBankBase::kMargin;
 constexpr int kRowHeight = TFormBankGrid::kRowHeight;
 // The date column is wider than the header needs, so that date and time fit it.
 constexpr int kHeaderWidths[] = {147, 110, 70, 150};
@@ -22,10 +23,12 @@ constexpr int kPanelWidth = kMargin * 2 + 147 + 110 + 70 + 150 + 2;
 
 TFormGlobal::TFormGlobal(TBank* global, QWidget* parent) : TFormBankBase(global, parent) {
   setObjectName(QStringLiteral("FormGlobal"));
+  SetHelpContext(this, kHelpContext);
   CreateHeader({QStringLiteral("Type"), QStringLiteral("Name"), QStringLiteral("Src/Dest"),
                 QStringLiteral("Modified Date")},
                kHeaderWidths);
   grid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  resize(kPanelWidth, height());
   SetRowCount();
 }
 
@@ -39,25 +42,26 @@ int TFormGlobal::CalcInd(int row) const {
 }
 
 QSize TFormGlobal::InitialSize() const {
-  const int grid = Rows() * kRowHeight + 3;
-  return {kPanelWidth, grid + kHeaderHeight + 18};
+  return {kPanelWidth, grid_->HeightForRows(Rows()) + kHeaderHeight + 18};
 }
 
 void TFormGlobal::SetRowCount() {
-  grid_->SetRowCount(Rows());
-  const QSize size = InitialSize();
+  // The height follows the rows; the width may grow, for wider name and date columns.
+  const QSize size(std::max(width(), kPanelWidth), InitialSize().height());
   QWidget* frame = Frame();
   const QSize margins = frame == this ? QSize() : frame->size() - this->size();
-  setFixedSize(size);
+  setMinimumWidth(kPanelWidth);
+  setFixedHeight(size.height());
+  resize(size);
   if (frame != this) frame->resize(size + margins);
   LayOut();
+  // Set after the grid has its new height, so that the rows it gains are painted at once.
+  grid_->SetRowCount(Rows());
 }
 
 void TFormGlobal::LayOut() {
   if (!header_) return;
-  header_->setGeometry(kMargin, kMargin, width() - 2 * kMargin, kHeaderHeight);
-  grid_->setGeometry(kMargin, kMargin + kHeaderHeight, width() - 2 * kMargin,
-                     Rows() * kRowHeight + 3);
+  LayOutColumns(kMargin, grid_->HeightForRows(Rows()), kPanelWidth);
 }
 
 TLibElem* TFormGlobal::MemberAt(int row) const {
@@ -77,9 +81,9 @@ void TFormGlobal::DrawRow(QPainter& painter, int row, const QRect& rect) const {
   painter.setPen(Qt::black);
   const int baseline = rect.top() + 1 + painter.fontMetrics().ascent();
   painter.drawText(47, baseline, entry->KindName());
-  painter.drawText(152, baseline, entry->GetName());
-  painter.drawText(262, baseline, entry->LocationText());
-  painter.drawText(332, baseline, ModifiedText(*entry));
+  painter.drawText(SectionX(1) + 5, baseline, entry->GetName());
+  painter.drawText(SectionX(2) + 5, baseline, entry->LocationText());
+  painter.drawText(SectionX(3) + 5, baseline, ModifiedText(*entry));
 }
 
 bool TFormGlobal::AcceptFromLibrary(const TDragInfo& drag, int) const {

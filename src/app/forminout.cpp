@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/vesta.h"
+#include "app/helpwindow.h"
 #include "midi/config.h"
 #include "midi/midisession.h"
 
@@ -44,6 +45,8 @@ int SelectedRow(const QListWidget* list, int current) {
 
 TFormInOut::TFormInOut(TVesta& vesta, QWidget* parent) : QDialog(parent), vesta_(vesta) {
   setObjectName(QStringLiteral("FormInOut"));
+  SetHelpContext(this, 18);
+  AddHelpKey(this);
   setWindowTitle(QStringLiteral("Midi Settings"));
 
   inputPort_ = MakeDeviceList(QStringLiteral("InputPort"), this);

@@ -17,6 +17,7 @@
 #include "app/librarygrid.h"
 #include "app/libraryrow.h"
 #include "app/toolicons.h"
+#include "app/helpwindow.h"
 #include "model/library.h"
 #include "model/modelhooks.h"
 #include "model/viewregistry.h"
@@ -24,7 +25,7 @@
 namespace {
 constexpr int kRowHeight = TLibraryGrid::kRowHeight;
 constexpr int kMargin = 8;
-constexpr int kGridWidth = 452;  // the four header sections and the scroll bar
+constexpr int kGridWidth = 452;  // at the panel's width: the four header sections and the scroll bar
 constexpr int kHeaderHeight = 20;
 constexpr int kRightColumn = 468;
 constexpr int kRightWidth = TFormLibrary::kPanelWidth - kRightColumn - kMargin;
@@ -91,6 +92,7 @@ TFormLibrary::TFormLibrary(TLibrary* library, QWidget* parent)
   if (!isTrash_) owned_.reset(library);
   setObjectName(isTrash_ ? QStringLiteral("FormTrash") : QStringLiteral("FormLibrary"));
   setAttribute(Qt::WA_DeleteOnClose);
+  SetHelpContext(this, HelpContext());
   if (!ModelHooks().WindowPlace) ModelHooks().WindowPlace = PlaceOf;
   library_->WindowOpen = true;
   library_->Editor = this;
@@ -98,9 +100,10 @@ TFormLibrary::TFormLibrary(TLibrary* library, QWidget* parent)
   Views().Add(*library_, *view_);
   CreateControls();
   CreateMenu();
-  setFixedWidth(kPanelWidth);
-  setMinimumHeight(kMinHeight - 30);
+  // The panel's size is the least; a larger window shows more rows and wider columns.
+  setMinimumSize(kPanelWidth, kMinHeight - 30);
   resize(kPanelWidth, kPanelHeight);
+  setFocusProxy(grid_);
   auto* del = new QShortcut(QKeySequence::Delete, this);
   del->setContext(Qt::WidgetWithChildrenShortcut);
   connect(del, &QShortcut::activated, this, &TFormLibrary::DeleteSelected);
@@ -265,6 +268,10 @@ void TFormLibrary::DisableVisible() {
 
 void TFormLibrary::LayOut() {
   const int top = isTrash_ ? 8 : 42;
+  // What the window has beyond the panel's width goes to the list; the buttons keep the right.
+  const int extra = std::max(width() - kPanelWidth, 0);
+  const int gridWidth = kGridWidth + extra;
+  const int rightColumn = kRightColumn + extra;
   int x = kMargin;
   for (std::size_t i = 0; i < libraryOnly_.size() && i < 10; ++i) {
     libraryOnly_[i]->move(x, 8);
@@ -272,30 +279,34 @@ void TFormLibrary::LayOut() {
   }
   const int bottom = height() - kBottomRow;
   if (isTrash_)
-    speedHelp_->move(kPanelWidth - kMargin - 25, bottom);
+    speedHelp_->move(width() - kMargin - 25, bottom);
   else
     speedHelp_->move(x + 8, 8);
 
-  header_->setGeometry(kMargin, top, kGridWidth, kHeaderHeight);
+  // The name and the date columns share the extra width; the date's section stretches.
+  header_->resizeSection(1, kHeaderWidths[1] + extra / 2);
+  header_->setGeometry(kMargin, top, gridWidth, kHeaderHeight);
   const int gridTop = top + kHeaderHeight;
-  const int rows = std::max((bottom - 6 - gridTop - 3) / kRowHeight, 1);
-  grid_->setGeometry(kMargin, gridTop, kGridWidth, rows * kRowHeight + 3);
+  const int rows = std::max((bottom - 6 - gridTop - 2 * grid_->frameWidth()) / kRowHeight, 1);
+  grid_->setGeometry(kMargin, gridTop, gridWidth, grid_->HeightForRows(rows));
+  for (int i = 1; i < 4; ++i)
+    textX_[static_cast<std::size_t>(i)] = header_->sectionPosition(i) + 5;
 
   int y = top;
   if (!isTrash_) {
-    newLabel_->setGeometry(kRightColumn, y, kRightWidth, 16);
-    newFrame_->setGeometry(kRightColumn, y + 16, kRightWidth, kFrameHeight);
+    newLabel_->setGeometry(rightColumn, y, kRightWidth, 16);
+    newFrame_->setGeometry(rightColumn, y + 16, kRightWidth, kFrameHeight);
     y += 16 + kFrameHeight + 6;
   }
-  maskLabel_->setGeometry(kRightColumn, y, kRightWidth, 16);
-  maskFrame_->setGeometry(kRightColumn, y + 16, kRightWidth, kFrameHeight);
-  btnUnmask_->setGeometry(kRightColumn, y + 16 + kFrameHeight + 6, kRightWidth, 26);
+  maskLabel_->setGeometry(rightColumn, y, kRightWidth, 16);
+  maskFrame_->setGeometry(rightColumn, y + 16, kRightWidth, kFrameHeight);
+  btnUnmask_->setGeometry(rightColumn, y + 16 + kFrameHeight + 6, kRightWidth, 26);
 
   sortLabel_->setGeometry(kMargin, bottom, 48, 25);
   for (int i = 0; i < 3; ++i)
     sortButtons_[static_cast<std::size_t>(i)]->setGeometry(kMargin + 50 + i * 52, bottom, 50, 25);
-  btnClose_->setGeometry(kMargin + kGridWidth - 80, bottom, 80, 25);
-  btnEmpty_->setGeometry(kMargin + kGridWidth - 168, bottom, 80, 25);
+  btnClose_->setGeometry(kMargin + gridWidth - 80, bottom, 80, 25);
+  btnEmpty_->setGeometry(kMargin + gridWidth - 168, bottom, 80, 25);
 }
 
 void TFormLibrary::resizeEvent(QResizeEvent* event) {
@@ -323,7 +334,9 @@ void TFormLibrary::PlaceInFrame() {
   // Sized now, so that showing the window in the frame does not size it again.
   frame->ensurePolished();
   frame->resize(frame->sizeHint());
-  // The width stays the panel's whatever was stored.
+  // The stored size, never below the panel's.
+  if (library_->Width != 0xFFFF) frame->resize(std::max<int>(library_->Width, frame->width()),
+                                               frame->height());
   if (library_->Height != 0xFFFF)
     frame->resize(frame->width(), std::max<int>(library_->Height, kMinHeight));
   QPoint pos(library_->WinLeft, library_->WinTop);
@@ -421,6 +434,21 @@ void TFormLibrary::SortElem() {
   library_->Sort(key);
 }
 
+void TFormLibrary::KeyboardSelect(int anchorRow, int row, bool extend) {
+  const int index = CalcIndex(row);
+  if (index < 0) return;
+  const int anchor = extend ? CalcIndex(anchorRow) : -1;
+  if (anchor < 0) {
+    SelectElement(index, TSelectMode::Plain);
+  } else {
+    // As a Shift-click: every list position between the two, hidden ones too.
+    DeselectAll();
+    for (int i = std::min(anchor, index); i <= std::max(anchor, index); ++i)
+      library_->Elements[static_cast<std::size_t>(i)]->Selected = true;
+  }
+  grid_->viewport()->update();
+}
+
 void TFormLibrary::PosizionaOtt() {
   if (sortButtons_[0]->isChecked() || sortButtons_[1]->isChecked()) return;
   const int visible = grid_->VisibleRows();
@@ -447,8 +475,8 @@ void TFormLibrary::DrawRow(QPainter& painter, int row, const QRect& rect) const 
   painter.drawPixmap(WideKindIcon(element.Kind) ? 10 : 26, rect.top() + 1, icon);
   painter.setPen(Qt::black);
   const int baseline = rect.top() + 1 + painter.fontMetrics().ascent();
-  painter.drawText(47, baseline, element.KindName());
-  painter.drawText(157, baseline, element.GetName());
-  painter.drawText(267, baseline, element.LocationText());
-  painter.drawText(337, baseline, ModifiedText(element));
+  painter.drawText(textX_[0], baseline, element.KindName());
+  painter.drawText(textX_[1], baseline, element.GetName());
+  painter.drawText(textX_[2], baseline, element.LocationText());
+  painter.drawText(textX_[3], baseline, ModifiedText(element));
 }

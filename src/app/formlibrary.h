@@ -85,6 +85,9 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
   // Recounts the rows and repaints.
   void SetRowCount();
   void SelectElement(int index, TSelectMode mode);
+  // The keyboard moved the grid's current row: that element alone, or (extend) every element
+  // from the anchor row's to it.
+  void KeyboardSelect(int anchorRow, int row, bool extend);
   bool Masked(int kind) const;
   void SetMasked(int kind, bool masked);
   // Draws one grid row (the window draws its grid).
@@ -183,6 +186,8 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
   std::array<QToolButton*, 8> newButtons_{};
   std::array<QToolButton*, 8> maskButtons_{};
   std::array<QToolButton*, 3> sortButtons_{};
+  // Where a row's kind, name, Src/Dst and date texts start: under their header sections.
+  std::array<int, 4> textX_{47, 157, 267, 337};
 
   QMenu* menu_ = nullptr;
   QAction* menuLoad_ = nullptr;

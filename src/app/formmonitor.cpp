@@ -8,6 +8,7 @@
 
 #include "app/formvesta.h"
 #include "app/vesta.h"
+#include "app/helpwindow.h"
 #include "midi/midisession.h"
 
 namespace {
@@ -24,6 +25,7 @@ QString Hex(std::uint8_t byte) {
 
 TFormMonitor::TFormMonitor(TVesta& vesta, QWidget* parent) : QWidget(parent), vesta_(vesta) {
   setObjectName(QStringLiteral("FormMonitor"));
+  SetHelpContext(this, kHelpContext);
   setWindowTitle(QStringLiteral("Monitor"));
   setAttribute(Qt::WA_DeleteOnClose);
   const QString titles[2] = {QStringLiteral("Message In"), QStringLiteral("Message Out")};

@@ -2,12 +2,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QMouseEvent>
+#include <QPointer>
 #include <QCloseEvent>
 #include <QDate>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -15,6 +18,8 @@
 #include <QStandardItemModel>
 #include <QTime>
 
+#include "app/formvesta.h"
+#include "app/helpwindow.h"
 #include "app/libraryrow.h"
 #include "app/printing.h"
 #include "app/rowgrid.h"
@@ -23,17 +28,29 @@
 #include "model/libelem.h"
 #include "model/search.h"
 
-// The result list: rows of 18 pixels drawn by the window, scrolled by whole rows.
+// The result list: rows of 18 pixels drawn by the window, scrolled by whole rows. A click or the
+// keyboard marks one row, so that a long list can be read row by row.
 class TSearchGrid : public TRowGrid {
  public:
   TSearchGrid(TFormSearch& form, QWidget* parent) : TRowGrid(parent), form_(form) {
     viewport()->setAcceptDrops(false);
   }
-  void Refresh() { SetRowCount(form_.RowCount()); }
+  void Refresh() {
+    SetCurrentRow(-1);
+    SetRowCount(form_.RowCount());
+    SetTopRow(0);
+  }
 
  protected:
   void DrawRow(QPainter& painter, int row, const QRect& rect) override {
     form_.DrawRow(painter, row, rect);
+  }
+  void mousePressEvent(QMouseEvent* event) override {
+    const int row = RowAt(event->position().toPoint().y());
+    if (row < static_cast<int>(form_.Results().size())) {
+      SetCurrentRow(row);
+      viewport()->update();
+    }
   }
 
  private:
@@ -63,21 +80,96 @@ QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
 }
 
 const QDate kDayZero(1899, 12, 30);
+
+// The search window every library window opens.
+QPointer<TFormSearch>& TheWindow() {
+  static QPointer<TFormSearch> window;
+  return window;
+}
+
+// The mask of a date edit for a format of digit fields ("00/00/00" for "MM/dd/yy"); none for a
+// format that names its months.
+QString DateMask(const QString& format) {
+  QString mask;
+  for (const QChar c : format) {
+    if (c == u'd' || c == u'M' || c == u'y') {
+      mask += u'0';
+    } else if (c.isLetterOrNumber()) {
+      return QString();
+    } else {
+      if (QStringLiteral("\\<>!;[]{}").contains(c)) mask += u'\\';
+      mask += c;
+    }
+  }
+  return mask + QStringLiteral(";_");
+}
+
+// A date in a format of digit fields (dd, MM, yy or yyyy) and separators. A field may have fewer
+// digits than its width, except the year. Two-digit years: 00 to 49 are 2000 to 2049, 50 to 99
+// are 1950 to 1999.
+bool ReadDigitDate(const QString& text, const QString& format, QDate& date) {
+  int day = 0, month = 0, year = 0;
+  qsizetype t = 0;
+  for (qsizetype f = 0; f < format.size();) {
+    const QChar c = format[f];
+    qsizetype end = f;
+    while (end < format.size() && format[end] == c) ++end;
+    const qsizetype width = end - f;
+    if (c == u'd' || c == u'M' || c == u'y') {
+      int value = 0;
+      qsizetype digits = 0;
+      for (; t < text.size() && digits < width && text[t].isDigit(); ++t, ++digits)
+        value = value * 10 + text[t].digitValue();
+      if (digits == 0 || (c == u'y' && digits != width)) return false;
+      if (c == u'd')
+        day = value;
+      else if (c == u'M')
+        month = value;
+      else
+        year = width == 2 ? value + (value < 50 ? 2000 : 1900) : value;
+    } else {
+      if (text.mid(t, width) != format.mid(f, width)) return false;
+      t += width;
+    }
+    f = end;
+  }
+  date = QDate(year, month, day);
+  return t == text.size() && date.isValid();
+}
 }  // namespace
 
 TFormSearch::TFormSearch(TLibrary& library, bool duplicates, QWidget* parent)
-    : QDialog(parent), library_(library), duplicates_(duplicates) {
+    : QDialog(parent), library_(&library), duplicates_(duplicates) {
   setObjectName(QStringLiteral("FormSearch"));
   setModal(true);
   CreateControls();
+  SizeColumns();
   LayOut();
+  AddHelpKey(this);
 }
 
 TFormSearch::~TFormSearch() = default;
 
 void TFormSearch::Execute(QWidget& parent, TLibrary& library, bool duplicates) {
-  TFormSearch dialog(library, duplicates, &parent);
-  dialog.exec();
+  QPointer<TFormSearch>& window = TheWindow();
+  if (!window) {
+    // Owned by the main window, so that it outlives the library window that opened it.
+    QWidget* owner = MainForm() ? static_cast<QWidget*>(MainForm()) : parent.window();
+    window = new TFormSearch(library, duplicates, owner);
+  }
+  window->SetTarget(library, duplicates);
+  window->exec();
+}
+
+TFormSearch* TFormSearch::Instance() {
+  return TheWindow();
+}
+
+void TFormSearch::SetTarget(TLibrary& library, bool duplicates) {
+  library_ = &library;
+  if (duplicates_ == duplicates) return;
+  duplicates_ = duplicates;
+  LayOut();
 }
 
 int TFormSearch::HelpContext() const {
@@ -88,6 +180,8 @@ void TFormSearch::CreateControls() {
   nameLabel_ = new QLabel(QStringLiteral("Name"), this);
   searchString_ = new QLineEdit(this);
   searchString_->setObjectName(QStringLiteral("SearchString"));
+  // Enter in the name runs the search.
+  connect(searchString_, &QLineEdit::returnPressed, this, [this] { Search(); });
 
   searchFor_ = new QGroupBox(QStringLiteral("Search For"), this);
   patch_ = Box("Patch", " Patch", searchFor_, true);
@@ -103,8 +197,8 @@ void TFormSearch::CreateControls() {
   selected_ = Box("Selected", " Search into Selected", options_);
 
   dateBox_ = new QGroupBox(QStringLiteral("Modified Date"), this);
-  fromDate_ = Edit("FromDate", "00/00/99;_", dateBox_);
-  toDate_ = Edit("Todate", "00/00/99;_", dateBox_);
+  fromDate_ = Edit("FromDate", "", dateBox_);
+  toDate_ = Edit("Todate", "", dateBox_);
   timeBox_ = new QGroupBox(QStringLiteral("Modified Time"), this);
   fromTime_ = Edit("Fromtime", "09:99:99;_", timeBox_);
   toTime_ = Edit("Totime", "09:99:99;_", timeBox_);
@@ -130,6 +224,7 @@ void TFormSearch::CreateControls() {
                                        QStringLiteral("Modified Date"),
                                        QStringLiteral("Location")});
   header_ = new QHeaderView(Qt::Horizontal, this);
+  header_->setObjectName(QStringLiteral("Header"));
   header_->setModel(sections);
   header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   header_->resizeSection(0, 96);
@@ -151,9 +246,17 @@ void TFormSearch::CreateControls() {
   connect(btnClose_, &QPushButton::clicked, this, [this] { close(); });
 }
 
+void TFormSearch::SizeColumns() {
+  // A date and a time that are wide in every format: two-digit day and month, late hours.
+  const QString widest = DateTimeText(QDateTime(QDate(2028, 12, 28), QTime(23, 58, 58)));
+  const int date = grid_->viewport()->fontMetrics().horizontalAdvance(widest) + 12;
+  header_->resizeSection(2, std::max(110, date));
+}
+
 void TFormSearch::LayOut() {
   setWindowTitle(duplicates_ ? QStringLiteral("Find Duplicate Items")
                              : QStringLiteral("Search Items"));
+  SetHelpContext(this, HelpContext());
   for (QWidget* widget :
        std::initializer_list<QWidget*>{nameLabel_, searchString_, options_, dateBox_, timeBox_})
     widget->setVisible(!duplicates_);
@@ -168,8 +271,8 @@ void TFormSearch::LayOut() {
     const QList<QLabel*> labels = box->findChildren<QLabel*>(Qt::FindDirectChildrenOnly);
     for (int i = 0; i < labels.size(); ++i) labels[i]->setGeometry(8, 22 + i * 26, 34, 20);
   }
-  fromDate_->setGeometry(44, 20, 80, 22);
-  toDate_->setGeometry(44, 46, 80, 22);
+  fromDate_->setGeometry(44, 20, 86, 22);
+  toDate_->setGeometry(44, 46, 86, 22);
   fromTime_->setGeometry(44, 20, 80, 22);
   toTime_->setGeometry(44, 46, 80, 22);
 
@@ -217,6 +320,10 @@ void TFormSearch::Clear() {
 }
 
 void TFormSearch::showEvent(QShowEvent* event) {
+  // The dates are typed as the lists show them (the locale may have changed since).
+  const QString mask = DateMask(DateFormat());
+  for (QLineEdit* edit : {fromDate_, toDate_})
+    if (edit->inputMask() != mask) edit->setInputMask(mask);
   searched_ = false;
   EnableEdits();
   Clear();
@@ -230,17 +337,34 @@ void TFormSearch::closeEvent(QCloseEvent* event) {
   QDialog::closeEvent(event);
 }
 
+QString TFormSearch::DateFormat() {
+  const QString shown = QLocale().dateFormat(QLocale::ShortFormat);
+  QString format;
+  for (qsizetype i = 0; i < shown.size();) {
+    const QChar c = shown[i];
+    qsizetype end = i;
+    while (end < shown.size() && shown[end] == c) ++end;
+    const qsizetype count = end - i;
+    if (c == u'd' && count <= 2)
+      format += QStringLiteral("dd");
+    else if (c == u'M' && count <= 2)
+      format += QStringLiteral("MM");
+    else if (c == u'y')
+      format += count >= 4 ? QStringLiteral("yyyy") : QStringLiteral("yy");
+    else
+      format += shown.mid(i, count);  // separators, or names typed as shown
+    i = end;
+  }
+  return format;
+}
+
 bool TFormSearch::ParseDate(const QString& text, double& day) {
-  const QStringList parts = text.split(u'/');
-  if (parts.size() != 3) return false;
-  bool okDay = false, okMonth = false, okYear = false;
-  const int d = parts[0].trimmed().toInt(&okDay);
-  const int m = parts[1].trimmed().toInt(&okMonth);
-  int y = parts[2].trimmed().toInt(&okYear);
-  if (!okDay || !okMonth || !okYear || parts[2].trimmed().size() != 2) return false;
-  // Two-digit years: 00 to 49 in this century, 50 to 99 in the last.
-  y += y < 50 ? 2000 : 1900;
-  const QDate date(y, m, d);
+  const QString format = DateFormat();
+  QDate date;
+  if (DateMask(format).isEmpty())
+    date = QLocale().toDate(text.trimmed(), format);
+  else if (!ReadDigitDate(text.trimmed(), format, date))
+    return false;
   if (!date.isValid()) return false;
   day = static_cast<double>(kDayZero.daysTo(date));
   return true;
@@ -304,7 +428,7 @@ bool TFormSearch::Search() {
   if (!ReadOptions(options)) return false;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   gauge_->setValue(0);
-  results_ = TSearch::Run(library_, options, [this](int percent) {
+  results_ = TSearch::Run(*library_, options, [this](int percent) {
     gauge_->setValue(percent);
     gauge_->repaint();
   });
@@ -337,9 +461,11 @@ void TFormSearch::DrawRow(QPainter& painter, int row, const QRect& rect) const {
     painter.drawText(26, baseline, texts[0]);
     return;
   }
+  if (row == grid_->CurrentRow()) painter.fillRect(rect, QColor(0x00, 0xFF, 0xFF));
   painter.drawPixmap(5, rect.top() + 1, KindIcon(results_[static_cast<std::size_t>(row)]->Kind));
-  // Each text stays inside its column: a long date must not run over the location.
-  const int columns[] = {26, 101, 201, 311, rect.right()};
+  // Each text stays inside its column: a long name must not run over the date.
+  const int columns[] = {26, header_->sectionPosition(1) + 5, header_->sectionPosition(2) + 5,
+                         header_->sectionPosition(3) + 5, rect.right()};
   for (int i = 0; i < 4; ++i) {
     const int room = columns[i + 1] - columns[i] - 4;
     painter.drawText(columns[i], baseline,

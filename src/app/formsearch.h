@@ -27,8 +27,14 @@ class TFormSearch : public QDialog {
   TFormSearch(TLibrary& library, bool duplicates, QWidget* parent = nullptr);
   ~TFormSearch() override;
 
-  // Opens the window modally over parent (what the library window's buttons do).
+  // Opens the program's one search window modally on a library in a mode (what the library
+  // window's buttons do). It is made once, so its check boxes and dates stay from one opening
+  // to the next.
   static void Execute(QWidget& parent, TLibrary& library, bool duplicates);
+  // That window, while it exists.
+  static TFormSearch* Instance();
+  // The library searched and the mode, before the window is shown.
+  void SetTarget(TLibrary& library, bool duplicates);
 
   bool Duplicates() const { return duplicates_; }
   int HelpContext() const;
@@ -44,8 +50,12 @@ class TFormSearch : public QDialog {
   int RowCount() const;
   void DrawRow(QPainter& painter, int row, const QRect& rect) const;
 
-  // "dd/mm/yy" as days since 30 December 1899, "hh:mm:ss" as a fraction of a day; false when
-  // the text is not a valid date or time.
+  // The dates are typed in the order and with the separators the lists show them in (the
+  // locale's short date), each field with all its digits: "MM/dd/yy" for "M/d/yy".
+  static QString DateFormat();
+  // A date typed in DateFormat as days since 30 December 1899, "hh:mm:ss" as a fraction of a
+  // day; false when the text is not a valid date or time. Two-digit years: 00 to 49 are
+  // 2000 to 2049, 50 to 99 are 1950 to 1999.
   static bool ParseDate(const QString& text, double& day);
   static bool ParseTime(const QString& text, double& time);
 
@@ -81,10 +91,12 @@ class TFormSearch : public QDialog {
   // Shows the controls of the mode and places them.
   void LayOut();
   void EnableEdits();
+  // The header's sections: the date column as wide as a date and time in the lists' format.
+  void SizeColumns();
   bool ReadOptions(TSearchOptions& options);
   void Clear();
 
-  TLibrary& library_;
+  TLibrary* library_;
   bool duplicates_;
   bool searched_ = false;
   std::vector<TLibElem*> results_;

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/helpwindow.h"
 #include "midi/midierrors.h"
 #include "midi/midisession.h"
 #include "midi/sysex.h"
@@ -47,6 +48,8 @@ TFormUpdateNames::TFormUpdateNames(QWidget* parent)
       cancel_(new QPushButton(QStringLiteral("Cancel"), this)),
       timer_(new QTimer(this)) {
   setObjectName(QStringLiteral("FormUpdateNames"));
+  SetHelpContext(this, kHelpContext);
+  AddHelpKey(this);
   setWindowTitle(QStringLiteral("Updating names"));
   setModal(true);
   status_->setObjectName(QStringLiteral("LabelStatus"));

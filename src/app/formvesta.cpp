@@ -45,6 +45,7 @@ TFormvesta::TLibraryWindowFactory& Factory() {
 
 constexpr int kTrashMargin = 15;
 constexpr int kToolBarHeight = 39;
+constexpr int kHelpContext = 3;
 const QString kDesktop = QStringLiteral("Desktop");
 
 struct TItem {
@@ -225,19 +226,11 @@ void TFormvesta::CreateActions() {
   bind("WindowArrangeItem", &TFormvesta::ArrangeIcons);
   bind("WindowMinimizeItem", &TFormvesta::WindowMinimizeAllItemClick);
   bind("HelpIndexItem", [this] { ShowHelp(1); });
-  bind("HelpContentsItem", [this] { ShowHelp(3); });
-  // F1 opens the help of the window in front.
+  bind("HelpContentsItem", [this] { ShowHelp(kHelpContext); });
+  // F1 opens the help of the window in front, or the main window's.
   bind("HelpKeyItem", [this] {
-    QWidget* active = ActiveChild();
-    if (auto* library = qobject_cast<TFormLibrary*>(active))
-      ShowHelp(library->HelpContext());
-    else if (qobject_cast<TFormMonitor*>(active))
-      ShowHelp(TFormMonitor::kHelpContext);
-    else if (active && active->property("HelpContext").isValid())
-      // Editor windows carry their context as a property (they live below the frame).
-      ShowHelp(active->property("HelpContext").toInt());
-    else
-      ShowHelp(3);
+    const int context = HelpContextOf(ActiveChild());
+    ShowHelp(context > 0 ? context : kHelpContext);
   });
   bind("HelpAboutItem", [this] {
     TFormeditorAbout about(this);
@@ -301,6 +294,17 @@ void TFormvesta::CreateMenus() {
       entry->setChecked(sub == mdiArea_->currentSubWindow());
     }
   });
+
+  // F1 on a highlighted item opens its page.
+  const std::pair<const char*, int> itemHelp[] = {
+      {"FileNewItem", 6},           {"FileOpenItem", 7},           {"FileImportXPItem", 8},
+      {"FileExportXPItem", 9},      {"FileCloseItem", 10},         {"FileSaveItem", 11},
+      {"FileSaveAsItem", 12},       {"FileSaveAllItem", 13},       {"FilePrintItem", 14},
+      {"FileExitItem", 15},         {"SettingsMidiItem", 18},      {"SettingsPreviewItem", 27},
+      {"SettingsExpansionItem", 23}, {"SettingsNamesItem", 24},    {"GadgetsKeyboardItem", 26},
+      {"GadgetsMonitorItem", 25}};
+  for (const auto& [name, context] : itemHelp) SetHelpContext(Action(QString::fromLatin1(name)), context);
+  for (QMenu* menu : {file, settings, gadgets}) EnableMenuHelp(menu);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
   help->setObjectName(QStringLiteral("Help"));
@@ -496,6 +500,5 @@ void TFormvesta::resizeEvent(QResizeEvent* event) {
 }
 
 void TFormvesta::ShowHelp(int context) {
-  if (!helpWindow_) helpWindow_ = new THelpWindow(this);
-  static_cast<THelpWindow*>(helpWindow_)->ShowContext(context);
+  THelpWindow::Open(context, this);
 }

@@ -144,7 +144,6 @@ class TFormvesta : public QMainWindow {
   QMenu* popupCopyMove_ = nullptr;
   std::function<void()> popupMove_;
   std::function<void()> popupCopy_;
-  QWidget* helpWindow_ = nullptr;
   QWidget* previewSetup_ = nullptr;
   QTimer* timerPreview_ = nullptr;
   std::unique_ptr<TLibrary> trash_;

@@ -13,6 +13,7 @@
 #include "app/forminout.h"
 #include "app/formmonitor.h"
 #include "app/formvesta.h"
+#include "app/helpwindow.h"
 #include "app/inifile.h"
 #include "app/librarywindow.h"
 #include "tools/preview.h"
@@ -183,7 +184,7 @@ void TFormvesta::closeEvent(QCloseEvent* event) {
     return;
   }
   vesta_.WriteInteger(kDesktop, QStringLiteral("Num Library"), desktopCount_);
-  if (helpWindow_) helpWindow_->close();
+  if (THelpWindow* help = THelpWindow::Current()) help->close();
   event->accept();
 }
 

@@ -7,6 +7,7 @@
 #include "app/formedit.h"
 #include "app/formlibrary.h"
 #include "app/formvesta.h"
+#include "app/helpwindow.h"
 #include "app/librarygrid.h"
 #include "app/printing.h"
 #include "midi/config.h"
@@ -222,7 +223,7 @@ void TFormLibrary::CreateMenu() {
   auto add = [this](const QString& caption, const char* name, auto action) {
     QAction* item = menu_->addAction(caption, this, action);
     item->setObjectName(QString::fromLatin1(name));
-    item->setProperty("helpContext", kMenuHelpContext);
+    SetHelpContext(item, kMenuHelpContext);
     return item;
   };
   menuLoad_ = add(QStringLiteral("Load SysEx"), "LoadSysex", [this] { MenuLoad(false); });
@@ -248,6 +249,7 @@ void TFormLibrary::CreateMenu() {
   });
   menu_->addSeparator();
   add(QStringLiteral("Delete"), "Delete", [this] { MenuDelete(); });
+  EnableMenuHelp(menu_);
 }
 
 TLibElem* TFormLibrary::MenuElement() const {
@@ -263,7 +265,8 @@ void TFormLibrary::PopupMenu(int index, QPoint gridPos) {
   const bool rhythm = menuElement_->Kind == ekRhythm || menuElement_->Kind == ekRhythmBank;
   menuImportXp_->setEnabled(!rhythm);
   menuExportXp_->setEnabled(!rhythm);
-  menu_->popup(grid_->viewport()->mapToGlobal(gridPos));
+  // The grid's point taken as if it were in the window, then moved right of and below it.
+  menu_->popup(mapToGlobal(gridPos) + QPoint(15, 60));
 }
 
 void TFormLibrary::MenuLoad(bool xp) {

@@ -79,12 +79,14 @@ void TFormLibrary::EndDrag(QWidget* target, QPoint pos) {
   }
   if (QWidget* window = ElementWindowOf(target)) {
     drag.Target = window;
+    // The pop-up opens 40 pixels above the drop point.
     main->ShowPopUpCopyMove(
-        target, pos - QPoint(0, 40), [this] { ProcMove(); },
+        target, pos, [this] { ProcMove(); },
         [window] {
           if (auto& copy = LibraryWindowHooks().CopyToElementWindow)
             copy(*window, MainForm()->DragInfo());
-        });
+        },
+        -40);
   }
 }
 

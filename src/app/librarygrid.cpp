@@ -22,6 +22,9 @@ void TLibraryGrid::DrawRow(QPainter& painter, int row, const QRect& rect) {
 
 void TLibraryGrid::mousePressEvent(QMouseEvent* event) {
   const QPoint pos = event->position().toPoint();
+  // The keyboard goes on from the row clicked; a Shift-click keeps the anchor.
+  if (RowAt(pos.y()) < RowCount())
+    SetCurrentRow(RowAt(pos.y()), event->modifiers() & Qt::ShiftModifier);
   form_.GridMouseDown(event->button(), event->modifiers(), pos);
   ArmDrag(pos, event->button() == Qt::LeftButton &&
                    !(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)));
@@ -39,6 +42,10 @@ void TLibraryGrid::mouseDoubleClickEvent(QMouseEvent* event) {
   form_.GridDoubleClick(event->position().toPoint());
 }
 
+void TLibraryGrid::KeyboardSelect(int anchor, int row, bool extend) {
+  form_.KeyboardSelect(anchor, row, extend);
+}
+
 void TLibraryGrid::StartDrag() {
   form_.BeginDrag();
   TFormvesta* main = MainForm();
@@ -52,10 +59,10 @@ void TLibraryGrid::StartDrag() {
   if (action == Qt::IgnoreAction || !target) return;
   auto* targetWidget = qobject_cast<QWidget*>(target.data());
   if (!targetWidget) return;
-  // Drops on other library grids note where they happened; other targets take their centre.
+  // Drops on the librarian grids note where they happened; other targets take their centre.
   QPoint pos = targetWidget->rect().center();
   for (QWidget* w = targetWidget; w; w = w->parentWidget())
-    if (auto* grid = qobject_cast<TLibraryGrid*>(w)) {
+    if (auto* grid = qobject_cast<TRowGrid*>(w)) {
       pos = grid->LastDrop();
       break;
     }
@@ -81,6 +88,6 @@ void TLibraryGrid::dragMoveEvent(QDragMoveEvent* event) {
 }
 
 void TLibraryGrid::dropEvent(QDropEvent* event) {
-  lastDrop_ = event->position().toPoint();
+  NoteDrop(event->position().toPoint());
   event->acceptProposedAction();
 }

@@ -15,9 +15,6 @@ class TLibraryGrid : public TRowGrid {
 
   TLibraryGrid(TFormLibrary& form, QWidget* parent);
 
-  // Where the last drop on this grid happened, in grid coordinates.
-  QPoint LastDrop() const { return lastDrop_; }
-
  protected:
   void DrawRow(QPainter& painter, int row, const QRect& rect) override;
   void mousePressEvent(QMouseEvent* event) override;
@@ -29,7 +26,7 @@ class TLibraryGrid : public TRowGrid {
 
  private:
   void StartDrag() override;
+  void KeyboardSelect(int anchor, int row, bool extend) override;
 
   TFormLibrary& form_;
-  QPoint lastDrop_;
 };

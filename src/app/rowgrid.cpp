@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -11,7 +12,10 @@
 TRowGrid::TRowGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   setObjectName(QStringLiteral("DrawGrid"));
   setFocusPolicy(Qt::StrongFocus);  // a click in the list lets the Delete key reach the window
+  // A plain one-pixel box: the viewport is then the grid less two pixels each way, so a grid
+  // sized for whole rows shows them all (a sunken box took two pixels a side, one row short).
   setFrameShape(QFrame::Box);
+  setFrameShadow(QFrame::Plain);
   setLineWidth(1);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -30,6 +34,8 @@ TRowGrid::TRowGrid(QWidget* parent) : QAbstractScrollArea(parent) {
 
 void TRowGrid::SetRowCount(int rows) {
   rowCount_ = std::max(rows, 0);
+  if (currentRow_ >= rowCount_) currentRow_ = rowCount_ - 1;
+  if (anchorRow_ >= rowCount_) anchorRow_ = currentRow_;
   UpdateScrollBar();
   viewport()->update();
 }
@@ -40,6 +46,59 @@ int TRowGrid::TopRow() const {
 
 void TRowGrid::SetTopRow(int row) {
   verticalScrollBar()->setValue(row);
+  viewport()->update();
+}
+
+void TRowGrid::SetCurrentRow(int row, bool keepAnchor) {
+  currentRow_ = row;
+  if (!keepAnchor || anchorRow_ < 0) anchorRow_ = row;
+}
+
+void TRowGrid::EnsureVisible(int row) {
+  if (row < 0) return;
+  const int visible = VisibleRows();
+  if (row < TopRow())
+    SetTopRow(row);
+  else if (row >= TopRow() + visible)
+    SetTopRow(row - visible + 1);
+}
+
+void TRowGrid::keyPressEvent(QKeyEvent* event) {
+  const int last = rowCount_ - 1;
+  const int page = VisibleRows();
+  // With no current row yet, Down and Page Down start at the first row.
+  const int from = currentRow_;
+  int row = 0;
+  switch (event->key()) {
+    case Qt::Key_Up:
+      row = from - 1;
+      break;
+    case Qt::Key_Down:
+      row = from + 1;
+      break;
+    case Qt::Key_PageUp:
+      row = from - page;
+      break;
+    case Qt::Key_PageDown:
+      row = from < 0 ? page - 1 : from + page;
+      break;
+    case Qt::Key_Home:
+      row = 0;
+      break;
+    case Qt::Key_End:
+      row = last;
+      break;
+    default:
+      QAbstractScrollArea::keyPressEvent(event);
+      return;
+  }
+  event->accept();
+  if (last < 0) return;
+  row = std::clamp(row, 0, last);
+  const bool extend = (event->modifiers() & Qt::ShiftModifier) && anchorRow_ >= 0;
+  SetCurrentRow(row, extend);
+  KeyboardSelect(anchorRow_, row, extend);
+  EnsureVisible(row);
   viewport()->update();
 }
 

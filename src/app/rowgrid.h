@@ -1,6 +1,7 @@
 #pragma once
-// The element lists of the library, bank and global windows: one column of 18-pixel rows drawn
-// by the subclass, scrolled by whole rows.
+// The element lists of the library, bank, global and search windows: one column of 18-pixel rows
+// drawn by the subclass, scrolled by whole rows. The keyboard moves a current row (Up, Down,
+// Page Up, Page Down, Home, End; Shift extends from the anchor row) and keeps it in view.
 #include <QAbstractScrollArea>
 
 class QPainter;
@@ -20,6 +21,18 @@ class TRowGrid : public QAbstractScrollArea {
   int VisibleRows() const;
   // The row under a point of the grid, counting the rows scrolled away.
   int RowAt(int y) const { return y / kRowHeight + TopRow(); }
+  // The grid's height for a number of whole rows, its frame included.
+  int HeightForRows(int rows) const { return rows * kRowHeight + 2 * frameWidth(); }
+
+  // The row the keyboard moves from, and the row a Shift move extends from; -1 when none.
+  int CurrentRow() const { return currentRow_; }
+  int AnchorRow() const { return anchorRow_; }
+  // A click on a row makes it current; without Shift it is the anchor as well.
+  void SetCurrentRow(int row, bool keepAnchor = false);
+  // Scrolls as little as needed for row to show whole.
+  void EnsureVisible(int row);
+  // Where the last drop on this grid happened, in viewport coordinates.
+  QPoint LastDrop() const { return lastDrop_; }
 
  protected:
   // A press that may become a drag: StartDrag runs once the left button has moved the
@@ -29,7 +42,11 @@ class TRowGrid : public QAbstractScrollArea {
     dragArmed_ = armed;
   }
   void DisarmDrag() { dragArmed_ = false; }
+  void NoteDrop(const QPoint& pos) { lastDrop_ = pos; }
   virtual void StartDrag() {}
+  // The keyboard made row current: select it alone, or (extend) the rows from the anchor to it.
+  virtual void KeyboardSelect(int /*anchor*/, int /*row*/, bool /*extend*/) {}
+  void keyPressEvent(QKeyEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   // Draws one row; row may lie past the last one.
   virtual void DrawRow(QPainter& painter, int row, const QRect& rect) = 0;
@@ -40,6 +57,9 @@ class TRowGrid : public QAbstractScrollArea {
   void UpdateScrollBar();
 
   int rowCount_ = 0;
+  int currentRow_ = -1;
+  int anchorRow_ = -1;
   QPoint pressPos_;
+  QPoint lastDrop_;
   bool dragArmed_ = false;
 };

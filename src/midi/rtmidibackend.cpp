@@ -15,6 +15,8 @@
 
 #include <RtMidi.h>
 
+#include "midi/midierrors.h"
+
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
 #include <unistd.h>
@@ -39,7 +41,7 @@ class TErrorSink {
     if (type == RtMidiError::DEBUG_WARNING) return;
     auto* sink = static_cast<TErrorSink*>(user);
     std::lock_guard lock(sink->mutex_);
-    if (sink->text_.empty()) sink->text_ = text.empty() ? "MIDI error" : text;
+    if (sink->text_.empty()) sink->text_ = text.empty() ? kNoPlatformText : text;
   }
   void Clear() {
     std::lock_guard lock(mutex_);

@@ -9,7 +9,8 @@
 namespace {
 const QString kLoadError = QStringLiteral("Unable to Load File Names.Txt Or UserCard.Txt");
 
-// The file's bytes; false when it exists but cannot be read. A missing file gives no bytes.
+// The file's bytes; false when it exists but cannot be read. A missing file gives no bytes (and
+// exists false).
 bool ReadFile(const QString& path, QByteArray& bytes, bool& exists) {
   QFile file(path);
   exists = file.exists();
@@ -35,7 +36,9 @@ bool TPageNames::Load() {
   if (ok && !exists) ok = ReadFile(BuiltInNames, bytes, exists) && exists;
   if (ok) {
     const int last = ReadLines(bytes, 1);
-    ok = ReadFile(start.filePath(TNameLists::FileName), bytes, exists);
+    // The memory names are the instrument's, fetched by Settings, Names: without the file the
+    // lists of user and card names would be empty without a word.
+    ok = ReadFile(start.filePath(TNameLists::FileName), bytes, exists) && exists;
     if (ok) ReadLines(bytes, last + 1);
   }
   if (!ok) UI().Show(TMsgKind::Error, kLoadError);

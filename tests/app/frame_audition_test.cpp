@@ -115,16 +115,66 @@ TEST_F(FrameAudition, PreviewTimerPlaysTheNoteOnceWhenItFires) {
   EXPECT_FALSE(form_->TimerPreview()->isActive());
 }
 
-TEST(FrameHelp, EveryHelpContextOpensAPageOfTheManual) {
-  for (int context :
-       {1, 3, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 18, 25, 28, 32, 39, 40, 48, 55, 99}) {
-    const QUrl url(THelpWindow::PageFor(context));
-    EXPECT_TRUE(QFile::exists(QStringLiteral(":") + url.path())) << context;
-  }
-  EXPECT_EQ("qrc:/help/index.html", THelpWindow::PageFor(99));
+TEST(FrameHelp, EveryHelpContextOpensItsOwnPage) {
+  struct TCase {
+    int Context;
+    const char* Page;   // with the anchor of the context's part, if any
+    const char* Title;  // of that page
+  };
+  const TCase cases[] = {
+      {1, "index.html", "Vesta Help"},
+      {3, "mainwindow.html", "The main window"},
+      {6, "mainwindow.html#file", "The main window"},
+      {7, "mainwindow.html#file", "The main window"},
+      {8, "mainwindow.html#xp", "The main window"},
+      {9, "mainwindow.html#xp", "The main window"},
+      {10, "mainwindow.html#file", "The main window"},
+      {11, "mainwindow.html#file", "The main window"},
+      {12, "mainwindow.html#file", "The main window"},
+      {13, "mainwindow.html#file", "The main window"},
+      {14, "mainwindow.html#print", "The main window"},
+      {15, "mainwindow.html#exit", "The main window"},
+      {18, "midisettings.html", "MIDI settings"},
+      {19, "preview.html", "Auditioning and the preview setup"},
+      {23, "expansion.html", "Expansion setup"},
+      {24, "names.html#update", "Name lists"},
+      {25, "monitor.html", "The MIDI monitor"},
+      {26, "keyboard.html", "The keyboard"},
+      {27, "preview.html", "Auditioning and the preview setup"},
+      {28, "library.html", "Library windows"},
+      {29, "search.html", "Search and Find Duplicate"},
+      {30, "search.html#duplicates", "Search and Find Duplicate"},
+      {31, "common.html", "The common page"},
+      {32, "effects.html", "The effects page"},
+      {39, "library.html#menu", "Library windows"},
+      {40, "properties.html", "Element properties"},
+      {42, "patch.html", "The patch window"},
+      {43, "performance.html", "The performance editor"},
+      {44, "rhythm.html", "The rhythm editor"},
+      {45, "system.html", "The system editor"},
+      {48, "effects.html#performance", "The effects page"},
+      {50, "morph.html", "Patch Morphing"},
+      {51, "random.html", "Bank Random"},
+      {53, "bank.html", "Bank windows"},
+      {54, "global.html", "Global windows"},
+      {55, "trash.html", "The trash"},
+  };
   THelpWindow help;
-  help.ShowContext(55);
-  EXPECT_TRUE(help.Browser()->toPlainText().contains("The trash"));
+  for (const TCase& test : cases) {
+    SCOPED_TRACE(test.Context);
+    const QUrl url(QStringLiteral("qrc:/help/") + QLatin1String(test.Page));
+    EXPECT_EQ(THelpWindow::PageFor(test.Context), url.toString());
+    QFile page(QStringLiteral(":") + url.path());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    if (url.hasFragment()) {
+      EXPECT_TRUE(page.readAll().contains("id=\"" + url.fragment().toLatin1() + "\""));
+    }
+    help.ShowContext(test.Context);
+    EXPECT_EQ(help.Browser()->documentTitle(), QLatin1String(test.Title));
+  }
+  // A context without a page of its own opens the contents.
+  EXPECT_FALSE(THelpWindow::HasPage(99));
+  EXPECT_EQ("qrc:/help/index.html", THelpWindow::PageFor(99));
   help.close();
 }
 

@@ -93,6 +93,7 @@ TEST(FrameComment, OkTakesTheEditedLinesAndCancelOrNoEditKeepsTheOldOnes) {
     return dialog.Edit(comment);
   };
   EXPECT_TRUE(edit([](TFormcomment& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Comment"));
     QTest::keyClick(dialog.Memo(), Qt::Key_End, Qt::ControlModifier);
     QTest::keyClicks(dialog.Memo(), "!");
     dialog.OkButton()->click();

@@ -1,5 +1,8 @@
 // The global window: its rows with and without a data card, and the banks it takes from drops.
 #include <QAction>
+#include <QApplication>
+#include <QImage>
+#include <QScreen>
 
 #include "app/formbank.h"
 #include "app/formbankgrid.h"
@@ -57,8 +60,10 @@ TEST_F(TGlobalWindowTest, WithoutADataCardFourRowsShowTheUserBanksAndTheSystem) 
   EXPECT_EQ(window.MemberAt(2), &Global().RhythmBank(true));
   EXPECT_EQ(window.MemberAt(3), &Global().System());
   EXPECT_EQ(window.MemberAt(4), nullptr);
-  EXPECT_EQ(window.Grid()->height(), 4 * 18 + 3);
+  // Every row shows whole, and no more than the rows.
+  EXPECT_EQ(window.Grid()->viewport()->height(), 4 * 18);
   const int shortHeight = window.height();
+  QApplication::processEvents();
 
   Config().DataCard = true;
   RelayoutGlobalWindows();
@@ -66,8 +71,25 @@ TEST_F(TGlobalWindowTest, WithoutADataCardFourRowsShowTheUserBanksAndTheSystem) 
   EXPECT_EQ(window.CalcInd(5), 5);
   EXPECT_EQ(window.MemberAt(1), &Global().PatchBank(false));
   EXPECT_EQ(window.MemberAt(6), &Global().System());
-  EXPECT_EQ(window.Grid()->height(), 7 * 18 + 3);
+  EXPECT_EQ(window.Grid()->viewport()->height(), 7 * 18);
   EXPECT_EQ(window.height() - shortHeight, 3 * 18);
+
+  // The rows it gained are on the screen at once, not after the next click: what the screen
+  // shows of the grid is what the grid draws.
+  QApplication::processEvents();
+  QWidget* grid = window.Grid()->viewport();
+  const QImage drawn = grid->grab().toImage();
+  const QPoint origin = grid->mapTo(main_.get(), QPoint(0, 0));
+  const QImage screen = main_->screen()
+                            ->grabWindow(main_->winId(), origin.x(), origin.y(), grid->width(),
+                                         grid->height())
+                            .toImage()
+                            .convertToFormat(drawn.format());
+  ASSERT_EQ(screen.size(), drawn.size());
+  for (int row = 4; row < 7; ++row)
+    for (int y = row * 18; y < row * 18 + 18; y += 3)
+      for (int x = 0; x < drawn.width(); x += 3)
+        ASSERT_EQ(screen.pixel(x, y), drawn.pixel(x, y)) << "row " << row << " at " << x;
 }
 
 TEST_F(TGlobalWindowTest, CardAndUserBanksLandInTheirOwnEntries) {

@@ -77,4 +77,12 @@ TEST(FormEdit, OkStoresChangesAndMarksTheLibrary) {
   EXPECT_FALSE(library.Saved);
   EXPECT_GT(patch.ModifiedDate, 1);
   EXPECT_EQ(dialog.NameEdit()->maxLength(), 12);
+
+  // Made temporary, the patch is no longer in the user memory either.
+  patch.User = true;
+  dialog.SetElement(patch, true);
+  dialog.TemporaryButton()->click();
+  dialog.accept();
+  EXPECT_TRUE(patch.Temporary);
+  EXPECT_FALSE(patch.User);
 }

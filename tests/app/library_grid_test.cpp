@@ -161,7 +161,7 @@ TEST_F(TLibraryWindowTest, CaptionsAndTrashLayout) {
   EXPECT_TRUE(trash.findChild<QWidget*>(QStringLiteral("SpeedPatch"))->isVisibleTo(&trash));
   EXPECT_EQ(trash.findChild<QHeaderView*>(QStringLiteral("Header"))->y(), 8);
   // The grid always shows whole rows.
-  EXPECT_EQ((trash.Grid()->height() - 3) % TLibraryGrid::kRowHeight, 0);
+  EXPECT_EQ(trash.Grid()->viewport()->height() % TLibraryGrid::kRowHeight, 0);
 }
 
 TEST_F(TLibraryWindowTest, DoubleClickOpensTheElementUnderTheMouse) {

@@ -58,6 +58,7 @@ TEST_F(NamesLists, ALoadStartsFromEmptyListsAndNamesPastList65AreDropped) {
   QByteArray many;
   for (int i = 0; i < 70; ++i) many += "N" + QByteArray::number(i) + "\r\n\xC7\r\n";
   Write("Names.Txt", many);
+  Write("UserCard.Txt", "");
   TFormNames names;
   ASSERT_TRUE(names.Load());
   EXPECT_EQ(QStringList({"N64"}), names.List(65));
@@ -68,11 +69,12 @@ TEST_F(NamesLists, ALoadStartsFromEmptyListsAndNamesPastList65AreDropped) {
 }
 
 TEST_F(NamesLists, InstalledListsAreNumberedForTheEditorPages) {
-  // No file at all: the installed names, and no instrument names.
+  // No file at all: the installed names, no instrument names, and the missing file is told.
   TFormNames names;
-  EXPECT_TRUE(names.Load());
+  EXPECT_FALSE(names.Load());
+  EXPECT_EQ("Int-A 001", names.Name(1, 0));
   EXPECT_TRUE(names.List(47).isEmpty());
-  EXPECT_TRUE(ui_.Questions.empty());
+  EXPECT_EQ(1u, ui_.Questions.size());
   // No Names.Txt in the start directory: the installed one is used.
   Write("UserCard.Txt", "CPerf\r\n\xC7\r\nUPerf\r\n\xC7\r\nUPatch\r\n\xC7\r\nCPatch\r\n\xC7\r\n");
   ASSERT_TRUE(names.Load());
@@ -98,19 +100,27 @@ TEST_F(NamesLists, InstalledListsAreNumberedForTheEditorPages) {
     for (const QString& name : names.List(list)) ASSERT_LE(name.size(), 12) << name.toStdString();
 }
 
-TEST_F(NamesLists, UnreadableFileIsReportedAndKeepsWhatWasRead) {
-  Write("Names.Txt", "Kept\r\n");
-  // A folder of that name exists but cannot be read as a file.
-  ASSERT_TRUE(QDir(dir_.path()).mkdir("UserCard.Txt"));
-  TFormNames names;
-  EXPECT_FALSE(names.Load());
-  ASSERT_EQ(1u, ui_.Questions.size());
-  EXPECT_EQ("Unable to Load File Names.Txt Or UserCard.Txt", ui_.LastText());
-  EXPECT_EQ(QStringList({"Kept"}), names.List(1));
+TEST_F(NamesLists, UnreadableOrMissingUserCardIsReportedAndKeepsWhatWasRead) {
+  // A folder of that name exists but cannot be read as a file; or there is no file at all.
+  for (const bool folder : {true, false}) {
+    SCOPED_TRACE(folder ? "folder" : "missing");
+    Write("Names.Txt", "Kept\r\n");
+    if (folder) {
+      ASSERT_TRUE(QDir(dir_.path()).mkdir("UserCard.Txt"));
+    }
+    TFormNames names;
+    EXPECT_FALSE(names.Load());
+    ASSERT_EQ(1u, ui_.Questions.size());
+    EXPECT_EQ("Unable to Load File Names.Txt Or UserCard.Txt", ui_.LastText());
+    EXPECT_EQ(QStringList({"Kept"}), names.List(1));
+    ui_.Questions.clear();
+    QDir(dir_.path()).rmdir("UserCard.Txt");
+  }
 }
 
 TEST_F(NamesLists, BankTransfersReloadTheProgramsNamesWindow) {
   Write("Names.Txt", "Before\r\n");
+  Write("UserCard.Txt", "\xC7\r\n");
   TFormNames names;
   ASSERT_EQ(&names, NamesWindow());
   ASSERT_TRUE(names.Load());

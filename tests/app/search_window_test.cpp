@@ -146,6 +146,9 @@ TEST_F(TSearchWindowTest, BankMembersAreRowsWithTheirLocation) {
 }
 
 TEST_F(TSearchWindowTest, DatesAreReadFromTheEditsAndBadOnesStopTheSearch) {
+  // Dates are typed as the lists show them: day/month/two-digit year here.
+  const QLocale before;
+  QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
   double day = 0, time = 0;
   ASSERT_TRUE(TFormSearch::ParseDate(QStringLiteral("01/01/00"), day));
   EXPECT_EQ(day, 36526);
@@ -172,6 +175,7 @@ TEST_F(TSearchWindowTest, DatesAreReadFromTheEditsAndBadOnesStopTheSearch) {
 
   form.ToDate()->clear();
   EXPECT_FALSE(form.Search());
+  QLocale::setDefault(before);
   ASSERT_FALSE(ui_.Questions.empty());
   EXPECT_EQ(ui_.Questions.back().Kind, TMsgKind::Error);
   EXPECT_TRUE(form.Results().empty());

@@ -65,6 +65,9 @@ TEST_F(Ports, ErrorTextsOfNamesSettingsAndTheBackend) {
   loop->FailSends("cable unplugged");
   EXPECT_EQ(ErrorText<EmidioutputError>([&] { out()->SendShort(0x90, 60, 64); }),
             "cable unplugged");
+  // A failure the platform gives no text for still says something.
+  EXPECT_EQ(EMidiInputError(QString()).Text(), "Specified error number is out of range");
+  EXPECT_EQ(EmidioutputError(QString()).Text(), "Specified error number is out of range");
 }
 
 TEST_F(Ports, ClosedOutputRefusesEveryKindOfSend) {
