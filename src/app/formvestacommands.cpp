@@ -133,6 +133,7 @@ TFormMonitor* TFormvesta::Monitor() const {
 void TFormvesta::GadgetsKeyboardItemClick() {
   if (vesta_.KeyboardOpen) return;
   auto* keyboard = new TFormKeyboard;
+  SetHelpContext(keyboard, TFormKeyboard::kHelpContext);  // F1 while it is in front
   QMdiSubWindow* sub = AddChild(keyboard);
   // The keys fill the window: it keeps its size.
   sub->setWindowFlags(sub->windowFlags() & ~Qt::WindowMaximizeButtonHint);
