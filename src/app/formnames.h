@@ -21,7 +21,9 @@ class TFormNames : public QObject {
   explicit TFormNames(QObject* parent = nullptr);
   ~TFormNames() override;
 
-  bool Load() { return lists_->Load(); }
+  // The memory names are the instrument's, fetched by Settings, Names: without "UserCard.Txt"
+  // the user and card lists would be empty without a word, so its absence is reported.
+  bool Load() { return lists_->Load(true); }
   int ReadLines(const QByteArray& bytes, int first) { return lists_->ReadLines(bytes, first); }
   const QStringList& List(int number) const { return lists_->List(number); }
   QString Name(int list, int index) const { return lists_->Name(list, index); }

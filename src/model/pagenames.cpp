@@ -27,7 +27,7 @@ TPageNames& PageNames() {
   return names;
 }
 
-bool TPageNames::Load() {
+bool TPageNames::Load(bool userCardRequired) {
   for (QStringList& list : lists_) list.clear();
   const QDir start(StartDirectory());
   QByteArray bytes;
@@ -36,9 +36,8 @@ bool TPageNames::Load() {
   if (ok && !exists) ok = ReadFile(BuiltInNames, bytes, exists) && exists;
   if (ok) {
     const int last = ReadLines(bytes, 1);
-    // The memory names are the instrument's, fetched by Settings, Names: without the file the
-    // lists of user and card names would be empty without a word.
-    ok = ReadFile(start.filePath(TNameLists::FileName), bytes, exists) && exists;
+    ok = ReadFile(start.filePath(TNameLists::FileName), bytes, exists) &&
+         (exists || !userCardRequired);
     if (ok) ReadLines(bytes, last + 1);
   }
   if (!ok) UI().Show(TMsgKind::Error, kLoadError);
