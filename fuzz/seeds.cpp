@@ -1,8 +1,11 @@
 // Writes the starting corpora of the fuzz targets: small valid files of every kind in both
-// layouts, each behind the target's first byte. Usage: fuzz_seeds DIR (makes DIR/syx, DIR/glb,
-// DIR/lib, DIR/midifile).
+// layouts, each behind the target's first byte; standard MIDI files; the messages the instrument
+// is sent; and the replies each transfer waits for, in the order it asks for them. Usage:
+// fuzz_seeds DIR (makes DIR/syx, DIR/glb, DIR/lib, DIR/midifile, DIR/instrument, DIR/transfer).
+#include <cstdint>
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +14,36 @@
 #include "model/library.h"
 
 namespace {
+// A Roland message of model 6AH to device 17 with its checksum.
+QByteArray Roland(std::uint8_t command, std::uint32_t address, const QByteArray& body) {
+  QByteArray message("\xF0\x41\x10\x6A", 4);
+  message += static_cast<char>(command);
+  for (int shift = 24; shift >= 0; shift -= 8)
+    message += static_cast<char>((address >> shift) & 0x7F);
+  message += body;
+  unsigned sum = 0;
+  for (qsizetype i = 5; i < message.size(); ++i) sum += static_cast<std::uint8_t>(message[i]);
+  message += static_cast<char>((128 - sum % 128) % 128);
+  message += '\xF7';
+  return message;
+}
+
+QByteArray Request(std::uint32_t address, std::uint32_t size) {
+  QByteArray body;
+  for (int shift = 24; shift >= 0; shift -= 8) body += static_cast<char>((size >> shift) & 0x7F);
+  return Roland(0x11, address, body);
+}
+
+// The replies a receive of an element in user memory (number 1) waits for: its own .Syx.
+QByteArray UserReplies(int kind) {
+  auto element = CreateElement(kind, nullptr);
+  element->Init();
+  element->Temporary = false;
+  element->User = true;
+  element->Number = 1;
+  return element->SysexBytes(false);
+}
+
 bool Write(const QString& path, std::uint8_t first, const QByteArray& body) {
   QFile file(path);
   if (!file.open(QIODevice::WriteOnly)) {
@@ -74,5 +107,32 @@ int main(int argc, char** argv) {
     ok &= file.open(QIODevice::WriteOnly) &&
           file.write(bytes, static_cast<qint64>(size)) == static_cast<qint64>(size);
   }
+  // The instrument: requests of a whole patch, a performance part and the system, and data sets.
+  root.mkpath(QStringLiteral("instrument"));
+  const QByteArray messages = Request(0x11000000, 0x1718) + Request(0x10001000, 0x13) +
+                              Request(0x00000000, 0x28) + Roland(0x12, 0x0300000C, "\x10") +
+                              Roland(0x12, 0x11040000, "Piano       ") + QByteArray("\x90\x3C\x40");
+  ok &= Write(root.filePath(QStringLiteral("instrument/requests")), 0, messages);
+  ok &= Write(root.filePath(QStringLiteral("instrument/card")), 1 | 2, messages);
+
+  // The transfers: byte 0 the kind, byte 1 user memory, no data card, no retries.
+  root.mkpath(QStringLiteral("transfer"));
+  for (int kind = ekPatch; kind <= ekSystem; ++kind)
+    ok &= Write(root.filePath(QStringLiteral("transfer/kind%1").arg(kind)), kind,
+                QByteArray(1, 0) + UserReplies(kind));
+  // A global dump without a data card: the user banks and the system, in the global's order.
+  QByteArray global(1, 0);
+  for (int kind : {ekPatchBank, ekPerformanceBank, ekRhythmBank, ekSystem})
+    global += UserReplies(kind);
+  ok &= Write(root.filePath(QStringLiteral("transfer/kind7")), ekGlobal, global);
+  // The update of the name lists: 20 steps of 16 names (card performances, user performances,
+  // card patches, user patches).
+  QByteArray names(1, 0);
+  const std::pair<std::uint8_t, int> areas[] = {{0x20, 32}, {0x10, 32}, {0x21, 128}, {0x11, 128}};
+  for (const auto& [area, count] : areas)
+    for (int number = 0; number < count; ++number)
+      names += Roland(0x12, std::uint32_t{area} << 24 | std::uint32_t(number) << 16,
+                      QStringLiteral("Name %1").arg(number, 3).leftJustified(12).toLatin1());
+  ok &= Write(root.filePath(QStringLiteral("transfer/names")), 8, names);
   return ok ? 0 : 1;
 }
