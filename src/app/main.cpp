@@ -3,9 +3,10 @@
 #include <QApplication>
 #include <QDir>
 
+#include "app/editorhooks.h"
+#include "app/formbankbase.h"
 #include "app/formexpansion.h"
 #include "app/formglobal.h"
-#include "app/formbankbase.h"
 #include "app/formintro.h"
 #include "app/formlibrary.h"
 #include "app/formnames.h"
@@ -16,11 +17,9 @@
 #include "app/vesta.h"
 #include "controls/controltiming.h"
 #include "editors/params/clipboard.h"
-#include "editors/params/wavegroup.h"
 #include "editors/patch/effectspage.h"
 #include "editors/patch/formpatch.h"
 #include "editors/performance/formperformance.h"
-#include "editors/performance/namepicker.h"
 #include "editors/rhythm/formrhythm.h"
 #include "editors/system/formsystem.h"
 #include "instrument/instrumentbackend.h"
@@ -68,10 +67,7 @@ int main(int argc, char** argv) {
   // The name lists, the update of the instrument's names and the expansion setup.
   TFormNames names;
   // The editors' name fields and "B" buttons read the names window's lists.
-  WaveNameListHook() = [](int list) { return PageNames().List(list); };
-  NamePickerHook() = [&names](int list, int& index, QWidget* parent) {
-    return names.Select(list, index, parent);
-  };
+  InstallEditorNameHooks(names);
   TFormUpdateNames updateNames(&form);
   TFormExpansion expansion(vesta, &form);
   // Open global windows show 7 or 4 rows as the data card comes and goes.
@@ -90,6 +86,7 @@ int main(int argc, char** argv) {
   splash->StartTimer(Timing().SplashMs);
 
   const int result = QApplication::exec();
+  RemoveEditorNameHooks();
   SetClipboard(nullptr);
   MidiSession().Destroy();
   SetProgressHost(nullptr);

@@ -1,15 +1,27 @@
 // The tone pages of a patch, driven through their controls: where each byte goes, the wave
 // group and name, the envelopes, the LFO and control pages' own rules.
+#include <functional>
+#include <memory>
+
+#include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStackedWidget>
+#include <QTableWidget>
+#include <QTextBrowser>
+#include <QTimer>
 #include <QToolButton>
 
+#include "app/editorhooks.h"
+#include "app/formnames.h"
+#include "app/formselectname.h"
+#include "app/helpwindow.h"
 #include "controls/fadegraph.h"
 #include "controls/myedit.h"
 #include "controls/panslider.h"
+#include "editorfixture.h"
 #include "editors/common/envelopebinding.h"
 #include "editors/common/parambinding.h"
 #include "editors/params/wavegroup.h"
@@ -19,7 +31,6 @@
 #include "editors/patch/formtva.h"
 #include "editors/patch/formtvf.h"
 #include "editors/patch/formwave.h"
-#include "editorfixture.h"
 #include "midi/config.h"
 
 namespace {
@@ -63,9 +74,12 @@ TEST_F(TonePage, ThePatchWindowsButtonsOpenEachTonePageOnItsTone) {
     const char* Button;
     TTone::TPage Kind;
     const char* Class;
-  } cases[] = {{"Wave3", TTone::pgWave, "TFormWave"},     {"Pitch3", TTone::pgPitch, "TFormPitch"},
-               {"Tvf3", TTone::pgTVF, "TFormTVF"},        {"Tva3", TTone::pgTVA, "TFormTVA"},
-               {"Lfo13", TTone::pgLFO1, "TFormLFO"},      {"Lfo23", TTone::pgLFO2, "TFormLFO"},
+  } cases[] = {{"Wave3", TTone::pgWave, "TFormWave"},
+               {"Pitch3", TTone::pgPitch, "TFormPitch"},
+               {"Tvf3", TTone::pgTVF, "TFormTVF"},
+               {"Tva3", TTone::pgTVA, "TFormTVA"},
+               {"Lfo13", TTone::pgLFO1, "TFormLFO"},
+               {"Lfo23", TTone::pgLFO2, "TFormLFO"},
                {"Control3", TTone::pgControl, "TFormControl"}};
   for (const TCase& c : cases) {
     QTest::mouseDClick(window_->Part(QString::fromLatin1(c.Button)), Qt::LeftButton);
@@ -135,10 +149,9 @@ TEST_F(TonePage, EnvelopesStoreOnlyTheBytesThatChangedAndTheAmplitudeNeverItsFou
     int Time, Level;
   } cases[] = {{TTone::pgPitch, 70, 74}, {TTone::pgTVF, 91, 95}, {TTone::pgTVA, 110, 114}};
   for (const TCase& c : cases) {
-    TEnvelopeBinding* envelope =
-        c.Kind == TTone::pgPitch ? Open<TFormPitch>(c.Kind, 1).Envelope()
-        : c.Kind == TTone::pgTVF ? Open<TFormTVF>(c.Kind, 1).Envelope()
-                                 : Open<TFormTVA>(c.Kind, 1).Envelope();
+    TEnvelopeBinding* envelope = c.Kind == TTone::pgPitch ? Open<TFormPitch>(c.Kind, 1).Envelope()
+                                 : c.Kind == TTone::pgTVF ? Open<TFormTVF>(c.Kind, 1).Envelope()
+                                                          : Open<TFormTVA>(c.Kind, 1).Envelope();
     TGraphPoints points = envelope->Graph()->Points();
     points[4] += 10;  // time 2
     points[9] = 100;  // level 4 (the amplitude graph holds it at 0)
@@ -246,4 +259,100 @@ TEST_F(TonePage, MovingTheCutoffOfToneTwoReachesTheInstrumentsTemporaryMemory) {
   EXPECT_EQ(sent[0], DataSet(0x03001251, TBytes{99}, device));
   EXPECT_EQ(Tone(2).GetByte(81), 99);
   EXPECT_FALSE(library_->Saved);
+}
+
+TEST_F(TonePage, EachTonePageOpensItsOwnHelpPage) {
+  struct TCase {
+    const char* Button;
+    TTone::TPage Kind;
+    int Context;
+    const char* Title;
+  } cases[] = {{"Control2", TTone::pgControl, 33, "The control page"},
+               {"Wave2", TTone::pgWave, 34, "The wave page"},
+               {"Pitch2", TTone::pgPitch, 35, "The pitch page"},
+               {"Lfo12", TTone::pgLFO1, 36, "The LFO pages"},
+               {"Lfo22", TTone::pgLFO2, 36, "The LFO pages"},
+               {"Tva2", TTone::pgTVA, 37, "The TVA page"},
+               {"Tvf2", TTone::pgTVF, 38, "The TVF page"}};
+  THelpWindow help;
+  for (const TCase& c : cases) {
+    QTest::mouseDClick(window_->Part(QString::fromLatin1(c.Button)), Qt::LeftButton);
+    auto* page = qobject_cast<TPageWindow*>(Tone(2).Pages[c.Kind].Window);
+    ASSERT_NE(page, nullptr) << c.Button;
+    EXPECT_EQ(page->HelpContext(), c.Context) << c.Button;
+    help.ShowContext(page->HelpContext());
+    EXPECT_EQ(help.Browser()->documentTitle(), QString::fromLatin1(c.Title)) << c.Button;
+    // The page speaks of its own controls, not of another page's.
+    EXPECT_TRUE(help.Browser()->toPlainText().contains("Undo")) << c.Button;
+  }
+  help.ShowContext(38);
+  EXPECT_TRUE(help.Browser()->toPlainText().contains("Cutoff Frequency"));
+  help.ShowContext(33);
+  EXPECT_TRUE(help.Browser()->toPlainText().contains("Reverb Send Level"));
+  help.close();
+}
+
+// The "B" button of the wave page opens the program's "Select Name" picker on the group's list.
+class WavePicker : public TonePage {
+ protected:
+  void SetUp() override {
+    TonePage::SetUp();
+    saved_ = PageNames();
+    names_ = std::make_unique<TFormNames>();
+    QByteArray internalA;
+    for (int i = 0; i < 20; ++i) internalA += "Wave " + QByteArray::number(i) + "\n";
+    names_->Lists().ReadLines(internalA, 1);
+    InstallEditorNameHooks(*names_);
+  }
+  void TearDown() override {
+    RemoveEditorNameHooks();
+    names_.reset();
+    PageNames() = saved_;
+    TonePage::TearDown();
+  }
+  // Runs the picker that the click opens: choose selects a cell in it and presses a button.
+  void PickWith(TFormWave& page, std::function<void(TFormSelectName&)> choose) {
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* picker = qobject_cast<TFormSelectName*>(QApplication::activeModalWidget());
+      ASSERT_NE(picker, nullptr);
+      seen = true;
+      choose(*picker);
+    });
+    page.PickButton()->click();
+    EXPECT_TRUE(seen);
+  }
+
+  TPageNames saved_;
+  std::unique_ptr<TFormNames> names_;
+};
+
+TEST_F(WavePicker, ChosenNameBecomesTheWaveAndCancelChangesNothing) {
+  Tone(2).StoreByte(4, 7);
+  auto& page = Open<TFormWave>(TTone::pgWave, 2);
+  EXPECT_EQ(page.WaveName()->text(), "Wave 7");
+
+  PickWith(page, [](TFormSelectName& picker) {
+    // Opened on Internal A's names with the tone's wave selected: 7 is row 1, column 1.
+    EXPECT_EQ(picker.Grid()->item(3, 1)->text(), "Wave 19");
+    EXPECT_EQ(picker.Grid()->currentRow(), 1);
+    EXPECT_EQ(picker.Grid()->currentColumn(), 1);
+    picker.Grid()->setCurrentCell(2, 5);  // wave 17
+    picker.OkButton()->click();
+  });
+  const std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(AddressOf(sent[0]), ToneAddress(2, 1));
+  EXPECT_EQ(DataOf(sent[0]), (TBytes{0, 0, 1, 1}));
+  EXPECT_EQ(page.WaveName()->text(), "Wave 17");
+  EXPECT_FALSE(library_->Saved);
+
+  library_->Saved = true;
+  PickWith(page, [](TFormSelectName& picker) {
+    picker.Grid()->setCurrentCell(0, 2);
+    picker.CancelButton()->click();
+  });
+  EXPECT_TRUE(Taken().empty());
+  EXPECT_EQ(Tone(2).GetByte(4), 1);
+  EXPECT_TRUE(library_->Saved);
 }
