@@ -4,10 +4,10 @@
 
 #include <QDir>
 #include <QHash>
-#include <QPair>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPair>
 
 #include "cli/clierror.h"
 #include "cli/loadedfile.h"
@@ -39,15 +39,15 @@ TShowArgs ParseWords(const QString& command, const QStringList& words, int paths
     }
   }
   if (args.Paths.size() != paths)
-    throw TCliError::Usage(QStringLiteral("%1: give %2").arg(
-        command, paths == 1 ? QStringLiteral("one file") : QStringLiteral("two files")));
+    throw TCliError::Usage(
+        QStringLiteral("%1: give %2")
+            .arg(command, paths == 1 ? QStringLiteral("one file") : QStringLiteral("two files")));
   return args;
 }
 
 // The sounds of a file in the order the listing gives them: a library's elements in turn,
-// banks and global dumps member by member.
-std::vector<TShownSound> LoadSounds(const QString& path, int element) {
-  const TLoadedFile file = TLoadedFile::Load(path);
+// banks and global dumps member by member; only sound number element when one is given.
+std::vector<const TLibElem*> SoundsIn(const TLoadedFile& file, int element) {
   file.RequireWhole();
   std::vector<const TLibElem*> sounds;
   if (file.Library) {
@@ -60,12 +60,17 @@ std::vector<TShownSound> LoadSounds(const QString& path, int element) {
   }
   if (element > static_cast<int>(sounds.size()))
     throw TCliError::BadInput(QStringLiteral("%1 holds %2 sounds; there is no sound %3")
-                                  .arg(QDir::toNativeSeparators(path))
+                                  .arg(QDir::toNativeSeparators(file.Path))
                                   .arg(sounds.size())
                                   .arg(element));
+  if (element) return {sounds[static_cast<std::size_t>(element - 1)]};
+  return sounds;
+}
+
+std::vector<TShownSound> LoadSounds(const QString& path, int element) {
+  const TLoadedFile file = TLoadedFile::Load(path);
   std::vector<TShownSound> shown;
-  for (std::size_t i = 0; i < sounds.size(); ++i)
-    if (element == 0 || static_cast<int>(i) + 1 == element) shown.push_back(ShowSound(*sounds[i]));
+  for (const TLibElem* sound : SoundsIn(file, element)) shown.push_back(ShowSound(*sound));
   return shown;
 }
 
@@ -110,8 +115,9 @@ QString ParamJson(const TShownParam& param) {
     if (!stored.isEmpty()) stored += QLatin1String(", ");
     stored += QString::number(static_cast<std::uint8_t>(byte));
   }
-  QString line = QStringLiteral("{\"block\": %1, \"offset\": %2, \"caption\": %3, \"stored\": [%4], "
-                                "\"text\": %5")
+  QString line = QStringLiteral(
+                     "{\"block\": %1, \"offset\": %2, \"caption\": %3, \"stored\": [%4], "
+                     "\"text\": %5")
                      .arg(JsonString(param.Block))
                      .arg(param.Offset)
                      .arg(JsonString(param.Caption), stored, JsonString(param.Text));
@@ -141,35 +147,40 @@ void Write(const QByteArray& bytes) {
 
 // The wave and patch names the editors show come from Names.Txt (the start directory's, or the
 // installed copy) and UserCard.Txt.
-void LoadNameLists() { PageNames().Load(); }
+void LoadNameLists() {
+  PageNames().Load();
+}
 
 int RunShow(const TCliArgs& cli) {
   const TShowArgs args = ParseWords(QStringLiteral("show"), cli.Words, 1);
   LoadNameLists();
-  const std::vector<TShownSound> sounds = LoadSounds(args.Paths[0], args.Element);
+  const TLoadedFile file = TLoadedFile::Load(args.Paths[0]);
+  const std::vector<const TLibElem*> sounds = SoundsIn(file, args.Element);
+  // One sound at a time: a bank lists some 70,000 parameters, and holding all of them and the
+  // whole text at once spent more time allocating memory than making the listing.
   if (args.Json) {
-    QString json = QStringLiteral("[");
+    Write(QByteArrayLiteral("["));
     for (std::size_t i = 0; i < sounds.size(); ++i) {
-      const TShownSound& sound = sounds[i];
-      json += QStringLiteral("%1\n  {\"kind\": %2, \"name\": %3, \"parameters\": [")
-                  .arg(i ? QStringLiteral(",") : QString(), JsonString(sound.Kind),
-                       JsonString(sound.Name));
+      const TShownSound sound = ShowSound(*sounds[i]);
+      QString json = QStringLiteral("%1\n  {\"kind\": %2, \"name\": %3, \"parameters\": [")
+                         .arg(i ? QStringLiteral(",") : QString(), JsonString(sound.Kind),
+                              JsonString(sound.Name));
       for (std::size_t p = 0; p < sound.Parameters.size(); ++p)
         json += (p ? QStringLiteral(",\n    ") : QStringLiteral("\n    ")) +
                 ParamJson(sound.Parameters[p]);
       json += QStringLiteral("\n  ]}");
+      Write(json.toUtf8());
     }
-    json += QStringLiteral("\n]\n");
-    Write(json.toUtf8());
+    Write(QByteArrayLiteral("\n]\n"));
     return ecSuccess;
   }
-  QString text;
   int number = args.Element ? args.Element : 1;
-  for (const TShownSound& sound : sounds) {
-    text += Heading(number++, sound);
+  for (const TLibElem* element : sounds) {
+    const TShownSound sound = ShowSound(*element);
+    QString text = Heading(number++, sound);
     for (const TShownParam& param : sound.Parameters) text += ParamLine(param);
+    Write(text.toUtf8());
   }
-  Write(text.toUtf8());
   return ecSuccess;
 }
 
@@ -206,7 +217,8 @@ int RunDiff(const TCliArgs& cli) {
     }
     // Parameters meet by block and offset: an effect type of B may give its bytes other rows.
     QHash<QPair<QString, int>, const TShownParam*> inB;
-    for (const TShownParam& param : b[i].Parameters) inB.insert({param.Block, param.Offset}, &param);
+    for (const TShownParam& param : b[i].Parameters)
+      inB.insert({param.Block, param.Offset}, &param);
     QString lines;
     const TShownParam none;
     for (const TShownParam& pa : a[i].Parameters) {
@@ -229,8 +241,9 @@ int RunDiff(const TCliArgs& cli) {
       ++differences;
     }
     if (!lines.isEmpty())
-      text += QStringLiteral("%1: %2 \"%3\" | \"%4\"\n").arg(number).arg(a[i].Kind, a[i].Name,
-                                                                       b[i].Name) +
+      text += QStringLiteral("%1: %2 \"%3\" | \"%4\"\n")
+                  .arg(number)
+                  .arg(a[i].Kind, a[i].Name, b[i].Name) +
               lines;
   }
   if (args.Json) {
