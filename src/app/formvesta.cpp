@@ -69,6 +69,10 @@ TFormvesta::TFormvesta(TVesta& vesta, QWidget* parent)
   mdiArea_->setObjectName(QStringLiteral("ClientArea"));
   mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  // A maximised library stays so while a bank or an editor opens over it: most children have a
+  // fixed or a least size, and a child maximised on its activation was drawn at that size in the
+  // corner and came back from it without the size it opened at.
+  mdiArea_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
   setCentralWidget(mdiArea_);
   // Every child enters the frame through the child frame; the menus and the trash follow.
   ChildFrame().SetArea(mdiArea_);

@@ -97,6 +97,22 @@ TEST_F(TLibrarianLayoutTest, LargerLibraryAndBankWindowsShowMoreRowsAndWiderColu
   EXPECT_EQ(Header(*rhythms)->sectionSize(1), nameWidth + 30);
 }
 
+TEST_F(TLibrarianLayoutTest, ABankOpenedFromAMaximisedLibraryOpensAtItsOwnSizeOverIt) {
+  TFormLibrary& window = Open({ekPatchBank});
+  auto* library = qobject_cast<QMdiSubWindow*>(window.Frame());
+  library->showMaximized();
+  window.Library()->Element(0).OpenEditor();
+  auto* bank = qobject_cast<TFormBank*>(window.Library()->Element(0).Editor);
+  ASSERT_NE(bank, nullptr);
+  auto* frame = qobject_cast<QMdiSubWindow*>(bank->Frame());
+  QApplication::processEvents();
+  EXPECT_TRUE(library->isMaximized());
+  EXPECT_FALSE(frame->isMaximized());
+  // Its list shows the rows it was made for, not the two a collapsed window keeps.
+  EXPECT_GE(bank->Grid()->VisibleRows(), 16);
+  EXPECT_EQ(frame->mdiArea()->activeSubWindow(), frame);
+}
+
 TEST_F(TLibrarianLayoutTest, MenusAndPopUpsOpenAtTheirOffsetsFromTheClick) {
   TFormLibrary& window = Open({ekPatchBank, ekPatch});
   window.Frame()->move(0, 0);
