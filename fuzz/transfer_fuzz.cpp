@@ -87,6 +87,8 @@ void Setup() {
   static char name[] = "transfer_fuzz";
   static char* argv[] = {name, nullptr};
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  // The offscreen platform warns at every dialog shown; the log is for libFuzzer's lines.
+  qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
   new QApplication(argc, argv);
   static QTemporaryDir start;  // bank transfers keep the memory names there
   SetStartDirectory(start.path());
