@@ -77,6 +77,25 @@ TEST_F(PerformanceEditor, TempoAndNameAreOneMessageAndOneUndoEach) {
   EXPECT_FALSE(window.BtnUndo()->isEnabled());
 }
 
+TEST_F(PerformanceEditor, KeysThatLeaveTheNameAsItIsAreNoUndoSteps) {
+  TFormPerComm window(performance);
+  window.show();
+  QTest::keyClicks(window.NameBox(), QStringLiteral("Ab"));
+  ClearSent();
+  for (Qt::Key key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_Shift, Qt::Key_Control, Qt::Key_F1})
+    QTest::keyClick(window.NameBox(), key);
+  EXPECT_TRUE(Sent().empty());
+  // The first Undo takes the last letter back, not one of those keys.
+  window.BtnUndo()->click();
+  EXPECT_EQ("A", performance.GetName());
+  EXPECT_EQ("A", window.NameBox()->text());
+  // A key that changes nothing keeps what Redo can bring back.
+  QTest::keyClick(window.NameBox(), Qt::Key_End);
+  ASSERT_TRUE(window.BtnRedo()->isEnabled());
+  window.BtnRedo()->click();
+  EXPECT_EQ("Ab", performance.GetName());
+}
+
 TEST_F(PerformanceEditor, PanIsStoredWithItsCentreAtSixtyFour) {
   TFormPart window(performance);
   window.SelectPart(3);

@@ -177,6 +177,16 @@ TEST_F(RhythmEditor, TheNameIsSentAtEveryKeyWithoutUndo) {
   EXPECT_EQ("Kit", rhythm.GetName());
 }
 
+TEST_F(RhythmEditor, KeysThatLeaveTheNameAsItIsSendNothing) {
+  TFormRhythm hub(rhythm);
+  QTest::keyClicks(hub.NameBox(), QStringLiteral("Kit"));
+  ClearSent();
+  for (Qt::Key key : {Qt::Key_Left, Qt::Key_End, Qt::Key_Tab, Qt::Key_Control})
+    QTest::keyClick(hub.NameBox(), key);
+  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ("Kit", rhythm.GetName());
+}
+
 TEST_F(RhythmEditor, WithoutMidiValuesAreStoredAndNothingIsSent) {
   MidiSession().SetMidiOpen(false);
   auto window = Open<TFormRhyTVF>();

@@ -399,7 +399,10 @@ void TParamBinding::StoreStored(int stored) {
 }
 
 void TParamBinding::StoreName() {
-  // Every key release stores the whole name, padded with blanks, changed or not.
+  // Every key release that changed the name stores the whole name, padded with blanks. Keys that
+  // leave it as it is (Tab, arrows, Ctrl, F1) store nothing: each would be an Undo step that
+  // does nothing and would forget what Redo could bring back.
   const auto bytes = NameBytes(parts_->Name->text());
+  if (std::equal(bytes.begin(), bytes.end(), page_.Block().Data() + row_.Offset)) return;
   page_.SendAndStoreArray(row_.Offset, bytes.data(), static_cast<int>(bytes.size()));
 }

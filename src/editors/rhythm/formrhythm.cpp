@@ -8,6 +8,7 @@
 
 #include "editors/common/partkind.h"
 #include "editors/rhythm/rhythmnotewindows.h"
+#include "model/patch.h"
 
 TFormRhythm::TFormRhythm(TRhythm& rhythm, QWidget* parent)
     : TSectionHub(rhythm, {QStringLiteral("FormRhythm"), kHelpContext, QSize(434, 194), {20, 20}},
@@ -58,7 +59,9 @@ bool TFormRhythm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TFormRhythm::StoreName() {
-  // The name has no undo: every key release stores and sends it as typed so far.
+  // The name has no undo: every key release that changed it stores and sends it as typed so far
+  // (Tab into the box or an arrow key neither sends nor marks the rhythm set modified).
+  if (NameBytes(name_->text()) == NameBytes(rhythm_.GetName())) return;
   rhythm_.Modified();
   rhythm_.SetName(name_->text(), true);
   setWindowTitle(Caption());
