@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QToolButton>
 
 #include "app/librarygrid.h"
@@ -304,4 +305,20 @@ TEST_F(PatchWindow, TheEffectsButtonOpensTheEffectsPageWhichClosesWithThePatch) 
   libraryWindow_->DeleteSelected();
   Flush();
   EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 1);
+}
+
+TEST_F(PatchWindow, ClosingAPageGivesTheWindowItWasOpenedFromBack) {
+  QApplication::setActiveWindow(form_.get());
+  TFormPatch& window = OpenPatch(Patch(0));
+  QMdiArea* area = form_->MdiArea();
+  ASSERT_EQ(area->activeSubWindow(), window.Frame());
+  // A click on a panel and a double click open a page over the patch window; when it closes,
+  // the patch window comes back in front, not the library behind it.
+  QTest::mouseClick(window.Part(QStringLiteral("Common")), Qt::LeftButton);
+  TFormCommon& page = OpenCommon(window);
+  ASSERT_EQ(area->activeSubWindow(), page.Frame());
+  page.BtnClose()->click();
+  Flush();
+  EXPECT_EQ(area->activeSubWindow(), window.Frame());
+  EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).back(), window.Frame());
 }

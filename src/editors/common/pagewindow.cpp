@@ -208,7 +208,10 @@ QWidget* TPageWindow::Frame() const {
 }
 
 void TPageWindow::Present() {
+  QMdiArea* area = ChildFrame().Area();
+  QMdiSubWindow* opener = area ? area->activeSubWindow() : nullptr;
   if (QMdiSubWindow* sub = ChildFrame().AddChild(this)) {
+    if (opener != sub) opener_ = opener;
     sub->setWindowFlags(sub->windowFlags() & ~Qt::WindowMaximizeButtonHint);
     connect(sub, &QMdiSubWindow::windowStateChanged, this,
             [this](Qt::WindowStates before, Qt::WindowStates now) {
@@ -269,6 +272,11 @@ void TPageWindow::Activated() {
 }
 
 void TPageWindow::closeEvent(QCloseEvent* event) {
+  // Handing the activation over before the frame goes keeps the frame from choosing another.
+  QMdiSubWindow* sub = TChildFrame::SubWindowOf(this);
+  if (sub && opener_ && opener_ != sub && opener_->isVisible() && sub->mdiArea() &&
+      sub->mdiArea()->activeSubWindow() == sub)
+    sub->mdiArea()->setActiveSubWindow(opener_);
   Release();
   event->accept();
 }

@@ -26,6 +26,7 @@
 #include <vector>
 
 #include <QPoint>
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 
@@ -36,6 +37,7 @@
 #include "model/viewregistry.h"
 
 class QBoxLayout;
+class QMdiSubWindow;
 class QPushButton;
 class QTabWidget;
 class TParamBinding;
@@ -130,6 +132,9 @@ class TPageWindow : public QWidget, public TPageState, public TElementView {
   QPushButton* btnRevert_ = nullptr;
   QPushButton* btnUndo_ = nullptr;
   QPushButton* btnRedo_ = nullptr;
+  // The child window that was active when the page opened (its hub, mostly): it comes back in
+  // front when the page is closed, rather than whichever child the frame would pick.
+  QPointer<QMdiSubWindow> opener_;
   bool shown_ = false;
   bool released_ = false;
 };
