@@ -51,6 +51,9 @@ TFormintro::TFormintro(QWidget* parent)
   timer_->setSingleShot(true);
   connect(timer_, &QTimer::timeout, this, [this] {
     timer_->stop();
+    // Out of the way first: it stays on top, and the start may ask questions (a MIDI port that
+    // cannot be opened) in boxes it would cover.
+    hide();
     Q_EMIT Finished();
     close();
   });

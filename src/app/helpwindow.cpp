@@ -149,6 +149,14 @@ THelpWindow::THelpWindow(QWidget* parent)
   resize(560, 600);
 }
 
+void THelpWindow::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+    close();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
 bool THelpWindow::HasPage(int context) {
   return Pages().count(context) > 0;
 }

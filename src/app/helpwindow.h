@@ -4,6 +4,7 @@
 // window's help context, F1 on a highlighted menu item the page of the item's.
 #include <QWidget>
 
+class QKeyEvent;
 class QMenu;
 class QTextBrowser;
 
@@ -24,6 +25,10 @@ class THelpWindow : public QWidget {
   static THelpWindow* Open(int context, QWidget* owner);
   // The help window while one exists.
   static THelpWindow* Current();
+
+ protected:
+  // Escape closes the window, as it does a dialog.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QTextBrowser* browser_;

@@ -7,10 +7,13 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
 
+#include "app/formintro.h"
 #include "app/formlibrary.h"
 #include "app/formmonitor.h"
 #include "app/formvesta.h"
@@ -260,6 +263,28 @@ TEST_F(FrameMainWindow, F1OpensTheHelpOfTheWindowInFront) {
   EXPECT_EQ(QUrl("qrc:/help/index.html"), help->Browser()->source());
   help->close();
   ui_.Answers = {mbNo};
+}
+
+TEST_F(FrameMainWindow, EscapeClosesTheHelpWindow) {
+  form_->Action("HelpKeyItem")->trigger();
+  auto* help = form_->findChild<THelpWindow*>();
+  ASSERT_NE(nullptr, help);
+  ASSERT_TRUE(help->isVisible());
+  QTest::keyClick(help->Browser(), Qt::Key_Escape);
+  EXPECT_FALSE(help->isVisible());
+}
+
+TEST_F(FrameMainWindow, TheSplashIsGoneBeforeTheStartGoesOn) {
+  // The start may show a box (a port that does not open); the splash, always on top, must not
+  // hide it.
+  auto* splash = new TFormintro;
+  QPointer<TFormintro> alive(splash);
+  bool visibleAtStart = true;
+  QObject::connect(splash, &TFormintro::Finished, [&] { visibleAtStart = splash->isVisible(); });
+  splash->show();
+  splash->StartTimer(1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !alive; }, 2000));
+  EXPECT_FALSE(visibleAtStart);
 }
 
 }  // namespace
