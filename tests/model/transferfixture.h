@@ -16,6 +16,7 @@
 #include "model/namelists.h"
 #include "model/transfer.h"
 #include "modelfixture.h"
+#include "pacedinstrument.h"
 
 // Records the address of every data request sent (the monitor's output pane shows them all).
 class TRequestLog : public TMidiMonitor {
@@ -50,6 +51,16 @@ class TTransferTest : public TModelTest {
     TMidiDevices::Instance().Clear();
     Timing() = TTiming();
     Transfer().Finished = false;
+  }
+
+  // The instrument answers on this thread, each reply handled before the next arrives
+  // (TPacedInstrument): for tests that count requests while late replies are in play.
+  void Pace() {
+    MidiSession().Destroy();
+    TMidiDevices::Instance().Clear();
+    TMidiDevices::Instance().Add(std::make_unique<TPacedInstrument>(instrument));
+    MidiSession().Create();
+    MidiSession().SetMonitor(&log);
   }
 
   // Runs the event loop for ms milliseconds.
