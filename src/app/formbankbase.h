@@ -33,6 +33,7 @@ class TFormBankBase : public QWidget, public TElementWindow {
   void UpdateView() override { Updateview(); }
   void CloseView() override;
   bool ShowsMembers() const override { return true; }
+  void ShowName() override { Updateview(); }
   TBank* Bank() const { return bank_; }
 
   // Once in the frame: caption, size and place.

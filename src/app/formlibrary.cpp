@@ -67,6 +67,8 @@ class TCaptionView : public TElementView {
   TLibElem* Element() const override { return window_.Library(); }
   void UpdateView() override { window_.Updateview(); }
   void CloseView() override { window_.Frame()->close(); }
+  // A member renamed: its row is drawn again, in the place it has (no sorting while typing).
+  void ShowName() override { window_.Grid()->viewport()->update(); }
 
  private:
   TFormLibrary& window_;

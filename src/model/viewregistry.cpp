@@ -61,6 +61,12 @@ void TViewRegistry::Update(TLibElem& element) {
     if (view->ShowsMembers()) view->UpdateView();
 }
 
+void TViewRegistry::ShowName(TLibElem& element) {
+  for (TElementView* view : ViewsOf(element)) view->ShowName();
+  if (element.Owner)
+    for (TElementView* view : ViewsOf(*element.Owner)) view->ShowName();
+}
+
 void TViewRegistry::Close(TLibElem& element) {
   // Each view leaves the registry as it closes; one that does not is dropped here, so the loop
   // always ends.

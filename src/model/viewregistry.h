@@ -23,6 +23,9 @@ class TElementView {
   // A view of a container that also shows its members' data (a bank window shows its members'
   // names), refreshed when a member changes.
   virtual bool ShowsMembers() const { return false; }
+  // The name of the element shown, or of one of its members, changed: show it again where the
+  // view shows it (caption, rows) and leave everything else as it is.
+  virtual void ShowName() {}
 };
 
 class TViewRegistry {
@@ -46,6 +49,8 @@ class TViewRegistry {
   void Update(TLibElem& element);
   // The element's views only.
   void UpdateOwn(TLibElem& element);
+  // The element's name changed: its views and its owner's views show the new one (ShowName).
+  void ShowName(TLibElem& element);
   // Closes the element's views, the last registered first (pages before their hub).
   void Close(TLibElem& element);
 

@@ -237,3 +237,40 @@ TEST_F(CommonPage, AWheelGestureIsStoredOnceWhenTheWheelRests) {
   EXPECT_EQ(sent[0], Set(kCommon + 46, {3}));
   EXPECT_EQ(page_->UndoList().Count(), 1);
 }
+
+namespace {
+// The captions of the patch's windows follow the name as it is typed, and after Undo and Revert;
+// the name field keeps its text and cursor, and the library's row draws the new name.
+TEST_F(CommonPage, CaptionsFollowATypedNameAtOnce) {
+  QTest::mouseDClick(window_->Part(QStringLiteral("Effects")), Qt::LeftButton);
+  auto* effects = qobject_cast<QWidget*>(Patch(0).Common.Pages[TCommon::pgEffects].Window);
+  ASSERT_NE(effects, nullptr);
+  auto* name = page_->findChild<QLineEdit*>(Name(0));
+  ASSERT_NE(name, nullptr);
+  name->setFocus();
+  name->clear();
+  QTest::keyRelease(name, Qt::Key_End);
+  QTest::keyClicks(name, QStringLiteral("Brass"));
+  EXPECT_TRUE(window_->windowTitle().startsWith("Brass [Filename : ")) << window_->windowTitle().toStdString();
+  EXPECT_TRUE(effects->windowTitle().startsWith("Brass")) << effects->windowTitle().toStdString();
+  EXPECT_TRUE(page_->windowTitle().startsWith("Brass")) << page_->windowTitle().toStdString();
+  // Typed in the middle: the field was not refreshed under the cursor.
+  name->setCursorPosition(2);
+  QTest::keyClicks(name, QStringLiteral("x"));
+  EXPECT_EQ(name->text(), "Brxass");
+  EXPECT_EQ(name->cursorPosition(), 3);
+  EXPECT_TRUE(window_->windowTitle().startsWith("Brxass [")) << window_->windowTitle().toStdString();
+  if (qEnvironmentVariableIsSet("VESTA_GRAB"))
+    form_->grab().save(qEnvironmentVariable("VESTA_GRAB"));
+
+  page_->Undo();
+  EXPECT_EQ(Patch(0).GetName(), "Brass");
+  EXPECT_TRUE(window_->windowTitle().startsWith("Brass [")) << window_->windowTitle().toStdString();
+  EXPECT_TRUE(effects->windowTitle().startsWith("Brass")) << effects->windowTitle().toStdString();
+  page_->Revert();
+  const QString before = Patch(0).GetName();
+  EXPECT_FALSE(before.startsWith("Br"));
+  EXPECT_TRUE(window_->windowTitle().startsWith(before + " [")) << window_->windowTitle().toStdString();
+  EXPECT_TRUE(effects->windowTitle().startsWith(before)) << effects->windowTitle().toStdString();
+}
+}  // namespace

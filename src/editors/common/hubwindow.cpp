@@ -338,6 +338,10 @@ void THubWindow::UpdateView() {
   ShowView();
 }
 
+void THubWindow::ShowName() {
+  if (!released_) setWindowTitle(Caption());
+}
+
 QWidget* THubWindow::Frame() const {
   if (QMdiSubWindow* sub = TChildFrame::SubWindowOf(this)) return sub;
   return const_cast<THubWindow*>(this);

@@ -74,6 +74,7 @@ class THubWindow : public QWidget, public TElementView {
   TLibElem* Element() const override { return released_ ? nullptr : &element_; }
   void UpdateView() override;
   void CloseView() override;
+  void ShowName() override;
   // name + " [Filename : " + file name + "]" + "   [Loc : " + location + "]".
   virtual QString Caption() const;
 

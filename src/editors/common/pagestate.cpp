@@ -8,6 +8,25 @@
 #include "model/performance.h"
 #include "model/rhythm.h"
 #include "model/system.h"
+#include "model/viewregistry.h"
+
+namespace {
+// A write that may have changed the element's name (the name field, or Undo, Redo or Revert of
+// it): the captions and rows that show the name follow at once, without refreshing the pages.
+class TNameWatch {
+ public:
+  explicit TNameWatch(TLibElem& element) : element_(element), before_(element.GetName()) {}
+  ~TNameWatch() {
+    if (element_.GetName() != before_) Views().ShowName(element_);
+  }
+  TNameWatch(const TNameWatch&) = delete;
+  TNameWatch& operator=(const TNameWatch&) = delete;
+
+ private:
+  TLibElem& element_;
+  const QString before_;
+};
+}  // namespace
 
 TPageState::TPageState(TLibElem& element, TBlock& block, int tabs)
     : TPageState(element, [&block](int) -> TBlock& { return block; }, 1, tabs) {}
@@ -59,6 +78,7 @@ void TPageState::SendAndStoreArray(int offset, const std::uint8_t* bytes, int co
   TBlock& block = Block();
   if (offset < 0 || count < 1 || offset + count > block.Size())
     throw std::out_of_range("parameter outside its block");
+  const TNameWatch name(element_);
   THistory& history = History();
   history.Undo.Push(offset, block.Data() + offset, count);
   history.Redo.Clear();
@@ -81,6 +101,7 @@ void TPageState::Apply(int offset, const std::vector<std::uint8_t>& bytes) {
 void TPageState::Undo() {
   THistory& history = History();
   if (history.Undo.Empty()) return;
+  const TNameWatch name(element_);
   int offset = 0;
   const std::vector<std::uint8_t> before = history.Undo.PopGroup(offset);
   const int count = static_cast<int>(before.size());
@@ -95,6 +116,7 @@ void TPageState::Undo() {
 void TPageState::Redo() {
   THistory& history = History();
   if (history.Redo.Empty()) return;
+  const TNameWatch name(element_);
   int offset = 0;
   const std::vector<std::uint8_t> after = history.Redo.PopGroup(offset);
   history.Undo.Push(offset, Block().Data() + offset, static_cast<int>(after.size()));
@@ -117,12 +139,14 @@ void TPageState::RevertInto(int slot) {
 }
 
 void TPageState::Revert() {
+  const TNameWatch name(element_);
   RevertInto(slot_);
   Refresh();
   SendAfterRevert();
 }
 
 void TPageState::RevertAll() {
+  const TNameWatch name(element_);
   for (int slot = 0; slot < slots_; ++slot) RevertInto(slot);
   slot_ = 0;
   Refresh();

@@ -195,6 +195,10 @@ void TPageWindow::UpdateView() {
   Updating = false;
 }
 
+void TPageWindow::ShowName() {
+  if (!released_) setWindowTitle(Caption());
+}
+
 void TPageWindow::CheckBtnEnabled() {
   if (!btnUndo_) return;
   btnUndo_->setEnabled(CanUndo());

@@ -64,6 +64,8 @@ class TPageWindow : public QWidget, public TPageState, public TElementView {
   TLibElem* Element() const override { return released_ ? nullptr : &Object(); }
   void UpdateView() override;
   void CloseView() override;
+  // The caption alone: the controls (a name field being typed in) keep what they show.
+  void ShowName() override;
 
   // The caption of the window.
   virtual QString Caption() const;
