@@ -1,11 +1,14 @@
 #include "editors/common/parambinding.h"
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QEvent>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -105,6 +108,23 @@ TParamBinding::TParamBinding(const TParamRow& row, TPageState& page, QWidget* pa
   if (label_) label_->setParent(parent);
 }
 
+namespace {
+// The width a value field needs for the longest text of its range beside the arrows
+// ("AfterTouch", "-100"). Pages open often and many fields share a range: measured once.
+int FieldWidth(const TMyEdit& field) {
+  static std::map<std::tuple<int, int, int, QString>, int> widths;
+  const auto key = std::make_tuple(static_cast<int>(field.EditType()), field.Low(), field.High(),
+                                   field.font().key());
+  if (const auto found = widths.find(key); found != widths.end()) return found->second;
+  const QFontMetrics metrics(field.font());
+  int widest = 0;
+  for (int code = field.Low(); code <= field.High(); ++code)
+    widest = std::max(widest, metrics.horizontalAdvance(EditTypeText(field.EditType(), code)));
+  // The arrows (15), the frames and the text box's own padding.
+  return widths[key] = widest + 27;
+}
+}  // namespace
+
 TParamBinding::~TParamBinding() {
   delete parts_;
 }
@@ -149,7 +169,8 @@ void TParamBinding::BuildField() {
   field->SetMin(ShownMin());
   field->SetMax(ShownMax());
   field->SetStep(std::max<int>(row_.Step, 1));
-  field->setFixedSize(row_.Mode == MinMax || row_.Mode == MinMaxS ? 60 : 86, 24);
+  const int width = row_.Mode == MinMax || row_.Mode == MinMaxS ? 60 : 86;
+  field->setFixedSize(std::max(width, FieldWidth(*field)), 24);
   parts_->Field = field;
   connect(field, &TMyEdit::OnEndChange, this, &TParamBinding::Store);
   widget_ = field;
