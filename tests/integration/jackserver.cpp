@@ -79,3 +79,13 @@ bool TJackServer::Start(std::string* error) {
 void TJackServer::Stop() {
   jackd_.Stop();
 }
+
+bool StartInstrument(TChildProcess& instrument, const std::string& name,
+                     const std::vector<std::string>& more, std::string* error) {
+  std::vector<std::string> args{"--api", "jack", "--name", name, "--device-id", "0x10"};
+  args.insert(args.end(), more.begin(), more.end());
+  if (!instrument.Start(VESTA_INSTRUMENT_PATH, args, error)) return false;
+  if (instrument.WaitForLine("ready", kStartTimeoutMs)) return true;
+  *error = "vesta-instrument did not report ready:\n" + instrument.Output();
+  return false;
+}

@@ -2,6 +2,7 @@
 // A private JACK server for one test: the dummy driver, no real-time, and a name of its own,
 // which this process and every program it starts use through JACK_DEFAULT_SERVER.
 #include <string>
+#include <vector>
 
 #include <QStringList>
 
@@ -32,3 +33,9 @@ int IndexOfJackPort(const QStringList& names, const std::string& name);
 
 // A JACK server name that no other test run uses.
 std::string UniqueJackName(const std::string& prefix);
+
+// Starts vesta-instrument on JACK as client "name", device ID 10H, with any further arguments
+// (faults, memory files), and waits until it is ready. False, with the reason in error, when it
+// does not start or does not come up in time.
+bool StartInstrument(TChildProcess& instrument, const std::string& name,
+                     const std::vector<std::string>& more, std::string* error);

@@ -51,11 +51,7 @@ class ToneEditEndToEnd : public ::testing::Test {
   void SetUp() override {
     std::string error;
     ASSERT_TRUE(server_.Start(&error)) << error;
-    ASSERT_TRUE(instrument_.Start(
-        VESTA_INSTRUMENT_PATH, {"--api", "jack", "--name", kInstrumentName, "--device-id", "0x10"},
-        &error))
-        << error;
-    ASSERT_TRUE(instrument_.WaitForLine("ready", 15000)) << instrument_.Output();
+    ASSERT_TRUE(StartInstrument(instrument_, kInstrumentName, {}, &error)) << error;
 
     TMidiDevices::Instance().Clear();
     RegisterSystemBackends();

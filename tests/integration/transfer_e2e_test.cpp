@@ -71,13 +71,11 @@ TEST(TransferEndToEnd, PatchBankReceiveGetsThroughLostAndDamagedRepliesByRetryin
   std::string error;
   ASSERT_TRUE(server.Start(&error)) << error;
   TChildProcess instrument;
-  ASSERT_TRUE(instrument.Start(VESTA_INSTRUMENT_PATH,
-                               {"--api", "jack", "--name", kInstrumentName, "--device-id", "0x10",
-                                "--drop", "0.05", "--corrupt", "0.05", "--seed", "11", "--load",
-                                memory.toStdString(), "--save", saved.toStdString()},
-                               &error))
+  ASSERT_TRUE(StartInstrument(instrument, kInstrumentName,
+                              {"--drop", "0.05", "--corrupt", "0.05", "--seed", "11", "--load",
+                               memory.toStdString(), "--save", saved.toStdString()},
+                              &error))
       << error;
-  ASSERT_TRUE(instrument.WaitForLine("ready", 15000)) << instrument.Output();
 
   TMidiDevices::Instance().Clear();
   RegisterSystemBackends();
