@@ -9,12 +9,10 @@
 #include "controls/controltiming.h"
 #include "controls/stepgesture.h"
 
-TClickEdit::TClickEdit(QWidget* parent)
-    : QWidget(parent),
-      repeat_(new QTimer(this)),
-      gesture_(new TStepGesture(this, [this](int direction) {
-        if (StepToward(direction > 0)) Q_EMIT Onchange();
-      })) {
+TClickEdit::TClickEdit(QWidget* parent) : QWidget(parent), repeat_(new QTimer(this)) {
+  gesture_ = new TStepGesture(this, [this](int direction) {
+    if (StepToward(direction > 0)) Q_EMIT Onchange();
+  });
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   connect(repeat_, &QTimer::timeout, this, &TClickEdit::Tick);
@@ -98,7 +96,7 @@ void TClickEdit::mouseReleaseEvent(QMouseEvent*) {
 bool TClickEdit::event(QEvent* event) {
   // The right button steps; no context menu may take it.
   if (event->type() == QEvent::ContextMenu) return true;
-  if (gesture_->Handle(event)) return true;
+  if (gesture_ && gesture_->Handle(event)) return true;
   return QWidget::event(event);
 }
 

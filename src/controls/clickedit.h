@@ -54,8 +54,10 @@ class TClickEdit : public QWidget {
   void Tick();
   bool StepToward(bool up);
 
+  // First and null until the constructor's body makes it: every child made before it (and the
+  // gesture itself) sends its ChildAdded through event(), which must not use it yet.
+  TStepGesture* gesture_ = nullptr;
   QTimer* repeat_;
-  TStepGesture* gesture_;
   int min_ = 0;
   int max_ = 127;
   int value_ = 0;

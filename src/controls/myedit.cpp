@@ -34,10 +34,10 @@ TMyEdit::TMyEdit(QWidget* parent)
       edit_(new QLineEdit(this)),
       up_(ArrowButton(this, true)),
       down_(ArrowButton(this, false)),
-      repeat_(new QTimer(this)),
-      gesture_(new TStepGesture(this, [this](int direction) {
-        if (StepToward(direction > 0)) Q_EMIT Onchange();
-      })) {
+      repeat_(new QTimer(this)) {
+  gesture_ = new TStepGesture(this, [this](int direction) {
+    if (StepToward(direction > 0)) Q_EMIT Onchange();
+  });
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(1);
   edit_->setReadOnly(true);
@@ -148,6 +148,6 @@ bool TMyEdit::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TMyEdit::event(QEvent* event) {
-  if (gesture_->Handle(event)) return true;
+  if (gesture_ && gesture_->Handle(event)) return true;
   return QFrame::event(event);
 }

@@ -66,11 +66,13 @@ class TMyEdit : public QFrame {
   void Relayout();
   void ShowText();
 
+  // First and null until the constructor's body makes it: every child made before it (and the
+  // gesture itself) sends its ChildAdded through event(), which must not use it yet.
+  TStepGesture* gesture_ = nullptr;
   QLineEdit* edit_;
   QToolButton* up_;
   QToolButton* down_;
   QTimer* repeat_;
-  TStepGesture* gesture_;
   int code_ = 0;
   TEditType editType_ = IntM100P100;
   int min_ = 0;

@@ -4,16 +4,14 @@
 
 #include "controls/stepgesture.h"
 
-Tmyrotary::Tmyrotary(QWidget* parent)
-    : TRotaryKnob(parent),
-      gesture_(
-          new TStepGesture(this, [this](int direction) { SetPosition(Position() + direction); })) {
+Tmyrotary::Tmyrotary(QWidget* parent) : TRotaryKnob(parent) {
+  gesture_ = new TStepGesture(this, [this](int direction) { SetPosition(Position() + direction); });
   setFocusPolicy(Qt::StrongFocus);
   connect(gesture_, &TStepGesture::Ended, this, &Tmyrotary::OnEndChange);
 }
 
 bool Tmyrotary::event(QEvent* event) {
-  if (gesture_->Handle(event)) return true;
+  if (gesture_ && gesture_->Handle(event)) return true;
   return TRotaryKnob::event(event);
 }
 

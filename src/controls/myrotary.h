@@ -19,5 +19,7 @@ class Tmyrotary : public TRotaryKnob {
   void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
-  TStepGesture* gesture_;
+  // Null until the constructor's body makes it: the gesture, a child, sends its ChildAdded
+  // through event(), which must not use it yet.
+  TStepGesture* gesture_ = nullptr;
 };

@@ -12,10 +12,10 @@
 
 TSlider::TSlider(QWidget* parent)
     : QWidget(parent),
-      gesture_(new TStepGesture(this, [this](int direction) { SetValue(value_ + direction); })),
       trackColor_(palette().color(QPalette::Button)),
       thumbColor_(palette().color(QPalette::Button)),
       color_(palette().color(QPalette::Button)) {
+  gesture_ = new TStepGesture(this, [this](int direction) { SetValue(value_ + direction); });
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   connect(gesture_, &TStepGesture::Ended, this, &TSlider::OnEndChange);
@@ -116,7 +116,7 @@ void TSlider::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 bool TSlider::event(QEvent* event) {
-  if (gesture_->Handle(event)) return true;
+  if (gesture_ && gesture_->Handle(event)) return true;
   return QWidget::event(event);
 }
 

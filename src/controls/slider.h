@@ -71,7 +71,9 @@ class TSlider : public QWidget {
   // The thumb's leading edge along the track: its left, or its top when vertical.
   int ThumbEdge() const;
 
-  TStepGesture* gesture_;
+  // Null until the constructor's body makes it: the gesture, a child, sends its ChildAdded
+  // through event(), which must not use it yet.
+  TStepGesture* gesture_ = nullptr;
   int trackWidth_ = 8;
   QColor trackColor_;
   int thumbHeight_ = 10;
