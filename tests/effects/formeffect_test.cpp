@@ -1,9 +1,11 @@
 // The effects page of a patch and of a performance: Page 2 built for every type, what each control
 // stores and sends, the type change with its request, the first show, the EFX Source, the
 // delays' feedback picture and the HF damp arrows.
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -356,6 +358,69 @@ TEST_F(FormEffect, WithThePortsClosedTheTypeIsStoredAndTheControlsFollowIt) {
   EXPECT_EQ(instrument->Counters().DataSets, before.DataSets);
   EXPECT_NE(element->ModifiedDate, 0);
   MidiSession().SetMidiOpen(true);
+}
+
+// A value field and its caption taken away in either order, with or without the focus: the page
+// still shows its block, the keyboard walks its controls, and the type changes (ports closed:
+// Page 2 is rebuilt at once) while one of Page 2's fields has the focus and has just been
+// stepped by a key.
+TEST_F(FormEffect, PageTwoOutlivesItsControlsDeletedInEitherOrderAndRebuildsUnderTheFocus) {
+  struct TCase {
+    bool FieldFirst;
+    bool Focused;
+  };
+  for (const TCase& c :
+       {TCase{true, false}, TCase{true, true}, TCase{false, false}, TCase{false, true}}) {
+    SCOPED_TRACE(testing::Message() << "field first " << c.FieldFirst << ", focused " << c.Focused);
+    TFormEffect& page = Open(false);
+    Data()[12] = 0;  // fields 2 and 4 are value fields, 1 a list
+    page.UpdateView(true);
+    page.findChild<QTabWidget*>()->setCurrentIndex(1);
+    QApplication::setActiveWindow(&page);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&page));
+    auto tabAround = [&page] {
+      for (int i = 0; i < 14; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : &page, Qt::Key_Tab);
+      }
+    };
+
+    TParamBinding* binding = page.Param(2);
+    ASSERT_NE(qobject_cast<TMyEdit*>(binding->Widget()), nullptr);
+    if (c.Focused) {
+      binding->Widget()->setFocus();
+      ASSERT_TRUE(binding->Widget()->hasFocus());
+    }
+    QWidget* field = binding->Widget();
+    QLabel* label = binding->Label();
+    if (c.FieldFirst) {
+      delete field;
+      delete label;
+    } else {
+      delete label;
+      delete field;
+    }
+    EXPECT_EQ(binding->Widget(), nullptr);
+    EXPECT_EQ(binding->Label(), nullptr);
+    page.UpdateView();
+    tabAround();
+
+    MidiSession().SetMidiOpen(false);
+    page.Param(4)->Widget()->setFocus();
+    ASSERT_TRUE(page.Param(4)->Widget()->hasFocus());
+    page.TypeChange(22);
+    ASSERT_EQ(page.Params().size(), 10u);
+    tabAround();
+    page.Param(1)->Widget()->setFocus();
+    const int offset = page.Param(1)->Row().Offset;
+    const std::uint8_t before = Data()[offset];
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_NE(Data()[offset], before);  // stepped and stored
+    page.TypeChange(0);
+    EXPECT_EQ(page.Params().size(), 11u);
+    tabAround();
+    MidiSession().SetMidiOpen(true);
+  }
 }
 
 // On a scripted loopback port: exactly what the type change sends, and what it takes.

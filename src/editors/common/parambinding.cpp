@@ -66,7 +66,6 @@ struct TParamBinding::TParts {
 TParamBinding::TParamBinding(const TParamRow& row, TPageState& page, QWidget* parent)
     : QObject(parent), row_(row), page_(page), parts_(new TParts) {
   if (!Buildable(row_)) return;
-  widget_ = nullptr;
   switch (row_.Control) {
     case C::Slider:
       BuildSlider(false);
@@ -292,14 +291,14 @@ void TParamBinding::BuildPicture() {
 }
 
 void TParamBinding::SetPainter(TPainter painter) {
-  if (!parts_->Picture) return;
+  if (!widget_ || !parts_->Picture) return;
   parts_->Picture->Painter = std::move(painter);
   parts_->Picture->setVisible(static_cast<bool>(parts_->Picture->Painter));
 }
 
 void TParamBinding::StepPicture(int delta) {
   const int next = pictureValue_ + delta;
-  if (next < ShownMin() || next > ShownMax()) return;
+  if (!widget_ || next < ShownMin() || next > ShownMax()) return;
   pictureValue_ = next;
   parts_->Item->setText(Item(row_, pictureValue_));
   parts_->Picture->Value = pictureValue_;
@@ -314,6 +313,7 @@ bool TParamBinding::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TParamBinding::Show(const std::uint8_t* data) {
+  if (!widget_) return;
   const bool inRange = ParamInRange(row_, data);
   const int stored = ParamStored(row_, data);
   const int shown = ParamShown(row_, stored);
@@ -363,6 +363,7 @@ void TParamBinding::Show(const std::uint8_t* data) {
 }
 
 int TParamBinding::Value() const {
+  if (!widget_) return 0;
   const TParts& p = *parts_;
   int shown = 0;
   switch (row_.Control) {
@@ -396,12 +397,13 @@ int TParamBinding::Value() const {
 }
 
 void TParamBinding::Store() {
+  if (!widget_) return;
   if (row_.Control == C::Name) {
     StoreName();
     return;
   }
-  const bool choice = row_.Control == C::List || row_.Control == C::Radio ||
-                      row_.Control == C::Buttons;
+  const bool choice =
+      row_.Control == C::List || row_.Control == C::Radio || row_.Control == C::Buttons;
   const int stored = Value();
   // Nothing chosen (a list or group showing a damaged byte) stores nothing; a value field whose
   // step went past a bound stores the bound.

@@ -9,11 +9,12 @@
 #include <cstdint>
 #include <functional>
 
+#include <QLabel>
 #include <QObject>
+#include <QPointer>
 
 #include "editors/params/paramrow.h"
 
-class QLabel;
 class QPainter;
 class QWidget;
 class TPageState;
@@ -32,13 +33,15 @@ class TParamBinding : public QObject {
   static bool Buildable(const TParamRow& row);
 
   const TParamRow& Row() const { return row_; }
-  // The control (for composite kinds the widget that holds its parts).
+  // The control (for composite kinds the widget that holds its parts); none once it is deleted.
   QWidget* Widget() const { return widget_; }
-  // The caption beside the control, or none (check boxes, groups and pictures carry their own).
+  // The caption beside the control, or none (check boxes, groups and pictures carry their own, and
+  // a deleted caption is none).
   QLabel* Label() const { return label_; }
 
   // Shows the row's bytes of a block's data. A byte outside the row's range never moves a
   // control: a value field shows it as its number, the other controls keep what they showed.
+  // Once the control is deleted, Show, Value and Store do nothing.
   void Show(const std::uint8_t* data);
   // The stored value the control now shows (combined for a two-byte row).
   int Value() const;
@@ -69,8 +72,10 @@ class TParamBinding : public QObject {
 
   TParamRow row_;
   TPageState& page_;
-  QWidget* widget_ = nullptr;
-  QLabel* label_ = nullptr;
+  // Either may be deleted apart from the binding (a page taking a row away deletes both, in
+  // either order): the binding then neither touches nor deletes it again.
+  QPointer<QWidget> widget_;
+  QPointer<QLabel> label_;
   TParts* parts_;
   int pictureValue_ = 0;
 };
