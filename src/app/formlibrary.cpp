@@ -370,8 +370,10 @@ void TFormLibrary::StoreGeometry() {
 }
 
 bool TFormLibrary::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == subWindow_ && placed_ &&
-      (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+  // The event's type first: the frame also reports its children going while it is destroyed,
+  // and reading the guarded frame then casts an object that is no longer one.
+  if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && placed_ &&
+      watched == subWindow_)
     StoreGeometry();
   return QWidget::eventFilter(watched, event);
 }
