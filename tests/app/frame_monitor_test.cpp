@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -66,7 +67,11 @@ TEST_F(FrameMonitor, LogsIntoItsPaneOnlyWhileOpenAndStoresItsPlaceOnClose) {
             monitor->Pane(MonitorOutput)->toPlainText());
 
   monitor->setGeometry(5, 6, 390, 290);
-  monitor->close();  // frees itself
+  const QPointer<TFormMonitor> closed(monitor);
+  monitor->close();
+  // It frees itself, and must be gone while the program object it reports to still exists.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(closed.isNull());
   EXPECT_EQ(nullptr, MidiSession().Monitor());
   EXPECT_FALSE(vesta_.MonitorOpen);
   const TIniFile after(vesta_.SettingsPath());
