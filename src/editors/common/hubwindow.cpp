@@ -54,13 +54,13 @@ void TPartButton::paintEvent(QPaintEvent* event) {
   QFrame::paintEvent(event);
 }
 
-THubWindow::THubWindow(TLibElem& element, THubSpec spec, QWidget* parent)
-    : QWidget(parent), element_(element), spec_(std::move(spec)) {
-  setObjectName(spec_.ObjectName);
+THubWindow::THubWindow(TLibElem& element, THubDesign design, QWidget* parent)
+    : QWidget(parent), element_(element), design_(std::move(design)) {
+  setObjectName(design_.ObjectName);
   setAttribute(Qt::WA_DeleteOnClose);
-  setProperty("HelpContext", spec_.HelpContext);
-  // The spec's size is the whole window as the frame draws it, borders and title bar included.
-  setFixedSize(spec_.Size - QSize(16, 32));
+  setProperty("HelpContext", design_.HelpContext);
+  // The designed size is the whole window as the frame draws it, borders and title bar included.
+  setFixedSize(design_.Size - QSize(16, 32));
   element_.WindowOpen = true;
   element_.Editor = this;
   Views().Add(element_, *this);
@@ -147,7 +147,7 @@ void THubWindow::RunTool(THubTool tool) {
       element_.Transmit(true);
       break;
     case THubTool::Help:
-      ChildFrame().ShowHelp(spec_.HelpContext);
+      ChildFrame().ShowHelp(design_.HelpContext);
       break;
   }
   // Saving renames the file in the caption.
@@ -367,8 +367,8 @@ void THubWindow::PlaceInFrame() {
   int left = element_.WinLeft;
   int top = element_.WinTop;
   if (element_.WinTop == 0xFFFF) {
-    left = spec_.DesignedPos.x();
-    top = spec_.DesignedPos.y();
+    left = design_.DesignedPos.x();
+    top = design_.DesignedPos.y();
     if (QMdiArea* area = ChildFrame().Area(); area && frame != this) {
       const QSize client = area->viewport()->size();
       if (client.height() <= top + frame->height()) top = client.height() - frame->height() - 1;

@@ -52,7 +52,7 @@ class TPartButton : public QFrame {
   bool selected_ = false;
 };
 
-struct THubSpec {
+struct THubDesign {
   QString ObjectName;  // "FormPatch"
   int HelpContext = 0;
   QSize Size;          // the window's fixed size, frame included
@@ -67,7 +67,7 @@ class THubWindow : public QWidget, public TElementView {
  public:
   ~THubWindow() override;
 
-  const THubSpec& Spec() const { return spec_; }
+  const THubDesign& Design() const { return design_; }
   TLibElem& Object() const { return element_; }
 
   // TElementView
@@ -120,7 +120,7 @@ class THubWindow : public QWidget, public TElementView {
   static QObject* Open(TElement& element);
 
  protected:
-  THubWindow(TLibElem& element, THubSpec spec, QWidget* parent = nullptr);
+  THubWindow(TLibElem& element, THubDesign design, QWidget* parent = nullptr);
 
   // The tool bar with these buttons, in this order.
   void AddTools(std::initializer_list<THubTool> tools);
@@ -148,7 +148,7 @@ class THubWindow : public QWidget, public TElementView {
   void PartPressed(TPartButton* part, Qt::KeyboardModifiers modifiers);
 
   TLibElem& element_;
-  THubSpec spec_;
+  THubDesign design_;
   QToolBar* toolBar_ = nullptr;
   std::vector<std::pair<THubTool, QAction*>> tools_;
   std::vector<QWidget*> panels_;

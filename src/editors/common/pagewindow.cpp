@@ -22,21 +22,21 @@ void ReportOutOfResource() {
   UI().Show(TMsgKind::Error, QStringLiteral("Out of Resource"));
 }
 
-TPageWindow::TPageWindow(TLibElem& element, TBlock& block, TPageSlot& slot, TPageSpec spec,
+TPageWindow::TPageWindow(TLibElem& element, TBlock& block, TPageSlot& slot, TPageDesign design,
                          QWidget* parent)
     : QWidget(parent),
-      TPageState(element, block, std::max<int>(1, static_cast<int>(spec.Tabs.size()))),
-      spec_(std::move(spec)),
+      TPageState(element, block, std::max<int>(1, static_cast<int>(design.Tabs.size()))),
+      design_(std::move(design)),
       slot_(slot) {
   Init();
 }
 
 TPageWindow::TPageWindow(TLibElem& element, std::function<TBlock&(int)> blockOf, TPageSlot& slot,
-                         TPageSpec spec, QWidget* parent)
+                         TPageDesign design, QWidget* parent)
     : QWidget(parent),
-      TPageState(element, std::move(blockOf), spec.Slots,
-                 std::max<int>(1, static_cast<int>(spec.Tabs.size()))),
-      spec_(std::move(spec)),
+      TPageState(element, std::move(blockOf), design.Slots,
+                 std::max<int>(1, static_cast<int>(design.Tabs.size()))),
+      design_(std::move(design)),
       slot_(slot) {
   Init();
 }
@@ -46,10 +46,10 @@ TPageWindow::~TPageWindow() {
 }
 
 void TPageWindow::Init() {
-  setObjectName(spec_.ObjectName);
+  setObjectName(design_.ObjectName);
   setAttribute(Qt::WA_DeleteOnClose);
   // The main window's F1 asks the active child for its help context.
-  setProperty("HelpContext", spec_.HelpContext);
+  setProperty("HelpContext", design_.HelpContext);
   slot_.Open = true;
   slot_.Window = this;
   Views().Add(Object(), *this);
@@ -59,7 +59,7 @@ void TPageWindow::Init() {
   layout->setSpacing(6);
   // Page windows are not resizable: the window always takes the size of what it holds.
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  if (spec_.Tabs.isEmpty()) {
+  if (design_.Tabs.isEmpty()) {
     auto* content = new QWidget(this);
     content->setObjectName(QStringLiteral("Content"));
     tabPages_.push_back(content);
@@ -67,7 +67,7 @@ void TPageWindow::Init() {
   } else {
     tabs_ = new QTabWidget(this);
     tabs_->setObjectName(QStringLiteral("PageControl"));
-    for (const QString& caption : spec_.Tabs) {
+    for (const QString& caption : design_.Tabs) {
       auto* tab = new QWidget(tabs_);
       tab->setObjectName(QStringLiteral("Tab%1").arg(tabPages_.size()));
       tabPages_.push_back(tab);
@@ -180,7 +180,7 @@ void TPageWindow::Finish() {
 
 QString TPageWindow::Caption() const {
   const TLibElem& element = Object();
-  return element.GetName() + spec_.Title + QStringLiteral(" [Loc : ") + EditorLocation(element) +
+  return element.GetName() + design_.Title + QStringLiteral(" [Loc : ") + EditorLocation(element) +
          QLatin1Char(']');
 }
 
@@ -250,7 +250,7 @@ void PlaceInFrame(QWidget* frame, TPageSlot& slot, QPoint designed) {
 
 void TPageWindow::PlaceInFrame() {
   adjustSize();
-  ::PlaceInFrame(Frame(), slot_, spec_.DesignedPos);
+  ::PlaceInFrame(Frame(), slot_, design_.DesignedPos);
 }
 
 void TPageWindow::showEvent(QShowEvent* event) {

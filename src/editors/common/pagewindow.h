@@ -17,7 +17,7 @@
 // - refresh and close through the model's view registry.
 //
 // Declaring a page: derive, give the constructor the element, the block, the page slot and a
-// TPageSpec, build the controls (BuildRows for every row of the page and tab; own code only for
+// TPageDesign, build the controls (BuildRows for every row of the page and tab; own code only for
 // what no row can say) and finish with Finish(). Open it with OpenPage<T>(slot, args...), which
 // brings an open one to the front instead and reports "Out of Resource" when it cannot be made.
 #include <functional>
@@ -42,7 +42,7 @@ class QPushButton;
 class QTabWidget;
 class TParamBinding;
 
-struct TPageSpec {
+struct TPageDesign {
   QString ObjectName;         // "FormCommon"
   QString Title;              // " [Common]", " [Wave] [Tone 2]": after the name in the caption
   int HelpContext = 0;
@@ -56,9 +56,9 @@ class TPageWindow : public QWidget, public TPageState, public TElementView {
  public:
   ~TPageWindow() override;
 
-  const TPageSpec& Spec() const { return spec_; }
+  const TPageDesign& Design() const { return design_; }
   TPageSlot& PageSlot() const { return slot_; }
-  int HelpContext() const { return spec_.HelpContext; }
+  int HelpContext() const { return design_.HelpContext; }
 
   // TElementView
   TLibElem* Element() const override { return released_ ? nullptr : &Object(); }
@@ -95,10 +95,10 @@ class TPageWindow : public QWidget, public TPageState, public TElementView {
   static TPage* OpenPage(TPageSlot& slot, TArgs&&... args);
 
  protected:
-  TPageWindow(TLibElem& element, TBlock& block, TPageSlot& slot, TPageSpec spec,
+  TPageWindow(TLibElem& element, TBlock& block, TPageSlot& slot, TPageDesign design,
               QWidget* parent = nullptr);
   TPageWindow(TLibElem& element, std::function<TBlock&(int)> blockOf, TPageSlot& slot,
-              TPageSpec spec, QWidget* parent = nullptr);
+              TPageDesign design, QWidget* parent = nullptr);
 
   // The controls of every row of rows whose Page is page and Tab is tab, in table order, filled
   // into columns on the tab's widget, each row a caption and its control. Rows without a generic
@@ -124,7 +124,7 @@ class TPageWindow : public QWidget, public TPageState, public TElementView {
   void PlaceInFrame();
   void Activated();
 
-  TPageSpec spec_;
+  TPageDesign design_;
   TPageSlot& slot_;
   QTabWidget* tabs_ = nullptr;
   std::vector<QWidget*> tabPages_;

@@ -38,7 +38,7 @@ const TParamRow* PageRow(int patchOffset) {
   return nullptr;
 }
 
-TPageSpec EffectsSpec(bool performance) {
+TPageDesign EffectsDesign(bool performance) {
   return {QStringLiteral("FormEffect"),
           QStringLiteral(" [Effects]"),
           performance ? TFormEffect::kPerformanceHelpContext : TFormEffect::kPatchHelpContext,
@@ -67,7 +67,7 @@ TFormEffect::TFormEffect(TPerformance& performance, QWidget* parent)
 
 TFormEffect::TFormEffect(TLibElem& element, TBlock& block, TPageSlot& slot, int shift,
                          std::uint32_t base, QWidget* parent)
-    : TPageWindow(element, block, slot, EffectsSpec(shift == 1), parent),
+    : TPageWindow(element, block, slot, EffectsDesign(shift == 1), parent),
       shift_(shift),
       base_(base) {
   BuildPage1(TabPage(kPage1));

@@ -3,14 +3,14 @@
 #include "editors/common/parambinding.h"
 
 namespace {
-TPageSpec ToneSpec(int tone, const QString& objectName, const QString& part, int helpContext,
+TPageDesign ToneDesign(int tone, const QString& objectName, const QString& part, int helpContext,
                QPoint designedPos) {
-  TPageSpec spec;
-  spec.ObjectName = objectName;
-  spec.Title = QStringLiteral(" [%1] [Tone %2]").arg(part).arg(tone);
-  spec.HelpContext = helpContext;
-  spec.DesignedPos = designedPos;
-  return spec;
+  TPageDesign design;
+  design.ObjectName = objectName;
+  design.Title = QStringLiteral(" [%1] [Tone %2]").arg(part).arg(tone);
+  design.HelpContext = helpContext;
+  design.DesignedPos = designedPos;
+  return design;
 }
 }  // namespace
 
@@ -18,7 +18,7 @@ TTonePage::TTonePage(TPatch& patch, int tone, TTone::TPage page, const QString& 
                      const QString& part, int helpContext, QPoint designedPos)
     : TPageWindow(patch, patch.Tones[static_cast<std::size_t>(tone - 1)],
                   patch.Tones[static_cast<std::size_t>(tone - 1)].Pages[page],
-                  ToneSpec(tone, objectName, part, helpContext, designedPos)),
+                  ToneDesign(tone, objectName, part, helpContext, designedPos)),
       patch_(patch),
       tone_(tone) {}
 

@@ -10,9 +10,9 @@
 #include "controls/fountainfill.h"
 #include "model/libelem.h"
 
-TSectionHub::TSectionHub(TLibElem& element, THubSpec spec, std::span<const TCopySection> sections,
+TSectionHub::TSectionHub(TLibElem& element, THubDesign design, std::span<const TCopySection> sections,
                          QWidget* parent)
-    : THubWindow(element, std::move(spec), parent),
+    : THubWindow(element, std::move(design), parent),
       sections_(sections),
       background_(new TFountainFill(this)),
       body_(new QVBoxLayout(background_)) {

@@ -15,7 +15,7 @@ class TFountainFill;
 class TSectionHub : public THubWindow {
   Q_OBJECT
  public:
-  TSectionHub(TLibElem& element, THubSpec spec, std::span<const TCopySection> sections,
+  TSectionHub(TLibElem& element, THubDesign design, std::span<const TCopySection> sections,
               QWidget* parent = nullptr);
 
   TFountainFill* Background() const { return background_; }
