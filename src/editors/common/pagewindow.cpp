@@ -150,6 +150,30 @@ TParamBinding* TPageWindow::Binding(int offset) const {
   return nullptr;
 }
 
+QWidget* TPageWindow::Control(int offset) const {
+  TParamBinding* binding = Binding(offset);
+  return binding ? binding->Widget() : nullptr;
+}
+
+QWidget* TPageWindow::RowColumn(std::span<const TParamRow> rows,
+                                std::initializer_list<int> offsets) {
+  auto* column = new QWidget(TabPage(0));
+  auto* grid = new QGridLayout(column);
+  grid->setContentsMargins(0, 0, 0, 0);
+  int line = 0;
+  for (int offset : offsets) {
+    for (const TParamRow& row : rows) {
+      if (row.Offset != offset) continue;
+      TParamBinding* binding = BindRow(row, column);
+      if (binding->Label()) grid->addWidget(binding->Label(), line, 0);
+      grid->addWidget(binding->Widget(), line, 1, Qt::AlignLeft);
+      ++line;
+    }
+  }
+  grid->setRowStretch(line, 1);
+  return column;
+}
+
 void TPageWindow::Finish() {
   panelBtn_ = new QWidget(this);
   panelBtn_->setObjectName(QStringLiteral("Panelbtn"));

@@ -22,6 +22,7 @@
 // brings an open one to the front instead and reports "Out of Resource" when it cannot be made.
 #include <functional>
 #include <memory>
+#include <initializer_list>
 #include <span>
 #include <vector>
 
@@ -74,6 +75,8 @@ class TPageWindow : public QWidget, public TPageState, public TElementView {
   void CheckBtnEnabled() override;
   // The controls of the rows of a page and tab, by offset; none for a row without one.
   TParamBinding* Binding(int offset) const;
+  // The control of a row, by offset; none for a row without one.
+  QWidget* Control(int offset) const;
   const std::vector<TParamBinding*>& Bindings() const { return bindings_; }
   QTabWidget* Tabs() const { return tabs_; }
   // The widget the controls of a tab live on (the page itself without tabs).
@@ -106,6 +109,8 @@ class TPageWindow : public QWidget, public TPageState, public TElementView {
   QBoxLayout* BuildRows(std::span<const TParamRow> rows, int page, int tab, int columns = 2);
   // The control of one row, placed by the page itself.
   TParamBinding* BindRow(const TParamRow& row, QWidget* parent);
+  // Controls for the rows of these offsets, captions beside them, in a column on the first tab.
+  QWidget* RowColumn(std::span<const TParamRow> rows, std::initializer_list<int> offsets);
   // Takes a row's control away with its caption (a tab rebuilt for another effect type).
   void RemoveBinding(TParamBinding* binding);
   // After the controls: the button panel below them and the fixed size.

@@ -157,11 +157,6 @@ QToolButton* TFormPart::PartButton(int part) const {
   return static_cast<QToolButton*>(partButtons_->button(part));
 }
 
-QWidget* TFormPart::Control(int offset) const {
-  TParamBinding* binding = Binding(offset);
-  return binding ? binding->Widget() : nullptr;
-}
-
 bool TFormPart::RhythmPart() const {
   return SelectedPart() == kRhythmPart;
 }

@@ -38,7 +38,6 @@ class TFormPart : public TPageWindow {
   QLineEdit* PatchName() const { return patchName_; }
   QToolButton* Browse() const { return browse_; }
   QComboBox* RhythmSet() const { return rhythmSet_; }
-  QWidget* Control(int offset) const;
   QPushButton* BtnCopy() const { return copy_; }
   QPushButton* BtnPaste() const { return paste_; }
   QPushButton* BtnRevertAll() const { return revertAll_; }

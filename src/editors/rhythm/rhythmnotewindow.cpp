@@ -79,26 +79,7 @@ void TRhythmNoteWindow::showEvent(QShowEvent* event) {
 }
 
 QWidget* TRhythmNoteWindow::RowColumn(std::initializer_list<int> offsets) {
-  auto* column = new QWidget(TabPage(0));
-  auto* grid = new QGridLayout(column);
-  grid->setContentsMargins(0, 0, 0, 0);
-  int line = 0;
-  for (int offset : offsets) {
-    for (const TParamRow& row : RhythmNoteRows()) {
-      if (row.Offset != offset) continue;
-      TParamBinding* binding = BindRow(row, column);
-      if (binding->Label()) grid->addWidget(binding->Label(), line, 0);
-      grid->addWidget(binding->Widget(), line, 1, Qt::AlignLeft);
-      ++line;
-    }
-  }
-  grid->setRowStretch(line, 1);
-  return column;
-}
-
-QWidget* TRhythmNoteWindow::Control(int offset) const {
-  TParamBinding* binding = Binding(offset);
-  return binding ? binding->Widget() : nullptr;
+  return TPageWindow::RowColumn(RhythmNoteRows(), offsets);
 }
 
 TPanGraph* TRhythmNoteWindow::AddGraph(int graphType, int timeOffset, int levelOffset, int levels) {

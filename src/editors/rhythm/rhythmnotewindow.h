@@ -35,8 +35,6 @@ class TRhythmNoteWindow : public TPageWindow {
   void SelectKey(int key);
   TKeySelector* KeySelector() const { return keys_; }
   QLineEdit* KeyBox() const { return keyBox_; }
-  // The control of a row of the window.
-  QWidget* Control(int offset) const;
   TPanGraph* Graph() const { return graph_; }
   QPushButton* BtnCopy() const { return copy_; }
   QPushButton* BtnPaste() const { return paste_; }

@@ -56,26 +56,7 @@ void TSystemSectionWindow::WillWrite(int offset, int count) {
 }
 
 QWidget* TSystemSectionWindow::RowColumn(std::initializer_list<int> offsets) {
-  auto* column = new QWidget(TabPage(0));
-  auto* grid = new QGridLayout(column);
-  grid->setContentsMargins(0, 0, 0, 0);
-  int line = 0;
-  for (int offset : offsets) {
-    for (const TParamRow& row : SystemCommonRows()) {
-      if (row.Offset != offset) continue;
-      TParamBinding* binding = BindRow(row, column);
-      if (binding->Label()) grid->addWidget(binding->Label(), line, 0);
-      grid->addWidget(binding->Widget(), line, 1, Qt::AlignLeft);
-      ++line;
-    }
-  }
-  grid->setRowStretch(line, 1);
-  return column;
-}
-
-QWidget* TSystemSectionWindow::Control(int offset) const {
-  TParamBinding* binding = Binding(offset);
-  return binding ? binding->Widget() : nullptr;
+  return TPageWindow::RowColumn(SystemCommonRows(), offsets);
 }
 
 TFormSysSetup::TFormSysSetup(TSystem& system, QWidget* parent)
@@ -290,11 +271,6 @@ void TFormScaleTune::showEvent(QShowEvent* event) {
 
 QToolButton* TFormScaleTune::BlockButton(int block) const {
   return static_cast<QToolButton*>(blocks_->button(block));
-}
-
-QWidget* TFormScaleTune::Control(int offset) const {
-  TParamBinding* binding = Binding(offset);
-  return binding ? binding->Widget() : nullptr;
 }
 
 void TFormScaleTune::SelectBlock(int block) {

@@ -24,8 +24,6 @@ class TSystemSectionWindow : public TPageWindow {
   TSystemSectionWindow(TSystem& system, TSystem::TPage page, const QString& name,
                        const QString& section, QWidget* parent = nullptr);
   TSystem& System() const { return system_; }
-  // The control of a row of the window.
-  QWidget* Control(int offset) const;
 
  protected:
   void SendAfterRevert() override { system_.Transmit(true); }
@@ -94,7 +92,6 @@ class TFormScaleTune : public TPageWindow {
   int SelectedBlock() const { return Slot() + 1; }
   void SelectBlock(int block);
   QToolButton* BlockButton(int block) const;
-  QWidget* Control(int offset) const;
   QPushButton* BtnCopy() const { return copy_; }
   QPushButton* BtnPaste() const { return paste_; }
   QPushButton* BtnRevertAll() const { return revertAll_; }
