@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "cli/catalogcommands.h"
 #include "cli/clierror.h"
 #include "cli/listing.h"
 #include "cli/loadedfile.h"
@@ -173,6 +174,10 @@ const std::vector<TCliCommand>& CliCommands() {
       MorphCommand(),
       ShowCommand(),
       DiffCommand(),
+      CatalogCommand(),
+      FindCommand(),
+      SimilarCommand(),
+      TagCommand(),
   };
   return commands;
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config git
           qt6-base-dev librtmidi-dev googletest libgtest-dev libgmock-dev
-          libbenchmark-dev jackd2 xvfb xauth ccache)
+          libbenchmark-dev jackd2 xvfb xauth ccache libsqlite3-dev)
 
 missing=()
 for p in "${packages[@]}"; do

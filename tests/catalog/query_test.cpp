@@ -1,0 +1,158 @@
+// The query language over a hand-made catalog index: each kind of term, negation, quotes, every
+// operator on shown texts and numbers, blocks named one by one or as any, and the refusals.
+#include <QStringList>
+
+#include "catalog/query.h"
+#include "tests/catalog/catalogfixture.h"
+
+namespace {
+TIndexedSound Entry(const TLibElem& sound, std::vector<std::pair<int, int>> places) {
+  const TCatalogSound made = CatalogSound(sound);
+  TIndexedSound entry;
+  entry.Hash = made.Hash;
+  entry.Kind = made.Kind;
+  entry.Name = made.Name;
+  entry.Data = made.Data;
+  entry.Places = std::move(places);
+  return entry;
+}
+
+// Files 0 a.syx, 1 b.lib, 2 c.syx. Every tone's cutoff is 64 unless said.
+TCatalogIndex MakeIndex() {
+  TCatalogIndex index;
+  index.Files = {QStringLiteral("/music/a.syx"), QStringLiteral("/music/b.lib"),
+                 QStringLiteral("/other/c.syx")};
+  auto bright = MakePatch(QStringLiteral("Bright Pad"));
+  bright->Tones[0].StoreByte(kCutoff, 120);
+  bright->Common.StoreByte(kEfxType, 17);  // "18 : Modulation-Delay"
+  index.Sounds.push_back(Entry(*bright, {{0, 1}, {1, 3}}));
+  index.Sounds.back().Favourite = true;
+  index.Sounds.back().Tags = {QStringLiteral("mine")};
+  index.Sounds.back().Categories = {QStringLiteral("Pad")};
+
+  auto dark = MakePatch(QStringLiteral("Dark Pad"));
+  for (TTone& tone : dark->Tones) tone.StoreByte(kCutoff, 20);
+  index.Sounds.push_back(Entry(*dark, {{0, 2}}));
+  index.Sounds.back().Hidden = true;
+
+  auto strings = MakePatch(QStringLiteral("Strings 1"));
+  strings->Tones[2].StoreByte(kCutoff, 100);
+  index.Sounds.push_back(Entry(*strings, {{1, 1}}));
+  index.Sounds.back().Categories = {QStringLiteral("Strings")};
+
+  index.Sounds.push_back(Entry(*MakePatch(QStringLiteral("Lead Saw")), {{1, 2}}));
+
+  TPerformance performance(nullptr);
+  performance.SetName(QStringLiteral("Perf Pad"), false);
+  performance.Common.StoreByte(kEfxType + 1, 0);
+  for (auto& part : performance.Parts) part.StoreByte(kPartLevel, 100);
+  performance.Parts[4].StoreByte(kPartLevel, 5);
+  index.Sounds.push_back(Entry(performance, {{2, 1}}));
+  return index;
+}
+
+// The names of the places found, in the order listed.
+QString Found(const TCatalogIndex& index, const QString& text) {
+  QStringList names;
+  for (const TFoundPlace& place : TQuery::Parse(text).Run(index))
+    names << index.Sounds[static_cast<std::size_t>(place.Sound)].Name;
+  return names.join(u',');
+}
+}  // namespace
+
+class TQueryTest : public TCatalogTest {};
+
+TEST_F(TQueryTest, EachTermFindsItsSounds) {
+  const TCatalogIndex index = MakeIndex();
+  struct TCase {
+    const char* Query;
+    const char* Names;
+  };
+  const TCase cases[] = {
+      // Words: the name contains them, case ignored; hidden sounds only when named.
+      {"pad", "Bright Pad,Bright Pad,Perf Pad"},
+      {"PAD hidden", "Dark Pad"},
+      {"-pad", "Strings 1,Lead Saw"},
+      {"\"bright pad\"", "Bright Pad,Bright Pad"},
+      {"bright pad", "Bright Pad,Bright Pad"},
+      {"kind:performance", "Perf Pad"},
+      {"KIND:Patch -pad", "Strings 1,Lead Saw"},
+      {"cat:strings", "Strings 1"},
+      {"-cat:strings kind:patch", "Bright Pad,Lead Saw,Bright Pad"},
+      {"tag:MINE", "Bright Pad,Bright Pad"},
+      {"fav", "Bright Pad,Bright Pad"},
+      {"-fav kind:patch", "Strings 1,Lead Saw"},
+      {"dup", "Bright Pad,Bright Pad"},
+      // A file term picks the places it names.
+      {"file:b.lib", "Strings 1,Lead Saw,Bright Pad"},
+      {"file:B.LIB pad", "Bright Pad"},
+      {"-file:b.lib pad", "Bright Pad,Perf Pad"},
+      {"\"file:/music/\" dup", "Bright Pad,Bright Pad"},
+      // Parameters: numbers compared as numbers, one tone or any.
+      {"\"p:tone1/Cutoff Frequency>=100\"", "Bright Pad,Bright Pad"},
+      {"\"p:tone/Cutoff Frequency>=100\"", "Bright Pad,Strings 1,Bright Pad"},
+      {"\"p:tone/Cutoff Frequency>100\"", "Bright Pad,Bright Pad"},
+      {"\"p:tone3/Cutoff Frequency<=100\" \"p:tone3/cutoff frequency>99.5\"", "Strings 1"},
+      {"\"p:tone/Cutoff Frequency<21\" hidden", "Dark Pad"},
+      {"\"p:tone/Cutoff Frequency<64\"", ""},
+      {"\"p:tone4/Cutoff Frequency=64\" -pad", "Strings 1,Lead Saw"},
+      {"\"p:tone/Cutoff Frequency!=64\"", "Bright Pad,Strings 1,Bright Pad"},
+      {"\"-p:tone/Cutoff Frequency>=100\" kind:patch", "Lead Saw"},
+      {"p:\"tone/Cutoff Frequency\">=100 -dup", "Strings 1"},
+      // Shown texts compared with case ignored and blanks evened out.
+      {"\"p:common/EFX Type=18 : Modulation-Delay\"", "Bright Pad,Bright Pad"},
+      {"\"p:common/efx type=  18  :  MODULATION-delay \"", "Bright Pad,Bright Pad"},
+      {"\"p:common/EFX Type!=1 : Stereo Equalizer\" kind:patch", "Bright Pad,Bright Pad"},
+      {"\"p:common/EFX Type>17\"", "Bright Pad,Bright Pad"},
+      {"\"p:common/Patch Name=strings 1\"", "Strings 1"},
+      // Any part of a performance; a patch has none.
+      {"\"p:part/Part Level<=10\"", "Perf Pad"},
+      {"\"p:part5/Part Level=5\"", "Perf Pad"},
+      {"\"p:part6/Part Level=5\"", ""},
+      {"kind:patch \"p:tone/Cutoff Frequency>=100\" \"p:common/EFX Type=18 : Modulation-Delay\" "
+       "pad",
+       "Bright Pad,Bright Pad"},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Query);
+    EXPECT_EQ(Found(index, QString::fromUtf8(c.Query)), QString::fromUtf8(c.Names));
+  }
+}
+
+TEST_F(TQueryTest, RefusesWhatDoesNotParseWithPositionAndReason) {
+  struct TCase {
+    const char* Query;
+    int Position;
+    const char* Reason;
+  };
+  const TCase cases[] = {
+      {"pad \"bright", 5, "the quote is not closed"},
+      {"pad -", 5, "a \"-\" needs a term right after it"},
+      {"kind:sound", 6, "unknown kind \"sound\": patch, performance, rhythm or system"},
+      {"fav cat:", 9, "cat: needs a value"},
+      {"tag:", 5, "tag: needs a value"},
+      {"p:voice/Level=1", 3,
+       "unknown block \"voice\": common, tone1 to tone4, tone, part1 to part16, part, note35 to "
+       "note98, note, scale1 to scale17, scale"},
+      {"p:tone5/Cutoff Frequency>1", 3, "no block tone5: tone1 to tone4"},
+      {"p:note34/Level=1", 3, "no block note34: note35 to note98"},
+      {"pad \"p:tone/Cutof Frequency>1\"", 13, "unknown caption \"Cutof Frequency\" in the tone blocks"},
+      {"\"p:tone/Cutoff Frequency\"", 26, "an operator is missing: =, !=, <, <=, > or >="},
+      {"\"p:tone/Cutoff Frequency>=\"", 28, "the value is missing"},
+      {"\"p:tone/Cutoff Frequency>=high\"", 27,
+       "\"high\" is not a number; >= compares numbers"},
+      {"p:tone/=5", 8, "the parameter's caption is missing"},
+      {"p:tone", 3, "a parameter is written p:BLOCK/CAPTION OP VALUE"},
+      {"pad p:tone/Cutoff Frequency>1", 18, "an operator is missing: =, !=, <, <=, > or >="},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Query);
+    try {
+      TQuery::Parse(QString::fromUtf8(c.Query));
+      ADD_FAILURE() << "accepted";
+    } catch (const TQueryError& error) {
+      EXPECT_EQ(error.Position, c.Position);
+      EXPECT_EQ(error.Reason, QString::fromUtf8(c.Reason));
+    }
+  }
+}
