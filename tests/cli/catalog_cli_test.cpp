@@ -1,0 +1,105 @@
+// vesta-cli's catalog commands on files written with the model: add and scan with their summary,
+// find and similar in both formats, tag, and the refusals.
+#include <QDir>
+#include <QJsonArray>
+
+#include "model/patch.h"
+#include "model/patchbank.h"
+#include "tests/cli/clitest.h"
+
+namespace {
+class TCatalogCliTest : public TCliTest {
+ protected:
+  void SetUp() override {
+    QDir(dir.path()).mkpath(QStringLiteral("in/sub"));
+    TPatch pad(nullptr);
+    pad.SetName(QStringLiteral("Soft Pad"), false);
+    pad.Tones[1].StoreByte(81, 110);  // tone 2's cutoff
+    Write(QStringLiteral("in/pad.syx"), pad.SysexBytes(false));
+    TPatchBank bank(nullptr);
+    for (int i = 0; i < bank.Count(); ++i)
+      bank.Patch(i).SetName(QStringLiteral("Lead %1").arg(i + 1), false);
+    bank.Patch(2).Assign(pad);  // the pad again, as member 3
+    Write(QStringLiteral("in/sub/bank.syx"), bank.SysexBytes(false));
+    Write(QStringLiteral("in/sub/broken.syx"), QByteArray(77, '\xF0'));
+  }
+  TCliRun Catalog(QStringList args) const {
+    return Cli(args << QStringLiteral("--catalog") << Path(QStringLiteral("c.db")));
+  }
+};
+}  // namespace
+
+TEST_F(TCatalogCliTest, AddScanFindSimilarAndTag) {
+  TCliRun run = Catalog({"catalog", "add", Path("in")});
+  EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+  EXPECT_EQ(run.Out, QDir::toNativeSeparators(Path("in/sub/broken.syx")) +
+                         QStringLiteral(": wrong size for a .Syx file: 77 bytes\n"
+                                        "Files read: 2, sounds: 129, distinct sounds: 128, "
+                                        "damaged files: 1\n"));
+  run = Catalog({"catalog", "scan"});
+  EXPECT_TRUE(run.Out.endsWith(
+      QStringLiteral("Files read: 0, sounds: 129, distinct sounds: 128, damaged files: 1\n")));
+  EXPECT_EQ(Catalog({"catalog", "folders"}).Out, Path("in") + u'\n');
+
+  // One place a line, by file and then element; the query in several shell words.
+  run = Catalog({"find", "kind:patch", "p:tone2/Cutoff Frequency>=100", "pad"});
+  EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+  EXPECT_EQ(run.Out, QStringLiteral("Soft Pad\tPatch\t%1\t1\nSoft Pad\tPatch\t%2\t3\n")
+                         .arg(Path("in/pad.syx"), Path("in/sub/bank.syx")));
+  run = Catalog({"find", "\"lead 127\"", "--json"});
+  const QJsonArray found = QJsonDocument::fromJson(run.Out.toUtf8()).array();
+  ASSERT_EQ(found.size(), 1);
+  const QJsonObject lead = found[0].toObject();
+  EXPECT_EQ(lead.keys(), (QStringList{"element", "file", "hash", "kind", "name"}));
+  EXPECT_EQ(lead["element"].toInt(), 127);
+  EXPECT_EQ(lead["name"].toString(), QStringLiteral("Lead 127"));
+  EXPECT_EQ(lead["kind"].toString(), QStringLiteral("Patch"));
+  EXPECT_EQ(lead["hash"].toString().size(), 40);
+
+  // The nearest: the pad itself at both places, then the bank's leads (all alike but for the
+  // cutoff), by file and element.
+  run = Catalog({"similar", Path("in/pad.syx"), "-k", "2", "--json"});
+  EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+  const QJsonArray near = QJsonDocument::fromJson(run.Out.toUtf8()).array();
+  ASSERT_EQ(near.size(), 3);
+  EXPECT_EQ(near[0].toObject()["distance"].toDouble(), 0.0);
+  EXPECT_EQ(near[1].toObject()["element"].toInt(), 3);
+  EXPECT_EQ(near[2].toObject()["name"].toString(), QStringLiteral("Lead 1"));
+  EXPECT_GT(near[2].toObject()["distance"].toDouble(), 0.0);
+
+  // Tags, favourite and category follow the sound into every file.
+  run = Catalog({"tag", Path("in/sub/bank.syx"), "--element", "3", "+warm", "--fav", "--cat",
+                 "Keys"});
+  EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+  run = Catalog({"find", "tag:warm", "fav", "cat:keys"});
+  EXPECT_EQ(run.Out.count(u'\n'), 2);
+  Catalog({"tag", Path("in/pad.syx"), "-warm", "--hide"});
+  EXPECT_EQ(Catalog({"find", "tag:warm"}).Out, QString());
+  EXPECT_EQ(Catalog({"find", "pad"}).Out, QString());
+  EXPECT_EQ(Catalog({"find", "pad", "hidden"}).Out.count(u'\n'), 2);
+
+  EXPECT_EQ(Catalog({"catalog", "remove", Path("in")}).Exit, 0);
+  EXPECT_TRUE(Catalog({"catalog", "stats"}).Out.contains(QStringLiteral("\nSounds: 0\n")));
+}
+
+TEST_F(TCatalogCliTest, RefusesWhatItCannotDo) {
+  TCliRun run = Catalog({"find", "p:tone/Cutof>3"});
+  EXPECT_EQ(run.Exit, 2);
+  EXPECT_EQ(run.Err, QStringLiteral("vesta-cli: find: position 8: unknown caption \"Cutof\" in "
+                                    "the tone blocks in: p:tone/Cutof>3\n"));
+  run = Catalog({"catalog", "add", Path("nowhere")});
+  EXPECT_EQ(run.Exit, 1);
+  run = Catalog({"similar", Path("in/sub/bank.syx")});
+  EXPECT_EQ(run.Exit, 2);
+  EXPECT_TRUE(run.Err.contains(QStringLiteral("holds 128 sounds; choose one with --element N")));
+  run = Catalog({"tag", Path("in/pad.syx")});
+  EXPECT_EQ(run.Exit, 2);
+  run = Catalog({"catalog", "remove", Path("in")});
+  EXPECT_EQ(run.Exit, 1);
+  // The environment names the catalog when --catalog does not.
+  qputenv("VESTA_CATALOG", Path("env.db").toUtf8());
+  run = Cli({"catalog", "add", Path("in")});
+  qunsetenv("VESTA_CATALOG");
+  EXPECT_EQ(run.Exit, 0);
+  EXPECT_TRUE(QFile::exists(Path("env.db")));
+}
