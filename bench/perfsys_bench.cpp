@@ -26,6 +26,7 @@
 #include "editors/system/systemwindows.h"
 #include "midi/loopbackbackend.h"
 #include "midi/midisession.h"
+#include "midi/pacedsender.h"
 #include "midi/scriptedui.h"
 #include "midi/timing.h"
 #include "model/headlesshost.h"
@@ -125,23 +126,49 @@ BENCHMARK_TEMPLATE(BM_ChooseKey, TFormRhyPitch)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_ChooseKey, TFormRhyTVF)->Unit(benchmark::kMillisecond);
 BENCHMARK_TEMPLATE(BM_ChooseKey, TFormrhyTva)->Unit(benchmark::kMillisecond);
 
+// When each message left, as the sender tells the monitor.
+struct TLeaving : TMidiMonitor {
+  std::vector<TClock::time_point> times;
+  void AddMessage(int pane, const std::uint8_t*, int) override {
+    if (pane == MonitorOutput) times.push_back(TClock::now());
+  }
+  void AddMessageMidi(int, const TMyMidiEvent&) override {}
+  // The longest time past the pause between two messages.
+  double Late() const {
+    double late = 0;
+    for (std::size_t i = 1; i < times.size(); ++i)
+      late = std::max(late, Ms(times[i] - times[i - 1]) - Timing().MessagePauseMs);
+    return late;
+  }
+};
+
 // The output as the instrument sees it: how many messages have reached it so far.
 std::size_t SentCount() {
   return TPort::loopback ? TPort::loopback->Sent().size() : 0;
 }
 
+// Lets whatever the edit sent leave, and its pause pass, so the measured send starts afresh.
+void Settle() {
+  const TClock::time_point limit = TClock::now() + std::chrono::seconds(10);
+  while (Sender().Waiting() > 0 && TClock::now() < limit)
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  const TClock::time_point quiet = TClock::now() + std::chrono::milliseconds(Timing().MessagePauseMs);
+  while (TClock::now() < quiet) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+}
+
 // Runs action once per iteration with a 1 ms timer watching the event loop, until `messages`
 // more messages have reached the output. wall_ms: from the action to the last message out;
-// unresponsive_ms: the longest stretch in which no timer of the event loop ran; floor_ms: the
-// messages times the pause before each.
+// unresponsive_ms: the longest stretch in which no timer of the event loop ran (call_ms: how much
+// of it the action's own call took, the rest is the machine); floor_ms: the messages times the
+// pause before each.
 void MeasureSend(benchmark::State& state, int messages, const std::function<void()>& edit,
                  const std::function<void()>& action) {
-  double worstWall = 0, worstGap = 0;
+  double worstWall = 0, worstGap = 0, call = 0, late = 0;
   std::size_t arrived = 0;
   for (auto _ : state) {
     state.PauseTiming();
     edit();
-    QCoreApplication::processEvents();
+    Settle();
     state.ResumeTiming();
     const std::size_t before = SentCount();
     const TClock::time_point start = TClock::now();
@@ -157,14 +184,19 @@ void MeasureSend(benchmark::State& state, int messages, const std::function<void
     watch.setTimerType(Qt::PreciseTimer);
     watch.setInterval(1);
     QObject::connect(&watch, &QTimer::timeout, look);
+    TLeaving leaving;
+    MidiSession().SetMonitor(&leaving);
     watch.start();
     action();
+    call = std::max(call, Ms(TClock::now() - start));
     look();
     // Whatever is still on its way out (a sender that does not block) leaves meanwhile.
     const TClock::time_point limit = TClock::now() + std::chrono::seconds(20);
     while (done == TClock::time_point{} && TClock::now() < limit)
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     watch.stop();
+    MidiSession().SetMonitor(nullptr);
+    late = std::max(late, leaving.Late());
     if (done == TClock::time_point{}) {
       state.SkipWithError("messages did not reach the output");
       break;
@@ -177,6 +209,8 @@ void MeasureSend(benchmark::State& state, int messages, const std::function<void
   state.counters["floor_ms"] = floor;
   state.counters["wall_ms"] = worstWall;
   state.counters["unresponsive_ms"] = worstGap;
+  state.counters["call_ms"] = call;
+  state.counters["late_ms"] = late;
   state.counters["messages"] = static_cast<double>(arrived);
   state.counters["final_ok"] = arrived == static_cast<std::size_t>(messages) ? 1 : 0;
 }
@@ -308,9 +342,7 @@ void BM_DragSlider(benchmark::State& state) {
   bool allFinal = true;
   for (auto _ : state) {
     window.SendandStore(kOffset, 0);
-    QCoreApplication::processEvents();
-    const TClock::time_point settle = TClock::now() + std::chrono::milliseconds(200);
-    while (TClock::now() < settle) QCoreApplication::processEvents();
+    Settle();
     const std::size_t before = SentCount();
     const TClock::time_point start = TClock::now();
     TClock::time_point last = start;

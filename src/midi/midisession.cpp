@@ -1,4 +1,5 @@
 #include "midi/midisession.h"
+#include "midi/pacedsender.h"
 
 #include "midi/config.h"
 #include "midi/sysex.h"
@@ -73,6 +74,8 @@ void TMidiSession::OpenDevs() {
 
 void TMidiSession::CloseDevs() {
   if (!midiOpen_) return;
+  // What waits still goes to the port it was meant for.
+  Sender().Flush();
   if (output_) output_->ClosePort();
   if (input_) input_->ClosePort();
 }

@@ -6,6 +6,7 @@
 
 #include "midi/config.h"
 #include "midi/midisession.h"
+#include "midi/pacedsender.h"
 #include "midi/timing.h"
 #include "midi/userinterface.h"
 
@@ -51,22 +52,16 @@ void Pause(int ms) {
 }
 
 namespace {
-// Assembles one message in SysexBuffer and sends it; returns its length.
+// Assembles one message in SysexBuffer and hands it to the paced sender; returns its length.
 int SendMessage(std::uint8_t command, std::uint32_t base, std::uint16_t offset1,
                 std::uint16_t offset2, const std::uint8_t* data, int n) {
   if (n < 0 || n > kMaxDataRun) throw std::length_error("system-exclusive data run too long");
-  Pause(Timing().MessagePauseMs);
   const std::uint32_t address = base + offset1 + offset2;
   const int length = n + 11;
   std::copy(data, data + n, SysexBuffer.begin() + 9);
   PrepareMessage(SysexBuffer.data(), length - 1, address);
   SysexBuffer[4] = command;
-
-  TMidiSession& session = MidiSession();
-  if (!session.MidiOpen() || !session.Output()) return length;
-  session.Output()->SendLong(SysexBuffer.data(), static_cast<std::size_t>(length));
-  if ((command == kCmdRQ1 || n <= 4) && session.Monitor())
-    session.Monitor()->AddMessage(MonitorOutput, SysexBuffer.data(), length);
+  Sender().SendSysex(SysexBuffer.data(), static_cast<std::size_t>(length));
   return length;
 }
 }  // namespace
@@ -97,7 +92,7 @@ void DefaultMidiInput(TMidiInput* input) {
   const bool thru = Config().Thrue == 1;
   if (thru && !event->IsSysex() && session.Output()) {
     try {
-      session.Output()->SendEvent(*event);
+      Sender().SendShort(event->Status, event->Data1, event->Data2);
     } catch (const EmidioutputError& e) {
       // Shown once: a failing output would otherwise raise a box for every key played.
       static bool shown = false;
@@ -113,12 +108,12 @@ void DefaultMidiInput(TMidiInput* input) {
     std::copy_n(event->Sysex.begin(), copied, SysexBuffer.begin());
   }
   if (TMidiMonitor* monitor = session.Monitor()) {
-    for (int pane : {int(MonitorInput), int(MonitorOutput)}) {
-      if (pane == MonitorOutput && !thru) break;
-      if (event->IsSysex())
-        monitor->AddMessage(pane, SysexBuffer.data(), copied);
-      else
-        monitor->AddMessageMidi(pane, *event);
+    if (event->IsSysex()) {
+      monitor->AddMessage(MonitorInput, SysexBuffer.data(), copied);
+      if (thru) monitor->AddMessage(MonitorOutput, SysexBuffer.data(), copied);
+    } else {
+      // What thru passes on is logged by the sender as it leaves.
+      monitor->AddMessageMidi(MonitorInput, *event);
     }
   }
 }

@@ -33,13 +33,13 @@ bool ReplyValid(const TMyMidiEvent& event);
 // Blocks the calling thread for ms milliseconds (nothing else runs meanwhile).
 void Pause(int ms);
 
-// Pause, then one data set of n bytes (n <= 2037) to base + offset1 + offset2, a plain binary
-// sum. Sent only while the MIDI-open flag is set; logged in the monitor when n <= 4.
-// Output failures raise EmidioutputError.
+// One data set of n bytes (n <= 2037) to base + offset1 + offset2, a plain binary sum, assembled
+// in SysexBuffer and queued in the paced sender (the pause before it is kept there; the caller
+// does not wait). Queued only while the MIDI-open flag is set.
 void SendDataSet(std::uint32_t base, std::uint16_t offset1, std::uint16_t offset2,
                  const std::uint8_t* data, int n);
-// Pause, then one data request for size bytes (sent as four 7-bit groups' bytes, most significant
-// first, exactly as given); always logged while the monitor is open.
+// The same for one data request for size bytes (sent as four 7-bit groups' bytes, most
+// significant first, exactly as given).
 void SendDataRequest(std::uint32_t base, std::uint16_t offset1, std::uint16_t offset2,
                      std::uint32_t size);
 void SendDataByte(std::uint32_t base, std::uint16_t offset1, std::uint16_t offset2,

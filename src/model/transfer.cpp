@@ -4,6 +4,7 @@
 
 #include "midi/midierrors.h"
 #include "midi/midisession.h"
+#include "midi/pacedsender.h"
 #include "midi/timing.h"
 #include "midi/userinterface.h"
 #include "model/headlesshost.h"
@@ -64,14 +65,23 @@ void TTransferTimer::Fire() {
   // The handler may replace itself (the last tick of a transmission arms the close).
   const std::function<void()> handler = handler_;
   if (handler) transfer_.Step(handler);
-  // The next tick counts from the end of this one. A handler that sends spends the message
-  // pause inside it, and a repeating timer would already be due again when it returns: blocks
-  // of a timed transmission must leave a pause and a tick apart, not a pause apart.
+  // The next tick counts from the end of this one: a handler that had to wait out a short
+  // message pause in place must not find the next tick already due.
   if (timer_.isActive()) timer_.start();
   transfer_.NotifyTicked();
 }
 
-TTransfer::TTransfer() : Timer(*this), TimerCleanup(*this) {}
+TTransfer::TTransfer() : Timer(*this), TimerCleanup(*this) {
+  // A port that fails while the sender drains ends the transfer as a failed send would; the
+  // sender has told the user already.
+  connect(&Sender(), &TPacedSender::Failed, this, [this](const QString& text) {
+    if (!active_) return;
+    failed_ = true;
+    errorText_ = text;
+    Finished = false;
+    Close();
+  });
+}
 
 TTransfer::~TTransfer() = default;
 

@@ -5,6 +5,7 @@
 #include "midi/config.h"
 #include "midi/midierrors.h"
 #include "midi/midisession.h"
+#include "midi/pacedsender.h"
 #include "midi/userinterface.h"
 #include "model/transfer.h"
 
@@ -21,9 +22,9 @@ void TAudition::SendNote(std::uint8_t status, int channel, int note, int velocit
   TMidiSession& session = MidiSession();
   if (!session.MidiOpen() || !session.Output()) return;
   try {
-    session.Output()->SendShort(static_cast<std::uint8_t>(status + channel - 1),
-                                static_cast<std::uint8_t>(note),
-                                static_cast<std::uint8_t>(std::clamp(velocity, 0, 127)));
+    Sender().SendShort(static_cast<std::uint8_t>(status + channel - 1),
+                       static_cast<std::uint8_t>(note),
+                       static_cast<std::uint8_t>(std::clamp(velocity, 0, 127)));
   } catch (const EmidioutputError& error) {
     UI().Show(TMsgKind::Error, error.Text());
   }

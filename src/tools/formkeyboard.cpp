@@ -12,6 +12,7 @@
 #include "midi/config.h"
 #include "midi/midierrors.h"
 #include "midi/midisession.h"
+#include "midi/pacedsender.h"
 #include "midi/userinterface.h"
 #include "model/transfer.h"
 #include "tools/toolhost.h"
@@ -86,9 +87,9 @@ void TFormKeyboard::SendNote(int status, int note) {
   if (!session.MidiOpen() || !session.Output()) return;
   const int channel = std::clamp(PreviewChannel, 1, 16);
   try {
-    session.Output()->SendShort(
-        static_cast<std::uint8_t>(status + channel - 1), static_cast<std::uint8_t>(note),
-        static_cast<std::uint8_t>(std::clamp(Config().PreviewVelocity, 0, 127)));
+    Sender().SendShort(static_cast<std::uint8_t>(status + channel - 1),
+                       static_cast<std::uint8_t>(note),
+                       static_cast<std::uint8_t>(std::clamp(Config().PreviewVelocity, 0, 127)));
   } catch (const EmidioutputError& error) {
     UI().Show(TMsgKind::Error, error.Text());
   }

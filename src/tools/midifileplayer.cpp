@@ -4,6 +4,7 @@
 
 #include "midi/midierrors.h"
 #include "midi/midisession.h"
+#include "midi/pacedsender.h"
 
 namespace {
 // Messages up to this far ahead go out with those due now. The event loop wakes a timer in
@@ -14,10 +15,12 @@ constexpr auto kAhead = std::chrono::microseconds(250);
 void SendToOutput(const std::uint8_t* bytes, std::size_t length) {
   TMidiSession& session = MidiSession();
   if (!session.MidiOpen() || !session.Output()) return;
+  // The file keeps its own time: its system-exclusive messages take no pause, but nothing
+  // passes what already waits to go out.
   if (length > 0 && bytes[0] == 0xF0)
-    session.Output()->SendLong(bytes, length);
+    Sender().SendTimed(bytes, length);
   else
-    session.Output()->SendShort(bytes[0], length > 1 ? bytes[1] : 0, length > 2 ? bytes[2] : 0);
+    Sender().SendShort(bytes[0], length > 1 ? bytes[1] : 0, length > 2 ? bytes[2] : 0);
 }
 }  // namespace
 

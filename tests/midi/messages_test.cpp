@@ -91,7 +91,7 @@ TEST_F(Messages, ReplyValidChecksTheByteBeforeTheEnd) {
   EXPECT_FALSE(ReplyValid(stub));
 }
 
-TEST_F(Messages, NothingIsSentWhileMidiIsClosedButEveryMessageWaitsThePauseFirst) {
+TEST_F(Messages, NothingIsSentWhileMidiIsClosedAndEveryMessageLeavesAPauseAfterTheLast) {
   MidiSession().SetMidiOpen(false);
   SendDataByte(0x03000000, 0, 0, 0x10);
   SendDataRequest(0x03000000, 0, 0, 0x1718);
@@ -101,7 +101,12 @@ TEST_F(Messages, NothingIsSentWhileMidiIsClosedButEveryMessageWaitsThePauseFirst
   MidiSession().SetMidiOpen(true);
   Timing().MessagePauseMs = 20;
   const auto start = std::chrono::steady_clock::now();
-  for (int i = 0; i < 3; ++i) SendDataByte(0, 0, 0, 0);
+  for (int i = 0; i < 3; ++i) SendDataByte(0, 0, i, 0);
+  // Nobody waits for the wire: the messages leave meanwhile, a pause apart.
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(20));
+  while (loop->Sent().size() < 3 && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+  EXPECT_EQ(loop->Sent().size(), 3u);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(60));
 }
 

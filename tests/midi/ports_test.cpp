@@ -191,17 +191,18 @@ class TRecordingMonitor : public TMidiMonitor {
   }
 };
 
-TEST_F(Ports, ThruPassesShortMessagesOnlyAndTheMonitorLogsInputRequestsAndShortDataSets) {
+TEST_F(Ports, ThruPassesShortMessagesOnlyAndTheMonitorLogsInputAndEveryMessageSent) {
   TRecordingMonitor monitor;
   MidiSession().SetMonitor(&monitor);
   const std::uint8_t four[] = {1, 2, 3, 4};
   const std::uint8_t five[] = {1, 2, 3, 4, 5};
   SendDataSet(0x03000000, 0, 0, four, 4);
-  SendDataSet(0x03000000, 0, 0, five, 5);  // a block dump: not logged
+  SendDataSet(0x03000000, 0, 0, five, 5);  // a block dump
   SendDataRequest(0x03000000, 0, 0, 0x1718);
-  ASSERT_EQ(monitor.Count(MonitorOutput), 2);
+  ASSERT_EQ(monitor.Count(MonitorOutput), 3);
   EXPECT_EQ(monitor.lines[0].bytes.size(), 15u);
-  EXPECT_EQ(monitor.lines[1].bytes[4], kCmdRQ1);
+  EXPECT_EQ(monitor.lines[1].bytes.size(), 16u);
+  EXPECT_EQ(monitor.lines[2].bytes[4], kCmdRQ1);
 
   for (int thru : {0, 1}) {
     SCOPED_TRACE(thru);

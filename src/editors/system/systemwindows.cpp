@@ -18,6 +18,7 @@
 #include "editors/params/wavegroup.h"
 #include "editors/performance/namepicker.h"
 #include "midi/midisession.h"
+#include "midi/pacedsender.h"
 #include "midi/sysex.h"
 #include "midi/timing.h"
 
@@ -36,11 +37,9 @@ QString ListName(int list, int index) {
 
 void SendGmSystemOff() {
   static const std::uint8_t kGmSystemOff[] = {0xF0, 0x7E, 0x7F, 0x09, 0x02, 0xF7};
-  // A system-exclusive message like any other: the quiet gap first.
-  Pause(Timing().MessagePauseMs);
-  TMidiSession& session = MidiSession();
-  if (!session.MidiOpen() || !session.Output()) return;
-  session.Output()->SendLong(kGmSystemOff, sizeof kGmSystemOff);
+  // A system-exclusive message like any other, paced; it belongs before the data set that
+  // follows it, also when that one takes the place of a waiting one.
+  Sender().SendSysex(kGmSystemOff, sizeof kGmSystemOff, true);
 }
 
 TSystemSectionWindow::TSystemSectionWindow(TSystem& system, TSystem::TPage page,
