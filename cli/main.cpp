@@ -7,6 +7,7 @@
 #include "cli/clierror.h"
 #include "cli/commands.h"
 #include "midi/scriptedui.h"
+#include "vestaversion.h"
 
 namespace {
 // The command line cannot ask anything: the model's messages are recorded here and reported.
@@ -31,7 +32,8 @@ QString GeneralHelp() {
                 .arg(UsageLine(command), -44)
                 .arg(QLatin1String(command.Summary));
   text += QStringLiteral(
-      "  vesta-cli help [COMMAND]                      this help, or a command's\n\n"
+      "  vesta-cli help [COMMAND]                      this help, or a command's\n"
+      "  vesta-cli --version                           the version\n\n"
       "Element numbers count from 1. Files are written whole or not at all.\n"
       "Exit status: 0 success, 1 bad input (missing, unreadable, damaged or wrong-sized file,\n"
       "unwritable output), 2 wrong command line.\n");
@@ -67,6 +69,10 @@ TCliArgs Parse(const TCliCommand& command, const QStringList& words) {
 int Run(const QStringList& words) {
   if (words.isEmpty()) throw TCliError::Usage(QStringLiteral("no command given\n") + GeneralHelp());
   const QString name = words.first();
+  if (name == QLatin1String("--version")) {
+    Out(stdout, QStringLiteral("vesta-cli %1\n").arg(QLatin1String(kVestaVersion)));
+    return ecSuccess;
+  }
   if (name == QLatin1String("--help") || name == QLatin1String("-h") ||
       name == QLatin1String("help")) {
     if (words.size() > 1 && name == QLatin1String("help")) {

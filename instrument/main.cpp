@@ -16,6 +16,7 @@
 
 #include "instrument/instrument.h"
 #include "instrument/replyqueue.h"
+#include "vestaversion.h"
 
 namespace {
 
@@ -62,6 +63,7 @@ TOptions ParseOptions(const QCoreApplication& app) {
   parser.setApplicationDescription(
       QStringLiteral("The emulated instrument on virtual MIDI ports."));
   parser.addHelpOption();
+  parser.addVersionOption();
   parser.addOptions({
       {QStringLiteral("api"),
        QStringLiteral("MIDI API: jack or alsa (default: the first that works)."),
@@ -201,6 +203,7 @@ int main(int argc, char* argv[]) {
 
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("vesta-instrument"));
+  QCoreApplication::setApplicationVersion(QLatin1String(kVestaVersion));
   const TOptions options = ParseOptions(app);
 
   TInstrument instrument;

@@ -6,7 +6,11 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config git
           qt6-base-dev librtmidi-dev googletest libgtest-dev libgmock-dev
-          libbenchmark-dev jackd2 xvfb xauth ccache libsqlite3-dev)
+          libbenchmark-dev jackd2 xvfb xauth ccache libsqlite3-dev
+          # The manual pages are made with help2man; the Debian package needs dpkg-shlibdeps
+          # (dpkg-dev, file); the install test checks the result with the desktop's own tools.
+          help2man dpkg-dev file desktop-file-utils appstream libxml2-utils shared-mime-info
+          man-db groff-base bash-completion)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "controls/fountainfill.h"
+#include "vestaversion.h"
 
 TFormeditorAbout::TFormeditorAbout(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("FormeditorAbout"));
@@ -19,7 +20,7 @@ TFormeditorAbout::TFormeditorAbout(QWidget* parent) : QDialog(parent) {
   icon->setPixmap(ProgramPicture(64, devicePixelRatioF()));
   auto* product = new QLabel(QStringLiteral("Product Name : Vesta"), this);
   product->setObjectName(QStringLiteral("ProductName"));
-  auto* version = new QLabel(QStringLiteral("Version : 2.1"), this);
+  auto* version = new QLabel(QStringLiteral("Version : ") + QLatin1String(kVestaVersion), this);
   version->setObjectName(QStringLiteral("Version"));
   auto* close = new QPushButton(QStringLiteral("Close"), this);
   close->setObjectName(QStringLiteral("BtnClose"));

@@ -1,8 +1,13 @@
 // vesta: the editor and librarian program.
+#include <optional>
+#include <utility>
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
+#include "app/commandline.h"
 #include "app/editorhooks.h"
 #include "app/formbankbase.h"
 #include "app/formexpansion.h"
@@ -14,6 +19,7 @@
 #include "app/formupdatenames.h"
 #include "app/formvesta.h"
 #include "app/qtuserinterface.h"
+#include "app/singleinstance.h"
 #include "app/vesta.h"
 #include "controls/controltiming.h"
 #include "editors/params/clipboard.h"
@@ -30,8 +36,26 @@
 #include "model/transfer.h"
 
 int main(int argc, char** argv) {
+  // Answered without a display, so that the manual pages can be made from them at build time.
+  if (const std::optional<int> answered = AnswerInformationOptions(argc, argv)) return *answered;
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vesta"));
+  QApplication::setApplicationVersion(VestaVersionText().section(u' ', 1).trimmed());
+  QGuiApplication::setDesktopFileName(QStringLiteral("vesta"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("vesta")));
+
+  // A program already running takes this one's files: two would fight over the MIDI ports.
+  TSingleInstance instance;
+  QString handOverError;
+  switch (instance.Start(FileArguments(QApplication::arguments()), &handOverError)) {
+    case TSingleInstance::TStart::HandedOver:
+      return 0;
+    case TSingleInstance::TStart::Failed:
+      qCritical("vesta: %s", qPrintable(handOverError));
+      return 1;
+    case TSingleInstance::TStart::First:
+      break;
+  }
   SetStartDirectory(QDir::currentPath());
   PreviewChannel = 1;
   // The controls keep their own copy of their timers' intervals.
@@ -84,6 +108,26 @@ int main(int argc, char** argv) {
   QObject::connect(splash, &TFormintro::Finished, &names, &TFormNames::Load);
   splash->show();
   splash->StartTimer(Timing().SplashMs);
+
+  // Files handed over by a later "vesta FILE..."; those that come before the start is finished
+  // wait for it, so that they open after the last session's libraries.
+  bool started = false;
+  QStringList handedFiles;
+  const auto openHandedFiles = [&form, &handedFiles] {
+    for (const QString& file : std::exchange(handedFiles, {})) form.OpenLibraryFile(file);
+    form.setWindowState((form.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    form.raise();
+    form.activateWindow();
+  };
+  QObject::connect(splash, &TFormintro::Finished, &form, [&started, &openHandedFiles] {
+    started = true;
+    openHandedFiles();
+  });
+  QObject::connect(&instance, &TSingleInstance::FilesReceived, &form,
+                   [&started, &handedFiles, &openHandedFiles](const QStringList& files) {
+                     handedFiles += files;
+                     if (started) openHandedFiles();
+                   });
 
   const int result = QApplication::exec();
   RemoveEditorNameHooks();
