@@ -19,4 +19,7 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Qt loads its platform plugin (xcb, wayland) at run time, where dpkg-shlibdeps cannot see it,
+# and libqt6gui6 only recommends the package that holds it: without it vesta cannot start.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS qt6-qpa-plugins)
 include(CPack)
