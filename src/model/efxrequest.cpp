@@ -79,11 +79,14 @@ void TEfxRequest::Expired() {
   // An answer that comes after this goes to the default handler and changes nothing.
   const bool superseded = Transfer().Active();
   Release();
-  if (superseded) return;
+  if (superseded) {
+    if (OnUnanswered) OnUnanswered();
+    return;
+  }
   const int answer = UI().Ask(TMsgKind::Information,
                               QStringLiteral("The instruments is not responding."), mbOK | mbRetry);
   if (answer == mbRetry) {
-    Start(base_, typeOffset_, type_);
+    if (!Start(base_, typeOffset_, type_) && OnUnanswered) OnUnanswered();
     return;
   }
   if (OnGiveUp) OnGiveUp();

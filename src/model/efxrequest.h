@@ -42,6 +42,9 @@ class TEfxRequest : public QObject {
   std::function<void(const TParameters&)> OnAnswer;
   // No answer, and the user chose OK (Retry starts the request over by itself).
   std::function<void()> OnGiveUp;
+  // The request ended without an answer and without the question: a transfer took the input
+  // over before the time-out, or Retry could not send.
+  std::function<void()> OnUnanswered;
 
  private:
   void Input(TMidiInput* input);

@@ -1,6 +1,8 @@
 // The effects page of a patch and of a performance: Page 2 built for every type, what each control
 // stores and sends, the type change with its request, the first show, the EFX Source, the
 // delays' feedback picture and the HF damp arrows.
+#include <functional>
+
 #include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
@@ -208,7 +210,8 @@ TEST_F(FormEffect, ChangingTheTypeFillsTheParametersFromTheInstrumentWithoutSend
     EXPECT_EQ(page.Params().size(), 12u);
     EXPECT_EQ(page.SourceLabel(0)->text(), QStringLiteral("Rate"));
     EXPECT_EQ(page.Param(1)->Value(), (*EfxDefaults(17))[1]);  // "Delay L", byte 14
-    EXPECT_EQ(History(page, 0) + History(page, 1), 0u);
+    EXPECT_EQ(History(page, 0), 0u);
+    EXPECT_EQ(History(page, 1), 13u);  // the type change: one group, type and twelve
   }
   EXPECT_EQ(log.Requests.size(), 2u);
   EXPECT_EQ(log.Address(0), 0x0300000Du);
@@ -237,30 +240,59 @@ TEST_F(FormEffect, ADamagedAnswerIsRetriedAndSilenceEndsInZerosSent) {
   EXPECT_EQ(page.Params().size(), 8u);
 }
 
-TEST_F(FormEffect, TheFirstTypeChangeAfterShowingClearsBothHistoriesOnce) {
-  TFormEffect& page = Open(false);
-  EXPECT_TRUE(page.FirstShow());
-  EXPECT_EQ(page.Tabs()->currentIndex(), 0);
-  Choose(*page.Binding(26), 100);  // "EFX Output Level"
-  EXPECT_EQ(History(page, 0), 1u);
-  PickType(2);
-  EXPECT_FALSE(page.FirstShow());
-  EXPECT_EQ(History(page, 0), 0u);
-  Choose(*page.Binding(26), 90);
-  page.Tabs()->setCurrentIndex(1);
-  Choose(*page.Param(1), 10);
-  EXPECT_EQ(History(page, 1), 1u);
-  PickType(3);
-  EXPECT_EQ(History(page, 0), 1u);  // later changes leave Page 1's history alone
-  EXPECT_EQ(History(page, 1), 0u);
-  EXPECT_FALSE(page.BtnUndo()->isEnabled());  // Page 2 is current
-  page.Tabs()->setCurrentIndex(0);
-  EXPECT_TRUE(page.BtnUndo()->isEnabled());
+// Flanger edited, Delay tried, Flanger again: the flanger comes back as it was left, and Undo
+// (or Revert) on Page 2 goes back through every type change to the state the page opened with,
+// the instrument following each step; Page 1's history is untouched.
+TEST_F(FormEffect, TypeChangesAreUndoneAndAReturningTypeBringsBackItsLastValues) {
+  for (const bool revert : {false, true}) {
+    SCOPED_TRACE(revert ? "Revert" : "Undo");
+    TFormEffect& page = Open(false);
+    const TBytes opening(Data() + 12, Data() + 25);
+    Choose(*page.Binding(26), 100);  // "EFX Output Level", Page 1
+    page.Tabs()->setCurrentIndex(1);
+    PickType(14);  // "15 : Stereo-Flanger"
+    ASSERT_EQ(History(page, 1), 13u);
+    Choose(*page.Param(3), 100);  // the flanger's "Rate", a slider
+    ASSERT_EQ(History(page, 1), 14u);
+    const TBytes flanger(Data() + 12, Data() + 25);
+    PickType(16);  // "17 : Stereo-Delay"
+    const TBytes delay(Data() + 12, Data() + 25);
+    const auto before = instrument->Counters();
+    page.TypeList()->setCurrentIndex(14);
+    page.TypeChange(14);
+    // No request: the type, then the flanger's twelve as the user left them.
+    EXPECT_EQ(instrument->Counters().Requests, before.Requests);
+    EXPECT_EQ(instrument->Counters().DataSets - before.DataSets, 2u);
+    EXPECT_EQ(TBytes(Data() + 12, Data() + 25), flanger);
+    EXPECT_EQ(instrument->Read(kPatch + 12, 13), flanger);
+    EXPECT_EQ(page.Param(3)->Widget()->objectName(), QStringLiteral("Param3"));
+    EXPECT_EQ(page.Param(3)->Value(), 100);
+
+    if (revert) {
+      page.Revert();
+    } else {
+      page.Undo();
+      EXPECT_EQ(TBytes(Data() + 12, Data() + 25), delay);
+      EXPECT_EQ(instrument->Read(kPatch + 12, 13), delay);
+      EXPECT_EQ(page.Params().size(), 11u);  // rebuilt for the delay
+      page.Undo();
+      EXPECT_EQ(TBytes(Data() + 12, Data() + 25), flanger);
+      EXPECT_EQ(instrument->Read(kPatch + 12, 13), flanger);
+      while (page.CanUndo()) page.Undo();
+    }
+    EXPECT_EQ(TBytes(Data() + 12, Data() + 25), opening);
+    EXPECT_EQ(instrument->Read(kPatch + 12, 13), opening);
+    EXPECT_EQ(page.TypeList()->currentIndex(), opening[0]);
+    EXPECT_EQ(page.Params().size(), 11u);  // "Stereo Equalizer"
+    page.Tabs()->setCurrentIndex(0);
+    EXPECT_EQ(History(page, 0), 1u);
+    EXPECT_EQ(Data()[26], 100);
+  }
 }
 
-TEST_F(FormEffect, UndoAndRevertWorkPerPageAndNeverChangeTheType) {
+TEST_F(FormEffect, UndoAndRevertWorkPerPage) {
   TFormEffect& page = Open(false);
-  PickType(1);  // Overdrive; both histories start empty after the first change
+  PickType(1);  // Overdrive
   page.Tabs()->setCurrentIndex(1);
   const std::uint8_t drive = Data()[13];
   Choose(*page.Param(1), 20);  // "Drive", byte 13
@@ -273,14 +305,17 @@ TEST_F(FormEffect, UndoAndRevertWorkPerPageAndNeverChangeTheType) {
   EXPECT_NE(Data()[18], 30);
   EXPECT_EQ(Data()[13], 20);
   EXPECT_EQ(Data()[26], 5);  // Page 1's change stays
-  page.Revert();
-  EXPECT_EQ(Data()[13], drive);
-  EXPECT_EQ(Data()[12], 1);
-  EXPECT_EQ(instrument->Read(kPatch + 13, 1).at(0), drive);  // the whole block went out
-  page.Tabs()->setCurrentIndex(0);
   page.Undo();
+  EXPECT_EQ(Data()[13], drive);
+  EXPECT_EQ(Data()[12], 1);  // the type change is the next record
+  page.Tabs()->setCurrentIndex(0);
+  page.Revert();
   EXPECT_EQ(Data()[26], level);
+  EXPECT_EQ(Data()[12], 1);
+  EXPECT_EQ(instrument->Read(kPatch + 26, 1).at(0), level);  // the whole block went out
   EXPECT_FALSE(page.BtnUndo()->isEnabled());
+  page.Tabs()->setCurrentIndex(1);
+  EXPECT_TRUE(page.BtnUndo()->isEnabled());
 }
 
 TEST_F(FormEffect, EfxSourceIsStoredAndSentWithoutUndoOrModifiedMark) {
@@ -476,5 +511,86 @@ TEST_F(FormEffectLoop, TheTypeChangeSendsTheTypeTwiceAndTheRequestAndTakesOnlyIt
     EXPECT_EQ(TBytes(data + 13 + shift, data + 25 + shift), answer);
     EXPECT_EQ(SentCount(), 3u);           // nothing sent back
     EXPECT_EQ(page.Params().size(), 5u);  // "Enhancer"
+  }
+}
+
+// Undo and Redo of a type change, and a return to a type used before: the type's data set first,
+// then the twelve parameters in one, and no request.
+TEST_F(FormEffectLoop, ATypeGoesBackAsTheTypeThenItsTwelveParameters) {
+  struct TCase {
+    bool Performance;
+    std::uint32_t Type, Parameters;
+  };
+  for (const TCase& c :
+       {TCase{false, 0x0300000C, 0x0300000D}, TCase{true, 0x0100000D, 0x0100000E}}) {
+    SCOPED_TRACE(c.Performance);
+    TPatch patch(nullptr);
+    TPerformance performance(nullptr);
+    CurrentPatch = &patch;
+    CurrentPerformance = &performance;
+    std::unique_ptr<TFormEffect> made = c.Performance ? std::make_unique<TFormEffect>(performance)
+                                                      : std::make_unique<TFormEffect>(patch);
+    TFormEffect& page = *made;
+    page.show();
+    page.Tabs()->setCurrentIndex(1);
+    const TBytes zeros(12, 0);
+    const TBytes answer{9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2};
+    page.TypeChange(5);
+    ASSERT_TRUE(loop->Inject(0, DataSet(c.Parameters, answer)));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !page.Request().Waiting(); }, 3000));
+    struct TStep {
+      std::function<void()> Act;
+      std::vector<TBytes> Sent;
+      int Type;
+      std::size_t Controls;
+    };
+    const TStep steps[] = {
+        {[&] { page.Undo(); }, {DataSet(c.Type, {0}), DataSet(c.Parameters, zeros)}, 0, 11},
+        {[&] { page.Redo(); }, {DataSet(c.Type, {5}), DataSet(c.Parameters, answer)}, 5, 5},
+        {[&] { page.TypeChange(0); }, {DataSet(c.Type, {0}), DataSet(c.Parameters, zeros)}, 0, 11},
+        {[&] { page.TypeChange(5); }, {DataSet(c.Type, {5}), DataSet(c.Parameters, answer)}, 5, 5},
+        {[&] { page.TypeChange(5); }, {}, 5, 5},  // the type shown: nothing
+    };
+    for (const TStep& step : steps) {
+      SCOPED_TRACE(step.Type);
+      loop->ClearSent();
+      step.Act();
+      EXPECT_EQ(loop->Sent(), step.Sent);
+      EXPECT_FALSE(page.Request().Waiting());
+      EXPECT_EQ(page.TypeList()->currentIndex(), step.Type);
+      EXPECT_EQ(page.Params().size(), step.Controls);
+    }
+  }
+}
+
+// A request that ends without an answer (a receive took the input over; Retry could not send)
+// leaves Page 2 built for the type the list shows, not for the type before.
+TEST_F(FormEffectLoop, ARequestWithoutAnAnswerLeavesPageTwoBuiltForTheStoredType) {
+  for (const bool receive : {true, false}) {
+    SCOPED_TRACE(receive ? "receive" : "Retry fails");
+    TPatch patch(nullptr);
+    CurrentPatch = &patch;
+    TFormEffect page(patch);
+    page.show();
+    ASSERT_EQ(page.Params().size(), 11u);  // "Stereo Equalizer"
+    Timing().EffectsRequestMs = 20;
+    page.TypeList()->setCurrentIndex(17);
+    page.TypeChange(17);  // "18 : Modulation-Delay", twelve controls
+    ASSERT_TRUE(page.Request().Waiting());
+    if (receive) {
+      Transfer().Start(1, QStringLiteral("Patch : "), QStringLiteral("Receive"));
+      Transfer().AttachInput([](TMidiInput* input) { TTransfer::TakeEvent(input); });
+    } else {
+      ui.Answers = {mbRetry};
+      loop->FailSends(QStringLiteral("port gone"));
+    }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !page.Request().Waiting(); }, 3000));
+    QTest::qWait(30);
+    EXPECT_EQ(page.TypeList()->currentIndex(), 17);
+    EXPECT_EQ(page.Params().size(), 12u);
+    EXPECT_TRUE(page.Param(12) && page.Param(12)->Row().Offset == 24);
+    if (receive) Transfer().Close();
+    loop->FailSends(QString());
+    Timing().EffectsRequestMs = 3000;
   }
 }

@@ -61,9 +61,19 @@ void TPageState::SetSlot(int slot) {
   CheckBtnEnabled();
 }
 
+std::function<void(TLibElem&)>& EditStartsHook() {
+  static std::function<void(TLibElem&)> hook;
+  return hook;
+}
+
+void TPageState::BeginEdit() {
+  if (EditStartsHook()) EditStartsHook()(element_);
+}
+
 void TPageState::SendandStore(int offset, std::uint8_t value) {
   TBlock& block = Block();
   if (block.GetByte(offset) == value) return;
+  BeginEdit();
   THistory& history = History();
   history.Undo.Push(offset, block.GetByte(offset));
   history.Redo.Clear();
@@ -78,6 +88,7 @@ void TPageState::SendAndStoreArray(int offset, const std::uint8_t* bytes, int co
   TBlock& block = Block();
   if (offset < 0 || count < 1 || offset + count > block.Size())
     throw std::out_of_range("parameter outside its block");
+  BeginEdit();
   const TNameWatch name(element_);
   THistory& history = History();
   history.Undo.Push(offset, block.Data() + offset, count);
@@ -85,6 +96,13 @@ void TPageState::SendAndStoreArray(int offset, const std::uint8_t* bytes, int co
   WillWrite(offset, count);
   block.SetBytes(offset, bytes, count);
   element_.Modified();
+  CheckBtnEnabled();
+}
+
+void TPageState::Record(int offset, const std::uint8_t* before, int count) {
+  THistory& history = History();
+  history.Undo.Push(offset, before, count);
+  history.Redo.Clear();
   CheckBtnEnabled();
 }
 
@@ -101,6 +119,7 @@ void TPageState::Apply(int offset, const std::vector<std::uint8_t>& bytes) {
 void TPageState::Undo() {
   THistory& history = History();
   if (history.Undo.Empty()) return;
+  BeginEdit();
   const TNameWatch name(element_);
   int offset = 0;
   const std::vector<std::uint8_t> before = history.Undo.PopGroup(offset);
@@ -116,6 +135,7 @@ void TPageState::Undo() {
 void TPageState::Redo() {
   THistory& history = History();
   if (history.Redo.Empty()) return;
+  BeginEdit();
   const TNameWatch name(element_);
   int offset = 0;
   const std::vector<std::uint8_t> after = history.Redo.PopGroup(offset);
@@ -139,6 +159,7 @@ void TPageState::RevertInto(int slot) {
 }
 
 void TPageState::Revert() {
+  BeginEdit();
   const TNameWatch name(element_);
   RevertInto(slot_);
   Refresh();
@@ -146,6 +167,7 @@ void TPageState::Revert() {
 }
 
 void TPageState::RevertAll() {
+  BeginEdit();
   const TNameWatch name(element_);
   for (int slot = 0; slot < slots_; ++slot) RevertInto(slot);
   slot_ = 0;

@@ -89,6 +89,14 @@ class TPageState {
   // Called before bytes of the current block are written by a store, Undo, Redo or Revert (the
   // system's panel mode sends a mode message first).
   virtual void WillWrite(int /*offset*/, int /*count*/) {}
+  // Writes one group of Undo or Redo into the current block as a store does (one byte: SetByte;
+  // more: SetBytes). A page whose group must reach the instrument in parts overrides it.
+  virtual void Apply(int offset, const std::vector<std::uint8_t>& bytes);
+  // Tells EditStartsHook that this page is about to change its element.
+  void BeginEdit();
+  // Records a change the page writes itself: the bytes before it, as one group of the current
+  // history (what could be redone is forgotten).
+  void Record(int offset, const std::uint8_t* before, int count);
 
  private:
   struct THistory {
@@ -99,8 +107,6 @@ class TPageState {
   const THistory& History() const { return HistoryAt(tab_, slot_); }
   THistory& HistoryAt(int tab, int slot);
   const THistory& HistoryAt(int tab, int slot) const;
-  // Writes one group into the current block as a store does (one byte: SetByte; more: SetBytes).
-  void Apply(int offset, const std::vector<std::uint8_t>& bytes);
   // Writes a history's old bytes straight into a block.
   void RevertInto(int slot);
   void Refresh();
@@ -113,6 +119,10 @@ class TPageState {
   int tab_ = 0;
   std::vector<THistory> histories_;
 };
+
+// Called before a page changes an element's bytes (a store, Undo, Redo, Revert): the patch window
+// ends its Compare there, so that the instrument never holds the original with an edit in it.
+std::function<void(TLibElem& element)>& EditStartsHook();
 
 // Whether the element is the object last transmitted to the temporary area of its kind.
 bool IsCurrentObject(const TLibElem& element);

@@ -7,7 +7,7 @@
 #include <vector>
 
 struct TUndoElem {
-  std::uint8_t Count = 1;    // records in the group this one belongs to (1, 2, 4 or 12)
+  std::uint8_t Count = 1;    // records in the group this one belongs to (1, 2, 4, 12 or 13)
   std::uint8_t Value = 0;    // the byte as it was before the change
   std::uint16_t Offset = 0;  // block offset of that byte
 };

@@ -1,5 +1,7 @@
 #include "editors/patch/formeffect.h"
 
+#include <algorithm>
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -80,6 +82,8 @@ TFormEffect::TFormEffect(TLibElem& element, TBlock& block, TPageSlot& slot, int 
     Block().SetBytes(At(kFirstParameter), zeros.data(), TEfxRequest::kParameterCount);
     AfterReceiving();
   };
+  // Ended without an answer (a receive took the input over): the controls follow the stored type.
+  request_.OnUnanswered = [this] { AfterReceiving(); };
   Finish();
 }
 
@@ -240,24 +244,66 @@ void TFormEffect::ShowExtra() {
   ShowPage2();
 }
 
-void TFormEffect::ClearPageTwoHistory() {
-  const int tab = Tab();
-  SetTab(kPage2);
-  ClearHistory();
-  SetTab(tab);
-  CheckBtnEnabled();
+TEfxRequest::TParameters TFormEffect::StoredParameters() const {
+  TEfxRequest::TParameters values{};
+  std::copy_n(Block().Data() + At(kFirstParameter), values.size(), values.begin());
+  return values;
+}
+
+void TFormEffect::RememberType() {
+  lastValues_[StoredType()] = StoredParameters();
+}
+
+const TEfxRequest::TParameters* TFormEffect::LastValues(int type) const {
+  const auto found = lastValues_.find(type);
+  return found == lastValues_.end() ? nullptr : &found->second;
 }
 
 void TFormEffect::TypeChange(int index) {
   if (index < 0) return;
-  ClearPageTwoHistory();
+  // The same type again changes nothing: its parameters stay as they are.
+  if (index == StoredType()) {
+    typeList_->setCurrentIndex(index);
+    return;
+  }
+  BeginEdit();
+  // While an answer is awaited the parameters are not yet the stored type's own.
+  const bool known = !request_.Waiting();
+  request_.Cancel();
+  // One record on Page 2, whichever page is current: the type and its parameters as they were.
+  std::uint8_t before[1 + TEfxRequest::kParameterCount];
+  std::copy_n(Block().Data() + At(kTypeOffset), std::size(before), before);
+  const int tab = Tab();
+  SetTab(kPage2);
+  Record(At(kTypeOffset), before, static_cast<int>(std::size(before)));
+  SetTab(tab);
+  if (known) RememberType();
   Block().SetByte(At(kTypeOffset), static_cast<std::uint8_t>(index));
   if (!Updating) Object().Modified();
+  if (const TEfxRequest::TParameters* last = LastValues(index)) {
+    // A type used before on this page comes back as the user left it, not with its defaults.
+    Block().SetBytes(At(kFirstParameter), last->data(), TEfxRequest::kParameterCount);
+    AfterReceiving();
+    return;
+  }
   if (!request_.Start(base_, At(kTypeOffset), static_cast<std::uint8_t>(index))) {
     // Nothing to ask: the controls follow the stored type at once, so that they never edit the
     // parameters under another type's meaning.
     RebuildParameters();
   }
+}
+
+void TFormEffect::Apply(int offset, const std::vector<std::uint8_t>& bytes) {
+  if (offset != At(kTypeOffset) || bytes.size() != 1 + TEfxRequest::kParameterCount) {
+    TPageWindow::Apply(offset, bytes);
+    return;
+  }
+  // An answer still awaited belongs to the type being taken back.
+  const bool known = !request_.Waiting();
+  request_.Cancel();
+  if (known) RememberType();
+  Block().SetByte(offset, bytes[0]);
+  Block().SetBytes(offset + 1, bytes.data() + 1, TEfxRequest::kParameterCount);
 }
 
 void TFormEffect::TypeAnswered(const TEfxRequest::TParameters& parameters) {
@@ -267,11 +313,11 @@ void TFormEffect::TypeAnswered(const TEfxRequest::TParameters& parameters) {
 }
 
 void TFormEffect::AfterReceiving() {
+  // Both histories stay: undoing the type change first brings back the type that the older
+  // records of Page 2 belong to.
   if (firstShow_) {
     UpdateView(true);
-    ClearHistories();
     firstShow_ = false;
-    CheckBtnEnabled();
   } else {
     RebuildParameters();
   }

@@ -3,10 +3,13 @@
 // holds the EFX outputs and sends, the two control sources with what they move for the current
 // type, the chorus and the reverb; Page 2 the EFX type with its block diagram and the type's own
 // parameters, made anew from the type's rows whenever the type changes. Each page keeps its own
-// history. Picking another type asks the instrument for that type's parameters.
+// history. Picking another type asks the instrument for that type's parameters, unless the type
+// was used before while the page is open: then its last values go back to the instrument. A type
+// change is one record of Page 2's history (the type and its twelve parameters as they were).
 //
 // A performance holds the same bytes one later, and its "EFX Source" besides.
 #include <array>
+#include <map>
 #include <vector>
 
 #include "editors/common/pagewindow.h"
@@ -55,10 +58,15 @@ class TFormEffect : public TPageWindow {
   TEfxRequest& Request() { return request_; }
   // Page 2 was made anew this many times.
   int Rebuilds() const { return rebuilds_; }
+  // The parameters a type had when it was last left while the page is open, or none.
+  const TEfxRequest::TParameters* LastValues(int type) const;
 
  protected:
   void ShowExtra() override;
   void showEvent(QShowEvent* event) override;
+  // Undo and Redo of a type change send the type first, then its twelve parameters, so that the
+  // instrument's defaults for the type do not win.
+  void Apply(int offset, const std::vector<std::uint8_t>& bytes) override;
 
  private:
   TFormEffect(TLibElem& element, TBlock& block, TPageSlot& slot, int shift, std::uint32_t base,
@@ -71,7 +79,9 @@ class TFormEffect : public TPageWindow {
   void ShowPage2();
   void SetSourceLabels();
   int StoredType() const;
-  void ClearPageTwoHistory();
+  // Keeps the stored type's twelve parameters as its last values.
+  void RememberType();
+  TEfxRequest::TParameters StoredParameters() const;
   void TypeAnswered(const TEfxRequest::TParameters& parameters);
   void AfterReceiving();
   void StoreEfxSource(int index);
@@ -83,6 +93,7 @@ class TFormEffect : public TPageWindow {
   int builtType_ = -1;
   int rebuilds_ = 0;
   TEfxRequest request_;
+  std::map<int, TEfxRequest::TParameters> lastValues_;
 
   QGroupBox* sourceGroup_ = nullptr;
   QComboBox* efxSource_ = nullptr;
