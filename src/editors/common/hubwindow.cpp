@@ -15,6 +15,7 @@
 
 #include "editors/common/pagestate.h"
 #include "editors/common/partkind.h"
+#include "editors/common/wheelguard.h"
 #include "model/libelem.h"
 
 namespace {
@@ -56,6 +57,7 @@ void TPartButton::paintEvent(QPaintEvent* event) {
 
 THubWindow::THubWindow(TLibElem& element, THubDesign design, QWidget* parent)
     : QWidget(parent), element_(element), design_(std::move(design)) {
+  InstallWheelGuard();
   setObjectName(design_.ObjectName);
   setAttribute(Qt::WA_DeleteOnClose);
   setProperty("HelpContext", design_.HelpContext);

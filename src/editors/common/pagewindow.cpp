@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "editors/common/parambinding.h"
+#include "editors/common/wheelguard.h"
 #include "midi/userinterface.h"
 #include "model/block.h"
 #include "model/libelem.h"
@@ -46,6 +47,7 @@ TPageWindow::~TPageWindow() {
 }
 
 void TPageWindow::Init() {
+  InstallWheelGuard();
   setObjectName(design_.ObjectName);
   setAttribute(Qt::WA_DeleteOnClose);
   // The main window's F1 asks the active child for its help context.
