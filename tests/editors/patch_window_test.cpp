@@ -1,6 +1,8 @@
 // The patch window: opening from the library, its caption and tone switches, opening and
 // closing pages with their places, activation, the drag and drop of parts with its acceptance
 // rules and copies, and Compare.
+#include <functional>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QMdiSubWindow>
@@ -321,4 +323,73 @@ TEST_F(PatchWindow, ClosingAPageGivesTheWindowItWasOpenedFromBack) {
   Flush();
   EXPECT_EQ(area->activeSubWindow(), window.Frame());
   EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).back(), window.Frame());
+}
+
+// Compare never stays down over a patch the instrument does not hold as shown: leaving the
+// window releases it (the edited patch goes out), and an edit while it is down first sends the
+// edited patch, then the edit. While down, the caption says so.
+TEST_F(PatchWindow, CompareEndsWhenItsWindowIsLeftOrThePatchIsEdited) {
+  struct TCase {
+    const char* Name;
+    std::function<void(TFormPatch&, TFormCommon&)> Act;
+    std::size_t EditMessages;
+  };
+  const TCase cases[] = {
+      {"the library window activated",
+       [this](TFormPatch&, TFormCommon&) {
+         form_->MdiArea()->setActiveSubWindow(
+             qobject_cast<QMdiSubWindow*>(libraryWindow_->parentWidget()));
+       },
+       0},
+      {"a tone switch clicked", [](TFormPatch& window, TFormCommon&) { window.ToneCheck(2)->click(); },
+       1},
+      {"a page edit", [](TFormPatch&, TFormCommon& page) { page.SendandStore(46, 78); }, 1},
+      {"Undo on a page", [](TFormPatch&, TFormCommon& page) { page.Undo(); }, 1},
+  };
+  TFormPatch& window = OpenPatch(Patch(0));
+  TFormCommon& page = OpenCommon(window);
+  page.SendandStore(46, 77);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    form_->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window.Frame()));
+    window.CompareButton()->click();
+    ASSERT_TRUE(window.CompareButton()->isChecked());
+    EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral(" [Compare]")));
+    Taken();
+    const std::uint8_t edited = Patch(0).Common.GetByte(46);
+    c.Act(window, page);
+    const std::vector<TBytes> sent = Taken();
+    EXPECT_FALSE(window.CompareButton()->isChecked());
+    EXPECT_FALSE(window.windowTitle().contains(QStringLiteral("[Compare]")));
+    ASSERT_EQ(sent.size(), 5u + c.EditMessages);
+    EXPECT_EQ(AddressOf(sent[0]), 0x03000000u);
+    EXPECT_EQ(DataOf(sent[0])[46], edited);  // the edited patch, before the edit
+    EXPECT_EQ(CurrentPatch, &Patch(0));
+  }
+}
+
+// The tone switch is one byte shown in two windows: each shows it at once after either changes
+// it, and after Undo on the wave page.
+TEST_F(PatchWindow, TheToneSwitchShowsAtOnceInThePatchWindowAndOnTheWavePage) {
+  TFormPatch& window = OpenPatch(Patch(0));
+  QTest::mouseDClick(window.Part(QStringLiteral("Wave2")), Qt::LeftButton);
+  auto* wave = qobject_cast<TPageWindow*>(Patch(0).Tones[1].Pages[TTone::pgWave].Window);
+  ASSERT_NE(wave, nullptr);
+  auto* waveSwitch = qobject_cast<QCheckBox*>(wave->Control(0));
+  ASSERT_NE(waveSwitch, nullptr);
+  const std::pair<const char*, std::function<void()>> steps[] = {
+      {"patch window", [&] { window.ToneCheck(2)->click(); }},
+      {"wave page", [&] { waveSwitch->click(); }},
+      {"wave page again", [&] { waveSwitch->click(); }},
+      {"Undo", [&] { wave->Undo(); }},
+  };
+  for (const auto& [name, step] : steps) {
+    SCOPED_TRACE(name);
+    const std::uint8_t before = Patch(0).Tones[1].GetByte(0);
+    step();
+    const bool on = Patch(0).Tones[1].GetByte(0) != 0;
+    EXPECT_NE(Patch(0).Tones[1].GetByte(0), before);
+    EXPECT_EQ(window.ToneCheck(2)->isChecked(), on);
+    EXPECT_EQ(waveSwitch->isChecked(), on);
+  }
 }

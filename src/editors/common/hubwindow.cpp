@@ -128,6 +128,8 @@ QAction* THubWindow::Tool(THubTool tool) const {
 
 void THubWindow::RunTool(THubTool tool) {
   if (released_) return;
+  // Every tool but Help changes or sends the element.
+  if (tool != THubTool::Help) WillEdit();
   switch (tool) {
     case THubTool::New:
       element_.Init();
@@ -240,6 +242,7 @@ void THubWindow::EndDrag(QWidget* under) {
   THubWindow* hub = HubOf(target);
   if (accepted && hub) {
     drag.Target = hub;
+    hub->WillEdit();
     hub->DeselectAll();
     hub->CopyParts(*this, drag, *target);
     TLibElem& element = hub->Object();
@@ -355,6 +358,8 @@ void THubWindow::Present() {
     connect(sub, &QMdiSubWindow::windowStateChanged, this,
             [this](Qt::WindowStates before, Qt::WindowStates now) {
               if (!(before & Qt::WindowActive) && (now & Qt::WindowActive)) Activated();
+              if ((before & Qt::WindowActive) && !(now & Qt::WindowActive) && !released_)
+                Deactivated();
             });
   }
   UpdateView();

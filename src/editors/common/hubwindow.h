@@ -130,6 +130,10 @@ class THubWindow : public QWidget, public TElementView {
 
   // What the window shows besides the caption.
   virtual void ShowView() {}
+  // Another child window became the active one.
+  virtual void Deactivated() {}
+  // The element is about to be changed or sent through this window (a drop, a tool).
+  virtual void WillEdit() {}
   virtual void OpenPart(TPartButton& part) = 0;
   virtual bool AcceptDrop(const THubWindow& source, const TDragInfo& drag,
                           const TPartButton& target) const = 0;

@@ -67,6 +67,9 @@ void RegisterPatchEditor() {
   SetPatchPageOpener(pkCommon, [](TPatch& patch, int) { OpenCommonPage(patch); });
   SetPatchPageOpener(pkEffects, [](TPatch& patch, int) { OpenEffectsPage(patch); });
   RegisterTonePages();
+  EditStartsHook() = [](TLibElem& element) {
+    if (auto* window = qobject_cast<TFormPatch*>(element.Editor)) window->EndCompare();
+  };
 }
 
 TFormPatch::TFormPatch(TPatch& patch, QWidget* parent)
@@ -84,6 +87,10 @@ TFormPatch::TFormPatch(TPatch& patch, QWidget* parent)
   compare_->setToolTip(
       QStringLiteral("Compare: the patch as it was when this window opened, until released"));
   compare_->setCheckable(true);
+  // Down is plain to see whatever the style draws for a checked tool button.
+  compare_->setStyleSheet(QStringLiteral(
+      "QToolButton#Compare:checked { background: #b03030; color: white; font-weight: bold;"
+      " border: 2px inset #701010; }"));
   ToolBar()->addSeparator();
   ToolBar()->addWidget(compare_);
   connect(compare_, &QToolButton::toggled, this, &TFormPatch::SetCompare);
@@ -152,9 +159,14 @@ void TFormPatch::ShowView() {
 }
 
 void TFormPatch::ToneSwitched(int tone, bool on) {
+  EndCompare();
   // The tone switch is stored and sent at once, without an undo record.
-  patch_.Tones[static_cast<std::size_t>(tone - 1)].SetByte(0, on ? 1 : 0);
+  TTone& switched = patch_.Tones[static_cast<std::size_t>(tone - 1)];
+  switched.SetByte(0, on ? 1 : 0);
   if (!filling_) patch_.Modified();
+  // The wave page's " Tone Switch" shows the byte at once.
+  if (auto* wave = dynamic_cast<TElementView*>(switched.Pages[TTone::pgWave].Window))
+    wave->UpdateView();
 }
 
 void TFormPatch::OpenPart(TPartButton& part) {
@@ -195,6 +207,7 @@ void TFormPatch::SetCompare(bool on) {
     compare_->setChecked(on);  // comes back here through toggled
     return;
   }
+  ShowName();
   if (!on) {
     patch_.Transmit(true);
     return;
@@ -204,6 +217,18 @@ void TFormPatch::SetCompare(bool on) {
   SendDataSet(TCommon::kTemporaryBase, 0, 0, originalCommon_.Data(), TCommon::kDataSize);
   for (const TTone& tone : originalTones_)
     SendDataSet(TCommon::kTemporaryBase, tone.AreaOffset(), 0, tone.Data(), TTone::kDataSize);
+}
+
+bool TFormPatch::Comparing() const {
+  return compare_ && compare_->isChecked();
+}
+
+void TFormPatch::EndCompare() {
+  if (Element() && Comparing()) compare_->setChecked(false);
+}
+
+QString TFormPatch::Caption() const {
+  return THubWindow::Caption() + (Comparing() ? QStringLiteral(" [Compare]") : QString());
 }
 
 void TFormPatch::closeEvent(QCloseEvent* event) {

@@ -4,7 +4,9 @@
 // Pitch, LFO 1, LFO 2, TVF, TVA) and a panel with Common and Effects. A double click on a part
 // opens its page; parts are selected and dragged onto part buttons of any patch window, which
 // copies them (CopyPatchPart). "Compare" sends the patch as it was when the window opened, and
-// the edited patch again when it is released.
+// the edited patch again when it is released: by the user, by leaving the window, or by an edit
+// of the patch (the edit then follows the edited patch). While it is down the button stays
+// pressed and the caption ends in " [Compare]".
 #include <array>
 #include <functional>
 
@@ -32,6 +34,10 @@ class TFormPatch : public THubWindow {
   void OpenPart(TPartButton& part) override;
   // Sends the patch as it was when the window opened (on) or as it is now (off).
   void SetCompare(bool on);
+  bool Comparing() const;
+  // Releases Compare when it is down (the edited patch is sent).
+  void EndCompare();
+  QString Caption() const override;
 
  protected:
   void ShowView() override;
@@ -39,6 +45,8 @@ class TFormPatch : public THubWindow {
                   const TPartButton& target) const override;
   void CopyParts(THubWindow& source, const TDragInfo& drag, TPartButton& target) override;
   void closeEvent(QCloseEvent* event) override;
+  void Deactivated() override { EndCompare(); }
+  void WillEdit() override { EndCompare(); }
 
  private:
   void BuildPanels();

@@ -7,7 +7,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <QCheckBox>
+
+#include "editors/common/parambinding.h"
 #include "editors/params/params.h"
+#include "editors/patch/formpatch.h"
 #include "editors/params/wavegroup.h"
 
 std::function<int(int listCode, int current)>& WaveNamePickerHook() {
@@ -16,6 +20,7 @@ std::function<int(int listCode, int current)>& WaveNamePickerHook() {
 }
 
 namespace {
+constexpr int kToneSwitch = 0;
 QStringList ListOf(int code) { return NameListOf(code); }
 }  // namespace
 
@@ -47,10 +52,19 @@ TFormWave::TFormWave(TPatch& patch, int tone)
   // Only the user's choices store: filling the list from the bytes must not.
   connect(group_, &QComboBox::activated, this, &TFormWave::GroupChosen);
   connect(pick_, &QPushButton::clicked, this, &TFormWave::PickWave);
+  // After the binding has stored it: the patch window's tone check box shows it at once.
+  if (auto* toneSwitch = qobject_cast<QCheckBox*>(Control(kToneSwitch)))
+    connect(toneSwitch, &QCheckBox::clicked, this, &TFormWave::ShowToneSwitchInPatchWindow);
   Finish();
 }
 
+void TFormWave::ShowToneSwitchInPatchWindow() {
+  if (auto* window = qobject_cast<TFormPatch*>(Patch().Editor)) window->UpdateView();
+}
+
 void TFormWave::ShowExtra() {
+  // Undo, Redo and Revert may have changed the tone switch too.
+  ShowToneSwitchInPatchWindow();
   const int index = WaveGroupIndex(Data()[1], Data()[2]);
   // Bytes no entry stands for leave the list as it was.
   if (index >= 0) {

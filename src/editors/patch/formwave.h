@@ -34,6 +34,7 @@ class TFormWave : public TTonePage {
  private:
   void ShowName();
   void PickWave();
+  void ShowToneSwitchInPatchWindow();
 
   QComboBox* group_;
   QLineEdit* name_;
