@@ -133,8 +133,10 @@ TEST_F(TonePage, ChosenWaveStoresAllFourBytesInOneMessageAndUndoRestoresThem) {
   std::vector<TBytes> sent = Taken();
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(AddressOf(sent[0]), ToneAddress(1, 1));
-  // The group bytes as they are (a new tone's), wave 254 as 15 and 14.
-  EXPECT_EQ(DataOf(sent[0]), (TBytes{0, 0, 15, 14}));
+  // A new tone's group bytes (0, 0) show as "Internal A": that group goes with the wave, (0, 1),
+  // and wave 254 as 15 and 14.
+  EXPECT_EQ(page.WaveGroup()->currentText(), "Internal A");
+  EXPECT_EQ(DataOf(sent[0]), (TBytes{0, 1, 15, 14}));
   EXPECT_EQ(page.WaveName()->text(), "List1 Wave254");
   page.Undo();
   sent = Taken();
@@ -343,7 +345,7 @@ TEST_F(WavePicker, ChosenNameBecomesTheWaveAndCancelChangesNothing) {
   const std::vector<TBytes> sent = Taken();
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(AddressOf(sent[0]), ToneAddress(2, 1));
-  EXPECT_EQ(DataOf(sent[0]), (TBytes{0, 0, 1, 1}));
+  EXPECT_EQ(DataOf(sent[0]), (TBytes{0, 1, 1, 1}));  // Internal A as the list shows it
   EXPECT_EQ(page.WaveName()->text(), "Wave 17");
   EXPECT_FALSE(library_->Saved);
 

@@ -12,6 +12,8 @@
 #include "editorfixture.h"
 #include "editors/common/partkind.h"
 #include "editors/params/clipboard.h"
+#include "editors/params/wavegroup.h"
+#include "editors/performance/namepicker.h"
 #include "editors/rhythm/formrhythm.h"
 #include "editors/rhythm/rhythmnotewindows.h"
 #include "model/headlesshost.h"
@@ -130,6 +132,25 @@ TEST_F(RhythmEditor, AWaveGroupWithoutItsBoardPutsThePreviousBack) {
   Q_EMIT window->WaveGroup()->activated(1);  // "Internal B"
   ASSERT_FALSE(Sent().empty());
   EXPECT_EQ(DataSet(0x02092301, {0, 2}), Sent()[0]);
+}
+
+// Group bytes (0, 0) show as "Internal A": a wave chosen there goes with that group, (0, 1).
+TEST_F(RhythmEditor, AWaveChosenUnderTheGroupShownSendsThatGroup) {
+  rhythm.Note(35).StoreByte(1, 0);
+  rhythm.Note(35).StoreByte(2, 0);
+  WaveNameListHook() = [](int) { return QStringList{"W0", "W1", "W2", "W3", "W4", "W5"}; };
+  NamePickerHook() = [](int list, int& index, QWidget*) {
+    index = 5;
+    return list == 1;  // Internal A's list
+  };
+  auto window = Open<TFormRhyMain>();
+  EXPECT_EQ("Internal A", window->WaveGroup()->currentText());
+  ClearSent();
+  window->BrowseClick();
+  ASSERT_EQ(1u, DataSets().size());
+  EXPECT_EQ(DataSet(0x02092301, {0, 1, 0, 5}), DataSets()[0]);
+  WaveNameListHook() = nullptr;
+  NamePickerHook() = nullptr;
 }
 
 TEST_F(RhythmEditor, RevertAllTakesEveryKeyBackAndSendsTheSet) {

@@ -301,8 +301,11 @@ TEST(PerfSysRows, PatchAndPerformanceGroupsPickTheirBytesAndNameLists) {
     EXPECT_EQ(e.List, PatchListCode(e.Entry)) << e.Entry;
     EXPECT_EQ(e.Entry, PatchGroupIndex(type, number)) << e.Entry;
   }
-  // A board no slot holds shows the first entry; an unknown type none.
-  EXPECT_EQ(0, PatchGroupIndex(2, 5));
+  // A board no slot holds shows as that board; an unknown type as none.
+  EXPECT_EQ(kUnslottedBoard, PatchGroupIndex(2, 5));
+  const std::uint8_t part[] = {0, 0, 2, 5, 1, 2};
+  EXPECT_EQ(QStringLiteral("Board 5"), PatchGroupText(part));
+  EXPECT_EQ(QStringLiteral("19"), PatchNameText(part));
   EXPECT_EQ(-1, PatchGroupIndex(3, 1));
   // The card's performances come first in the names file, so they are list 47.
   EXPECT_EQ(48, PerformanceListCode(0));

@@ -1,9 +1,13 @@
 // The system editor's windows against a loopback port: GM System Off before every change of the
 // panel mode, the performance and scale tune choices, Paste, and section drags.
+#include <functional>
+#include <memory>
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -11,9 +15,11 @@
 #include "editors/common/partkind.h"
 #include "editors/params/clipboard.h"
 #include "editors/params/wavegroup.h"
+#include "editors/performance/formpart.h"
 #include "editors/performance/namepicker.h"
 #include "editors/system/formsystem.h"
 #include "editors/system/systemwindows.h"
+#include "model/performance.h"
 
 namespace {
 
@@ -94,6 +100,8 @@ TEST_F(SystemEditor, ThePerformanceIsItsGroupTimesThirtyTwoPlusItsNumber) {
   window.PerformanceGroup()->setCurrentIndex(3);
   Q_EMIT window.PerformanceGroup()->activated(3);  // "Preset B", number 0
   EXPECT_EQ(96, system.Common.GetByte(1));
+  EXPECT_EQ("B1", window.PerformanceName()->text());  // the name follows the group at once
+  EXPECT_EQ(DataSet(0x00000001, {96}), Sent().back());
   window.PerformanceBrowseClick();
   EXPECT_EQ(101, system.Common.GetByte(1));
   EXPECT_EQ("B6", window.PerformanceName()->text());
@@ -187,3 +195,54 @@ TEST_F(SystemEditor, WithoutMidiNothingIsSentNotEvenGmSystemOff) {
 }
 
 }  // namespace
+
+// Group bytes (2, 5) with board 5 in no expansion slot, in a performance part and in the system's
+// patch mode: the group shows as "Board 5", which the drop-down does not offer, and the patch by
+// its number; choosing a group replaces it and sends that group.
+TEST_F(SystemEditor, ABoardNoSlotHoldsShowsAsThatBoardUntilAGroupIsChosen) {
+  WaveNameListHook() = [](int) { return QStringList{"N1", "N2", "N3", "N4", "N5"}; };
+  TPerformance performance(nullptr);
+  performance.Init();
+  CurrentPerformance = &performance;
+  const std::uint8_t bytes[] = {2, 5, 0, 3};
+  for (int i = 0; i < 4; ++i) {
+    performance.Parts[0].StoreByte(2 + i, bytes[i]);
+    system.Common.StoreByte(2 + i, bytes[i]);
+  }
+  system.Common.StoreByte(0, 1);  // patch mode
+  struct TCase {
+    const char* Name;
+    std::function<std::unique_ptr<QWidget>()> Make;
+    std::function<QComboBox*(QWidget&)> Group;
+    std::function<QLineEdit*(QWidget&)> PatchName;
+    std::uint32_t Address;
+  };
+  const TCase cases[] = {
+      {"part", [&] { return std::unique_ptr<QWidget>(new TFormPart(performance)); },
+       [](QWidget& w) { return static_cast<TFormPart&>(w).PatchGroup(); },
+       [](QWidget& w) { return static_cast<TFormPart&>(w).PatchName(); }, 0x01001002},
+      {"system", [&] { return std::unique_ptr<QWidget>(new TFormSysSetup(system)); },
+       [](QWidget& w) { return static_cast<TFormSysSetup&>(w).PatchGroup(); },
+       [](QWidget& w) { return static_cast<TFormSysSetup&>(w).PatchName(); }, 0x00000002},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::unique_ptr<QWidget> window = c.Make();
+    window->show();
+    QComboBox* group = c.Group(*window);
+    EXPECT_EQ(QStringLiteral("Board 5"), group->currentText());
+    EXPECT_EQ(QStringLiteral("4"), c.PatchName(*window)->text());
+    ASSERT_EQ(12, group->count());
+    EXPECT_TRUE(qobject_cast<QListView*>(group->view())->isRowHidden(11));
+    ClearSent();
+    group->setCurrentIndex(2);
+    Q_EMIT group->activated(2);  // "Preset A"
+    ASSERT_FALSE(Sent().empty());
+    EXPECT_EQ(DataSet(c.Address, {0, 3}), Sent()[0]);
+    EXPECT_EQ(QStringLiteral("Preset A"), group->currentText());
+    EXPECT_EQ(11, group->count());
+    EXPECT_EQ(QStringLiteral("N4"), c.PatchName(*window)->text());
+  }
+  CurrentPerformance = nullptr;
+  WaveNameListHook() = nullptr;
+}

@@ -27,12 +27,21 @@ int PatchGroupIndex(int type, int number) {
     case 1:
       return kPcm;
     case 2: {
+      if (number == 0) return 0;
       const int slot = Config().ExpansionSlot(number);
-      return number != 0 && slot >= 0 ? kExpansionFirst + slot : 0;
+      return slot >= 0 ? kExpansionFirst + slot : kUnslottedBoard;
     }
     default:
       return -1;
   }
+}
+
+QString UnslottedBoardText(int board) {
+  return QStringLiteral("Board %1").arg(board);
+}
+
+QString PatchNumberText(int number) {
+  return QString::number(number + 1);
 }
 
 bool PatchGroupBytes(int groupIndex, std::uint8_t& type, std::uint8_t& number) {
@@ -85,17 +94,20 @@ QString RhythmSetName(int groupIndex, int number) {
 
 QString PatchGroupText(const std::uint8_t* data) {
   const int index = PatchGroupIndex(data[2], data[3]);
+  if (index == kUnslottedBoard) return UnslottedBoardText(data[3]);
   return index < 0 ? QString() : QString::fromLatin1(kPatchGroups[index]);
 }
 
 QString PatchNameText(const std::uint8_t* data) {
   if (data[4] > 15 || data[5] > 15) return {};
   const int group = PatchGroupIndex(data[2], data[3]);
+  if (group == kUnslottedBoard) return PatchNumberText(data[4] * 16 + data[5]);
   return group < 0 ? QStringLiteral("") : PatchName(group, data[4] * 16 + data[5]);
 }
 
 QString RhythmGroupText(const std::uint8_t* data) {
   const int index = PatchGroupIndex(data[2], data[3]);
+  if (index == kUnslottedBoard) return UnslottedBoardText(data[3]);
   return index < 0 || index >= kRhythmGroupCount ? QString()
                                                  : QString::fromLatin1(kPatchGroups[index]);
 }
@@ -103,6 +115,7 @@ QString RhythmGroupText(const std::uint8_t* data) {
 QString RhythmSetText(const std::uint8_t* data) {
   const int group = PatchGroupIndex(data[2], data[3]);
   const int number = data[4] * 16 + data[5];
+  if (group == kUnslottedBoard && data[4] <= 15 && data[5] <= 15) return PatchNumberText(number);
   if (group < 0 || group >= kRhythmGroupCount || data[4] > 15 || data[5] > 15 || number > 1)
     return {};
   return RhythmSetName(group, number);

@@ -18,10 +18,18 @@ inline constexpr int kRhythmPart = 10;
 inline constexpr const char* kPerformanceGroups[] = {"User", "Card", "Preset A", "Preset B"};
 inline constexpr int kPerformancesPerGroup = 32;
 
+// What PatchGroupIndex gives for bytes (2, b) of a board b that no expansion slot holds: the
+// group is shown as "Board b", which the list does not offer, and the patch by its number.
+inline constexpr int kUnslottedBoard = -2;
+
 // The list entry of bytes 2 and 3: type 0 entry number − 1 (0 for number 0), type 1 "PCM",
-// type 2 the slot holding board number ("User" when no slot does, as the wave group shows an
-// unknown board); -1 for bytes no entry stands for.
+// type 2 the slot holding board number (kUnslottedBoard when no slot does); -1 for bytes no
+// entry stands for.
 int PatchGroupIndex(int type, int number);
+// "Board b", the group of a board no slot holds; the number shown in place of a patch name
+// (counted from 1).
+QString UnslottedBoardText(int board);
+QString PatchNumberText(int number);
 // The bytes 2 and 3 of an entry: (0, entry + 1) for "User" to "GM", (2, board) for an expansion
 // slot, (1, card) for "PCM". False when the slot or the card has nothing configured.
 bool PatchGroupBytes(int groupIndex, std::uint8_t& type, std::uint8_t& number);

@@ -37,6 +37,13 @@ bool WaveGroupBytes(int groupIndex, std::uint8_t& type, std::uint8_t& number) {
   return true;
 }
 
+void ShownWaveGroupBytes(int groupIndex, std::uint8_t storedType, std::uint8_t storedNumber,
+                         std::uint8_t& type, std::uint8_t& number) {
+  if (WaveGroupBytes(groupIndex, type, number)) return;
+  type = storedType;
+  number = storedNumber;
+}
+
 int WaveListCode(int groupIndex) {
   if (groupIndex == 0 || groupIndex == 1) return groupIndex + 1;
   if (groupIndex >= 2 && groupIndex <= 5) {

@@ -20,6 +20,11 @@ int WaveGroupIndex(int type, int number);
 // expansion slot, (1, card) for "PCM". False when the slot or the card has nothing configured:
 // the page then puts the previous entry back and the tone keeps its bytes.
 bool WaveGroupBytes(int groupIndex, std::uint8_t& type, std::uint8_t& number);
+// The group bytes to send with a wave chosen under the list entry shown: that entry's bytes, so
+// that a tone whose bytes (0, 0) show as "Internal A" gets (0, 1); the stored ones when the entry
+// has nothing configured.
+void ShownWaveGroupBytes(int groupIndex, std::uint8_t storedType, std::uint8_t storedNumber,
+                         std::uint8_t& type, std::uint8_t& number);
 // The name list code of a list entry (Internal A 1, Internal B 2, board b 2b + 1, card c
 // 2c + 27, the board or card configured for the entry); 0 when the entry has nothing installed.
 int WaveListCode(int groupIndex);

@@ -93,8 +93,9 @@ void TFormWave::GroupChosen(int index) {
 
 void TFormWave::WaveChosen(int wave) {
   if (wave < 0 || wave > 255) return;
-  const std::uint8_t bytes[4] = {Data()[1], Data()[2], static_cast<std::uint8_t>(wave / 16),
-                                 static_cast<std::uint8_t>(wave % 16)};
+  std::uint8_t bytes[4] = {0, 0, static_cast<std::uint8_t>(wave / 16),
+                           static_cast<std::uint8_t>(wave % 16)};
+  ShownWaveGroupBytes(group_->currentIndex(), Data()[1], Data()[2], bytes[0], bytes[1]);
   SendAndStoreArray(1, bytes, 4);
   ShowName();
 }

@@ -179,7 +179,11 @@ void TFormPart::ShowExtra() {
   const std::uint8_t* data = Block().Data();
   BuildGroupItems();
   const int index = PatchGroupIndex(data[kGroupOffset], data[kGroupOffset + 1]);
-  if (index >= 0 && index < group_->count()) group_->setCurrentIndex(index);
+  DropUnlistedGroup(group_);
+  if (index == kUnslottedBoard)
+    ShowUnlistedGroup(group_, UnslottedBoardText(data[kGroupOffset + 1]));
+  else if (index >= 0 && index < group_->count())
+    group_->setCurrentIndex(index);
   previousGroup_ = group_->currentIndex();
   patch_ = data[kNumberOffset] * 16 + data[kNumberOffset + 1];
   patchName_->setVisible(!RhythmPart());
@@ -194,24 +198,31 @@ void TFormPart::ShowPatchName() {
     FillRhythmSets();
     return;
   }
-  patchName_->setText(::PatchName(group_->currentIndex(), patch_));
+  // A board no slot holds has no name list: its patch shows by number.
+  patchName_->setText(ShowsUnlistedGroup(group_) ? PatchNumberText(patch_)
+                                                 : ::PatchName(group_->currentIndex(), patch_));
 }
 
 void TFormPart::FillRhythmSets() {
   rhythmSet_->clear();
+  const bool unlisted = ShowsUnlistedGroup(group_);
   for (int number = 0; number < 2; ++number)
-    rhythmSet_->addItem(RhythmSetName(group_->currentIndex(), number));
+    rhythmSet_->addItem(unlisted ? PatchNumberText(number)
+                                 : RhythmSetName(group_->currentIndex(), number));
   rhythmSet_->setCurrentIndex(patch_ >= 0 && patch_ < 2 ? patch_ : -1);
 }
 
 void TFormPart::GroupChosen(int index) {
   std::uint8_t bytes[2];
+  if (ShowsUnlistedGroup(group_) && index == group_->currentIndex() && index == previousGroup_)
+    return;  // the board shown stays as it is
   if (!PatchGroupBytes(index, bytes[0], bytes[1])) {
     // No board or card for that entry: the previous group comes back and nothing is sent.
     group_->setCurrentIndex(previousGroup_);
     return;
   }
   SendAndStoreArray(kGroupOffset, bytes, 2);
+  DropUnlistedGroup(group_);
   previousGroup_ = index;
   if (RhythmPart()) {
     FillRhythmSets();

@@ -10,3 +10,13 @@ class QWidget;
 // chosen.
 std::function<bool(int list, int& index, QWidget* parent)>& NamePickerHook();
 bool PickName(int list, int& index, QWidget* parent);
+
+class QComboBox;
+class QString;
+
+// A group list showing a group it does not offer (a board no expansion slot holds): the entry is
+// added at the end, current, hidden from the drop-down and skipped by the keys. Its index.
+int ShowUnlistedGroup(QComboBox* list, const QString& text);
+// Whether the current entry is such a group; the entry taken away again (a group was chosen).
+bool ShowsUnlistedGroup(const QComboBox* list);
+void DropUnlistedGroup(QComboBox* list);

@@ -74,9 +74,10 @@ void TFormRhyMain::WaveNameChanged() {
 }
 
 void TFormRhyMain::StoreGroupAndWave() {
-  const std::uint8_t bytes[4] = {Block().GetByte(kGroupOffset), Block().GetByte(kGroupOffset + 1),
-                                 static_cast<std::uint8_t>(wave_ / 16),
-                                 static_cast<std::uint8_t>(wave_ % 16)};
+  std::uint8_t bytes[4] = {0, 0, static_cast<std::uint8_t>(wave_ / 16),
+                           static_cast<std::uint8_t>(wave_ % 16)};
+  ShownWaveGroupBytes(group_->currentIndex(), Block().GetByte(kGroupOffset),
+                      Block().GetByte(kGroupOffset + 1), bytes[0], bytes[1]);
   SendAndStoreArray(kGroupOffset, bytes, 4);
 }
 

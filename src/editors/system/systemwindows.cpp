@@ -100,7 +100,12 @@ TFormSysSetup::TFormSysSetup(TSystem& system, QWidget* parent)
   // After the mode is stored: the choices of the other modes are disabled.
   connect(Control(kPanelMode)->findChild<QButtonGroup*>(), &QButtonGroup::idClicked, this,
           [this] { EnableByMode(System().Common.GetByte(kPanelMode)); });
-  connect(performanceGroup_, &QComboBox::activated, this, &TFormSysSetup::StorePerformance);
+  connect(performanceGroup_, &QComboBox::activated, this, [this] {
+    StorePerformance();
+    // The name of the same number in the newly chosen group, at once.
+    performanceName_->setText(
+        ListName(PerformanceListCode(performanceGroup_->currentIndex()), performance_));
+  });
   connect(performanceName_, &QLineEdit::textChanged, this, [this] {
     if (!Updating) StorePerformance();
   });
@@ -119,10 +124,17 @@ void TFormSysSetup::ShowExtra() {
   performanceName_->setText(
       ListName(PerformanceListCode(performanceGroup_->currentIndex()), performance_));
   const int group = PatchGroupIndex(common[kPatchGroup], common[kPatchGroup + 1]);
-  if (group >= 0) patchGroup_->setCurrentIndex(group);
+  DropUnlistedGroup(patchGroup_);
+  if (group == kUnslottedBoard)
+    ShowUnlistedGroup(patchGroup_, UnslottedBoardText(common[kPatchGroup + 1]));
+  else if (group >= 0)
+    patchGroup_->setCurrentIndex(group);
   previousGroup_ = patchGroup_->currentIndex();
   patch_ = common[kPatchNumber] * 16 + common[kPatchNumber + 1];
-  patchName_->setText(ListName(PatchListCode(patchGroup_->currentIndex()), patch_));
+  // A board no slot holds has no name list: its patch shows by number.
+  patchName_->setText(ShowsUnlistedGroup(patchGroup_)
+                          ? PatchNumberText(patch_)
+                          : ListName(PatchListCode(patchGroup_->currentIndex()), patch_));
   EnableByMode(common[kPanelMode]);
 }
 
@@ -156,11 +168,13 @@ void TFormSysSetup::PerformanceBrowseClick() {
 
 void TFormSysSetup::PatchGroupChosen(int index) {
   std::uint8_t bytes[2];
+  if (ShowsUnlistedGroup(patchGroup_) && index == patchGroup_->currentIndex()) return;
   if (!PatchGroupBytes(index, bytes[0], bytes[1])) {
     patchGroup_->setCurrentIndex(previousGroup_);
     return;
   }
   SendAndStoreArray(kPatchGroup, bytes, 2);
+  DropUnlistedGroup(patchGroup_);
   previousGroup_ = index;
   patchName_->setText(ListName(PatchListCode(index), patch_));
 }
