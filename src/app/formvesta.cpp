@@ -130,6 +130,7 @@ TFormvesta::~TFormvesta() {
   dying_ = true;
   qApp->removeEventFilter(this);
   ModelHooks().EnableMenuItems = nullptr;
+  PreviewNoteHook() = nullptr;
   ToolHost() = TToolHost();
   // The children go while the trash they may show still exists.
   delete mdiArea_;
@@ -157,6 +158,13 @@ void TFormvesta::InstallHooks() {
   // An element's open window comes to the front of the frame when it is opened again.
   ModelHooks().BringToFront = [](QObject* window) {
     ChildFrame().BringToFront(qobject_cast<QWidget*>(window));
+  };
+  // In a rhythm note window the audition plays the key being edited, which the window keeps in
+  // its "PreviewNote" property; elsewhere the configured note.
+  PreviewNoteHook() = [] {
+    const QWidget* active = ChildFrame().ActiveChild();
+    const QVariant note = active ? active->property("PreviewNote") : QVariant();
+    return note.isValid() ? note.toInt() : -1;
   };
   TLibraryWindowHooks& hooks = LibraryWindowHooks();
   hooks.StartPreview = [] { StartPreview(); };

@@ -109,6 +109,8 @@ void TRhythmNoteWindow::GraphEnded() {
 void TRhythmNoteWindow::SelectKey(int key) {
   keys_->SetKeySelected(key - TRhythmNote::kFirstKey - 1);
   SetSlot(key - TRhythmNote::kFirstKey);
+  // The main window's audition plays the key being edited while this window is active.
+  setProperty("PreviewNote", Key());
   UpdateView();
 }
 
