@@ -16,7 +16,17 @@ constexpr QDataStream::Version kStreamVersion = QDataStream::Qt_6_0;
 
 QString TSingleInstance::DefaultSocketPath() {
   const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-  return QDir(folder).filePath(QStringLiteral("vesta.socket"));
+  // A program on another display (another seat or session of the same user) is no place for
+  // files opened on this one.
+  QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+  if (display.isEmpty()) display = qEnvironmentVariable("DISPLAY");
+  QString name = QStringLiteral("vesta");
+  if (!display.isEmpty()) {
+    for (QChar& c : display)
+      if (!c.isLetterOrNumber() && c != u'.' && c != u'-') c = u'_';
+    name += u'-' + display;
+  }
+  return QDir(folder).filePath(name + QStringLiteral(".socket"));
 }
 
 TSingleInstance::TSingleInstance(QString socketPath, int answerMs, QObject* parent)

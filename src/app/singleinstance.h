@@ -18,7 +18,8 @@ class TSingleInstance : public QObject {
     Failed       // a program is there but did not take them (see the error)
   };
 
-  // "vesta.socket" in the user's runtime folder ($XDG_RUNTIME_DIR), which only the user reaches.
+  // "vesta-DISPLAY.socket" ("vesta.socket" with no display) in the user's runtime folder
+  // ($XDG_RUNTIME_DIR), which only the user reaches.
   static QString DefaultSocketPath();
 
   // answerMs: how long a later program waits for the running one to take its files.

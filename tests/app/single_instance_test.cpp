@@ -36,9 +36,12 @@ class TSingleInstanceTest : public ::testing::Test {
 
   // The installed program as the file manager starts it, with this test's runtime folder (so
   // that it finds this test's socket and no other), settings and start folder.
-  QProcess& StartVesta(const QStringList& arguments) {
+  QProcess& StartVesta(const QStringList& arguments, const QString& display = QString()) {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    if (!display.isEmpty()) environment.insert(QStringLiteral("DISPLAY"), display);
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.filePath(QStringLiteral("config")));
     environment.insert(QStringLiteral("VESTA_SETTINGS"), dir_.filePath(QStringLiteral("V.INI")));
@@ -120,6 +123,20 @@ TEST_F(TSingleInstanceTest, TwoRealProgramsLeaveOneRunning) {
   ASSERT_TRUE(Ended(second)) << "the second program kept running";
   EXPECT_EQ(second.exitCode(), 0);
   EXPECT_EQ(first.state(), QProcess::Running);
+}
+
+TEST_F(TSingleInstanceTest, AProgramOnAnotherDisplayIsNotHandedTheFiles) {
+  TSingleInstance first(SocketPath());
+  QSignalSpy received(&first, &TSingleInstance::FilesReceived);
+  QString error;
+  ASSERT_EQ(first.Start({}, &error), TSingleInstance::TStart::First);
+  QProcess& other = StartVesta({QStringLiteral("Bank.syx")}, QStringLiteral(":7.0"));
+  // It serves its own display's socket instead, and runs.
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return QFile::exists(dir_.filePath(QStringLiteral("vesta-_7.0.socket"))); },
+      kProgramMs));
+  EXPECT_EQ(other.state(), QProcess::Running);
+  EXPECT_EQ(received.count(), 0);
 }
 
 }  // namespace
