@@ -64,6 +64,13 @@ void TNameLists::SetEntry(TList list, int index, const QString& name) {
     names.append(name);
 }
 
+TNameLists TNameLists::Blank() {
+  TNameLists blank;
+  for (int list = 0; list < kListCount; ++list)
+    blank.Lists[list] = QStringList(Capacity(static_cast<TList>(list)), QString(12, u' '));
+  return blank;
+}
+
 QByteArray TNameLists::Bytes() const {
   QByteArray bytes;
   for (const QStringList& list : Lists) {

@@ -29,6 +29,10 @@ class TNameLists {
   // The member's name at its index in the list, or appended when the list is not that long yet.
   void SetEntry(TList list, int index, const QString& name);
 
+  // Every list full of blank names (twelve spaces, as the instrument pads a name): the file of a
+  // first start, before the names were fetched.
+  static TNameLists Blank();
+
   // The file's contents: each name on a line of its own (CR LF), each section ended by the
   // separator line.
   QByteArray Bytes() const;

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "midi/userinterface.h"
+#include "model/fileio.h"
 #include "model/namelists.h"
 
 namespace {
@@ -36,8 +37,14 @@ bool TPageNames::Load(bool userCardRequired) {
   if (ok && !exists) ok = ReadFile(BuiltInNames, bytes, exists) && exists;
   if (ok) {
     const int last = ReadLines(bytes, 1);
-    ok = ReadFile(start.filePath(TNameLists::FileName), bytes, exists) &&
-         (exists || !userCardRequired);
+    const QString userCard = start.filePath(TNameLists::FileName);
+    ok = ReadFile(userCard, bytes, exists);
+    if (ok && !exists && userCardRequired) {
+      bytes = TNameLists::Blank().Bytes();
+      // A folder that cannot be written to keeps the blank names for this run only; the update
+      // of the names says so when it saves.
+      WriteFileAtomicQuiet(userCard, bytes);
+    }
     if (ok) ReadLines(bytes, last + 1);
   }
   if (!ok) UI().Show(TMsgKind::Error, kLoadError);

@@ -34,8 +34,9 @@ class TPageNames {
 
   // Clears every list and reads both files. A file that cannot be read shows "Unable to Load
   // File Names.Txt Or UserCard.Txt"; the lists keep what was read before. A missing
-  // "UserCard.Txt" fails the same way when userCardRequired (the program's lists, whose user
-  // and card names would be empty without a word); a command-line listing does without them.
+  // "UserCard.Txt" is created with blank names when userCardRequired (the program's lists: on a
+  // first start the names are not fetched yet, which is no fault); a command-line listing does
+  // without it.
   bool Load(bool userCardRequired = false);
 
   // Reads one file's lines into the lists from list first on; returns the list it ended on.

@@ -69,12 +69,11 @@ TEST_F(NamesLists, ALoadStartsFromEmptyListsAndNamesPastList65AreDropped) {
 }
 
 TEST_F(NamesLists, InstalledListsAreNumberedForTheEditorPages) {
-  // No file at all: the installed names, no instrument names, and the missing file is told.
+  // No file at all: the installed names, and blank instrument names.
   TFormNames names;
-  EXPECT_FALSE(names.Load());
+  EXPECT_TRUE(names.Load());
   EXPECT_EQ("Int-A 001", names.Name(1, 0));
-  EXPECT_TRUE(names.List(47).isEmpty());
-  EXPECT_EQ(1u, ui_.Questions.size());
+  EXPECT_EQ(QString(12, u' '), names.Name(47, 0));
   // No Names.Txt in the start directory: the installed one is used.
   Write("UserCard.Txt", "CPerf\r\n\xC7\r\nUPerf\r\n\xC7\r\nUPatch\r\n\xC7\r\nCPatch\r\n\xC7\r\n");
   ASSERT_TRUE(names.Load());
@@ -100,22 +99,33 @@ TEST_F(NamesLists, InstalledListsAreNumberedForTheEditorPages) {
     for (const QString& name : names.List(list)) ASSERT_LE(name.size(), 12) << name.toStdString();
 }
 
-TEST_F(NamesLists, UnreadableOrMissingUserCardIsReportedAndKeepsWhatWasRead) {
-  // A folder of that name exists but cannot be read as a file; or there is no file at all.
-  for (const bool folder : {true, false}) {
-    SCOPED_TRACE(folder ? "folder" : "missing");
-    Write("Names.Txt", "Kept\r\n");
-    if (folder) {
-      ASSERT_TRUE(QDir(dir_.path()).mkdir("UserCard.Txt"));
-    }
-    TFormNames names;
-    EXPECT_FALSE(names.Load());
-    ASSERT_EQ(1u, ui_.Questions.size());
-    EXPECT_EQ("Unable to Load File Names.Txt Or UserCard.Txt", ui_.LastText());
-    EXPECT_EQ(QStringList({"Kept"}), names.List(1));
-    ui_.Questions.clear();
-    QDir(dir_.path()).rmdir("UserCard.Txt");
-  }
+TEST_F(NamesLists, UnreadableUserCardIsReportedAndKeepsWhatWasRead) {
+  // A folder of that name exists but cannot be read as a file.
+  Write("Names.Txt", "Kept\r\n");
+  ASSERT_TRUE(QDir(dir_.path()).mkdir("UserCard.Txt"));
+  TFormNames names;
+  EXPECT_FALSE(names.Load());
+  ASSERT_EQ(1u, ui_.Questions.size());
+  EXPECT_EQ("Unable to Load File Names.Txt Or UserCard.Txt", ui_.LastText());
+  EXPECT_EQ(QStringList({"Kept"}), names.List(1));
+}
+
+TEST_F(NamesLists, AFirstStartCreatesUserCardWithBlankNamesSilently) {
+  Write("Names.Txt", "Kept\r\n");
+  TFormNames names;
+  EXPECT_TRUE(names.Load());
+  EXPECT_TRUE(ui_.Questions.empty());
+  QFile file(QDir(dir_.path()).filePath("UserCard.Txt"));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray blank = QByteArray(12, ' ') + "\r\n";
+  EXPECT_EQ(blank.repeated(32) + "\xC7\r\n" + blank.repeated(32) + "\xC7\r\n" +
+                blank.repeated(128) + "\xC7\r\n" + blank.repeated(128) + "\xC7\r\n",
+            file.readAll());
+  // Lists 2 to 5 are the card and user performances, user and card patches.
+  EXPECT_EQ(QStringList({"Kept"}), names.List(1));
+  EXPECT_EQ(32, names.List(2).size());
+  EXPECT_EQ(128, names.List(5).size());
+  EXPECT_EQ(QString(12, u' '), names.Name(4, 127));
 }
 
 TEST_F(NamesLists, BankTransfersReloadTheProgramsNamesWindow) {
