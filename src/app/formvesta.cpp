@@ -74,6 +74,7 @@ TFormvesta::TFormvesta(TVesta& vesta, QWidget* parent)
   // corner and came back from it without the size it opened at.
   mdiArea_->setOption(QMdiArea::DontMaximizeSubWindowOnActivation);
   setCentralWidget(mdiArea_);
+  setAcceptDrops(true);
   // Every child enters the frame through the child frame; the menus and the trash follow.
   ChildFrame().SetArea(mdiArea_);
   ChildFrame().ChildrenChanged = [] {
@@ -474,11 +475,9 @@ void TFormvesta::LibraryWindowClosed(TLibraryWindow& window) {
   }
   if (!exiting_ || !window.Library()) return;
   const TLibrary& library = *window.Library();
-  const bool untitled =
-      library.FileName.compare(QStringLiteral("Untitled.Lib"), Qt::CaseInsensitive) == 0 &&
-      !library.SavedToFile;
+  // An untied library is not what its file holds: the desktop does not reopen that file.
   const QFileInfo file(library.FileName);
-  if (untitled || !file.exists()) return;
+  if (library.IsUntitled() || !file.exists()) return;
   ++desktopCount_;
   vesta_.WriteString(kDesktop, QStringLiteral("Library%1").arg(desktopCount_),
                      file.absoluteFilePath());

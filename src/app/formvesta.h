@@ -84,6 +84,13 @@ class TFormvesta : public QMainWindow {
   QWidget* AddLibraryWindow(std::unique_ptr<TLibrary> library);
   // Loads a .Lib into a new library window; none (and nothing open) when it cannot be read.
   QWidget* OpenLibraryFile(const QString& path);
+  // Opens a file as File > Open does, read by its content: a library in its window, a .Syx or
+  // .Glb in a new untitled library; a file that is neither is refused with its reason. The
+  // window, or none when nothing opened. Used by the command line, dropped files and File > Open.
+  QWidget* OpenFile(const QString& path);
+  // The name of the next new library: "Untitled.Lib", then "Untitled 2.Lib", ... (the lowest
+  // number that no open library window shows).
+  QString NextUntitledName() const;
   // Shows the trash library in its window (double click on the trash panel).
   void OpenTrashWindow();
   void LibraryWindowClosed(TLibraryWindow& window);
@@ -116,6 +123,9 @@ class TFormvesta : public QMainWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Files dropped from the desktop's file manager open as File > Open opens them.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -2,6 +2,11 @@
 // desktop, the exit sequence and the audition gesture.
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QSet>
+#include <QUrl>
 #include <QFile>
 #include <QLayout>
 #include <QMdiArea>
@@ -20,7 +25,9 @@
 #include "app/printing.h"
 #include "app/trashpanel.h"
 #include "app/vesta.h"
+#include "model/fileio.h"
 #include "model/library.h"
+#include "model/openedfile.h"
 #include "tools/formkeyboard.h"
 
 namespace {
@@ -60,12 +67,64 @@ bool TFormvesta::OpenDesktopLibrary(const QString& path) {
 }
 
 void TFormvesta::FileNewItemClick() {
-  AddLibraryWindow(std::make_unique<TLibrary>());
+  auto library = std::make_unique<TLibrary>();
+  library->FileName = NextUntitledName();
+  AddLibraryWindow(std::move(library));
 }
 
 void TFormvesta::FileOpenItemClick() {
-  auto library = std::make_unique<TLibrary>();
-  if (library->OpenDialogLoad()) AddLibraryWindow(std::move(library));
+  const QString path = UI().ChooseOpenFile(DialogFor(
+      QStringLiteral("Load Library"), QStringLiteral("Lib"),
+      QStringLiteral("Lib, Syx and Glb files|*.Lib;*.Syx;*.Glb|Lib file|*.Lib|Syx file|*.Syx|"
+                     "Glb file|*.Glb"),
+      QStringLiteral("Untitled.Lib"), true));
+  if (!path.isEmpty()) OpenFile(path);
+  EnableMenuItems();
+}
+
+QWidget* TFormvesta::OpenFile(const QString& path) {
+  TOpenedFile opened = OpenByContent(path, XpFlag());
+  if (opened.Refused()) {
+    UI().Show(TMsgKind::Error, opened.Message);
+    return nullptr;
+  }
+  if (opened.Library->Untied && TLibrary::UntitledNumber(opened.Library->FileName) > 0)
+    opened.Library->FileName = NextUntitledName();
+  QWidget* window = AddLibraryWindow(std::move(opened.Library));
+  // The damage is told over the window that shows what was kept.
+  if (!opened.Message.isEmpty()) UI().Show(TMsgKind::Error, opened.Message);
+  return window;
+}
+
+QString TFormvesta::NextUntitledName() const {
+  QSet<int> taken;
+  for (QWidget* child : Children())
+    if (TLibrary* library = NonLibrary(child) ? nullptr : ActiveLibrary(child))
+      taken.insert(TLibrary::UntitledNumber(library->FileName));
+  int number = 1;
+  while (taken.contains(number)) ++number;
+  return TLibrary::UntitledName(number);
+}
+
+void TFormvesta::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TFormvesta::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  bool any = false;
+  for (const QUrl& url : urls)
+    if (url.isLocalFile()) any = true;
+  if (!any) return;
+  event->acceptProposedAction();
+  // Opened after the drop has ended: a message box inside the drop would hold the file
+  // manager's drag.
+  QStringList paths;
+  for (const QUrl& url : urls)
+    if (url.isLocalFile()) paths << url.toLocalFile();
+  QTimer::singleShot(0, this, [this, paths] {
+    for (const QString& path : paths) OpenFile(path);
+  });
 }
 
 void TFormvesta::FileImportXPItemClick() {

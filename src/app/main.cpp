@@ -106,6 +106,12 @@ int main(int argc, char** argv) {
   auto* splash = new TFormintro;
   QObject::connect(splash, &TFormintro::Finished, &form, &TFormvesta::FinishStart);
   QObject::connect(splash, &TFormintro::Finished, &names, &TFormNames::Load);
+  // Files named on the command line open after the last session's libraries, as File > Open
+  // opens them.
+  const QStringList files = TVesta::FilesFrom(QApplication::arguments());
+  QObject::connect(splash, &TFormintro::Finished, &form, [&form, files] {
+    for (const QString& file : files) form.OpenFile(file);
+  });
   splash->show();
   splash->StartTimer(Timing().SplashMs);
 

@@ -49,6 +49,13 @@ QString TVesta::SettingsPathFrom(const QStringList& arguments) {
   return DefaultSettingsPath();
 }
 
+QStringList TVesta::FilesFrom(const QStringList& arguments) {
+  QCommandLineParser parser;
+  parser.addOption(QCommandLineOption(QStringLiteral("settings"), QString(), QStringLiteral("file")));
+  parser.parse(arguments);
+  return parser.positionalArguments();
+}
+
 void TVesta::ReadConfig() {
   const TIniFile ini(settingsPath_);
   TConfig& config = Config();

@@ -16,6 +16,8 @@ class TVesta {
   // "--settings FILE" (or --settings=FILE) among the arguments, else $VESTA_SETTINGS, else the
   // default. arguments[0] is the program name.
   static QString SettingsPathFrom(const QStringList& arguments);
+  // The files named on the command line ("vesta FILE..."), in their order.
+  static QStringList FilesFrom(const QStringList& arguments);
 
   const QString& SettingsPath() const { return settingsPath_; }
   TConfig& Config() { return ::Config(); }

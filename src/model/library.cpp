@@ -6,6 +6,7 @@
 #include <vector>
 
 #include <QDir>
+#include <QRegularExpression>
 
 #include "midi/userinterface.h"
 #include "model/fileio.h"
@@ -173,7 +174,8 @@ TLibraryDamage TLibrary::LoadFromBytes(std::span<const std::uint8_t> bytes, bool
 QString TLibrary::DamageMessage(const QString& path, const TLibraryDamage& damage) const {
   return QStringLiteral(
              "The library file %1 is damaged at byte %2: %3.\n"
-             "The %4 elements before that point were loaded.")
+             "The %4 elements before that point were loaded.\n"
+             "Save writes a new file; the damaged file is kept as it is.")
       .arg(QDir::toNativeSeparators(path))
       .arg(damage.Offset)
       .arg(damage.Problem)
@@ -183,11 +185,35 @@ QString TLibrary::DamageMessage(const QString& path, const TLibraryDamage& damag
 bool TLibrary::LoadFromFile(const QString& path) {
   QByteArray data;
   if (!ReadWholeFile(path, data)) return false;
-  const TLibraryDamage damage = LoadFromBytes(Bytes(data), XpFlag());
-  FileName = path;
-  Saved = true;
+  const TLibraryDamage damage = LoadFromFileBytes(path, data);
   if (damage.Damaged()) UI().Show(TMsgKind::Error, DamageMessage(path, damage));
   return true;
+}
+
+TLibraryDamage TLibrary::LoadFromFileBytes(const QString& path, const QByteArray& data) {
+  const TLibraryDamage damage = LoadFromBytes(Bytes(data), XpFlag());
+  // The name stays, so that the window says where the library came from and the save dialog
+  // starts there; the file itself is only replaced after the user chose it again.
+  FileName = path;
+  Untied = damage.Damaged();
+  Saved = true;
+  return damage;
+}
+
+bool TLibrary::IsUntitled() const {
+  return Untied || (!SavedToFile && UntitledNumber(FileName) > 0);
+}
+
+QString TLibrary::UntitledName(int number) {
+  return number <= 1 ? QStringLiteral("Untitled.Lib") : QStringLiteral("Untitled %1.Lib").arg(number);
+}
+
+int TLibrary::UntitledNumber(const QString& fileName) {
+  static const QRegularExpression pattern(QStringLiteral("^Untitled(?: ([0-9]{1,6}))?\\.Lib$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpressionMatch match = pattern.match(fileName);
+  if (!match.hasMatch()) return 0;
+  return match.hasCaptured(1) ? match.captured(1).toInt() : 1;
 }
 
 bool TLibrary::OpenDialogLoad() {
@@ -201,16 +227,15 @@ bool TLibrary::OpenDialogLoad() {
 }
 
 bool TLibrary::Save(bool saveAs) {
-  const bool untitled =
-      saveAs ||
-      (FileName.compare(QStringLiteral("Untitled.Lib"), Qt::CaseInsensitive) == 0 && !SavedToFile);
-  const QString target = SaveTarget(saveAs, FileName, SavedToFile, QStringLiteral("Untitled.Lib"),
+  const bool untitled = saveAs || IsUntitled();
+  const QString target = SaveTarget(untitled, FileName, SavedToFile, QStringLiteral("Untitled.Lib"),
                                     DialogFor(QStringLiteral("Save Library"), QStringLiteral("Lib"),
                                               QStringLiteral("Lib file|*.Lib"), FileName, false));
   if (target.isEmpty()) return false;
   if (!WriteFileAtomic(target, SaveToBytes(XpFlag()))) return false;
   FileName = target;
   SavedToFile = true;
+  Untied = false;
   // A new file name shows in the library window's caption.
   if (untitled) NotifyViews();
   Saved = true;

@@ -44,14 +44,23 @@ class TLibrary : public TLibElem {
   QString DamageMessage(const QString& path, const TLibraryDamage& damage) const;
 
   // Reads a .Lib without asking; damage is shown to the user. True when the file could be read
-  // (a damaged file keeps the elements before the damage); Saved is then set.
+  // (a damaged file keeps the elements before the damage, and the library is untied from it);
+  // Saved is then set.
   bool LoadFromFile(const QString& path);
+  // Reads .Lib contents as LoadFromFile does, without reading the file or telling the user.
+  TLibraryDamage LoadFromFileBytes(const QString& path, const QByteArray& data);
   // The open dialog, then LoadFromFile; false when cancelled or unreadable. Saved is set and the
   // menus refreshed in any case.
   bool OpenDialogLoad();
   // Writes the library under the save rules (dialog for an untitled library or with saveAs,
   // overwrite question); true when written, and only then are FileName and Saved changed.
   bool Save(bool saveAs);
+  // The next Save asks for a file: the library was never written, or is untied from its file.
+  bool IsUntitled() const;
+  // "Untitled.Lib", "Untitled 2.Lib", ...: the names of new libraries.
+  static QString UntitledName(int number);
+  // The number of such a name (1 for "Untitled.Lib"), 0 for any other file name.
+  static int UntitledNumber(const QString& fileName);
 
   // Orders the elements in place by exchange, ascending on the key (so equal keys may swap).
   void Sort(TSortKey key);
@@ -70,6 +79,9 @@ class TLibrary : public TLibElem {
   std::vector<std::unique_ptr<TLibElem>> Elements;
   QStringList Comment;
   bool Saved = true;
+  // Not written to FileName without a save dialog: a damaged read would write the part that was
+  // read over the whole file, and a library made from a .Syx or .Glb must not replace it.
+  bool Untied = false;
   std::uint16_t Width = 0xFFFF;
   std::uint16_t Height = 0xFFFF;
 };

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
+#include <QUrl>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +25,7 @@
 #include "midi/scriptedui.h"
 #include "midi/timing.h"
 #include "model/library.h"
+#include "model/patchbank.h"
 
 namespace {
 
@@ -288,3 +291,115 @@ TEST_F(FrameMainWindow, TheSplashIsGoneBeforeTheStartGoesOn) {
 }
 
 }  // namespace
+
+TEST_F(FrameMainWindow, OpenTakesASysexFileIntoANewLibraryWhoseSaveLeavesTheFile) {
+  TPatchBank bank(nullptr);
+  const QByteArray original = bank.SysexBytes(false);
+  QFile file(Path("real-bank-1.syx"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(original);
+  file.close();
+
+  ui_.Files.push_back(file.fileName());
+  form_->Action("FileOpenItem")->trigger();
+  ASSERT_EQ(1u, ui_.FileRequests.size());
+  EXPECT_EQ("Lib, Syx and Glb files|*.Lib;*.Syx;*.Glb|Lib file|*.Lib|Syx file|*.Syx|Glb file|*.Glb",
+            ui_.FileRequests[0].Options.Filter);
+  EXPECT_TRUE(ui_.Questions.empty());  // no damage reported
+  ASSERT_EQ(1, form_->Children().size());
+  TLibrary* library = LibraryOf(form_->ActiveChild());
+  ASSERT_EQ(1, library->Count());
+  EXPECT_EQ(ekPatchBank, library->Element(0).Kind);
+  EXPECT_EQ("real-bank-1", library->Element(0).GetName());
+  EXPECT_EQ("Library : Untitled.Lib", form_->ActiveChild()->windowTitle());
+
+  library->NewElement(ekPatch).Modified();
+  form_->Action("FileSaveItem")->trigger();  // asks for a name; cancelled
+  ASSERT_EQ(2u, ui_.FileRequests.size());
+  EXPECT_TRUE(ui_.FileRequests[1].Save);
+  ui_.Files.push_back(Path("Bank.Lib"));
+  form_->Action("FileSaveItem")->trigger();
+  EXPECT_TRUE(library->Saved);
+  EXPECT_TRUE(QFile::exists(Path("Bank.Lib")));
+  QFile kept(file.fileName());
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(original, kept.readAll());
+}
+
+TEST_F(FrameMainWindow, OpenOfADamagedLibraryKeepsItsFileAndRefusesOtherFilesWithNoWindow) {
+  const QString path = WriteLibrary("Cut.Lib");
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::Append));
+  file.write(QByteArray(2, '\x09'));  // a record of an unknown kind at the end
+  file.close();
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray damaged = file.readAll();
+  file.close();
+
+  ASSERT_NE(nullptr, form_->OpenFile(path));
+  ASSERT_EQ(1u, ui_.Questions.size());
+  EXPECT_TRUE(ui_.Questions[0].Text.contains("Save writes a new file; the damaged file is kept"));
+  TLibrary* library = LibraryOf(form_->ActiveChild());
+  EXPECT_EQ(1, library->Count());
+  library->NewElement(ekPatch).Modified();
+  ui_.Files.push_back(Path("Mended.Lib"));
+  form_->Action("FileSaveItem")->trigger();
+  ASSERT_EQ(1u, ui_.FileRequests.size());
+  EXPECT_TRUE(library->Saved);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(damaged, file.readAll());
+  file.close();
+
+  // Neither a library, a SysEx file nor a global dump: the reason, and nothing opens.
+  QFile text(Path("notes.txt"));
+  ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+  text.write("some text\n");
+  text.close();
+  EXPECT_EQ(nullptr, form_->OpenFile(text.fileName()));
+  EXPECT_TRUE(ui_.LastText().contains("neither a library")) << ui_.LastText().toStdString();
+  EXPECT_EQ(1, form_->Children().size());
+}
+
+TEST_F(FrameMainWindow, FilesDroppedOnTheMainWindowAndNamedOnTheCommandLineOpen) {
+  TPatchBank bank(nullptr);
+  QFile syx(Path("Dropped.Syx"));
+  ASSERT_TRUE(syx.open(QIODevice::WriteOnly));
+  syx.write(bank.SysexBytes(false));
+  syx.close();
+  const QString library = WriteLibrary("Dropped.Lib");
+
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(syx.fileName()), QUrl::fromLocalFile(library)});
+  const QPoint inside = form_->MdiArea()->geometry().center();
+  QDragEnterEvent enter(inside, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form_.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(inside), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(form_.get(), &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  QCoreApplication::processEvents();
+  ASSERT_EQ(2, form_->Children().size());
+  QStringList names;
+  for (QWidget* child : form_->Children()) names << LibraryOf(child)->GetName();
+  names.sort();
+  EXPECT_EQ(QStringList({"Dropped.Lib", "Untitled.Lib"}), names);
+
+  EXPECT_EQ(QStringList({"a.Syx", "b c.Lib"}),
+            TVesta::FilesFrom({"vesta", "--settings", "x.ini", "a.Syx", "b c.Lib"}));
+  EXPECT_EQ(QStringList({"d.Glb"}), TVesta::FilesFrom({"vesta", "--settings=x.ini", "d.Glb"}));
+}
+
+TEST_F(FrameMainWindow, NewLibrariesAreNumberedFromTheLowestFreeNumber) {
+  auto newTitle = [this] {
+    form_->Action("FileNewItem")->trigger();
+    return LibraryOf(form_->ActiveChild())->GetName();
+  };
+  EXPECT_EQ("Untitled.Lib", newTitle());
+  EXPECT_EQ("Untitled 2.Lib", newTitle());
+  QWidget* second = form_->ActiveChild();
+  EXPECT_EQ("Untitled 3.Lib", newTitle());
+  second->parentWidget()->close();
+  Flush();
+  EXPECT_EQ("Untitled 2.Lib", newTitle());
+  EXPECT_EQ("Untitled 4.Lib", newTitle());
+}

@@ -243,3 +243,53 @@ TEST_F(TLibraryFiles, OpenDialogLoadSetsSavedEvenWhenCancelled) {
   EXPECT_EQ(library.Count(), 1);
   EXPECT_EQ(library.GetName(), "Perf.Lib");
 }
+
+TEST_F(TLibraryFiles, DamagedLibraryIsUntiedSoItsFirstSaveAsksAndTheFileIsKept) {
+  TLibrary library;
+  library.NewElement(ekPatch);
+  library.NewElement(ekSystem);
+  const QByteArray damaged = library.SaveToBytes(false).left(10 + 898 + 100);
+  WriteAll(Path("Cut.Lib"), damaged);
+
+  TLibrary cut;
+  ASSERT_TRUE(cut.LoadFromFile(Path("Cut.Lib")));
+  ASSERT_EQ(cut.Count(), 1);
+  EXPECT_TRUE(ui.LastText().endsWith(
+      "were loaded.\nSave writes a new file; the damaged file is kept as it is."))
+      << ui.LastText().toStdString();
+  EXPECT_TRUE(cut.Untied);
+  EXPECT_TRUE(cut.IsUntitled());
+  EXPECT_EQ(cut.GetName(), "Cut.Lib");
+
+  cut.NewElement(ekRhythm).Modified();
+  EXPECT_FALSE(cut.Save(false));  // the save dialog, cancelled
+  ASSERT_EQ(ui.FileRequests.size(), 1u);
+  EXPECT_EQ(ui.FileRequests[0].Options.Title, "Save Library");
+  EXPECT_EQ(ReadAll(Path("Cut.Lib")), damaged);
+
+  ui.Files.push_back(Path("Kept.Lib"));
+  ASSERT_TRUE(cut.Save(false));
+  EXPECT_EQ(ReadAll(Path("Cut.Lib")), damaged);
+  EXPECT_EQ(ReadAll(Path("Kept.Lib")).size(), 10 + 898 + 4590);
+  EXPECT_FALSE(cut.IsUntitled());
+  // Tied to the new file: the next save goes there without a question.
+  ASSERT_TRUE(cut.Save(false));
+  EXPECT_EQ(ui.FileRequests.size(), 2u);
+}
+
+TEST_F(TLibraryFiles, UntitledNamesAreNumbered) {
+  EXPECT_EQ(TLibrary::UntitledName(1), "Untitled.Lib");
+  EXPECT_EQ(TLibrary::UntitledName(2), "Untitled 2.Lib");
+  EXPECT_EQ(TLibrary::UntitledNumber("Untitled.Lib"), 1);
+  EXPECT_EQ(TLibrary::UntitledNumber("untitled 12.lib"), 12);
+  for (const char* other : {"Untitled2.Lib", "/home/me/Untitled.Lib", "Untitled 2.Syx", "Mine.Lib"})
+    EXPECT_EQ(TLibrary::UntitledNumber(other), 0) << other;
+
+  // "Untitled 3.Lib" asks for a name like "Untitled.Lib" does; a file saved so named does not.
+  TLibrary library;
+  library.FileName = "Untitled 3.Lib";
+  EXPECT_TRUE(library.IsUntitled());
+  EXPECT_FALSE(library.Save(false));
+  EXPECT_EQ(ui.FileRequests.size(), 1u);
+  EXPECT_FALSE(QFileInfo::exists("Untitled 3.Lib"));
+}
