@@ -227,14 +227,19 @@ void TFormvesta::closeEvent(QCloseEvent* event) {
   desktopCount_ = 0;
   const QList<QWidget*> children = Children();
   QList<QPointer<QWidget>> guarded(children.begin(), children.end());
-  for (auto it = guarded.rbegin(); it != guarded.rend() && !closeCancelled_; ++it) {
-    QWidget* child = *it;
-    if (!child) continue;
-    auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
-    const bool library = dynamic_cast<TLibraryWindow*>(child) != nullptr;
-    // Editor, bank and global windows go with the frame.
-    if (!sub || (!library && !NonLibrary(child))) continue;
-    sub->close();
+  // The libraries are asked about first: the monitor, the keyboard and the trash close only
+  // once no answer has kept the program open.
+  for (const bool libraries : {true, false}) {
+    for (auto it = guarded.rbegin(); it != guarded.rend() && !closeCancelled_; ++it) {
+      QWidget* child = *it;
+      if (!child) continue;
+      auto* sub = qobject_cast<QMdiSubWindow*>(child->parentWidget());
+      const auto* view = dynamic_cast<TLibraryWindow*>(child);
+      const bool library = view && !view->IsTrash();
+      // Editor, bank and global windows go with the frame.
+      if (!sub || library != libraries || (!library && !NonLibrary(child))) continue;
+      sub->close();
+    }
   }
   exiting_ = false;
   if (closeCancelled_) {

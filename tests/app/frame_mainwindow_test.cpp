@@ -403,3 +403,25 @@ TEST_F(FrameMainWindow, NewLibrariesAreNumberedFromTheLowestFreeNumber) {
   EXPECT_EQ("Untitled 2.Lib", newTitle());
   EXPECT_EQ("Untitled 4.Lib", newTitle());
 }
+
+TEST_F(FrameMainWindow, ExitCancelledAtALibraryKeepsTheMonitorAndTheKeyboard) {
+  form_->Action("GadgetsMonitorItem")->trigger();
+  form_->Action("GadgetsKeyboardItem")->trigger();
+  QWidget* library = form_->OpenLibraryFile(WriteLibrary("Unsaved.Lib"));
+  ASSERT_NE(nullptr, library);
+  LibraryOf(library)->NewElement(ekPatch).Modified();
+  // The library is in front: the monitor and the keyboard come before it from the back.
+
+  ui_.Answers = {mbCancel};
+  EXPECT_FALSE(form_->close());
+  Flush();
+  EXPECT_EQ(3, form_->Children().size());
+  EXPECT_TRUE(vesta_.MonitorOpen);
+  EXPECT_TRUE(vesta_.KeyboardOpen);
+  EXPECT_NE(nullptr, form_->Monitor());
+  EXPECT_EQ(1, Settings().ReadInteger("Monitor", "Open", -1));
+
+  ui_.Answers = {mbNo};
+  EXPECT_TRUE(form_->close());
+  EXPECT_EQ(1, Settings().ReadInteger("Keyboard", "Open", -1));
+}
