@@ -16,7 +16,7 @@ _vesta_cli() {
   cur=${COMP_WORDS[COMP_CWORD]}
   prev=${COMP_WORDS[COMP_CWORD-1]}
   if [ "$COMP_CWORD" -eq 1 ]; then
-    mapfile -t COMPREPLY < <(compgen -W "$(_vesta_cli_commands "$program") --help" -- "$cur")
+    mapfile -t COMPREPLY < <(compgen -W "$(_vesta_cli_commands "$program") --help --version" -- "$cur")
     return
   fi
   local command=${COMP_WORDS[1]}
