@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package into a temporary folder and checks it: named for the build's version,
 # its dependencies found by dpkg-shlibdeps (Qt and RtMidi among them, no test or build library),
-# installing under /usr what `cmake --install` installs.
+# installing under /usr what `cmake --install` installs, with no path of the build compiled in.
 # Usage: package_test.sh BUILD-DIR VERSION
 set -uo pipefail
 build=${1:?usage: package_test.sh BUILD-DIR VERSION}
@@ -37,6 +37,16 @@ for file in ./usr/bin/vesta ./usr/bin/vesta-cli ./usr/bin/vesta-instrument \
             ./usr/share/man/man1/vesta-cli.1 ./usr/share/bash-completion/completions/vesta-cli \
             ./usr/share/icons/hicolor/scalable/apps/vesta.svg; do
   grep -qx -- "$file" <<<"$contents" || fail "the package lacks $file"
+done
+
+# The installed programs find what they need without the build or source folders: neither path
+# is compiled into them (the help pages and "Names.Txt" are resources inside).
+dpkg-deb -x "$deb" "$work/root"
+source_dir=$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$build/CMakeCache.txt")
+for program in vesta vesta-cli vesta-instrument; do
+  for path in "$(cd "$build" && pwd)" "$source_dir"; do
+    ! grep -qaF -- "$path" "$work/root/usr/bin/$program" || fail "$program holds the path $path"
+  done
 done
 
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
