@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstring>
 
-#include <QCommandLineParser>
 #include <QDir>
 
+#include "app/vesta.h"
 #include "vestaversion.h"
 
 QString VestaHelpText() {
@@ -50,13 +50,8 @@ std::optional<int> AnswerInformationOptions(int argc, const char* const* argv) {
 }
 
 QStringList FileArguments(const QStringList& arguments) {
-  QCommandLineParser parser;
-  parser.addOption(
-      QCommandLineOption(QStringLiteral("settings"), QString(), QStringLiteral("file")));
-  // Unknown options are not files; parse() goes on past them.
-  parser.parse(arguments);
   QStringList files;
-  for (const QString& file : parser.positionalArguments())
+  for (const QString& file : TVesta::FilesFrom(arguments))
     files << QDir::cleanPath(QDir::current().absoluteFilePath(file));
   return files;
 }

@@ -15,6 +15,6 @@ QString VestaVersionText();
 // --settings is a file name, never one of these.
 std::optional<int> AnswerInformationOptions(int argc, const char* const* argv);
 
-// The files named on a command line (QApplication::arguments(), Qt's own options already
-// taken out), as absolute paths from the folder the program started in.
+// The files named on a command line (TVesta::FilesFrom) as absolute paths from the folder the
+// program started in, as they are handed to a program running elsewhere.
 QStringList FileArguments(const QStringList& arguments);

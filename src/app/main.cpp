@@ -106,33 +106,30 @@ int main(int argc, char** argv) {
   auto* splash = new TFormintro;
   QObject::connect(splash, &TFormintro::Finished, &form, &TFormvesta::FinishStart);
   QObject::connect(splash, &TFormintro::Finished, &names, &TFormNames::Load);
-  // Files named on the command line open after the last session's libraries, as File > Open
-  // opens them.
-  const QStringList files = TVesta::FilesFrom(QApplication::arguments());
-  QObject::connect(splash, &TFormintro::Finished, &form, [&form, files] {
-    for (const QString& file : files) form.OpenFile(file);
-  });
   splash->show();
   splash->StartTimer(Timing().SplashMs);
 
-  // Files handed over by a later "vesta FILE..."; those that come before the start is finished
-  // wait for it, so that they open after the last session's libraries.
+  // Files open as File > Open opens them, after the last session's libraries: those named on
+  // the command line, and those a later "vesta FILE..." hands over (kept until the start is
+  // finished when they come before it).
   bool started = false;
-  QStringList handedFiles;
-  const auto openHandedFiles = [&form, &handedFiles] {
-    for (const QString& file : std::exchange(handedFiles, {})) form.OpenLibraryFile(file);
-    form.setWindowState((form.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    form.raise();
-    form.activateWindow();
+  QStringList pendingFiles = FileArguments(QApplication::arguments());
+  const auto openPendingFiles = [&form, &pendingFiles] {
+    for (const QString& file : std::exchange(pendingFiles, {})) form.OpenFile(file);
   };
-  QObject::connect(splash, &TFormintro::Finished, &form, [&started, &openHandedFiles] {
+  QObject::connect(splash, &TFormintro::Finished, &form, [&started, &openPendingFiles] {
     started = true;
-    openHandedFiles();
+    openPendingFiles();
   });
   QObject::connect(&instance, &TSingleInstance::FilesReceived, &form,
-                   [&started, &handedFiles, &openHandedFiles](const QStringList& files) {
-                     handedFiles += files;
-                     if (started) openHandedFiles();
+                   [&form, &started, &pendingFiles, &openPendingFiles](const QStringList& files) {
+                     pendingFiles += files;
+                     if (!started) return;
+                     openPendingFiles();
+                     // The user turns to the program the file manager sent the files to.
+                     form.setWindowState(form.windowState() & ~Qt::WindowMinimized);
+                     form.raise();
+                     form.activateWindow();
                    });
 
   const int result = QApplication::exec();
