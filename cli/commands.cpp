@@ -12,6 +12,7 @@
 #include "cli/loadedfile.h"
 #include "cli/outputfile.h"
 #include "cli/searchcommands.h"
+#include "cli/setcommands.h"
 #include "cli/showcommands.h"
 #include "cli/toolcommands.h"
 #include "cli/transfercommands.h"
@@ -178,6 +179,7 @@ const std::vector<TCliCommand>& CliCommands() {
       FindCommand(),
       SimilarCommand(),
       TagCommand(),
+      SetCommand(),
   };
   return commands;
 }

@@ -1,6 +1,10 @@
 #include "controls/edittype.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+
+#include <QStringList>
 
 namespace {
 struct TModeInfo {
@@ -214,4 +218,111 @@ QString EditTypeText(TEditType type, int code) {
       text.prepend(u'+');
   }
   return u' ' + text;
+}
+
+namespace {
+// A text as typed and as shown made comparable: blanks gone, letters in lower case, a leading
+// "+" and the mode's unit dropped.
+QString Key(const QString& text, QLatin1String unit) {
+  QString key;
+  key.reserve(text.size());
+  for (QChar c : text)
+    if (!c.isSpace()) key += c.toLower();
+  if (!unit.isEmpty() && key.endsWith(unit)) key.chop(unit.size());
+  if (key.startsWith(u'+')) key.remove(0, 1);
+  return key;
+}
+
+QLatin1String Unit(TEditType type) {
+  switch (type) {
+    case MinMaxDB:
+      return QLatin1String("db");
+    case MinMaxPerc:
+      return QLatin1String("%");
+    case Int100M8000HZ:
+    case Int005M10HZ:
+    case Int005M10HZNote:
+      return QLatin1String("hz");
+    case Int0M100ms:
+    case Int0M500ms:
+      return QLatin1String("ms");
+    default:
+      return QLatin1String();
+  }
+}
+
+// Whether two keys name one value: the same text, or the same number however many decimals.
+bool SameValue(const QString& typed, const QString& shown) {
+  if (typed == shown) return true;
+  bool typedNumber = false, shownNumber = false;
+  const double a = typed.toDouble(&typedNumber);
+  const double b = shown.toDouble(&shownNumber);
+  return typedNumber && shownNumber && std::abs(a - b) < 1e-6;
+}
+}  // namespace
+
+bool EditTypeCode(TEditType type, const QString& text, int low, int high, int& code) {
+  if (!ValidType(type)) return false;
+  const QLatin1String unit = Unit(type);
+  const QString typed = Key(text, unit);
+  if (typed.isEmpty()) return false;
+  if (EditTypeRanged(type)) {
+    // Every whole number of the range shows as itself.
+    bool ok = false;
+    const int value = typed.toInt(&ok);
+    if (!ok || value < low || value > high) return false;
+    code = value;
+    return true;
+  }
+  low = std::max(low, 0);
+  high = std::min(high, kModes[type].high);
+  for (int candidate = low; candidate <= high; ++candidate) {
+    if (SameValue(typed, Key(BareText(type, candidate), unit))) {
+      code = candidate;
+      return true;
+    }
+  }
+  return false;
+}
+
+QString EditTypeValues(TEditType type, int low, int high) {
+  if (!EditTypeRanged(type)) {
+    low = std::max(low, 0);
+    high = std::min(high, EditTypeHigh(type, high));
+  }
+  if (high < low) return QString();
+  if (!EditTypeRanged(type) && high - low < 20) {
+    QStringList texts;
+    for (int code = low; code <= high; ++code) texts << EditTypeText(type, code).trimmed();
+    return texts.join(QStringLiteral(", "));
+  }
+  return EditTypeText(type, low).trimmed() + QStringLiteral(" to ") +
+         EditTypeText(type, high).trimmed();
+}
+
+QString NumberText(int value, bool stereo) {
+  if (!stereo || value == 0) return Number(value);
+  return (value < 0 ? QStringLiteral("L ") : QStringLiteral("R ")) + Number(std::abs(value));
+}
+
+bool NumberFromText(const QString& text, bool stereo, int min, int max, int& value) {
+  QString typed = Key(text, QLatin1String());
+  int sign = 1;
+  if (stereo && (typed.startsWith(u'l') || typed.startsWith(u'r'))) {
+    sign = typed.startsWith(u'l') ? -1 : 1;
+    typed.remove(0, 1);
+    // "L -5" or "R +5" are no shown texts.
+    if (typed.startsWith(u'-') || typed.startsWith(u'+')) return false;
+  }
+  bool ok = false;
+  const int number = typed.toInt(&ok);
+  if (!ok) return false;
+  const int result = sign * number;
+  if (result < min || result > max) return false;
+  value = result;
+  return true;
+}
+
+QString NumberValues(int min, int max, bool stereo) {
+  return NumberText(min, stereo) + QStringLiteral(" to ") + NumberText(max, stereo);
 }

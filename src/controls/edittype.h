@@ -51,3 +51,19 @@ int EditTypeLow(TEditType type, int min);
 int EditTypeHigh(TEditType type, int max);
 // Whether the mode uses Min and Max.
 bool EditTypeRanged(TEditType type);
+
+// The inverse of EditTypeText: the code of [low, high] (EditTypeLow and EditTypeHigh of the
+// field) that shows as text. The text is taken as shown, with or without its unit, its blanks,
+// a "+" or the case of its letters ("5000", "-98 %", "c#4", "d50:50e"); a number may be written
+// with more or fewer decimals ("1" for "1.0"). False when no code there shows so.
+bool EditTypeCode(TEditType type, const QString& text, int low, int high, int& code);
+// What a field of the mode takes, for a refusal: every text when there are a few, otherwise the
+// first and the last ("C -1 to G 9").
+QString EditTypeValues(TEditType type, int low, int high);
+
+// A plain or stereo number as the number boxes show it ("64"; "L 64", "0", "R 63"), and back:
+// the value of [min, max] typed as shown, a stereo one also as a signed number ("-20").
+QString NumberText(int value, bool stereo);
+bool NumberFromText(const QString& text, bool stereo, int min, int max, int& value);
+// "from L 64 to R 63"-style range of a number box, for a refusal.
+QString NumberValues(int min, int max, bool stereo);

@@ -197,4 +197,159 @@ TEST(EditTypeText, NamesRoundTripInEnumerationOrder) {
   EXPECT_FALSE(EditTypeFromName(QString(), type));
   EXPECT_EQ(type, Note);
 }
+
+constexpr int kNo = -1000;  // refused
+
+// Typed text in, code out (kNo: refused). low and high are the field's bounds.
+struct TTypedCase {
+  TEditType type;
+  int low, high;
+  const char* text;
+  int code;
+};
+
+const TTypedCase kTyped[] = {
+    {IntM100P100, 0, 14, "-100", 0},
+    {IntM100P100, 0, 14, "100", 14},
+    {IntM100P100, 0, 14, "+100", 14},
+    {IntM100P100, 0, 14, " +70", 13},
+    {IntM100P100, 0, 14, "0", 7},
+    {IntM100P100, 0, 14, "35", kNo},  // between two shown values
+    {IntM100P100, 0, 14, "110", kNo},
+    {IntM100P200, 0, 15, "200", 15},
+    {IntM100P200, 0, 15, "-30", 3},
+    {IntM0P1200, 0, 30, "1200", 30},
+    {IntM0P1200, 0, 30, "15", kNo},
+    {Note, 0, 127, "C -1", 0},
+    {Note, 0, 127, "c#4", 61},
+    {Note, 0, 127, "G 9", 127},
+    {Note, 0, 127, "H 4", kNo},
+    {MinMax, -5, 20, "-5", -5},
+    {MinMax, -5, 20, "20", 20},
+    {MinMax, -5, 20, "21", kNo},
+    {MinMax, -5, 20, "1.5", kNo},
+    {MinMaxS, -24, 24, "+12", 12},
+    {MinMaxS, -24, 24, "-24", -24},
+    {MinMaxDB, -15, 15, "-15 dB", -15},
+    {MinMaxDB, -15, 15, "+3dB", 3},
+    {MinMaxDB, -15, 15, "15", 15},
+    {MinMaxDB, -15, 15, "16 dB", kNo},
+    {MinMaxPerc, -98, 98, "-98 %", -98},
+    {MinMaxPerc, -98, 98, "-98", -98},
+    {MinMaxPerc, -98, 98, "98%", 98},
+    {MinMaxPerc, -98, 98, "-99 %", kNo},
+    {Int100M8000HZ, 0, 125, "100 Hz", 0},
+    {Int100M8000HZ, 0, 125, "8000", 125},
+    {Int100M8000HZ, 0, 125, "1000hz", 55},
+    {Int100M8000HZ, 0, 125, "1050", kNo},
+    {Int200M8000HZ, 0, 16, "5000", 14},
+    {Int200M8000HZ, 0, 16, "200", 0},
+    {Int200M8000HZ, 0, 16, "ByPass", kNo},
+    {Int200M8000HZBP, 0, 17, "bypass", 17},
+    {Int05M90, 0, 4, "0.5", 0},
+    {Int05M90, 0, 4, "1", 1},
+    {Int05M90, 0, 4, "9.0", 4},
+    {Int05M90, 0, 4, "3", kNo},
+    {Int005M10HZ, 0, 125, "0.05 Hz", 0},
+    {Int005M10HZ, 0, 125, "1.5", 29},
+    {Int005M10HZ, 0, 125, "10 Hz", 125},
+    {Int005M10HZ, 0, 125, "0.07", kNo},
+    {Int005M10HZNote, 0, 125, "1/16", 116},
+    {Int005M10HZNote, 0, 125, "1/8 (.)", 121},
+    {Int005M10HZNote, 0, 125, "1/2", 125},
+    {Int0M100ms, 0, 125, "0 ms", 0},
+    {Int0M100ms, 0, 125, "7.5", 55},
+    {Int0M100ms, 0, 125, "100ms", 125},
+    {Int0M100ms, 0, 125, "101", kNo},
+    {Int0M500ms, 0, 126, "500 ms", 126},
+    {Int200M1000ms, 0, 115, "200", 0},
+    {Int200M1000ms, 0, 115, "1000", 115},
+    {Int200M1000msNote, 0, 125, "1/4 (3)", 120},
+    {Balance, 0, 100, "D50:50E", 50},
+    {Balance, 0, 100, "d100 : 0e", 0},
+    {Balance, 0, 100, "D50:51E", kNo},
+    {BalanceL, 0, 100, "A0:100B", 100},
+    {CC00CC95, 0, 97, "CC00", 0},
+    {CC00CC95, 0, 97, "cc95", 95},
+    {CC00CC95, 0, 97, "AfterTouch", 97},
+    {CC00CC95, 0, 97, "Tap-Temp", kNo},
+    {CC00CC95StartStop, 0, 102, "Tap-Temp", 102},
+    {RealInt1M127, 0, 127, "Real", 0},
+    {RealInt1M127, 0, 127, "127", 127},
+    {Int1M16Off, 0, 16, "1", 0},
+    {Int1M16Off, 0, 16, "16", 15},
+    {Int1M16Off, 0, 16, "off", 16},
+    {Int1M16Off, 0, 16, "0", kNo},
+    {Int1M16RXCHOff, 0, 17, "RX-CH", 16},
+    {Int0M127Off, 0, 128, "Off", 128},
+    {Int0M127Off, 0, 128, "0", 0},
+    {User01PRB32, 0, 127, "User : 01", 0},
+    {User01PRB32, 0, 127, "PR-B:32", 127},
+    {User01PRB32, 0, 127, "Card : 33", kNo},
+    {Int427M452, 0, 126, "427.4", 0},
+    {Int427M452, 0, 126, "428", 3},
+    {Int427M452, 0, 126, "452.6", 126},
+    {Int0M880, 0, 127, "880", 127},
+    {Int0M880, 0, 127, "97", kNo},
+    // The field's bounds hold as well as the mode's codes; nothing is no value.
+    {Note, 12, 24, "C -1", kNo},
+    {IntM100P100, 0, 14, "", kNo},
+    {IntM100P100, 0, 14, "   ", kNo},
+    {Note, 0, 127, "C 4 x", kNo},
+};
+
+TEST(EditTypeCode, TakesWhatTheFieldShowsWithOrWithoutItsUnit) {
+  for (const TTypedCase& c : kTyped) {
+    int code = -1;
+    const bool ok = EditTypeCode(c.type, QString::fromLatin1(c.text), c.low, c.high, code);
+    EXPECT_EQ(ok, c.code != kNo) << EditTypeName(c.type).toStdString() << " \"" << c.text << '"';
+    if (ok) {
+      EXPECT_EQ(code, c.code) << EditTypeName(c.type).toStdString() << " " << c.text;
+    }
+  }
+}
+
+TEST(EditTypeCode, IsTheInverseOfTheTextForEveryCodeOfEveryMode) {
+  for (int i = 0; i < kEditTypeCount; ++i) {
+    const auto type = static_cast<TEditType>(i);
+    const int low = EditTypeLow(type, -64), high = EditTypeHigh(type, 63);
+    for (int code = low; code <= high; ++code) {
+      int back = -1000;
+      ASSERT_TRUE(EditTypeCode(type, EditTypeText(type, code), low, high, back))
+          << EditTypeName(type).toStdString() << " code " << code;
+      EXPECT_EQ(back, code) << EditTypeName(type).toStdString();
+    }
+  }
+}
+
+TEST(EditTypeCode, RefusalsNameTheValuesOrTheRange) {
+  EXPECT_EQ(EditTypeValues(CC00CC95, 0, 97), "CC00 to AfterTouch");
+  EXPECT_EQ(EditTypeValues(Int05M90, 0, 4), "0.5, 1.0, 2.0, 4.0, 9.0");
+  EXPECT_EQ(EditTypeValues(MinMaxPerc, -98, 98), "-98 % to +98 %");
+  EXPECT_EQ(EditTypeValues(Note, 0, 127), "C -1 to G 9");
+}
+
+TEST(NumberFromText, TakesPlainAndStereoNumbersInsideTheBounds) {
+  struct TCase {
+    bool stereo;
+    const char* text;
+    int value;  // -1000: refused
+  } const kCases[] = {
+      {false, "100", 100}, {false, "127", 127}, {false, "0", 0},      {false, "128", -1000},
+      {false, "-1", -1000}, {false, "1.5", -1000}, {false, "x", -1000}, {true, "L 20", -20},
+      {true, "l64", -64},  {true, "R 63", 63},   {true, "0", 0},      {true, "  0", 0},
+      {true, "-20", -20},  {true, "R 64", -1000}, {true, "L -5", -1000}, {true, "L", -1000},
+  };
+  for (const auto& c : kCases) {
+    int value = -1000;
+    const bool ok = NumberFromText(QString::fromLatin1(c.text), c.stereo, c.stereo ? -64 : 0,
+                                   c.stereo ? 63 : 127, value);
+    EXPECT_EQ(ok, c.value != -1000) << c.text;
+    if (ok) {
+      EXPECT_EQ(value, c.value) << c.text;
+    }
+  }
+  EXPECT_EQ(NumberText(-64, true), "L 64");
+  EXPECT_EQ(NumberValues(-64, 63, true), "L 64 to R 63");
+}
 }  // namespace

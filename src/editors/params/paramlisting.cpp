@@ -4,6 +4,7 @@
 
 #include "editors/params/params.h"
 #include "model/bank.h"
+#include "model/block.h"
 #include "model/patch.h"
 #include "model/performance.h"
 #include "model/rhythm.h"
@@ -71,53 +72,65 @@ std::vector<TParamRow> EffectRowsFor(int type, int shift) {
 }
 
 namespace {
-void ShowPatch(const TPatch& patch, std::vector<TShownParam>& out) {
-  std::vector<TParamRow> common(PatchCommonRows().begin(), PatchCommonRows().end());
-  const auto effects = EffectRowsFor(patch.Common.GetByte(12), 0);
-  common.insert(common.end(), effects.begin(), effects.end());
-  AddBlock(out, QStringLiteral("common"), patch.Common.Data(), common);
-  for (const TTone& tone : patch.Tones)
-    AddBlock(out, QStringLiteral("tone %1").arg(tone.Number), tone.Data(), ToneRows());
+std::vector<TParamRow> Rows(std::span<const TParamRow> rows) {
+  return {rows.begin(), rows.end()};
 }
 
-void ShowPerformance(const TPerformance& performance, std::vector<TShownParam>& out) {
-  std::vector<TParamRow> common(PerformanceCommonRows().begin(), PerformanceCommonRows().end());
+void PatchBlocks(TPatch& patch, std::vector<TShownBlock>& out) {
+  std::vector<TParamRow> common = Rows(PatchCommonRows());
+  const auto effects = EffectRowsFor(patch.Common.GetByte(12), 0);
+  common.insert(common.end(), effects.begin(), effects.end());
+  out.push_back({QStringLiteral("common"), &patch.Common, std::move(common)});
+  for (TTone& tone : patch.Tones)
+    out.push_back({QStringLiteral("tone %1").arg(tone.Number), &tone, Rows(ToneRows())});
+}
+
+void PerformanceBlocks(TPerformance& performance, std::vector<TShownBlock>& out) {
+  std::vector<TParamRow> common = Rows(PerformanceCommonRows());
   common.push_back(EfxSourceRow());
   // The performance holds the patch's effect bytes one later.
   const auto effects = EffectRowsFor(performance.Common.GetByte(13), 1);
   common.insert(common.end(), effects.begin(), effects.end());
-  AddBlock(out, QStringLiteral("common"), performance.Common.Data(), common);
+  out.push_back({QStringLiteral("common"), &performance.Common, std::move(common)});
   for (int part = 1; part <= TPerformance::kPartCount; ++part)
-    AddBlock(out, QStringLiteral("part %1").arg(part),
-             performance.Parts[static_cast<std::size_t>(part - 1)].Data(),
-             part == 10 ? RhythmPartRows() : PerformancePartRows());
+    out.push_back({QStringLiteral("part %1").arg(part),
+                   &performance.Parts[static_cast<std::size_t>(part - 1)],
+                   Rows(part == 10 ? RhythmPartRows() : PerformancePartRows())});
 }
 
-void ShowRhythm(const TRhythm& rhythm, std::vector<TShownParam>& out) {
-  AddBlock(out, QStringLiteral("common"), rhythm.Common.Data(), RhythmCommonRows());
-  for (const TRhythmNote& note : rhythm.Notes)
-    AddBlock(out, QStringLiteral("note %1").arg(note.Key), note.Data(), RhythmNoteRows());
+void RhythmBlocks(TRhythm& rhythm, std::vector<TShownBlock>& out) {
+  out.push_back({QStringLiteral("common"), &rhythm.Common, Rows(RhythmCommonRows())});
+  for (TRhythmNote& note : rhythm.Notes)
+    out.push_back({QStringLiteral("note %1").arg(note.Key), &note, Rows(RhythmNoteRows())});
 }
 
-void ShowSystem(const TSystem& system, std::vector<TShownParam>& out) {
-  AddBlock(out, QStringLiteral("common"), system.Common.Data(), SystemCommonRows());
+void SystemBlocks(TSystem& system, std::vector<TShownBlock>& out) {
+  out.push_back({QStringLiteral("common"), &system.Common, Rows(SystemCommonRows())});
   for (std::size_t i = 0; i < system.ScaleTunes.size(); ++i)
-    AddBlock(out, QStringLiteral("scale tune %1").arg(i + 1), system.ScaleTunes[i].Data(),
-             ScaleTuneRows());
+    out.push_back({QStringLiteral("scale tune %1").arg(i + 1), &system.ScaleTunes[i],
+                   Rows(ScaleTuneRows())});
 }
 }  // namespace
+
+std::vector<TShownBlock> ShownBlocks(TLibElem& sound) {
+  std::vector<TShownBlock> blocks;
+  if (auto* patch = dynamic_cast<TPatch*>(&sound))
+    PatchBlocks(*patch, blocks);
+  else if (auto* performance = dynamic_cast<TPerformance*>(&sound))
+    PerformanceBlocks(*performance, blocks);
+  else if (auto* rhythm = dynamic_cast<TRhythm*>(&sound))
+    RhythmBlocks(*rhythm, blocks);
+  else if (auto* system = dynamic_cast<TSystem*>(&sound))
+    SystemBlocks(*system, blocks);
+  return blocks;
+}
 
 TShownSound ShowSound(const TLibElem& sound) {
   TShownSound shown;
   shown.Kind = sound.KindName();
   shown.Name = sound.GetName();
-  if (const auto* patch = dynamic_cast<const TPatch*>(&sound))
-    ShowPatch(*patch, shown.Parameters);
-  else if (const auto* performance = dynamic_cast<const TPerformance*>(&sound))
-    ShowPerformance(*performance, shown.Parameters);
-  else if (const auto* rhythm = dynamic_cast<const TRhythm*>(&sound))
-    ShowRhythm(*rhythm, shown.Parameters);
-  else if (const auto* system = dynamic_cast<const TSystem*>(&sound))
-    ShowSystem(*system, shown.Parameters);
+  // Read only: the blocks are taken as the set command takes them.
+  for (const TShownBlock& block : ShownBlocks(const_cast<TLibElem&>(sound)))
+    AddBlock(shown.Parameters, block.Block, block.Data->Data(), block.Rows);
   return shown;
 }

@@ -8,6 +8,7 @@
 
 #include "editors/params/paramrow.h"
 
+class TBlock;
 class TLibElem;
 
 struct TShownParam {
@@ -36,6 +37,15 @@ void AddBlock(std::vector<TShownParam>& out, const QString& block, const std::ui
 // (bytes 13 to 24 as plain numbers for a type the table does not know), `shift` bytes later
 // (0 for a patch, 1 for a performance).
 std::vector<TParamRow> EffectRowsFor(int type, int shift);
+
+// One block of a sound with the rows that show it, as ShowSound lists them.
+struct TShownBlock {
+  QString Block;  // as TShownParam::Block
+  TBlock* Data = nullptr;
+  std::vector<TParamRow> Rows;
+};
+// The blocks of one sound in listing order; the effects' rows follow the stored EFX type.
+std::vector<TShownBlock> ShownBlocks(TLibElem& sound);
 
 // Every parameter of one sound (a patch, performance, rhythm set or system).
 TShownSound ShowSound(const TLibElem& sound);

@@ -1,5 +1,8 @@
 #include "editors/params/paramrow.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QStringList>
 
 namespace {
@@ -108,4 +111,131 @@ QString ParamText(const TParamRow& row, const std::uint8_t* data, bool* inRange)
   if (inRange) *inRange = valid;
   // A name keeps its leading blanks: only its padding goes.
   return valid && row.Control == TParamControl::Name ? text : text.trimmed();
+}
+
+namespace {
+QString Key(const QString& text) {
+  QString key;
+  for (QChar c : text)
+    if (!c.isSpace()) key += c.toLower();
+  return key;
+}
+
+bool IsNumberControl(TParamControl control) {
+  return control == TParamControl::Slider || control == TParamControl::Graph ||
+         control == TParamControl::StereoSlider || control == TParamControl::Pan;
+}
+
+int ShownLow(const TParamRow& row) {
+  return std::min(ParamShown(row, row.Min), ParamShown(row, row.Max));
+}
+
+int ShownHigh(const TParamRow& row) {
+  return std::max(ParamShown(row, row.Min), ParamShown(row, row.Max));
+}
+
+QByteArray StoredBytes(const TParamRow& row, int stored) {
+  std::uint8_t bytes[2] = {0, 0};
+  ParamSplit(row, stored, bytes);
+  return QByteArray(reinterpret_cast<const char*>(bytes), row.Size == 2 ? 2 : 1);
+}
+
+// The stored value of a shown one, when some stored value of the row shows exactly so.
+bool StoredOfShown(const TParamRow& row, int shown, int& stored) {
+  const int candidate = ParamStoredFromShown(row, shown);
+  if (candidate < row.Min || candidate > row.Max || ParamShown(row, candidate) != shown)
+    return false;
+  stored = candidate;
+  return true;
+}
+
+// Each stored value of the row with the text it shows in this block, in order, until visit
+// returns true.
+template <class TVisit>
+bool EachText(const TParamRow& row, std::span<const std::uint8_t> block, TVisit visit) {
+  std::vector<std::uint8_t> data(block.begin(), block.end());
+  for (int stored = row.Min; stored <= row.Max; ++stored) {
+    ParamSplit(row, stored, data.data() + row.Offset);
+    bool inRange = true;
+    const QString text = ParamText(row, data.data(), &inRange);
+    if (inRange && visit(stored, text)) return true;
+  }
+  return false;
+}
+}  // namespace
+
+bool ParamFromText(const TParamRow& row, std::span<const std::uint8_t> block, const QString& text,
+                   QByteArray& bytes) {
+  if (row.Offset + row.Size > static_cast<int>(block.size())) return false;
+  int stored = 0;
+  switch (row.Control) {
+    case TParamControl::Name: {
+      if (text.size() > row.Size) return false;
+      for (QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() > 0x7E) return false;
+      bytes = text.toLatin1().leftJustified(row.Size, ' ');
+      return true;
+    }
+    case TParamControl::Field: {
+      int shown = 0;
+      if (!EditTypeCode(row.Mode, text, EditTypeLow(row.Mode, ShownLow(row)),
+                        EditTypeHigh(row.Mode, ShownHigh(row)), shown) ||
+          !StoredOfShown(row, shown, stored))
+        return false;
+      break;
+    }
+    case TParamControl::Slider:
+    case TParamControl::Graph:
+    case TParamControl::StereoSlider:
+    case TParamControl::Pan: {
+      int shown = 0;
+      const bool stereo = row.Control == TParamControl::StereoSlider ||
+                          row.Control == TParamControl::Pan;
+      if (!NumberFromText(text, stereo, ShownLow(row), ShownHigh(row), shown) ||
+          !StoredOfShown(row, shown, stored))
+        return false;
+      break;
+    }
+    default: {
+      // Lists, groups, check boxes and custom rows: the value that shows this text. A text that
+      // several values show (a name a list holds twice, the blank names of an empty list) keeps
+      // the stored value when it is one of them, and is otherwise the first.
+      const QString wanted = Key(text);
+      const int held = ParamStored(row, block.data());
+      bool found = false;
+      EachText(row, block, [&](int candidate, const QString& shown) {
+        if (Key(shown) != wanted) return false;
+        if (!found || candidate == held) stored = candidate;
+        found = true;
+        return candidate == held;
+      });
+      if (!found) return false;
+    }
+  }
+  bytes = StoredBytes(row, stored);
+  return true;
+}
+
+QString ParamValues(const TParamRow& row, std::span<const std::uint8_t> block) {
+  switch (row.Control) {
+    case TParamControl::Name:
+      return QStringLiteral("up to %1 characters").arg(row.Size);
+    case TParamControl::Field:
+      return EditTypeValues(row.Mode, EditTypeLow(row.Mode, ShownLow(row)),
+                            EditTypeHigh(row.Mode, ShownHigh(row)));
+    default:
+      break;
+  }
+  if (IsNumberControl(row.Control))
+    return NumberValues(ShownLow(row), ShownHigh(row),
+                        row.Control == TParamControl::StereoSlider ||
+                            row.Control == TParamControl::Pan);
+  QStringList texts;
+  if (row.Offset + row.Size <= static_cast<int>(block.size()))
+    EachText(row, block, [&](int, const QString& shown) {
+      if (!shown.isEmpty() && !texts.contains(shown)) texts << shown;
+      return false;
+    });
+  if (texts.size() > 20) return texts.first() + QStringLiteral(" to ") + texts.last();
+  return texts.join(QStringLiteral(", "));
 }

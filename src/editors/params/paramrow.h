@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <span>
 
+#include <QByteArray>
 #include <QString>
 
 #include "controls/edittype.h"
@@ -67,3 +68,12 @@ bool ParamInRange(const TParamRow& row, const std::uint8_t* data);
 // What the row's control shows for the block's data, surrounding blanks removed. A value outside
 // the row's range gives its number; inRange (when given) tells which.
 QString ParamText(const TParamRow& row, const std::uint8_t* data, bool* inRange = nullptr);
+
+// The inverse of ParamText: the row's bytes for a value typed as its control shows it (for a
+// value field see EditTypeCode for what may be left out; a list item, a button's caption or
+// "On"/"Off" in any case; a name of printable ASCII up to the row's size). block is the whole
+// block's data, which a custom row's text may read. False when no value of the row shows so.
+bool ParamFromText(const TParamRow& row, std::span<const std::uint8_t> block, const QString& text,
+                   QByteArray& bytes);
+// What the row takes, for a refusal: its range or its items.
+QString ParamValues(const TParamRow& row, std::span<const std::uint8_t> block);
