@@ -2,14 +2,29 @@
 
 #include <cstdlib>
 
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QStyleHints>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 
 #include "controls/controltiming.h"
+#include "controls/edittype.h"
 #include "controls/stepgesture.h"
+#include "controls/typedentry.h"
 
-TClickEdit::TClickEdit(QWidget* parent) : QWidget(parent), repeat_(new QTimer(this)) {
+TClickEdit::TClickEdit(QWidget* parent)
+    : QWidget(parent), repeat_(new QTimer(this)), lineEdit_(new QLineEdit(this)) {
+  lineEdit_->setObjectName(QStringLiteral("TypedValue"));
+  lineEdit_->setAlignment(Qt::AlignCenter);
+  lineEdit_->setFrame(false);
+  entry_ = new TTypedEntry(this, lineEdit_,
+                           {[this] { return Text(); },
+                            [this](const QString& text) { return TakeText(text); },
+                            [this] { return NumberValues(min_, max_, stereo_); }},
+                           true);
   gesture_ = new TStepGesture(this, [this](int direction) {
     if (StepToward(direction > 0)) Q_EMIT Onchange();
   });
@@ -55,6 +70,22 @@ QString TClickEdit::Text() const {
   return QStringLiteral("R ") + QString::number(value_);
 }
 
+bool TClickEdit::TakeText(const QString& text) {
+  int value = 0;
+  if (!NumberFromText(text, stereo_, min_, max_, value)) return false;
+  if (value == value_) return true;
+  value_ = value;
+  update();
+  Q_EMIT Onchange();
+  Q_EMIT OnEndchange();
+  return true;
+}
+
+bool TClickEdit::WithinDoubleClick() const {
+  return lastPress_.isValid() &&
+         lastPress_.elapsed() <= QGuiApplication::styleHints()->mouseDoubleClickInterval();
+}
+
 bool TClickEdit::Repeating() const {
   return repeat_->isActive();
 }
@@ -77,17 +108,29 @@ void TClickEdit::Tick() {
 
 void TClickEdit::mousePressEvent(QMouseEvent* event) {
   gesture_->Finish();
+  if (!WithinDoubleClick()) beforeClicks_ = value_;
+  lastPress_.start();
   goingUp_ = event->button() != Qt::LeftButton;
   if (StepToward(goingUp_)) Q_EMIT Onchange();
   repeat_->start(TControlTiming::RepeatDelayMs);
   update();
 }
 
-void TClickEdit::mouseDoubleClickEvent(QMouseEvent* event) {
-  mousePressEvent(event);
+void TClickEdit::mouseDoubleClickEvent(QMouseEvent*) {
+  // The first click stepped and stored: the value goes back to where it was, then typing starts.
+  repeat_->stop();
+  if (WithinDoubleClick() && value_ != beforeClicks_) {
+    value_ = beforeClicks_;
+    Q_EMIT Onchange();
+    Q_EMIT OnEndchange();
+  }
+  update();
+  entry_->Start();
 }
 
 void TClickEdit::mouseReleaseEvent(QMouseEvent*) {
+  // The release that ends a double-click ends no change: the double-click made none.
+  if (entry_->Typing()) return;
   repeat_->stop();
   update();
   Q_EMIT OnEndchange();
@@ -96,6 +139,13 @@ void TClickEdit::mouseReleaseEvent(QMouseEvent*) {
 bool TClickEdit::event(QEvent* event) {
   // The right button steps; no context menu may take it.
   if (event->type() == QEvent::ContextMenu) return true;
+  if (gesture_ && event->type() == QEvent::KeyPress && entry_->Handle(event)) return true;
+  // Keys that reach the field while its line edit is open are the line edit's.
+  if (gesture_ && entry_->Typing() &&
+      (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+    QCoreApplication::sendEvent(lineEdit_, event);
+    return true;
+  }
   if (gesture_ && gesture_->Handle(event)) return true;
   return QWidget::event(event);
 }

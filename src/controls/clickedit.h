@@ -1,12 +1,17 @@
 #pragma once
 // TClickEdit: a small framed number stepped with the mouse: the left button steps down, the
 // right (or middle) button up, at once and then with auto-repeat while held. With Stereo it
-// shows pan ("L 64", "  0", "R 63"). The wheel and the Up/Down keys step it too.
+// shows pan ("L 64", "  0", "R 63"). The wheel and the Up/Down keys step it too. A value can be
+// typed as it is shown (TTypedEntry): a printable key or a double-click opens a line edit over
+// the field, and Enter fires Onchange and OnEndchange once when it changed the value.
 #include <QColor>
+#include <QElapsedTimer>
 #include <QWidget>
 
+class QLineEdit;
 class QTimer;
 class TStepGesture;
+class TTypedEntry;
 
 class TClickEdit : public QWidget {
   Q_OBJECT
@@ -36,6 +41,11 @@ class TClickEdit : public QWidget {
   QString Text() const;
   // A button is held and the repeat timer runs.
   bool Repeating() const;
+  TTypedEntry* Entry() const { return entry_; }
+  QLineEdit* LineEdit() const { return lineEdit_; }
+  // Takes a typed text as the value (what Enter does): false, and nothing changes, when it is no
+  // value between Min and Max.
+  bool TakeText(const QString& text);
 
   QSize sizeHint() const override { return {50, 20}; }
 
@@ -53,11 +63,20 @@ class TClickEdit : public QWidget {
  private:
   void Tick();
   bool StepToward(bool up);
+  // The last press came within the double-click time.
+  bool WithinDoubleClick() const;
 
   // First and null until the constructor's body makes it: every child made before it (and the
   // gesture itself) sends its ChildAdded through event(), which must not use it yet.
   TStepGesture* gesture_ = nullptr;
   QTimer* repeat_;
+  QLineEdit* lineEdit_;
+  TTypedEntry* entry_ = nullptr;
+  // The value before the first of the presses that follow each other within the double-click
+  // time, and when the last press came: a double-click takes back the steps of the clicks it is
+  // made of, however the window system sends them.
+  int beforeClicks_ = 0;
+  QElapsedTimer lastPress_;
   int min_ = 0;
   int max_ = 127;
   int value_ = 0;

@@ -7,6 +7,7 @@
 
 #include "controls/controltiming.h"
 #include "controls/stepgesture.h"
+#include "controls/typedentry.h"
 
 namespace {
 // An 11 x 6 filled black triangle pointing up or down.
@@ -40,10 +41,16 @@ TMyEdit::TMyEdit(QWidget* parent)
   });
   setFrameStyle(QFrame::Panel | QFrame::Sunken);
   setLineWidth(1);
-  edit_->setReadOnly(true);
   edit_->setFrame(false);
   edit_->setContextMenuPolicy(Qt::NoContextMenu);
   edit_->installEventFilter(this);
+  // Installed after the field's own filter, so that it sees the line edit's events first.
+  entry_ = new TTypedEntry(
+      this, edit_,
+      {[this] { return EditTypeText(editType_, code_); },
+       [this](const QString& text) { return TakeText(text); },
+       [this] { return EditTypeValues(editType_, Low(), High()); }},
+      false);
   setFocusProxy(edit_);
   setFocusPolicy(Qt::StrongFocus);
   for (QToolButton* button : {up_, down_}) button->installEventFilter(this);
@@ -54,6 +61,8 @@ TMyEdit::TMyEdit(QWidget* parent)
 }
 
 void TMyEdit::ShowText() {
+  // What is being typed stays until Enter or Escape.
+  if (entry_ && entry_->Typing()) return;
   edit_->setText(EditTypeText(editType_, code_));
   // A text longer than the box shows its start; the end goes under the arrows.
   edit_->setCursorPosition(0);
@@ -69,6 +78,17 @@ void TMyEdit::SetEditType(TEditType type) {
   editType_ = type;
   Relayout();
   ShowText();
+}
+
+bool TMyEdit::TakeText(const QString& text) {
+  int code = 0;
+  if (!EditTypeCode(editType_, text, Low(), High(), code)) return false;
+  if (code == code_) return true;
+  code_ = code;
+  ShowText();
+  Q_EMIT Onchange();
+  Q_EMIT OnEndChange();
+  return true;
 }
 
 QString TMyEdit::Text() const {
@@ -107,6 +127,7 @@ bool TMyEdit::StepToward(bool up) {
 }
 
 void TMyEdit::Press(bool up) {
+  entry_->Cancel();
   gesture_->Finish();
   if (up ? High() <= code_ : Low() >= code_) return;
   goingUp_ = up;
@@ -143,7 +164,16 @@ bool TMyEdit::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
   }
-  if (watched == edit_ && gesture_->Handle(event)) return true;
+  // The entry is made after the line edit, whose set-up already sends events through here.
+  if (watched == edit_ && entry_) {
+    if (entry_->Handle(event)) return true;
+    // While typing, the keys are the line edit's; a wheel turn puts the shown value back first.
+    if (entry_->Typing()) {
+      if (event->type() != QEvent::Wheel) return false;
+      entry_->Cancel();
+    }
+    if (gesture_->Handle(event)) return true;
+  }
   return QFrame::eventFilter(watched, event);
 }
 

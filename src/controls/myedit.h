@@ -3,6 +3,8 @@
 // (TEditType) in a read-only text box with two arrow buttons that step it, at once and then with
 // auto-repeat while held. The wheel and the Up/Down keys step it too. Setting Code from the
 // program fires nothing; stepping fires Onchange per step and OnEndChange once at the end.
+// A value can also be typed as it is shown (TTypedEntry): Enter fires Onchange and OnEndChange
+// once when it changed the code.
 #include <QFrame>
 
 #include "controls/edittype.h"
@@ -11,6 +13,7 @@ class QLineEdit;
 class QTimer;
 class QToolButton;
 class TStepGesture;
+class TTypedEntry;
 
 class TMyEdit : public QFrame {
   Q_OBJECT
@@ -45,6 +48,11 @@ class TMyEdit : public QFrame {
   QToolButton* DownButton() const { return down_; }
   // An arrow is held and its timer runs.
   bool Repeating() const;
+  QLineEdit* LineEdit() const { return edit_; }
+  TTypedEntry* Entry() const { return entry_; }
+  // Takes a typed text as the field's value (what Enter does): false, and nothing changes, when
+  // no code between Low and High shows so.
+  bool TakeText(const QString& text);
 
   QSize sizeHint() const override { return {60, 24}; }
 
@@ -70,6 +78,7 @@ class TMyEdit : public QFrame {
   // gesture itself) sends its ChildAdded through event(), which must not use it yet.
   TStepGesture* gesture_ = nullptr;
   QLineEdit* edit_;
+  TTypedEntry* entry_ = nullptr;
   QToolButton* up_;
   QToolButton* down_;
   QTimer* repeat_;

@@ -15,6 +15,7 @@
 #include "controls/clickedit.h"
 #include "controls/myedit.h"
 #include "controls/panslider.h"
+#include "controls/slider.h"
 #include "editors/common/parambinding.h"
 #include "editors/params/params.h"
 #include "editorfixture.h"
@@ -274,3 +275,47 @@ TEST_F(CommonPage, CaptionsFollowATypedNameAtOnce) {
   EXPECT_TRUE(effects->windowTitle().startsWith(before)) << effects->windowTitle().toStdString();
 }
 }  // namespace
+
+TEST_F(CommonPage, ATypedValueIsOneMessageAndOneUndoInEveryKindOfValueField) {
+  // A value field: "Octave Shift" shows stored - 3.
+  TMyEdit* octave = Field(65);
+  octave->setFocus();
+  QTest::keyClicks(octave->LineEdit(), QStringLiteral("+2"));
+  EXPECT_TRUE(Taken().empty());
+  QTest::keyClick(octave->LineEdit(), Qt::Key_Return);
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 65, {5})});
+  page_->Undo();
+  EXPECT_EQ(Common().GetByte(65), 0);
+  EXPECT_EQ(Taken().size(), 1u);
+  EXPECT_FALSE(page_->CanUndo());
+  // A refused value sends nothing and keeps its text for correction.
+  QTest::keyClicks(octave->LineEdit(), QStringLiteral("9"));
+  QTest::keyClick(octave->LineEdit(), Qt::Key_Return);
+  EXPECT_TRUE(Taken().empty());
+  EXPECT_TRUE(octave->LineEdit()->toolTip().contains("-3 to +3"));
+  QTest::keyClick(octave->LineEdit(), Qt::Key_Escape);
+
+  // The slider's number box: a double-click types instead of stepping twice.
+  auto* level = page_->findChild<TPanSlider*>(Name(46));
+  ASSERT_NE(level, nullptr);
+  const int before = Common().GetByte(46);
+  QTest::mouseDClick(level->Edit(), Qt::LeftButton, {}, QPoint(10, 10));
+  EXPECT_EQ(Common().GetByte(46), before);
+  Taken();
+  QTest::keyClicks(level->Edit()->LineEdit(), QStringLiteral("100"));
+  QTest::keyClick(level->Edit()->LineEdit(), Qt::Key_Return);
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 46, {100})});
+  EXPECT_EQ(level->Value(), 100);
+  EXPECT_EQ(level->Slider()->Value(), 100);
+  page_->Undo();
+  EXPECT_EQ(Common().GetByte(46), before);
+  Taken();
+
+  // The pan knob's box takes its stereo text.
+  auto* pan = page_->findChild<TClickEdit*>(QStringLiteral("PanEdit"));
+  ASSERT_NE(pan, nullptr);
+  pan->setFocus();
+  QTest::keyClicks(pan, QStringLiteral("L 20"));
+  QTest::keyClick(pan->LineEdit(), Qt::Key_Return);
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 47, {44})});
+}
