@@ -159,18 +159,26 @@ void TFadeGraph::mousePressEvent(QMouseEvent* event) {
     return std::abs(at.x() - handle.x()) <= 3 && std::abs(at.y() - handle.y()) <= 3;
   };
   dragged_ = near(Handle(1)) ? 1 : (near(Handle(2)) ? 2 : 0);
+  fineX_.Reset();
+  fineY_.Reset();
+  if (dragged_ == 0) return;
+  // Handle 1 ends the second segment, handle 2 the first.
+  fineX_.Press(event->modifiers(), at.x(), dragged_ == 1 ? second_ : first_);
+  fineY_.Press(event->modifiers(), -at.y(), depth_);
 }
 
 void TFadeGraph::mouseMoveEvent(QMouseEvent* event) {
   if (dragged_ == 0) return;
   const QPoint at = event->position().toPoint();
+  const Qt::KeyboardModifiers keys = event->modifiers();
   const int along = Trunc((at.x() - Origin()) * TimeScale());
-  if (dragged_ == 2) depth_ = Clamp127(Trunc((ZeroLine() - at.y()) * DepthScale()));
+  if (dragged_ == 2)
+    depth_ = Clamp127(fineY_.Value(keys, -at.y(), depth_, Trunc((ZeroLine() - at.y()) * DepthScale())));
   // Handle 1 ends the second segment and handle 2 the first, whichever of them comes first.
   if (dragged_ == 1)
-    second_ = Clamp127(along - (Fades() ? 0 : first_));
+    second_ = Clamp127(fineX_.Value(keys, at.x(), second_, along - (Fades() ? 0 : first_)));
   else
-    first_ = Clamp127(along - (Fades() ? second_ : 0));
+    first_ = Clamp127(fineX_.Value(keys, at.x(), first_, along - (Fades() ? second_ : 0)));
   ShowInFields();
   update();
 }

@@ -7,6 +7,8 @@
 #include <QColor>
 #include <QFrame>
 
+#include "controls/finedrag.h"
+
 class TClickEdit;
 
 enum TFadeMode { ON_IN, ON_OUT, OFF_IN, OFF_OUT };
@@ -115,4 +117,7 @@ class TFadeGraph : public QFrame {
   int second_ = 0;
   std::array<TClickEdit*, 3> fields_;
   int dragged_ = 0;
+  // Shift-drags in fine steps along each axis.
+  TFineDrag fineX_;
+  TFineDrag fineY_;
 };

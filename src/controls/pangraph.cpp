@@ -167,7 +167,13 @@ void TPanGraph::FieldStepped(int n) {
 }
 
 void TPanGraph::mousePressEvent(QMouseEvent* event) {
-  dragged_ = PointAt(event->position().toPoint());
+  const QPoint at = event->position().toPoint();
+  dragged_ = PointAt(at);
+  fineX_.Reset();
+  fineY_.Reset();
+  if (dragged_ == 0) return;
+  fineX_.Press(event->modifiers(), at.x(), times_[dragged_ - 1]);
+  fineY_.Press(event->modifiers(), -at.y(), levels_[dragged_ - 1]);
 }
 
 void TPanGraph::mouseMoveEvent(QMouseEvent* event) {
@@ -175,9 +181,12 @@ void TPanGraph::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   const QPoint base = PointPixel(dragged_ - 1);
   const int i = dragged_ - 1;
-  times_[i] = std::clamp(Trunc((at.x() - base.x()) * TimeScale()), 0, 127);
-  levels_[i] =
-      std::clamp(Trunc((base.y() - at.y()) * LevelScale()) + levels_[i - 1], 0, LevelTop());
+  const Qt::KeyboardModifiers keys = event->modifiers();
+  times_[i] = std::clamp(
+      fineX_.Value(keys, at.x(), times_[i], Trunc((at.x() - base.x()) * TimeScale())), 0, 127);
+  levels_[i] = std::clamp(fineY_.Value(keys, -at.y(), levels_[i],
+                                       Trunc((base.y() - at.y()) * LevelScale()) + levels_[i - 1]),
+                          0, LevelTop());
   if (type_ == LastLocked && dragged_ == 5) levels_[i] = 0;
   timeFields_[i - 1]->SetValue(times_[i]);
   levelFields_[i - 1]->SetValue(levels_[i] - LevelShown());

@@ -8,6 +8,8 @@
 #include <QColor>
 #include <QFrame>
 
+#include "controls/finedrag.h"
+
 class TClickEdit;
 
 enum TGraphType { LastLocked, Normal, FirstHalf };
@@ -107,4 +109,7 @@ class TPanGraph : public QFrame {
   std::array<TClickEdit*, 4> timeFields_;
   std::array<TClickEdit*, 4> levelFields_;
   int dragged_ = 0;
+  // Shift-drags in fine steps along each axis.
+  TFineDrag fineX_;
+  TFineDrag fineY_;
 };

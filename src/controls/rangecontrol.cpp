@@ -40,12 +40,24 @@ void TRangeControl::Settle(int before) {
   update();
 }
 
-void TRangeControl::KnobMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-  if (button == Qt::LeftButton && PointInKnob(QPoint(x, y))) SetPositionFromPoint(QPoint(x, y));
+void TRangeControl::KnobMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x,
+                                  int y) {
+  fine_.Reset();
+  if (button != Qt::LeftButton || !PointInKnob(QPoint(x, y))) return;
+  // A fine drag starts where the position is.
+  fine_.Press(shift, -y, position_);
+  if (!(shift & Qt::ShiftModifier)) SetPositionFromPoint(QPoint(x, y));
 }
 
-void TRangeControl::KnobMouseMove(Qt::KeyboardModifiers, int x, int y) {
-  if (captured_) SetPositionFromPoint(QPoint(x, y));
+void TRangeControl::KnobMouseMove(Qt::KeyboardModifiers shift, int x, int y) {
+  if (!captured_) return;
+  if (shift & Qt::ShiftModifier) {
+    // Upward travel turns the knob up.
+    SetPosition(fine_.Value(shift, -y, position_, position_));
+    return;
+  }
+  fine_.Reset();
+  SetPositionFromPoint(QPoint(x, y));
 }
 
 void TRangeControl::paintEvent(QPaintEvent*) {

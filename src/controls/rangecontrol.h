@@ -1,10 +1,14 @@
 #pragma once
 // TRangeControl: the base of controls that pick a position between Min and Max with the mouse.
 // It keeps Min < Max and Min <= Position <= Max, reports changes of the position, and leaves the
-// shape (painting, hit test, point to position) to its descendants.
+// shape (painting, hit test, point to position) to its descendants. With Shift held a drag moves
+// the position in fine steps by the mouse's upward travel (TFineDrag), and a press with Shift
+// does not jump to the point.
 #include <QColor>
 #include <QPointer>
 #include <QWidget>
+
+#include "controls/finedrag.h"
 
 class QPainter;
 
@@ -59,4 +63,5 @@ class TRangeControl : public QWidget {
   int min_ = 0;
   int position_ = 5;
   bool captured_ = false;
+  TFineDrag fine_;
 };

@@ -94,6 +94,8 @@ void TSlider::mousePressEvent(QMouseEvent* event) {
   if (at < edge || at > edge + thumbHeight_) return;
   dragging_ = true;
   grab_ = at - edge;
+  const int offset = orientation_ == slHoriz ? edge : (Length() - thumbHeight_) - edge;
+  fine_.Press(event->modifiers(), offset, value_);
 }
 
 void TSlider::mouseMoveEvent(QMouseEvent* event) {
@@ -102,8 +104,9 @@ void TSlider::mouseMoveEvent(QMouseEvent* event) {
   const int edge = Along(event->position().toPoint()) - grab_;
   // Vertical sliders grow upward: the offset is counted from the bottom.
   const int offset = orientation_ == slHoriz ? edge : (Length() - thumbHeight_) - edge;
-  const int value =
+  const int coarse =
       scale > 0 ? minValue_ + static_cast<int>(std::trunc(offset / scale)) : minValue_;
+  const int value = fine_.Value(event->modifiers(), offset, value_, coarse);
   value_ = std::max(std::min(value, maxValue_), minValue_);
   repaint();
   Q_EMIT OnValueChange();

@@ -1,8 +1,10 @@
 #pragma once
 // TSlider: a track with a thumb dragged along it, between MinValue and MaxValue. A drag reports
-// every move and its end; the wheel and the Up/Down keys step the value by one and end once.
+// every move and its end (with Shift, in fine steps: TFineDrag); the wheel and the Up/Down keys step the value by one and end once.
 #include <QColor>
 #include <QWidget>
+
+#include "controls/finedrag.h"
 
 class TStepGesture;
 
@@ -85,4 +87,5 @@ class TSlider : public QWidget {
   int value_ = 30;
   bool dragging_ = false;
   int grab_ = 0;
+  TFineDrag fine_;
 };

@@ -44,3 +44,10 @@ inline void HoldKey(QWidget* control, Qt::Key key, int repeats) {
   QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
   QApplication::sendEvent(w, &release);
 }
+
+// A mouse move with the left button held and the given keys (QTest's moves carry no keys).
+inline void MoveWithKeys(QWidget* w, QPoint at, Qt::KeyboardModifiers keys) {
+  QMouseEvent event(QEvent::MouseMove, QPointF(at), w->mapToGlobal(QPointF(at)), Qt::NoButton,
+                    Qt::LeftButton, keys);
+  QApplication::sendEvent(w, &event);
+}

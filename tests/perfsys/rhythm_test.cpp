@@ -109,7 +109,7 @@ TEST_F(RhythmEditor, FilterTypeStopsAtNoFilterAndPeaking) {
   EXPECT_EQ(4u, Sent().size());
 }
 
-TEST_F(RhythmEditor, MovingOneEnvelopePointSendsOnlyItsBytes) {
+TEST_F(RhythmEditor, MovingOneEnvelopePointIsOneDataSetFromItsFirstToItsLastByte) {
   auto window = Open<TFormrhyTva>();
   TGraphPoints points = window->Graph()->Points();
   points[4] = 40;   // T2
@@ -117,9 +117,11 @@ TEST_F(RhythmEditor, MovingOneEnvelopePointSendsOnlyItsBytes) {
   points[9] = 50;   // L4: the amplifier's last level stays 0
   window->Graph()->SetPoints(points);
   Q_EMIT window->Graph()->OnEndchange();
-  ASSERT_EQ(2u, Sent().size());
-  EXPECT_EQ(DataSet(0x0209232D, {40}), Sent()[0]);   // time 2 at 45
-  EXPECT_EQ(DataSet(0x02092331, {100}), Sent()[1]);  // level 2 at 49
+  // Time 2 at 45 to level 2 at 49, the bytes between as they were.
+  const auto& note = rhythm.Note(35);
+  ASSERT_EQ(1u, Sent().size());
+  EXPECT_EQ(DataSet(0x0209232D, {40, note.GetByte(46), note.GetByte(47), note.GetByte(48), 100}),
+            Sent()[0]);
   EXPECT_EQ(0, window->Graph()->Level(5));
 }
 

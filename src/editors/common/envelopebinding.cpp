@@ -1,8 +1,10 @@
 #include "editors/common/envelopebinding.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "editors/common/pagestate.h"
+#include "model/block.h"
 
 TEnvelopeBinding::TEnvelopeBinding(TPageState& page, TGraphType type, int timeOffset,
                                    int levelOffset, QWidget* parent)
@@ -27,11 +29,15 @@ void TEnvelopeBinding::Show(const std::uint8_t* data) {
 }
 
 void TEnvelopeBinding::Store() {
+  // The times lie just before the levels: one drag is one change however many bytes it moved.
   const TGraphPoints points = graph_->Points();
+  const int count = levelOffset_ - timeOffset_ + Levels();
+  const std::uint8_t* held = page_.Block().Data() + timeOffset_;
+  std::vector<std::uint8_t> bytes(held, held + count);
   for (int i = 0; i < 4; ++i)
-    page_.SendandStore(timeOffset_ + i,
-                       static_cast<std::uint8_t>(points[static_cast<std::size_t>(2 + 2 * i)]));
+    bytes[i] = static_cast<std::uint8_t>(points[static_cast<std::size_t>(2 + 2 * i)]);
   for (int i = 0; i < Levels(); ++i)
-    page_.SendandStore(levelOffset_ + i,
-                       static_cast<std::uint8_t>(points[static_cast<std::size_t>(3 + 2 * i)]));
+    bytes[levelOffset_ - timeOffset_ + i] =
+        static_cast<std::uint8_t>(points[static_cast<std::size_t>(3 + 2 * i)]);
+  page_.SendAndStoreChanges(timeOffset_, bytes.data(), count);
 }

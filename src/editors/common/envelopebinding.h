@@ -1,8 +1,9 @@
 #pragma once
 // TEnvelopeBinding: a four-point envelope graph (TPanGraph) tied to the bytes of a page's block:
 // times 1 to 4 at timeOffset, then levels at levelOffset (four, or three when the graph's last
-// level is locked at 0 and not stored). At the graph's end of change the times and then the
-// levels are stored one by one, so only the bytes that changed are sent and recorded.
+// level is locked at 0 and not stored), the levels right after the times. At the graph's end of
+// change the bytes from the first changed to the last changed are stored as one change: one
+// message and one Undo step for a drag, whatever it moved.
 #include <cstdint>
 
 #include <QObject>
@@ -21,7 +22,7 @@ class TEnvelopeBinding : public QObject {
   int Levels() const { return graph_->GraphType() == LastLocked ? 3 : 4; }
   // Shows the block's bytes (a locked fourth level as 0).
   void Show(const std::uint8_t* data);
-  // Stores what the graph shows: times 1 to 4, then the levels, in that order.
+  // Stores what the graph shows as one change.
   void Store();
 
  private:

@@ -106,6 +106,21 @@ void TPageState::Record(int offset, const std::uint8_t* before, int count) {
   CheckBtnEnabled();
 }
 
+void TPageState::SendAndStoreChanges(int offset, const std::uint8_t* bytes, int count) {
+  const std::uint8_t* held = Block().Data() + offset;
+  int first = -1, last = -1;
+  for (int i = 0; i < count; ++i) {
+    if (bytes[i] == held[i]) continue;
+    if (first < 0) first = i;
+    last = i;
+  }
+  if (first < 0) return;
+  if (first == last)
+    SendandStore(offset + first, bytes[first]);
+  else
+    SendAndStoreArray(offset + first, bytes + first, last - first + 1);
+}
+
 void TPageState::Apply(int offset, const std::vector<std::uint8_t>& bytes) {
   TBlock& block = Block();
   const int count = static_cast<int>(bytes.size());

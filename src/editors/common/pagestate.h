@@ -54,6 +54,10 @@ class TPageState {
   // A multi-byte parameter as one group (name 12, tempo 2, wave 2 or 4 bytes): recorded even
   // when unchanged, stored and sent by the block's SetBytes. Nothing while Updating.
   void SendAndStoreArray(int offset, const std::uint8_t* bytes, int count);
+  // One gesture over a run of bytes (a graph point moves a time and a level): the bytes from
+  // the first changed to the last changed are one change, one message and one Undo step; one
+  // changed byte goes as SendandStore; nothing changed, nothing happens.
+  void SendAndStoreChanges(int offset, const std::uint8_t* bytes, int count);
 
   // Takes the last group of the current history back (one message), then shows the block.
   void Undo();

@@ -52,6 +52,9 @@ void TFormLFO::ShowExtra() {
 }
 
 void TFormLFO::StoreFade() {
-  SendandStore(Base() + 4, static_cast<std::uint8_t>(fade_->FadeDelay()));
-  SendandStore(Base() + 6, static_cast<std::uint8_t>(fade_->FadeTime()));
+  // Delay, mode and time lie side by side: a handle's drag is one change (one Undo step).
+  const std::uint8_t bytes[3] = {static_cast<std::uint8_t>(fade_->FadeDelay()),
+                                 Data()[Base() + 5],
+                                 static_cast<std::uint8_t>(fade_->FadeTime())};
+  SendAndStoreChanges(Base() + 4, bytes, 3);
 }

@@ -1,5 +1,7 @@
 #include "editors/rhythm/rhythmnotewindow.h"
 
+#include <vector>
+
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -96,14 +98,18 @@ TPanGraph* TRhythmNoteWindow::AddGraph(int graphType, int timeOffset, int levelO
 
 void TRhythmNoteWindow::GraphEnded() {
   if (Updating) return;
-  // Times first, then levels, each only when it changed.
+  // The levels follow the times: the drag's changed bytes go as one change (one Undo step).
   const TGraphPoints points = graph_->Points();
+  const int count = levelOffset_ - timeOffset_ + levels_;
+  const std::uint8_t* held = Block().Data() + timeOffset_;
+  std::vector<std::uint8_t> bytes(held, held + count);
   for (int i = 0; i < 4; ++i)
-    SendandStore(timeOffset_ + i,
-                 static_cast<std::uint8_t>(points[static_cast<std::size_t>(2 + 2 * i)]));
+    bytes[static_cast<std::size_t>(i)] =
+        static_cast<std::uint8_t>(points[static_cast<std::size_t>(2 + 2 * i)]);
   for (int i = 0; i < levels_; ++i)
-    SendandStore(levelOffset_ + i,
-                 static_cast<std::uint8_t>(points[static_cast<std::size_t>(3 + 2 * i)]));
+    bytes[static_cast<std::size_t>(levelOffset_ - timeOffset_ + i)] =
+        static_cast<std::uint8_t>(points[static_cast<std::size_t>(3 + 2 * i)]);
+  SendAndStoreChanges(timeOffset_, bytes.data(), count);
 }
 
 void TRhythmNoteWindow::SelectKey(int key) {
