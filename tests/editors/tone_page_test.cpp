@@ -19,6 +19,7 @@
 #include "app/formselectname.h"
 #include "app/helpwindow.h"
 #include "controls/fadegraph.h"
+#include "controls/finedrag.h"
 #include "controls/myedit.h"
 #include "controls/panslider.h"
 #include "editorfixture.h"
@@ -145,15 +146,28 @@ TEST_F(TonePage, ChosenWaveStoresAllFourBytesInOneMessageAndUndoRestoresThem) {
   EXPECT_EQ(page.WaveName()->text(), "List1 Wave0");
 }
 
-TEST_F(TonePage, EnvelopesStoreOnlyTheBytesThatChangedAndTheAmplitudeNeverItsFourthLevel) {
+TEST_F(TonePage, AnEnvelopeChangeIsOneMessageAndOneUndoAndTheAmplitudeNeverStoresItsFourthLevel) {
   struct TCase {
     TTone::TPage Kind;
     int Time, Level;
   } cases[] = {{TTone::pgPitch, 70, 74}, {TTone::pgTVF, 91, 95}, {TTone::pgTVA, 110, 114}};
   for (const TCase& c : cases) {
-    TEnvelopeBinding* envelope = c.Kind == TTone::pgPitch ? Open<TFormPitch>(c.Kind, 1).Envelope()
-                                 : c.Kind == TTone::pgTVF ? Open<TFormTVF>(c.Kind, 1).Envelope()
-                                                          : Open<TFormTVA>(c.Kind, 1).Envelope();
+    TPageWindow* page = nullptr;
+    TEnvelopeBinding* envelope = nullptr;
+    if (c.Kind == TTone::pgPitch) {
+      auto& pitch = Open<TFormPitch>(c.Kind, 1);
+      page = &pitch;
+      envelope = pitch.Envelope();
+    } else if (c.Kind == TTone::pgTVF) {
+      auto& tvf = Open<TFormTVF>(c.Kind, 1);
+      page = &tvf;
+      envelope = tvf.Envelope();
+    } else {
+      auto& tva = Open<TFormTVA>(c.Kind, 1);
+      page = &tva;
+      envelope = tva.Envelope();
+    }
+    const TBytes before(Tone(1).Data() + c.Time, Tone(1).Data() + c.Level + 4);
     TGraphPoints points = envelope->Graph()->Points();
     points[4] += 10;  // time 2
     points[9] = 100;  // level 4 (the amplitude graph holds it at 0)
@@ -161,13 +175,64 @@ TEST_F(TonePage, EnvelopesStoreOnlyTheBytesThatChangedAndTheAmplitudeNeverItsFou
     envelope->Store();
     const std::vector<TBytes> sent = Taken();
     const bool locked = c.Kind == TTone::pgTVA;
-    ASSERT_EQ(sent.size(), locked ? 1u : 2u) << c.Time;
+    // From the first changed byte to the last, in one data set.
+    ASSERT_EQ(sent.size(), 1u) << c.Time;
     EXPECT_EQ(AddressOf(sent[0]), ToneAddress(1, c.Time + 1));
-    if (!locked) {
-      EXPECT_EQ(AddressOf(sent[1]), ToneAddress(1, c.Level + 3));
-    }
+    EXPECT_EQ(sent[0].size(), 11u + (locked ? 1u : c.Level + 3 - c.Time));
     // The byte after the amplitude levels is LFO 1's amplifier depth: never touched.
     EXPECT_EQ(Tone(1).GetByte(117), 0);
+    page->Undo();
+    EXPECT_EQ(TBytes(Tone(1).Data() + c.Time, Tone(1).Data() + c.Level + 4), before);
+    EXPECT_EQ(Taken().size(), 1u);
+  }
+}
+
+TEST_F(TonePage, AShiftDragOfAGraphPointIsOneFineChangeAndOneUndo) {
+  auto& tvf = Open<TFormTVF>(TTone::pgTVF, 1);
+  tvf.show();
+  TPanGraph* graph = tvf.Envelope()->Graph();
+  const TBytes before(Tone(1).Data() + 91, Tone(1).Data() + 99);
+  const QPoint point = graph->PointPixel(2);
+  const int time = graph->Time(2), level = graph->Level(2);
+  QTest::mousePress(graph, Qt::LeftButton, Qt::ShiftModifier, point);
+  ASSERT_EQ(graph->Dragged(), 2);
+  // 39 pixels right and 8 up: a few steps on each axis.
+  const QPoint to = point + QPoint(39, -8);
+  QMouseEvent move(QEvent::MouseMove, QPointF(to), graph->mapToGlobal(QPointF(to)), Qt::NoButton,
+                   Qt::LeftButton, Qt::ShiftModifier);
+  QApplication::sendEvent(graph, &move);
+  QTest::mouseRelease(graph, Qt::LeftButton, Qt::ShiftModifier, to);
+  // Point 2 is time 1 and level 1.
+  EXPECT_EQ(Tone(1).GetByte(91), time + 39 / TFineDrag::kPixelsPerStep);
+  EXPECT_EQ(Tone(1).GetByte(95), level + 8 / TFineDrag::kPixelsPerStep);
+  EXPECT_EQ(Taken().size(), 1u);
+  tvf.Undo();
+  EXPECT_EQ(TBytes(Tone(1).Data() + 91, Tone(1).Data() + 99), before);
+  EXPECT_FALSE(tvf.CanUndo());
+}
+
+TEST_F(TonePage, TheArrowsOfASteppedPictureStayPutAndTheWindowKeepsItsSize) {
+  for (int which : {TTone::pgTVF, TTone::pgTVA}) {
+    TPageWindow& page = which == TTone::pgTVF
+                            ? static_cast<TPageWindow&>(Open<TFormTVF>(TTone::pgTVF, 1))
+                            : static_cast<TPageWindow&>(Open<TFormTVA>(TTone::pgTVA, 1));
+    const int offset = which == TTone::pgTVF ? 80 : 102;
+    page.show();
+    QWidget* box = page.Binding(offset)->Widget();
+    auto* prev = box->findChild<QToolButton*>(QStringLiteral("Precedente"));
+    auto* next = box->findChild<QToolButton*>(QStringLiteral("Successivo"));
+    ASSERT_NE(next, nullptr);
+    QApplication::processEvents();
+    const QPoint prevAt = prev->mapTo(&page, QPoint()), nextAt = next->mapTo(&page, QPoint());
+    const QSize size = page.window()->size();
+    const TParamRow& row = page.Binding(offset)->Row();
+    for (int step = row.Min; step <= row.Max + 1; ++step) {
+      QTest::mouseClick(next, Qt::LeftButton);
+      QApplication::processEvents();
+      EXPECT_EQ(next->mapTo(&page, QPoint()), nextAt) << step;
+      EXPECT_EQ(prev->mapTo(&page, QPoint()), prevAt) << step;
+      EXPECT_EQ(page.window()->size(), size) << step;
+    }
   }
 }
 
@@ -199,9 +264,10 @@ TEST_F(TonePage, LfoTwoOfToneThreeStoresItsOwnBytesAndFollowsTheFadeMode) {
   Taken();
   Q_EMIT page.Fade()->OnEndchange();
   sent = Taken();
-  ASSERT_EQ(sent.size(), 2u);
-  EXPECT_EQ(AddressOf(sent[0]), 0x03001400u + 57);  // delay at b + 4
-  EXPECT_EQ(AddressOf(sent[1]), 0x03001400u + 59);  // time at b + 6
+  // Delay at b + 4 to time at b + 6 in one data set.
+  ASSERT_EQ(sent.size(), 1u);
+  EXPECT_EQ(AddressOf(sent[0]), 0x03001400u + 57);
+  EXPECT_EQ(sent[0].size(), 11u + 3u);
 }
 
 TEST_F(TonePage, ReverbSendOfToneFourGoesPastTheSevenBitStepAndUndoSendsItThere) {

@@ -43,6 +43,29 @@ class TPictureView : public QWidget {
   }
 };
 
+// The item beside a stepped picture, as wide as its widest item in its font whatever it shows,
+// so that stepping moves neither the arrows under the mouse nor the window's edge.
+class TItemLabel : public QLabel {
+ public:
+  TItemLabel(std::span<const char* const> items, QWidget* parent)
+      : QLabel(parent), items_(items) {
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
+  }
+  QSize sizeHint() const override {
+    const QFontMetrics metrics(font());
+    int widest = 0;
+    for (const char* item : items_)
+      widest = std::max(widest, metrics.horizontalAdvance(QString::fromLatin1(item)));
+    // The sunken frame and a blank's room on either side.
+    const int width = widest + 2 * frameWidth() + 2 * metrics.horizontalAdvance(u' ');
+    return {std::max(width, minimumWidth()), QLabel::sizeHint().height()};
+  }
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
+ private:
+  std::span<const char* const> items_;
+};
+
 QString Item(const TParamRow& row, int index) {
   return index >= 0 && index < static_cast<int>(row.Items.size())
              ? QString::fromLatin1(row.Items[static_cast<std::size_t>(index)])
@@ -269,7 +292,7 @@ void TParamBinding::BuildPicture() {
   next->setObjectName(QStringLiteral("Successivo"));
   prev->setArrowType(Qt::LeftArrow);
   next->setArrowType(Qt::RightArrow);
-  auto* item = new QLabel(box);
+  auto* item = new TItemLabel(row_.Items, box);
   item->setObjectName(QStringLiteral("Item"));
   item->setAlignment(Qt::AlignCenter);
   item->setFrameShape(QFrame::Panel);
