@@ -68,8 +68,19 @@ QString TFormMonitor::ShortLine(const TMyMidiEvent& event) {
   return Hex(event.Status) + u' ' + Hex(event.Data1) + u' ' + Hex(event.Data2);
 }
 
+QString TFormMonitor::DumpLine(const std::uint8_t* bytes, int length) {
+  // Header, four address bytes, the data, checksum and F7: a data set of more than 4 bytes.
+  if (length <= 15 || bytes[0] != 0xF0 || bytes[1] != 0x41 || bytes[4] != 0x12) return QString();
+  return QStringLiteral("DT1 %1 %2 %3 %4  %5 bytes")
+      .arg(Hex(bytes[5]), Hex(bytes[6]), Hex(bytes[7]), Hex(bytes[8]))
+      .arg(length - 11);
+}
+
 void TFormMonitor::AddMessage(int pane, const std::uint8_t* bytes, int length) {
-  if (bytes && length > 0) Append(pane, SysexLine(bytes, length));
+  if (!bytes || length <= 0) return;
+  // What goes out is followed message by message; a block dump's bytes would bury the rest.
+  const QString dump = pane == MonitorOutput ? DumpLine(bytes, length) : QString();
+  Append(pane, dump.isEmpty() ? SysexLine(bytes, length) : dump);
 }
 
 void TFormMonitor::AddMessageMidi(int pane, const TMyMidiEvent& event) {

@@ -20,6 +20,9 @@ class TFormMonitor : public QWidget, public TMidiMonitor {
 
   // " F0 41 ... F7 ": a blank, then each byte as two upper-case hex digits and a blank.
   static QString SysexLine(const std::uint8_t* bytes, int length);
+  // "DT1 03 00 10 00  129 bytes": a data set of more than 4 bytes, its address and data length;
+  // empty for any other message.
+  static QString DumpLine(const std::uint8_t* bytes, int length);
   // "90 3C 40": the status and both data bytes.
   static QString ShortLine(const TMyMidiEvent& event);
 

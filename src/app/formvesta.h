@@ -169,3 +169,7 @@ class TFormvesta : public QMainWindow {
 inline TFormvesta* MainForm() {
   return TFormvesta::Instance();
 }
+
+// Waits until every message still queued for the instrument has left (the program is ending),
+// showing the progress over parent when that takes more than a second.
+void FinishSending(QWidget* parent);

@@ -1,5 +1,8 @@
 // The main window's commands: files, gadgets, windows, the start-up after the splash, the
 // desktop, the exit sequence and the audition gesture.
+#include <algorithm>
+#include <limits>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -13,6 +16,8 @@
 #include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPointer>
+#include <QProgressDialog>
+#include <QEventLoop>
 #include <QTimer>
 
 #include "app/forminout.h"
@@ -25,6 +30,7 @@
 #include "app/printing.h"
 #include "app/trashpanel.h"
 #include "app/vesta.h"
+#include "midi/pacedsender.h"
 #include "model/fileio.h"
 #include "model/library.h"
 #include "model/openedfile.h"
@@ -219,6 +225,32 @@ void TFormvesta::ArrangeIcons() {
   }
 }
 
+void FinishSending(QWidget* parent) {
+  TPacedSender& sender = Sender();
+  if (sender.Waiting() == 0) return;
+  // The instrument gets what the user did before leaving; a wait of more than a second shows
+  // how far it is, and Cancel drops the rest.
+  const int total = sender.Waiting();
+  QProgressDialog progress(QStringLiteral("Sending to the instrument..."),
+                           QStringLiteral("Cancel"), 0, total, parent);
+  progress.setWindowTitle(QStringLiteral("Vesta"));
+  progress.setWindowModality(Qt::ApplicationModal);
+  progress.setMinimumDuration(sender.MsLeft() > 1000 ? 1000 : std::numeric_limits<int>::max());
+  QEventLoop loop;
+  QObject::connect(&sender, &TPacedSender::Drained, &loop, &QEventLoop::quit);
+  QObject::connect(&sender, &TPacedSender::Failed, &loop, &QEventLoop::quit);
+  QObject::connect(&progress, &QProgressDialog::canceled, &loop, [&loop] {
+    Sender().Drop();
+    loop.quit();
+  });
+  QTimer tick;
+  QObject::connect(&tick, &QTimer::timeout, &progress,
+                   [&] { progress.setValue(std::max(0, total - Sender().Waiting())); });
+  tick.start(50);
+  progress.setValue(0);
+  if (sender.Waiting() > 0) loop.exec();
+}
+
 void TFormvesta::closeEvent(QCloseEvent* event) {
   exiting_ = true;
   vesta_.WriteInteger(QStringLiteral("Monitor"), QStringLiteral("Open"), vesta_.MonitorOpen);
@@ -250,6 +282,7 @@ void TFormvesta::closeEvent(QCloseEvent* event) {
   }
   vesta_.WriteInteger(kDesktop, QStringLiteral("Num Library"), desktopCount_);
   if (THelpWindow* help = THelpWindow::Current()) help->close();
+  FinishSending(this);
   event->accept();
 }
 

@@ -17,7 +17,11 @@
 #include "app/inifile.h"
 #include "app/vesta.h"
 #include "controls/fountainfill.h"
+#include "midi/loopbackbackend.h"
 #include "midi/midisession.h"
+#include "midi/pacedsender.h"
+#include "midi/sysex.h"
+#include "midi/timing.h"
 #include "midi/scriptedui.h"
 
 namespace {
@@ -77,6 +81,34 @@ TEST_F(FrameMonitor, LogsIntoItsPaneOnlyWhileOpenAndStoresItsPlaceOnClose) {
   const TIniFile after(vesta_.SettingsPath());
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(kept[i], after.ReadInteger("Monitor", keys[i], 0)) << keys[i];
+}
+
+TEST_F(FrameMonitor, MessageOutListsEverythingSentInOrderWithBlockDumpsOnOneLine) {
+  Timing() = TTiming::Scaled(0.02);
+  TMidiDevices::Instance().Clear();
+  TMidiDevices::Instance().Add(std::make_unique<TLoopbackBackend>());
+  MidiSession().Create();
+  ASSERT_TRUE(MidiSession().MidiOpen());
+  TFormMonitor monitor(vesta_);
+  const std::vector<std::uint8_t> tone(129, 0x40);
+  SendDataByte(0x03000000, 0, 0x10, 5);
+  SendDataSet(0x03000000, 0x1000, 0, tone.data(), int(tone.size()));
+  Sender().SendShort(0x90, 0x3C, 0x64);
+  SendDataRequest(0x03000000, 0, 0, 0x48);
+  const std::uint8_t gmOff[] = {0xF0, 0x7E, 0x7F, 0x09, 0x02, 0xF7};
+  Sender().SendSysex(gmOff, sizeof gmOff);
+  EXPECT_EQ(
+      " F0 41 10 6A 12 03 00 00 10 05 68 F7 \n"
+      "DT1 03 00 10 00  129 bytes\n"
+      "90 3C 64\n"
+      " F0 41 10 6A 11 03 00 00 00 00 00 00 48 35 F7 \n"
+      " F0 7E 7F 09 02 F7 ",
+      monitor.Pane(MonitorOutput)->toPlainText());
+  EXPECT_TRUE(monitor.Pane(MonitorInput)->toPlainText().isEmpty());
+  MidiSession().SetMonitor(nullptr);
+  MidiSession().Destroy();
+  TMidiDevices::Instance().Clear();
+  Timing() = TTiming();
 }
 
 TEST_F(FrameMonitor, PanesShareTheHeightAndTextAreasKeepTheirMargins) {

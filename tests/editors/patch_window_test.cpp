@@ -12,6 +12,7 @@
 
 #include "app/librarygrid.h"
 #include "editorfixture.h"
+#include "midi/pacedsender.h"
 #include "editors/common/parambinding.h"
 #include "editors/common/partkind.h"
 #include "editors/patch/formeffect.h"
@@ -38,6 +39,26 @@ class PatchWindow : public TEditorTest {
     for (int i = 0; i < TTone::kDataSize; ++i) tone.StoreByte(i, (seed + i * 7) & 0x7F);
   }
 };
+TEST_F(PatchWindow, ClosingAWindowOrTheProgramSendsWhatStillWaitsInOrder) {
+  TFormPatch& window = OpenPatch(Patch(0));
+  TFormCommon& page = OpenCommon(window);
+  Idle(5);
+  Taken();
+  // Long enough that the edits wait in the queue.
+  Timing().MessagePauseMs = 8;
+  for (int offset : {0x10, 0x11, 0x12}) page.SendandStore(offset, 5);
+  EXPECT_EQ(Sender().Waiting(), 3);
+  page.Frame()->close();
+  window.Frame()->close();
+  Flush();
+  SendDataByte(TCommon::kTemporaryBase, 0, 0x13, 5);
+  EXPECT_TRUE(form_->close());
+  EXPECT_EQ(Sender().Waiting(), 0);
+  const std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 4u);
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(AddressOf(sent[i]), 0x03000010u + i);
+}
+
 }  // namespace
 
 TEST_F(PatchWindow, OpensFromTheLibraryWithItsCaptionPartsAndSize) {
