@@ -104,12 +104,10 @@ void TPacedSender::Write(const TEntry& entry) {
   if (!session.MidiOpen() || !session.Output()) return;
   const std::uint8_t* bytes = entry.Bytes.data();
   const int length = static_cast<int>(entry.Bytes.size());
-  if (entry.Kind == Short) {
+  if (entry.Kind == Short)
     session.Output()->SendShort(bytes[0], bytes[1], bytes[2]);
-  } else {
+  else
     session.Output()->SendLong(bytes, entry.Bytes.size());
-    lastSysex_ = TClock::now();
-  }
   if (TMidiMonitor* monitor = session.Monitor()) {
     if (entry.Kind == Short) {
       TMyMidiEvent event;
@@ -121,6 +119,8 @@ void TPacedSender::Write(const TEntry& entry) {
       monitor->AddMessage(MonitorOutput, bytes, length);
     }
   }
+  // The pause counts from here: whoever watches the output sees the messages a pause apart.
+  if (entry.Kind != Short) lastSysex_ = TClock::now();
 }
 
 void TPacedSender::Drain() {

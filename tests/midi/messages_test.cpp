@@ -102,8 +102,8 @@ TEST_F(Messages, NothingIsSentWhileMidiIsClosedAndEveryMessageLeavesAPauseAfterT
   Timing().MessagePauseMs = 20;
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < 3; ++i) SendDataByte(0, 0, i, 0);
-  // Nobody waits for the wire: the messages leave meanwhile, a pause apart.
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(20));
+  // Nobody waits for the wire: the messages leave afterwards, a pause apart.
+  EXPECT_TRUE(loop->Sent().empty());
   while (loop->Sent().size() < 3 && std::chrono::steady_clock::now() - start < std::chrono::seconds(5))
     QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
   EXPECT_EQ(loop->Sent().size(), 3u);
