@@ -12,6 +12,7 @@
 #include "app/helpwindow.h"
 #include "midi/midierrors.h"
 #include "midi/midisession.h"
+#include "midi/pacedsender.h"
 #include "midi/sysex.h"
 #include "midi/timing.h"
 #include "midi/userinterface.h"
@@ -128,7 +129,8 @@ void TFormUpdateNames::RequestStep() {
     reject();
     return;
   }
-  if (running_) timer_->start(Timing().UpdateNamesMs);
+  // The step's sixteen requests leave a pause apart after this: its time counts from the last.
+  if (running_) timer_->start(Timing().UpdateNamesMs + Sender().MsLeft());
 }
 
 int TFormUpdateNames::ReplyElement(const TMyMidiEvent& event) const {
@@ -162,7 +164,7 @@ void TFormUpdateNames::Received(TMidiInput* input) {
   stepNames_[element] = name;
   if (CardStep(step_)) cardAnswered_ = true;
   if (++namesInStep_ < kNamesPerStep) {
-    timer_->start(Timing().UpdateNamesMs);
+    timer_->start(Timing().UpdateNamesMs + Sender().MsLeft());
     return;
   }
   for (const QString& stepName : stepNames_) NameLists().Lists[StepList(step_)].append(stepName);

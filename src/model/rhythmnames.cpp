@@ -5,6 +5,7 @@
 #include "midi/config.h"
 #include "midi/midierrors.h"
 #include "midi/midisession.h"
+#include "midi/pacedsender.h"
 #include "midi/sysex.h"
 #include "midi/timing.h"
 #include "midi/userinterface.h"
@@ -49,7 +50,7 @@ void TRhythmNamesReader::Start() {
     UI().Show(TMsgKind::Error, error.Text());
     return;
   }
-  timer_.start(Timing().ReplyTimeoutMs);
+  timer_.start(Timing().ReplyTimeoutMs + Sender().MsLeft());
 }
 
 void TRhythmNamesReader::Stop() {

@@ -148,6 +148,20 @@ TEST_F(NamesUpdate, WithoutCardTheCardSectionsStayEmptyAndUserNamesAreWritten) {
   EXPECT_EQ(VirtualInstrument()->Name(0x11000000), window.Name(4, 0));
 }
 
+// Sixteen requests a step take longer to leave than the step's time-out: it counts from the
+// last of them.
+TEST_F(NamesUpdate, AStepsTimeOutCountsFromItsLastRequestLeaving) {
+  UseInstrument();
+  Timing().MessagePauseMs = 8;
+  Timing().UpdateNamesMs = 100;
+  TScopedScriptedUI ui;
+  ui.Answers = {mbOK};
+  TFormUpdateNames dialog;
+  ASSERT_EQ(QDialog::Accepted, Run(dialog));
+  EXPECT_TRUE(ui.Questions.empty());
+  EXPECT_EQ(100, dialog.Gauge()->value());
+}
+
 // Lost, damaged and misshapen replies; Retry asks for the step again without doubling names.
 TEST_F(NamesUpdate, DamagedRepliesNeverBecomeNamesNorShiftTheNamesAfterThem) {
   UseInstrument();
