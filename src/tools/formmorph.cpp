@@ -20,6 +20,8 @@
 
 namespace {
 // "LFO External sync" -> "LFOExternalsync": the caption's letters as the box's name.
+const QString kMorphSection = QStringLiteral("Morph");
+
 QString BoxName(int box) {
   QString name;
   for (QChar c : MorphBoxCaption(box))
@@ -156,6 +158,12 @@ TFormMorph::TFormMorph(QWidget* parent) : QDialog(parent) {
     connect(edit, &TMyEdit::OnEndChange, this,
             [this] { timer1_->setInterval(noteLength_->Code()); });
   }
+  // The choices of the last time, in this run or an earlier one.
+  const TToolHost& host = ToolHost();
+  for (int box = 0; box < kMorphBoxCount; ++box)
+    boxes_[box]->setChecked(host.Read(kMorphSection, BoxName(box), boxes_[box]->isChecked()) != 0);
+  noteLength_->SetCode(host.Read(kMorphSection, QStringLiteral("Note Length"), noteLength_->Code()));
+  morphStep_->SetCode(host.Read(kMorphSection, QStringLiteral("Morph Step"), morphStep_->Code()));
   timer1_->setInterval(noteLength_->Code());
 
   connect(play, &QPushButton::clicked, this, &TFormMorph::PlayClick);
@@ -254,6 +262,11 @@ void TFormMorph::CreateBankClick() {
 }
 
 void TFormMorph::done(int result) {
+  const TToolHost& host = ToolHost();
+  for (int box = 0; box < kMorphBoxCount; ++box)
+    host.Write(kMorphSection, BoxName(box), boxes_[box]->isChecked() ? 1 : 0);
+  host.Write(kMorphSection, QStringLiteral("Note Length"), noteLength_->Code());
+  host.Write(kMorphSection, QStringLiteral("Morph Step"), morphStep_->Code());
   starter_->stop();
   timer1_->stop();
   StopPreview();

@@ -25,6 +25,8 @@ QCheckBox* Box(const char* name, const char* caption, QWidget* parent) {
   return box;
 }
 
+const QString kRandomSection = QStringLiteral("Random");
+
 QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
@@ -143,9 +145,34 @@ TFormRandom::TFormRandom(QWidget* parent) : QDialog(parent) {
     else
       seedEdit_->setText(QString::number(seed_));
   });
+  RestoreChoices();
 }
 
 TFormRandom::~TFormRandom() = default;
+
+void TFormRandom::RestoreChoices() {
+  const TToolHost& host = ToolHost();
+  for (QAbstractButton* box : ChoiceBoxes())
+    box->setChecked(host.Read(kRandomSection, box->objectName(), box->isChecked()) != 0);
+  if (!toneComm_->isChecked()) groupOriented_->setChecked(true);
+  // A seed may be any 32-bit number, so whether one is kept is a key of its own.
+  if (host.Read(kRandomSection, QStringLiteral("Seed Kept"), 0) == 1) {
+    keptSeed_ = static_cast<std::uint32_t>(host.Read(kRandomSection, QStringLiteral("Seed"), 0));
+    hasKeptSeed_ = true;
+  }
+}
+
+void TFormRandom::KeepChoices() const {
+  const TToolHost& host = ToolHost();
+  for (QAbstractButton* box : ChoiceBoxes())
+    host.Write(kRandomSection, box->objectName(), box->isChecked() ? 1 : 0);
+  host.Write(kRandomSection, QStringLiteral("Seed"), static_cast<int>(seed_));
+  host.Write(kRandomSection, QStringLiteral("Seed Kept"), 1);
+}
+
+QList<QAbstractButton*> TFormRandom::ChoiceBoxes() const {
+  return {common_, patchName_, tones_[0], tones_[1], tones_[2], tones_[3], toneComm_};
+}
 
 TRandomOptions TFormRandom::Options() const {
   TRandomOptions options;
@@ -164,7 +191,11 @@ void TFormRandom::Prepare(TPatchBank& source, TLibrary& library,
   result_ = std::make_unique<TPatchBank>(source.Owner);
   position_ = 1;
   ShowPosition();
-  RandomizeBankClick();
+  // The bank of the last time is made again from its seed; Randomize Bank makes a new one.
+  if (hasKeptSeed_)
+    RandomizeBankFrom(keptSeed_);
+  else
+    RandomizeBankClick();
 }
 
 void TFormRandom::ShowPosition() {
@@ -239,6 +270,7 @@ void TFormRandom::CreatePatchClick() {
 }
 
 void TFormRandom::done(int result) {
+  if (result_) KeepChoices();
   if (ToolHost().StopPreview && test_->isDown()) ToolHost().StopPreview();
   result_.reset();
   source_ = nullptr;

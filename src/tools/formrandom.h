@@ -7,9 +7,11 @@
 #include <memory>
 
 #include <QDialog>
+#include <QList>
 
 #include "tools/bankrandomizer.h"
 
+class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
 class QPushButton;
@@ -50,6 +52,10 @@ class TFormRandom : public QDialog {
 
  private:
   TRandomOptions Options() const;
+  // The boxes, the orientation and the seed are kept in the settings between openings.
+  void RestoreChoices();
+  void KeepChoices() const;
+  QList<QAbstractButton*> ChoiceBoxes() const;
   void ShowPosition();
   void SendCurrent();
   void Added();
@@ -69,5 +75,7 @@ class TFormRandom : public QDialog {
   std::unique_ptr<TPatchBank> result_;
   TBankRandomizer randomizer_;
   std::uint32_t seed_ = 0;
+  std::uint32_t keptSeed_ = 0;
+  bool hasKeptSeed_ = false;
   int position_ = 1;
 };

@@ -155,3 +155,20 @@ TEST_F(TMorphWindowTest, CreateBankAddsTheMorphBankAndCloses) {
   EXPECT_EQ(static_cast<TPatchBank&>(library.Element(3)).Patch(127).GetName(),
             QStringLiteral("Hard Brass"));
 }
+
+TEST_F(TMorphWindowTest, BoxesAndLengthsAreKeptInTheSettingsForTheNextOpening) {
+  Show();
+  QCheckBox* first = form.Box(0);
+  const bool firstWas = first->isChecked();
+  first->setChecked(!firstWas);
+  form.NoteLength()->SetCode(2500);
+  form.MorphStep()->SetCode(7);
+  form.reject();
+
+  TFormMorph again;
+  EXPECT_EQ(again.Box(0)->isChecked(), !firstWas);
+  EXPECT_EQ(again.Box(1)->isChecked(), form.Box(1)->isChecked());
+  EXPECT_EQ(again.NoteLength()->Code(), 2500);
+  EXPECT_EQ(again.MorphStep()->Code(), 7);
+  EXPECT_EQ(again.Timer1()->interval(), 2500);
+}

@@ -1,5 +1,6 @@
 // The random bank window: stepping through the new bank and sending each patch, the seed that
 // makes a bank again, and the patches and banks it adds to the library.
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
@@ -134,4 +135,30 @@ TEST_F(TRandomWindowTest, TestPlaysWhileHeld) {
   EXPECT_EQ(stopped, 0);
   QTest::mouseRelease(test, Qt::LeftButton);
   EXPECT_EQ(stopped, 1);
+}
+
+TEST_F(TRandomWindowTest, BoxesOrientationAndSeedAreKeptInTheSettingsForTheNextOpening) {
+  form.findChild<QCheckBox*>("Common")->setChecked(false);
+  form.findChild<QCheckBox*>("Tone3")->setChecked(false);
+  form.findChild<QRadioButton*>("ToneComm")->setChecked(true);
+  auto* seed = form.findChild<QLineEdit*>("Seed");
+  seed->setText(QStringLiteral("4000000000"));
+  QTest::keyClick(seed, Qt::Key_Return);
+  const auto made = form.Result()->Patch(9).Tones[1].Image;
+  form.reject();
+  EXPECT_EQ(settings["Random/Common"], 0);
+  EXPECT_EQ(settings["Random/ToneComm"], 1);
+
+  // Another window, as in a later run reading the same settings.
+  TFormRandom again;
+  EXPECT_FALSE(again.findChild<QCheckBox*>("Common")->isChecked());
+  EXPECT_TRUE(again.findChild<QCheckBox*>("PatchName")->isChecked());
+  EXPECT_FALSE(again.findChild<QCheckBox*>("Tone3")->isChecked());
+  EXPECT_TRUE(again.findChild<QRadioButton*>("ToneComm")->isChecked());
+  EXPECT_FALSE(again.findChild<QRadioButton*>("RadioButton2")->isChecked());
+  again.Prepare(*source, library, [] {});
+  EXPECT_EQ(again.Seed(), 4000000000u);
+  EXPECT_EQ(again.findChild<QLineEdit*>("Seed")->text(), "4000000000");
+  EXPECT_EQ(again.Result()->Patch(9).Tones[1].Image, made);
+  again.reject();
 }
