@@ -165,7 +165,7 @@ void TFormBankBase::PlaceInFrame() {
 void TFormBankBase::Updateview() {
   if (!bank_) return;
   setWindowTitle(bank_->KindName() + QLatin1Char(' ') + bank_->GetName() +
-                 QStringLiteral(" [Location : ") + OwnerPath(*bank_) + QLatin1Char(']'));
+                 QStringLiteral(" [Location : ") + OwnerPath(*bank_) + QStringLiteral("][*]"));
   Repaint();
 }
 

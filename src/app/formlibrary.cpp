@@ -259,7 +259,9 @@ void TFormLibrary::CreateControls() {
 
 void TFormLibrary::Updateview() {
   setWindowTitle(isTrash_ ? QStringLiteral("Trash Library")
-                          : QStringLiteral("Library : ") + library_->GetName());
+                          : QStringLiteral("Library : ") + library_->GetName() +
+                                QStringLiteral("[*]"));
+  setWindowModified(!isTrash_ && !library_->Saved);
 }
 
 void TFormLibrary::DisableVisible() {

@@ -300,8 +300,10 @@ void TFormvesta::CreateMenus() {
     if (!subs.isEmpty()) window->addSeparator();
     for (int i = 0; i < subs.size(); ++i) {
       QMdiSubWindow* sub = subs[i];
+      QString title = sub->windowTitle();
+      title.replace(QStringLiteral("[*]"), sub->isWindowModified() ? QStringLiteral("*") : QString());
       QAction* entry =
-          window->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(sub->windowTitle()), sub,
+          window->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title), sub,
                             [this, sub] { mdiArea_->setActiveSubWindow(sub); });
       entry->setCheckable(true);
       entry->setChecked(sub == mdiArea_->currentSubWindow());
@@ -406,9 +408,13 @@ void TFormvesta::EnableMenuItems() {
   TLibrary* library = active && !NonLibrary(active) ? ActiveLibrary(active) : nullptr;
   const QList<QWidget*> children = Children();
   bool anyUnsaved = false;
-  for (QWidget* child : children)
-    if (!NonLibrary(child))
-      if (TLibrary* l = ActiveLibrary(child); l && !l->Saved) anyUnsaved = true;
+  for (QWidget* child : children) {
+    TLibrary* l = NonLibrary(child) ? nullptr : ActiveLibrary(child);
+    if (l && !l->Saved) anyUnsaved = true;
+    // Library, bank and editor windows mark unsaved changes of their library in their title.
+    if (child->windowTitle().contains(QLatin1String("[*]")))
+      child->setWindowModified(l && !l->Saved);
+  }
   auto enable = [this](const char* name, bool on) {
     Action(QString::fromLatin1(name))->setEnabled(on);
   };

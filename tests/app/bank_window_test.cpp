@@ -52,7 +52,7 @@ TEST_F(TBankWindowTest, OpensFromTheLibraryWithCaptionAndOneRowPerMember) {
   auto* window = qobject_cast<TFormBank*>(PatchBank().Editor);
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(PatchBank().WindowOpen);
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("Patch Bank Strings [Location : Home.Lib]"));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Patch Bank Strings [Location : Home.Lib][*]"));
   EXPECT_EQ(window->Grid()->RowCount(), 128);
   EXPECT_EQ(window->HelpContext(), 53);
   EXPECT_EQ(main_->ActiveLibrary(window), library_->Library());
@@ -63,7 +63,7 @@ TEST_F(TBankWindowTest, OpensFromTheLibraryWithCaptionAndOneRowPerMember) {
   // A rename from outside shows in the caption.
   PatchBank().SetName(QStringLiteral("Brass"), false);
   PatchBank().UpdateViews();
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("Patch Bank Brass [Location : Home.Lib]"));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Patch Bank Brass [Location : Home.Lib][*]"));
 }
 
 TEST_F(TBankWindowTest, ClosingKeepsTheGeometryInTheBankAndDeletingTheBankClosesIt) {

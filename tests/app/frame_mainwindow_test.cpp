@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QUrl>
 #include <QPointer>
@@ -150,7 +152,7 @@ TEST_F(FrameMainWindow, SaveWritesALibraryFromDiskWithoutADialogAndAsksForAnUnti
   EXPECT_EQ("Save Library", ui_.FileRequests[0].Options.Title);
   EXPECT_TRUE(QFile::exists(Path("Fresh.Lib")));
   EXPECT_TRUE(library->Saved);
-  EXPECT_EQ("Library : Fresh.Lib", form_->ActiveChild()->windowTitle());
+  EXPECT_EQ("Library : Fresh.Lib[*]", form_->ActiveChild()->windowTitle());
 }
 
 TEST_F(FrameMainWindow, ExitAsksFromTheLastChildToTheFirstAndCancelKeepsBothOpen) {
@@ -311,7 +313,7 @@ TEST_F(FrameMainWindow, OpenTakesASysexFileIntoANewLibraryWhoseSaveLeavesTheFile
   ASSERT_EQ(1, library->Count());
   EXPECT_EQ(ekPatchBank, library->Element(0).Kind);
   EXPECT_EQ("real-bank-1", library->Element(0).GetName());
-  EXPECT_EQ("Library : Untitled.Lib", form_->ActiveChild()->windowTitle());
+  EXPECT_EQ("Library : Untitled.Lib[*]", form_->ActiveChild()->windowTitle());
 
   library->NewElement(ekPatch).Modified();
   form_->Action("FileSaveItem")->trigger();  // asks for a name; cancelled
@@ -424,4 +426,24 @@ TEST_F(FrameMainWindow, ExitCancelledAtALibraryKeepsTheMonitorAndTheKeyboard) {
   ui_.Answers = {mbNo};
   EXPECT_TRUE(form_->close());
   EXPECT_EQ(1, Settings().ReadInteger("Keyboard", "Open", -1));
+}
+
+TEST_F(FrameMainWindow, ALibraryWindowShowsUnsavedChangesInItsTitleAndTheWindowList) {
+  form_->Action("FileNewItem")->trigger();
+  QWidget* window = form_->ActiveChild();
+  EXPECT_EQ("Library : Untitled.Lib[*]", window->windowTitle());
+  EXPECT_FALSE(window->isWindowModified());
+  LibraryOf(window)->NewElement(ekPatch).Modified();
+  EXPECT_TRUE(window->isWindowModified());
+  EXPECT_TRUE(window->parentWidget()->isWindowModified());
+
+  QMenu* list = form_->menuBar()->findChild<QMenu*>("Window");
+  ASSERT_NE(nullptr, list);
+  QMetaObject::invokeMethod(list, "aboutToShow");
+  EXPECT_EQ("&1 Library : Untitled.Lib*", list->actions().last()->text());
+
+  ui_.Files.push_back(Path("Kept.Lib"));
+  form_->Action("FileSaveItem")->trigger();
+  EXPECT_EQ("Library : Kept.Lib[*]", window->windowTitle());
+  EXPECT_FALSE(window->isWindowModified());
 }

@@ -51,7 +51,7 @@ class TGlobalWindowTest : public TLibraryWindowTest {
 
 TEST_F(TGlobalWindowTest, WithoutADataCardFourRowsShowTheUserBanksAndTheSystem) {
   TFormGlobal& window = OpenGlobal();
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("Global Studio [Location : Dumps.Lib]"));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Global Studio [Location : Dumps.Lib][*]"));
   EXPECT_EQ(window.Grid()->RowCount(), 4);
   EXPECT_EQ(window.CalcInd(0), 0);
   EXPECT_EQ(window.CalcInd(1), 2);
@@ -149,7 +149,7 @@ TEST_F(TGlobalWindowTest, ClosingClosesTheWindowsOfItsBanks) {
   window.GridDoubleClick(QPoint(60, 4));
   auto* bankWindow = qobject_cast<TFormBank*>(Global().PatchBank(true).Editor);
   ASSERT_NE(bankWindow, nullptr);
-  EXPECT_EQ(bankWindow->windowTitle(), QStringLiteral("Patch Bank Untitled [Location : Studio]"));
+  EXPECT_EQ(bankWindow->windowTitle(), QStringLiteral("Patch Bank Untitled [Location : Studio][*]"));
   EXPECT_EQ(main_->ActiveLibrary(bankWindow), library_->Library());
   window.Frame()->close();
   Flush();

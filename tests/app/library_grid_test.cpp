@@ -140,14 +140,14 @@ TEST_F(TLibraryWindowTest, NewElementsScrollToTheLastRowUnlessSortedByTypeOrName
 
 TEST_F(TLibraryWindowTest, CaptionsAndTrashLayout) {
   TFormLibrary& window = Open({}, QStringLiteral("/tmp/some/Strings.Lib"));
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("Library : Strings.Lib"));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Library : Strings.Lib[*]"));
   EXPECT_TRUE(window.findChild<QWidget*>(QStringLiteral("NewPatch"))->isVisibleTo(&window));
   EXPECT_FALSE(window.findChild<QWidget*>(QStringLiteral("BtnEmpty"))->isVisibleTo(&window));
   EXPECT_EQ(window.findChild<QHeaderView*>(QStringLiteral("Header"))->y(), 42);
   // Saving under another name renames the window.
   ui_.Files = {dir_.filePath(QStringLiteral("Renamed.Lib"))};
   ASSERT_TRUE(window.Library()->Save(true));
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("Library : Renamed.Lib"));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Library : Renamed.Lib[*]"));
 
   TFormLibrary& trash = OpenTrash();
   EXPECT_TRUE(trash.IsTrash());

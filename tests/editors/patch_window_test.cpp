@@ -17,6 +17,7 @@
 #include "editors/common/partkind.h"
 #include "editors/patch/formeffect.h"
 #include "editors/patch/patchcopy.h"
+#include "model/patchbank.h"
 
 namespace {
 class PatchWindow : public TEditorTest {
@@ -71,7 +72,7 @@ TEST_F(PatchWindow, OpensFromTheLibraryWithItsCaptionPartsAndSize) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(CurrentPatch, &Patch(1));
   EXPECT_EQ(window->windowTitle(),
-            "Strings [Filename : strings.syx]   [Loc : " + library_->GetName() + "]");
+            "Strings [Filename : strings.syx]   [Loc : " + library_->GetName() + "][*]");
   for (const char* name : {"Wave1", "Wave4", "Pitch2", "Lfo11", "Lfo24", "Lfo21", "Tva3", "TVF",
                            "Tvf2", "Tvf4", "Control1", "Control3", "control4", "Common", "Effects"})
     EXPECT_NE(window->Part(QString::fromLatin1(name)), nullptr) << name;
@@ -111,7 +112,7 @@ TEST_F(PatchWindow, PagesOpenOnceTakeTheirPlaceAndCloseWithTheWindow) {
   TFormCommon& page = OpenCommon(window);
   EXPECT_TRUE(slot.Open);
   EXPECT_EQ(slot.Window, &page);
-  EXPECT_EQ(page.windowTitle(), " [Common] [Loc : " + library_->GetName() + "]");
+  EXPECT_EQ(page.windowTitle(), " [Common] [Loc : " + library_->GetName() + "][*]");
   // The designed place is taken and remembered.
   EXPECT_EQ(page.Frame()->pos(), QPoint(60, 40));
   EXPECT_EQ(slot.Left, 60);
@@ -313,7 +314,7 @@ TEST_F(PatchWindow, TheEffectsButtonOpensTheEffectsPageWhichClosesWithThePatch) 
   auto* page = qobject_cast<TFormEffect*>(slot.Window);
   ASSERT_NE(page, nullptr);
   EXPECT_TRUE(slot.Open);
-  EXPECT_EQ(page->windowTitle(), " [Effects] [Loc : " + library_->GetName() + "]");
+  EXPECT_EQ(page->windowTitle(), " [Effects] [Loc : " + library_->GetName() + "][*]");
   EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 3);
   QTest::mouseDClick(window.Part(QStringLiteral("Effects")), Qt::LeftButton);
   EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 3);
@@ -413,4 +414,30 @@ TEST_F(PatchWindow, TheToneSwitchShowsAtOnceInThePatchWindowAndOnTheWavePage) {
     EXPECT_EQ(window.ToneCheck(2)->isChecked(), on);
     EXPECT_EQ(waveSwitch->isChecked(), on);
   }
+}
+
+TEST_F(PatchWindow, APatchFromABankSaysWhichBankAndPositionAndUnsavedChangesShowInTitles) {
+  auto& bank = static_cast<TPatchBank&>(library_->NewElement(ekPatchBank));
+  bank.FileName = QStringLiteral("/tmp/banks/real-bank-1.syx");
+  bank.Name = QStringLiteral("Real 1");
+  bank.Patch(3).SetName(QStringLiteral("Fourth"), false);
+  bank.Patch(3).OpenEditor();
+  auto* window = qobject_cast<TFormPatch*>(bank.Patch(3).Editor);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), "Fourth [Bank : real-bank-1.syx : 4]   [Loc : Real 1][*]");
+  // A bank with no file of its own is named instead.
+  bank.FileName = QStringLiteral("Untitled.Syx");
+  bank.Patch(0).OpenEditor();
+  EXPECT_TRUE(qobject_cast<QWidget*>(bank.Patch(0).Editor)->windowTitle().startsWith(
+      bank.Patch(0).GetName() + " [Bank : Real 1 : 1]"));
+
+  library_->Saved = true;
+  form_->EnableMenuItems();
+  EXPECT_FALSE(window->isWindowModified());
+  EXPECT_FALSE(libraryWindow_->isWindowModified());
+  bank.Patch(3).Modified();
+  EXPECT_TRUE(window->isWindowModified());
+  EXPECT_TRUE(libraryWindow_->isWindowModified());
+  EXPECT_TRUE(TChildFrame::SubWindowOf(window)->isWindowModified());
+  EXPECT_TRUE(TChildFrame::SubWindowOf(window)->windowTitle().endsWith("[*]"));
 }

@@ -332,9 +332,8 @@ void THubWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 QString THubWindow::Caption() const {
-  const QString file = FileNamePart(element_.FileName);
-  return element_.GetName() + QStringLiteral(" [Filename : ") + file + QStringLiteral("]") +
-         QStringLiteral("   [Loc : ") + EditorLocation(element_) + QStringLiteral("]");
+  return element_.GetName() + SourceText(element_) + QStringLiteral("   [Loc : ") +
+         EditorLocation(element_) + QStringLiteral("][*]");
 }
 
 void THubWindow::UpdateView() {

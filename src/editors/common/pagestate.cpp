@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "model/bank.h"
 #include "model/block.h"
 #include "model/patch.h"
 #include "model/performance.h"
@@ -224,6 +225,20 @@ QString EditorLocation(const TLibElem& element) {
   const TLibElem* g = h->Owner;
   if (!g || !g->Owner) return h->GetName();
   return g->GetName() + QLatin1Char('\\') + h->GetName();
+}
+
+QString SourceText(const TLibElem& element) {
+  const auto* bank = dynamic_cast<const TBank*>(element.Owner);
+  if (!bank || bank->Kind == ekGlobal)
+    return QStringLiteral(" [Filename : ") + FileNamePart(element.FileName) + QLatin1Char(']');
+  int position = 0;
+  while (position < bank->Count() && &bank->Member(position) != &element) ++position;
+  const bool hasFile =
+      bank->SavedToFile ||
+      bank->FileName.compare(QStringLiteral("Untitled.Syx"), Qt::CaseInsensitive) != 0;
+  return QStringLiteral(" [Bank : ") +
+         (hasFile ? FileNamePart(bank->FileName) : bank->GetName()) + QStringLiteral(" : ") +
+         QString::number(position + 1) + QLatin1Char(']');
 }
 
 bool IsCurrentObject(const TLibElem& element) {

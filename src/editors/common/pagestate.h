@@ -134,3 +134,7 @@ bool IsCurrentObject(const TLibElem& element);
 // The location in the captions of editor windows: the name of the element's owner H, or, when
 // H's owner G has an owner of its own, G's name, "\" and H's name. Empty without an owner.
 QString EditorLocation(const TLibElem& element);
+// Where an editor's element comes from, for its caption: " [Bank : file : position]" for a
+// member of a bank (the bank's file, or its name when it has none, and the position from 1),
+// else " [Filename : file]".
+QString SourceText(const TLibElem& element);

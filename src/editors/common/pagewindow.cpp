@@ -207,7 +207,7 @@ void TPageWindow::Finish() {
 QString TPageWindow::Caption() const {
   const TLibElem& element = Object();
   return element.GetName() + design_.Title + QStringLiteral(" [Loc : ") + EditorLocation(element) +
-         QLatin1Char(']');
+         QStringLiteral("][*]");
 }
 
 void TPageWindow::UpdateView() {
