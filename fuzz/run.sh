@@ -18,7 +18,7 @@ nice -n 10 cmake --build "$build" --target fuzz_seeds $targets -j2
 
 "$build/fuzz/fuzz_seeds" "$build/seeds"
 mkdir -p "$build/findings"
-export LSAN_OPTIONS="suppressions=$root/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$root/sanitize/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 export QT_QPA_PLATFORM=offscreen
 
 run_one() {
