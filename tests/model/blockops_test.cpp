@@ -1,8 +1,12 @@
 // Block operations: what each store sends, where, and in which order against the stored byte.
+#include <QTimer>
+
+#include "midi/pacedsender.h"
 #include "model/patch.h"
 #include "model/performance.h"
 #include "model/rhythm.h"
 #include "model/system.h"
+#include "model/transfer.h"
 #include "modelfixture.h"
 
 using TBlockOps = TSendTest;
@@ -102,4 +106,25 @@ TEST_F(TBlockOps, FailedSendKeepsTheOldByteWhereTheSendComesFirstAndOffsetsOutsi
   const std::uint8_t run[4] = {};
   EXPECT_THROW(patch.Tones[0].SetBytes(127, run, 4), std::out_of_range);
   EXPECT_EQ(SentCount(), 0u);
+}
+
+// A port that fails while the paced sender drains a rhythm set's blocks ends the transmission
+// as a failed send would: one message, the rest dropped, the transfer closed and not finished.
+TEST_F(TBlockOps, APortFailingBehindTheCallerEndsTheTransmissionOnce) {
+  Timing().MessagePauseMs = 8;
+  Timing().TransmitTickMs = 8;
+  TRhythm rhythm(nullptr);
+  rhythm.Temporary = false;
+  rhythm.User = true;
+  QTimer::singleShot(60, [this] { loop->FailSends(QStringLiteral("gone")); });
+  rhythm.Transmit(false);
+  EXPECT_FALSE(Transfer().Active());
+  EXPECT_TRUE(Transfer().Failed());
+  EXPECT_EQ(Transfer().ErrorText(), "gone");
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_LT(SentCount(), static_cast<std::size_t>(TRhythm::kBlockCount));
+  ASSERT_EQ(ui.Questions.size(), 1u);
+  EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Error);
+  EXPECT_EQ(Sender().Waiting(), 0);
+  loop->FailSends(QString());
 }
