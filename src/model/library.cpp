@@ -172,14 +172,19 @@ TLibraryDamage TLibrary::LoadFromBytes(std::span<const std::uint8_t> bytes, bool
 }
 
 QString TLibrary::DamageMessage(const QString& path, const TLibraryDamage& damage) const {
+  const int count = Count();
+  const QString loaded =
+      count == 0   ? QStringLiteral("No element before that point could be loaded.")
+      : count == 1 ? QStringLiteral("The element before that point was loaded.")
+                   : QStringLiteral("The %1 elements before that point were loaded.").arg(count);
   return QStringLiteral(
              "The library file %1 is damaged at byte %2: %3.\n"
-             "The %4 elements before that point were loaded.\n"
+             "%4\n"
              "Save writes a new file; the damaged file is kept as it is.")
       .arg(QDir::toNativeSeparators(path))
       .arg(damage.Offset)
       .arg(damage.Problem)
-      .arg(Count());
+      .arg(loaded);
 }
 
 bool TLibrary::LoadFromFile(const QString& path) {

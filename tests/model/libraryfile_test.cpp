@@ -244,6 +244,26 @@ TEST_F(TLibraryFiles, OpenDialogLoadSetsSavedEvenWhenCancelled) {
   EXPECT_EQ(library.GetName(), "Perf.Lib");
 }
 
+TEST_F(TLibraryFiles, DamageMessageCountsTheLoadedElementsInWords) {
+  const struct {
+    int count;
+    const char* line;
+  } cases[] = {
+      {0, "No element before that point could be loaded."},
+      {1, "The element before that point was loaded."},
+      {3, "The 3 elements before that point were loaded."},
+  };
+  for (const auto& c : cases) {
+    TLibrary library;
+    for (int i = 0; i < c.count; ++i) library.NewElement(ekPatch);
+    const QStringList lines =
+        library.DamageMessage(Path("Cut.Lib"), TLibraryDamage{12, "the file ends early"})
+            .split('\n');
+    ASSERT_EQ(lines.size(), 3) << c.count;
+    EXPECT_EQ(lines[1].toStdString(), c.line) << c.count;
+  }
+}
+
 TEST_F(TLibraryFiles, DamagedLibraryIsUntiedSoItsFirstSaveAsksAndTheFileIsKept) {
   TLibrary library;
   library.NewElement(ekPatch);
@@ -254,8 +274,9 @@ TEST_F(TLibraryFiles, DamagedLibraryIsUntiedSoItsFirstSaveAsksAndTheFileIsKept) 
   TLibrary cut;
   ASSERT_TRUE(cut.LoadFromFile(Path("Cut.Lib")));
   ASSERT_EQ(cut.Count(), 1);
-  EXPECT_TRUE(ui.LastText().endsWith(
-      "were loaded.\nSave writes a new file; the damaged file is kept as it is."))
+  EXPECT_TRUE(
+      ui.LastText().endsWith("The element before that point was loaded.\n"
+                             "Save writes a new file; the damaged file is kept as it is."))
       << ui.LastText().toStdString();
   EXPECT_TRUE(cut.Untied);
   EXPECT_TRUE(cut.IsUntitled());
