@@ -63,6 +63,8 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
   ~TFormLibrary() override;
 
   // TLibraryWindow
+  bool AskBeforeClosing() override;
+  void ForgetCloseAnswer() override { closeAnswered_ = false; }
   TLibrary* Library() const override { return library_; }
   bool IsTrash() const override { return isTrash_; }
   void Prepare() override;
@@ -167,6 +169,7 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
   bool isTrash_;
   bool placed_ = false;
   bool closing_ = false;
+  bool closeAnswered_ = false;  // the exit's question was answered: close without asking again
   int lastMouseY_ = 0;
   QPointer<QMdiSubWindow> subWindow_;
 

@@ -259,6 +259,17 @@ void TFormvesta::closeEvent(QCloseEvent* event) {
   desktopCount_ = 0;
   const QList<QWidget*> children = Children();
   QList<QPointer<QWidget>> guarded(children.begin(), children.end());
+  // Every library is asked about before any window closes, so that a Cancel leaves every
+  // window where it was (a saved library behind an unsaved one included).
+  QList<TLibraryWindow*> asked;
+  for (auto it = guarded.rbegin(); it != guarded.rend() && !closeCancelled_; ++it) {
+    auto* view = dynamic_cast<TLibraryWindow*>(it->data());
+    if (!view || view->IsTrash() || !qobject_cast<QMdiSubWindow*>((*it)->parentWidget())) continue;
+    asked.append(view);
+    if (!view->AskBeforeClosing()) closeCancelled_ = true;
+  }
+  if (closeCancelled_)
+    for (TLibraryWindow* view : asked) view->ForgetCloseAnswer();
   // The libraries are asked about first: the monitor, the keyboard and the trash close only
   // once no answer has kept the program open.
   for (const bool libraries : {true, false}) {

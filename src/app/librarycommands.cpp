@@ -328,8 +328,13 @@ bool TFormLibrary::CloseHandling() {
   return close;
 }
 
+bool TFormLibrary::AskBeforeClosing() {
+  if (!closeAnswered_) closeAnswered_ = CloseHandling();
+  return closeAnswered_;
+}
+
 void TFormLibrary::closeEvent(QCloseEvent* event) {
-  if (!closing_ && !CloseHandling()) {
+  if (!closing_ && !closeAnswered_ && !CloseHandling()) {
     event->ignore();
     return;
   }

@@ -17,6 +17,11 @@ class TLibraryWindow {
   virtual void Prepare() = 0;
   // Recount the rows, sort and repaint after the list changed from outside the window.
   virtual void RefreshList() = 0;
+  // Exit asks about every library before any window closes: the close question is put now and
+  // its answer kept for the close that follows (false: Cancel, the window stays open).
+  virtual bool AskBeforeClosing() = 0;
+  // Drops a kept answer, when the exit was cancelled at another window.
+  virtual void ForgetCloseAnswer() = 0;
 };
 
 using TElementWindow = TElementView;

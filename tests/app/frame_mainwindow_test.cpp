@@ -406,6 +406,33 @@ TEST_F(FrameMainWindow, NewLibrariesAreNumberedFromTheLowestFreeNumber) {
   EXPECT_EQ("Untitled 4.Lib", newTitle());
 }
 
+TEST_F(FrameMainWindow, ExitCancelledKeepsASavedLibraryBehindTheUnsavedOne) {
+  QWidget* saved = form_->OpenLibraryFile(WriteLibrary("Saved.Lib"));
+  QWidget* unsaved = form_->OpenLibraryFile(WriteLibrary("Unsaved.Lib"));
+  ASSERT_TRUE(saved && unsaved);
+  LibraryOf(unsaved)->NewElement(ekPatch).Modified();
+
+  // The saved library is closed first from the back; Cancel at the other must keep it too.
+  ui_.Answers = {mbCancel};
+  EXPECT_FALSE(form_->close());
+  Flush();
+  EXPECT_EQ(1u, ui_.Questions.size());
+  EXPECT_EQ(2, form_->Children().size());
+
+  // The cancelled answer is not kept: closing the window alone asks again.
+  ui_.Questions.clear();
+  ui_.Answers = {mbCancel};
+  EXPECT_FALSE(unsaved->parentWidget()->close());
+  EXPECT_EQ(1u, ui_.Questions.size());
+
+  // No lets the program end, with one question and both libraries on the desktop list.
+  ui_.Questions.clear();
+  ui_.Answers = {mbNo};
+  EXPECT_TRUE(form_->close());
+  EXPECT_EQ(1u, ui_.Questions.size());
+  EXPECT_EQ(2, Settings().ReadInteger("Desktop", "Num Library", -1));
+}
+
 TEST_F(FrameMainWindow, ExitCancelledAtALibraryKeepsTheMonitorAndTheKeyboard) {
   form_->Action("GadgetsMonitorItem")->trigger();
   form_->Action("GadgetsKeyboardItem")->trigger();
