@@ -12,7 +12,9 @@
 
 #include "app/formvesta.h"
 #include "app/helpwindow.h"
+#include "controls/textrule.h"
 #include "model/libelem.h"
+#include "model/patch.h"
 
 TFormEdit::TFormEdit(QWidget* parent)
     : QDialog(parent),
@@ -30,6 +32,7 @@ TFormEdit::TFormEdit(QWidget* parent)
   setModal(true);
   nameEdit_->setObjectName(QStringLiteral("EditName"));
   nameEdit_->setMaxLength(12);
+  nameEdit_->setValidator(new TTextRule(AsciiName, nameEdit_));
   nameLabel_->setBuddy(nameEdit_);
   user_->setObjectName(QStringLiteral("RadioUser"));
   card_->setObjectName(QStringLiteral("RadioCard"));

@@ -5,11 +5,19 @@
 
 TPatch* CurrentPatch = nullptr;
 
+QString AsciiName(const QString& name) {
+  QString ascii;
+  ascii.reserve(name.size());
+  for (const QChar c : name.normalized(QString::NormalizationForm_D))
+    if (c.unicode() >= 0x20 && c.unicode() <= 0x7E) ascii += c;
+  return ascii;
+}
+
 std::array<std::uint8_t, 12> NameBytes(const QString& name) {
   std::array<std::uint8_t, 12> bytes;
   bytes.fill(' ');
-  const QByteArray latin = name.left(12).toLatin1();
-  std::copy(latin.begin(), latin.end(), bytes.begin());
+  const QByteArray ascii = AsciiName(name).left(12).toLatin1();
+  std::copy(ascii.begin(), ascii.end(), bytes.begin());
   return bytes;
 }
 

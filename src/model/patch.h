@@ -52,7 +52,11 @@ class TPatch : public TLibElem, public TBlockSet {
 // The patch last transmitted to the instrument's temporary area, or none.
 extern TPatch* CurrentPatch;
 
-// Pads a name with blanks or cuts it to 12 Latin-1 characters, as sound data holds names.
+// A name as sound data can hold it: printable ASCII (20H to 7EH) only, since every data byte of a
+// message must stay below 80H. A letter with an accent becomes its base letter (the marks of its
+// canonical decomposition dropped); any other character is left out. Length is kept otherwise.
+QString AsciiName(const QString& name);
+// AsciiName padded with blanks or cut to 12 characters, as sound data holds names.
 std::array<std::uint8_t, 12> NameBytes(const QString& name);
 // The name held in 12 data bytes, trailing blanks removed.
 QString NameFromBytes(const std::uint8_t* bytes);

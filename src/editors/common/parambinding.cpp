@@ -23,6 +23,7 @@
 #include "controls/myedit.h"
 #include "controls/myrotary.h"
 #include "controls/panslider.h"
+#include "controls/textrule.h"
 #include "editors/common/pagestate.h"
 #include "model/patch.h"
 
@@ -273,6 +274,7 @@ void TParamBinding::BuildCheck() {
 void TParamBinding::BuildName() {
   auto* name = new QLineEdit;
   name->setMaxLength(row_.Size);
+  name->setValidator(new TTextRule(AsciiName, name));
   name->setFixedWidth(120);
   name->installEventFilter(this);
   parts_->Name = name;

@@ -51,8 +51,12 @@ int ParamStoredFromShown(const TParamRow& row, int shown) {
 }
 
 bool ParamInRange(const TParamRow& row, const std::uint8_t* data) {
-  // Names take any character; a custom row's own text says what it cannot show.
-  if (row.Control == TParamControl::Name || row.Control == TParamControl::Custom) return true;
+  // A name holds printable ASCII (20H to 7EH), all a name box takes; a custom row's own text
+  // says what it cannot show.
+  if (row.Control == TParamControl::Name)
+    return std::all_of(data + row.Offset, data + row.Offset + row.Size,
+                       [](std::uint8_t c) { return c >= 0x20 && c <= 0x7E; });
+  if (row.Control == TParamControl::Custom) return true;
   if (row.Size > 2) return true;
   if (row.Size == 2 && (data[row.Offset] > 15 || data[row.Offset + 1] > 15)) return false;
   const int stored = ParamStored(row, data);

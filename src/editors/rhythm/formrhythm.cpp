@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "controls/textrule.h"
 #include "editors/common/partkind.h"
 #include "editors/rhythm/rhythmnotewindows.h"
 #include "model/patch.h"
@@ -21,6 +22,7 @@ TFormRhythm::TFormRhythm(TRhythm& rhythm, QWidget* parent)
   nameRow->addWidget(label);
   name_->setObjectName(QStringLiteral("RhythmName"));
   name_->setMaxLength(12);
+  name_->setValidator(new TTextRule(AsciiName, name_));
   name_->setFixedWidth(130);
   name_->installEventFilter(this);
   nameRow->addWidget(name_);

@@ -1,0 +1,146 @@
+// Every box that edits a name kept in sound data takes printable ASCII only, typed or pasted: a
+// letter with an accent becomes its base letter and any other character is not taken, so no
+// byte above 7EH reaches the object, its files or the wire.
+#include <functional>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QLineEdit>
+
+#include "app/formedit.h"
+#include "editorfixture.h"
+#include "midi/pacedsender.h"
+#include "editors/patch/formcommon.h"
+#include "editors/performance/formpercomm.h"
+#include "editors/rhythm/formrhythm.h"
+#include "model/patch.h"
+#include "model/performance.h"
+#include "model/rhythm.h"
+
+namespace {
+
+// A name box on the screen, with what makes its text the element's name and reads that back.
+struct TOpenBox {
+  std::shared_ptr<QWidget> Window;
+  QLineEdit* Box = nullptr;
+  std::function<void()> Commit = [] {};
+  std::function<QString()> Name;
+};
+
+struct TBoxKind {
+  const char* What;
+  std::function<TOpenBox(TPatch&, TPerformance&, TRhythm&)> Open;
+};
+
+const TBoxKind kBoxes[] = {
+    {"patch common page",
+     [](TPatch& patch, TPerformance&, TRhythm&) {
+       auto page = std::make_shared<TFormCommon>(patch);
+       return TOpenBox{page, page->findChild<QLineEdit*>(QStringLiteral("Param0")), [] {},
+                       [&patch] { return patch.GetName(); }};
+     }},
+    {"performance common window",
+     [](TPatch&, TPerformance& performance, TRhythm&) {
+       auto window = std::make_shared<TFormPerComm>(performance);
+       return TOpenBox{window, window->NameBox(), [] {},
+                       [&performance] { return performance.GetName(); }};
+     }},
+    {"rhythm set window",
+     [](TPatch&, TPerformance&, TRhythm& rhythm) {
+       auto hub = std::make_shared<TFormRhythm>(rhythm);
+       return TOpenBox{hub, hub->NameBox(), [] {}, [&rhythm] { return rhythm.GetName(); }};
+     }},
+    {"element property dialog",
+     [](TPatch& patch, TPerformance&, TRhythm&) {
+       auto dialog = std::make_shared<TFormEdit>();
+       dialog->SetElement(patch, false);
+       TFormEdit* raw = dialog.get();
+       return TOpenBox{dialog, dialog->NameEdit(), [raw] { raw->accept(); },
+                       [&patch] { return patch.GetName(); }};
+     }},
+};
+
+struct TInput {
+  const char* What;
+  QString Text;
+  bool Pasted;
+  QString Expected;
+};
+
+const TInput kInputs[] = {
+    {"accented letters typed", QStringLiteral("Café Über"), false, QStringLiteral("Cafe Uber")},
+    {"euro sign typed", QStringLiteral("5€ Bass"), false, QStringLiteral("5 Bass")},
+    {"Greek typed", QStringLiteral("Ωμέγα Pad"), false, QStringLiteral(" Pad")},
+    {"accented letters pasted", QStringLiteral("Crème brûlée"), true,
+     QStringLiteral("Creme brulee")},
+    {"Japanese pasted", QStringLiteral("ピアノ Piano"), true, QStringLiteral(" Piano")},
+    {"control characters pasted",
+     QStringLiteral("A\tB\nC\x01"
+                    "D\x7f"
+                    "E"),
+     true, QStringLiteral("ABCDE")},
+    {"plain text pasted past twelve", QStringLiteral("Strings Ensemble"), true,
+     QStringLiteral("Strings Ense")},
+};
+
+// Each character as a key of its own, with the character as the key's text (as a keyboard
+// layout with that letter sends it).
+void Type(QLineEdit* box, const QString& text) {
+  for (const QChar c : text) {
+    const int code = c.toUpper().unicode();
+    const auto key = code < 0x80 ? static_cast<Qt::Key>(code) : Qt::Key_unknown;
+    QTest::sendKeyEvent(QTest::Press, box, key, QString(c), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, box, key, QString(c), Qt::NoModifier);
+  }
+}
+
+class NameBoxes : public TEditorTest {};
+
+TEST_F(NameBoxes, TakePrintableAsciiOnlyTypedOrPasted) {
+  for (const TBoxKind& kind : kBoxes) {
+    for (const TInput& input : kInputs) {
+      SCOPED_TRACE(std::string(kind.What) + ", " + input.What);
+      TPatch patch(nullptr);
+      TPerformance performance(nullptr);
+      TRhythm rhythm(nullptr);
+      patch.Init();
+      performance.Init();
+      rhythm.Init();
+      CurrentPatch = &patch;
+      CurrentPerformance = &performance;
+      CurrentRhythm = &rhythm;
+      ClearSent();
+      TOpenBox open = kind.Open(patch, performance, rhythm);
+      ASSERT_NE(open.Box, nullptr);
+      open.Window->show();
+      open.Box->setFocus();
+      open.Box->clear();
+      if (input.Pasted) {
+        QApplication::clipboard()->setText(input.Text);
+        QTest::keyClick(open.Box, Qt::Key_V, Qt::ControlModifier);
+      } else {
+        Type(open.Box, input.Text);
+      }
+      EXPECT_EQ(input.Expected, open.Box->text());
+      open.Commit();
+      EXPECT_EQ(input.Expected, open.Name());
+      Sender().Flush();
+      for (const TBytes& message : Sent())
+        for (std::size_t i = 1; i + 1 < message.size(); ++i)
+          ASSERT_LT(message[i], 0x80) << "byte " << i;
+      CurrentPatch = nullptr;
+      CurrentPerformance = nullptr;
+      CurrentRhythm = nullptr;
+    }
+  }
+}
+
+TEST(NameBytesTest, NeverHoldAByteOutsidePrintableAscii) {
+  // What any caller stores as a name, from a box or not.
+  const auto bytes = NameBytes(QStringLiteral("Ñandú\x80\x9f€ab"));
+  const std::array<std::uint8_t, 12> expected = {'N', 'a', 'n', 'd', 'u', 'a',
+                                                 'b', ' ', ' ', ' ', ' ', ' '};
+  EXPECT_EQ(expected, bytes);
+}
+
+}  // namespace
