@@ -27,6 +27,7 @@
 #include "midi/userinterface.h"
 #include "model/fileio.h"
 #include "model/global.h"
+#include "model/sendable.h"
 #include "model/transfer.h"
 
 namespace {
@@ -418,6 +419,9 @@ int RunSend(const TCliArgs& cliArgs) {
         QStringLiteral(": a library holds many elements; `vesta-cli extract` one first"));
   TLibElem& element = *file.Element;
   const bool toTemporary = Place(element, args);
+  // A byte no message can carry refuses the whole file before any port is opened.
+  if (const QString refusal = UnsendableText(element); !refusal.isEmpty())
+    throw TCliError::BadInput(file.Path + QStringLiteral(": ") + refusal);
   TInstrumentLink link(args);
   link.Open();
   QElapsedTimer clock;
@@ -497,7 +501,9 @@ TCliCommand ReceiveCommand() {
 TCliCommand SendCommand() {
   static const QByteArray details =
       QByteArray(
-          "FILE is a .Syx file of any kind or a .Glb global dump.\n"
+          "FILE is a .Syx file of any kind or a .Glb global dump. A file holding a data byte\n"
+          "above 7FH (which no system-exclusive message can carry) is refused whole, with\n"
+          "the place of that byte, and nothing is sent.\n"
           "  --temporary | --user | --card   the memory to write (default: temporary for a\n"
           "                patch, performance or rhythm set, user for a bank)\n"
           "  --number N    which patch (1-128), performance (1-32) or rhythm set (1-2)\n"

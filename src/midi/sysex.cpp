@@ -66,8 +66,27 @@ int SendMessage(std::uint8_t command, std::uint32_t base, std::uint16_t offset1,
 }
 }  // namespace
 
+namespace {
+// A data byte above 7FH would be read by the instrument as a status byte. Elements are checked
+// whole before they are sent (with a message naming the element); this keeps any other such
+// byte off the wire, and says where it would have gone.
+bool DataFits(std::uint32_t address, const std::uint8_t* data, int n) {
+  if (!MidiSession().MidiOpen()) return true;  // nothing is sent anyway
+  const std::uint8_t* high = std::find_if(data, data + n, [](std::uint8_t b) { return b > 0x7F; });
+  if (high == data + n) return true;
+  UI().Show(TMsgKind::Error,
+            QStringLiteral("A data set for address %1H was not sent: its byte %2 is %3H, and a "
+                           "system-exclusive message carries only 00H to 7FH.")
+                .arg(QString::number(address, 16).toUpper().rightJustified(8, QLatin1Char('0')))
+                .arg(high - data)
+                .arg(QString::number(*high, 16).toUpper()));
+  return false;
+}
+}  // namespace
+
 void SendDataSet(std::uint32_t base, std::uint16_t offset1, std::uint16_t offset2,
                  const std::uint8_t* data, int n) {
+  if (!DataFits(base + offset1 + offset2, data, std::max(n, 0))) return;
   SendMessage(kCmdDT1, base, offset1, offset2, data, n);
 }
 
@@ -81,6 +100,7 @@ void SendDataRequest(std::uint32_t base, std::uint16_t offset1, std::uint16_t of
 
 void SendDataByte(std::uint32_t base, std::uint16_t offset1, std::uint16_t offset2,
                   std::uint8_t value) {
+  if (!DataFits(base + offset1 + offset2, &value, 1)) return;
   SendMessage(kCmdDT1, base, offset1, offset2, &value, 1);
 }
 

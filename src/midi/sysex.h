@@ -36,6 +36,7 @@ void Pause(int ms);
 // One data set of n bytes (n <= 2037) to base + offset1 + offset2, a plain binary sum, assembled
 // in SysexBuffer and queued in the paced sender (the pause before it is kept there; the caller
 // does not wait). Queued only while the MIDI-open flag is set.
+// Data holding a byte above 7FH is not queued: an error says where it would have gone.
 void SendDataSet(std::uint32_t base, std::uint16_t offset1, std::uint16_t offset2,
                  const std::uint8_t* data, int n);
 // The same for one data request for size bytes (sent as four 7-bit groups' bytes, most

@@ -3,9 +3,11 @@
 #include <QDir>
 
 #include "midi/config.h"
+#include "midi/midisession.h"
 #include "midi/userinterface.h"
 #include "model/fileio.h"
 #include "model/listingprinter.h"
+#include "model/sendable.h"
 #include "model/transfer.h"
 
 namespace {
@@ -109,10 +111,14 @@ bool TGlobal::SaveGlobal(bool saveAs) {
   return true;
 }
 
+bool TGlobal::TakesPart(int member) const {
+  const bool cardBank = member != gmSystem && member % 2 == 1;
+  return !cardBank || Config().DataCard;
+}
+
 bool TGlobal::EachMember(const std::function<void(TLibElem&)>& transfer) {
   for (int i = 0; i < Count(); ++i) {
-    const bool cardBank = i != gmSystem && i % 2 == 1;
-    if (cardBank && !Config().DataCard) continue;
+    if (!TakesPart(i)) continue;
     transfer(Member(i));
     if (!Transfer().Finished) return false;
   }
@@ -120,6 +126,10 @@ bool TGlobal::EachMember(const std::function<void(TLibElem&)>& transfer) {
 }
 
 void TGlobal::Transmit(bool toTemporary) {
+  // Nothing of the dump leaves when a member that would be sent cannot be.
+  if (MidiSession().MidiOpen())
+    for (int i = 0; i < Count(); ++i)
+      if (TakesPart(i) && !CheckSendable(Member(i))) return;
   EachMember([toTemporary](TLibElem& member) { member.Transmit(toTemporary); });
 }
 

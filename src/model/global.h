@@ -61,6 +61,8 @@ class TGlobal : public TBank {
   TSystem& System() { return Typed<TSystem>(gmSystem); }
 
  private:
+  // A card bank takes part in transfers only with a data card; the others always do.
+  bool TakesPart(int member) const;
   // Runs transfer on each member that takes part; false when one did not finish.
   bool EachMember(const std::function<void(TLibElem&)>& transfer);
   template <class T>

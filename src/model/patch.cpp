@@ -1,6 +1,7 @@
 #include "model/patch.h"
 
 #include "midi/midisession.h"
+#include "model/sendable.h"
 #include "model/transfer.h"
 
 TPatch* CurrentPatch = nullptr;
@@ -118,6 +119,7 @@ TTransferBlock TPatch::TransferBlock(int block) {
 
 void TPatch::Transmit(bool toTemporary) {
   if (!MidiSession().MidiOpen()) return;
+  if (!CheckSendable(*this)) return;
   if (toTemporary || Temporary) {
     TargetAddress = TCommon::kTemporaryBase;
     CurrentPatch = this;

@@ -2,6 +2,7 @@
 
 #include "midi/midisession.h"
 #include "model/patch.h"
+#include "model/sendable.h"
 #include "model/transfer.h"
 
 TPerformance* CurrentPerformance = nullptr;
@@ -98,6 +99,7 @@ TTransferBlock TPerformance::TransferBlock(int block) {
 
 void TPerformance::Transmit(bool toTemporary) {
   if (!MidiSession().MidiOpen()) return;
+  if (!CheckSendable(*this)) return;
   if (toTemporary || Temporary) {
     TargetAddress = TPerformanceCommon::kTemporaryBase;
     CurrentPerformance = this;

@@ -2,6 +2,7 @@
 
 #include "midi/midisession.h"
 #include "model/patch.h"
+#include "model/sendable.h"
 #include "model/transfer.h"
 
 TRhythm* CurrentRhythm = nullptr;
@@ -97,6 +98,7 @@ TTransferBlock TRhythm::TransferBlock(int block) {
 
 void TRhythm::Transmit(bool toTemporary) {
   if (!MidiSession().MidiOpen()) return;
+  if (!CheckSendable(*this)) return;
   if (toTemporary || Temporary) {
     RhythmTarget = TRhythmCommon::kTemporaryBase;
     CurrentRhythm = this;

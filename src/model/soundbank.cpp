@@ -1,10 +1,12 @@
 #include "model/soundbank.h"
 
 #include "midi/midisession.h"
+#include "model/sendable.h"
 #include "model/transfer.h"
 
 void TSoundBank::Transmit(bool) {
   if (!MidiSession().MidiOpen()) return;
+  if (!CheckSendable(*this)) return;
   MemberIndex = 0;
   MemberBlock = 0;
   if (Info().KeepsNames) NameLists().Load();

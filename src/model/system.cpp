@@ -1,6 +1,7 @@
 #include "model/system.h"
 
 #include "midi/midisession.h"
+#include "model/sendable.h"
 #include "model/transfer.h"
 
 TSystem* CurrentSystem = nullptr;
@@ -87,6 +88,7 @@ TTransferBlock TSystem::TransferBlock(int block) {
 
 void TSystem::Transmit(bool) {
   if (!MidiSession().MidiOpen()) return;
+  if (!CheckSendable(*this)) return;
   CurrentSystem = this;
   PreviewChannel = 1;
   TargetAddress = TSystemCommon::kAddress;

@@ -154,6 +154,13 @@ void TTransfer::Close() {
   ProgressHost().EndModal(*this);
 }
 
+void TTransfer::Refuse(const QString& text) {
+  failed_ = true;
+  errorText_ = text;
+  Finished = false;
+  UI().Show(TMsgKind::Error, text);
+}
+
 bool TTransfer::Guard(const std::function<void()>& step) {
   try {
     step();

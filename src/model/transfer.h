@@ -110,6 +110,9 @@ class TTransfer : public QObject {
   // Stops both timers, makes DefaultMidiInput the input handler again and ends the modal run.
   void Close();
 
+  // A send refused before anything of it left: shows why and marks the transfer failed, as an
+  // output error would (the transfer was never started, so nothing is closed).
+  void Refuse(const QString& text);
   // Runs a step of a transfer routine; an output error shows the port's text, marks the
   // transfer failed and closes it. False when it failed.
   bool Guard(const std::function<void()>& step);

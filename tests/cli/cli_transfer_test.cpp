@@ -177,6 +177,27 @@ TEST_F(CliTransfer, SentElementsAreReceivedBackWithIdenticalData) {
   EXPECT_EQ("Sent 0      ", NameInMemory(0x11010000));
 }
 
+TEST_F(CliTransfer, AFileHoldingAByteAbove7FIsRefusedWholeBeforeAnyPortOpensAndShowFlagsIt) {
+  // A damaged .Syx: E9H in the patch name, between the block's F0 and F7.
+  QByteArray syx = SyxOf(ekPatch, false, "Cafe");
+  syx[9 + 3] = static_cast<char>(0xE9);
+  Write("damaged.syx", syx);
+  // The port named does not exist: had the send gone that far, it would fail there instead.
+  const TCliRun run = Cli({"send", "damaged.syx", "--port", "No Such Port"});
+  EXPECT_EQ(1, run.Exit);
+  EXPECT_EQ(QStringLiteral("vesta-cli: damaged.syx: Patch \"Caf\u00e9\" cannot be sent: common byte 3 "
+                           "holds E9H, and a system-exclusive message carries only 00H to 7FH. "
+                           "Nothing of it was sent.\n"),
+            run.Err);
+  EXPECT_TRUE(run.Out.isEmpty());
+  // The listing flags the name like any other byte outside its row.
+  const TCliRun shown = Run("show damaged.syx");
+  EXPECT_TRUE(shown.Out.contains(QRegularExpression(
+      "common +0  Patch Name +67 97 102 233 32 32 32 32 32 32 32 32  "
+      "\\(out of range: 43 61 66 E9 20 20 20 20 20 20 20 20\\)\n")))
+      << shown.Out.toStdString();
+}
+
 TEST_F(CliTransfer, SilentCardGivesUpAfterTheRetriesWithoutWritingTheFile) {
   const TCliRun run =
       Transfer({"receive", "patch-bank", "--card", "--retries", "3", "-o", "card.syx"});
