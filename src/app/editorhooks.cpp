@@ -3,9 +3,12 @@
 #include <QApplication>
 
 #include "app/formnames.h"
+#include "editors/params/paramlisting.h"
 #include "editors/params/wavegroup.h"
 #include "editors/patch/formwave.h"
 #include "editors/performance/namepicker.h"
+#include "midi/userinterface.h"
+#include "model/modelhooks.h"
 
 void InstallEditorNameHooks(const TFormNames& names) {
   WaveNameListHook() = [](int list) { return PageNames().List(list); };
@@ -17,6 +20,17 @@ void InstallEditorNameHooks(const TFormNames& names) {
     int index = current;
     return names.Select(list, index, QApplication::activeWindow()) ? index : -1;
   };
+}
+
+void InstallFileCheckHook() {
+  ModelHooks().FileLoaded = [](TLibElem& loaded, const QString& path) {
+    const QString report = OutOfRangeReport(loaded, path);
+    if (!report.isEmpty()) UI().Show(TMsgKind::Warning, report);
+  };
+}
+
+void RemoveFileCheckHook() {
+  ModelHooks().FileLoaded = nullptr;
 }
 
 void RemoveEditorNameHooks() {

@@ -9,3 +9,8 @@ class TFormNames;
 void InstallEditorNameHooks(const TFormNames& names);
 // Takes the hooks away again.
 void RemoveEditorNameHooks();
+
+// After a file is read, one warning lists the sounds in it that hold bytes outside their
+// parameters' ranges (nothing when none does).
+void InstallFileCheckHook();
+void RemoveFileCheckHook();

@@ -33,6 +33,7 @@
 #include "midi/pacedsender.h"
 #include "model/fileio.h"
 #include "model/library.h"
+#include "model/modelhooks.h"
 #include "model/openedfile.h"
 #include "tools/formkeyboard.h"
 
@@ -96,9 +97,11 @@ QWidget* TFormvesta::OpenFile(const QString& path) {
   }
   if (opened.Library->Untied && TLibrary::UntitledNumber(opened.Library->FileName) > 0)
     opened.Library->FileName = NextUntitledName();
+  TLibrary& library = *opened.Library;
   QWidget* window = AddLibraryWindow(std::move(opened.Library));
   // The damage is told over the window that shows what was kept.
   if (!opened.Message.isEmpty()) UI().Show(TMsgKind::Error, opened.Message);
+  if (ModelHooks().FileLoaded) ModelHooks().FileLoaded(library, path);
   return window;
 }
 

@@ -92,6 +92,7 @@ int main(int argc, char** argv) {
   TFormNames names;
   // The editors' name fields and "B" buttons read the names window's lists.
   InstallEditorNameHooks(names);
+  InstallFileCheckHook();
   TFormUpdateNames updateNames(&form);
   TFormExpansion expansion(vesta, &form);
   // Open global windows show 7 or 4 rows as the data card comes and goes.
@@ -134,6 +135,7 @@ int main(int argc, char** argv) {
 
   const int result = QApplication::exec();
   RemoveEditorNameHooks();
+  RemoveFileCheckHook();
   SetClipboard(nullptr);
   MidiSession().Destroy();
   SetProgressHost(nullptr);

@@ -48,8 +48,15 @@ void TClickEdit::SetMax(int max) {
 }
 
 void TClickEdit::SetValue(int value) {
-  if (value < min_ || value > max_ || value == value_) return;
+  if (value < min_ || value > max_) return;
+  if (value == value_ && !OutOfRange()) return;
   value_ = value;
+  outOfRangeText_ = QString();
+  update();
+}
+
+void TClickEdit::SetOutOfRange(const QString& text) {
+  outOfRangeText_ = text.isNull() ? QStringLiteral("") : text;
   update();
 }
 
@@ -64,6 +71,7 @@ void TClickEdit::SetStereo(bool stereo) {
 }
 
 QString TClickEdit::Text() const {
+  if (OutOfRange()) return outOfRangeText_;
   if (!stereo_) return QString::number(value_);
   if (value_ < 0) return QStringLiteral("L ") + QString::number(std::abs(value_));
   if (value_ == 0) return QStringLiteral("  0");
@@ -73,8 +81,9 @@ QString TClickEdit::Text() const {
 bool TClickEdit::TakeText(const QString& text) {
   int value = 0;
   if (!NumberFromText(text, stereo_, min_, max_, value)) return false;
-  if (value == value_) return true;
+  if (value == value_ && !OutOfRange()) return true;
   value_ = value;
+  outOfRangeText_ = QString();
   update();
   Q_EMIT Onchange();
   Q_EMIT OnEndchange();
@@ -91,6 +100,11 @@ bool TClickEdit::Repeating() const {
 }
 
 bool TClickEdit::StepToward(bool up) {
+  if (OutOfRange()) {
+    outOfRangeText_ = QString();
+    update();
+    return true;
+  }
   if (up && value_ < max_)
     ++value_;
   else if (!up && value_ > min_)
@@ -169,7 +183,7 @@ void TClickEdit::paintEvent(QPaintEvent*) {
   const QFontMetrics metrics(font());
   const int x = (w - metrics.horizontalAdvance(text) - 1) / 2;
   const int y = (h - metrics.height()) / 2;
-  painter.setPen(Qt::black);
+  painter.setPen(OutOfRange() ? QColor(Qt::red) : QColor(Qt::black));
   painter.setFont(font());
   painter.drawText(x, y + metrics.ascent(), text);
 }

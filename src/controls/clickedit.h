@@ -30,14 +30,18 @@ class TClickEdit : public QWidget {
   int Max() const { return max_; }
   void SetMax(int max);
   int Value() const { return value_; }
-  // Takes effect only inside [Min, Max]; fires nothing.
+  // Takes effect only inside [Min, Max] (and ends an out-of-range display); fires nothing.
   void SetValue(int value);
+  // A value outside the range: text (its number) is drawn in red in place of the value, which
+  // is kept; the first step ends it, showing that value.
+  void SetOutOfRange(const QString& text);
+  bool OutOfRange() const { return !outOfRangeText_.isNull(); }
   QColor ClSelected() const { return clSelected_; }
   void SetClSelected(const QColor& color);
   bool Stereo() const { return stereo_; }
   void SetStereo(bool stereo);
 
-  // The text drawn for the value.
+  // The text drawn: the value's, or the out-of-range text.
   QString Text() const;
   // A button is held and the repeat timer runs.
   bool Repeating() const;
@@ -83,4 +87,5 @@ class TClickEdit : public QWidget {
   QColor clSelected_ = QColor(0x00, 0xFF, 0xFF);  // aqua
   bool stereo_ = false;
   bool goingUp_ = false;
+  QString outOfRangeText_;
 };

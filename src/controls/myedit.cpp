@@ -1,5 +1,7 @@
 #include "controls/myedit.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QLineEdit>
 #include <QTimer>
@@ -63,14 +65,25 @@ TMyEdit::TMyEdit(QWidget* parent)
 void TMyEdit::ShowText() {
   // What is being typed stays until Enter or Escape.
   if (entry_ && entry_->Typing()) return;
-  edit_->setText(EditTypeText(editType_, code_));
+  QPalette colours = edit_->palette();
+  colours.setColor(QPalette::Text,
+                   OutOfRange() ? QColor(Qt::red) : palette().color(QPalette::Text));
+  edit_->setPalette(colours);
+  edit_->setText(OutOfRange() ? outOfRangeText_ : EditTypeText(editType_, code_));
   // A text longer than the box shows its start; the end goes under the arrows.
   edit_->setCursorPosition(0);
 }
 
 void TMyEdit::SetCode(int code) {
-  if (code == code_) return;
+  if (code == code_ && !OutOfRange()) return;
   code_ = code;
+  outOfRangeText_ = QString();
+  ShowText();
+}
+
+void TMyEdit::SetOutOfRange(int code, const QString& text) {
+  code_ = code;
+  outOfRangeText_ = text.isNull() ? QStringLiteral("") : text;
   ShowText();
 }
 
@@ -83,8 +96,9 @@ void TMyEdit::SetEditType(TEditType type) {
 bool TMyEdit::TakeText(const QString& text) {
   int code = 0;
   if (!EditTypeCode(editType_, text, Low(), High(), code)) return false;
-  if (code == code_) return true;
+  if (code == code_ && !OutOfRange()) return true;
   code_ = code;
+  outOfRangeText_ = QString();
   ShowText();
   Q_EMIT Onchange();
   Q_EMIT OnEndChange();
@@ -116,6 +130,12 @@ void TMyEdit::resizeEvent(QResizeEvent* event) {
 }
 
 bool TMyEdit::StepToward(bool up) {
+  if (OutOfRange()) {
+    code_ = std::clamp(code_, Low(), High());
+    outOfRangeText_ = QString();
+    ShowText();
+    return true;
+  }
   if (up && High() > code_)
     code_ += step_;
   else if (!up && Low() < code_)
@@ -129,7 +149,7 @@ bool TMyEdit::StepToward(bool up) {
 void TMyEdit::Press(bool up) {
   entry_->Cancel();
   gesture_->Finish();
-  if (up ? High() <= code_ : Low() >= code_) return;
+  if (!OutOfRange() && (up ? High() <= code_ : Low() >= code_)) return;
   goingUp_ = up;
   if (StepToward(goingUp_)) Q_EMIT Onchange();
   repeat_->start(TControlTiming::RepeatDelayMs);

@@ -27,8 +27,13 @@ class TMyEdit : public QFrame {
   explicit TMyEdit(QWidget* parent = nullptr);
 
   int Code() const { return code_; }
-  // Stores and shows code as it is: no clamping, no event.
+  // Stores and shows code as it is: no clamping, no event. Ends an out-of-range display.
   void SetCode(int code);
+  // A stored byte outside the field's range: text (its number) is shown in red in place of a
+  // value, and Code becomes code, which the first step brings to the nearer end of the range
+  // (in either direction). SetCode or that step ends it.
+  void SetOutOfRange(int code, const QString& text);
+  bool OutOfRange() const { return !outOfRangeText_.isNull(); }
   TEditType EditType() const { return editType_; }
   void SetEditType(TEditType type);
   // The bounds of the four MinMax modes; the other modes keep to their own codes.
@@ -88,4 +93,5 @@ class TMyEdit : public QFrame {
   int max_ = 127;
   int step_ = 1;
   bool goingUp_ = true;
+  QString outOfRangeText_;
 };

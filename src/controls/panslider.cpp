@@ -31,9 +31,19 @@ void TPanSlider::SetMax(int max) {
 }
 
 void TPanSlider::SetValue(int value) {
-  if (value == value_) return;
+  if (value == value_ && !OutOfRange()) return;
   value_ = value;
+  slider_->SetUnset(false);
   Synchronise();
+}
+
+void TPanSlider::SetOutOfRange(const QString& text) {
+  edit_->SetOutOfRange(text);
+  slider_->SetUnset(true);
+}
+
+bool TPanSlider::OutOfRange() const {
+  return edit_->OutOfRange();
 }
 
 void TPanSlider::Synchronise() {
@@ -67,6 +77,7 @@ void TPanSlider::SliderMoved() {
 
 void TPanSlider::EditStepped() {
   value_ = edit_->Value();
+  slider_->SetUnset(false);
   synchronising_ = true;
   slider_->SetValue(value_ + Shift());
   synchronising_ = false;

@@ -37,8 +37,13 @@ class TPanSlider : public QFrame {
   int Max() const { return max_; }
   void SetMax(int max);
   int Value() const { return value_; }
-  // A different value moves both parts; the slider's move fires Onchange.
+  // A different value moves both parts; the slider's move fires Onchange. Ends an out-of-range
+  // display.
   void SetValue(int value);
+  // A stored byte outside the range: the number box shows text (its number) in red and the
+  // thumb is hollow; Value is kept. A drag or step ends it (the first step shows Value).
+  void SetOutOfRange(const QString& text);
+  bool OutOfRange() const;
   bool Vertical() const { return vertical_; }
   void SetVertical(bool vertical) { Set(vertical_, vertical); }
   bool Stereo() const { return stereo_; }

@@ -24,9 +24,15 @@ void TRangeControl::SetMin(int min) {
 }
 
 void TRangeControl::SetPosition(int position) {
+  unset_ = false;
   const int before = position_;
   position_ = position;
   Settle(before);
+}
+
+void TRangeControl::SetUnset(bool unset) {
+  unset_ = unset;
+  update();
 }
 
 void TRangeControl::Settle(int before) {

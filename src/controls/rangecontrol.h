@@ -33,7 +33,12 @@ class TRangeControl : public QWidget {
   int Min() const { return min_; }
   void SetMin(int min);
   int Position() const { return position_; }
+  // Also ends the unset display, even at the same position.
   void SetPosition(int position);
+  // No position to show (a stored byte outside the range): the descendant draws no indicator
+  // until the position is set again.
+  void SetUnset(bool unset);
+  bool Unset() const { return unset_; }
 
   virtual void SetPositionFromPoint(const QPoint& point) = 0;
   virtual void KnobMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -64,4 +69,5 @@ class TRangeControl : public QWidget {
   int position_ = 5;
   bool captured_ = false;
   TFineDrag fine_;
+  bool unset_ = false;
 };

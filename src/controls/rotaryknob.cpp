@@ -76,7 +76,7 @@ void TRotaryKnob::PaintKnob(QPainter& canvas) {
   canvas.setPen(Darker(Color(), 50));
   canvas.drawEllipse(face);
   // The dot, at 0.7 R along the position's angle.
-  if (Max() != Min()) {
+  if (Max() != Min() && !Unset()) {
     const double knobAngle = double(Position() - Min()) * 290 / (Max() - Min()) + 35;
     const double screen =
         (knobAngle > 270 ? knobAngle - 270 : knobAngle + 90) * std::numbers::pi / 180;

@@ -15,7 +15,14 @@ TSlider::TSlider(QWidget* parent)
       trackColor_(palette().color(QPalette::Button)),
       thumbColor_(palette().color(QPalette::Button)),
       color_(palette().color(QPalette::Button)) {
-  gesture_ = new TStepGesture(this, [this](int direction) { SetValue(value_ + direction); });
+  gesture_ = new TStepGesture(this, [this](int direction) {
+    if (!unset_) {
+      SetValue(value_ + direction);
+      return;
+    }
+    SetUnset(false);
+    Q_EMIT OnValueChange();
+  });
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   connect(gesture_, &TStepGesture::Ended, this, &TSlider::OnEndChange);
@@ -67,6 +74,11 @@ void TSlider::SetValue(int value) {
   Q_EMIT OnValueChange();
 }
 
+void TSlider::SetUnset(bool unset) {
+  unset_ = unset;
+  update();
+}
+
 double TSlider::Scale() const {
   const int range = maxValue_ - minValue_;
   return range > 0 ? double(Length() - thumbHeight_ + 1) / range : 0.0;
@@ -96,6 +108,7 @@ void TSlider::mousePressEvent(QMouseEvent* event) {
   grab_ = at - edge;
   const int offset = orientation_ == slHoriz ? edge : (Length() - thumbHeight_) - edge;
   fine_.Press(event->modifiers(), offset, value_);
+  if (unset_) SetUnset(false);
 }
 
 void TSlider::mouseMoveEvent(QMouseEvent* event) {
@@ -138,8 +151,13 @@ void TSlider::paintEvent(QPaintEvent*) {
   painter.setPen(Qt::white);
   painter.drawLine(track.bottomLeft(), track.bottomRight());
   painter.drawLine(track.topRight(), track.bottomRight());
-  // The thumb: a raised button face in a black outline.
+  // The thumb: a raised button face in a black outline; without a value a hollow red frame.
   const QRect thumb = ThumbRect();
+  if (unset_) {
+    painter.setPen(QPen(Qt::red, 2));
+    painter.drawRect(thumb.adjusted(1, 1, -1, -1));
+    return;
+  }
   painter.fillRect(thumb, palette().color(QPalette::Button));
   painter.setPen(Qt::black);
   painter.drawRect(thumb.adjusted(0, 0, -1, -1));

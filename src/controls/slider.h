@@ -46,6 +46,10 @@ class TSlider : public QWidget {
   int Value() const { return value_; }
   // Clamped to [MinValue, MaxValue]; a change fires OnValueChange.
   void SetValue(int value);
+  // No value to show (a stored byte outside the range): the thumb is drawn hollow, in red, where
+  // Value puts it. A drag or step ends it; the first step keeps Value and reports it.
+  void SetUnset(bool unset);
+  bool Unset() const { return unset_; }
 
   // Pixels per value along the track, and the thumb's offset along it from the low end.
   double Scale() const;
@@ -86,6 +90,7 @@ class TSlider : public QWidget {
   int maxValue_ = 100;
   int value_ = 30;
   bool dragging_ = false;
+  bool unset_ = false;
   int grab_ = 0;
   TFineDrag fine_;
 };

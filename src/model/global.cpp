@@ -7,6 +7,7 @@
 #include "midi/userinterface.h"
 #include "model/fileio.h"
 #include "model/listingprinter.h"
+#include "model/modelhooks.h"
 #include "model/sendable.h"
 #include "model/transfer.h"
 
@@ -97,6 +98,7 @@ bool TGlobal::LoadGlobal() {
   // The contents changed, so the library holding the global has unsaved changes.
   Modified();
   UpdateViews();
+  if (ModelHooks().FileLoaded) ModelHooks().FileLoaded(*this, path);
   return true;
 }
 

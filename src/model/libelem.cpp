@@ -157,6 +157,7 @@ bool TLibElem::LoadSysexFile() {
   if (Kind == ekPatchBank || Kind == ekPerformanceBank || Kind == ekRhythmBank || Kind == ekSystem)
     Name = NameFromFile(path);
   UpdateViews();
+  if (ModelHooks().FileLoaded) ModelHooks().FileLoaded(*this, path);
   return true;
 }
 

@@ -192,6 +192,7 @@ bool TLibrary::LoadFromFile(const QString& path) {
   if (!ReadWholeFile(path, data)) return false;
   const TLibraryDamage damage = LoadFromFileBytes(path, data);
   if (damage.Damaged()) UI().Show(TMsgKind::Error, DamageMessage(path, damage));
+  if (ModelHooks().FileLoaded) ModelHooks().FileLoaded(*this, path);
   return true;
 }
 

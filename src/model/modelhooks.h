@@ -7,6 +7,7 @@
 #include <functional>
 
 class QObject;
+class QString;
 class TLibElem;
 
 struct TWindowPlace {
@@ -23,6 +24,9 @@ struct TModelHooks {
   std::function<void(QObject*)> BringToFront;
   // Where a window is now; false when it cannot tell.
   std::function<bool(const QObject*, TWindowPlace&)> WindowPlace;
+  // A file (a library, a .Syx or a .Glb) was read into loaded: the program may say something
+  // about what it holds.
+  std::function<void(TLibElem& loaded, const QString& path)> FileLoaded;
 };
 
 TModelHooks& ModelHooks();

@@ -49,6 +49,26 @@ TEST_F(PerformanceEditor, VoiceReservesNeverPassSixtyFourVoices) {
   EXPECT_EQ(DataSet(0x0100003F, {3}), Sent()[0]);
 }
 
+TEST_F(PerformanceEditor, ReservesOutOfRangeAreNotCountedAsVoicesAndTheFirstStepFitsThemIn) {
+  // As in a generated file: two reserves far past the 64 voices.
+  for (int p = 1; p <= 16; ++p) performance.Common.StoreByte(47 + p, 2);
+  performance.Common.StoreByte(50, 100);
+  performance.Common.StoreByte(52, 127);
+  TFormPerComm window(performance);
+  window.show();
+  EXPECT_EQ("   36", window.VoiceAvailable()->text());
+  EXPECT_EQ(QColor(Qt::red), window.VoiceAvailable()->palette().color(QPalette::Text));
+  EXPECT_EQ("Out of range and not counted here: part 3, part 5.",
+            window.VoiceAvailable()->toolTip());
+  EXPECT_TRUE(window.VoiceReserve(3)->OutOfRange());
+  EXPECT_EQ("100", window.VoiceReserve(3)->Text());
+  // Part 3 steps to the top of its range, then back to the voices that are left.
+  Step(window.VoiceReserve(3), false);
+  EXPECT_EQ(36, performance.Common.GetByte(50));
+  EXPECT_EQ("   0", window.VoiceAvailable()->text());
+  EXPECT_EQ("Out of range and not counted here: part 5.", window.VoiceAvailable()->toolTip());
+}
+
 TEST_F(PerformanceEditor, TempoAndNameAreOneMessageAndOneUndoEach) {
   TFormPerComm window(performance);
   window.show();

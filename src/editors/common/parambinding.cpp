@@ -227,6 +227,10 @@ void TParamBinding::BuildPan() {
 
 void TParamBinding::BuildList() {
   auto* combo = new QComboBox;
+  // A byte outside the list shows as its number, in red, in place of a choice.
+  QPalette colours = combo->palette();
+  colours.setColor(QPalette::PlaceholderText, Qt::red);
+  combo->setPalette(colours);
   for (const char* item : row_.Items) combo->addItem(QString::fromLatin1(item));
   combo->setMaxVisibleItems(16);
   combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -337,28 +341,64 @@ bool TParamBinding::eventFilter(QObject* watched, QEvent* event) {
   return QObject::eventFilter(watched, event);
 }
 
+QString TParamBinding::OutOfRangeTip(const std::uint8_t* data) const {
+  if (row_.Control == C::Name)
+    return QStringLiteral(
+               "Out of range: the name's bytes are %1; a name holds the characters 32 to 126 "
+               "only. The first key typed here stores the name as it is shown.")
+        .arg(ParamText(row_, data));
+  return QStringLiteral(
+             "Out of range: the stored value is %1, and this parameter takes %2 to %3. The first "
+             "change brings it into range.")
+      .arg(ParamText(row_, data))
+      .arg(row_.Min)
+      .arg(row_.Max);
+}
+
+void TParamBinding::ClearOutOfRangeMarks() {
+  if (!widget_) return;
+  widget_->setToolTip(QString());
+  if (parts_->Name) parts_->Name->setPalette(QPalette());
+  if (parts_->Item) parts_->Item->setStyleSheet(QString());
+  if (parts_->Combo) parts_->Combo->setPlaceholderText(QString());
+}
+
 void TParamBinding::Show(const std::uint8_t* data) {
   if (!widget_) return;
-  const bool inRange = ParamInRange(row_, data);
+  // ParamText also finds list items and pictures the row has no text for.
+  bool inRange = ParamInRange(row_, data);
+  if (inRange && (row_.Control == C::List || row_.Control == C::Picture))
+    ParamText(row_, data, &inRange);
   const int stored = ParamStored(row_, data);
   const int shown = ParamShown(row_, stored);
+  // Out of range: the byte's number as vesta-cli show gives it, and the nearer end of the
+  // range for the first step to start from.
+  const QString number = inRange ? QString() : ParamText(row_, data);
+  const int nearest = std::clamp(shown, ShownMin(), ShownMax());
   TParts& p = *parts_;
   switch (row_.Control) {
     case C::Slider:
     case C::StereoSlider:
-      if (inRange) p.Slider->SetValue(shown);
+      p.Slider->SetValue(nearest);
+      if (!inRange) p.Slider->SetOutOfRange(number);
       break;
     case C::Field:
-      p.Field->SetCode(inRange ? shown : stored);
+      if (inRange)
+        p.Field->SetCode(shown);
+      else
+        p.Field->SetOutOfRange(shown, number);
       break;
     case C::Pan:
-      if (inRange) {
-        p.Click->SetValue(shown);
-        p.Knob->SetPosition(shown);
+      p.Click->SetValue(nearest);
+      p.Knob->SetPosition(nearest);
+      if (!inRange) {
+        p.Click->SetOutOfRange(number);
+        p.Knob->SetUnset(true);
       }
       break;
     case C::List:
       p.Combo->setCurrentIndex(inRange ? shown : -1);
+      p.Combo->setPlaceholderText(number);
       break;
     case C::Radio:
     case C::Buttons:
@@ -371,20 +411,30 @@ void TParamBinding::Show(const std::uint8_t* data) {
       }
       break;
     case C::Check:
-      if (inRange) p.Check->setChecked(shown != 0);
+      p.Check->setTristate(!inRange);
+      if (inRange)
+        p.Check->setChecked(shown != 0);
+      else
+        p.Check->setCheckState(Qt::PartiallyChecked);
       break;
-    case C::Name:
+    case C::Name: {
       p.Name->setText(NameFromBytes(data + row_.Offset));
+      QPalette colours;
+      if (!inRange) colours.setColor(QPalette::Text, Qt::red);
+      p.Name->setPalette(colours);
       break;
+    }
     case C::Picture:
-      pictureValue_ = inRange ? shown : std::clamp(shown, ShownMin(), ShownMax());
-      p.Item->setText(Item(row_, pictureValue_));
+      pictureValue_ = nearest;
+      p.Item->setText(inRange ? Item(row_, pictureValue_) : number);
+      p.Item->setStyleSheet(inRange ? QString() : QStringLiteral("color: red"));
       p.Picture->Value = pictureValue_;
       p.Picture->update();
       break;
     default:
       break;
   }
+  widget_->setToolTip(inRange ? QString() : OutOfRangeTip(data));
 }
 
 int TParamBinding::Value() const {
@@ -427,6 +477,8 @@ void TParamBinding::Store() {
     StoreName();
     return;
   }
+  // Whatever the control now shows is a value of the range.
+  if (row_.Control != C::List || parts_->Combo->currentIndex() >= 0) ClearOutOfRangeMarks();
   const bool choice =
       row_.Control == C::List || row_.Control == C::Radio || row_.Control == C::Buttons;
   const int stored = Value();
@@ -452,5 +504,6 @@ void TParamBinding::StoreName() {
   // does nothing and would forget what Redo could bring back.
   const auto bytes = NameBytes(parts_->Name->text());
   if (std::equal(bytes.begin(), bytes.end(), page_.Block().Data() + row_.Offset)) return;
+  ClearOutOfRangeMarks();
   page_.SendAndStoreArray(row_.Offset, bytes.data(), static_cast<int>(bytes.size()));
 }

@@ -39,9 +39,12 @@ class TParamBinding : public QObject {
   // a deleted caption is none).
   QLabel* Label() const { return label_; }
 
-  // Shows the row's bytes of a block's data. A byte outside the row's range never moves a
-  // control: a value field shows it as its number, the other controls keep what they showed.
-  // Once the control is deleted, Show, Value and Store do nothing.
+  // Shows the row's bytes of a block's data. A byte outside the row's range is shown as
+  // vesta-cli show shows it: a value field, a slider's or knob's number box, a list and a
+  // stepped picture show its number in red, sliders and knobs have no thumb or pointer, lists
+  // and groups nothing chosen, a check box is half checked, a name is red; a tool tip says why.
+  // The first change brings it into range. Once the control is deleted, Show, Value and Store
+  // do nothing.
   void Show(const std::uint8_t* data);
   // The stored value the control now shows (combined for a two-byte row).
   int Value() const;
@@ -68,6 +71,9 @@ class TParamBinding : public QObject {
   int ShownMax() const;
   void StoreStored(int stored);
   void StoreName();
+  // The tool tip of a byte outside the row's range, and the marks that say so taken away.
+  QString OutOfRangeTip(const std::uint8_t* data) const;
+  void ClearOutOfRangeMarks();
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   TParamRow row_;

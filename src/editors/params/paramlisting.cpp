@@ -2,9 +2,13 @@
 
 #include <algorithm>
 
+#include <QDir>
+#include <QStringList>
+
 #include "editors/params/params.h"
 #include "model/bank.h"
 #include "model/block.h"
+#include "model/library.h"
 #include "model/patch.h"
 #include "model/performance.h"
 #include "model/rhythm.h"
@@ -133,4 +137,66 @@ TShownSound ShowSound(const TLibElem& sound) {
   for (const TShownBlock& block : ShownBlocks(const_cast<TLibElem&>(sound)))
     AddBlock(shown.Parameters, block.Block, block.Data->Data(), block.Rows);
   return shown;
+}
+
+std::vector<TShownParam> OutOfRangeParams(const TLibElem& sound) {
+  std::vector<TShownParam> found;
+  // Read only, as ShowSound.
+  for (const TShownBlock& block : ShownBlocks(const_cast<TLibElem&>(sound))) {
+    const std::uint8_t* data = block.Data->Data();
+    std::vector<TParamRow> flagged;
+    for (const TParamRow& row : block.Rows) {
+      bool inRange = ParamInRange(row, data);
+      // Only rows whose text may still find a byte it cannot show pay for making the text.
+      const bool textDecides =
+          row.Control == TParamControl::List || row.Control == TParamControl::Radio ||
+          row.Control == TParamControl::Buttons || row.Control == TParamControl::Picture ||
+          row.Control == TParamControl::Custom;
+      if (inRange && textDecides) ParamText(row, data, &inRange);
+      if (!inRange) flagged.push_back(row);
+    }
+    if (!flagged.empty()) AddBlock(found, block.Block, data, flagged);
+  }
+  return found;
+}
+
+QString OutOfRangeReport(const TLibElem& loaded, const QString& path) {
+  std::vector<const TLibElem*> sounds;
+  if (const auto* library = dynamic_cast<const TLibrary*>(&loaded)) {
+    for (int i = 0; i < library->Count(); ++i) {
+      const auto members = SoundsOf(*library->Elements[static_cast<std::size_t>(i)]);
+      sounds.insert(sounds.end(), members.begin(), members.end());
+    }
+  } else {
+    sounds = SoundsOf(loaded);
+  }
+  constexpr int kSoundsListed = 10;
+  constexpr std::size_t kParamsListed = 3;
+  QString lines;
+  int flagged = 0;
+  for (std::size_t i = 0; i < sounds.size(); ++i) {
+    const std::vector<TShownParam> params = OutOfRangeParams(*sounds[i]);
+    if (params.empty()) continue;
+    if (++flagged > kSoundsListed) continue;
+    QStringList where;
+    for (std::size_t p = 0; p < params.size() && p < kParamsListed; ++p)
+      where << QStringLiteral("%1 %2 %3")
+                   .arg(params[p].Block)
+                   .arg(params[p].Offset)
+                   .arg(params[p].Caption.trimmed());
+    if (params.size() > kParamsListed)
+      where << QStringLiteral("and %1 more").arg(params.size() - kParamsListed);
+    lines += QStringLiteral("  %1: %2 \"%3\": %4\n")
+                 .arg(i + 1)
+                 .arg(sounds[i]->KindName(), sounds[i]->GetName(), where.join(QStringLiteral(", ")));
+  }
+  if (flagged == 0) return QString();
+  if (flagged > kSoundsListed)
+    lines += QStringLiteral("  and %1 more sounds\n").arg(flagged - kSoundsListed);
+  return QStringLiteral(
+             "%1 holds bytes outside the range of their parameters, in these sounds (numbered as "
+             "vesta-cli show numbers them):\n%2"
+             "The editors show each such byte as its number, in red; the first change of the "
+             "parameter brings it into range.")
+      .arg(QDir::toNativeSeparators(path), lines);
 }

@@ -49,3 +49,11 @@ std::vector<TShownBlock> ShownBlocks(TLibElem& sound);
 
 // Every parameter of one sound (a patch, performance, rhythm set or system).
 TShownSound ShowSound(const TLibElem& sound);
+
+// The parameters of one sound whose bytes lie outside their rows' ranges (those vesta-cli show
+// flags), block by block in offset order.
+std::vector<TShownParam> OutOfRangeParams(const TLibElem& sound);
+// What a window says once after a file was read into loaded (a library, a bank, a global dump or
+// a single sound): which of its sounds hold bytes outside their parameters' ranges, numbered as
+// vesta-cli show numbers them, with the first few parameters of each. Empty when none does.
+QString OutOfRangeReport(const TLibElem& loaded, const QString& path);

@@ -4,6 +4,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStringList>
 #include <QVBoxLayout>
 
 #include "controls/myedit.h"
@@ -77,18 +78,34 @@ TMyEdit* TFormPerComm::VoiceReserve(int part) const {
   return static_cast<TMyEdit*>(Binding(kReserve + part)->Widget());
 }
 
-void TFormPerComm::ReserveStepped(int part) {
+int TFormPerComm::ReservedVoices() const {
+  // A reserve outside its range has no number of voices to count.
   int sum = 0;
-  for (int p = 1; p <= 16; ++p) sum += VoiceReserve(p)->Code();
+  for (int p = 1; p <= 16; ++p)
+    if (!VoiceReserve(p)->OutOfRange()) sum += VoiceReserve(p)->Code();
+  return sum;
+}
+
+void TFormPerComm::ReserveStepped(int part) {
+  const int sum = ReservedVoices();
   if (sum > kVoices) {
+    // Back to what is left: one step for a step, more for a reserve that came out of range.
     TMyEdit* moved = VoiceReserve(part);
-    moved->SetCode(moved->Code() - moved->Step());
+    moved->SetCode(moved->Code() - (sum - kVoices));
   }
   ShowExtra();
 }
 
 void TFormPerComm::ShowExtra() {
-  int sum = 0;
-  for (int p = 1; p <= 16; ++p) sum += VoiceReserve(p)->Code();
-  available_->setText(QStringLiteral("   ") + QString::number(kVoices - sum));
+  available_->setText(QStringLiteral("   ") + QString::number(kVoices - ReservedVoices()));
+  QStringList uncounted;
+  for (int p = 1; p <= 16; ++p)
+    if (VoiceReserve(p)->OutOfRange()) uncounted << QString::number(p);
+  QPalette colours;
+  if (!uncounted.isEmpty()) colours.setColor(QPalette::Text, Qt::red);
+  available_->setPalette(colours);
+  available_->setToolTip(uncounted.isEmpty()
+                             ? QString()
+                             : QStringLiteral("Out of range and not counted here: part %1.")
+                                   .arg(uncounted.join(QStringLiteral(", part "))));
 }

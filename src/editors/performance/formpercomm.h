@@ -26,6 +26,8 @@ class TFormPerComm : public TPageWindow {
  private:
   // A reserve was stepped: a total past 64 sets it back by one step.
   void ReserveStepped(int part);
+  // The voices the reserves hold, leaving out a reserve whose byte is out of range.
+  int ReservedVoices() const;
 
   TPerformance& performance_;
   QLineEdit* available_;
