@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
   SetUI(&ui);
 
   TVesta vesta(TVesta::SettingsPathFrom(QApplication::arguments()));
+  ui.RememberFoldersIn(vesta.SettingsPath());
   // The built-in instrument comes first, so that device 0 works with no hardware at all.
   RegisterVirtualInstrument();
   RegisterSystemBackends();

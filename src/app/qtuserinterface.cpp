@@ -1,11 +1,16 @@
 #include "app/qtuserinterface.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QStringList>
 
+#include "app/inifile.h"
+
 namespace {
+const QString kFolders = QStringLiteral("Folders");
+
 struct TButtonPair {
   int Ours;
   QMessageBox::StandardButton Qt;
@@ -86,7 +91,44 @@ QString TQtUserInterface::WithDefaultExt(const QString& path, const QString& ext
   return path + QLatin1Char('.') + ext;
 }
 
-QString TQtUserInterface::Choose(bool save, const TFileDialogOptions& options) {
+QString TQtUserInterface::FolderKind(const TFileDialogOptions& options) {
+  const QString ext = options.DefaultExt.toLower();
+  if (ext == QLatin1String("lib")) return QStringLiteral("Libraries");
+  if (ext == QLatin1String("syx") || ext == QLatin1String("glb")) return QStringLiteral("SysEx");
+  if (ext == QLatin1String("mid")) return QStringLiteral("Midi");
+  return QString();
+}
+
+TFileDialogOptions TQtUserInterface::WithRememberedFolder(const TFileDialogOptions& options) const {
+  TFileDialogOptions adjusted = options;
+  const QString kind = FolderKind(options);
+  if (settingsPath_.isEmpty() || kind.isEmpty()) return adjusted;
+  if (!options.InitialDir.isEmpty() && QDir::isAbsolutePath(options.InitialDir)) return adjusted;
+  const QString folder = TIniFile(settingsPath_).ReadString(kFolders, kind, QString());
+  if (!folder.isEmpty() && QFileInfo(folder).isDir()) adjusted.InitialDir = folder;
+  return adjusted;
+}
+
+void TQtUserInterface::RememberFolder(const TFileDialogOptions& options,
+                                      const QString& chosen) const {
+  const QString kind = FolderKind(options);
+  if (settingsPath_.isEmpty() || kind.isEmpty() || chosen.isEmpty()) return;
+  const QString folder = QFileInfo(chosen).absolutePath();
+  TIniFile ini(settingsPath_);
+  if (ini.ReadString(kFolders, kind, QString()) == folder) return;
+  ini.WriteString(kFolders, kind, folder);
+  // A folder that could not be kept is no reason to trouble the user.
+  ini.Save();
+}
+
+QString TQtUserInterface::Choose(bool save, const TFileDialogOptions& requested) {
+  const TFileDialogOptions options = WithRememberedFolder(requested);
+  const QString chosen = ChooseIn(save, options);
+  RememberFolder(options, chosen);
+  return chosen;
+}
+
+QString TQtUserInterface::ChooseIn(bool save, const TFileDialogOptions& options) {
   QFileDialog dialog(parent_, options.Title, options.InitialDir, ConvertFilter(options.Filter));
   dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dialog.setFileMode(save || !options.MustExist ? QFileDialog::AnyFile : QFileDialog::ExistingFile);

@@ -4,7 +4,9 @@
 #include <functional>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -104,3 +106,36 @@ TEST(FileDialog, SaveAddsTheDefaultExtensionWithoutAskingToOverwriteAndCancelGiv
 }
 
 }  // namespace
+
+TEST(RememberedFolders, EachKindOfFileStartsWhereItsLastDialogEndedAlsoAfterARestart) {
+  QTemporaryDir dir;
+  const QString settings = dir.filePath("VESTA95.INI");
+  for (const char* folder : {"libs", "sysex", "midi"}) ASSERT_TRUE(QDir(dir.path()).mkdir(folder));
+  auto options = [](const char* ext, const QString& fileName) {
+    TFileDialogOptions o;
+    o.DefaultExt = QString::fromLatin1(ext);
+    o.InitialDir = QFileInfo(fileName).path();
+    o.FileName = QFileInfo(fileName).fileName();
+    return o;
+  };
+  {
+    TQtUserInterface ui;
+    ui.RememberFoldersIn(settings);
+    EXPECT_EQ("", ui.WithRememberedFolder(options("Lib", "Untitled.Lib")).InitialDir.remove('.'));
+    ui.RememberFolder(options("Lib", "Untitled.Lib"), dir.filePath("libs/Mine.Lib"));
+    ui.RememberFolder(options("Syx", "Untitled.Syx"), dir.filePath("sysex/Bank.Syx"));
+    ui.RememberFolder(options("Mid", "Noname.Mid"), dir.filePath("midi/Song.Mid"));
+    ui.RememberFolder(options("Txt", "Result.Txt"), dir.filePath("Result.Txt"));
+  }
+  // A later run, reading the same settings file.
+  TQtUserInterface ui;
+  ui.RememberFoldersIn(settings);
+  EXPECT_EQ(dir.filePath("libs"), ui.WithRememberedFolder(options("Lib", "Untitled 2.Lib")).InitialDir);
+  EXPECT_EQ(dir.filePath("sysex"), ui.WithRememberedFolder(options("Glb", "Untitled.Glb")).InitialDir);
+  EXPECT_EQ(dir.filePath("midi"), ui.WithRememberedFolder(options("Mid", "Noname.Mid")).InitialDir);
+  EXPECT_EQ("", ui.WithRememberedFolder(options("Txt", "Result.Txt")).InitialDir.remove('.'));
+  // A file that has a folder of its own starts there.
+  EXPECT_EQ("/elsewhere", ui.WithRememberedFolder(options("Syx", "/elsewhere/A.Syx")).InitialDir);
+  // The file names are kept as proposed.
+  EXPECT_EQ("Noname.Mid", ui.WithRememberedFolder(options("Mid", "Noname.Mid")).FileName);
+}
