@@ -148,17 +148,9 @@ void TFormBankBase::PlaceInFrame() {
   if (KeepsStoredHeight() && bank_->Height != 0xFFFF)
     frame->resize(frame->width(), std::max<int>(bank_->Height, 100));
   QPoint pos(bank_->WinLeft, bank_->WinTop);
-  if (bank_->WinTop == 0xFFFF || bank_->WinLeft == 0xFFFF) {
-    // Where the frame would cascade it, moved inside the frame.
-    const QMdiArea* area = subWindow_ ? subWindow_->mdiArea() : nullptr;
-    const int n = area ? static_cast<int>(area->subWindowList().size()) - 1 : 0;
-    pos = QPoint((n % 10) * 24, (n % 10) * 24);
-    if (area) {
-      const QSize room = area->viewport()->size();
-      pos.setY(std::clamp(pos.y(), 0, std::max(room.height() - frame->height() - 1, 0)));
-      pos.setX(std::clamp(pos.x(), 0, std::max(room.width() - frame->width() - 1, 0)));
-    }
-  }
+  // A window with no stored place goes beside the window it was opened from, whole in the frame.
+  if (bank_->WinTop == 0xFFFF || bank_->WinLeft == 0xFFFF)
+    pos = ChildFrame().NewPlace(subWindow_, frame->size());
   frame->move(pos);
 }
 

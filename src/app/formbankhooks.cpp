@@ -26,6 +26,8 @@ QObject* OpenWindow(TLibElem& element) {
   else
     window = new TFormBank(bank);
   QMdiSubWindow* sub = ChildFrame().AddChild(window);
+  // Closing the bank brings back the window it was opened from.
+  TChildFrame::ReturnToOpener(sub);
   // Shown first, so that the frame's own first placing is over before the window takes its
   // stored place.
   sub->show();

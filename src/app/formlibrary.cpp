@@ -344,19 +344,8 @@ void TFormLibrary::PlaceInFrame() {
   if (library_->Height != 0xFFFF)
     frame->resize(frame->width(), std::max<int>(library_->Height, kMinHeight));
   QPoint pos(library_->WinLeft, library_->WinTop);
-  if (library_->WinTop == 0xFFFF) {
-    // A window with no stored place starts where the frame would cascade it, moved inside.
-    const int n =
-        subWindow_ && subWindow_->mdiArea() ? subWindow_->mdiArea()->subWindowList().size() - 1 : 0;
-    pos = QPoint((n % 10) * 24, (n % 10) * 24);
-    if (subWindow_ && subWindow_->mdiArea()) {
-      const QSize area = subWindow_->mdiArea()->viewport()->size();
-      if (pos.y() + frame->height() >= area.height())
-        pos.setY(std::max(area.height() - frame->height() - 1, 0));
-      if (pos.x() + frame->width() >= area.width())
-        pos.setX(std::max(area.width() - frame->width() - 1, 0));
-    }
-  }
+  // A window with no stored place goes beside the window it was opened from, whole in the frame.
+  if (library_->WinTop == 0xFFFF) pos = ChildFrame().NewPlace(subWindow_, frame->size());
   frame->move(pos);
   // Taking the place is no change of the library.
   library_->WinLeft = static_cast<std::uint16_t>(std::clamp(frame->x(), 0, 0xFFFE));

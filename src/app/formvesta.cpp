@@ -440,6 +440,7 @@ QWidget* TFormvesta::AddLibraryWindow(std::unique_ptr<TLibrary> library) {
   pendingLibrary_ = library.get();
   QWidget* window = Factory()(library.release(), nullptr);
   QMdiSubWindow* sub = AddChild(window);
+  TChildFrame::ReturnToOpener(sub);
   // Shown first, so that the frame's own first placing is over before the window takes its
   // place (which it then remembers as unchanged).
   sub->show();

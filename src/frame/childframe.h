@@ -27,6 +27,19 @@ class TChildFrame {
   static QMdiSubWindow* SubWindowOf(const QWidget* window);
   // The child that holds the widget: its sub-window when it is in the area, or its window.
   static QWidget* FrameOf(QWidget* widget);
+  // The active child when this one was added: the window it was opened from, or none.
+  static QMdiSubWindow* OpenerOf(const QMdiSubWindow* sub);
+  // The window the child was opened from becomes the active one again when the child closes
+  // while it is active (a page does this on its own).
+  static void ReturnToOpener(QMdiSubWindow* sub);
+  // Where a new child of that size goes when it has no place of its own: beside the window it
+  // was opened from, else cascaded by the number of children; inside the area either way.
+  QPoint NewPlace(const QMdiSubWindow* sub, QSize size) const;
+  // Right of the opener, else below it, when the window fits there whole; else a step down and
+  // right of the opener, moved inside the area.
+  static QPoint PlaceBeside(QSize area, QRect opener, QSize size);
+  static constexpr int kCascadeStep = 24;
+
   // The child becomes the active one (restored first when minimised).
   void BringToFront(QWidget* window) const;
   // The child window active in the area, or none.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QTest>
 #include <QTimer>
 
 #include "app/formbank.h"
@@ -247,4 +248,29 @@ TEST_F(TBankWindowTest, DragsFromABankAlwaysCopy) {
   ASSERT_NE(performances, nullptr);
   EXPECT_FALSE(performances->DragOverGrid(&window, 0));
   EXPECT_FALSE(window.DragOverGrid(&window, 0));  // not onto itself
+}
+
+TEST_F(TBankWindowTest, OpensBesideItsLibraryAndClosingItBringsTheLibraryBack) {
+  TFormLibrary& other = Open({ekPatch}, QStringLiteral("Other.Lib"));
+  QMdiArea* area = main_->MdiArea();
+  QMdiSubWindow* home = TChildFrame::SubWindowOf(library_);
+  area->setActiveSubWindow(home);
+  home->move(0, 0);
+  TFormBank& bank = OpenBank(0);
+  QMdiSubWindow* sub = TChildFrame::SubWindowOf(&bank);
+  EXPECT_EQ(home, TChildFrame::OpenerOf(sub));
+  // Whole in the area and clear of the library when there is room.
+  const QRect room(QPoint(0, 0), area->viewport()->size());
+  EXPECT_TRUE(room.contains(sub->geometry()));
+  if (home->width() + sub->width() <= room.width() ||
+      home->height() + sub->height() <= room.height()) {
+    EXPECT_FALSE(sub->geometry().intersects(home->geometry()));
+  }
+
+  area->setActiveSubWindow(sub);
+  sub->close();
+  QTest::qWait(1);
+  Flush();
+  EXPECT_EQ(home, area->activeSubWindow());
+  EXPECT_NE(TChildFrame::SubWindowOf(&other), area->activeSubWindow());
 }

@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -24,6 +26,7 @@
 #include "app/helpwindow.h"
 #include "app/inifile.h"
 #include "app/vesta.h"
+#include "frame/childframe.h"
 #include "midi/scriptedui.h"
 #include "midi/timing.h"
 #include "model/library.h"
@@ -473,4 +476,29 @@ TEST_F(FrameMainWindow, ALibraryWindowShowsUnsavedChangesInItsTitleAndTheWindowL
   form_->Action("FileSaveItem")->trigger();
   EXPECT_EQ("Library : Kept.Lib[*]", window->windowTitle());
   EXPECT_FALSE(window->isWindowModified());
+}
+
+TEST(HelpPages, ShowNoMenuAmpersandsInTheirText) {
+  // A caption's "&" marks its shortcut letter; written into a page it showed as "&Undo".
+  const QRegularExpression stray(QStringLiteral("&amp;[A-Za-z]"));
+  const QStringList pages = QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*.html")});
+  ASSERT_GT(pages.size(), 20);
+  for (const QString& page : pages) {
+    QFile file(QStringLiteral(":/help/") + page);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.toStdString();
+    const QString text = QString::fromUtf8(file.readAll());
+    EXPECT_FALSE(stray.match(text).hasMatch()) << page.toStdString();
+  }
+}
+
+TEST(ChildPlacement, ANewWindowGoesBesideItsOpenerWhenItFitsElseCascadesInside) {
+  const QSize area(1000, 700);
+  const QRect opener(100, 50, 400, 300);
+  // Right of it; below it when the right is too narrow; a step from it when neither fits.
+  EXPECT_EQ(QPoint(500, 50), TChildFrame::PlaceBeside(area, opener, QSize(300, 200)));
+  EXPECT_EQ(QPoint(100, 350), TChildFrame::PlaceBeside(area, opener, QSize(600, 200)));
+  EXPECT_EQ(QPoint(124, 74), TChildFrame::PlaceBeside(area, opener, QSize(600, 500)));
+  // Moved inside the area, whole where it can be.
+  EXPECT_EQ(QPoint(200, 0), TChildFrame::PlaceBeside(area, QRect(700, -40, 300, 800), QSize(800, 600)));
+  EXPECT_EQ(QPoint(0, 0), TChildFrame::PlaceBeside(area, opener, QSize(1200, 900)));
 }
