@@ -314,7 +314,10 @@ bool TFormBankBase::DragOverGrid(QWidget* source, int row) {
   TDragInfo& drag = main->DragInfo();
   bool accepted = false;
   if (bank_ && source && source != this && row >= 0) {
-    if (auto* window = qobject_cast<TFormBankBase*>(source))
+    // The catalog's sounds are taken as a library's elements are.
+    if (drag.Sounds)
+      accepted = AcceptFromLibrary(drag, row);
+    else if (auto* window = qobject_cast<TFormBankBase*>(source))
       accepted = window->Bank() && AcceptFromWindow(*window, drag, row);
     else if (WindowOf<TFormLibrary>(source))
       accepted = AcceptFromLibrary(drag, row);

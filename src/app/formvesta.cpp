@@ -121,6 +121,7 @@ TFormvesta::TFormvesta(TVesta& vesta, QWidget* parent)
   statusBar();
   InstallHooks();
   InstallToolHooks();
+  InstallCatalogHooks();
   trashPanel_->show();
   PlaceTrash();
   SvuotaSecchio();
@@ -200,6 +201,8 @@ void TFormvesta::CreateActions() {
       {"SettingsNamesItem", "&Names", QKeySequence(Qt::CTRL | Qt::Key_N), ""},
       {"GadgetsKeyboardItem", "&Keyboard", QKeySequence(Qt::CTRL | Qt::Key_K), ""},
       {"GadgetsMonitorItem", "&Monitor", QKeySequence(Qt::CTRL | Qt::Key_M), ""},
+      {"GadgetsCatalogItem", "&Catalog", {}, "Find sounds in every file of the catalog's folders"},
+      {"SettingsCatalogItem", "&Catalog", {}, "Choose the folders of the sound catalog"},
       {"WindowCascadeItem", "&Cascade", {}, "Arrange windows to overlap"},
       {"WindowTileItem", "&Tile", {}, "Arrange windows without overlap"},
       {"WindowArrangeItem", "&Arrange Icons", {}, "Arrange window icons at bottom of main window"},
@@ -232,6 +235,8 @@ void TFormvesta::CreateActions() {
   bind("SettingsPreviewItem", &TFormvesta::SettingsPreviewItemClick);
   bind("GadgetsKeyboardItem", &TFormvesta::GadgetsKeyboardItemClick);
   bind("GadgetsMonitorItem", &TFormvesta::GadgetsMonitorItemClick);
+  bind("GadgetsCatalogItem", &TFormvesta::GadgetsCatalogItemClick);
+  bind("SettingsCatalogItem", &TFormvesta::SettingsCatalogItemClick);
   connect(Action(QStringLiteral("WindowCascadeItem")), &QAction::triggered, mdiArea_,
           &QMdiArea::cascadeSubWindows);
   connect(Action(QStringLiteral("WindowTileItem")), &QAction::triggered, mdiArea_,
@@ -276,11 +281,13 @@ void TFormvesta::CreateMenus() {
   settings->addSeparator();
   add(settings, "SettingsExpansionItem");
   add(settings, "SettingsNamesItem");
+  add(settings, "SettingsCatalogItem");
 
   QMenu* gadgets = menuBar()->addMenu(QStringLiteral("Gadgets"));
   gadgets->setObjectName(QStringLiteral("Gadgets"));
   add(gadgets, "GadgetsKeyboardItem");
   add(gadgets, "GadgetsMonitorItem");
+  add(gadgets, "GadgetsCatalogItem");
 
   QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
   window->setObjectName(QStringLiteral("Window"));
@@ -317,7 +324,7 @@ void TFormvesta::CreateMenus() {
       {"FileSaveAsItem", 12},       {"FileSaveAllItem", 13},       {"FilePrintItem", 14},
       {"FileExitItem", 15},         {"SettingsMidiItem", 18},      {"SettingsPreviewItem", 27},
       {"SettingsExpansionItem", 23}, {"SettingsNamesItem", 24},    {"GadgetsKeyboardItem", 26},
-      {"GadgetsMonitorItem", 25}};
+      {"GadgetsMonitorItem", 25},    {"GadgetsCatalogItem", 70},    {"SettingsCatalogItem", 71}};
   for (const auto& [name, context] : itemHelp) SetHelpContext(Action(QString::fromLatin1(name)), context);
   for (QMenu* menu : {file, settings, gadgets}) EnableMenuHelp(menu);
 

@@ -118,7 +118,16 @@ class TFormvesta : public QMainWindow {
   void SettingsPreviewItemClick();
   void GadgetsMonitorItemClick();
   void GadgetsKeyboardItemClick();
+  void GadgetsCatalogItemClick();
+  void SettingsCatalogItemClick();
   void WindowMinimizeAllItemClick();
+
+ public:
+  // The catalog window, while it is open.
+  QWidget* CatalogWindow() const { return catalogWindow_; }
+  // A sound of the catalog: its file opened as File > Open opens it, and the editor of its
+  // sound number element (counted as the catalog counts) shown.
+  void OpenCatalogSound(const QString& path, int element);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -135,6 +144,8 @@ class TFormvesta : public QMainWindow {
   void InstallHooks();
   // What the sound tools' windows need of the frame, and the library windows' tool buttons.
   void InstallToolHooks();
+  // What the catalog window needs of the frame.
+  void InstallCatalogHooks();
   void PlaceTrash();
   QMdiSubWindow* AddChild(QWidget* window);
   // Saves with the save rules; the menus follow.
@@ -158,6 +169,7 @@ class TFormvesta : public QMainWindow {
   QTimer* timerPreview_ = nullptr;
   std::unique_ptr<TLibrary> trash_;
   QPointer<QWidget> trashWindow_;
+  QPointer<QWidget> catalogWindow_;
   TLibrary* pendingLibrary_ = nullptr;
   bool closeCancelled_ = false;
   bool exiting_ = false;

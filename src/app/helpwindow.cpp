@@ -119,6 +119,8 @@ const std::map<int, QString>& Pages() {
       {53, QStringLiteral("bank.html")},
       {54, QStringLiteral("global.html")},
       {55, QStringLiteral("trash.html")},
+      {70, QStringLiteral("catalog.html")},
+      {71, QStringLiteral("catalog.html#settings")},
   };
   return pages;
 }

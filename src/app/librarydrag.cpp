@@ -39,7 +39,9 @@ bool TFormLibrary::DragOverGrid(QWidget* source) {
   TFormvesta* main = MainForm();
   bool accepted = false;
   if (source && source != this) {
-    if (LibraryWindowOf(source) && LibraryWindowOf(source) != this)
+    if (main && main->DragInfo().Sounds)
+      accepted = !isTrash_;
+    else if (LibraryWindowOf(source) && LibraryWindowOf(source) != this)
       accepted = true;
     else if (!isTrash_ && ElementWindowOf(source))
       accepted = true;

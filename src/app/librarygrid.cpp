@@ -9,7 +9,7 @@
 #include "app/formlibrary.h"
 #include "app/formvesta.h"
 
-const char* const TLibraryGrid::kDragMime = "application/x-vesta-librarian-drag";
+const char* const TLibraryGrid::kDragMime = kLibrarianDragMime;
 
 TLibraryGrid::TLibraryGrid(TFormLibrary& form, QWidget* parent) : TRowGrid(parent), form_(form) {}
 

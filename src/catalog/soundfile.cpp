@@ -90,6 +90,39 @@ TCatalogSound CatalogSound(const TLibElem& sound) {
   return entry;
 }
 
+namespace {
+template <class TBlockType>
+void Take(TBlockType& block, const char*& from) {
+  std::copy(from, from + block.Size(), reinterpret_cast<char*>(block.Data()));
+  from += block.Size();
+}
+}  // namespace
+
+std::unique_ptr<TLibElem> SoundElement(int kind, const QByteArray& data) {
+  if (kind != ekPatch && kind != ekPerformance && kind != ekRhythm && kind != ekSystem)
+    return nullptr;
+  auto element = CreateElement(kind, nullptr);
+  // The size the blocks take, measured on the new element itself.
+  if (CatalogSound(*element).Data.size() != data.size()) return nullptr;
+  const char* from = data.constData();
+  if (auto* patch = dynamic_cast<TPatch*>(element.get())) {
+    Take(patch->Common, from);
+    for (TTone& tone : patch->Tones) Take(tone, from);
+  } else if (auto* performance = dynamic_cast<TPerformance*>(element.get())) {
+    Take(performance->Common, from);
+    for (TPerformancePart& part : performance->Parts) Take(part, from);
+  } else if (auto* rhythm = dynamic_cast<TRhythm*>(element.get())) {
+    Take(rhythm->Common, from);
+    for (TRhythmNote& note : rhythm->Notes) Take(note, from);
+  } else if (auto* system = dynamic_cast<TSystem*>(element.get())) {
+    Take(system->Common, from);
+    for (TPartScaleTune& scale : system->ScaleTunes) Take(scale, from);
+  }
+  // Patches, performances and rhythm sets keep their names in their data; a system takes none.
+  element->Name = element->GetName();
+  return element;
+}
+
 TSoundFile ReadSoundFile(const QString& path, const QByteArray& bytes) {
   TSoundFile file;
   if (bytes.isEmpty()) {

@@ -3,6 +3,7 @@
 // rhythm set and system, bank and global members included, numbered as `vesta-cli show` numbers
 // them, with its blocks back to back in the normal layout and a hash of them.
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include <QByteArray>
@@ -30,5 +31,8 @@ bool IsSoundFileName(const QString& path);
 TSoundFile ReadSoundFile(const QString& path, const QByteArray& bytes);
 // One sound's catalog entry (Element left 0).
 TCatalogSound CatalogSound(const TLibElem& sound);
+// A sound made again from its catalog data (a patch, performance, rhythm set or system outside
+// any bank); none for data of another kind or size.
+std::unique_ptr<TLibElem> SoundElement(int kind, const QByteArray& data);
 // The hash of a kind and its data.
 QByteArray SoundHash(int kind, const QByteArray& data);
