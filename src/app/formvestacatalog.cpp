@@ -102,7 +102,10 @@ void TFormvesta::GadgetsCatalogItemClick() {
     auto* window = new TFormCatalog(TCatalog::DefaultPath());
     SetHelpContext(window, TFormCatalog::kHelpContext);
     catalogWindow_ = window;
-    AddChild(window)->show();
+    QMdiSubWindow* sub = AddChild(window);
+    // Room for every column with the paths.
+    sub->resize(920, 480);
+    sub->show();
   } catch (const TCatalogError& error) {
     QMessageBox::warning(this, QStringLiteral("Catalog"), error.Message);
   }

@@ -95,6 +95,7 @@ TFormCatalog::TFormCatalog(const QString& catalogPath, QWidget* parent)
                                             "hidden, p:BLOCK/CAPTION OP VALUE"));
   query_->setToolTip(LanguageHelp());
   query_->setClearButtonEnabled(true);
+  query_->setMinimumWidth(260);
   kind_->setObjectName(QStringLiteral("CatalogKind"));
   kind_->addItem(QStringLiteral("All kinds"));
   for (const char* kind : {"Patch", "Performance", "Rhythm", "System"})
@@ -125,6 +126,7 @@ TFormCatalog::TFormCatalog(const QString& catalogPath, QWidget* parent)
   list_->setColumnHidden(TCatalogResults::cDistance, true);
   list_->header()->resizeSection(TCatalogResults::cName, 130);
   list_->header()->resizeSection(TCatalogResults::cKind, 90);
+  list_->header()->resizeSection(TCatalogResults::cFile, 300);
   count_->setObjectName(QStringLiteral("CatalogCount"));
 
   auto* filters = new QHBoxLayout;
