@@ -47,7 +47,7 @@ TEST_F(TOpenedFiles, ReadsEachFileByItsContent) {
       {"Cut.Lib", cutLibrary, false, -1, 1, "Save writes a new file"},
       {"Two.Syx", patch + patch, false, -1, -1, "is 1286 bytes long, which is no sound's"},
       {"Xp.Syx", SysexOf(ekPatch, true), false, -1, -1, "Patch in the XP layout"},
-      {"Noise.Lib", QByteArray("\x05\x00ab", 4), false, -1, -1, "neither a library"},
+      {"Noise.Lib", QByteArray("\x05\x00" "ab", 4), false, -1, -1, "neither a library"},
       {"Empty.Syx", QByteArray(), false, -1, -1, "is empty"},
       {"BadMember.Glb", QByteArray(TGlobal(nullptr).GlbBytes(false)).replace(139, 1, "\x03"),
        false, -1, -1, "not a global dump"},
