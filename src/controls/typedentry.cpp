@@ -91,6 +91,9 @@ void TTypedEntry::Enter() {
 bool TTypedEntry::eventFilter(QObject* watched, QEvent* event) {
   if (watched != edit_) return QObject::eventFilter(watched, event);
   if (!typing_) return false;
+  // A control closed while typing: the line edit loses the focus from QWidget's destructor, when
+  // its own line-edit part is gone (the cast fails then), and must not be touched any more.
+  if (!qobject_cast<QLineEdit*>(watched)) return false;
   switch (event->type()) {
     case QEvent::KeyPress: {
       auto* key = static_cast<QKeyEvent*>(event);
