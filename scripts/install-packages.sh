@@ -10,7 +10,9 @@ packages=(build-essential cmake ninja-build pkg-config git
           # The manual pages are made with help2man; the Debian package needs dpkg-shlibdeps
           # (dpkg-dev, file); the install test checks the result with the desktop's own tools.
           help2man dpkg-dev file desktop-file-utils appstream libxml2-utils shared-mime-info
-          man-db groff-base bash-completion)
+          man-db groff-base bash-completion
+          # The screen-reader test: the accessibility bus, its Python bindings, a D-Bus session.
+          at-spi2-core python3-pyatspi dbus)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -80,6 +80,14 @@ TLibElem* TFormBank::MemberAt(int row) const {
   return &bank_->Member(row);
 }
 
+QStringList TFormBank::RowTexts(int row) const {
+  const TLibElem* member = MemberAt(row);
+  if (!member) return {};
+  return {member->KindName(), member->GetName(),
+          QStringLiteral("  ") + QStringLiteral("%1").arg(row + 1, 3, 10, QLatin1Char('0')),
+          ModifiedText(*member)};
+}
+
 void TFormBank::DrawRow(QPainter& painter, int row, const QRect& rect) const {
   const TLibElem* member = MemberAt(row);
   if (!member) {
@@ -90,11 +98,8 @@ void TFormBank::DrawRow(QPainter& painter, int row, const QRect& rect) const {
   painter.drawPixmap(5, rect.top() + 1, KindIcon(member->Kind));
   painter.setPen(Qt::black);
   const int baseline = rect.top() + 1 + painter.fontMetrics().ascent();
-  painter.drawText(SectionX(1) + 10, baseline, member->GetName());
-  painter.drawText(
-      SectionX(2) + 10, baseline,
-      QStringLiteral("  ") + QStringLiteral("%1").arg(row + 1, 3, 10, QLatin1Char('0')));
-  painter.drawText(SectionX(3) + 10, baseline, ModifiedText(*member));
+  const QStringList texts = RowTexts(row);
+  for (int i = 1; i < 4; ++i) painter.drawText(SectionX(i) + 10, baseline, texts[i]);
 }
 
 bool TFormBank::Fits(int row, std::size_t count) const {

@@ -13,6 +13,7 @@ class TFormBank : public TFormBankBase {
 
   TLibElem* MemberAt(int row) const override;
   void DrawRow(QPainter& painter, int row, const QRect& rect) const override;
+  QStringList RowTexts(int row) const override;
   int HelpContext() const override { return kHelpContext; }
   // The kind the bank holds.
   int MemberKind() const;

@@ -43,6 +43,7 @@ TFormBankBase::TFormBankBase(TBank* bank, QWidget* parent) : QWidget(parent), ba
   bank_->Editor = this;
   Views().Add(*bank_, *this);
   grid_ = new TFormBankGrid(*this, this);
+  grid_->SetRowTexts([this](int row) { return RowTexts(row); });
   setFocusProxy(grid_);
   CreateMenu();
 }
@@ -75,6 +76,7 @@ void TFormBankBase::CreateHeader(const QStringList& titles, const int* widths) {
   auto* model = new QStandardItemModel(0, static_cast<int>(titles.size()), header_);
   model->setHorizontalHeaderLabels(titles);
   header_->setModel(model);
+  grid_->SetHeader(header_);
   header_->setSectionResizeMode(QHeaderView::Fixed);
   header_->setStretchLastSection(true);
   header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -44,6 +44,8 @@ class TFormBankBase : public QWidget, public TElementWindow {
   // The member shown on a grid row, or none.
   virtual TLibElem* MemberAt(int row) const = 0;
   virtual void DrawRow(QPainter& painter, int row, const QRect& rect) const = 0;
+  // The texts of a row, one per header section, as DrawRow shows them; none past the last.
+  virtual QStringList RowTexts(int row) const = 0;
   virtual int HelpContext() const = 0;
 
   // The grid's mouse. GridMouseDown is true when a drag may begin.

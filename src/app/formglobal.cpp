@@ -70,6 +70,12 @@ TLibElem* TFormGlobal::MemberAt(int row) const {
   return &bank_->Member(index);
 }
 
+QStringList TFormGlobal::RowTexts(int row) const {
+  const TLibElem* entry = MemberAt(row);
+  if (!entry) return {};
+  return {entry->KindName(), entry->GetName(), entry->LocationText(), ModifiedText(*entry)};
+}
+
 void TFormGlobal::DrawRow(QPainter& painter, int row, const QRect& rect) const {
   const TLibElem* entry = MemberAt(row);
   if (!entry) {
@@ -80,10 +86,9 @@ void TFormGlobal::DrawRow(QPainter& painter, int row, const QRect& rect) const {
   painter.drawPixmap(10, rect.top() + 1, KindIcon(entry->Kind));
   painter.setPen(Qt::black);
   const int baseline = rect.top() + 1 + painter.fontMetrics().ascent();
-  painter.drawText(47, baseline, entry->KindName());
-  painter.drawText(SectionX(1) + 5, baseline, entry->GetName());
-  painter.drawText(SectionX(2) + 5, baseline, entry->LocationText());
-  painter.drawText(SectionX(3) + 5, baseline, ModifiedText(*entry));
+  const QStringList texts = RowTexts(row);
+  painter.drawText(47, baseline, texts[0]);
+  for (int i = 1; i < 4; ++i) painter.drawText(SectionX(i) + 5, baseline, texts[i]);
 }
 
 bool TFormGlobal::AcceptFromLibrary(const TDragInfo& drag, int) const {

@@ -20,6 +20,7 @@ class TFormGlobal : public TFormBankBase {
 
   TLibElem* MemberAt(int row) const override;
   void DrawRow(QPainter& painter, int row, const QRect& rect) const override;
+  QStringList RowTexts(int row) const override;
   int HelpContext() const override { return kHelpContext; }
 
  protected:

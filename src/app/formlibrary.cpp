@@ -198,6 +198,8 @@ void TFormLibrary::CreateControls() {
   header_->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (int i = 0; i < 4; ++i) header_->resizeSection(i, kHeaderWidths[i]);
   grid_ = new TLibraryGrid(*this, this);
+  grid_->SetHeader(header_);
+  grid_->SetRowTexts([this](int row) { return RowTexts(row); });
 
   newLabel_ = new QLabel(QStringLiteral("New"), this);
   newFrame_ = new QFrame(this);
@@ -458,6 +460,13 @@ void TFormLibrary::RefreshList() {
   grid_->viewport()->update();
 }
 
+QStringList TFormLibrary::RowTexts(int row) const {
+  const int index = CalcIndex(row);
+  if (index < 0) return {};
+  const TLibElem& element = *library_->Elements[static_cast<std::size_t>(index)];
+  return {element.KindName(), element.GetName(), element.LocationText(), ModifiedText(element)};
+}
+
 void TFormLibrary::DrawRow(QPainter& painter, int row, const QRect& rect) const {
   const int index = CalcIndex(row);
   if (index < 0) {
@@ -470,8 +479,7 @@ void TFormLibrary::DrawRow(QPainter& painter, int row, const QRect& rect) const 
   painter.drawPixmap(WideKindIcon(element.Kind) ? 10 : 26, rect.top() + 1, icon);
   painter.setPen(Qt::black);
   const int baseline = rect.top() + 1 + painter.fontMetrics().ascent();
-  painter.drawText(textX_[0], baseline, element.KindName());
-  painter.drawText(textX_[1], baseline, element.GetName());
-  painter.drawText(textX_[2], baseline, element.LocationText());
-  painter.drawText(textX_[3], baseline, ModifiedText(element));
+  const QStringList texts = RowTexts(row);
+  for (int i = 0; i < 4; ++i)
+    painter.drawText(textX_[static_cast<std::size_t>(i)], baseline, texts[i]);
 }

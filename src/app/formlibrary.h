@@ -94,6 +94,8 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
   void SetMasked(int kind, bool masked);
   // Draws one grid row (the window draws its grid).
   void DrawRow(QPainter& painter, int row, const QRect& rect) const;
+  // The texts DrawRow shows in the four columns; none for a row past the last element.
+  QStringList RowTexts(int row) const;
 
   // Commands of the buttons and the Delete key.
   void NewElement(int kind);

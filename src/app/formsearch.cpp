@@ -233,6 +233,8 @@ void TFormSearch::CreateControls() {
   header_->setStretchLastSection(true);
   header_->setSectionsClickable(false);
   grid_ = new TSearchGrid(*this, this);
+  grid_->SetHeader(header_);
+  grid_->SetRowTexts([this](int row) { return RowTexts(row); });
 
   btnClose_ = Button("BitBtn1", "&Close", this);
   btnPrint_ = Button("StampaBtn", "Print", this);

@@ -364,8 +364,11 @@ void TFormvesta::CreateToolBar() {
     action->setIcon(ToolIcon(button.Icon));
     action->setToolTip(QString::fromLatin1(button.Hint));
     toolBar_->addAction(action);
-    if (QWidget* widget = toolBar_->widgetForAction(action))
+    if (QWidget* widget = toolBar_->widgetForAction(action)) {
       widget->setObjectName(QString::fromLatin1(button.Button));
+      // A screen reader names the picture by its hint.
+      widget->setAccessibleName(QString::fromLatin1(button.Hint));
+    }
   }
 }
 

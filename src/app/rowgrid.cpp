@@ -2,14 +2,20 @@
 
 #include <algorithm>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 
+// In rowgridaccessible.cpp: the lists' table interface, installed by the first list made.
+void InstallRowGridAccessibility();
+
 TRowGrid::TRowGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+  InstallRowGridAccessibility();
   setObjectName(QStringLiteral("DrawGrid"));
   setFocusPolicy(Qt::StrongFocus);  // a click in the list lets the Delete key reach the window
   // A plain one-pixel box: the viewport is then the grid less two pixels each way, so a grid
@@ -32,8 +38,30 @@ TRowGrid::TRowGrid(QWidget* parent) : QAbstractScrollArea(parent) {
   viewport()->setPalette(colours);
 }
 
+void TRowGrid::SetHeader(QHeaderView* header) {
+  header_ = header;
+}
+
+QHeaderView* TRowGrid::Header() const {
+  return header_;
+}
+
+int TRowGrid::ColumnCount() const {
+  return header_ ? header_->count() : 1;
+}
+
+QString TRowGrid::ColumnTitle(int column) const {
+  if (!header_ || !header_->model()) return {};
+  return header_->model()->headerData(column, Qt::Horizontal).toString();
+}
+
 void TRowGrid::SetRowCount(int rows) {
+  const bool changed = rowCount_ != std::max(rows, 0);
   rowCount_ = std::max(rows, 0);
+  if (changed && QAccessible::isActive()) {
+    QAccessibleTableModelChangeEvent event(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&event);
+  }
   if (currentRow_ >= rowCount_) currentRow_ = rowCount_ - 1;
   if (anchorRow_ >= rowCount_) anchorRow_ = currentRow_;
   UpdateScrollBar();
@@ -95,11 +123,19 @@ void TRowGrid::keyPressEvent(QKeyEvent* event) {
   event->accept();
   if (last < 0) return;
   row = std::clamp(row, 0, last);
+  const int before = currentRow_;
   const bool extend = (event->modifiers() & Qt::ShiftModifier) && anchorRow_ >= 0;
   SetCurrentRow(row, extend);
   KeyboardSelect(anchorRow_, row, extend);
   EnsureVisible(row);
   viewport()->update();
+  if (row != before && QAccessible::isActive())
+    if (QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(this))
+      if (QAccessibleTableInterface* table = grid->tableInterface())
+        if (QAccessibleInterface* cell = table->cellAt(row, 0)) {
+          QAccessibleEvent event(cell, QAccessible::Focus);
+          QAccessible::updateAccessibility(&event);
+        }
 }
 
 int TRowGrid::VisibleRows() const {
@@ -124,6 +160,12 @@ void TRowGrid::paintEvent(QPaintEvent* event) {
   const int last = event->rect().bottom() / kRowHeight;
   for (int r = first; r <= last; ++r)
     DrawRow(painter, TopRow() + r, QRect(0, r * kRowHeight, width, kRowHeight));
+  // The row the keyboard moves from, framed while the list has the focus.
+  if (hasFocus() && currentRow_ >= TopRow() && currentRow_ < TopRow() + VisibleRows() + 1) {
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(0, (currentRow_ - TopRow()) * kRowHeight, width - 1, kRowHeight - 1);
+  }
 }
 
 void TRowGrid::mouseMoveEvent(QMouseEvent* event) {

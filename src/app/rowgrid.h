@@ -2,8 +2,15 @@
 // The element lists of the library, bank, global and search windows: one column of 18-pixel rows
 // drawn by the subclass, scrolled by whole rows. The keyboard moves a current row (Up, Down,
 // Page Up, Page Down, Home, End; Shift extends from the anchor row) and keeps it in view.
-#include <QAbstractScrollArea>
+// Screen readers see a table: the header's sections are its columns, the window gives each
+// row's texts (rowgridaccessible.cpp).
+#include <functional>
 
+#include <QAbstractScrollArea>
+#include <QPointer>
+#include <QStringList>
+
+class QHeaderView;
 class QPainter;
 
 class TRowGrid : public QAbstractScrollArea {
@@ -34,6 +41,15 @@ class TRowGrid : public QAbstractScrollArea {
   // Where the last drop on this grid happened, in viewport coordinates.
   QPoint LastDrop() const { return lastDrop_; }
 
+  // The header whose sections name the columns, and the texts of a row, one per column, as
+  // the window draws them.
+  void SetHeader(QHeaderView* header);
+  QHeaderView* Header() const;
+  void SetRowTexts(std::function<QStringList(int)> texts) { rowTexts_ = std::move(texts); }
+  QStringList RowTexts(int row) const { return rowTexts_ ? rowTexts_(row) : QStringList(); }
+  int ColumnCount() const;
+  QString ColumnTitle(int column) const;
+
  protected:
   // A press that may become a drag: StartDrag runs once the left button has moved the
   // platform's drag distance from pos.
@@ -56,6 +72,8 @@ class TRowGrid : public QAbstractScrollArea {
  private:
   void UpdateScrollBar();
 
+  QPointer<QHeaderView> header_;
+  std::function<QStringList(int)> rowTexts_;
   int rowCount_ = 0;
   int currentRow_ = -1;
   int anchorRow_ = -1;

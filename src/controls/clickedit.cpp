@@ -115,6 +115,14 @@ bool TClickEdit::StepToward(bool up) {
   return true;
 }
 
+void TClickEdit::SetAccessibleValue(int value) {
+  gesture_->Finish();
+  SetValue(value);
+  Q_EMIT Onchange();
+  Q_EMIT OnEndchange();
+  AnnounceValue(this);
+}
+
 void TClickEdit::Tick() {
   repeat_->setInterval(TControlTiming::RepeatIntervalMs);
   if (StepToward(goingUp_)) Q_EMIT Onchange();
@@ -186,4 +194,5 @@ void TClickEdit::paintEvent(QPaintEvent*) {
   painter.setPen(OutOfRange() ? QColor(Qt::red) : QColor(Qt::black));
   painter.setFont(font());
   painter.drawText(x, y + metrics.ascent(), text);
+  DrawFocusMark(painter, this, rect());
 }

@@ -9,11 +9,13 @@
 #include <QWidget>
 
 class QLineEdit;
+#include "controls/accessiblecontrol.h"
+
 class QTimer;
 class TStepGesture;
 class TTypedEntry;
 
-class TClickEdit : public QWidget {
+class TClickEdit : public QWidget, public TAccessibleValue {
   Q_OBJECT
   Q_PROPERTY(int Min READ Min WRITE SetMin)
   Q_PROPERTY(int Max READ Max WRITE SetMax)
@@ -52,6 +54,14 @@ class TClickEdit : public QWidget {
   bool TakeText(const QString& text);
 
   QSize sizeHint() const override { return {50, 20}; }
+
+  // TAccessibleValue: a spin box showing Text.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::SpinBox; }
+  QString AccessibleText() const override { return Text(); }
+  int AccessibleValue() const override { return value_; }
+  int AccessibleMin() const override { return min_; }
+  int AccessibleMax() const override { return max_; }
+  void SetAccessibleValue(int value) override;
 
  Q_SIGNALS:
   void Onchange();

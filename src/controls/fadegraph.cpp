@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -32,8 +33,59 @@ TFadeGraph::TFadeGraph(QWidget* parent) : QFrame(parent) {
     connect(field, &TClickEdit::OnEndchange, this, &TFadeGraph::OnEndchange);
   }
   fields_[1]->hide();
+  setFocusPolicy(Qt::StrongFocus);
   resize(160, 140);
   Relayout();
+}
+
+void TFadeGraph::SelectHandle(int handle) {
+  if (handle < 1 || handle > 2 || handle == selected_) return;
+  selected_ = handle;
+  update();
+  AnnounceValue(this);
+}
+
+QString TFadeGraph::AccessibleText() const {
+  return QStringLiteral("Handle %1: Delay %2, Fade %3")
+      .arg(selected_)
+      .arg(DelayField()->Text(), FadeField()->Text());
+}
+
+void TFadeGraph::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Space || ((event->modifiers() & Qt::ControlModifier) &&
+                               (key == Qt::Key_Left || key == Qt::Key_Right))) {
+    SelectHandle(3 - selected_);
+    return;
+  }
+  if (key != Qt::Key_Left && key != Qt::Key_Right) {
+    QFrame::keyPressEvent(event);
+    return;
+  }
+  // Handle 1 ends the second segment and handle 2 the first, as a drag moves them.
+  int& segment = selected_ == 1 ? second_ : first_;
+  const int moved = Clamp127(segment + (key == Qt::Key_Right ? 1 : -1));
+  if (moved == segment) return;
+  segment = moved;
+  keyMoved_ = true;
+  ShowInFields();
+  update();
+  AnnounceValue(this);
+}
+
+void TFadeGraph::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat() || !keyMoved_) return;
+  keyMoved_ = false;
+  Q_EMIT OnEndchange();
+}
+
+void TFadeGraph::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  if (keyMoved_) {
+    keyMoved_ = false;
+    Q_EMIT OnEndchange();
+  }
+  update();
 }
 
 void TFadeGraph::SetGLeft(int v) {
@@ -134,6 +186,7 @@ void TFadeGraph::Relayout() {
         field == DelayField() ? QStringLiteral("Delay") : QStringLiteral("Fade");
     x += metrics.horizontalAdvance(caption) + 3;
     field->setGeometry(x, eTop_, eWidth_, eHeight_);
+    field->setAccessibleName(caption);
     x += eWidth_ + 8;
   }
   fields_[1]->setGeometry(x, eTop_, eWidth_, eHeight_);
@@ -162,6 +215,7 @@ void TFadeGraph::mousePressEvent(QMouseEvent* event) {
   fineX_.Reset();
   fineY_.Reset();
   if (dragged_ == 0) return;
+  SelectHandle(dragged_);
   // Handle 1 ends the second segment, handle 2 the first.
   fineX_.Press(event->modifiers(), at.x(), dragged_ == 1 ? second_ : first_);
   fineY_.Press(event->modifiers(), -at.y(), depth_);
@@ -248,4 +302,12 @@ void TFadeGraph::paintEvent(QPaintEvent* event) {
   painter.drawPolyline(wave);
   painter.setBrush(Qt::red);
   for (int n = 1; n <= 2; ++n) painter.drawEllipse(QPointF(Handle(n)), 3, 3);
+  if (hasFocus()) {
+    // The handle the arrow keys move, ringed.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawEllipse(QPointF(Handle(selected_)), 6, 6);
+    painter.setClipping(false);
+    DrawFocusMark(painter, this, a);
+  }
 }

@@ -8,12 +8,13 @@
 #include <QFrame>
 
 #include "controls/finedrag.h"
+#include "controls/accessiblecontrol.h"
 
 class TClickEdit;
 
 enum TFadeMode { ON_IN, ON_OUT, OFF_IN, OFF_OUT };
 
-class TFadeGraph : public QFrame {
+class TFadeGraph : public QFrame, public TAccessibleValue {
   Q_OBJECT
   Q_PROPERTY(int GLeft READ GLeft WRITE SetGLeft)
   Q_PROPERTY(int GTop READ GTop WRITE SetGTop)
@@ -80,6 +81,21 @@ class TFadeGraph : public QFrame {
 
   QSize sizeHint() const override { return {160, 140}; }
 
+  // The handle the keyboard moves (1 or 2): Left and Right move it along the time axis; Space
+  // or Ctrl with Left or Right picks the other; a click on a handle picks it. A held key is one
+  // change, ended when it is released.
+  int Selected() const { return selected_; }
+  void SelectHandle(int handle);
+
+  // TAccessibleValue: a chart reading out its selected handle; its fields carry the numbers.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::Chart; }
+  QString AccessibleText() const override;
+  bool HasRange() const override { return false; }
+  int AccessibleValue() const override { return 0; }
+  int AccessibleMin() const override { return 0; }
+  int AccessibleMax() const override { return 0; }
+  void SetAccessibleValue(int) override {}
+
  Q_SIGNALS:
   void OnEndchange();
   // Kept for layouts that connect it; the graph reports its changes at their end only.
@@ -90,6 +106,9 @@ class TFadeGraph : public QFrame {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   // The IN modes: the wave grows over the first segment.
@@ -120,4 +139,6 @@ class TFadeGraph : public QFrame {
   // Shift-drags in fine steps along each axis.
   TFineDrag fineX_;
   TFineDrag fineY_;
+  int selected_ = 1;
+  bool keyMoved_ = false;
 };

@@ -1,5 +1,8 @@
 #include "controls/keyselector.h"
 
+#include <algorithm>
+
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -37,6 +40,7 @@ int PitchOffset(int pitch, int w) {
 }  // namespace
 
 TKeySelector::TKeySelector(QWidget* parent) : QWidget(parent) {
+  setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   resize(500, 50);
 }
@@ -140,6 +144,7 @@ void TKeySelector::paintEvent(QPaintEvent*) {
       painter.setBrush(IsBlack(key) ? Qt::black : Qt::white);
     painter.drawPolygon(KeyOutline(key));
   }
+  DrawFocusMark(painter, this, rect());
 }
 
 void TKeySelector::RepaintKey(int key) {
@@ -166,6 +171,34 @@ void TKeySelector::mouseMoveEvent(QMouseEvent* event) {
   selected_ = key;
   RepaintKey(selected_);
   Q_EMIT Change();
+}
+
+void TKeySelector::SetAccessibleValue(int value) {
+  RepaintKey(selected_);
+  selected_ = value;
+  RepaintKey(selected_);
+  Q_EMIT Endchange();
+  AnnounceValue(this);
+}
+
+void TKeySelector::keyPressEvent(QKeyEvent* event) {
+  const bool inRange = selected_ >= kFirstKey && selected_ <= kLastKey;
+  switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right: {
+      const int step = event->key() == Qt::Key_Right ? 1 : -1;
+      const int key = inRange ? std::clamp(selected_ + step, kFirstKey, kLastKey) : kFirstKey;
+      if (key != selected_ || !inRange) SetAccessibleValue(key);
+      return;
+    }
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (inRange) SetAccessibleValue(selected_);
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
 }
 
 void TKeySelector::mouseReleaseEvent(QMouseEvent* event) {

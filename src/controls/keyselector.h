@@ -5,7 +5,9 @@
 #include <QPolygon>
 #include <QWidget>
 
-class TKeySelector : public QWidget {
+#include "controls/accessiblecontrol.h"
+
+class TKeySelector : public QWidget, public TAccessibleValue {
   Q_OBJECT
   Q_PROPERTY(int KeySelected READ KeySelected WRITE SetKeySelected)
   Q_PROPERTY(int KeyWidth READ KeyWidth WRITE SetKeyWidth)
@@ -37,6 +39,14 @@ class TKeySelector : public QWidget {
 
   QSize sizeHint() const override { return {500, 50}; }
 
+  // TAccessibleValue: a slider over the keys; setting a key presses it.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::Slider; }
+  QString AccessibleText() const override { return QString::number(selected_); }
+  int AccessibleValue() const override { return selected_; }
+  int AccessibleMin() const override { return kFirstKey; }
+  int AccessibleMax() const override { return kLastKey; }
+  void SetAccessibleValue(int value) override;
+
  Q_SIGNALS:
   // A key was pressed, or the button released.
   void Endchange();
@@ -48,6 +58,8 @@ class TKeySelector : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  // Left and Right press the neighbouring key, Space or Enter the selected one again.
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   int BlackWidth() const { return width_ * 2 / 3; }

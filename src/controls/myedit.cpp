@@ -4,6 +4,7 @@
 
 #include <QEvent>
 #include <QLineEdit>
+#include <QPainter>
 #include <QTimer>
 #include <QToolButton>
 
@@ -166,6 +167,33 @@ void TMyEdit::Release() {
   Q_EMIT OnEndChange();
 }
 
+void TMyEdit::SetAccessibleValue(int value) {
+  gesture_->Finish();
+  SetCode(value);
+  Q_EMIT Onchange();
+  Q_EMIT OnEndChange();
+  AnnounceValue(this);
+}
+
+void TMyEdit::MarkFocus(bool focused) {
+  QPalette colours = palette();
+  if (focused) {
+    const QColor highlight = colours.color(QPalette::Highlight);
+    const QColor base = colours.color(QPalette::Base);
+    colours.setColor(QPalette::Base, QColor((base.red() * 3 + highlight.red()) / 4,
+                                            (base.green() * 3 + highlight.green()) / 4,
+                                            (base.blue() * 3 + highlight.blue()) / 4));
+  }
+  edit_->setPalette(colours);
+  update();
+}
+
+void TMyEdit::paintEvent(QPaintEvent* event) {
+  QFrame::paintEvent(event);
+  QPainter painter(this);
+  DrawFocusMark(painter, this, rect());
+}
+
 bool TMyEdit::eventFilter(QObject* watched, QEvent* event) {
   if (watched == up_ || watched == down_) {
     auto* button = static_cast<QToolButton*>(watched);
@@ -184,6 +212,8 @@ bool TMyEdit::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
   }
+  if (watched == edit_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut))
+    MarkFocus(event->type() == QEvent::FocusIn);
   // The entry is made after the line edit, whose set-up already sends events through here.
   if (watched == edit_ && entry_) {
     if (entry_->Handle(event)) return true;

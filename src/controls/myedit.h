@@ -7,6 +7,7 @@
 // once when it changed the code.
 #include <QFrame>
 
+#include "controls/accessiblecontrol.h"
 #include "controls/edittype.h"
 
 class QLineEdit;
@@ -15,7 +16,7 @@ class QToolButton;
 class TStepGesture;
 class TTypedEntry;
 
-class TMyEdit : public QFrame {
+class TMyEdit : public QFrame, public TAccessibleValue {
   Q_OBJECT
   Q_PROPERTY(int Code READ Code WRITE SetCode)
   Q_PROPERTY(TEditType EditType READ EditType WRITE SetEditType)
@@ -61,6 +62,15 @@ class TMyEdit : public QFrame {
 
   QSize sizeHint() const override { return {60, 24}; }
 
+  // TAccessibleValue: a spin box showing Text.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::SpinBox; }
+  QString AccessibleText() const override { return Text(); }
+  int AccessibleValue() const override { return code_; }
+  int AccessibleMin() const override { return Low(); }
+  int AccessibleMax() const override { return High(); }
+  int AccessibleStep() const override { return step_; }
+  void SetAccessibleValue(int value) override;
+
  Q_SIGNALS:
   void Onchange();
   void OnEndChange();
@@ -69,6 +79,7 @@ class TMyEdit : public QFrame {
   bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   void Press(bool up);
@@ -78,6 +89,8 @@ class TMyEdit : public QFrame {
   bool StepToward(bool up);
   void Relayout();
   void ShowText();
+  // The text box tinted with the highlight colour while it has the focus.
+  void MarkFocus(bool focused);
 
   // First and null until the constructor's body makes it: every child made before it (and the
   // gesture itself) sends its ChildAdded through event(), which must not use it yet.

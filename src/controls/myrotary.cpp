@@ -1,6 +1,7 @@
 #include "controls/myrotary.h"
 
 #include <QMouseEvent>
+#include <QPainter>
 
 #include "controls/stepgesture.h"
 
@@ -8,6 +9,22 @@ Tmyrotary::Tmyrotary(QWidget* parent) : TRotaryKnob(parent) {
   gesture_ = new TStepGesture(this, [this](int direction) { SetPosition(Position() + direction); });
   setFocusPolicy(Qt::StrongFocus);
   connect(gesture_, &TStepGesture::Ended, this, &Tmyrotary::OnEndChange);
+}
+
+QString Tmyrotary::AccessibleText() const {
+  return valueText_ ? valueText_(Position()) : QString::number(Position());
+}
+
+void Tmyrotary::SetAccessibleValue(int value) {
+  gesture_->Finish();
+  SetPosition(value);
+  Q_EMIT OnEndChange();
+  AnnounceValue(this);
+}
+
+void Tmyrotary::PaintKnob(QPainter& canvas) {
+  TRotaryKnob::PaintKnob(canvas);
+  DrawFocusMark(canvas, this, rect());
 }
 
 bool Tmyrotary::event(QEvent* event) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -29,8 +30,76 @@ TPanGraph::TPanGraph(QWidget* parent) : QFrame(parent) {
       connect(field, &TClickEdit::OnEndchange, this, &TPanGraph::OnEndchange);
     }
   }
+  for (int n = 1; n <= 4; ++n) {
+    timeFields_[n - 1]->setAccessibleName(QStringLiteral("Time %1").arg(n));
+    levelFields_[n - 1]->setAccessibleName(QStringLiteral("Level %1").arg(n));
+  }
+  setFocusPolicy(Qt::StrongFocus);
   resize(160, 140);
   SetGraphType(Normal);
+}
+
+void TPanGraph::SelectPoint(int point) {
+  if (point < 2 || point > 5 || point == selected_) return;
+  selected_ = point;
+  update();
+  AnnounceValue(this);
+}
+
+QString TPanGraph::AccessibleText() const {
+  const int n = selected_ - 1;
+  return QStringLiteral("Point %1: Time %2, Level %3")
+      .arg(n)
+      .arg(TimeField(n)->Text(), LevelField(n)->Text());
+}
+
+void TPanGraph::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  const bool ctrl = event->modifiers() & Qt::ControlModifier;
+  if (key == Qt::Key_Space || (ctrl && (key == Qt::Key_Left || key == Qt::Key_Right))) {
+    const bool back = key == Qt::Key_Left || (event->modifiers() & Qt::ShiftModifier);
+    SelectPoint(std::clamp(selected_ + (back ? -1 : 1), 2, 5));
+    return;
+  }
+  const int i = selected_ - 1;
+  int time = times_[i], level = levels_[i];
+  switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+      time = std::clamp(time + (key == Qt::Key_Right ? 1 : -1), 0, 127);
+      break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+      if (!(type_ == LastLocked && selected_ == 5))
+        level = std::clamp(level + (key == Qt::Key_Up ? 1 : -1), 0, LevelTop());
+      break;
+    default:
+      QFrame::keyPressEvent(event);
+      return;
+  }
+  if (time == times_[i] && level == levels_[i]) return;
+  times_[i] = time;
+  levels_[i] = level;
+  keyMoved_ = true;
+  ShowInFields();
+  update();
+  Q_EMIT OnChange();
+  AnnounceValue(this);
+}
+
+void TPanGraph::keyReleaseEvent(QKeyEvent* event) {
+  if (event->isAutoRepeat() || !keyMoved_) return;
+  keyMoved_ = false;
+  Q_EMIT OnEndchange();
+}
+
+void TPanGraph::focusOutEvent(QFocusEvent* event) {
+  QFrame::focusOutEvent(event);
+  if (keyMoved_) {
+    keyMoved_ = false;
+    Q_EMIT OnEndchange();
+  }
+  update();
 }
 
 void TPanGraph::SetGLeft(int v) {
@@ -172,6 +241,7 @@ void TPanGraph::mousePressEvent(QMouseEvent* event) {
   fineX_.Reset();
   fineY_.Reset();
   if (dragged_ == 0) return;
+  SelectPoint(dragged_);
   fineX_.Press(event->modifiers(), at.x(), times_[dragged_ - 1]);
   fineY_.Press(event->modifiers(), -at.y(), levels_[dragged_ - 1]);
 }
@@ -240,4 +310,12 @@ void TPanGraph::paintEvent(QPaintEvent* event) {
   painter.drawPolyline(line);
   painter.setBrush(Qt::red);
   for (const QPoint& p : line) painter.drawEllipse(QPointF(p), 3, 3);
+  if (hasFocus()) {
+    // The point the arrow keys move, ringed.
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2));
+    painter.drawEllipse(QPointF(line[selected_ - 1]), 6, 6);
+    painter.setClipping(false);
+    DrawFocusMark(painter, this, a);
+  }
 }

@@ -9,6 +9,7 @@
 #include <QFrame>
 
 #include "controls/finedrag.h"
+#include "controls/accessiblecontrol.h"
 
 class TClickEdit;
 
@@ -17,7 +18,7 @@ enum TGraphType { LastLocked, Normal, FirstHalf };
 // Start time, start level, T1, L1, T2, L2, T3, L3, T4, L4.
 using TGraphPoints = std::array<int, 10>;
 
-class TPanGraph : public QFrame {
+class TPanGraph : public QFrame, public TAccessibleValue {
   Q_OBJECT
   Q_PROPERTY(int GLeft READ GLeft WRITE SetGLeft)
   Q_PROPERTY(int GTop READ GTop WRITE SetGTop)
@@ -78,6 +79,21 @@ class TPanGraph : public QFrame {
 
   QSize sizeHint() const override { return {160, 140}; }
 
+  // The point the keyboard moves (2-5): Left and Right move its time, Up and Down its level;
+  // Space (Shift+Space back) or Ctrl with Left or Right picks the next or previous point; a
+  // click on a point picks it. A held key is one change, ended when it is released.
+  int Selected() const { return selected_; }
+  void SelectPoint(int point);
+
+  // TAccessibleValue: a chart reading out its selected point; its fields carry the numbers.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::Chart; }
+  QString AccessibleText() const override;
+  bool HasRange() const override { return false; }
+  int AccessibleValue() const override { return 0; }
+  int AccessibleMin() const override { return 0; }
+  int AccessibleMax() const override { return 0; }
+  void SetAccessibleValue(int) override {}
+
  Q_SIGNALS:
   void OnEndchange();
   void OnChange();
@@ -87,6 +103,9 @@ class TPanGraph : public QFrame {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   int LevelTop() const { return type_ == FirstHalf ? 126 : 127; }
@@ -112,4 +131,6 @@ class TPanGraph : public QFrame {
   // Shift-drags in fine steps along each axis.
   TFineDrag fineX_;
   TFineDrag fineY_;
+  int selected_ = 2;
+  bool keyMoved_ = false;
 };

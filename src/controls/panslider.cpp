@@ -46,6 +46,16 @@ bool TPanSlider::OutOfRange() const {
   return edit_->OutOfRange();
 }
 
+QString TPanSlider::AccessibleText() const {
+  return edit_->Text();
+}
+
+void TPanSlider::SetAccessibleValue(int value) {
+  SetValue(value);
+  Q_EMIT OnEndchange();
+  AnnounceValue(this);
+}
+
 void TPanSlider::Synchronise() {
   const int before = slider_->Value();
   synchronising_ = true;

@@ -5,10 +5,12 @@
 #include <QColor>
 #include <QFrame>
 
+#include "controls/accessiblecontrol.h"
+
 class TClickEdit;
 class TSlider;
 
-class TPanSlider : public QFrame {
+class TPanSlider : public QFrame, public TAccessibleValue {
   Q_OBJECT
   Q_PROPERTY(int Min READ Min WRITE SetMin)
   Q_PROPERTY(int Max READ Max WRITE SetMax)
@@ -79,6 +81,14 @@ class TPanSlider : public QFrame {
   TClickEdit* Edit() const { return edit_; }
 
   QSize sizeHint() const override { return {30, 120}; }
+
+  // TAccessibleValue: a slider showing the value box's text.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::Slider; }
+  QString AccessibleText() const override;
+  int AccessibleValue() const override { return value_; }
+  int AccessibleMin() const override { return min_; }
+  int AccessibleMax() const override { return max_; }
+  void SetAccessibleValue(int value) override;
 
  Q_SIGNALS:
   void Onchange();

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QStyleOption>
 
+#include "controls/panslider.h"
 #include "controls/stepgesture.h"
 
 TSlider::TSlider(QWidget* parent)
@@ -77,6 +78,43 @@ void TSlider::SetValue(int value) {
 void TSlider::SetUnset(bool unset) {
   unset_ = unset;
   update();
+}
+
+namespace {
+TPanSlider* Panel(const TSlider* slider) {
+  return qobject_cast<TPanSlider*>(slider->parentWidget());
+}
+}  // namespace
+
+QString TSlider::AccessibleText() const {
+  const TPanSlider* panel = Panel(this);
+  return panel ? panel->AccessibleText() : QString::number(value_);
+}
+
+int TSlider::AccessibleValue() const {
+  const TPanSlider* panel = Panel(this);
+  return panel ? panel->Value() : value_;
+}
+
+int TSlider::AccessibleMin() const {
+  const TPanSlider* panel = Panel(this);
+  return panel ? panel->Min() : minValue_;
+}
+
+int TSlider::AccessibleMax() const {
+  const TPanSlider* panel = Panel(this);
+  return panel ? panel->Max() : maxValue_;
+}
+
+void TSlider::SetAccessibleValue(int value) {
+  if (TPanSlider* panel = Panel(this)) {
+    panel->SetAccessibleValue(value);
+    return;
+  }
+  gesture_->Finish();
+  SetValue(value);
+  Q_EMIT OnEndChange();
+  AnnounceValue(this);
 }
 
 double TSlider::Scale() const {

@@ -5,12 +5,13 @@
 #include <QWidget>
 
 #include "controls/finedrag.h"
+#include "controls/accessiblecontrol.h"
 
 class TStepGesture;
 
 enum TSliderOrientation { slHoriz, slVertical };
 
-class TSlider : public QWidget {
+class TSlider : public QWidget, public TAccessibleValue {
   Q_OBJECT
   Q_PROPERTY(int TrackWidth READ TrackWidth WRITE SetTrackWidth)
   Q_PROPERTY(QColor TrackColor READ TrackColor WRITE SetTrackColor)
@@ -59,6 +60,14 @@ class TSlider : public QWidget {
   bool Dragging() const { return dragging_; }
 
   QSize sizeHint() const override { return {160, 26}; }
+
+  // TAccessibleValue: a slider; the track of a TPanSlider reads and sets the panel's value.
+  QAccessible::Role AccessibleRole() const override { return QAccessible::Slider; }
+  QString AccessibleText() const override;
+  int AccessibleValue() const override;
+  int AccessibleMin() const override;
+  int AccessibleMax() const override;
+  void SetAccessibleValue(int value) override;
 
  Q_SIGNALS:
   void OnValueChange();

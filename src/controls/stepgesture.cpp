@@ -6,7 +6,9 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWheelEvent>
+#include <QWidget>
 
+#include "controls/accessiblecontrol.h"
 #include "controls/controltiming.h"
 
 namespace {
@@ -31,6 +33,7 @@ bool TStepGesture::Handle(QEvent* event) {
       active_ = true;
       rest_->start(TControlTiming::WheelRestMs);
       for (int i = 0; i < std::abs(steps); ++i) step_(steps > 0 ? 1 : -1);
+      if (steps != 0) AnnounceValue(qobject_cast<QWidget*>(parent()));
       wheel->accept();
       return true;
     }
@@ -41,6 +44,7 @@ bool TStepGesture::Handle(QEvent* event) {
       rest_->stop();
       active_ = true;
       step_(key->key() == Qt::Key_Up ? 1 : -1);
+      AnnounceValue(qobject_cast<QWidget*>(parent()));
       key->accept();
       return true;
     }

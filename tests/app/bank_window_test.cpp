@@ -1,4 +1,5 @@
 // The bank window: opening, rows, the member menu, the audition and the drops it takes.
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
@@ -273,4 +274,35 @@ TEST_F(TBankWindowTest, OpensBesideItsLibraryAndClosingItBringsTheLibraryBack) {
   Flush();
   EXPECT_EQ(home, area->activeSubWindow());
   EXPECT_NE(TChildFrame::SubWindowOf(&other), area->activeSubWindow());
+}
+
+TEST_F(TBankWindowTest, ScreenReadersReadTheLibraryAndBankListsAsTablesOfTheirTexts) {
+  QAccessibleInterface* library = QAccessible::queryAccessibleInterface(library_->Grid());
+  ASSERT_NE(library, nullptr);
+  QAccessibleTableInterface* rows = library->tableInterface();
+  ASSERT_NE(rows, nullptr);
+  EXPECT_EQ(library->role(), QAccessible::Table);
+  EXPECT_EQ(rows->rowCount(), 3);
+  EXPECT_EQ(rows->columnCount(), 4);
+  EXPECT_EQ(rows->columnDescription(1), QStringLiteral("Name"));
+  EXPECT_EQ(rows->cellAt(0, 1)->text(QAccessible::Name), QStringLiteral("Strings"));
+  EXPECT_EQ(rows->cellAt(0, 0)->text(QAccessible::Name), PatchBank().KindName());
+  // The children are the cells, row by row.
+  EXPECT_EQ(library->childCount(), 12);
+  EXPECT_EQ(library->child(4 + 1), rows->cellAt(1, 1));
+  EXPECT_EQ(library->indexOfChild(rows->cellAt(2, 3)), 11);
+
+  TFormBank& bank = OpenBank(0);
+  PatchBank().Member(4).SetName(QStringLiteral("Choir"), false);
+  QAccessibleTableInterface* members =
+      QAccessible::queryAccessibleInterface(bank.Grid())->tableInterface();
+  ASSERT_NE(members, nullptr);
+  EXPECT_EQ(members->rowCount(), 128);
+  EXPECT_EQ(members->columnDescription(2), QStringLiteral("Number"));
+  QAccessibleInterface* name = members->cellAt(4, 1);
+  EXPECT_EQ(name->text(QAccessible::Name), QStringLiteral("Choir"));
+  EXPECT_EQ(members->cellAt(4, 2)->text(QAccessible::Name), QStringLiteral("  005"));
+  EXPECT_EQ(name->tableCellInterface()->rowIndex(), 4);
+  EXPECT_EQ(name->tableCellInterface()->columnIndex(), 1);
+  EXPECT_EQ(members->cellAt(128, 0), nullptr);
 }

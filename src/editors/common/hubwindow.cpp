@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMouseEvent>
@@ -13,6 +15,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "controls/accessiblecontrol.h"
+#include "controls/taborder.h"
 #include "editors/common/pagestate.h"
 #include "editors/common/partkind.h"
 #include "editors/common/wheelguard.h"
@@ -26,6 +30,12 @@ const QColor kSelected(0x00, 0xFF, 0xFF);
 std::uint16_t Place(int v) {
   return static_cast<std::uint16_t>(std::clamp(v, 0, 0xFFFE));
 }
+
+// A screen reader reads a part button as a button with its caption.
+QAccessibleInterface* PartButtonFactory(const QString&, QObject* object) {
+  auto* part = qobject_cast<TPartButton*>(object);
+  return part ? new QAccessibleWidget(part, QAccessible::PushButton) : nullptr;
+}
 }  // namespace
 
 TPartButton::TPartButton(const QString& name, const QString& caption, int tag, QWidget* panel)
@@ -36,7 +46,14 @@ TPartButton::TPartButton(const QString& name, const QString& caption, int tag, Q
   setLineWidth(2);
   // A press gives the focus first, which makes an inactive window active before the press is
   // handled (and transmits its sound, before any drag can begin).
-  setFocusPolicy(Qt::ClickFocus);
+  static const bool accessible = [] {
+    QAccessible::installFactory(PartButtonFactory);
+    return true;
+  }();
+  (void)accessible;
+  // Tab reaches it too: Space selects it, Enter opens its page.
+  setFocusPolicy(Qt::StrongFocus);
+  setAccessibleName(caption_);
   setAutoFillBackground(true);
 }
 
@@ -53,6 +70,8 @@ void TPartButton::paintEvent(QPaintEvent* event) {
   painter.drawText(rect(), Qt::AlignCenter, caption_);
   painter.end();
   QFrame::paintEvent(event);
+  QPainter mark(this);
+  DrawFocusMark(mark, this, rect().adjusted(2, 2, -2, -2));
 }
 
 THubWindow::THubWindow(TLibElem& element, THubDesign design, QWidget* parent)
@@ -309,6 +328,19 @@ bool THubWindow::eventFilter(QObject* watched, QEvent* event) {
       dragMoved_ = false;
       return true;
     }
+    case QEvent::KeyPress: {
+      auto* key = static_cast<QKeyEvent*>(event);
+      if (!part || key->isAutoRepeat()) break;
+      if (key->key() == Qt::Key_Space) {
+        SelectPart(part, key->modifiers() & Qt::ControlModifier);
+        return true;
+      }
+      if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        OpenPart(*part);
+        return true;
+      }
+      break;
+    }
     case QEvent::MouseButtonDblClick: {
       if (!part) break;
       // The press of the double click began a drag: it ends here, opening the part's page.
@@ -361,6 +393,7 @@ void THubWindow::Present() {
                 Deactivated();
             });
   }
+  SetVisualTabOrder(this);
   UpdateView();
   PlaceInFrame();
   Frame()->show();

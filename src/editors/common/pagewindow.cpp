@@ -13,6 +13,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "controls/taborder.h"
 #include "editors/common/parambinding.h"
 #include "editors/common/wheelguard.h"
 #include "midi/userinterface.h"
@@ -202,6 +203,7 @@ void TPageWindow::Finish() {
   connect(btnRedo_, &QPushButton::clicked, this, [this] { Redo(); });
   layout()->addWidget(panelBtn_);
   CheckBtnEnabled();
+  SetVisualTabOrder(this);
 }
 
 QString TPageWindow::Caption() const {

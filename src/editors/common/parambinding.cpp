@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -19,6 +20,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "controls/accessiblecontrol.h"
 #include "controls/clickedit.h"
 #include "controls/myedit.h"
 #include "controls/myrotary.h"
@@ -65,6 +67,52 @@ class TItemLabel : public QLabel {
 
  private:
   std::span<const char* const> items_;
+};
+
+// The stepped picture's panel: the arrows, the item's name and the picture. It takes the focus
+// itself (the arrows do not): Left or Down steps back, Right or Up on; a screen reader reads it
+// as a spin box showing the item's name.
+class TPictureBox : public QWidget, public TAccessibleValue {
+ public:
+  using QWidget::QWidget;
+  QLabel* ItemLabel = nullptr;
+  std::function<int()> Current;
+  std::function<void(int)> Step;
+  int Low = 0;
+  int High = 0;
+
+  QAccessible::Role AccessibleRole() const override { return QAccessible::SpinBox; }
+  QString AccessibleText() const override { return ItemLabel ? ItemLabel->text() : QString(); }
+  int AccessibleValue() const override { return Current(); }
+  int AccessibleMin() const override { return Low; }
+  int AccessibleMax() const override { return High; }
+  void SetAccessibleValue(int value) override {
+    Step(value - Current());
+    AnnounceValue(this);
+  }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    switch (event->key()) {
+      case Qt::Key_Left:
+      case Qt::Key_Down:
+      case Qt::Key_Right:
+      case Qt::Key_Up: {
+        const int before = Current();
+        Step(event->key() == Qt::Key_Left || event->key() == Qt::Key_Down ? -1 : 1);
+        if (Current() != before) AnnounceValue(this);
+        return;
+      }
+      default:
+        QWidget::keyPressEvent(event);
+    }
+  }
+  void focusInEvent(QFocusEvent*) override { update(); }
+  void focusOutEvent(QFocusEvent*) override { update(); }
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    DrawFocusMark(painter, this, rect());
+  }
 };
 
 QString Item(const TParamRow& row, int index) {
@@ -127,8 +175,23 @@ TParamBinding::TParamBinding(const TParamRow& row, TPageState& page, QWidget* pa
   if (widget_) {
     widget_->setParent(parent);
     widget_->setObjectName(QStringLiteral("Param%1").arg(row_.Offset));
+    Name();
   }
-  if (label_) label_->setParent(parent);
+  if (label_) {
+    label_->setParent(parent);
+    label_->setBuddy(widget_);
+  }
+}
+
+void TParamBinding::Name() {
+  // The row's caption names the control and each part of it the focus reaches (the text box of
+  // a value field, the knob and the number of a pan, the track and the number of a slider);
+  // buttons keep their own item names.
+  const QString caption = QString::fromLatin1(row_.Caption);
+  widget_->setAccessibleName(caption);
+  for (QWidget* part : widget_->findChildren<QWidget*>())
+    if ((part->focusPolicy() & Qt::TabFocus) && !qobject_cast<QAbstractButton*>(part))
+      part->setAccessibleName(caption);
 }
 
 namespace {
@@ -211,6 +274,7 @@ void TParamBinding::BuildPan() {
   click->SetStereo(true);
   click->SetMin(ShownMin());
   click->SetMax(ShownMax());
+  knob->SetValueText([click](int) { return click->Text(); });
   knob->setGeometry(0, 0, 34, 34);
   click->setGeometry(40, 7, 50, 20);
   box->setFixedSize(90, 34);
@@ -287,15 +351,19 @@ void TParamBinding::BuildName() {
 }
 
 void TParamBinding::BuildPicture() {
-  auto* box = new QWidget;
+  auto* box = new TPictureBox;
+  box->setFocusPolicy(Qt::StrongFocus);
   auto* layout = new QVBoxLayout(box);
-  layout->setContentsMargins(0, 0, 0, 0);
+  // Room for the focus mark around the parts.
+  layout->setContentsMargins(2, 2, 2, 2);
   layout->setSpacing(2);
   auto* top = new QHBoxLayout;
   auto* prev = new QToolButton(box);
   auto* next = new QToolButton(box);
   prev->setObjectName(QStringLiteral("Precedente"));
   next->setObjectName(QStringLiteral("Successivo"));
+  prev->setFocusPolicy(Qt::NoFocus);
+  next->setFocusPolicy(Qt::NoFocus);
   prev->setArrowType(Qt::LeftArrow);
   next->setArrowType(Qt::RightArrow);
   auto* item = new TItemLabel(row_.Items, box);
@@ -315,6 +383,11 @@ void TParamBinding::BuildPicture() {
   connect(next, &QToolButton::clicked, this, [this] { StepPicture(+1); });
   parts_->Item = item;
   parts_->Picture = picture;
+  box->ItemLabel = item;
+  box->Low = ShownMin();
+  box->High = ShownMax();
+  box->Current = [this] { return pictureValue_; };
+  box->Step = [this](int delta) { StepPicture(delta); };
   widget_ = box;
   label_ = new QLabel(QString::fromLatin1(row_.Caption));
 }

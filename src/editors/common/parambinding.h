@@ -59,6 +59,8 @@ class TParamBinding : public QObject {
  private:
   struct TParts;
   void Build();
+  // The caption as the accessible name of the control and its parts.
+  void Name();
   void BuildSlider(bool stereo);
   void BuildField();
   void BuildPan();

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "controls/panslider.h"
+#include "controls/taborder.h"
 #include "editors/common/parambinding.h"
 #include "editors/params/params.h"
 #include "editors/patch/efxdiagram.h"
@@ -215,6 +216,7 @@ void TFormEffect::RebuildPage2() {
     }
     params_.push_back(binding);
   }
+  SetVisualTabOrder(this);
 }
 
 void TFormEffect::ShowPage2() {

@@ -1,0 +1,225 @@
+// What a screen reader and a keyboard-only user meet on the editor pages: each control's name,
+// role and shown text, a value set through the accessibility interface, the Tab order, and the
+// envelope and fade points moved with the arrow keys. (Announcements need a live accessibility
+// bridge: the AT-SPI test hears them.)
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include "controls/clickedit.h"
+#include "controls/fadegraph.h"
+#include "controls/myedit.h"
+#include "controls/myrotary.h"
+#include "controls/pangraph.h"
+#include "controls/panslider.h"
+#include "controls/slider.h"
+#include "editorfixture.h"
+#include "editors/common/parambinding.h"
+#include "editors/params/params.h"
+#include "editors/patch/formlfo.h"
+#include "editors/patch/formtvf.h"
+#include "tests/controls/controlsfixture.h"
+
+namespace {
+constexpr std::uint32_t kCommon = 0x03000000;
+// Tone 1's byte at offset (below 128).
+std::uint32_t ToneAddress(int offset) {
+  return 0x03001000 + static_cast<std::uint32_t>(offset);
+}
+
+// The name a screen reader says: the accessible name; for a list, which Qt on Unix names by its
+// current item, the label it is labelled by.
+QString SpokenName(QAccessibleInterface* accessible) {
+  if (accessible->role() == QAccessible::ComboBox) {
+    const auto labels = accessible->relations(QAccessible::Label);
+    return labels.isEmpty() ? QString() : labels.first().first->text(QAccessible::Name);
+  }
+  return accessible->text(QAccessible::Name);
+}
+
+class AccessiblePage : public TEditorTest {
+ protected:
+  void SetUp() override {
+    TEditorTest::SetUp();
+    window_ = &OpenPatch(Patch(0));
+    common_ = &OpenCommon(*window_);
+    Taken();
+  }
+  TFormTVF& OpenTvf() {
+    auto* page =
+        TPageWindow::OpenPage<TFormTVF>(Patch(0).Tones[0].Pages[TTone::pgTVF], Patch(0), 1);
+    EXPECT_NE(page, nullptr);
+    Taken();
+    return *page;
+  }
+  static QAccessibleInterface* Accessible(QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget);
+  }
+  // The row's control of the common page, or the part of it named.
+  template <class T = QWidget>
+  T* Part(int offset, const char* name = nullptr) {
+    QWidget* control = common_->Control(offset);
+    if (!control || !name) return qobject_cast<T*>(control);
+    return control->findChild<T*>(QString::fromLatin1(name));
+  }
+  // Gives the window the keyboard and focus to a widget, as a click would.
+  void Focus(QWidget* widget) {
+    QApplication::setActiveWindow(widget->window());
+    widget->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(widget->hasFocus());
+  }
+
+  TFormPatch* window_ = nullptr;
+  TFormCommon* common_ = nullptr;
+};
+}  // namespace
+
+TEST_F(AccessiblePage, EachKindOfControlReadsItsCaptionRoleAndShownText) {
+  // Stored bytes and what the page then shows.
+  TCommon& common = Patch(0).Common;
+  common.StoreByte(46, 100);  // Patch Level
+  common.StoreByte(47, 44);   // Pan: 44 − 64 = L 20
+  common.StoreByte(65, 1);    // Octave Shift: 1 − 3 = −2
+  common.StoreByte(58, 3);    // Patch Ctrl Source 2: Modulation
+  common.StoreByte(68, 2);    // Structure 1 And 2: Type 3
+  Patch(0).UpdateViews();
+  struct TCase {
+    QWidget* Target;
+    const char* Name;
+    QAccessible::Role Role;
+    const char* Shown;
+    int Min, Max;  // Min > Max: no range
+  } cases[] = {
+      {Part<TPanSlider>(46)->Slider(), "Patch Level", QAccessible::Slider, "100", 0, 127},
+      {Part(47, "PanKnob"), "Pan", QAccessible::Dial, "L 20", -64, 63},
+      {Part(47, "PanEdit"), "Pan", QAccessible::SpinBox, "L 20", -64, 63},
+      {Part(65), "Octave Shift", QAccessible::SpinBox, " -2", -3, 3},
+      {Part(58), "Patch Ctrl Source 2", QAccessible::ComboBox, "Modulation", 1, 0},
+      {Part(68), "Structure 1 And 2", QAccessible::SpinBox, "Type 3", 0, 9},
+      {Part(51), "Key Assign Mode", QAccessible::Grouping, "", 1, 0},
+      {Part(52), "Solo Legato", QAccessible::CheckBox, "", 1, 0},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    ASSERT_NE(c.Target, nullptr);
+    QAccessibleInterface* accessible = Accessible(c.Target);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(SpokenName(accessible), QString::fromLatin1(c.Name));
+    EXPECT_EQ(accessible->role(), c.Role);
+    if (*c.Shown) {
+      EXPECT_EQ(accessible->text(QAccessible::Value), QString::fromLatin1(c.Shown));
+      if (QAccessibleTextInterface* text = accessible->textInterface()) {
+        EXPECT_EQ(text->text(0, -1), QString::fromLatin1(c.Shown));
+      }
+    }
+    QAccessibleValueInterface* range = accessible->valueInterface();
+    if (c.Min > c.Max) continue;
+    ASSERT_NE(range, nullptr);
+    EXPECT_EQ(range->minimumValue().toInt(), c.Min);
+    EXPECT_EQ(range->maximumValue().toInt(), c.Max);
+  }
+  // The text box of a value field, the part the focus reaches, carries the caption too.
+  EXPECT_EQ(Accessible(Part(65)->findChild<QLineEdit*>())->text(QAccessible::Name),
+            QStringLiteral("Octave Shift"));
+}
+
+TEST_F(AccessiblePage, EveryControlOfTheCommonAndTvfPagesIsNamedByItsRowsCaption) {
+  TFormTVF& tvf = OpenTvf();
+  for (TPageWindow* page : {static_cast<TPageWindow*>(common_), static_cast<TPageWindow*>(&tvf)})
+    for (TParamBinding* binding : page->Bindings()) {
+      const QString caption = QString::fromLatin1(binding->Row().Caption);
+      SCOPED_TRACE(caption.toStdString());
+      EXPECT_EQ(SpokenName(Accessible(binding->Widget())), caption);
+      // Every part Tab reaches speaks for the row, or (buttons) for its item.
+      for (QWidget* part : binding->Widget()->findChildren<QWidget*>()) {
+        if (!(part->focusPolicy() & Qt::TabFocus)) continue;
+        const QString name = Accessible(part)->text(QAccessible::Name);
+        if (auto* button = qobject_cast<QAbstractButton*>(part)) {
+          EXPECT_EQ(name, button->text().remove(QLatin1Char('&')));
+        } else {
+          EXPECT_EQ(name, caption);
+        }
+      }
+    }
+}
+
+TEST_F(AccessiblePage, AValueSetByAssistiveTechnologyIsStoredOnceLikeAKeyboardStep) {
+  QAccessibleInterface* pan = Accessible(Part(47, "PanKnob"));
+  ASSERT_NE(pan->valueInterface(), nullptr);
+  pan->valueInterface()->setCurrentValue(-20);
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 47, {44})});
+  EXPECT_EQ(Part<QWidget>(47, "PanEdit")->property("Value").toInt(), -20);
+  // The same value again sends nothing.
+  pan->valueInterface()->setCurrentValue(-20);
+  EXPECT_TRUE(Taken().empty());
+}
+
+TEST_F(AccessiblePage, TabVisitsTheRowsInTheOrderTheyAreSeenAndEndsOnTheButtons) {
+  // Page 1 of the common page: its rows in two columns, each read from the top.
+  Focus(common_->Tabs()->tabBar());
+  std::vector<int> rows;
+  QWidget* first = nullptr;
+  for (int i = 0; i < 80; ++i) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* focus = QApplication::focusWidget();
+    if (focus == first) break;
+    if (!first) first = focus;
+    if (focus == common_->BtnClose()) break;
+    for (QWidget* w = focus; w && w != common_; w = w->parentWidget())
+      if (w->objectName().startsWith(QStringLiteral("Param"))) {
+        const int offset = w->objectName().mid(5).toInt();
+        if (rows.empty() || rows.back() != offset) rows.push_back(offset);
+        break;
+      }
+  }
+  std::vector<int> expected;
+  for (const TParamRow& row : PatchCommonRows())
+    if (row.Tab == 0 && TParamBinding::Buildable(row)) expected.push_back(row.Offset);
+  EXPECT_EQ(rows, expected);
+  EXPECT_EQ(QApplication::focusWidget(), common_->BtnClose());
+}
+
+TEST_F(AccessiblePage, ArrowKeysMoveTheSelectedEnvelopePointAsOneChangePerKey) {
+  TFormTVF& tvf = OpenTvf();
+  auto* graph = tvf.findChild<TPanGraph*>(QStringLiteral("Envelope"));
+  ASSERT_NE(graph, nullptr);
+  Focus(graph);
+  EXPECT_EQ(graph->Selected(), 2);
+  QTest::keyClick(graph, Qt::Key_Space);  // point 3: time T2 (92), level L2 (96)
+  EXPECT_EQ(graph->Selected(), 3);
+  const int time = Patch(0).Tones[0].GetByte(92);
+  HoldKey(graph, Qt::Key_Right, 2);
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(ToneAddress(92), {std::uint8_t(time + 3)})});
+  const int level = Patch(0).Tones[0].GetByte(96);
+  HoldKey(graph, Qt::Key_Up, 0);
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(ToneAddress(96), {std::uint8_t(level + 1)})});
+  EXPECT_EQ(graph->TimeField(2)->Value(), time + 3);
+  // Two keys, two records: Undo takes back the level and then the time.
+  tvf.BtnUndo()->click();
+  tvf.BtnUndo()->click();
+  EXPECT_EQ(Patch(0).Tones[0].GetByte(92), time);
+  EXPECT_EQ(Patch(0).Tones[0].GetByte(96), level);
+}
+
+TEST_F(AccessiblePage, ArrowKeysMoveTheSelectedFadeHandle) {
+  auto* lfo =
+      TPageWindow::OpenPage<TFormLFO>(Patch(0).Tones[0].Pages[TTone::pgLFO1], Patch(0), 1, 1);
+  ASSERT_NE(lfo, nullptr);
+  Taken();
+  auto* fade = lfo->findChild<TFadeGraph*>(QStringLiteral("FadeGraph"));
+  ASSERT_NE(fade, nullptr);
+  Focus(fade);
+  const int delay = fade->FadeDelay(), time = fade->FadeTime();
+  HoldKey(fade, Qt::Key_Right, 1);
+  QTest::keyClick(fade, Qt::Key_Space);
+  HoldKey(fade, Qt::Key_Right, 0);
+  // Handle 1 is the delay in the In modes, handle 2 the fade.
+  EXPECT_EQ(fade->FadeDelay() + fade->FadeTime(), delay + time + 3);
+  EXPECT_EQ(Taken().size(), 2u);
+}
