@@ -1,6 +1,7 @@
 #include "app/formvesta.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
@@ -24,6 +25,7 @@
 #include "app/formsearch.h"
 #include "app/helpwindow.h"
 #include "app/inifile.h"
+#include "app/interfacesize.h"
 #include "app/librarywindow.h"
 #include "tools/preview.h"
 #include "app/printing.h"
@@ -31,6 +33,7 @@
 #include "app/trashpanel.h"
 #include "app/vesta.h"
 #include "midi/timing.h"
+#include "midi/userinterface.h"
 #include "model/library.h"
 #include "model/modelhooks.h"
 #include "tools/toolhost.h"
@@ -256,6 +259,26 @@ void TFormvesta::CreateActions() {
   });
 }
 
+void TFormvesta::CreateSizeMenu(QMenu* settings) {
+  QMenu* size = settings->addMenu(QStringLiteral("&Interface size"));
+  size->setObjectName(QStringLiteral("SettingsSizeMenu"));
+  auto* sizes = new QActionGroup(size);
+  const int current = ReadInterfaceSize(vesta_.SettingsPath());
+  for (int percent : kInterfaceSizes) {
+    QAction* action = size->addAction(QStringLiteral("%1 %").arg(percent));
+    action->setObjectName(QStringLiteral("SettingsSize%1").arg(percent));
+    action->setStatusTip(QStringLiteral("Takes effect the next time the program starts"));
+    action->setCheckable(true);
+    action->setChecked(percent == current);
+    sizes->addAction(action);
+    connect(action, &QAction::triggered, this, [this, percent] {
+      if (vesta_.WriteInteger(QStringLiteral("Interface"), QStringLiteral("Size"), percent))
+        UI().Show(TMsgKind::Information,
+                  QStringLiteral("The interface size changes the next time the program starts."));
+    });
+  }
+}
+
 void TFormvesta::CreateMenus() {
   auto add = [this](QMenu* menu, const char* name) {
     menu->addAction(Action(QString::fromLatin1(name)));
@@ -282,6 +305,8 @@ void TFormvesta::CreateMenus() {
   add(settings, "SettingsExpansionItem");
   add(settings, "SettingsNamesItem");
   add(settings, "SettingsCatalogItem");
+  settings->addSeparator();
+  CreateSizeMenu(settings);
 
   QMenu* gadgets = menuBar()->addMenu(QStringLiteral("Gadgets"));
   gadgets->setObjectName(QStringLiteral("Gadgets"));

@@ -140,6 +140,8 @@ class TFormvesta : public QMainWindow {
  private:
   void CreateActions();
   void CreateMenus();
+  // Settings > Interface size: the sizes, the one in the settings file checked.
+  void CreateSizeMenu(QMenu* settings);
   void CreateToolBar();
   void InstallHooks();
   // What the sound tools' windows need of the frame, and the library windows' tool buttons.

@@ -18,6 +18,7 @@
 #include "app/formtransmet.h"
 #include "app/formupdatenames.h"
 #include "app/formvesta.h"
+#include "app/interfacesize.h"
 #include "app/qtuserinterface.h"
 #include "app/singleinstance.h"
 #include "app/vesta.h"
@@ -38,6 +39,10 @@
 int main(int argc, char** argv) {
   // Answered without a display, so that the manual pages can be made from them at build time.
   if (const std::optional<int> answered = AnswerInformationOptions(argc, argv)) return *answered;
+  // The interface size is Qt's scale factor, which must be known before the application object.
+  QStringList arguments;
+  for (int i = 0; i < argc; ++i) arguments << QString::fromLocal8Bit(argv[i]);
+  ApplyInterfaceSize(ReadInterfaceSize(TVesta::SettingsPathFrom(arguments)));
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Vesta"));
   QApplication::setApplicationVersion(VestaVersionText().section(u' ', 1).trimmed());

@@ -20,6 +20,7 @@
 #include <QToolButton>
 
 #include "app/formintro.h"
+#include "app/interfacesize.h"
 #include "app/formlibrary.h"
 #include "app/formmonitor.h"
 #include "app/formvesta.h"
@@ -501,4 +502,21 @@ TEST(ChildPlacement, ANewWindowGoesBesideItsOpenerWhenItFitsElseCascadesInside) 
   // Moved inside the area, whole where it can be.
   EXPECT_EQ(QPoint(200, 0), TChildFrame::PlaceBeside(area, QRect(700, -40, 300, 800), QSize(800, 600)));
   EXPECT_EQ(QPoint(0, 0), TChildFrame::PlaceBeside(area, opener, QSize(1200, 900)));
+}
+
+TEST_F(FrameMainWindow, InterfaceSizeIsChosenInSettingsKeptInTheFileAndCheckedAtTheNextStart) {
+  auto* size150 = form_->findChild<QAction*>(QStringLiteral("SettingsSize150"));
+  ASSERT_NE(size150, nullptr);
+  EXPECT_TRUE(form_->findChild<QAction*>(QStringLiteral("SettingsSize100"))->isChecked());
+  size150->trigger();
+  EXPECT_EQ(ReadInterfaceSize(vesta_.SettingsPath()), 150);
+  EXPECT_TRUE(size150->isChecked());
+  EXPECT_EQ(ui_.LastText(),
+            QStringLiteral("The interface size changes the next time the program starts."));
+  // The next start shows the size kept.
+  form_.reset();
+  Flush();
+  form_ = std::make_unique<TFormvesta>(vesta_);
+  EXPECT_TRUE(form_->findChild<QAction*>(QStringLiteral("SettingsSize150"))->isChecked());
+  EXPECT_FALSE(form_->findChild<QAction*>(QStringLiteral("SettingsSize100"))->isChecked());
 }

@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 
 #include "app/inifile.h"
+#include "app/interfacesize.h"
 #include "app/vesta.h"
 #include "midi/config.h"
 #include "midi/scriptedui.h"
@@ -191,3 +192,31 @@ TEST_F(SettingsFile, WriteFailureIsReportedWithTheFileName) {
 }
 
 }  // namespace
+
+TEST_F(SettingsFile, InterfaceSizeIsOneOfTheFourSizesAndBecomesQtsScaleFactor) {
+  EXPECT_EQ(ReadInterfaceSize(Path()), 100);  // no file
+  const struct {
+    const char* Text;
+    int Size;
+  } cases[] = {{"[Interface]\nSize=125\n", 125}, {"[Interface]\nSize=200\n", 200},
+               {"[Interface]\nSize=130\n", 100}, {"[Interface]\nSize=big\n", 100}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Text);
+    WriteFile(c.Text);
+    EXPECT_EQ(ReadInterfaceSize(Path()), c.Size);
+  }
+  const QByteArray old = qgetenv("QT_SCALE_FACTOR");
+  const bool had = qEnvironmentVariableIsSet("QT_SCALE_FACTOR");
+  qunsetenv("QT_SCALE_FACTOR");
+  ApplyInterfaceSize(100);
+  EXPECT_FALSE(qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
+  ApplyInterfaceSize(150);
+  EXPECT_EQ(qgetenv("QT_SCALE_FACTOR"), QByteArray("1.5"));
+  // A factor the user set stays.
+  ApplyInterfaceSize(200);
+  EXPECT_EQ(qgetenv("QT_SCALE_FACTOR"), QByteArray("1.5"));
+  if (had)
+    qputenv("QT_SCALE_FACTOR", old);
+  else
+    qunsetenv("QT_SCALE_FACTOR");
+}
