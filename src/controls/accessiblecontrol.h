@@ -31,6 +31,18 @@ class TAccessibleValue {
   virtual void SetAccessibleValue(int value) = 0;
 };
 
+// A picture of several points with fields of their own (envelope, pan, fade): read out as a
+// chart by its selected point; it has no one value of its own to set.
+class TAccessibleChart : public TAccessibleValue {
+ public:
+  QAccessible::Role AccessibleRole() const override { return QAccessible::Chart; }
+  bool HasRange() const override { return false; }
+  int AccessibleValue() const override { return 0; }
+  int AccessibleMin() const override { return 0; }
+  int AccessibleMax() const override { return 0; }
+  void SetAccessibleValue(int) override {}
+};
+
 // Installs the factory (done by the first TAccessibleValue; harmless to call again).
 void InstallControlAccessibility();
 // Tells assistive technology that the control's value changed (nothing when none listens).

@@ -14,7 +14,7 @@ class TClickEdit;
 
 enum TFadeMode { ON_IN, ON_OUT, OFF_IN, OFF_OUT };
 
-class TFadeGraph : public QFrame, public TAccessibleValue {
+class TFadeGraph : public QFrame, public TAccessibleChart {
   Q_OBJECT
   Q_PROPERTY(int GLeft READ GLeft WRITE SetGLeft)
   Q_PROPERTY(int GTop READ GTop WRITE SetGTop)
@@ -87,14 +87,8 @@ class TFadeGraph : public QFrame, public TAccessibleValue {
   int Selected() const { return selected_; }
   void SelectHandle(int handle);
 
-  // TAccessibleValue: a chart reading out its selected handle; its fields carry the numbers.
-  QAccessible::Role AccessibleRole() const override { return QAccessible::Chart; }
+  // TAccessibleChart: read out by its selected handle; its fields carry the numbers.
   QString AccessibleText() const override;
-  bool HasRange() const override { return false; }
-  int AccessibleValue() const override { return 0; }
-  int AccessibleMin() const override { return 0; }
-  int AccessibleMax() const override { return 0; }
-  void SetAccessibleValue(int) override {}
 
  Q_SIGNALS:
   void OnEndchange();

@@ -18,7 +18,7 @@ enum TGraphType { LastLocked, Normal, FirstHalf };
 // Start time, start level, T1, L1, T2, L2, T3, L3, T4, L4.
 using TGraphPoints = std::array<int, 10>;
 
-class TPanGraph : public QFrame, public TAccessibleValue {
+class TPanGraph : public QFrame, public TAccessibleChart {
   Q_OBJECT
   Q_PROPERTY(int GLeft READ GLeft WRITE SetGLeft)
   Q_PROPERTY(int GTop READ GTop WRITE SetGTop)
@@ -85,14 +85,8 @@ class TPanGraph : public QFrame, public TAccessibleValue {
   int Selected() const { return selected_; }
   void SelectPoint(int point);
 
-  // TAccessibleValue: a chart reading out its selected point; its fields carry the numbers.
-  QAccessible::Role AccessibleRole() const override { return QAccessible::Chart; }
+  // TAccessibleChart: read out by its selected point; its fields carry the numbers.
   QString AccessibleText() const override;
-  bool HasRange() const override { return false; }
-  int AccessibleValue() const override { return 0; }
-  int AccessibleMin() const override { return 0; }
-  int AccessibleMax() const override { return 0; }
-  void SetAccessibleValue(int) override {}
 
  Q_SIGNALS:
   void OnEndchange();
