@@ -1,10 +1,7 @@
-// The program's windows for the screen-reader test: the main window with a library holding a
-// patch and a patch bank, the bank's window, the patch window, its common page and the TVF page
-// of tone 1, all on the display given, with Qt's accessibility bridge on. Every message the
-// program sends goes to a loopback port and is written to standard output as one line
-// "SENT F0 41 ...". "READY" follows once the windows are open. It ends when stdin closes.
+// The windows the screen-reader test reads: the main window, a library of a patch and a patch
+// bank, the bank's window, the patch window, its common page and tone 1's TVF page. Each message
+// sent is written out as a line "SENT F0 41 ..."; "READY" follows; stdin closed ends it.
 #include <cstdio>
-#include <memory>
 
 #include <QApplication>
 #include <QSocketNotifier>
@@ -16,32 +13,26 @@
 #include "app/formvesta.h"
 #include "app/qtuserinterface.h"
 #include "app/vesta.h"
-#include "editors/patch/formcommon.h"
 #include "editors/patch/formpatch.h"
-#include "editors/patch/formtvf.h"
 #include "midi/loopbackbackend.h"
 #include "midi/midisession.h"
 #include "midi/timing.h"
 #include "model/library.h"
-#include "model/patch.h"
 #include "model/patchbank.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("vesta-atspi-host"));
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);  // each line reaches the reader as it is written
   Timing() = TTiming::Scaled(0.05);
   QTemporaryDir dir;
   TQtUserInterface ui;
   SetUI(&ui);
   TVesta vesta(dir.filePath(QStringLiteral("VESTA95.INI")));
-  auto backend = std::make_unique<TLoopbackBackend>();
-  TLoopbackBackend* loop = backend.get();
-  TMidiDevices::Instance().Clear();
-  TMidiDevices::Instance().Add(std::move(backend));
+  auto* loop = new TLoopbackBackend;
+  TMidiDevices::Instance().Add(std::unique_ptr<TMidiBackend>(loop));
   RegisterLibraryWindow();
   RegisterBankWindows();
   RegisterPatchEditor();
-
   TFormvesta form(vesta);
   ui.SetParent(&form);
   form.resize(1280, 1000);
@@ -49,30 +40,26 @@ int main(int argc, char** argv) {
   form.FinishStart();
 
   auto library = std::make_unique<TLibrary>();
-  library->NewElement(ekPatch);
-  library->NewElement(ekPatchBank);
-  TLibrary* shown = library.get();
-  auto& patch = static_cast<TPatch&>(shown->Element(0));
+  auto& patch = static_cast<TPatch&>(library->NewElement(ekPatch));
+  auto& bank = static_cast<TPatchBank&>(library->NewElement(ekPatchBank));
   patch.SetName(QStringLiteral("Glass Pad"), false);
-  // Known values for the reader to find: Patch Level 100, Pan L 20, Octave Shift -2; tone 1
-  // Filter Type Low Pass, Cutoff Frequency 84.
+  // Known values for the reader: Patch Level 100, Pan L 20, Octave Shift -2; tone 1 Filter Type
+  // Low Pass, Cutoff Frequency 84.
   patch.Common.StoreByte(46, 100);
   patch.Common.StoreByte(47, 44);
   patch.Common.StoreByte(65, 1);
   patch.Tones[0].StoreByte(80, 1);
   patch.Tones[0].StoreByte(81, 84);
-  auto& bank = static_cast<TPatchBank&>(shown->Element(1));
   bank.SetName(QStringLiteral("Studio"), false);
   bank.Member(2).SetName(QStringLiteral("Warm Choir"), false);
   form.AddLibraryWindow(std::move(library));
   bank.OpenEditor();
   patch.OpenEditor();
-  TPageWindow::OpenPage<TFormCommon>(patch.Common.Pages[TCommon::pgCommon], patch);
-  auto* tvf = TPageWindow::OpenPage<TFormTVF>(patch.Tones[0].Pages[TTone::pgTVF], patch, 1);
-  if (!tvf || !MidiSession().MidiOpen()) return 1;
+  auto* window = qobject_cast<TFormPatch*>(patch.Editor);
+  for (const char* part : {"Common", "TVF"}) window->OpenPart(*window->Part(QLatin1String(part)));
+  if (!patch.Tones[0].Pages[TTone::pgTVF].Window || !MidiSession().MidiOpen()) return 1;
   loop->ClearSent();
-  // What a window manager does with a new main window: it gets the keyboard.
-  form.activateWindow();
+  form.activateWindow();  // as a window manager gives a new main window the keyboard
 
   QTimer report;
   QObject::connect(&report, &QTimer::timeout, [loop] {
@@ -82,21 +69,15 @@ int main(int argc, char** argv) {
       std::printf("\n");
     }
     loop->ClearSent();
-    std::fflush(stdout);
   });
   report.start(20);
   QSocketNotifier input(0, QSocketNotifier::Read);
   QObject::connect(&input, &QSocketNotifier::activated, [&input] {
-    char buffer[64];
-    if (std::fread(buffer, 1, 1, stdin) == 0) {
-      input.setEnabled(false);
-      QApplication::quit();
-    }
+    if (std::fgetc(stdin) != EOF) return;
+    input.setEnabled(false);
+    QApplication::quit();
   });
-  QTimer::singleShot(300, [] {
-    std::printf("READY\n");
-    std::fflush(stdout);
-  });
+  QTimer::singleShot(300, [] { std::printf("READY\n"); });
   const int result = QApplication::exec();
   MidiSession().Destroy();
   SetUI(nullptr);
