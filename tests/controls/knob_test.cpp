@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QSignalSpy>
 
+#include "controls/finedrag.h"
 #include "controls/myrotary.h"
 #include "controlsfixture.h"
 
@@ -12,7 +13,6 @@ class TKnobTest : public TShortTimers {
     knob.SetMin(-64);
     knob.SetMax(63);
   }
-  // A click with the left button, pressed and released at at.
   void Click(QPoint at) {
     QTest::mousePress(&knob, Qt::LeftButton, {}, at);
     QTest::mouseRelease(&knob, Qt::LeftButton, {}, at);
@@ -21,7 +21,6 @@ class TKnobTest : public TShortTimers {
 };
 
 TEST_F(TKnobTest, ClicksTurnTheKnobByTheirAngle) {
-  ASSERT_EQ(knob.size(), QSize(30, 30));
   ASSERT_EQ(knob.Centre(), QPoint(13, 13));
   struct TAngleCase {
     QPoint at;
@@ -48,16 +47,24 @@ TEST_F(TKnobTest, ClicksTurnTheKnobByTheirAngle) {
   // A press off the knob moves nothing, but the held button still turns it.
   QTest::mousePress(&knob, Qt::LeftButton, {}, QPoint(28, 28));
   EXPECT_EQ(knob.Position(), 63);
-  QMouseEvent move(QEvent::MouseMove, QPointF(13, 3), QPointF(13, 3), Qt::NoButton, Qt::LeftButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(&knob, &move);
+  MoveWithKeys(&knob, QPoint(13, 3), Qt::NoModifier);
   EXPECT_EQ(knob.Position(), -1);
   QTest::mouseRelease(&knob, Qt::LeftButton, {}, QPoint(13, 3));
-  QApplication::sendEvent(&knob, &move);
+  MoveWithKeys(&knob, QPoint(23, 13), Qt::NoModifier);
   EXPECT_EQ(knob.Position(), -1);
+  // With Shift the press leaves the knob, and upward travel turns it a step per few pixels.
+  constexpr int kStep = TFineDrag::kPixelsPerStep;
+  knob.SetPosition(0);
+  QTest::mousePress(&knob, Qt::LeftButton, Qt::ShiftModifier, QPoint(18, 18));
+  EXPECT_EQ(knob.Position(), 0);
+  MoveWithKeys(&knob, QPoint(18, 18 - 3 * kStep), Qt::ShiftModifier);
+  EXPECT_EQ(knob.Position(), 3);
+  MoveWithKeys(&knob, QPoint(18, 18 + kStep), Qt::ShiftModifier);
+  EXPECT_EQ(knob.Position(), -1);
+  QTest::mouseRelease(&knob, Qt::LeftButton, Qt::ShiftModifier, QPoint(18, 18 + kStep));
 }
 
-TEST_F(TKnobTest, PositionKeepsTheRangeAndReportsOnlyMoves) {
+TEST_F(TKnobTest, PositionKeepsTheRangeAndReportsOnlyMovesAndTheGlintSwings) {
   QLabel mirror;
   knob.SetControl(&mirror);
   QSignalSpy change(&knob, &TRangeControl::OnChange);
@@ -72,15 +79,7 @@ TEST_F(TKnobTest, PositionKeepsTheRangeAndReportsOnlyMoves) {
   EXPECT_EQ(knob.Position(), -70);
   EXPECT_EQ(mirror.text(), QStringLiteral("-70"));
   EXPECT_EQ(change.count(), 2);
-  // The defaults of a new knob.
-  TRotaryKnob* plain = new Tmyrotary;
-  EXPECT_EQ(plain->Min(), 0);
-  EXPECT_EQ(plain->Max(), 10);
-  EXPECT_EQ(plain->Position(), 5);
-  delete plain;
-}
-
-TEST_F(TKnobTest, TheGlintSwingsBetweenZeroAndEightPaintByPaint) {
+  // The glint swings between zero and eight, paint by paint.
   std::vector<int> glints;
   for (int i = 0; i < 11; ++i) {
     glints.push_back(knob.Glint());

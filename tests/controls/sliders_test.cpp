@@ -1,6 +1,7 @@
 #include <QSignalSpy>
 
 #include "controls/clickedit.h"
+#include "controls/finedrag.h"
 #include "controls/panslider.h"
 #include "controls/slider.h"
 #include "controlsfixture.h"
@@ -10,7 +11,6 @@ using TClickEditTest = TShortTimers;
 
 TEST_F(TClickEditTest, StereoTextAndProgramValuesOutsideTheRange) {
   TClickEdit field;
-  EXPECT_EQ(field.size(), QSize(50, 20));
   field.SetMin(-64);
   field.SetMax(63);
   struct TTextCase {
@@ -93,6 +93,18 @@ TEST(TSliderTest, DraggingTheThumbFollowsThePointerThroughTheScale) {
   slider.SetMaxValue(50);
   EXPECT_EQ(slider.Value(), 50);
   EXPECT_EQ(change.count(), 8);
+  // With Shift the thumb moves one step per few pixels: five steps' travel and a pixel short.
+  constexpr int kStep = TFineDrag::kPixelsPerStep;
+  slider.SetMaxValue(127);
+  slider.SetValue(64);
+  const QPoint thumb = slider.ThumbRect().center();
+  QTest::mousePress(&slider, Qt::LeftButton, Qt::ShiftModifier, thumb);
+  MoveWithKeys(&slider, thumb + QPoint(6 * kStep - 1, 0), Qt::ShiftModifier);
+  EXPECT_EQ(slider.Value(), 69);
+  MoveWithKeys(&slider, thumb - QPoint(2 * kStep, 0), Qt::ShiftModifier);
+  EXPECT_EQ(slider.Value(), 62);
+  QTest::mouseRelease(&slider, Qt::LeftButton, Qt::ShiftModifier, thumb - QPoint(2 * kStep, 0));
+  EXPECT_EQ(end.count(), 2);
 }
 
 TEST(TSliderTest, AVerticalThumbGrowsUpwardAndDragsTheSameWay) {
