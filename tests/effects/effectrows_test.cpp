@@ -1,5 +1,5 @@
-// The effect parameter tables: their shape, the bytes a shown value is stored as, and agreement
-// with the parameter settings the instrument loads for each type.
+// The effect parameter tables: their shape, and agreement with the parameter settings the
+// instrument loads for each type. (The bytes a shown value is stored as: the effects page's test.)
 #include <set>
 #include <string>
 
@@ -9,12 +9,6 @@
 #include "instrument/efxdefaults.h"
 
 namespace {
-
-const TParamRow* FindRow(int type, const std::string& caption) {
-  for (const TParamRow& row : EffectTypes()[static_cast<std::size_t>(type)].Rows)
-    if (caption == row.Caption) return &row;
-  return nullptr;
-}
 
 const TParamRow* FindPageRow(int offset) {
   for (const TParamRow& row : EffectPageRows())
@@ -61,63 +55,6 @@ TEST(EffectRows, EveryTypeHasItsControlsAtFreePlacesInsideTheParameterBytes) {
     }
     // The fields are numbered 1 to n without gaps, so they fill the page from its first place.
     EXPECT_EQ(*fields.rbegin(), counts[t]);
-  }
-}
-
-TEST(EffectRows, ShownValuesAreStoredAsTheInstrumentHoldsThem) {
-  // One control of each stored form; byte k is the patch offset, a performance uses k + 1.
-  struct TCase {
-    int Type;
-    const char* Caption;
-    TParamControl Control;
-    int ShownMin, ShownMax, Step;
-    int Shown, Stored, Byte;
-  };
-  using C = TParamControl;
-  const TCase cases[] = {
-      // as shown
-      {18, "Level C", C::Slider, 0, 127, 1, 100, 100, 20},
-      {7, "Speed", C::List, 0, 1, 1, 1, 1, 17},
-      {0, "P1 Q", C::Field, 0, 4, 1, 3, 3, 18},
-      {19, "Delay 4", C::Field, 0, 125, 1, 125, 125, 16},
-      {21, "Level Bal", C::Field, 0, 100, 1, 30, 30, 22},
-      // shown + n
-      {1, "Pan", C::StereoSlider, -64, 63, 1, -64, 0, 14},
-      {20, "Pan", C::StereoSlider, -64, 63, 1, 63, 127, 17},
-      {0, "Low Gain ", C::Field, -15, 15, 1, -15, 0, 14},
-      {4, "Band 8", C::Field, -15, 15, 1, 15, 30, 20},
-      {10, "Dpt Dev", C::Field, -20, 20, 1, 0, 20, 17},
-      {21, "Coarse B", C::Field, -24, 12, 1, 12, 36, 15},
-      // (shown + 98) div 2
-      {14, "Feedback", C::Field, -98, 98, 2, -98, 0, 19},
-      {19, "Feedback", C::Field, -98, 98, 2, 20, 59, 21},
-      // (shown + 100) div 2
-      {21, "Fine A", C::Field, -100, 100, 2, 100, 100, 16},
-      {22, "Fine", C::Field, -100, 100, 2, 0, 50, 15},
-      // shown div 2
-      {11, "Phase", C::Field, 0, 180, 2, 180, 90, 18},
-      {17, "Phase", C::Field, 0, 180, 2, 90, 45, 20},
-      // shown - 1
-      {4, "Width ", C::Field, 1, 5, 1, 1, 0, 21},
-      {22, "Mode", C::Field, 1, 5, 1, 5, 4, 13},
-      // 5 to 500 ms in steps of 5 over codes 0 to 99
-      {24, "Gate Time", C::Field, 5, 500, 5, 500, 99, 15},
-      {24, "Gate Time", C::Field, 5, 500, 5, 100, 19, 15},
-      // the phaser's manual frequency reaches 8000 Hz
-      {3, "Manual", C::Field, 0, 125, 1, 125, 125, 13},
-  };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(std::to_string(c.Type) + " " + c.Caption);
-    const TParamRow* row = FindRow(c.Type, c.Caption);
-    ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->Control, c.Control);
-    EXPECT_EQ(ParamShown(*row, row->Min), c.ShownMin);
-    EXPECT_EQ(ParamShown(*row, row->Max), c.ShownMax);
-    EXPECT_EQ(row->Step, c.Step);
-    EXPECT_EQ(ParamStoredFromShown(*row, c.Shown), c.Stored);
-    EXPECT_EQ(ParamShown(*row, c.Stored), c.Shown);
-    EXPECT_EQ(row->Offset, c.Byte);
-    EXPECT_EQ(ShiftedRow(*row, 1).Offset, c.Byte + 1);
   }
 }
 

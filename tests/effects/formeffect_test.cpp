@@ -16,6 +16,7 @@
 #include "controls/myedit.h"
 #include "controls/panslider.h"
 #include "editors/common/parambinding.h"
+#include "editors/params/params.h"
 #include "editors/patch/efxviews.h"
 #include "editors/patch/formeffect.h"
 #include "instrument/efxdefaults.h"
@@ -158,33 +159,71 @@ TEST_F(FormEffect, EveryTypesPageTwoHasItsControlsOfTheirKindsAtTheirPlaces) {
   }
 }
 
-TEST_F(FormEffect, EachStoredFormStoresAndSendsItsByteForPatchesAndPerformances) {
+// One control of each stored form; byte k is the patch offset, a performance uses k + 1.
+TEST_F(FormEffect, ShownValuesAreStoredAndSentAsTheInstrumentHoldsThem) {
   struct TCase {
-    int Type, Field, Shown, Stored, Byte;
+    int Type;
+    const char* Caption;
+    TParamControl Control;
+    int ShownMin, ShownMax, Step;
+    int Shown, Stored, Byte;
   };
+  using C = TParamControl;
   const TCase cases[] = {
-      {7, 10, 1, 1, 17},      // Rotary "Speed" list: as shown
-      {18, 5, 100, 100, 20},  // Triple-Tap-Delay "Level C" slider: as shown
-      {19, 1, 125, 125, 13},  // Quadruple-Tap-Delay "Delay 1" field: as shown
-      {1, 6, -64, 0, 14},     // Overdrive "Pan": shown + 64
-      {0, 2, 15, 30, 14},     // Stereo Equalizer "Low Gain ": shown + 15
-      {21, 5, 12, 36, 15},    // Voice-Pitch-Shifter "Coarse B": shown + 24
-      {14, 4, -98, 0, 19},    // Stereo-Flanger "Feedback": (shown + 98) div 2
-      {21, 2, 100, 100, 16},  // Voice-Pitch-Shifter "Fine A": (shown + 100) div 2
-      {11, 4, 180, 90, 18},   // Tremolo-Chorus "Phase": shown div 2
-      {4, 9, 5, 4, 21},       // Spectrum "Width ": shown - 1
-      {24, 3, 500, 99, 15},   // Gate-Reverb "Gate Time": 5 to 500 ms over 0 to 99
+      // as shown
+      {18, "Level C", C::Slider, 0, 127, 1, 100, 100, 20},
+      {7, "Speed", C::List, 0, 1, 1, 1, 1, 17},
+      {0, "P1 Q", C::Field, 0, 4, 1, 3, 3, 18},
+      {19, "Delay 4", C::Field, 0, 125, 1, 125, 125, 16},
+      {21, "Level Bal", C::Field, 0, 100, 1, 30, 30, 22},
+      // shown + n
+      {1, "Pan", C::StereoSlider, -64, 63, 1, -64, 0, 14},
+      {20, "Pan", C::StereoSlider, -64, 63, 1, 63, 127, 17},
+      {0, "Low Gain ", C::Field, -15, 15, 1, -15, 0, 14},
+      {4, "Band 8", C::Field, -15, 15, 1, 15, 30, 20},
+      {10, "Dpt Dev", C::Field, -20, 20, 1, 0, 20, 17},
+      {21, "Coarse B", C::Field, -24, 12, 1, 12, 36, 15},
+      // (shown + 98) div 2
+      {14, "Feedback", C::Field, -98, 98, 2, -98, 0, 19},
+      {19, "Feedback", C::Field, -98, 98, 2, 20, 59, 21},
+      // (shown + 100) div 2
+      {21, "Fine A", C::Field, -100, 100, 2, 100, 100, 16},
+      {22, "Fine", C::Field, -100, 100, 2, 0, 50, 15},
+      // shown div 2
+      {11, "Phase", C::Field, 0, 180, 2, 180, 90, 18},
+      {17, "Phase", C::Field, 0, 180, 2, 90, 45, 20},
+      // shown - 1
+      {4, "Width ", C::Field, 1, 5, 1, 1, 0, 21},
+      {22, "Mode", C::Field, 1, 5, 1, 5, 4, 13},
+      // 5 to 500 ms in steps of 5 over codes 0 to 99
+      {24, "Gate Time", C::Field, 5, 500, 5, 500, 99, 15},
+      {24, "Gate Time", C::Field, 5, 500, 5, 100, 19, 15},
+      // the phaser's manual frequency reaches 8000 Hz
+      {3, "Manual", C::Field, 0, 125, 1, 125, 125, 13},
   };
   for (bool performance : {false, true}) {
     TFormEffect& page = Open(performance);
     page.Tabs()->setCurrentIndex(1);
     const int shift = performance ? 1 : 0;
     for (const TCase& c : cases) {
-      SCOPED_TRACE(std::to_string(c.Type) + (performance ? " performance" : " patch"));
+      SCOPED_TRACE(std::to_string(c.Type) + " " + c.Caption + (performance ? " performance" : ""));
+      const TParamRow* row = nullptr;
+      for (const TParamRow& r : EffectTypes()[static_cast<std::size_t>(c.Type)].Rows)
+        if (std::string(r.Caption) == c.Caption) row = &r;
+      ASSERT_NE(row, nullptr);
+      EXPECT_EQ(row->Control, c.Control);
+      EXPECT_EQ(ParamShown(*row, row->Min), c.ShownMin);
+      EXPECT_EQ(ParamShown(*row, row->Max), c.ShownMax);
+      EXPECT_EQ(row->Step, c.Step);
+      EXPECT_EQ(ParamStoredFromShown(*row, c.Shown), c.Stored);
+      EXPECT_EQ(ParamShown(*row, c.Stored), c.Shown);
+      EXPECT_EQ(row->Offset, c.Byte);
+      EXPECT_EQ(ShiftedRow(*row, 1).Offset, c.Byte + 1);
+      // Through the page's control to the block and the instrument.
       Data()[12 + shift] = static_cast<std::uint8_t>(c.Type);
       Data()[c.Byte + shift] = static_cast<std::uint8_t>(c.Stored == 0 ? 1 : 0);
       page.UpdateView(true);
-      TParamBinding* control = page.Param(c.Field);
+      TParamBinding* control = page.Param(row->Field);
       ASSERT_NE(control, nullptr);
       Choose(*control, c.Shown);
       EXPECT_EQ(Data()[c.Byte + shift], c.Stored);
@@ -212,6 +251,7 @@ TEST_F(FormEffect, ChangingTheTypeFillsTheParametersFromTheInstrumentWithoutSend
     EXPECT_EQ(page.Param(1)->Value(), (*EfxDefaults(17))[1]);  // "Delay L", byte 14
     EXPECT_EQ(History(page, 0), 0u);
     EXPECT_EQ(History(page, 1), 13u);  // the type change: one group, type and twelve
+    EXPECT_EQ(InInstrument(12 + shift), 17);
   }
   EXPECT_EQ(log.Requests.size(), 2u);
   EXPECT_EQ(log.Address(0), 0x0300000Du);
@@ -242,12 +282,13 @@ TEST_F(FormEffect, ADamagedAnswerIsRetriedAndSilenceEndsInZerosSent) {
 
 // Flanger edited, Delay tried, Flanger again: the flanger comes back as it was left, and Undo
 // (or Revert) on Page 2 goes back through every type change to the state the page opened with,
-// the instrument following each step; Page 1's history is untouched.
+// the instrument following each step; Page 1's history is its own.
 TEST_F(FormEffect, TypeChangesAreUndoneAndAReturningTypeBringsBackItsLastValues) {
   for (const bool revert : {false, true}) {
     SCOPED_TRACE(revert ? "Revert" : "Undo");
     TFormEffect& page = Open(false);
     const TBytes opening(Data() + 12, Data() + 25);
+    const std::uint8_t opening26 = Data()[26];
     Choose(*page.Binding(26), 100);  // "EFX Output Level", Page 1
     page.Tabs()->setCurrentIndex(1);
     PickType(14);  // "15 : Stereo-Flanger"
@@ -284,38 +325,17 @@ TEST_F(FormEffect, TypeChangesAreUndoneAndAReturningTypeBringsBackItsLastValues)
     EXPECT_EQ(instrument->Read(kPatch + 12, 13), opening);
     EXPECT_EQ(page.TypeList()->currentIndex(), opening[0]);
     EXPECT_EQ(page.Params().size(), 11u);  // "Stereo Equalizer"
+    // Page 1's change stays until Page 1's own Revert sends the whole block.
     page.Tabs()->setCurrentIndex(0);
     EXPECT_EQ(History(page, 0), 1u);
     EXPECT_EQ(Data()[26], 100);
+    EXPECT_TRUE(page.BtnUndo()->isEnabled());
+    page.Revert();
+    EXPECT_EQ(Data()[26], opening26);
+    EXPECT_EQ(InInstrument(26), opening26);
+    EXPECT_EQ(TBytes(Data() + 12, Data() + 25), opening);
+    EXPECT_FALSE(page.BtnUndo()->isEnabled());
   }
-}
-
-TEST_F(FormEffect, UndoAndRevertWorkPerPage) {
-  TFormEffect& page = Open(false);
-  PickType(1);  // Overdrive
-  page.Tabs()->setCurrentIndex(1);
-  const std::uint8_t drive = Data()[13];
-  Choose(*page.Param(1), 20);  // "Drive", byte 13
-  Choose(*page.Param(2), 30);  // "Level", byte 18
-  page.Tabs()->setCurrentIndex(0);
-  const std::uint8_t level = Data()[26];
-  Choose(*page.Binding(26), 5);
-  page.Tabs()->setCurrentIndex(1);
-  page.Undo();
-  EXPECT_NE(Data()[18], 30);
-  EXPECT_EQ(Data()[13], 20);
-  EXPECT_EQ(Data()[26], 5);  // Page 1's change stays
-  page.Undo();
-  EXPECT_EQ(Data()[13], drive);
-  EXPECT_EQ(Data()[12], 1);  // the type change is the next record
-  page.Tabs()->setCurrentIndex(0);
-  page.Revert();
-  EXPECT_EQ(Data()[26], level);
-  EXPECT_EQ(Data()[12], 1);
-  EXPECT_EQ(instrument->Read(kPatch + 26, 1).at(0), level);  // the whole block went out
-  EXPECT_FALSE(page.BtnUndo()->isEnabled());
-  page.Tabs()->setCurrentIndex(1);
-  EXPECT_TRUE(page.BtnUndo()->isEnabled());
 }
 
 TEST_F(FormEffect, EfxSourceIsStoredAndSentWithoutUndoOrModifiedMark) {
@@ -472,7 +492,10 @@ class FormEffectLoop : public TSendTest {
   }
 };
 
-TEST_F(FormEffectLoop, TheTypeChangeSendsTheTypeTwiceAndTheRequestAndTakesOnlyItsAnswer) {
+// The type change sends the type, then the type again and the request, and takes the answer
+// without sending it back. Undo and Redo of it, and a return to a type used before, send the
+// type's data set, then the twelve parameters in one, and no request.
+TEST_F(FormEffectLoop, ATypeGoesOutAsTheTypeThenItsRequestOrItsTwelveParameters) {
   struct TCase {
     bool Performance;
     std::uint32_t Type, Parameters;
@@ -488,56 +511,20 @@ TEST_F(FormEffectLoop, TheTypeChangeSendsTheTypeTwiceAndTheRequestAndTakesOnlyIt
                                                       : std::make_unique<TFormEffect>(patch);
     TFormEffect& page = *made;
     page.show();
+    page.Tabs()->setCurrentIndex(1);
     std::uint8_t* data = c.Performance ? performance.Common.Data() : patch.Common.Data();
     const int shift = c.Performance ? 1 : 0;
+    const TBytes zeros(12, 0);
+    const TBytes answer{9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2};
     loop->ClearSent();
     page.TypeChange(5);
-    ASSERT_EQ(SentCount(), 3u);
-    EXPECT_EQ(Sent(0), DataSet(c.Type, {5}));
-    EXPECT_EQ(Sent(1), DataSet(c.Type, {5}));
-    EXPECT_EQ(Sent(2), Request(c.Parameters, 0x0C));
-    // A damaged answer, one from another device and a short one change nothing.
-    TBytes damaged = DataSet(c.Parameters, TBytes(12, 3));
-    damaged[10] ^= 1;
-    for (const TBytes& wrong : {damaged, DataSet(c.Parameters, TBytes(12, 4), 0x11),
-                                DataSet(c.Parameters, TBytes(11, 5))})
-      ASSERT_TRUE(loop->Inject(0, wrong));
-    QTest::qWait(30);
-    EXPECT_TRUE(page.Request().Waiting());
-    EXPECT_EQ(TBytes(data + 13 + shift, data + 25 + shift), TBytes(12, 0));
-    const TBytes answer{9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2};
+    EXPECT_EQ(loop->Sent(), (std::vector<TBytes>{DataSet(c.Type, {5}), DataSet(c.Type, {5}),
+                                                 Request(c.Parameters, 0x0C)}));
     ASSERT_TRUE(loop->Inject(0, DataSet(c.Parameters, answer)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !page.Request().Waiting(); }, 3000));
     EXPECT_EQ(TBytes(data + 13 + shift, data + 25 + shift), answer);
     EXPECT_EQ(SentCount(), 3u);           // nothing sent back
     EXPECT_EQ(page.Params().size(), 5u);  // "Enhancer"
-  }
-}
-
-// Undo and Redo of a type change, and a return to a type used before: the type's data set first,
-// then the twelve parameters in one, and no request.
-TEST_F(FormEffectLoop, ATypeGoesBackAsTheTypeThenItsTwelveParameters) {
-  struct TCase {
-    bool Performance;
-    std::uint32_t Type, Parameters;
-  };
-  for (const TCase& c :
-       {TCase{false, 0x0300000C, 0x0300000D}, TCase{true, 0x0100000D, 0x0100000E}}) {
-    SCOPED_TRACE(c.Performance);
-    TPatch patch(nullptr);
-    TPerformance performance(nullptr);
-    CurrentPatch = &patch;
-    CurrentPerformance = &performance;
-    std::unique_ptr<TFormEffect> made = c.Performance ? std::make_unique<TFormEffect>(performance)
-                                                      : std::make_unique<TFormEffect>(patch);
-    TFormEffect& page = *made;
-    page.show();
-    page.Tabs()->setCurrentIndex(1);
-    const TBytes zeros(12, 0);
-    const TBytes answer{9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2};
-    page.TypeChange(5);
-    ASSERT_TRUE(loop->Inject(0, DataSet(c.Parameters, answer)));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !page.Request().Waiting(); }, 3000));
     struct TStep {
       std::function<void()> Act;
       std::vector<TBytes> Sent;
