@@ -1,39 +1,41 @@
 #pragma once
-// The editor windows against a loopback port: every message they send is recorded, pacing is
-// shortened, and the objects start out as the current ones so that only the edits are sent.
+// The editor windows against a loopback port (every message they send recorded, pacing
+// shortened); the objects start out as the current ones so that only the edits are sent. It
+// includes the windows and the widgets the tests drive.
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
-#include <gtest/gtest.h>
-
+#include "controls/clickedit.h"
 #include "controls/myedit.h"
-#include "midi/config.h"
-#include "midi/loopbackbackend.h"
-#include "midi/midisession.h"
-#include "midi/scriptedui.h"
-#include "midi/timing.h"
-#include "tests/instrument/sysexhelpers.h"
+#include "controls/panslider.h"
+#include "editors/common/partkind.h"
+#include "editors/params/clipboard.h"
+#include "editors/params/wavegroup.h"
+#include "editors/performance/formpart.h"
+#include "editors/performance/formpercomm.h"
+#include "editors/performance/formperformance.h"
+#include "editors/performance/namepicker.h"
+#include "editors/rhythm/formrhythm.h"
+#include "editors/rhythm/rhythmnotewindows.h"
+#include "editors/system/formsystem.h"
+#include "editors/system/systemwindows.h"
+#include "model/headlesshost.h"
+#include "model/performance.h"
+#include "model/rhythm.h"
+#include "model/system.h"
+#include "tests/model/modelfixture.h"
 
-class TEditorTest : public ::testing::Test {
+class TEditorTest : public TSendTest {
  protected:
-  void SetUp() override {
-    Config() = TConfig();
-    Timing() = TTiming::Scaled(0.02);
-    auto backend = std::make_unique<TLoopbackBackend>();
-    loop = backend.get();
-    TMidiDevices::Instance().Clear();
-    TMidiDevices::Instance().Add(std::move(backend));
-    MidiSession().Create();
-  }
-  void TearDown() override {
-    MidiSession().Destroy();
-    TMidiDevices::Instance().Clear();
-    Timing() = TTiming();
-    Config() = TConfig();
-  }
   std::vector<TBytes> Sent() const { return loop->Sent(); }
   void ClearSent() { loop->ClearSent(); }
   // Only the data sets sent (the data requests left out).
@@ -49,7 +51,4 @@ class TEditorTest : public ::testing::Test {
     QTest::mousePress(button, Qt::LeftButton);
     QTest::mouseRelease(button, Qt::LeftButton);
   }
-
-  TScopedScriptedUI ui;
-  TLoopbackBackend* loop = nullptr;
 };

@@ -1,21 +1,14 @@
 // Every box that edits a name kept in sound data takes printable ASCII only, typed or pasted: a
 // letter with an accent becomes its base letter and any other character is not taken, so no
 // byte above 7EH reaches the object, its files or the wire.
-#include <functional>
 
-#include <QApplication>
 #include <QClipboard>
-#include <QLineEdit>
 
 #include "app/formedit.h"
 #include "editorfixture.h"
-#include "midi/pacedsender.h"
 #include "editors/patch/formcommon.h"
-#include "editors/performance/formpercomm.h"
-#include "editors/rhythm/formrhythm.h"
+#include "midi/pacedsender.h"
 #include "model/patch.h"
-#include "model/performance.h"
-#include "model/rhythm.h"
 
 namespace {
 

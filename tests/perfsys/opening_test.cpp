@@ -3,16 +3,8 @@
 #include <QPointer>
 
 #include "editorfixture.h"
-#include "editors/common/partkind.h"
 #include "editors/patch/effectspage.h"
 #include "editors/patch/formeffect.h"
-#include "editors/performance/formpart.h"
-#include "editors/performance/formperformance.h"
-#include "editors/rhythm/formrhythm.h"
-#include "editors/rhythm/rhythmnotewindows.h"
-#include "editors/system/formsystem.h"
-#include "editors/system/systemwindows.h"
-#include "model/headlesshost.h"
 
 namespace {
 

@@ -1,17 +1,6 @@
 // The performance editor's windows against a loopback port: what each edit stores and sends.
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 
-#include "controls/clickedit.h"
-#include "controls/panslider.h"
 #include "editorfixture.h"
-#include "editors/common/partkind.h"
-#include "editors/params/clipboard.h"
-#include "editors/performance/formpart.h"
-#include "editors/performance/formpercomm.h"
-#include "editors/performance/formperformance.h"
-#include "model/performance.h"
 #include "model/rhythmnames.h"
 
 namespace {
@@ -69,7 +58,7 @@ TEST_F(PerformanceEditor, ReservesOutOfRangeAreNotCountedAsVoicesAndTheFirstStep
   EXPECT_EQ("Out of range and not counted here: part 5.", window.VoiceAvailable()->toolTip());
 }
 
-TEST_F(PerformanceEditor, TempoAndNameAreOneMessageAndOneUndoEach) {
+TEST_F(PerformanceEditor, TempoAndNameAreOneMessageAndOneUndoEachAndOtherKeysNoStep) {
   TFormPerComm window(performance);
   window.show();
   window.Tempo()->SetCode(119);
@@ -85,6 +74,19 @@ TEST_F(PerformanceEditor, TempoAndNameAreOneMessageAndOneUndoEach) {
   EXPECT_EQ(DataSet(0x01000000, {'A', 'b', 'c', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '}),
             Sent().back());
   EXPECT_EQ("Abc", performance.GetName());
+  // Keys that leave the name as it is send nothing and are no Undo steps.
+  ClearSent();
+  for (Qt::Key key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_Shift, Qt::Key_Control, Qt::Key_F1})
+    QTest::keyClick(window.NameBox(), key);
+  EXPECT_TRUE(Sent().empty());
+  window.BtnUndo()->click();
+  EXPECT_EQ("Ab", performance.GetName());
+  EXPECT_EQ("Ab", window.NameBox()->text());
+  // A key that changes nothing keeps what Redo can bring back.
+  QTest::keyClick(window.NameBox(), Qt::Key_End);
+  ASSERT_TRUE(window.BtnRedo()->isEnabled());
+  window.BtnRedo()->click();
+  EXPECT_EQ("Abc", performance.GetName());
 
   // Undo takes the name back a key at a time, then the tempo's two bytes at once.
   for (int i = 0; i < 3; ++i) window.BtnUndo()->click();
@@ -95,25 +97,6 @@ TEST_F(PerformanceEditor, TempoAndNameAreOneMessageAndOneUndoEach) {
   EXPECT_EQ(DataSet(0x0100002D, {1, 4}), Sent()[0]);
   EXPECT_EQ(20, window.Tempo()->Code());
   EXPECT_FALSE(window.BtnUndo()->isEnabled());
-}
-
-TEST_F(PerformanceEditor, KeysThatLeaveTheNameAsItIsAreNoUndoSteps) {
-  TFormPerComm window(performance);
-  window.show();
-  QTest::keyClicks(window.NameBox(), QStringLiteral("Ab"));
-  ClearSent();
-  for (Qt::Key key : {Qt::Key_Left, Qt::Key_Home, Qt::Key_Shift, Qt::Key_Control, Qt::Key_F1})
-    QTest::keyClick(window.NameBox(), key);
-  EXPECT_TRUE(Sent().empty());
-  // The first Undo takes the last letter back, not one of those keys.
-  window.BtnUndo()->click();
-  EXPECT_EQ("A", performance.GetName());
-  EXPECT_EQ("A", window.NameBox()->text());
-  // A key that changes nothing keeps what Redo can bring back.
-  QTest::keyClick(window.NameBox(), Qt::Key_End);
-  ASSERT_TRUE(window.BtnRedo()->isEnabled());
-  window.BtnRedo()->click();
-  EXPECT_EQ("Ab", performance.GetName());
 }
 
 TEST_F(PerformanceEditor, PanIsStoredWithItsCentreAtSixtyFour) {
@@ -234,34 +217,33 @@ TEST_F(PerformanceEditor, SectionsGoOnlyOntoTheirOwnKindInAnotherWindow) {
   EXPECT_EQ(&other, CurrentPerformance);  // sent to the instrument
 }
 
-TEST_F(PerformanceEditor, WithoutMidiValuesAreStoredAndNothingIsSentOrAsked) {
-  MidiSession().SetMidiOpen(false);
-  TFormPart window(performance);
-  window.show();
-  QApplication::processEvents();
-  auto* level = static_cast<TPanSlider*>(window.Control(6));
-  level->SetValue(77);
-  Q_EMIT level->OnEndchange();
-  EXPECT_EQ(77, performance.Parts[0].GetByte(6));
-  EXPECT_FALSE(window.NamesReader().Running());
-  EXPECT_TRUE(Sent().empty());
-}
-
-TEST_F(PerformanceEditor, OpeningThePartsAsksForTheRhythmSetNames) {
+TEST_F(PerformanceEditor, OpeningThePartsAsksForTheRhythmSetNamesButWithoutMidiNothingGoesOut) {
   Config().DataCard = true;
-  TFormPart window(performance);
-  window.show();
-  QApplication::processEvents();
-  std::vector<std::uint32_t> asked;
-  for (const TBytes& m : Sent())
-    if (m[4] == 0x11) asked.push_back(AddressOf(m));
-  EXPECT_EQ(std::vector<std::uint32_t>({0x10400000, 0x10410000, 0x20400000, 0x20410000}), asked);
-  window.NamesReader().Stop();
+  for (const bool open : {true, false}) {
+    SCOPED_TRACE(open);
+    MidiSession().SetMidiOpen(open);
+    ClearSent();
+    TFormPart window(performance);
+    window.show();
+    QApplication::processEvents();
+    std::vector<std::uint32_t> asked;
+    for (const TBytes& m : Sent())
+      if (m[4] == 0x11) asked.push_back(AddressOf(m));
+    if (open) {
+      EXPECT_EQ(std::vector<std::uint32_t>({0x10400000, 0x10410000, 0x20400000, 0x20410000}),
+                asked);
+      window.NamesReader().Stop();
+      continue;
+    }
+    auto* level = static_cast<TPanSlider*>(window.Control(6));
+    level->SetValue(77);
+    Q_EMIT level->OnEndchange();
+    EXPECT_EQ(77, performance.Parts[0].GetByte(6));
+    EXPECT_FALSE(window.NamesReader().Running());
+    EXPECT_TRUE(Sent().empty());
+  }
 }
 
-}  // namespace
-
-namespace {
 // The performance's hub and its parts page take the name as it is typed on the common page,
 // and Undo takes it back in every caption.
 TEST_F(PerformanceEditor, CaptionsFollowATypedName) {

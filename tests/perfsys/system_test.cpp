@@ -1,25 +1,12 @@
 // The system editor's windows against a loopback port: GM System Off before every change of the
-// panel mode, the performance and scale tune choices, Paste, and section drags.
-#include <functional>
-#include <memory>
+// panel mode, the performance and scale tune choices, and Paste.
 
 #include <QAbstractButton>
 #include <QButtonGroup>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QListView>
-#include <QPushButton>
 #include <QRadioButton>
 
 #include "editorfixture.h"
-#include "editors/common/partkind.h"
-#include "editors/params/clipboard.h"
-#include "editors/params/wavegroup.h"
-#include "editors/performance/formpart.h"
-#include "editors/performance/namepicker.h"
-#include "editors/system/formsystem.h"
-#include "editors/system/systemwindows.h"
-#include "model/performance.h"
 
 namespace {
 
@@ -165,22 +152,6 @@ TEST_F(SystemEditor, ScaleTunesPasteWholeAndSendTheSystem) {
   EXPECT_EQ(0x40, system.ScaleTunes[16].GetByte(11));
   EXPECT_EQ(74, system.ScaleTunes[3].GetByte(0));  // the paste stays
   EXPECT_EQ(1, window.SelectedBlock());
-}
-
-TEST_F(SystemEditor, AMidiDropCopiesOnlyTheMidiBytesAndMarksThePanel) {
-  TSystem other(nullptr);
-  other.Init();
-  for (int b = 0; b < 40; ++b) system.Common.StoreByte(b, static_cast<std::uint8_t>(b + 1));
-  std::array<std::uint8_t, 40> before;
-  std::copy_n(other.Common.Data(), 40, before.begin());
-  TFormSystem source(system), target(other);
-  source.SelectPart(source.Panel(pkSysMidi), false);
-  source.BeginDrag();
-  source.EndDrag(target.Panel(pkSysMidi));
-  for (int b = 0; b < 40; ++b)
-    EXPECT_EQ(b >= 12 && b <= 30 ? b + 1 : before[b], other.Common.GetByte(b)) << b;
-  EXPECT_TRUE(target.Panel(pkSysMidi)->Selected());
-  EXPECT_FALSE(target.Panel(pkSysSetup)->Selected());
 }
 
 TEST_F(SystemEditor, WithoutMidiNothingIsSentNotEvenGmSystemOff) {
