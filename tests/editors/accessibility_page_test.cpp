@@ -4,26 +4,10 @@
 // bridge: the AT-SPI test hears them.)
 #include <QAccessible>
 #include <QAccessibleValueInterface>
-#include <QApplication>
-#include <QComboBox>
 #include <QGroupBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 
-#include "controls/clickedit.h"
-#include "controls/fadegraph.h"
-#include "controls/myedit.h"
-#include "controls/myrotary.h"
-#include "controls/pangraph.h"
-#include "controls/panslider.h"
-#include "controls/slider.h"
 #include "editorfixture.h"
-#include "editors/common/parambinding.h"
-#include "editors/params/params.h"
-#include "editors/patch/formlfo.h"
-#include "editors/patch/formtvf.h"
 #include "tests/controls/controlsfixture.h"
 
 namespace {

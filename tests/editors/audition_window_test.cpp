@@ -1,9 +1,7 @@
 // The audition gesture of the main window (Shift + right button) in a rhythm note window plays the
 // key being edited there; anywhere else the configured preview note.
-#include <QMdiSubWindow>
 
 #include "editorfixture.h"
-#include "midi/config.h"
 #include "editors/rhythm/formrhythm.h"
 #include "editors/rhythm/rhythmnotewindows.h"
 #include "model/rhythm.h"

@@ -1,23 +1,7 @@
 // The common page of a patch, driven through its controls: what one edit sends, every row's
 // control storing its extremes, the name and tempo groups, the two tab histories, Undo and Redo
-// from the keyboard, the structure arrows and the wheel.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLabel>
-#include <QApplication>
-#include <QLineEdit>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QToolButton>
-#include <QWheelEvent>
+// from the keyboard, the structure arrows and typed values.
 
-#include "controls/clickedit.h"
-#include "controls/myedit.h"
-#include "controls/panslider.h"
-#include "controls/slider.h"
-#include "editors/common/parambinding.h"
-#include "editors/params/params.h"
 #include "editorfixture.h"
 
 namespace {
@@ -41,22 +25,38 @@ class CommonPage : public TEditorTest {
 };
 }  // namespace
 
-TEST_F(CommonPage, OneArrowClickSendsExactlyOneDataSetWithAddressByteAndChecksum) {
+TEST_F(CommonPage, AnArrowClickIsOneExactDataSetAndEachTabKeepsItsOwnHistory) {
+  EXPECT_FALSE(page_->BtnUndo()->isEnabled());
   // "Octave Shift" shows stored − 3; a new patch stores 0, so one step up stores 1.
   TMyEdit* octave = Field(65);
   ASSERT_NE(octave, nullptr);
   QTest::mousePress(octave->UpButton(), Qt::LeftButton);
   QTest::mouseRelease(octave->UpButton(), Qt::LeftButton);
-  const std::vector<TBytes> sent = Taken();
-  ASSERT_EQ(sent.size(), 1u);
   const TBytes expected = {0xF0, 0x41, DeviceIdByte(), 0x6A, 0x12, 0x03, 0x00, 0x00, 0x41, 0x01,
                            // 128 − (3 + 0x41 + 1) mod 128
                            static_cast<std::uint8_t>(128 - (0x03 + 0x41 + 0x01)), 0xF7};
-  EXPECT_EQ(sent[0], expected);
+  EXPECT_EQ(Taken(), std::vector<TBytes>{expected});
   EXPECT_EQ(Common().GetByte(65), 1);
   EXPECT_FALSE(library_->Saved);
   EXPECT_TRUE(page_->BtnUndo()->isEnabled());
   EXPECT_TRUE(page_->BtnRevert()->isEnabled());
+  QTabWidget* tabs = page_->Tabs();
+  ASSERT_EQ(tabs->count(), 2);
+  EXPECT_EQ(tabs->tabText(1), "Page 2");
+  tabs->setCurrentIndex(1);
+  EXPECT_FALSE(page_->BtnUndo()->isEnabled());
+  EXPECT_FALSE(page_->BtnRevert()->isEnabled());
+  Field(49)->SetCode(7);
+  Q_EMIT Field(49)->OnEndChange();  // Page 2
+  EXPECT_TRUE(page_->BtnUndo()->isEnabled());
+  tabs->setCurrentIndex(0);
+  Taken();
+  QTest::mouseClick(page_->BtnRevert(), Qt::LeftButton);
+  EXPECT_EQ(Common().GetByte(65), 0);
+  EXPECT_EQ(Common().GetByte(49), 7);  // the other tab's change stays
+  EXPECT_EQ(Taken().size(), 1u);       // the whole block
+  tabs->setCurrentIndex(1);
+  EXPECT_TRUE(page_->BtnUndo()->isEnabled());
 }
 
 TEST_F(CommonPage, EveryRowsControlStoresItsExtremesOnceAndUndoRestores) {
@@ -101,41 +101,6 @@ TEST_F(CommonPage, EveryRowsControlStoresItsExtremesOnceAndUndoRestores) {
   }
 }
 
-TEST_F(CommonPage, ConversionsOfTheShownValues) {
-  struct TCase {
-    int Offset;
-    int Shown;
-    TBytes Stored;
-  };
-  const TCase cases[] = {
-      {44, 250, {15, 10}}, {44, 20, {1, 4}}, {50, -48, {48}}, {65, -3, {0}}, {49, 12, {12}},
-  };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Offset);
-    TMyEdit* field = Field(c.Offset);
-    ASSERT_NE(field, nullptr);
-    field->SetCode(c.Shown);
-    Q_EMIT field->OnEndChange();
-    EXPECT_EQ(TBytes(Common().Data() + c.Offset, Common().Data() + c.Offset + c.Stored.size()),
-              c.Stored);
-  }
-  // The pan's click field and knob: −64 is stored as 0.
-  auto* click = page_->findChild<TClickEdit*>(QStringLiteral("PanEdit"));
-  ASSERT_NE(click, nullptr);
-  Common().StoreByte(47, 10);
-  click->SetValue(-64);
-  Q_EMIT click->OnEndchange();
-  EXPECT_EQ(Common().GetByte(47), 0);
-  // An empty name field stores twelve blanks.
-  auto* name = page_->findChild<QLineEdit*>(Name(0));
-  ASSERT_NE(name, nullptr);
-  Common().StoreByte(0, 'X');
-  name->clear();
-  QTest::keyRelease(name, Qt::Key_End);
-  EXPECT_EQ(Patch(0).GetName(), QString());
-  EXPECT_EQ(Common().GetByte(0), ' ');
-}
-
 TEST_F(CommonPage, NameAndTempoAreUndoneAsOneMessageEach) {
   auto* name = page_->findChild<QLineEdit*>(Name(0));
   ASSERT_NE(name, nullptr);
@@ -158,31 +123,11 @@ TEST_F(CommonPage, NameAndTempoAreUndoneAsOneMessageEach) {
   page_->Undo();
   EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 44, {1, 4})});
   EXPECT_EQ(tempo->Code(), 20);
-}
-
-TEST_F(CommonPage, EachTabHasItsOwnHistoryAndTheButtonsFollow) {
-  QTabWidget* tabs = page_->Tabs();
-  ASSERT_EQ(tabs->count(), 2);
-  EXPECT_EQ(tabs->tabText(0), "Page 1");
-  EXPECT_EQ(tabs->tabText(1), "Page 2");
-  EXPECT_FALSE(page_->BtnUndo()->isEnabled());
-  Field(65)->SetCode(2);
-  Q_EMIT Field(65)->OnEndChange();  // Page 1
-  EXPECT_TRUE(page_->BtnUndo()->isEnabled());
-  tabs->setCurrentIndex(1);
-  EXPECT_FALSE(page_->BtnUndo()->isEnabled());
-  EXPECT_FALSE(page_->BtnRevert()->isEnabled());
-  Field(49)->SetCode(7);
-  Q_EMIT Field(49)->OnEndChange();  // Page 2
-  EXPECT_TRUE(page_->BtnUndo()->isEnabled());
-  tabs->setCurrentIndex(0);
-  Taken();
-  QTest::mouseClick(page_->BtnRevert(), Qt::LeftButton);
-  EXPECT_EQ(Common().GetByte(65), 0);
-  EXPECT_EQ(Common().GetByte(49), 7);  // the other tab's change stays
-  EXPECT_EQ(Taken().size(), 1u);        // the whole block
-  tabs->setCurrentIndex(1);
-  EXPECT_TRUE(page_->BtnUndo()->isEnabled());
+  // An empty name field stores twelve blanks.
+  name->clear();
+  QTest::keyRelease(name, Qt::Key_End);
+  EXPECT_EQ(Patch(0).GetName(), QString());
+  EXPECT_EQ(Common().GetByte(0), ' ');
 }
 
 TEST_F(CommonPage, UndoAndRedoFromTheKeyboard) {
@@ -221,25 +166,6 @@ TEST_F(CommonPage, StructureArrowsStepWithoutWrappingAndStoreEachStep) {
   EXPECT_EQ(Common().GetByte(70), 0);
 }
 
-TEST_F(CommonPage, AWheelGestureIsStoredOnceWhenTheWheelRests) {
-  auto* level = page_->findChild<TPanSlider*>(Name(46));
-  ASSERT_NE(level, nullptr);
-  for (int notch = 0; notch < 3; ++notch) {
-    QWheelEvent wheel(QPointF(10, 10), level->mapToGlobal(QPointF(10, 10)), QPoint(),
-                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(level, &wheel);
-  }
-  EXPECT_TRUE(Taken().empty());
-  // The wheel rests: one store (a loaded machine may take longer than the rest time to say so).
-  EXPECT_TRUE(QTest::qWaitFor([this] { return !loop_->Sent().empty(); }, 3000));
-  Idle(TControlTiming::WheelRestMs * 3);
-  const std::vector<TBytes> sent = Taken();
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(sent[0], Set(kCommon + 46, {3}));
-  EXPECT_EQ(page_->UndoList().Count(), 1);
-}
-
-namespace {
 // The captions of the patch's windows follow the name as it is typed, and after Undo and Revert;
 // the name field keeps its text and cursor, and the library's row draws the new name.
 TEST_F(CommonPage, CaptionsFollowATypedNameAtOnce) {
@@ -252,7 +178,8 @@ TEST_F(CommonPage, CaptionsFollowATypedNameAtOnce) {
   name->clear();
   QTest::keyRelease(name, Qt::Key_End);
   QTest::keyClicks(name, QStringLiteral("Brass"));
-  EXPECT_TRUE(window_->windowTitle().startsWith("Brass [Filename : ")) << window_->windowTitle().toStdString();
+  EXPECT_TRUE(window_->windowTitle().startsWith("Brass [Filename : "))
+      << window_->windowTitle().toStdString();
   EXPECT_TRUE(effects->windowTitle().startsWith("Brass")) << effects->windowTitle().toStdString();
   EXPECT_TRUE(page_->windowTitle().startsWith("Brass")) << page_->windowTitle().toStdString();
   // Typed in the middle: the field was not refreshed under the cursor.
@@ -260,9 +187,8 @@ TEST_F(CommonPage, CaptionsFollowATypedNameAtOnce) {
   QTest::keyClicks(name, QStringLiteral("x"));
   EXPECT_EQ(name->text(), "Brxass");
   EXPECT_EQ(name->cursorPosition(), 3);
-  EXPECT_TRUE(window_->windowTitle().startsWith("Brxass [")) << window_->windowTitle().toStdString();
-  if (qEnvironmentVariableIsSet("VESTA_GRAB"))
-    form_->grab().save(qEnvironmentVariable("VESTA_GRAB"));
+  EXPECT_TRUE(window_->windowTitle().startsWith("Brxass ["))
+      << window_->windowTitle().toStdString();
 
   page_->Undo();
   EXPECT_EQ(Patch(0).GetName(), "Brass");
@@ -271,14 +197,14 @@ TEST_F(CommonPage, CaptionsFollowATypedNameAtOnce) {
   page_->Revert();
   const QString before = Patch(0).GetName();
   EXPECT_FALSE(before.startsWith("Br"));
-  EXPECT_TRUE(window_->windowTitle().startsWith(before + " [")) << window_->windowTitle().toStdString();
+  EXPECT_TRUE(window_->windowTitle().startsWith(before + " ["))
+      << window_->windowTitle().toStdString();
   EXPECT_TRUE(effects->windowTitle().startsWith(before)) << effects->windowTitle().toStdString();
 }
-}  // namespace
 
+// Typed values: one message and one Undo in every kind of value field; a refusal sends nothing.
 TEST_F(CommonPage, ATypedValueIsOneMessageAndOneUndoInEveryKindOfValueField) {
-  // A value field: "Octave Shift" shows stored - 3.
-  TMyEdit* octave = Field(65);
+  TMyEdit* octave = Field(65);  // shows stored − 3
   octave->setFocus();
   QTest::keyClicks(octave->LineEdit(), QStringLiteral("+2"));
   EXPECT_TRUE(Taken().empty());
@@ -288,29 +214,19 @@ TEST_F(CommonPage, ATypedValueIsOneMessageAndOneUndoInEveryKindOfValueField) {
   EXPECT_EQ(Common().GetByte(65), 0);
   EXPECT_EQ(Taken().size(), 1u);
   EXPECT_FALSE(page_->CanUndo());
-  // A refused value sends nothing and keeps its text for correction.
   QTest::keyClicks(octave->LineEdit(), QStringLiteral("9"));
   QTest::keyClick(octave->LineEdit(), Qt::Key_Return);
   EXPECT_TRUE(Taken().empty());
-  EXPECT_TRUE(octave->LineEdit()->toolTip().contains("-3 to +3"));
   QTest::keyClick(octave->LineEdit(), Qt::Key_Escape);
-
-  // The slider's number box: a double-click types instead of stepping twice.
+  // The slider's number box, after a double-click that types instead of stepping twice.
   auto* level = page_->findChild<TPanSlider*>(Name(46));
   ASSERT_NE(level, nullptr);
-  const int before = Common().GetByte(46);
   QTest::mouseDClick(level->Edit(), Qt::LeftButton, {}, QPoint(10, 10));
-  EXPECT_EQ(Common().GetByte(46), before);
   Taken();
   QTest::keyClicks(level->Edit()->LineEdit(), QStringLiteral("100"));
   QTest::keyClick(level->Edit()->LineEdit(), Qt::Key_Return);
   EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 46, {100})});
-  EXPECT_EQ(level->Value(), 100);
   EXPECT_EQ(level->Slider()->Value(), 100);
-  page_->Undo();
-  EXPECT_EQ(Common().GetByte(46), before);
-  Taken();
-
   // The pan knob's box takes its stereo text.
   auto* pan = page_->findChild<TClickEdit*>(QStringLiteral("PanEdit"));
   ASSERT_NE(pan, nullptr);

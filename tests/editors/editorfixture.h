@@ -1,25 +1,54 @@
 #pragma once
 // The program's main window offscreen with a library of patches in it, the patch editor
 // registered, and a loopback port that records every message sent. Pacing and the controls'
-// timers are shortened.
+// timers are shortened. It includes what the editor tests drive: the widgets and controls.
+#include <functional>
 #include <memory>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
+#include <QWheelEvent>
 
 #include "app/formlibrary.h"
 #include "app/formvesta.h"
 #include "app/vesta.h"
+#include "controls/clickedit.h"
 #include "controls/controltiming.h"
+#include "controls/fadegraph.h"
+#include "controls/myedit.h"
+#include "controls/myrotary.h"
+#include "controls/pangraph.h"
+#include "controls/panslider.h"
+#include "controls/slider.h"
+#include "editors/common/parambinding.h"
+#include "editors/common/partkind.h"
+#include "editors/params/params.h"
 #include "editors/patch/formcommon.h"
+#include "editors/patch/formcontrol.h"
+#include "editors/patch/formeffect.h"
+#include "editors/patch/formlfo.h"
 #include "editors/patch/formpatch.h"
+#include "editors/patch/formpitch.h"
+#include "editors/patch/formtva.h"
+#include "editors/patch/formtvf.h"
+#include "editors/patch/formwave.h"
+#include "midi/config.h"
 #include "midi/loopbackbackend.h"
 #include "midi/midisession.h"
+#include "midi/pacedsender.h"
 #include "midi/scriptedui.h"
 #include "midi/sysex.h"
 #include "midi/timing.h"
@@ -73,8 +102,7 @@ class TEditorTest : public ::testing::Test {
   // The common page, opened by a double click on the Common button.
   TFormCommon& OpenCommon(TFormPatch& window) {
     QTest::mouseDClick(window.Part(QStringLiteral("Common")), Qt::LeftButton);
-    auto* page = qobject_cast<TFormCommon*>(
-        window.Patch().Common.Pages[TCommon::pgCommon].Window);
+    auto* page = qobject_cast<TFormCommon*>(window.Patch().Common.Pages[TCommon::pgCommon].Window);
     EXPECT_NE(page, nullptr);
     return *page;
   }

@@ -1,16 +1,13 @@
 // A byte outside its row's range is shown as vesta-cli show shows it (its number, in red, with a
 // tool tip saying why) by every kind of control, no control pretends to a value it does not
 // hold, and the first change brings the byte into range.
-#include <functional>
-#include <memory>
-
-#include <gtest/gtest.h>
-
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
+
+#include <gtest/gtest.h>
 
 #include "controls/clickedit.h"
 #include "controls/myedit.h"
@@ -37,152 +34,106 @@ class TOnePage : public TPageState {
 const char* const kItems[] = {"Off", "On", "Auto"};
 const QColor kRed(Qt::red);
 
-struct TKindCase {
-  const char* What;
-  TParamRow Row;
-  std::uint8_t Byte;
-  // The byte shown: its number in red, no value pretended.
-  std::function<void(QWidget*)> ExpectMarked;
-  // The first change, with real events.
-  std::function<void(QWidget*)> Edit;
-  int StoredAfter;  // -1: any value of the range
-  // Nothing is marked any more.
-  std::function<void(QWidget*)> ExpectPlain;
-};
+// The text a control shows, and its marks of a byte out of range (all set, or none).
+std::pair<QString, std::vector<bool>> Look(QWidget* w) {
+  if (auto* field = qobject_cast<TMyEdit*>(w))
+    return {field->Text().trimmed(),
+            {field->OutOfRange(),
+             field->findChild<QLineEdit*>()->palette().color(QPalette::Text) == kRed}};
+  if (auto* slider = qobject_cast<TPanSlider*>(w))
+    return {slider->Edit()->Text(), {slider->OutOfRange(), slider->Slider()->Unset()}};
+  if (auto* list = qobject_cast<QComboBox*>(w))
+    return {list->currentIndex() < 0 ? list->placeholderText() : list->currentText(),
+            {list->currentIndex() < 0, !list->placeholderText().isEmpty()}};
+  if (auto* check = qobject_cast<QCheckBox*>(w))
+    return {QString::number(check->checkState()), {check->checkState() == Qt::PartiallyChecked}};
+  auto* box = w->findChild<TClickEdit*>();  // the pan knob and its number box
+  return {box->Text(), {box->OutOfRange(), w->findChild<Tmyrotary*>()->Unset()}};
+}
 
-QLineEdit* FieldText(QWidget* w) {
-  return w->findChild<QLineEdit*>();
+// The first change, with real events: down from above a field's range lands on its top, as up
+// would; a slider's Up key; a click right of a knob's centre; a list's Down key; a click.
+void FirstChange(QWidget* w) {
+  if (auto* field = qobject_cast<TMyEdit*>(w)) {
+    QTest::mousePress(field->DownButton(), Qt::LeftButton);
+    QTest::mouseRelease(field->DownButton(), Qt::LeftButton);
+  } else if (auto* slider = qobject_cast<TPanSlider*>(w)) {
+    QTest::keyPress(slider->Slider(), Qt::Key_Up);
+    QTest::keyRelease(slider->Slider(), Qt::Key_Up);
+  } else if (qobject_cast<QComboBox*>(w)) {
+    QTest::keyClick(w, Qt::Key_Down);
+  } else if (qobject_cast<QCheckBox*>(w)) {
+    QTest::mouseClick(w, Qt::LeftButton);
+  } else {
+    auto* knob = w->findChild<Tmyrotary*>();
+    const QPoint right(knob->width() - 6, knob->height() / 2);
+    QTest::mousePress(knob, Qt::LeftButton, {}, right);
+    QTest::mouseRelease(knob, Qt::LeftButton, {}, right);
+  }
 }
 
 TEST(OutOfRange, EveryKindOfControlShowsTheByteAsItsNumberAndTheFirstChangeBringsItIn) {
   using C = TParamControl;
-  const std::vector<TKindCase> cases = {
-      {"value field",
-       {.Offset = 30,
-        .Caption = "Feedback",
-        .Control = C::Field,
-        .Min = 0,
-        .Max = 98,
-        .Mode = MinMax},
-       100,
-       [](QWidget* w) {
-         auto* field = static_cast<TMyEdit*>(w);
-         EXPECT_TRUE(field->OutOfRange());
-         EXPECT_EQ("100", field->Text().trimmed());
-         EXPECT_EQ(kRed, FieldText(w)->palette().color(QPalette::Text));
-       },
-       // Down from above the range lands on its top, as up would.
-       [](QWidget* w) {
-         QWidget* down = static_cast<TMyEdit*>(w)->DownButton();
-         QTest::mousePress(down, Qt::LeftButton);
-         QTest::mouseRelease(down, Qt::LeftButton);
-       },
-       98,
-       [](QWidget* w) {
-         auto* field = static_cast<TMyEdit*>(w);
-         EXPECT_FALSE(field->OutOfRange());
-         EXPECT_EQ("98", field->Text().trimmed());
-         EXPECT_NE(kRed, FieldText(w)->palette().color(QPalette::Text));
-       }},
-      {"slider",
-       {.Offset = 31, .Caption = "Level", .Control = C::Slider, .Min = 0, .Max = 100},
-       120,
-       [](QWidget* w) {
-         auto* slider = static_cast<TPanSlider*>(w);
-         EXPECT_TRUE(slider->OutOfRange());
-         EXPECT_TRUE(slider->Slider()->Unset());
-         EXPECT_EQ("120", slider->Edit()->Text());
-       },
-       [](QWidget* w) {
-         QWidget* track = static_cast<TPanSlider*>(w)->Slider();
-         QTest::keyPress(track, Qt::Key_Up);
-         QTest::keyRelease(track, Qt::Key_Up);
-       },
-       100,
-       [](QWidget* w) {
-         auto* slider = static_cast<TPanSlider*>(w);
-         EXPECT_FALSE(slider->OutOfRange());
-         EXPECT_FALSE(slider->Slider()->Unset());
-         EXPECT_EQ("100", slider->Edit()->Text());
-       }},
-      {"knob",
-       {.Offset = 32, .Caption = "Pan", .Control = C::Pan, .Min = 1, .Max = 127, .Add = -64},
-       0,
-       [](QWidget* w) {
-         EXPECT_TRUE(w->findChild<Tmyrotary*>()->Unset());
-         auto* click = w->findChild<TClickEdit*>();
-         EXPECT_TRUE(click->OutOfRange());
-         EXPECT_EQ("0", click->Text());
-       },
-       [](QWidget* w) {
-         auto* knob = w->findChild<Tmyrotary*>();
-         const QPoint right(knob->width() - 6, knob->height() / 2);
-         QTest::mousePress(knob, Qt::LeftButton, {}, right);
-         QTest::mouseRelease(knob, Qt::LeftButton, {}, right);
-       },
-       -1,
-       [](QWidget* w) {
-         EXPECT_FALSE(w->findChild<Tmyrotary*>()->Unset());
-         EXPECT_FALSE(w->findChild<TClickEdit*>()->OutOfRange());
-       }},
-      {"list",
-       {.Offset = 33, .Caption = "Mode", .Control = C::List, .Min = 0, .Max = 2, .Items = kItems},
-       7,
-       [](QWidget* w) {
-         auto* combo = static_cast<QComboBox*>(w);
-         EXPECT_EQ(-1, combo->currentIndex());
-         EXPECT_EQ("7", combo->placeholderText());
-         EXPECT_EQ(kRed, combo->palette().color(QPalette::PlaceholderText));
-       },
-       [](QWidget* w) { QTest::keyClick(w, Qt::Key_Down); },
-       0,
-       [](QWidget* w) {
-         auto* combo = static_cast<QComboBox*>(w);
-         EXPECT_EQ(0, combo->currentIndex());
-         EXPECT_EQ("", combo->placeholderText());
-       }},
-      {"check box",
-       {.Offset = 34, .Caption = "Hold", .Control = C::Check, .Min = 0, .Max = 1},
-       5,
-       [](QWidget* w) {
-         EXPECT_EQ(Qt::PartiallyChecked, static_cast<QCheckBox*>(w)->checkState());
-       },
-       [](QWidget* w) { QTest::mouseClick(w, Qt::LeftButton); },
-       1,
-       [](QWidget* w) { EXPECT_EQ(Qt::Checked, static_cast<QCheckBox*>(w)->checkState()); }},
-  };
+  const TParamRow field{
+      .Offset = 30, .Caption = "Feedback", .Control = C::Field, .Max = 98, .Mode = MinMax};
+  const TParamRow slider{.Offset = 31, .Caption = "Level", .Control = C::Slider, .Max = 100};
+  const TParamRow knob{
+      .Offset = 32, .Caption = "Pan", .Control = C::Pan, .Min = 1, .Max = 127, .Add = -64};
+  const TParamRow list{
+      .Offset = 33, .Caption = "Mode", .Control = C::List, .Max = 2, .Items = kItems};
+  const TParamRow check{.Offset = 34, .Caption = "Hold", .Control = C::Check, .Max = 1};
+  // The byte, the text shown for it, what the first change stores (-1: any value of the range)
+  // and the text then shown (nullptr: any); a check box shows its state's number.
+  struct TCase {
+    const TParamRow& Row;
+    std::uint8_t Byte;
+    const char* Marked;
+    int StoredAfter;
+    const char* Plain;
+  } const cases[] = {{field, 100, "100", 98, "98"},
+                     {slider, 120, "120", 100, "100"},
+                     {knob, 0, "0", -1, nullptr},
+                     {list, 7, "7", 0, "Off"},
+                     {check, 5, "1", 1, "2"}};
   TScopedScriptedUI ui;
-  for (const TKindCase& test : cases) {
-    SCOPED_TRACE(test.What);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Row.Caption);
     TLibrary library;
     auto& patch = static_cast<TPatch&>(library.NewElement(ekPatch));
-    patch.Common.Data()[test.Row.Offset] = test.Byte;
+    patch.Common.Data()[c.Row.Offset] = c.Byte;
     TOnePage page(patch, patch.Common);
     QWidget host;
-    TParamBinding binding(test.Row, page, &host);
+    TParamBinding binding(c.Row, page, &host);
     page.Binding = &binding;
     QWidget* widget = binding.Widget();
     ASSERT_NE(widget, nullptr);
     host.show();
     binding.Show(patch.Common.Data());
-    test.ExpectMarked(widget);
+    auto [text, marks] = Look(widget);
+    EXPECT_EQ(text, QLatin1String(c.Marked));
+    for (bool mark : marks) EXPECT_TRUE(mark);
+    if (auto* list = qobject_cast<QComboBox*>(widget)) {
+      EXPECT_EQ(kRed, list->palette().color(QPalette::PlaceholderText));
+    }
     EXPECT_TRUE(widget->toolTip().startsWith(
         QStringLiteral("Out of range: the stored value is %1, and this parameter takes %2 to %3.")
-            .arg(test.Byte)
-            .arg(test.Row.Min)
-            .arg(test.Row.Max)))
+            .arg(c.Byte)
+            .arg(c.Row.Min)
+            .arg(c.Row.Max)))
         << widget->toolTip().toStdString();
     // Showing it moved nothing into the block.
-    EXPECT_EQ(test.Byte, patch.Common.GetByte(test.Row.Offset));
+    EXPECT_EQ(c.Byte, patch.Common.GetByte(c.Row.Offset));
 
     widget->setFocus();
-    test.Edit(widget);
-    const int stored = patch.Common.GetByte(test.Row.Offset);
-    if (test.StoredAfter >= 0)
-      EXPECT_EQ(test.StoredAfter, stored);
+    FirstChange(widget);
+    const int stored = patch.Common.GetByte(c.Row.Offset);
+    if (c.StoredAfter >= 0)
+      EXPECT_EQ(c.StoredAfter, stored);
     else
-      EXPECT_TRUE(stored >= test.Row.Min && stored <= test.Row.Max) << stored;
-    test.ExpectPlain(widget);
+      EXPECT_TRUE(stored >= c.Row.Min && stored <= c.Row.Max) << stored;
+    std::tie(text, marks) = Look(widget);
+    if (c.Plain) EXPECT_EQ(text, QLatin1String(c.Plain));
+    for (bool mark : marks) EXPECT_FALSE(mark);
     EXPECT_EQ("", widget->toolTip());
   }
 }

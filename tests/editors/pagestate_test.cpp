@@ -38,7 +38,7 @@ class PageState : public TSendTest {
 };
 }  // namespace
 
-TEST_F(PageState, StoringTheStoredValueSendsNothingRecordsNothingAndLeavesTheLibrarySaved) {
+TEST_F(PageState, AStoreSendsOnlyAChangeAGroupAlwaysAndWhileUpdatingNothingIsMarked) {
   TTestPage page(*patch, patch->Common, 2);
   page.SendandStore(46, patch->Common.GetByte(46));
   EXPECT_TRUE(Taken().empty());
@@ -53,11 +53,14 @@ TEST_F(PageState, StoringTheStoredValueSendsNothingRecordsNothingAndLeavesTheLib
   ASSERT_EQ(page.UndoList().Count(), 1);
   EXPECT_EQ(page.UndoList().Records()[0].Offset, 46);
   EXPECT_EQ(page.UndoList().Records()[0].Value, 0);
-  EXPECT_EQ(page.UndoList().Records()[0].Count, 1);
-}
-
-TEST_F(PageState, WhileUpdatingAStoreIsSentButNotMarkedAndAGroupStoreDoesNothing) {
-  TTestPage page(*patch, patch->Common);
+  EXPECT_EQ(page.UndoList().Records()[0].Count,
+            1);  // A group is recorded and sent even when nothing changed.
+  const TBytes blanks(12, ' ');
+  page.SendAndStoreArray(0, blanks.data(), 12);
+  EXPECT_EQ(Taken().size(), 1u);
+  EXPECT_EQ(page.UndoList().Count(), 13);
+  // While updating a store is sent but not marked, and a group store does nothing.
+  library.Saved = true;
   page.Updating = true;
   page.SendandStore(47, 10);
   const std::uint8_t tempo[2] = {7, 8};
@@ -88,23 +91,15 @@ TEST_F(PageState, UndoOfAGroupRestoresAllItsBytesWithOneMessage) {
     const int views = page.Views;
     page.Undo();
     EXPECT_EQ(Taken(), std::vector<TBytes>{DataSet(0x03000000 + c.Offset, before)});
-    EXPECT_EQ(TBytes(patch->Common.Data() + c.Offset,
-                     patch->Common.Data() + c.Offset + c.Bytes.size()),
-              before);
+    EXPECT_EQ(
+        TBytes(patch->Common.Data() + c.Offset, patch->Common.Data() + c.Offset + c.Bytes.size()),
+        before);
     EXPECT_EQ(page.Views, views + 1);
     EXPECT_FALSE(page.CanUndo());
   }
 }
 
-TEST_F(PageState, AGroupIsRecordedAndSentEvenWhenNothingChanged) {
-  TTestPage page(*patch, patch->Common);
-  const TBytes blanks(12, ' ');
-  page.SendAndStoreArray(0, blanks.data(), 12);
-  EXPECT_EQ(Taken().size(), 1u);
-  EXPECT_EQ(page.UndoList().Count(), 12);
-}
-
-TEST_F(PageState, UndoTakesGroupsBackInReverseOrderAndMarksTheElementModified) {
+TEST_F(PageState, UndoTakesGroupsBackInReverseOrderAtTheirAddressesAndMarksModified) {
   TTestPage page(*patch, patch->Tones[1]);
   page.SendandStore(81, 90);
   const std::uint8_t wave[4] = {0, 2, 15, 14};
@@ -124,12 +119,10 @@ TEST_F(PageState, UndoTakesGroupsBackInReverseOrderAndMarksTheElementModified) {
   // Undo with an empty history does nothing.
   page.Undo();
   EXPECT_TRUE(Taken().empty());
-}
-
-TEST_F(PageState, TheLastToneByteIsStoredAndUndoneAtItsOwnAddress) {
-  TTestPage page(*patch, patch->Tones[3]);
-  page.SendandStore(128, 99);
-  page.Undo();
+  // The last tone byte is stored and undone at its own address.
+  TTestPage last(*patch, patch->Tones[3]);
+  last.SendandStore(128, 99);
+  last.Undo();
   EXPECT_EQ(Taken(), (std::vector<TBytes>{DataSet(0x03001700, {99}), DataSet(0x03001700, {0})}));
 }
 
@@ -170,7 +163,7 @@ TEST_F(PageState, RedoSendsLikeAStoreAndIsForgottenByANewChangeOrRevert) {
   EXPECT_EQ(Taken(), std::vector<TBytes>{DataSet(0x0300002C, {15, 10})});
 }
 
-TEST_F(PageState, RevertWritesTheOldestBytesBackSilentlyThenSendsTheWholeBlock) {
+TEST_F(PageState, RevertWritesTheOldestBytesBackSilentlyThenSendsTheWholeBlockEvenUnchanged) {
   TTestPage page(*patch, patch->Common, 2);
   page.SendandStore(46, 100);
   page.SendandStore(46, 110);
@@ -186,24 +179,22 @@ TEST_F(PageState, RevertWritesTheOldestBytesBackSilentlyThenSendsTheWholeBlock) 
   EXPECT_EQ(patch->Common.GetByte(57), 0);
   EXPECT_EQ(page.Views, views + 1);
   EXPECT_FALSE(page.CanUndo());
-}
-
-TEST_F(PageState, RevertWithAnEmptyHistoryStillRefreshesAndSendsTheBlock) {
-  TTestPage page(*patch, patch->Tones[0]);
+  // With an empty history it still refreshes and sends the block; with the ports closed, nothing.
+  TTestPage tone(*patch, patch->Tones[0]);
+  library.Saved = true;
   const auto image = patch->Tones[0].Image;
-  page.Revert();
+  tone.Revert();
   EXPECT_EQ(patch->Tones[0].Image, image);
-  EXPECT_EQ(page.Views, 1);
+  EXPECT_EQ(tone.Views, 1);
   EXPECT_TRUE(library.Saved);
-  const std::vector<TBytes> sent = Taken();
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(AddressOf(sent[0]), 0x03001000u);
-  EXPECT_EQ(DataOf(sent[0]).size(), 129u);
-  // With the ports closed nothing goes out.
+  const std::vector<TBytes> block = Taken();
+  ASSERT_EQ(block.size(), 1u);
+  EXPECT_EQ(AddressOf(block[0]), 0x03001000u);
+  EXPECT_EQ(DataOf(block[0]).size(), 129u);
   MidiSession().SetMidiOpen(false);
-  page.Revert();
+  tone.Revert();
   EXPECT_TRUE(Taken().empty());
-  EXPECT_EQ(page.Views, 2);
+  EXPECT_EQ(tone.Views, 2);
 }
 
 TEST_F(PageState, EachTabHasItsOwnHistory) {
@@ -232,8 +223,7 @@ TEST_F(PageState, EachSlotEditsItsOwnBlockWithItsOwnHistory) {
   page.SendandStore(6, 100);  // part 3's level
   page.SetSlot(15);
   page.SendandStore(6, 50);
-  EXPECT_EQ(Taken(),
-            (std::vector<TBytes>{DataSet(0x01001206, {100}), DataSet(0x01001F06, {50})}));
+  EXPECT_EQ(Taken(), (std::vector<TBytes>{DataSet(0x01001206, {100}), DataSet(0x01001F06, {50})}));
   page.SetSlot(2);
   page.Undo();
   EXPECT_EQ(Taken(), std::vector<TBytes>{DataSet(0x01001206, {0})});
@@ -256,8 +246,7 @@ TEST_F(PageState, EveryWriteOfTheBlockIsAnnouncedFirst) {
   page.Undo();
   page.SendandStore(0, 0);
   page.Revert();
-  EXPECT_EQ(page.Writes,
-            (std::vector<std::pair<int, int>>{{0, 1}, {0, 1}, {0, 1}, {0, 1}}));
+  EXPECT_EQ(page.Writes, (std::vector<std::pair<int, int>>{{0, 1}, {0, 1}, {0, 1}, {0, 1}}));
 }
 
 TEST_F(PageState, ActivationTransmitsOnlyAnotherObjectAndNeverDuringADrag) {

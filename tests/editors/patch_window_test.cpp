@@ -1,21 +1,11 @@
 // The patch window: opening from the library, its caption and tone switches, opening and
 // closing pages with their places, activation, the drag and drop of parts with its acceptance
 // rules and copies, and Compare.
-#include <functional>
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QMdiSubWindow>
 #include <QMouseEvent>
-#include <QPushButton>
-#include <QToolButton>
 
 #include "app/librarygrid.h"
 #include "editorfixture.h"
-#include "midi/pacedsender.h"
-#include "editors/common/parambinding.h"
-#include "editors/common/partkind.h"
-#include "editors/patch/formeffect.h"
 #include "editors/patch/patchcopy.h"
 #include "model/patchbank.h"
 
@@ -87,28 +77,13 @@ TEST_F(PatchWindow, OpensFromTheLibraryWithItsCaptionPartsAndSize) {
   EXPECT_EQ(form_->MdiArea()->activeSubWindow(), window->Frame());
 }
 
-TEST_F(PatchWindow, ToneChecksStoreTheToneSwitchWithoutUndo) {
-  TFormPatch& window = OpenPatch(Patch(0));
-  Taken();
-  library_->Saved = true;
-  EXPECT_FALSE(window.ToneCheck(2)->isChecked());
-  window.ToneCheck(2)->click();
-  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(0x03001200, {1})});
-  EXPECT_EQ(Patch(0).Tones[1].GetByte(0), 1);
-  EXPECT_FALSE(library_->Saved);
-  // Filling the window from the patch marks nothing.
-  library_->Saved = true;
-  Patch(0).Tones[3].StoreByte(0, 1);
-  Patch(0).UpdateViews();
-  EXPECT_TRUE(window.ToneCheck(4)->isChecked());
-  EXPECT_TRUE(library_->Saved);
-  EXPECT_TRUE(Taken().empty());
-}
-
 TEST_F(PatchWindow, PagesOpenOnceTakeTheirPlaceAndCloseWithTheWindow) {
+  QApplication::setActiveWindow(form_.get());
   TFormPatch& window = OpenPatch(Patch(0));
+  QMdiArea* area = form_->MdiArea();
   TPageSlot& slot = Patch(0).Common.Pages[TCommon::pgCommon];
   EXPECT_EQ(slot.Top, 0xFFFF);
+  QTest::mouseClick(window.Part(QStringLiteral("Common")), Qt::LeftButton);
   TFormCommon& page = OpenCommon(window);
   EXPECT_TRUE(slot.Open);
   EXPECT_EQ(slot.Window, &page);
@@ -121,9 +96,17 @@ TEST_F(PatchWindow, PagesOpenOnceTakeTheirPlaceAndCloseWithTheWindow) {
   EXPECT_EQ(page.minimumSize(), page.maximumSize());
   QTest::mouseDClick(window.Part(QStringLiteral("Common")), Qt::LeftButton);
   EXPECT_EQ(slot.Window, &page);
-  EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 3);  // library, patch, common page
+  EXPECT_EQ(area->subWindowList().size(), 3);  // library, patch, common page
+  // Closed, it gives the patch window back in front, not the library behind it.
+  ASSERT_EQ(area->activeSubWindow(), page.Frame());
+  page.BtnClose()->click();
+  Flush();
+  EXPECT_EQ(area->activeSubWindow(), window.Frame());
+  EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).back(), window.Frame());
 
-  page.Frame()->move(100, 120);
+  TFormCommon& moved = OpenCommon(window);
+  EXPECT_EQ(moved.Frame()->pos(), QPoint(60, 40));
+  moved.Frame()->move(100, 120);
   window.Frame()->close();
   Flush();
   EXPECT_FALSE(slot.Open);
@@ -134,9 +117,17 @@ TEST_F(PatchWindow, PagesOpenOnceTakeTheirPlaceAndCloseWithTheWindow) {
   EXPECT_EQ(Patch(0).Editor, nullptr);
   EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 1);
 
-  // Opened again: at the remembered place.
+  // Opened again: at the remembered place, which is saved with the patch.
   TFormCommon& again = OpenCommon(OpenPatch(Patch(0)));
   EXPECT_EQ(again.Frame()->pos(), QPoint(100, 120));
+  const QByteArray record = Patch(0).RecordBytes(false);
+  TLibrary other;
+  auto& copy = static_cast<TPatch&>(other.NewElement(ekPatch));
+  TByteReader reader(Bytes(record), false);
+  reader.U16();
+  copy.LoadFromLibrary(reader);
+  EXPECT_EQ(copy.Common.Pages[TCommon::pgCommon].Left, 100);
+  EXPECT_EQ(copy.Common.Pages[TCommon::pgCommon].Top, 120);
 }
 
 TEST_F(PatchWindow, ADesignedPlacePastTheFrameMovesInside) {
@@ -152,17 +143,6 @@ TEST_F(PatchWindow, ADesignedPlacePastTheFrameMovesInside) {
     EXPECT_EQ(frame->y(), std::max(0, client.height() - frame->height() - 1));
   }
   EXPECT_LT(frame->x(), 60);
-}
-
-TEST_F(PatchWindow, DeletingThePatchClosesItsWindows) {
-  TFormPatch& window = OpenPatch(Patch(2));
-  OpenCommon(window);
-  Patch(2).Selected = true;
-  Patch(0).Selected = Patch(1).Selected = false;
-  libraryWindow_->DeleteSelected();
-  Flush();
-  EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 1);
-  EXPECT_EQ(library_->Count(), 2);
 }
 
 TEST_F(PatchWindow, ActivationSendsAnotherPatchButNotTheCurrentOne) {
@@ -273,40 +253,6 @@ TEST_F(PatchWindow, CopyRangesCoverEveryToneByteOnceAndTheCommonBlockOnce) {
   EXPECT_TRUE(PatchPartRanges(pkWave, pkPitch).empty());
 }
 
-TEST_F(PatchWindow, CompareSendsTheOpeningStateAndReleasingSendsTheEdit) {
-  TFormPatch& window = OpenPatch(Patch(0));
-  TFormCommon& page = OpenCommon(window);
-  page.SendandStore(46, 77);
-  Taken();
-  library_->Saved = true;
-  window.CompareButton()->click();
-  std::vector<TBytes> sent = Taken();
-  ASSERT_EQ(sent.size(), 5u);
-  EXPECT_EQ(AddressOf(sent[0]), 0x03000000u);
-  EXPECT_EQ(DataOf(sent[0])[46], 0);  // as it was
-  EXPECT_EQ(AddressOf(sent[4]), 0x03001600u);
-  EXPECT_EQ(Patch(0).Common.GetByte(46), 77);
-  window.CompareButton()->click();
-  sent = Taken();
-  ASSERT_EQ(sent.size(), 5u);
-  EXPECT_EQ(DataOf(sent[0])[46], 77);
-  EXPECT_TRUE(library_->Saved);
-  EXPECT_EQ(page.UndoList().Count(), 1);
-}
-
-TEST_F(PatchWindow, ThePlaceOfPagesIsSavedWithThePatch) {
-  TFormCommon& page = OpenCommon(OpenPatch(Patch(0)));
-  page.Frame()->move(33, 44);
-  const QByteArray record = Patch(0).RecordBytes(false);
-  TLibrary other;
-  auto& copy = static_cast<TPatch&>(other.NewElement(ekPatch));
-  TByteReader reader(Bytes(record), false);
-  reader.U16();
-  copy.LoadFromLibrary(reader);
-  EXPECT_EQ(copy.Common.Pages[TCommon::pgCommon].Left, 33);
-  EXPECT_EQ(copy.Common.Pages[TCommon::pgCommon].Top, 44);
-}
-
 TEST_F(PatchWindow, TheEffectsButtonOpensTheEffectsPageWhichClosesWithThePatch) {
   TFormPatch& window = OpenPatch(Patch(2));
   TPageSlot& slot = Patch(2).Common.Pages[TCommon::pgEffects];
@@ -329,28 +275,13 @@ TEST_F(PatchWindow, TheEffectsButtonOpensTheEffectsPageWhichClosesWithThePatch) 
   libraryWindow_->DeleteSelected();
   Flush();
   EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 1);
-}
-
-TEST_F(PatchWindow, ClosingAPageGivesTheWindowItWasOpenedFromBack) {
-  QApplication::setActiveWindow(form_.get());
-  TFormPatch& window = OpenPatch(Patch(0));
-  QMdiArea* area = form_->MdiArea();
-  ASSERT_EQ(area->activeSubWindow(), window.Frame());
-  // A click on a panel and a double click open a page over the patch window; when it closes,
-  // the patch window comes back in front, not the library behind it.
-  QTest::mouseClick(window.Part(QStringLiteral("Common")), Qt::LeftButton);
-  TFormCommon& page = OpenCommon(window);
-  ASSERT_EQ(area->activeSubWindow(), page.Frame());
-  page.BtnClose()->click();
-  Flush();
-  EXPECT_EQ(area->activeSubWindow(), window.Frame());
-  EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).back(), window.Frame());
+  EXPECT_EQ(library_->Count(), 2);
 }
 
 // Compare never stays down over a patch the instrument does not hold as shown: leaving the
 // window releases it (the edited patch goes out), and an edit while it is down first sends the
 // edited patch, then the edit. While down, the caption says so.
-TEST_F(PatchWindow, CompareEndsWhenItsWindowIsLeftOrThePatchIsEdited) {
+TEST_F(PatchWindow, CompareSendsTheOpeningStateAndEndsWhenLeftOrEdited) {
   struct TCase {
     const char* Name;
     std::function<void(TFormPatch&, TFormCommon&)> Act;
@@ -363,14 +294,30 @@ TEST_F(PatchWindow, CompareEndsWhenItsWindowIsLeftOrThePatchIsEdited) {
              qobject_cast<QMdiSubWindow*>(libraryWindow_->parentWidget()));
        },
        0},
-      {"a tone switch clicked", [](TFormPatch& window, TFormCommon&) { window.ToneCheck(2)->click(); },
-       1},
+      {"a tone switch clicked",
+       [](TFormPatch& window, TFormCommon&) { window.ToneCheck(2)->click(); }, 1},
       {"a page edit", [](TFormPatch&, TFormCommon& page) { page.SendandStore(46, 78); }, 1},
       {"Undo on a page", [](TFormPatch&, TFormCommon& page) { page.Undo(); }, 1},
   };
   TFormPatch& window = OpenPatch(Patch(0));
   TFormCommon& page = OpenCommon(window);
   page.SendandStore(46, 77);
+  Taken();
+  library_->Saved = true;
+  // Down: the opening state; up again: the edit. Neither marks the library or a history.
+  window.CompareButton()->click();
+  std::vector<TBytes> sent = Taken();
+  ASSERT_EQ(sent.size(), 5u);
+  EXPECT_EQ(AddressOf(sent[0]), 0x03000000u);
+  EXPECT_EQ(DataOf(sent[0])[46], 0);
+  EXPECT_EQ(AddressOf(sent[4]), 0x03001600u);
+  EXPECT_EQ(Patch(0).Common.GetByte(46), 77);
+  window.CompareButton()->click();
+  sent = Taken();
+  ASSERT_EQ(sent.size(), 5u);
+  EXPECT_EQ(DataOf(sent[0])[46], 77);
+  EXPECT_TRUE(library_->Saved);
+  EXPECT_EQ(page.UndoList().Count(), 1);
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     form_->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window.Frame()));
@@ -380,7 +327,7 @@ TEST_F(PatchWindow, CompareEndsWhenItsWindowIsLeftOrThePatchIsEdited) {
     Taken();
     const std::uint8_t edited = Patch(0).Common.GetByte(46);
     c.Act(window, page);
-    const std::vector<TBytes> sent = Taken();
+    sent = Taken();
     EXPECT_FALSE(window.CompareButton()->isChecked());
     EXPECT_FALSE(window.windowTitle().contains(QStringLiteral("[Compare]")));
     ASSERT_EQ(sent.size(), 5u + c.EditMessages);
@@ -391,9 +338,23 @@ TEST_F(PatchWindow, CompareEndsWhenItsWindowIsLeftOrThePatchIsEdited) {
 }
 
 // The tone switch is one byte shown in two windows: each shows it at once after either changes
-// it, and after Undo on the wave page.
-TEST_F(PatchWindow, TheToneSwitchShowsAtOnceInThePatchWindowAndOnTheWavePage) {
+// it, and after Undo on the wave page (the patch window keeps no history of it).
+TEST_F(PatchWindow, TheToneSwitchIsStoredWithoutUndoAndShowsAtOnceInBothItsWindows) {
   TFormPatch& window = OpenPatch(Patch(0));
+  Taken();
+  library_->Saved = true;
+  EXPECT_FALSE(window.ToneCheck(2)->isChecked());
+  window.ToneCheck(2)->click();
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(0x03001200, {1})});
+  EXPECT_EQ(Patch(0).Tones[1].GetByte(0), 1);
+  EXPECT_FALSE(library_->Saved);
+  // Filling the window from the patch marks nothing.
+  library_->Saved = true;
+  Patch(0).Tones[3].StoreByte(0, 1);
+  Patch(0).UpdateViews();
+  EXPECT_TRUE(window.ToneCheck(4)->isChecked());
+  EXPECT_TRUE(library_->Saved);
+  EXPECT_TRUE(Taken().empty());
   QTest::mouseDClick(window.Part(QStringLiteral("Wave2")), Qt::LeftButton);
   auto* wave = qobject_cast<TPageWindow*>(Patch(0).Tones[1].Pages[TTone::pgWave].Window);
   ASSERT_NE(wave, nullptr);
@@ -428,8 +389,9 @@ TEST_F(PatchWindow, APatchFromABankSaysWhichBankAndPositionAndUnsavedChangesShow
   // A bank with no file of its own is named instead.
   bank.FileName = QStringLiteral("Untitled.Syx");
   bank.Patch(0).OpenEditor();
-  EXPECT_TRUE(qobject_cast<QWidget*>(bank.Patch(0).Editor)->windowTitle().startsWith(
-      bank.Patch(0).GetName() + " [Bank : Real 1 : 1]"));
+  EXPECT_TRUE(qobject_cast<QWidget*>(bank.Patch(0).Editor)
+                  ->windowTitle()
+                  .startsWith(bank.Patch(0).GetName() + " [Bank : Real 1 : 1]"));
 
   library_->Saved = true;
   form_->EnableMenuItems();

@@ -1,38 +1,20 @@
 // The tone pages of a patch, driven through their controls: where each byte goes, the wave
 // group and name, the envelopes, the LFO and control pages' own rules.
-#include <functional>
-#include <memory>
 
-#include <QApplication>
 #include <QButtonGroup>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QStackedWidget>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QTimer>
-#include <QToolButton>
 
 #include "app/editorhooks.h"
 #include "app/formnames.h"
 #include "app/formselectname.h"
 #include "app/helpwindow.h"
-#include "controls/fadegraph.h"
 #include "controls/finedrag.h"
-#include "controls/myedit.h"
-#include "controls/panslider.h"
 #include "editorfixture.h"
 #include "editors/common/envelopebinding.h"
-#include "editors/common/parambinding.h"
 #include "editors/params/wavegroup.h"
-#include "editors/patch/formcontrol.h"
-#include "editors/patch/formlfo.h"
-#include "editors/patch/formpitch.h"
-#include "editors/patch/formtva.h"
-#include "editors/patch/formtvf.h"
-#include "editors/patch/formwave.h"
-#include "midi/config.h"
 
 namespace {
 // The address of a tone byte: 03 00 10 00 + (tone − 1) × 200H, byte 128 at 01 00 past it.
@@ -70,29 +52,106 @@ class TonePage : public TEditorTest {
 };
 }  // namespace
 
-TEST_F(TonePage, ThePatchWindowsButtonsOpenEachTonePageOnItsTone) {
+TEST_F(TonePage, ThePatchWindowsButtonsOpenEachTonePageOnItsToneWithItsHelpPage) {
   struct TCase {
     const char* Button;
     TTone::TPage Kind;
     const char* Class;
-  } cases[] = {{"Wave3", TTone::pgWave, "TFormWave"},
-               {"Pitch3", TTone::pgPitch, "TFormPitch"},
-               {"Tvf3", TTone::pgTVF, "TFormTVF"},
-               {"Tva3", TTone::pgTVA, "TFormTVA"},
-               {"Lfo13", TTone::pgLFO1, "TFormLFO"},
-               {"Lfo23", TTone::pgLFO2, "TFormLFO"},
-               {"Control3", TTone::pgControl, "TFormControl"}};
+    int Context;
+    const char* Title;
+  } cases[] = {{"Control2", TTone::pgControl, "TFormControl", 33, "The control page"},
+               {"Wave2", TTone::pgWave, "TFormWave", 34, "The wave page"},
+               {"Pitch2", TTone::pgPitch, "TFormPitch", 35, "The pitch page"},
+               {"Lfo12", TTone::pgLFO1, "TFormLFO", 36, "The LFO pages"},
+               {"Lfo22", TTone::pgLFO2, "TFormLFO", 36, "The LFO pages"},
+               {"Tva2", TTone::pgTVA, "TFormTVA", 37, "The TVA page"},
+               {"Tvf2", TTone::pgTVF, "TFormTVF", 38, "The TVF page"}};
+  THelpWindow help;
   for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Button);
     QTest::mouseDClick(window_->Part(QString::fromLatin1(c.Button)), Qt::LeftButton);
-    QObject* page = Tone(3).Pages[c.Kind].Window;
-    ASSERT_NE(page, nullptr) << c.Button;
+    auto* page = qobject_cast<TPageWindow*>(Tone(2).Pages[c.Kind].Window);
+    ASSERT_NE(page, nullptr);
     EXPECT_STREQ(page->metaObject()->className(), c.Class);
-    EXPECT_TRUE(Tone(3).Pages[c.Kind].Open);
-    EXPECT_TRUE(qobject_cast<QWidget*>(page)->windowTitle().contains(" [Tone 3] "));
+    EXPECT_TRUE(Tone(2).Pages[c.Kind].Open);
+    EXPECT_TRUE(page->windowTitle().contains(" [Tone 2] "));
+    EXPECT_EQ(page->HelpContext(), c.Context);
+    help.ShowContext(page->HelpContext());
+    EXPECT_EQ(help.Browser()->documentTitle(), QString::fromLatin1(c.Title));
+    // The page speaks of its own controls, not of another page's.
+    EXPECT_TRUE(help.Browser()->toPlainText().contains("Undo"));
   }
-  EXPECT_TRUE(qobject_cast<QWidget*>(Tone(3).Pages[TTone::pgLFO2].Window)
+  EXPECT_TRUE(qobject_cast<QWidget*>(Tone(2).Pages[TTone::pgLFO2].Window)
                   ->windowTitle()
-                  .contains(" [LFO 2] [Tone 3]"));
+                  .contains(" [LFO 2] [Tone 2]"));
+  help.ShowContext(38);
+  EXPECT_TRUE(help.Browser()->toPlainText().contains("Cutoff Frequency"));
+  help.ShowContext(33);
+  EXPECT_TRUE(help.Browser()->toPlainText().contains("Reverb Send Level"));
+  help.close();
+}
+
+// A control set to a value as the user ends a change: one message at its literal address, and
+// Undo sends the bytes before it there again.
+TEST_F(TonePage, EachControlSendsItsBytesToItsAddressAndUndoSendsThemBack) {
+  constexpr int kStep = 1000;  // a picture's right arrow
+  struct TCase {
+    const char* Button;  // the page, by the patch window's button
+    int Offset;
+    std::uint8_t Before;
+    int Shown;
+    std::uint32_t Address;
+    TBytes Stored;
+  } cases[] = {
+      {"Common", 65, 0, -2, 0x03000041, {1}},        // Octave Shift: stored − 3
+      {"Common", 44, 0, 250, 0x0300002C, {15, 10}},  // Default Tempo, two nibbles
+      {"Common", 44, 0, 20, 0x0300002C, {1, 4}},    {"Common", 50, 0, -48, 0x03000032, {48}},
+      {"Common", 65, 1, -3, 0x03000041, {0}},       {"Common", 49, 0, 12, 0x03000031, {12}},
+      {"Common", 47, 10, -64, 0x0300002F, {0}},    // the pan's number box
+      {"Tvf2", 81, 0, 99, 0x03001251, {99}},       // Cutoff of tone 2
+      {"Tvf3", 80, 0, kStep, 0x03001450, {1}},     // past "No Filter"
+      {"control4", 128, 0, 90, 0x03001700, {90}},  // past the seven-bit step
+      {"Control1", 38, 5, -63, 0x03001026, {0}},   // a controller's depth
+      {"Lfo23", 53, 0, kStep, 0x03001435, {1}},    // LFO 2 of tone 3
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Button << " " << c.Offset << " " << c.Shown);
+    const QString button = QString::fromLatin1(c.Button);
+    TBlock& block =
+        button == "Common" ? static_cast<TBlock&>(Patch(0).Common) : Tone(button.right(1).toInt());
+    ASSERT_NE(window_->Part(button), nullptr);
+    QTest::mouseDClick(window_->Part(button), Qt::LeftButton);
+    TPageWindow* page = nullptr;
+    for (QMdiSubWindow* sub : form_->MdiArea()->subWindowList()) {
+      auto* p = qobject_cast<TPageWindow*>(sub->widget());
+      if (p && p->Binding(c.Offset) && &p->Block() == &block) page = p;
+    }
+    ASSERT_NE(page, nullptr);
+    for (std::size_t i = 0; i < c.Stored.size(); ++i)
+      block.StoreByte(c.Offset + static_cast<int>(i), c.Before);
+    Patch(0).UpdateViews();
+    Taken();
+    TParamBinding* binding = page->Binding(c.Offset);
+    if (page->Tabs()) page->Tabs()->setCurrentIndex(binding->Row().Tab);
+    QWidget* w = binding->Widget();
+    if (c.Shown == kStep) {
+      binding->StepPicture(+1);
+    } else if (auto* field = qobject_cast<TMyEdit*>(w)) {
+      field->SetCode(c.Shown);
+      Q_EMIT field->OnEndChange();
+    } else if (auto* slider = qobject_cast<TPanSlider*>(w)) {
+      slider->SetValue(c.Shown);
+      Q_EMIT slider->OnEndchange();
+    } else {
+      auto* box = w->findChild<TClickEdit*>(QStringLiteral("PanEdit"));
+      ASSERT_NE(box, nullptr);
+      box->SetValue(c.Shown);
+      Q_EMIT box->OnEndchange();
+    }
+    EXPECT_EQ(Taken(), std::vector<TBytes>{Set(c.Address, c.Stored)});
+    page->Undo();
+    EXPECT_EQ(Taken(), std::vector<TBytes>{Set(c.Address, TBytes(c.Stored.size(), c.Before))});
+  }
 }
 
 TEST_F(TonePage, WaveGroupIsStoredOnlyForInstalledBoardsAndShownFromTheBytes) {
@@ -211,7 +270,7 @@ TEST_F(TonePage, AShiftDragOfAGraphPointIsOneFineChangeAndOneUndo) {
   EXPECT_FALSE(tvf.CanUndo());
 }
 
-TEST_F(TonePage, TheArrowsOfASteppedPictureStayPutAndTheWindowKeepsItsSize) {
+TEST_F(TonePage, TheArrowsOfASteppedPictureStopAtItsEndsStayPutAndKeepTheWindowsSize) {
   for (int which : {TTone::pgTVF, TTone::pgTVA}) {
     TPageWindow& page = which == TTone::pgTVF
                             ? static_cast<TPageWindow&>(Open<TFormTVF>(TTone::pgTVF, 1))
@@ -226,6 +285,8 @@ TEST_F(TonePage, TheArrowsOfASteppedPictureStayPutAndTheWindowKeepsItsSize) {
     const QPoint prevAt = prev->mapTo(&page, QPoint()), nextAt = next->mapTo(&page, QPoint());
     const QSize size = page.window()->size();
     const TParamRow& row = page.Binding(offset)->Row();
+    QTest::mouseClick(prev, Qt::LeftButton);  // at the first item: nothing
+    EXPECT_TRUE(Taken().empty());
     for (int step = row.Min; step <= row.Max + 1; ++step) {
       QTest::mouseClick(next, Qt::LeftButton);
       QApplication::processEvents();
@@ -233,24 +294,12 @@ TEST_F(TonePage, TheArrowsOfASteppedPictureStayPutAndTheWindowKeepsItsSize) {
       EXPECT_EQ(prev->mapTo(&page, QPoint()), prevAt) << step;
       EXPECT_EQ(page.window()->size(), size) << step;
     }
+    EXPECT_EQ(Taken().size(), static_cast<std::size_t>(row.Max - row.Min));  // none past the end
   }
 }
 
-TEST_F(TonePage, PicturesStepWithinTheirRangeOnly) {
-  auto& tvf = Open<TFormTVF>(TTone::pgTVF, 1);
-  tvf.Binding(80)->StepPicture(-1);  // "No Filter" is the first type
-  EXPECT_TRUE(Taken().empty());
-  tvf.Binding(80)->StepPicture(+1);
-  ASSERT_EQ(Taken().size(), 1u);
-  EXPECT_EQ(Tone(1).GetByte(80), 1);
-}
-
-TEST_F(TonePage, LfoTwoOfToneThreeStoresItsOwnBytesAndFollowsTheFadeMode) {
+TEST_F(TonePage, LfoTwoOfToneThreeHasItsOwnBytesAndFollowsTheFadeMode) {
   auto& page = Open<TFormLFO>(TTone::pgLFO2, 3, 2);
-  page.Binding(53)->StepPicture(+1);
-  std::vector<TBytes> sent = Taken();
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(AddressOf(sent[0]), 0x03001400u + 53);
   ASSERT_NE(page.Binding(79), nullptr);  // the pitch depth of LFO 2
   EXPECT_EQ(page.Binding(78), nullptr);
   EXPECT_EQ(page.Binding(45), nullptr);
@@ -263,28 +312,11 @@ TEST_F(TonePage, LfoTwoOfToneThreeStoresItsOwnBytesAndFollowsTheFadeMode) {
   page.Fade()->SetFadeTime(30);
   Taken();
   Q_EMIT page.Fade()->OnEndchange();
-  sent = Taken();
+  const std::vector<TBytes> sent = Taken();
   // Delay at b + 4 to time at b + 6 in one data set.
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_EQ(AddressOf(sent[0]), 0x03001400u + 57);
   EXPECT_EQ(sent[0].size(), 11u + 3u);
-}
-
-TEST_F(TonePage, ReverbSendOfToneFourGoesPastTheSevenBitStepAndUndoSendsItThere) {
-  auto& page = Open<TFormControl>(TTone::pgControl, 4);
-  auto* level = qobject_cast<TPanSlider*>(page.Binding(128)->Widget());
-  ASSERT_NE(level, nullptr);
-  level->SetValue(90);
-  page.Binding(128)->Store();
-  std::vector<TBytes> sent = Taken();
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(AddressOf(sent[0]), 0x03001700u);
-  EXPECT_EQ(DataOf(sent[0]), TBytes{90});
-  page.Undo();
-  sent = Taken();
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(AddressOf(sent[0]), 0x03001700u);
-  EXPECT_EQ(DataOf(sent[0]), TBytes{0});
 }
 
 TEST_F(TonePage, ControllersAreShownOneAtATimeAndKeyRangesHoldEachOther) {
@@ -295,12 +327,6 @@ TEST_F(TonePage, ControllersAreShownOneAtATimeAndKeyRangesHoldEachOther) {
   EXPECT_TRUE(page.Binding(37)->Widget()->isVisibleTo(&page));
   EXPECT_FALSE(page.Binding(21)->Widget()->isVisibleTo(&page));
   EXPECT_TRUE(Taken().empty());
-
-  // Depth −63 is stored as 0.
-  auto* depth = qobject_cast<TPanSlider*>(page.Binding(38)->Widget());
-  depth->SetValue(-63);
-  page.Binding(38)->Store();
-  EXPECT_EQ(Tone(1).GetByte(38), 0);
 
   // The lower key steps no further than the upper one.
   Tone(1).StoreByte(14, 59);
@@ -313,51 +339,6 @@ TEST_F(TonePage, ControllersAreShownOneAtATimeAndKeyRangesHoldEachOther) {
   }
   EXPECT_EQ(lower->Code(), 60);
   EXPECT_EQ(Tone(1).GetByte(14), 60);
-}
-
-TEST_F(TonePage, MovingTheCutoffOfToneTwoReachesTheInstrumentsTemporaryMemory) {
-  auto& page = Open<TFormTVF>(TTone::pgTVF, 2);
-  auto* cutoff = qobject_cast<TPanSlider*>(page.Binding(81)->Widget());
-  ASSERT_NE(cutoff, nullptr);
-  cutoff->SetValue(99);
-  Q_EMIT cutoff->OnEndchange();
-  const std::vector<TBytes> sent = Taken();
-  ASSERT_EQ(sent.size(), 1u);
-  const auto device = static_cast<std::uint8_t>(Config().DeviceID - 1);
-  EXPECT_EQ(sent[0], DataSet(0x03001251, TBytes{99}, device));
-  EXPECT_EQ(Tone(2).GetByte(81), 99);
-  EXPECT_FALSE(library_->Saved);
-}
-
-TEST_F(TonePage, EachTonePageOpensItsOwnHelpPage) {
-  struct TCase {
-    const char* Button;
-    TTone::TPage Kind;
-    int Context;
-    const char* Title;
-  } cases[] = {{"Control2", TTone::pgControl, 33, "The control page"},
-               {"Wave2", TTone::pgWave, 34, "The wave page"},
-               {"Pitch2", TTone::pgPitch, 35, "The pitch page"},
-               {"Lfo12", TTone::pgLFO1, 36, "The LFO pages"},
-               {"Lfo22", TTone::pgLFO2, 36, "The LFO pages"},
-               {"Tva2", TTone::pgTVA, 37, "The TVA page"},
-               {"Tvf2", TTone::pgTVF, 38, "The TVF page"}};
-  THelpWindow help;
-  for (const TCase& c : cases) {
-    QTest::mouseDClick(window_->Part(QString::fromLatin1(c.Button)), Qt::LeftButton);
-    auto* page = qobject_cast<TPageWindow*>(Tone(2).Pages[c.Kind].Window);
-    ASSERT_NE(page, nullptr) << c.Button;
-    EXPECT_EQ(page->HelpContext(), c.Context) << c.Button;
-    help.ShowContext(page->HelpContext());
-    EXPECT_EQ(help.Browser()->documentTitle(), QString::fromLatin1(c.Title)) << c.Button;
-    // The page speaks of its own controls, not of another page's.
-    EXPECT_TRUE(help.Browser()->toPlainText().contains("Undo")) << c.Button;
-  }
-  help.ShowContext(38);
-  EXPECT_TRUE(help.Browser()->toPlainText().contains("Cutoff Frequency"));
-  help.ShowContext(33);
-  EXPECT_TRUE(help.Browser()->toPlainText().contains("Reverb Send Level"));
-  help.close();
 }
 
 // The "B" button of the wave page opens the program's "Select Name" picker on the group's list.

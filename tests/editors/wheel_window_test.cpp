@@ -2,18 +2,8 @@
 // inactive page it changes nothing, and drop-down lists and value fields take it only with the
 // keyboard focus. Real events: the wheel goes to the widget under the pointer, and windows are
 // activated as the frame does it.
-#include <QApplication>
-#include <QComboBox>
-#include <QMdiSubWindow>
-#include <QPushButton>
-#include <QTabWidget>
-#include <QWheelEvent>
 
-#include "controls/myedit.h"
-#include "controls/myrotary.h"
-#include "controls/panslider.h"
 #include "editorfixture.h"
-#include "editors/common/parambinding.h"
 
 namespace {
 class WheelWindow : public TEditorTest {
@@ -65,7 +55,8 @@ TEST_F(WheelWindow, OnlyTheActivePageTakesTheWheelAndListsAndFieldsOnlyWithTheFo
     char Kind;
     bool NeedsFocus;
   };
-  for (const TCase& c : {TCase{'F', true}, TCase{'L', true}, TCase{'S', false}, TCase{'K', false}}) {
+  for (const TCase& c :
+       {TCase{'F', true}, TCase{'L', true}, TCase{'S', false}, TCase{'K', false}}) {
     SCOPED_TRACE(c.Kind);
     QWidget* target = nullptr;
     TParamBinding* binding = Find(idle, c.Kind, target);
