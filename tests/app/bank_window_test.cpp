@@ -1,55 +1,72 @@
-// The bank window: opening, rows, the member menu, the audition and the drops it takes.
+// The bank and global windows: opening and closing, rows with and without a data card, the
+// member menu, the audition, the drops they take and give, and what a screen reader reads.
 #include <QAccessible>
-#include <QAction>
-#include <QApplication>
+#include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QTest>
-#include <QTimer>
+#include <QScreen>
 
 #include "app/formbank.h"
 #include "app/formbankgrid.h"
 #include "app/formedit.h"
-#include "library_fixture.h"
+#include "app/formglobal.h"
+#include "mainwindow_fixture.h"
+#include "midi/config.h"
+#include "model/global.h"
 #include "model/patchbank.h"
 
-class TBankWindowTest : public TLibraryWindowTest {
+namespace {
+
+class TBankWindows : public TMainWindowTest {
  protected:
   void SetUp() override {
-    TLibraryWindowTest::SetUp();
+    TMainWindowTest::SetUp();
     RegisterBankWindows();
-    library_ = &Open({ekPatchBank, ekPerformanceBank, ekRhythmBank}, QStringLiteral("Home.Lib"));
-    library_->Library()->Element(0).SetName(QStringLiteral("Strings"), false);
+    Config().DataCard = false;
+    library_ = &Open({ekPatchBank, ekPerformanceBank, ekRhythmBank, ekGlobal}, "Home.Lib");
+    SetNames(*library_->Library(), {"Strings", "Split", "Kits", "Studio"});
     library_->Library()->Saved = true;
   }
-  TPatchBank& PatchBank() { return static_cast<TPatchBank&>(library_->Library()->Element(0)); }
-  TFormBank& OpenBank(int index) {
-    TLibElem& bank = library_->Library()->Element(index);
-    bank.OpenEditor();
-    auto* window = qobject_cast<TFormBank*>(bank.Editor);
+  void TearDown() override {
+    Config().DataCard = false;
+    TMainWindowTest::TearDown();
+  }
+  TLibrary& Home() { return *library_->Library(); }
+  TPatchBank& PatchBank() { return static_cast<TPatchBank&>(Home().Element(0)); }
+  TGlobal& Global() { return static_cast<TGlobal&>(Home().Element(3)); }
+  template <class TWindow = TFormBank>
+  static TWindow& OpenEditor(TLibElem& element) {
+    element.OpenEditor();
+    auto* window = qobject_cast<TWindow*>(element.Editor);
     EXPECT_NE(window, nullptr);
     return *window;
   }
-  // A library of elements of the given kinds, all selected and dragged from its window.
-  TFormLibrary& DragFromLibrary(std::initializer_list<int> kinds) {
+  TFormBank& OpenBank(int index) { return OpenEditor(Home().Element(index)); }
+  static int RowY(int row) { return row * 18 + 4; }
+  // A library of new elements of the given kinds ("New 0", "New 1"...), all selected and
+  // dragged from its window; in the card memory when user is false.
+  TFormLibrary& DragFromLibrary(std::initializer_list<int> kinds, bool user = true) {
     TFormLibrary& source = Open(kinds, QStringLiteral("Source.Lib"));
     for (int i = 0; i < source.Library()->Count(); ++i) {
       source.Library()->Element(i).SetName(QStringLiteral("New %1").arg(i), false);
+      source.Library()->Element(i).User = user;
       source.Library()->Element(i).Selected = true;
     }
     source.BeginDrag();
     return source;
   }
-  void Pick(const char* item) {
-    auto* action = main_->findChild<QAction*>(QString::fromLatin1(item));
-    ASSERT_NE(action, nullptr);
-    action->trigger();
+  // Drops the drag of source on a bank or global window and picks Copy or Move.
+  void DropOn(TFormBankBase& window, TFormLibrary& source, int row, const char* item) {
+    ASSERT_TRUE(window.DragOverGrid(&source, row));
+    EXPECT_TRUE(main_->DragInfo().Accepted);
+    source.EndDrag(window.Grid()->viewport(), QPoint(20, 20));
+    Pick(item);
   }
 
   TFormLibrary* library_ = nullptr;
 };
 
-TEST_F(TBankWindowTest, OpensFromTheLibraryWithCaptionAndOneRowPerMember) {
+TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
   library_->GridDoubleClick(QPoint(5, 5));
   auto* window = qobject_cast<TFormBank*>(PatchBank().Editor);
   ASSERT_NE(window, nullptr);
@@ -57,99 +74,98 @@ TEST_F(TBankWindowTest, OpensFromTheLibraryWithCaptionAndOneRowPerMember) {
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Patch Bank Strings [Location : Home.Lib][*]"));
   EXPECT_EQ(window->Grid()->RowCount(), 128);
   EXPECT_EQ(window->HelpContext(), 53);
-  EXPECT_EQ(main_->ActiveLibrary(window), library_->Library());
-  // Opening it again brings the same window forward.
-  PatchBank().OpenEditor();
-  EXPECT_EQ(PatchBank().Editor, window);
+  EXPECT_EQ(main_->ActiveLibrary(window), &Home());
+  // Opening it again brings the same window forward; a rename from outside shows.
+  EXPECT_EQ(&OpenBank(0), window);
   EXPECT_EQ(main_->findChildren<TFormBank*>().size(), 1);
-  // A rename from outside shows in the caption.
   PatchBank().SetName(QStringLiteral("Brass"), false);
   PatchBank().UpdateViews();
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Patch Bank Brass [Location : Home.Lib][*]"));
-}
 
-TEST_F(TBankWindowTest, ClosingKeepsTheGeometryInTheBankAndDeletingTheBankClosesIt) {
-  TFormBank& window = OpenBank(0);
-  window.Frame()->move(40, 50);
-  window.Frame()->resize(window.Frame()->width(), 300);
-  window.Frame()->close();
+  window->Frame()->move(40, 50);
+  window->Frame()->resize(window->Frame()->width(), 300);
+  window->Frame()->close();
   Flush();
   EXPECT_FALSE(PatchBank().WindowOpen);
   EXPECT_EQ(PatchBank().Editor, nullptr);
   EXPECT_EQ(PatchBank().WinLeft, 40);
   EXPECT_EQ(PatchBank().WinTop, 50);
   EXPECT_EQ(PatchBank().Height, 300);
-  EXPECT_FALSE(library_->Library()->Saved);
-  EXPECT_EQ(library_->Library()->Count(), 3);  // the bank stays in its library
-
+  EXPECT_FALSE(Home().Saved);
+  EXPECT_EQ(Home().Count(), 4);  // the bank stays in its library
   // Opened again, it takes the place and height it had.
-  library_->Library()->Saved = true;
+  Home().Saved = true;
   TFormBank& again = OpenBank(0);
   EXPECT_EQ(again.Frame()->pos(), QPoint(40, 50));
   EXPECT_EQ(again.Frame()->height(), 300);
   again.Frame()->close();
-  EXPECT_TRUE(library_->Library()->Saved);  // nothing moved
-
+  EXPECT_TRUE(Home().Saved);  // nothing moved
   // Deleting a bank closes its window.
   OpenBank(1);
-  library_->Library()->Take(1);
+  Home().Take(1);
   Flush();
   EXPECT_TRUE(main_->findChildren<TFormBank*>().isEmpty());
 }
 
-TEST_F(TBankWindowTest, RowsSelectLikeALibraryAndAClickBesideClears) {
+TEST_F(TBankWindows, OpensBesideItsLibraryAndClosingItBringsTheLibraryBack) {
+  TFormLibrary& other = Open({ekPatch}, QStringLiteral("Other.Lib"));
+  QMdiArea* area = main_->MdiArea();
+  QMdiSubWindow* home = TChildFrame::SubWindowOf(library_);
+  area->setActiveSubWindow(home);
+  home->move(0, 0);
+  QMdiSubWindow* sub = TChildFrame::SubWindowOf(&OpenBank(0));
+  EXPECT_EQ(home, TChildFrame::OpenerOf(sub));
+  // Whole in the area and clear of the library when there is room.
+  const QRect room(QPoint(0, 0), area->viewport()->size());
+  EXPECT_TRUE(room.contains(sub->geometry()));
+  if (home->width() + sub->width() <= room.width() ||
+      home->height() + sub->height() <= room.height()) {
+    EXPECT_FALSE(sub->geometry().intersects(home->geometry()));
+  }
+  area->setActiveSubWindow(sub);
+  sub->close();
+  QTest::qWait(1);
+  Flush();
+  EXPECT_EQ(home, area->activeSubWindow());
+  EXPECT_NE(TChildFrame::SubWindowOf(&other), area->activeSubWindow());
+}
+
+TEST_F(TBankWindows, TheMouseSelectsAuditionsAndOpensTheMenuAndTheProperties) {
   TFormBank& window = OpenBank(0);
-  window.GridMouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(50, 2 * 18 + 4));
-  window.GridMouseDown(Qt::LeftButton, Qt::ShiftModifier, QPoint(50, 4 * 18 + 4));
-  window.GridMouseDown(Qt::LeftButton, Qt::ControlModifier, QPoint(50, 7 * 18 + 4));
-  std::vector<int> selected;
-  for (int i = 0; i < PatchBank().Count(); ++i)
-    if (PatchBank().Member(i).Selected) selected.push_back(i);
-  EXPECT_EQ(selected, (std::vector<int>{2, 3, 4, 7}));
+  window.GridMouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(50, RowY(2)));
+  window.GridMouseDown(Qt::LeftButton, Qt::ShiftModifier, QPoint(50, RowY(4)));
+  window.GridMouseDown(Qt::LeftButton, Qt::ControlModifier, QPoint(50, RowY(7)));
+  EXPECT_EQ(Selected(PatchBank()), (std::vector<int>{2, 3, 4, 7}));
   // The drag that the plain click began carries the members in bank order.
   window.BeginDrag();
   EXPECT_EQ(main_->DragInfo().Items.size(), 4u);
   EXPECT_EQ(main_->DragInfo().Items[3].Element, &PatchBank().Member(7));
+  // A click beside the rows clears.
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(&window, &press);
-  EXPECT_FALSE(PatchBank().Member(2).Selected);
-  EXPECT_FALSE(PatchBank().Member(7).Selected);
-}
+  EXPECT_TRUE(Selected(PatchBank()).empty());
 
-TEST_F(TBankWindowTest, ShiftRightButtonAuditionsTheMember) {
-  TFormBank& window = OpenBank(0);
+  // Shift + right button auditions the member, without the menu.
   int started = 0;
-  auto saved = LibraryWindowHooks().StartPatchAudition;
   LibraryWindowHooks().StartPatchAudition = [&started] { ++started; };
-  window.GridMouseDown(Qt::RightButton, Qt::ShiftModifier, QPoint(50, 5 * 18 + 4));
-  LibraryWindowHooks().StartPatchAudition = saved;
+  window.GridMouseDown(Qt::RightButton, Qt::ShiftModifier, QPoint(50, RowY(5)));
+  LibraryWindowHooks().StartPatchAudition = nullptr;
   EXPECT_EQ(started, 1);
-  EXPECT_TRUE(PatchBank().Member(5).Selected);
-  EXPECT_EQ(window.ContextMenu()->isVisible(), false);
-}
+  EXPECT_EQ(Selected(PatchBank()), std::vector<int>{5});
+  EXPECT_FALSE(window.ContextMenu()->isVisible());
 
-TEST_F(TBankWindowTest, MenuOnARhythmBankHasNoXpItems) {
-  TFormBank& window = OpenBank(2);
-  window.GridMouseDown(Qt::RightButton, Qt::NoModifier, QPoint(50, 18 + 4));
-  auto& bank = static_cast<TBank&>(library_->Library()->Element(2));
-  EXPECT_EQ(window.MenuElement(), &bank.Member(1));
-  EXPECT_TRUE(bank.Member(1).Selected);
-  EXPECT_FALSE(
-      window.ContextMenu()->findChild<QAction*>(QStringLiteral("ImportFromXP"))->isEnabled());
-  EXPECT_FALSE(
-      window.ContextMenu()->findChild<QAction*>(QStringLiteral("ExportToXP"))->isEnabled());
-  window.ContextMenu()->close();
-  TFormBank& patches = OpenBank(0);
-  patches.GridMouseDown(Qt::RightButton, Qt::NoModifier, QPoint(50, 4));
-  EXPECT_TRUE(
-      patches.ContextMenu()->findChild<QAction*>(QStringLiteral("ExportToXP"))->isEnabled());
-  patches.ContextMenu()->close();
-}
-
-TEST_F(TBankWindowTest, EditShowsThePropertyDialogForTheMember) {
-  TFormBank& window = OpenBank(0);
-  window.GridMouseDown(Qt::RightButton, Qt::NoModifier, QPoint(50, 9 * 18 + 4));
+  // The menu: no XP items on a rhythm bank; Edit shows the properties of the member.
+  TFormBank& rhythms = OpenBank(2);
+  rhythms.GridMouseDown(Qt::RightButton, Qt::NoModifier, QPoint(50, RowY(1)));
+  auto& kits = static_cast<TBank&>(Home().Element(2));
+  EXPECT_EQ(rhythms.MenuElement(), &kits.Member(1));
+  EXPECT_TRUE(kits.Member(1).Selected);
+  for (const char* item : {"ImportFromXP", "ExportToXP"})
+    EXPECT_FALSE(rhythms.ContextMenu()->findChild<QAction*>(item)->isEnabled()) << item;
+  rhythms.ContextMenu()->close();
+  window.GridMouseDown(Qt::RightButton, Qt::NoModifier, QPoint(50, RowY(9)));
+  EXPECT_TRUE(window.ContextMenu()->findChild<QAction*>("ExportToXP")->isEnabled());
   window.ContextMenu()->close();
   bool shown = false;
   QTimer::singleShot(0, [&shown] {
@@ -165,16 +181,14 @@ TEST_F(TBankWindowTest, EditShowsThePropertyDialogForTheMember) {
   EXPECT_EQ(PatchBank().Member(9).Number, 10);  // a member keeps its place
 }
 
-TEST_F(TBankWindowTest, ThreePatchesFitFromRow125AndNotFrom126) {
+TEST_F(TBankWindows, DropsTakeWhatFitsOfTheirKindAsCopiesOrMovedIntoTheCard) {
   TFormBank& window = OpenBank(0);
-  TFormLibrary& source = DragFromLibrary({ekPatch, ekPatch, ekPatch});
-  EXPECT_FALSE(window.DragOverGrid(&source, 127));
-  EXPECT_FALSE(window.DragOverGrid(&source, 126));
+  // Three patches fit from row 125, not from 126.
+  TFormLibrary& three = DragFromLibrary({ekPatch, ekPatch, ekPatch});
+  EXPECT_FALSE(window.DragOverGrid(&three, 127));
+  EXPECT_FALSE(window.DragOverGrid(&three, 126));
   EXPECT_FALSE(main_->DragInfo().Accepted);
-  ASSERT_TRUE(window.DragOverGrid(&source, 125));
-  EXPECT_TRUE(main_->DragInfo().Accepted);
-  source.EndDrag(window.Grid()->viewport(), QPoint(20, 20));
-  Pick("PopupCopy");
+  DropOn(window, three, 125, "PopupCopy");
   for (int k = 0; k < 3; ++k) {
     const TLibElem& member = PatchBank().Member(125 + k);
     EXPECT_EQ(member.GetName(), QStringLiteral("New %1").arg(k));
@@ -184,43 +198,33 @@ TEST_F(TBankWindowTest, ThreePatchesFitFromRow125AndNotFrom126) {
     EXPECT_EQ(member.Owner, &PatchBank());
   }
   EXPECT_NE(PatchBank().Member(124).GetName(), QStringLiteral("New 0"));
-  EXPECT_EQ(source.Library()->Count(), 3);  // a copy
-  EXPECT_FALSE(library_->Library()->Saved);
-}
+  EXPECT_EQ(three.Library()->Count(), 3);  // a copy
+  EXPECT_FALSE(Home().Saved);
 
-TEST_F(TBankWindowTest, MoveIntoACardBankTakesTheElementsOutOfTheLibrary) {
+  // Moved into a card bank, the elements leave their library.
   PatchBank().User = false;
-  TFormBank& window = OpenBank(0);
-  TFormLibrary& source = DragFromLibrary({ekPatch, ekPatch});
-  ASSERT_TRUE(window.DragOverGrid(&source, 0));
-  source.EndDrag(window.Grid()->viewport(), QPoint(20, 20));
-  Pick("PopupMove");
-  EXPECT_EQ(source.Library()->Count(), 0);
+  TFormLibrary& two = DragFromLibrary({ekPatch, ekPatch});
+  DropOn(window, two, 0, "PopupMove");
+  EXPECT_EQ(two.Library()->Count(), 0);
   EXPECT_EQ(PatchBank().Member(1).GetName(), QStringLiteral("New 1"));
   EXPECT_FALSE(PatchBank().Member(1).User);
   EXPECT_EQ(PatchBank().Member(1).LocationText(), QStringLiteral("Card : 2"));
-}
 
-TEST_F(TBankWindowTest, WrongKindsAndTooManyElementsAreRefused) {
-  TFormBank& patches = OpenBank(0);
-  TFormLibrary& performance = DragFromLibrary({ekPerformance});
-  EXPECT_FALSE(patches.DragOverGrid(&performance, 0));
-  TFormLibrary& mixed = DragFromLibrary({ekPatch, ekPerformance});
-  EXPECT_FALSE(patches.DragOverGrid(&mixed, 0));
+  // Wrong kinds, mixed kinds and too many are refused.
+  EXPECT_FALSE(window.DragOverGrid(&DragFromLibrary({ekPerformance}), 0));
+  EXPECT_FALSE(window.DragOverGrid(&DragFromLibrary({ekPatch, ekPerformance}), 0));
   TFormBank& rhythms = OpenBank(2);
-  TFormLibrary& three = DragFromLibrary({ekRhythm, ekRhythm, ekRhythm});
-  EXPECT_FALSE(rhythms.DragOverGrid(&three, 0));
-  TFormLibrary& two = DragFromLibrary({ekRhythm, ekRhythm});
-  EXPECT_TRUE(rhythms.DragOverGrid(&two, 0));
-  EXPECT_FALSE(rhythms.DragOverGrid(&two, 1));
+  EXPECT_FALSE(rhythms.DragOverGrid(&DragFromLibrary({ekRhythm, ekRhythm, ekRhythm}), 0));
+  TFormLibrary& rhythmPair = DragFromLibrary({ekRhythm, ekRhythm});
+  EXPECT_TRUE(rhythms.DragOverGrid(&rhythmPair, 0));
+  EXPECT_FALSE(rhythms.DragOverGrid(&rhythmPair, 1));
   EXPECT_FALSE(rhythms.DragOverGrid(nullptr, 0));
 }
 
-TEST_F(TBankWindowTest, DragsFromABankAlwaysCopy) {
+TEST_F(TBankWindows, DragsFromABankAlwaysCopy) {
   TFormBank& window = OpenBank(0);
   PatchBank().Member(3).SetName(QStringLiteral("Bell"), false);
-  window.GridMouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(50, 3 * 18 + 4));
-
+  window.GridMouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(50, RowY(3)));
   // Onto a library: appended as copies, the bank unchanged.
   TFormLibrary& target = Open({}, QStringLiteral("Target.Lib"));
   ASSERT_TRUE(target.DragOverGrid(&window));
@@ -229,66 +233,33 @@ TEST_F(TBankWindowTest, DragsFromABankAlwaysCopy) {
   EXPECT_EQ(target.Library()->Element(0).GetName(), QStringLiteral("Bell"));
   EXPECT_EQ(PatchBank().Member(3).GetName(), QStringLiteral("Bell"));
 
-  // Onto another patch bank at the row under the mouse; never onto another kind.
-  auto other = std::make_unique<TLibrary>();
-  other->NewElement(ekPatchBank);
-  other->NewElement(ekPerformanceBank);
-  TFormLibrary& otherWindow = OpenLibrary(std::move(other));
-  auto& otherBank = static_cast<TBank&>(otherWindow.Library()->Element(0));
-  otherBank.OpenEditor();
-  auto* otherBankWindow = qobject_cast<TFormBank*>(otherBank.Editor);
-  ASSERT_NE(otherBankWindow, nullptr);
+  // Onto another patch bank at the row under the mouse; never onto another kind or itself.
+  TFormLibrary& other = Open({ekPatchBank, ekPerformanceBank});
+  auto& otherBank = static_cast<TBank&>(other.Library()->Element(0));
+  TFormBank& otherWindow = OpenEditor(otherBank);
   window.BeginDrag();
-  ASSERT_TRUE(otherBankWindow->DragOverGrid(&window, 127));
-  window.EndDrag(otherBankWindow->Grid()->viewport());
+  ASSERT_TRUE(otherWindow.DragOverGrid(&window, 127));
+  window.EndDrag(otherWindow.Grid()->viewport());
   EXPECT_EQ(otherBank.Member(127).GetName(), QStringLiteral("Bell"));
   EXPECT_EQ(otherBank.Member(127).Number, 128);
-  EXPECT_FALSE(otherWindow.Library()->Saved);
-  otherWindow.Library()->Element(1).OpenEditor();
-  auto* performances = qobject_cast<TFormBank*>(otherWindow.Library()->Element(1).Editor);
-  ASSERT_NE(performances, nullptr);
-  EXPECT_FALSE(performances->DragOverGrid(&window, 0));
-  EXPECT_FALSE(window.DragOverGrid(&window, 0));  // not onto itself
+  EXPECT_FALSE(other.Library()->Saved);
+  EXPECT_FALSE(OpenEditor(other.Library()->Element(1)).DragOverGrid(&window, 0));
+  EXPECT_FALSE(window.DragOverGrid(&window, 0));
 }
 
-TEST_F(TBankWindowTest, OpensBesideItsLibraryAndClosingItBringsTheLibraryBack) {
-  TFormLibrary& other = Open({ekPatch}, QStringLiteral("Other.Lib"));
-  QMdiArea* area = main_->MdiArea();
-  QMdiSubWindow* home = TChildFrame::SubWindowOf(library_);
-  area->setActiveSubWindow(home);
-  home->move(0, 0);
-  TFormBank& bank = OpenBank(0);
-  QMdiSubWindow* sub = TChildFrame::SubWindowOf(&bank);
-  EXPECT_EQ(home, TChildFrame::OpenerOf(sub));
-  // Whole in the area and clear of the library when there is room.
-  const QRect room(QPoint(0, 0), area->viewport()->size());
-  EXPECT_TRUE(room.contains(sub->geometry()));
-  if (home->width() + sub->width() <= room.width() ||
-      home->height() + sub->height() <= room.height()) {
-    EXPECT_FALSE(sub->geometry().intersects(home->geometry()));
-  }
-
-  area->setActiveSubWindow(sub);
-  sub->close();
-  QTest::qWait(1);
-  Flush();
-  EXPECT_EQ(home, area->activeSubWindow());
-  EXPECT_NE(TChildFrame::SubWindowOf(&other), area->activeSubWindow());
-}
-
-TEST_F(TBankWindowTest, ScreenReadersReadTheLibraryAndBankListsAsTablesOfTheirTexts) {
+TEST_F(TBankWindows, ScreenReadersReadTheLibraryAndBankListsAsTablesOfTheirTexts) {
   QAccessibleInterface* library = QAccessible::queryAccessibleInterface(library_->Grid());
   ASSERT_NE(library, nullptr);
   QAccessibleTableInterface* rows = library->tableInterface();
   ASSERT_NE(rows, nullptr);
   EXPECT_EQ(library->role(), QAccessible::Table);
-  EXPECT_EQ(rows->rowCount(), 3);
+  EXPECT_EQ(rows->rowCount(), 4);
   EXPECT_EQ(rows->columnCount(), 4);
   EXPECT_EQ(rows->columnDescription(1), QStringLiteral("Name"));
   EXPECT_EQ(rows->cellAt(0, 1)->text(QAccessible::Name), QStringLiteral("Strings"));
   EXPECT_EQ(rows->cellAt(0, 0)->text(QAccessible::Name), PatchBank().KindName());
   // The children are the cells, row by row.
-  EXPECT_EQ(library->childCount(), 12);
+  EXPECT_EQ(library->childCount(), 16);
   EXPECT_EQ(library->child(4 + 1), rows->cellAt(1, 1));
   EXPECT_EQ(library->indexOfChild(rows->cellAt(2, 3)), 11);
 
@@ -306,3 +277,95 @@ TEST_F(TBankWindowTest, ScreenReadersReadTheLibraryAndBankListsAsTablesOfTheirTe
   EXPECT_EQ(name->tableCellInterface()->columnIndex(), 1);
   EXPECT_EQ(members->cellAt(128, 0), nullptr);
 }
+
+TEST_F(TBankWindows, WithoutADataCardFourGlobalRowsShowTheUserBanksAndTheSystem) {
+  auto& window = OpenEditor<TFormGlobal>(Global());
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Global Studio [Location : Home.Lib][*]"));
+  EXPECT_EQ(window.Grid()->RowCount(), 4);
+  const std::pair<int, int> rows[] = {{0, 0}, {1, 2}, {3, 6}, {4, -1}};
+  for (const auto& [row, entry] : rows) EXPECT_EQ(window.CalcInd(row), entry) << row;
+  EXPECT_EQ(window.MemberAt(2), &Global().RhythmBank(true));
+  EXPECT_EQ(window.MemberAt(3), &Global().System());
+  EXPECT_EQ(window.MemberAt(4), nullptr);
+  // Every row shows whole, and no more than the rows.
+  EXPECT_EQ(window.Grid()->viewport()->height(), 4 * 18);
+  const int shortHeight = window.height();
+  QApplication::processEvents();
+
+  Config().DataCard = true;
+  RelayoutGlobalWindows();
+  EXPECT_EQ(window.Grid()->RowCount(), 7);
+  EXPECT_EQ(window.CalcInd(5), 5);
+  EXPECT_EQ(window.MemberAt(1), &Global().PatchBank(false));
+  EXPECT_EQ(window.MemberAt(6), &Global().System());
+  EXPECT_EQ(window.Grid()->viewport()->height(), 7 * 18);
+  EXPECT_EQ(window.height() - shortHeight, 3 * 18);
+  // The rows it gained are on the screen at once, not after the next click: what the screen
+  // shows of the grid is what the grid draws.
+  QApplication::processEvents();
+  QWidget* grid = window.Grid()->viewport();
+  const QImage drawn = grid->grab().toImage();
+  const QPoint origin = grid->mapTo(main_.get(), QPoint(0, 0));
+  const QImage screen =
+      main_->screen()
+          ->grabWindow(main_->winId(), origin.x(), origin.y(), grid->width(), grid->height())
+          .toImage()
+          .convertToFormat(drawn.format());
+  ASSERT_EQ(screen.size(), drawn.size());
+  for (int row = 4; row < 7; ++row)
+    for (int y = row * 18; y < row * 18 + 18; y += 3)
+      for (int x = 0; x < drawn.width(); x += 3)
+        ASSERT_EQ(screen.pixel(x, y), drawn.pixel(x, y)) << "row " << row << " at " << x;
+}
+
+TEST_F(TBankWindows, AGlobalTakesOneBankOrSystemIntoItsCardOrUserEntry) {
+  auto& window = OpenEditor<TFormGlobal>(Global());
+  DropOn(window, DragFromLibrary({ekPatchBank}, false), 0, "PopupCopy");
+  EXPECT_EQ(Global().PatchBank(false).GetName(), QStringLiteral("New 0"));
+  EXPECT_EQ(Global().PatchBank(true).GetName(), QStringLiteral("Untitled"));
+  EXPECT_FALSE(Home().Saved);
+  TFormLibrary& user = DragFromLibrary({ekPerformanceBank});
+  DropOn(window, user, 3, "PopupMove");
+  EXPECT_EQ(Global().PerformanceBank(true).GetName(), QStringLiteral("New 0"));
+  EXPECT_EQ(Global().PerformanceBank(false).GetName(), QStringLiteral("Untitled"));
+  EXPECT_EQ(Global().PerformanceBank(true).Owner, &Global());
+  EXPECT_EQ(user.Library()->Count(), 0);
+  // The system has one entry, whatever its memory setting.
+  ASSERT_TRUE(window.DragOverGrid(&DragFromLibrary({ekSystem}, false), 1));
+  window.ProcCopy(main_->DragInfo());
+  EXPECT_EQ(Global().System().GetName(), QStringLiteral("New 0"));
+  // Only one bank or system, of a kind a global holds.
+  EXPECT_FALSE(window.DragOverGrid(&DragFromLibrary({ekPatchBank, ekRhythmBank}), 0));
+  EXPECT_FALSE(window.DragOverGrid(&DragFromLibrary({ekPatch}), 0));
+  EXPECT_FALSE(window.DragOverGrid(&DragFromLibrary({ekGlobal}), 0));
+  EXPECT_TRUE(window.DragOverGrid(&DragFromLibrary({ekRhythmBank}), 0));
+}
+
+TEST_F(TBankWindows, AGlobalDraggedOntoAnotherCopiesItsEntriesAndClosingClosesItsBanks) {
+  auto& window = OpenEditor<TFormGlobal>(Global());
+  Global().RhythmBank(true).SetName(QStringLiteral("Kits"), false);
+  window.GridMouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(60, RowY(2)));
+  ASSERT_EQ(main_->DragInfo().Items.size(), 1u);
+  auto& other = static_cast<TGlobal&>(Home().NewElement(ekGlobal));
+  auto& otherWindow = OpenEditor<TFormGlobal>(other);
+  ASSERT_TRUE(otherWindow.DragOverGrid(&window, 0));
+  window.EndDrag(otherWindow.Grid()->viewport());
+  EXPECT_EQ(other.RhythmBank(true).GetName(), QStringLiteral("Kits"));
+  EXPECT_EQ(other.RhythmBank(false).GetName(), QStringLiteral("Untitled"));
+
+  window.GridDoubleClick(QPoint(60, 4));
+  auto* bankWindow = qobject_cast<TFormBank*>(Global().PatchBank(true).Editor);
+  ASSERT_NE(bankWindow, nullptr);
+  EXPECT_EQ(bankWindow->windowTitle(),
+            QStringLiteral("Patch Bank Untitled [Location : Studio][*]"));
+  EXPECT_EQ(main_->ActiveLibrary(bankWindow), &Home());
+  otherWindow.Frame()->close();
+  window.Frame()->close();
+  Flush();
+  EXPECT_FALSE(Global().WindowOpen);
+  EXPECT_FALSE(Global().PatchBank(true).WindowOpen);
+  EXPECT_TRUE(main_->findChildren<TFormBank*>().isEmpty());
+  EXPECT_TRUE(main_->findChildren<TFormGlobal*>().isEmpty());
+}
+
+}  // namespace

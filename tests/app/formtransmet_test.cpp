@@ -1,23 +1,15 @@
-// The transfer progress window: what it shows, its layout for transmissions, Cancel, and a whole
-// transfer with the built-in instrument run under it.
-#include <gtest/gtest.h>
-
+// The transfer progress window: what it shows, its layout for transmissions, Cancel, and whole
+// transfers with the built-in instrument run under it.
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTest>
-#include <QTimer>
 
 #include "app/formtransmet.h"
 #include "instrument/instrumentbackend.h"
-#include "midi/midisession.h"
-#include "midi/scriptedui.h"
+#include "mainwindow_fixture.h"
 #include "midi/sysex.h"
-#include "midi/timing.h"
 #include "model/patchbank.h"
 #include "model/rhythm.h"
-#include "model/transfer.h"
 
 namespace {
 
@@ -41,11 +33,6 @@ class FormTransmet : public ::testing::Test {
     Timing() = TTiming();
   }
 
-  // Presses the button once the modal run has started.
-  void ClickWhenShown(QPushButton* button) {
-    QTimer::singleShot(0, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
-  }
-
   static bool DefaultInputInstalled() {
     using THandler = void (*)(TMidiInput*);
     const THandler* handler = MidiSession().Input()->OnMidiInput.target<THandler>();
@@ -57,7 +44,7 @@ class FormTransmet : public ::testing::Test {
   TProgressHost* previousHost_ = nullptr;
 };
 
-TEST_F(FormTransmet, ShowsCaptionsCountsGaugeAndTheTransmissionLayout) {
+TEST_F(FormTransmet, ShowsCaptionsCountsGaugeAndLayoutAndAReceiveRunsUnderIt) {
   Transfer().Start(640, "Patch Number", "Now Receiving User Patch Bank");
   EXPECT_EQ(QString(), form_.windowTitle());
   EXPECT_EQ(QSize(277, 228), form_.size());
@@ -105,47 +92,9 @@ TEST_F(FormTransmet, ShowsCaptionsCountsGaugeAndTheTransmissionLayout) {
   EXPECT_EQ(100, form_.Gauge()->value());
   EXPECT_EQ("643", form_.ReceiveBytes()->text());
   EXPECT_EQ("5", form_.ReceiveMessages()->text());
-}
 
-TEST_F(FormTransmet, CancelEndsTheModalRunStopsBothTimersAndGivesInputBack) {
-  Transfer().Start(130, "Rhythm Number", "Now Receiving User Rhythm Bank");
-  int ticks = 0;
-  Transfer().Timer.Arm(
-      60000, [&ticks] { ++ticks; }, true);
-  Transfer().TimerCleanup.Arm(
-      60000, [&ticks] { ++ticks; }, true);
-  Transfer().AttachInput([](TMidiInput*) {});
-  ASSERT_FALSE(DefaultInputInstalled());
-  ClickWhenShown(form_.BtnCancel());
-  Transfer().ShowModal();
-  EXPECT_FALSE(form_.isVisible());
-  EXPECT_FALSE(Transfer().Finished);
-  EXPECT_FALSE(Transfer().Active());
-  EXPECT_FALSE(Transfer().Timer.Enabled());
-  EXPECT_FALSE(Transfer().TimerCleanup.Enabled());
-  EXPECT_TRUE(DefaultInputInstalled());
-  EXPECT_EQ(0, ticks);
+  // A rhythm set received from the instrument runs under the window, which closes itself.
 
-  // Escape and the close command end the transfer too.
-  Transfer().Start(17, "Performance", "Now Receiving Performance");
-  QTimer::singleShot(0, &form_, [this] { QTest::keyClick(&form_, Qt::Key_Escape); });
-  Transfer().ShowModal();
-  EXPECT_FALSE(Transfer().Active());
-  Transfer().Start(17, "Performance", "Now Receiving Performance");
-  QTimer::singleShot(0, &form_, [this] { form_.close(); });
-  Transfer().ShowModal();
-  EXPECT_FALSE(Transfer().Active());
-  EXPECT_FALSE(Transfer().Finished);
-
-  // A transfer closed before it is shown does not open the window (nobody would press Cancel).
-  Transfer().Start(65, "Rhythm Number", "Now Transmitting Rhythm");
-  Transfer().Close();
-  Transfer().ShowModal();
-  EXPECT_FALSE(form_.isVisible());
-}
-
-
-TEST_F(FormTransmet, RhythmSetReceiveRunsUnderTheWindowAndClosesItselfFinished) {
   TRhythm rhythm(nullptr);
   rhythm.Temporary = false;
   rhythm.User = true;
@@ -173,7 +122,44 @@ TEST_F(FormTransmet, RhythmSetReceiveRunsUnderTheWindowAndClosesItselfFinished) 
   EXPECT_TRUE(DefaultInputInstalled());
 }
 
-TEST_F(FormTransmet, CancelDuringTheDiscardAfterABadReplySendsNoFurtherRequest) {
+TEST_F(FormTransmet, CancelEscapeAndCloseEndTheRunStopTheTimersAndSendNoMoreRequests) {
+  Transfer().Start(130, "Rhythm Number", "Now Receiving User Rhythm Bank");
+  int ticks = 0;
+  Transfer().Timer.Arm(
+      60000, [&ticks] { ++ticks; }, true);
+  Transfer().TimerCleanup.Arm(
+      60000, [&ticks] { ++ticks; }, true);
+  Transfer().AttachInput([](TMidiInput*) {});
+  ASSERT_FALSE(DefaultInputInstalled());
+  QTimer::singleShot(0, [this] { QTest::mouseClick(form_.BtnCancel(), Qt::LeftButton); });
+  Transfer().ShowModal();
+  EXPECT_FALSE(form_.isVisible());
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_FALSE(Transfer().Active());
+  EXPECT_FALSE(Transfer().Timer.Enabled());
+  EXPECT_FALSE(Transfer().TimerCleanup.Enabled());
+  EXPECT_TRUE(DefaultInputInstalled());
+  EXPECT_EQ(0, ticks);
+
+  // Escape and the close command end the transfer too.
+  Transfer().Start(17, "Performance", "Now Receiving Performance");
+  QTimer::singleShot(0, &form_, [this] { QTest::keyClick(&form_, Qt::Key_Escape); });
+  Transfer().ShowModal();
+  EXPECT_FALSE(Transfer().Active());
+  Transfer().Start(17, "Performance", "Now Receiving Performance");
+  QTimer::singleShot(0, &form_, [this] { form_.close(); });
+  Transfer().ShowModal();
+  EXPECT_FALSE(Transfer().Active());
+  EXPECT_FALSE(Transfer().Finished);
+
+  // A transfer closed before it is shown does not open the window (nobody would press Cancel).
+  Transfer().Start(65, "Rhythm Number", "Now Transmitting Rhythm");
+  Transfer().Close();
+  Transfer().ShowModal();
+  EXPECT_FALSE(form_.isVisible());
+
+  // Cancel during the discard after a bad reply sends no further request.
+
   TInstrumentFaults faults;
   faults.Corrupt = 1;
   VirtualInstrument()->SetFaults(faults);

@@ -1,20 +1,10 @@
 // The message boxes and file dialogs behind the user-interface service.
-#include <gtest/gtest.h>
-
-#include <functional>
-
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
 
 #include "app/qtuserinterface.h"
+#include "mainwindow_fixture.h"
 
 namespace {
 
@@ -46,15 +36,11 @@ void WhenShown(std::function<void(T*)> action) {
   });
 }
 
-void WhenBoxShows(std::function<void(QMessageBox*)> action) {
-  WhenShown<QMessageBox>(std::move(action));
-}
-
-TEST(MessageBox, OffersTheAskedButtonsAndEscapeAnswersTheBackingOutOne) {
+TEST(QtUserInterface, BoxesOfferTheAskedButtonsAndFileDialogsAddTheDefaultExtension) {
   TQtUserInterface ui;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   int buttonCount = 0;
-  WhenBoxShows([&](QMessageBox* box) {
+  WhenShown<QMessageBox>([&](QMessageBox* box) {
     icon = box->icon();
     buttonCount = box->buttons().size();
     EXPECT_EQ("The Instrument Is Not Responding.", box->text());
@@ -69,17 +55,15 @@ TEST(MessageBox, OffersTheAskedButtonsAndEscapeAnswersTheBackingOutOne) {
     icon = box->icon();
     QTest::keyClick(box, Qt::Key_Escape);
   };
-  WhenBoxShows(escape);
+  WhenShown<QMessageBox>(escape);
   EXPECT_EQ(mbNo,
             ui.Ask(TMsgKind::Confirmation, "File Alredy Exist. Overwrite it ?", mbYes | mbNo));
   EXPECT_EQ(QMessageBox::Question, icon);
-  WhenBoxShows(escape);
+  WhenShown<QMessageBox>(escape);
   EXPECT_EQ(mbOK, ui.Ask(TMsgKind::Information, "Invalid Midi Port Settings", mbOK));
   EXPECT_EQ(QMessageBox::Information, icon);
-}
 
-TEST(FileDialog, SaveAddsTheDefaultExtensionWithoutAskingToOverwriteAndCancelGivesNoName) {
-  TQtUserInterface ui;
+  // Save adds the default extension without asking to overwrite; Cancel gives no name.
   QTemporaryDir dir;
   QFile existing(dir.filePath("bank.Syx"));
   ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
@@ -130,8 +114,10 @@ TEST(RememberedFolders, EachKindOfFileStartsWhereItsLastDialogEndedAlsoAfterARes
   // A later run, reading the same settings file.
   TQtUserInterface ui;
   ui.RememberFoldersIn(settings);
-  EXPECT_EQ(dir.filePath("libs"), ui.WithRememberedFolder(options("Lib", "Untitled 2.Lib")).InitialDir);
-  EXPECT_EQ(dir.filePath("sysex"), ui.WithRememberedFolder(options("Glb", "Untitled.Glb")).InitialDir);
+  EXPECT_EQ(dir.filePath("libs"),
+            ui.WithRememberedFolder(options("Lib", "Untitled 2.Lib")).InitialDir);
+  EXPECT_EQ(dir.filePath("sysex"),
+            ui.WithRememberedFolder(options("Glb", "Untitled.Glb")).InitialDir);
   EXPECT_EQ(dir.filePath("midi"), ui.WithRememberedFolder(options("Mid", "Noname.Mid")).InitialDir);
   EXPECT_EQ("", ui.WithRememberedFolder(options("Txt", "Result.Txt")).InitialDir.remove('.'));
   // A file that has a folder of its own starts there.

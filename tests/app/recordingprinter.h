@@ -1,6 +1,7 @@
 #pragma once
-// A printer for tests: every print job's pages are recorded (texts with their places, lines,
-// the page count) and stay with the test after the job has freed its output.
+// A printer for tests: the texts (with their places and pages) and lines of every print job,
+// kept after the job has freed its output.
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -15,72 +16,56 @@ struct TPrinted {
   int Page;
 };
 
-// A paint engine that remembers the texts and lines drawn, page by page.
-class TRecordingEngine : public QPaintEngine {
+struct TPrintedJob {
+  std::vector<TPrinted> Printed;
+  std::vector<QLineF> Lines;
+  int Page = 1;
+  QStringList Texts() const {
+    QStringList texts;
+    for (const TPrinted& printed : Printed) texts << printed.Text;
+    return texts;
+  }
+};
+
+// Pages of 1000 x 1400 printer pixels at 120 dots per inch, recorded into a job.
+class TRecordingOutput : public TPrintOutput, public QPaintDevice, public QPaintEngine {
  public:
-  TRecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+  TRecordingOutput(TPrintedJob& job, bool failNewPage)
+      : QPaintEngine(QPaintEngine::AllFeatures), job_(job), failNewPage_(failNewPage) {}
+  QPaintDevice& Device() override { return *this; }
+  bool NewPage() override {
+    ++job_.Page;
+    return !failNewPage_;
+  }
+  QPaintEngine* paintEngine() const override { return const_cast<TRecordingOutput*>(this); }
+  int metric(PaintDeviceMetric metric) const override {
+    static const std::map<PaintDeviceMetric, int> metrics = {
+        {PdmWidth, 1000},       {PdmHeight, 1400},      {PdmDpiX, 120}, {PdmDpiY, 120},
+        {PdmPhysicalDpiX, 120}, {PdmPhysicalDpiY, 120}, {PdmDepth, 24}, {PdmDevicePixelRatio, 1}};
+    if (metric == PdmDevicePixelRatioScaled) return static_cast<int>(devicePixelRatioFScale());
+    const auto found = metrics.find(metric);
+    return found != metrics.end() ? found->second : QPaintDevice::metric(metric);
+  }
   bool begin(QPaintDevice*) override { return true; }
   bool end() override { return true; }
   void updateState(const QPaintEngineState&) override {}
   void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
   void drawTextItem(const QPointF& p, const QTextItem& item) override {
-    Texts.push_back({item.text(), p, Page});
+    job_.Printed.push_back({item.text(), p, job_.Page});
   }
   void drawLines(const QLineF* lines, int count) override {
-    for (int i = 0; i < count; ++i) Lines.push_back(lines[i]);
+    job_.Lines.insert(job_.Lines.end(), lines, lines + count);
   }
   void drawLines(const QLine* lines, int count) override {
-    for (int i = 0; i < count; ++i) Lines.push_back(QLineF(lines[i]));
+    for (int i = 0; i < count; ++i) job_.Lines.push_back(QLineF(lines[i]));
   }
   void drawRects(const QRect*, int) override {}
   void drawRects(const QRectF*, int) override {}
   Type type() const override { return QPaintEngine::User; }
 
-  std::vector<TPrinted> Texts;
-  std::vector<QLineF> Lines;
-  int Page = 1;
-};
-
-// A page of 1000 x 1400 printer pixels at 120 dots per inch.
-class TRecordingOutput : public TPrintOutput, public QPaintDevice {
- public:
-  QPaintDevice& Device() override { return *this; }
-  bool NewPage() override {
-    ++engine_.Page;
-    return !FailNewPage;
-  }
-  QPaintEngine* paintEngine() const override { return &engine_; }
-  int metric(PaintDeviceMetric metric) const override {
-    switch (metric) {
-      case PdmWidth:
-        return 1000;
-      case PdmHeight:
-        return 1400;
-      case PdmDpiX:
-      case PdmDpiY:
-      case PdmPhysicalDpiX:
-      case PdmPhysicalDpiY:
-        return 120;
-      case PdmDepth:
-        return 24;
-      case PdmDevicePixelRatio:
-        return 1;
-      case PdmDevicePixelRatioScaled:
-        return static_cast<int>(devicePixelRatioFScale());
-      default:
-        return QPaintDevice::metric(metric);
-    }
-  }
-  const TRecordingEngine& Engine() const { return engine_; }
-  QStringList Texts() const {
-    QStringList texts;
-    for (const TPrinted& printed : engine_.Texts) texts << printed.Text;
-    return texts;
-  }
-  bool FailNewPage = false;
-
  private:
-  mutable TRecordingEngine engine_;
+  TPrintedJob& job_;
+  bool failNewPage_;
 };
 
 // Installs itself as the print output for its lifetime.
@@ -88,32 +73,20 @@ class TRecordingPrinter {
  public:
   TRecordingPrinter() {
     previous_ = SetPrintOutputFactory([this] {
-      auto output = std::make_unique<TRecordingOutput>();
-      output->FailNewPage = FailNewPage;
-      last_ = output.get();
-      outputs_.push_back(std::move(output));
-      return std::unique_ptr<TPrintOutput>(new TForward(*last_));
+      jobs_.push_back(std::make_unique<TPrintedJob>());
+      return std::make_unique<TRecordingOutput>(*jobs_.back(), FailNewPage);
     });
   }
   ~TRecordingPrinter() { SetPrintOutputFactory(previous_); }
   TRecordingPrinter(const TRecordingPrinter&) = delete;
   TRecordingPrinter& operator=(const TRecordingPrinter&) = delete;
 
-  // The output of the last job, none before the first.
-  TRecordingOutput* Last() const { return last_; }
+  // The last job, none before the first.
+  const TPrintedJob* Last() const { return jobs_.empty() ? nullptr : jobs_.back().get(); }
   // Makes the next jobs' new pages fail.
   bool FailNewPage = false;
 
  private:
-  // The jobs take their output and free it; the recording stays here.
-  struct TForward : TPrintOutput {
-    explicit TForward(TRecordingOutput& to) : to_(to) {}
-    QPaintDevice& Device() override { return to_.Device(); }
-    bool NewPage() override { return to_.NewPage(); }
-    TRecordingOutput& to_;
-  };
-
   TPrintOutputFactory previous_;
-  std::vector<std::unique_ptr<TRecordingOutput>> outputs_;
-  TRecordingOutput* last_ = nullptr;
+  std::vector<std::unique_ptr<TPrintedJob>> jobs_;
 };

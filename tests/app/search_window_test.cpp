@@ -1,83 +1,124 @@
-// The search window: opened from a library window in both modes, its controls, the result rows,
-// and the results printed and saved as text.
-#include <QApplication>
+// The search window: opened from a library window in both modes and keeping its choices, its
+// controls, the result rows and the keys on them, dates typed as the lists show them, and the
+// results printed and saved as text.
 #include <QCheckBox>
-#include <QDir>
 #include <QFile>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QProgressBar>
-#include <QPushButton>
-#include <QTimer>
+#include <QTextBrowser>
 
 #include "app/formsearch.h"
-#include "app/printing.h"
-#include "library_fixture.h"
-#include "midi/config.h"
-#include "model/bank.h"
+#include "app/helpwindow.h"
+#include "app/libraryrow.h"
+#include "mainwindow_fixture.h"
 #include "model/search.h"
 #include "recordingprinter.h"
 
 namespace {
-class TSearchWindowTest : public TLibraryWindowTest {
+
+class TSearchWindowTest : public TMainWindowTest {
  protected:
   void TearDown() override {
-    Config().DataCard = false;
-    TLibraryWindowTest::TearDown();
+    QLocale::setDefault(locale_);
+    TMainWindowTest::TearDown();
   }
   // The library window's button opens the window modally; check runs on it, then it closes.
-  void OpenFrom(TFormLibrary& window, bool duplicates,
-                const std::function<void(TFormSearch&)>& check) {
+  static void OpenFrom(TFormLibrary& window, bool duplicates,
+                       const std::function<void(TFormSearch&)>& check) {
     bool seen = false;
     QTimer::singleShot(0, [&] {
       auto* form = qobject_cast<TFormSearch*>(QApplication::activeModalWidget());
-      if (form) {
-        seen = true;
-        check(*form);
-        form->CloseButton()->click();
-      }
+      if (!form) return;
+      seen = true;
+      check(*form);
+      form->CloseButton()->click();
     });
     window.SearchClick(duplicates);
     EXPECT_TRUE(seen);
   }
-  static TBank& Bank(TLibrary& library, int index) {
-    return dynamic_cast<TBank&>(library.Element(index));
+  // The library of a window holding a patch bank "Bank A" whose members are named by name(i).
+  TLibrary& BankLibrary(const std::function<QString(int)>& name) {
+    TLibrary& library = *Open({ekPatchBank}, QStringLiteral("Main.Lib")).Library();
+    library.Element(0).SetName(QStringLiteral("Bank A"), false);
+    for (int i = 0; i < Bank(library).Count(); ++i) Bank(library).Member(i).SetName(name(i), false);
+    return library;
   }
-};
-}  // namespace
+  static TBank& Bank(TLibrary& library) { return dynamic_cast<TBank&>(library.Element(0)); }
 
-TEST_F(TSearchWindowTest, LibraryButtonsOpenTheWindowInEachMode) {
+  QLocale locale_;
+};
+
+TEST_F(TSearchWindowTest, OpensInEachModeKeepsItsChoicesAndItsHelpFollowsTheMode) {
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
   TFormLibrary& window = Open({ekPatch});
-  OpenFrom(window, false, [](TFormSearch& form) {
+  TFormSearch* first = nullptr;
+  OpenFrom(window, false, [&first](TFormSearch& form) {
+    first = &form;
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Search Items"));
     EXPECT_EQ(form.HelpContext(), 29);
     EXPECT_TRUE(form.SearchString()->isVisible());
     EXPECT_TRUE(form.CaseSens()->isVisible());
     EXPECT_FALSE(form.DebCaseSens()->isVisible());
-    EXPECT_TRUE(form.SearchString()->text().isEmpty());
     EXPECT_EQ(form.Gauge()->value(), 0);
+    form.SearchString()->setText(QStringLiteral("Pad"));
+    form.Date()->setChecked(true);
+    form.FromDate()->setText(QStringLiteral("01/02/03"));
+    form.Patch()->setChecked(false);
+    form.Substring()->setChecked(false);
   });
   OpenFrom(window, true, [](TFormSearch& form) {
+    EXPECT_TRUE(form.Duplicates());
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Find Duplicate Items"));
     EXPECT_EQ(form.HelpContext(), 30);
     EXPECT_FALSE(form.SearchString()->isVisible());
     EXPECT_FALSE(form.Date()->isVisible());
-    EXPECT_TRUE(form.DebCaseSens()->isVisible());
-    EXPECT_TRUE(form.SelectedDebug()->isVisible());
-    EXPECT_TRUE(form.SameSound()->isVisible());
-    EXPECT_TRUE(form.Patch()->isVisible());
-    EXPECT_TRUE(form.SearchButton()->isVisible());
+    for (QWidget* shown :
+         std::initializer_list<QWidget*>{form.DebCaseSens(), form.SelectedDebug(), form.SameSound(),
+                                         form.Patch(), form.SearchButton()})
+      EXPECT_TRUE(shown->isVisible()) << shown->objectName().toStdString();
   });
+  // Search again: the same window, the choices still there, the name empty.
+  OpenFrom(window, false, [&first](TFormSearch& form) {
+    EXPECT_EQ(&form, first);
+    EXPECT_FALSE(form.Duplicates());
+    EXPECT_TRUE(form.SearchString()->text().isEmpty());
+    EXPECT_TRUE(form.Date()->isChecked());
+    EXPECT_TRUE(form.FromDate()->isEnabled());
+    EXPECT_EQ(form.FromDate()->text(), QStringLiteral("01/02/03"));
+    EXPECT_FALSE(form.Patch()->isChecked());
+    EXPECT_FALSE(form.Substring()->isChecked());
+  });
+  // F1 in it opens the page of its mode.
+  for (const bool duplicates : {false, true}) {
+    QUrl page;
+    OpenFrom(window, duplicates, [&page](TFormSearch& form) {
+      QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+      QApplication::sendEvent(form.SearchString(), &f1);
+      if (THelpWindow::Current()) page = THelpWindow::Current()->Browser()->source();
+    });
+    EXPECT_EQ(page,
+              QUrl(duplicates ? "qrc:/help/search.html#duplicates" : "qrc:/help/search.html"));
+  }
+  delete THelpWindow::Current();
 }
 
-TEST_F(TSearchWindowTest, DateAndTimeBoxesEnableTheirEditsAndStartUnchecked) {
-  TFormLibrary& window = Open({ekPatch});
-  TFormSearch form(*window.Library(), false);
+TEST_F(TSearchWindowTest, BoxesStartAsTheyShouldAndRowsSayWhatWasFoundAndWhere) {
+  TLibrary& lib = BankLibrary([](int) { return QStringLiteral("Pad"); });
+  TBank& bank = Bank(lib);
+  bank.Member(5).SetName(QStringLiteral("Strings 1"), false);
+  bank.Member(9).SetName(QStringLiteral("strings 2"), false);
+  lib.NewElement(ekPatch).SetName(QStringLiteral("Strings 3"), false);
+  lib.NewElement(ekPatch).SetName(QStringLiteral("Piano"), false);
+  TFormSearch form(lib, false);
   form.show();
   for (QCheckBox* box :
        {form.Patch(), form.Performance(), form.Rhythm(), form.System(), form.Substring()})
     EXPECT_TRUE(box->isChecked()) << box->objectName().toStdString();
   for (QCheckBox* box : {form.CaseSens(), form.Date(), form.Time(), form.Selected()})
     EXPECT_FALSE(box->isChecked()) << box->objectName().toStdString();
+  // The date and time boxes enable their edits.
   EXPECT_FALSE(form.FromDate()->isEnabled());
   EXPECT_FALSE(form.ToTime()->isEnabled());
   form.Date()->click();
@@ -89,13 +130,9 @@ TEST_F(TSearchWindowTest, DateAndTimeBoxesEnableTheirEditsAndStartUnchecked) {
   form.Date()->click();
   EXPECT_FALSE(form.ToDate()->isEnabled());
   EXPECT_TRUE(form.ToTime()->isEnabled());
-}
+  form.Time()->click();
+  EXPECT_FALSE(form.ToTime()->isEnabled());
 
-TEST_F(TSearchWindowTest, NothingFoundShowsOneRowSayingSo) {
-  TFormLibrary& window = Open({ekPatch});
-  SetNames(*window.Library(), {"Piano"});
-  TFormSearch form(*window.Library(), false);
-  form.show();
   EXPECT_TRUE(form.RowTexts(0).isEmpty());  // before any search
   form.SearchString()->setText(QStringLiteral("Organ"));
   form.SearchButton()->click();
@@ -105,35 +142,17 @@ TEST_F(TSearchWindowTest, NothingFoundShowsOneRowSayingSo) {
   form.SearchButton()->click();
   ASSERT_EQ(form.Results().size(), 1u);
   EXPECT_EQ(form.RowTexts(0)[1], QStringLiteral("Piano"));
-}
-
-TEST_F(TSearchWindowTest, BankMembersAreRowsWithTheirLocation) {
-  auto library = std::make_unique<TLibrary>();
-  library->FileName = QStringLiteral("Main.Lib");
-  library->NewElement(ekPatchBank);
-  library->NewElement(ekPatch);
-  TFormLibrary& window = OpenLibrary(std::move(library));
-  TLibrary& lib = *window.Library();
-  TBank& bank = Bank(lib, 0);
-  bank.SetName(QStringLiteral("Bank A"), false);
-  for (int i = 0; i < bank.Count(); ++i) bank.Member(i).SetName(QStringLiteral("Pad"), false);
-  bank.Member(5).SetName(QStringLiteral("Strings 1"), false);
-  bank.Member(9).SetName(QStringLiteral("strings 2"), false);
-  lib.Element(1).SetName(QStringLiteral("Strings 3"), false);
-
-  TFormSearch form(lib, false);
-  form.show();
+  // Bank members are rows with their bank.
   form.SearchString()->setText(QStringLiteral("STRINGS"));
   ASSERT_TRUE(form.Search());
   ASSERT_EQ(form.RowCount(), 3);
-  const QStringList first = form.RowTexts(0);
-  ASSERT_EQ(first.size(), 4);
-  EXPECT_EQ(first[0], QStringLiteral("Patch"));
-  EXPECT_EQ(first[1], QStringLiteral("Strings 1"));
-  EXPECT_EQ(first[3], QStringLiteral("Bank A"));
+  const QStringList row = form.RowTexts(0);
+  ASSERT_EQ(row.size(), 4);
+  EXPECT_EQ(row[0], QStringLiteral("Patch"));
+  EXPECT_EQ(row[1], QStringLiteral("Strings 1"));
+  EXPECT_EQ(row[3], QStringLiteral("Bank A"));
   EXPECT_EQ(form.RowTexts(1)[1], QStringLiteral("strings 2"));
   EXPECT_EQ(form.RowTexts(2)[1], QStringLiteral("Strings 3"));
-
   // Case sensitive, and a bank is not looked into without its kind.
   form.CaseSens()->setChecked(true);
   form.SearchString()->setText(QStringLiteral("Strings"));
@@ -145,37 +164,85 @@ TEST_F(TSearchWindowTest, BankMembersAreRowsWithTheirLocation) {
   EXPECT_EQ(form.RowTexts(0), QStringList{QStringLiteral("No Items Found")});
 }
 
-TEST_F(TSearchWindowTest, DatesAreReadFromTheEditsAndBadOnesStopTheSearch) {
-  // Dates are typed as the lists show them: day/month/two-digit year here.
-  const QLocale before;
-  QLocale::setDefault(QLocale(QLocale::Italian, QLocale::Italy));
-  double day = 0, time = 0;
-  ASSERT_TRUE(TFormSearch::ParseDate(QStringLiteral("01/01/00"), day));
-  EXPECT_EQ(day, 36526);
-  ASSERT_TRUE(TFormSearch::ParseDate(QStringLiteral("31/12/99"), day));
-  EXPECT_EQ(day, 36525);
-  EXPECT_FALSE(TFormSearch::ParseDate(QStringLiteral("31/02/20"), day));
-  EXPECT_FALSE(TFormSearch::ParseDate(QStringLiteral("  /  /  "), day));
+TEST_F(TSearchWindowTest, EnterInTheNameRunsTheSearchAndKeysWalkTheResults) {
+  TFormSearch form(BankLibrary([](int i) { return QStringLiteral("Pad %1").arg(i); }), false);
+  form.show();
+  QTest::keyClicks(form.SearchString(), QStringLiteral("pad 1"));
+  QTest::keyClick(form.SearchString(), Qt::Key_Return);
+  // Pad 1, Pad 10 to Pad 19, Pad 100 to Pad 127.
+  ASSERT_EQ(form.Results().size(), 1u + 10u + 28u);
+  EXPECT_TRUE(form.isVisible());  // Enter searched; it did not close the window
+  auto* grid = form.findChild<TRowGrid*>();
+  ASSERT_NE(grid, nullptr);
+  QTest::keyClick(grid, Qt::Key_Down);
+  EXPECT_EQ(grid->CurrentRow(), 0);
+  QTest::keyClick(grid, Qt::Key_End);
+  EXPECT_EQ(grid->CurrentRow(), 38);
+  EXPECT_EQ(grid->TopRow() + grid->VisibleRows(), 39);
+  // A new search starts at the top with no row marked.
+  form.SearchButton()->click();
+  EXPECT_EQ(grid->CurrentRow(), -1);
+  EXPECT_EQ(grid->TopRow(), 0);
+}
+
+TEST_F(TSearchWindowTest, DatesAreTypedAsTheListsShowThemAndBadOnesStopTheSearch) {
+  const struct {
+    QLocale Locale;
+    const char* Typed;
+    QDate Meant;  // invalid: refused
+  } cases[] = {
+      {QLocale(QLocale::English, QLocale::UnitedStates), "12/09/25", QDate(2025, 12, 9)},
+      {QLocale(QLocale::English, QLocale::UnitedKingdom), "12/09/2025", QDate(2025, 9, 12)},
+      {QLocale(QLocale::German, QLocale::Germany), "12.09.25", QDate(2025, 9, 12)},
+      {QLocale(QLocale::English, QLocale::UnitedStates), "2/29/00", QDate(2000, 2, 29)},
+      {QLocale(QLocale::English, QLocale::UnitedStates), "1/1/99", QDate(1999, 1, 1)},
+      {QLocale(QLocale::Italian, QLocale::Italy), "01/01/00", QDate(2000, 1, 1)},
+      {QLocale(QLocale::Italian, QLocale::Italy), "31/12/99", QDate(1999, 12, 31)},
+      {QLocale(QLocale::Italian, QLocale::Italy), "31/02/20", QDate()},
+      {QLocale(QLocale::Italian, QLocale::Italy), "  /  /  ", QDate()},
+  };
+  TFormLibrary& window = Open({ekPatch, ekPatch});
+  TLibrary& library = *window.Library();
+  const QDate dayZero(1899, 12, 30);
+  TFormSearch form(library, false);
+  form.Date()->setChecked(true);
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.Typed);
+    QLocale::setDefault(test.Locale);
+    double day = 0;
+    ASSERT_EQ(TFormSearch::ParseDate(QString::fromLatin1(test.Typed), day), test.Meant.isValid());
+    if (!test.Meant.isValid()) continue;
+    EXPECT_EQ(day, dayZero.daysTo(test.Meant));
+    // The date as the list shows it, typed into both edits, finds that element alone.
+    library.Element(0).ModifiedDate = static_cast<double>(dayZero.daysTo(test.Meant));
+    library.Element(1).ModifiedDate = library.Element(0).ModifiedDate + 1;
+    const QString shown = ModifiedText(library.Element(0)).section(QStringLiteral("  "), 0, 0);
+    form.show();
+    for (QLineEdit* edit : {form.FromDate(), form.ToDate()}) {
+      edit->clear();
+      edit->setFocus();
+      edit->home(false);
+      QTest::keyClicks(edit, shown);
+    }
+    ASSERT_TRUE(form.Search()) << shown.toStdString();
+    ASSERT_EQ(form.Results().size(), 1u) << shown.toStdString();
+    EXPECT_EQ(form.Results()[0], &library.Element(0));
+    // The whole date and time fit their column.
+    const int room = form.findChild<QHeaderView*>(QStringLiteral("Header"))->sectionSize(2) - 5;
+    EXPECT_LE(form.findChild<TRowGrid*>()->viewport()->fontMetrics().horizontalAdvance(
+                  form.RowTexts(0)[2]),
+              room);
+    form.hide();
+  }
+  double time = 0;
   ASSERT_TRUE(TFormSearch::ParseTime(QStringLiteral("18:00:00"), time));
   EXPECT_DOUBLE_EQ(time, 0.75);
   EXPECT_FALSE(TFormSearch::ParseTime(QStringLiteral("25:00:00"), time));
-
-  TFormLibrary& window = Open({ekPatch, ekPatch});
-  TLibrary& lib = *window.Library();
-  lib.Element(0).ModifiedDate = 36526;  // 1 January 2000
-  lib.Element(1).ModifiedDate = 40000;
-  TFormSearch form(lib, false);
+  // A range with a bad end stops the search with an error and no results.
   form.show();
-  form.Date()->setChecked(true);
   form.FromDate()->setText(QStringLiteral("31/12/99"));
-  form.ToDate()->setText(QStringLiteral("02/01/00"));
-  ASSERT_TRUE(form.Search());
-  ASSERT_EQ(form.Results().size(), 1u);
-  EXPECT_EQ(form.Results()[0], &lib.Element(0));
-
   form.ToDate()->clear();
   EXPECT_FALSE(form.Search());
-  QLocale::setDefault(before);
   ASSERT_FALSE(ui_.Questions.empty());
   EXPECT_EQ(ui_.Questions.back().Kind, TMsgKind::Error);
   EXPECT_TRUE(form.Results().empty());
@@ -194,7 +261,6 @@ TEST_F(TSearchWindowTest, DuplicatesListSameNamesTogetherAndSameSoundFindsRename
   form.DebCaseSens()->setChecked(true);
   form.Search();
   EXPECT_EQ(form.RowTexts(0), QStringList{QStringLiteral("No Items Found")});
-
   // New patches hold the same sound whatever their names.
   form.SameSound()->setChecked(true);
   form.Search();
@@ -204,12 +270,25 @@ TEST_F(TSearchWindowTest, DuplicatesListSameNamesTogetherAndSameSoundFindsRename
   EXPECT_TRUE(form.Results().empty());
 }
 
-TEST_F(TSearchWindowTest, SaveToDiskWritesTheExportLayout) {
-  TFormLibrary& window = Open({ekPatch, ekPerformance});
-  TLibrary& lib = *window.Library();
-  SetNames(lib, {"Piano", "Split"});
+TEST_F(TSearchWindowTest, ResultsAreSavedInTheExportLayoutAndPrintedInDetail) {
+  TRecordingPrinter printer;
+  TLibrary& lib = BankLibrary([](int i) { return i == 3 ? QStringLiteral("Choir") : QString(); });
+  lib.NewElement(ekPatch).SetName(QStringLiteral("Piano"), false);
+  lib.NewElement(ekPerformance).SetName(QStringLiteral("Split"), false);
   TFormSearch form(lib, false);
   form.show();
+  form.SearchString()->setText(QStringLiteral("choir"));
+  form.Search();
+  form.PrintButton()->click();
+  ASSERT_NE(printer.Last(), nullptr);
+  const QStringList texts = printer.Last()->Texts();
+  EXPECT_TRUE(texts.contains(QStringLiteral("Choir")));
+  EXPECT_EQ(texts.filter(QStringLiteral("Loc : ")).size(), 1) << texts.join(u'|').toStdString();
+  EXPECT_EQ(texts.filter(QStringLiteral("Bank A")).size(), 1);
+  EXPECT_EQ(texts.back(), QStringLiteral("Page Nº 1"));
+
+  form.SearchString()->setText(QStringLiteral("i"));
+  form.Patch()->setChecked(false);
   form.Search();
   const QString path = dir_.filePath(QStringLiteral("Result.Txt"));
   ui_.Files.push_back(path);
@@ -223,13 +302,11 @@ TEST_F(TSearchWindowTest, SaveToDiskWritesTheExportLayout) {
   QFile file(path);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QList<QByteArray> lines = file.readAll().split('\n');
-  ASSERT_EQ(lines.size(), 3);
-  EXPECT_TRUE(lines[2].isEmpty());
-  EXPECT_TRUE(lines[0].startsWith("Patch               Piano               "));
+  ASSERT_EQ(lines.size(), 2);
+  EXPECT_TRUE(lines[1].isEmpty());
+  EXPECT_TRUE(lines[0].startsWith("Performance         Split               "));
   EXPECT_EQ(lines[0].indexOf("Loc : "), 80);
-  EXPECT_TRUE(lines[1].startsWith("Performance         Split               "));
   EXPECT_TRUE(ui_.Questions.empty());
-
   // A folder cannot be written as a file.
   ui_.Files.push_back(dir_.path());
   form.SaveToDisk();
@@ -237,24 +314,4 @@ TEST_F(TSearchWindowTest, SaveToDiskWritesTheExportLayout) {
   EXPECT_TRUE(QFileInfo(dir_.path()).isDir());
 }
 
-TEST_F(TSearchWindowTest, PrintListsTheResultsInDetail) {
-  TRecordingPrinter printer;
-  auto library = std::make_unique<TLibrary>();
-  library->FileName = QStringLiteral("Main.Lib");
-  library->NewElement(ekPatchBank);
-  TFormLibrary& window = OpenLibrary(std::move(library));
-  TBank& bank = Bank(*window.Library(), 0);
-  bank.SetName(QStringLiteral("Bank A"), false);
-  bank.Member(3).SetName(QStringLiteral("Choir"), false);
-  TFormSearch form(*window.Library(), false);
-  form.show();
-  form.SearchString()->setText(QStringLiteral("choir"));
-  form.Search();
-  form.PrintButton()->click();
-  ASSERT_NE(printer.Last(), nullptr);
-  const QStringList texts = printer.Last()->Texts();
-  EXPECT_TRUE(texts.contains(QStringLiteral("Choir")));
-  EXPECT_TRUE(texts.filter(QStringLiteral("Loc : ")).size() == 1) << texts.join(u'|').toStdString();
-  EXPECT_TRUE(texts.filter(QStringLiteral("Bank A")).size() == 1);
-  EXPECT_EQ(texts.back(), QStringLiteral("Page Nº 1"));
-}
+}  // namespace

@@ -1,35 +1,45 @@
-// The settings file: where it is found, keys and sections kept verbatim, the record's defaults,
-// and what the program does not know surviving a write.
-#include <gtest/gtest.h>
-
-#include <vector>
-
-#include <QFile>
+// The settings: where the file is found, keys and sections kept verbatim, the record's defaults,
+// what the program does not know surviving a write, the interface size, "Expansion Setup", and
+// the choice of MIDI devices at start and in the "Midi Settings" dialog.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
 #include <QSettings>
-#include <QTemporaryDir>
+#include <QSpinBox>
 
+#include "app/formexpansion.h"
+#include "app/forminout.h"
 #include "app/inifile.h"
 #include "app/interfacesize.h"
-#include "app/vesta.h"
+#include "instrument/instrumentbackend.h"
+#include "mainwindow_fixture.h"
 #include "midi/config.h"
-#include "midi/scriptedui.h"
+#include "midi/sysex.h"
 
 namespace {
 
-// Fields compared one by one (a sum lets two wrong values cancel).
-std::vector<int> Ports(const TConfig& config) {
-  return {config.Thrue, config.MidiIn, config.MidiOut};
-}
-std::vector<int> Boards(const TConfig& config) {
-  return {config.Expansion[0], config.Expansion[1], config.Expansion[2], config.Expansion[3],
-          config.PCMCard};
-}
-const std::vector<int> kZeros3(3, 0);
+// Sets an environment variable for the scope, then puts back what was there.
+class TScopedEnv {
+ public:
+  explicit TScopedEnv(const char* name) : name_(name), had_(qEnvironmentVariableIsSet(name)) {
+    old_ = qgetenv(name);
+    qunsetenv(name);
+  }
+  ~TScopedEnv() {
+    if (had_)
+      qputenv(name_, old_);
+    else
+      qunsetenv(name_);
+  }
+
+ private:
+  const char* name_;
+  bool had_;
+  QByteArray old_;
+};
 
 TEST(SettingsPath, OptionWinsOverEnvironmentWhichWinsOverDefault) {
-  const bool had = qEnvironmentVariableIsSet("VESTA_SETTINGS");
-  const QByteArray old = qgetenv("VESTA_SETTINGS");
-  qunsetenv("VESTA_SETTINGS");
+  TScopedEnv env("VESTA_SETTINGS");
   EXPECT_TRUE(TVesta::SettingsPathFrom({"vesta"}).endsWith("/Vesta/VESTA95.INI"));
   EXPECT_EQ(TVesta::DefaultSettingsPath(), TVesta::SettingsPathFrom({"vesta"}));
   qputenv("VESTA_SETTINGS", "/tmp/from-env.ini");
@@ -40,29 +50,66 @@ TEST(SettingsPath, OptionWinsOverEnvironmentWhichWinsOverDefault) {
   // Options the program does not know yet must not hide it.
   EXPECT_EQ("/tmp/a.ini",
             TVesta::SettingsPathFrom({"vesta", "--other", "x", "--settings", "/tmp/a.ini"}));
-  if (had)
-    qputenv("VESTA_SETTINGS", old);
-  else
-    qunsetenv("VESTA_SETTINGS");
 }
 
-class SettingsFile : public ::testing::Test {
+class TSettingsTest : public ::testing::Test {
  protected:
-  QString Path() const { return dir_.filePath("VESTA95.INI"); }
-  QString FileText() const {
-    QFile file(Path());
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  void SetUp() override {
+    saved_ = Config();
+    Timing() = TTiming::Scaled(0.02);
+    TMidiDevices::Instance().Clear();
+    auto backend = std::make_unique<TLoopbackBackend>(QStringList{"Loop A", "Loop B"});
+    loopback_ = backend.get();
+    TMidiDevices::Instance().Add(std::move(backend));
   }
+  void TearDown() override {
+    MidiSession().Destroy();
+    TMidiDevices::Instance().Clear();
+    Timing() = TTiming();
+    Config() = saved_;
+    DataCardChangedHook() = nullptr;
+  }
+  QString Path() const { return dir_.filePath("VESTA95.INI"); }
   void WriteFile(const QByteArray& text) {
     QFile file(Path());
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(text);
   }
+  QByteArray FileBytes() const {
+    QFile file(Path());
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  // Device ID byte of a data set sent now, or -1 when nothing was sent.
+  int SentDeviceByte() {
+    loopback_->ClearSent();
+    SendDataByte(0x03000000, 0, 0, 0x00);
+    const auto sent = loopback_->Sent();
+    return sent.empty() || sent.back().size() < 3 ? -1 : sent.back()[2];
+  }
+  bool Asked(const QString& text) const {
+    for (const auto& question : ui_.Questions)
+      if (question.Text == text) return true;
+    return false;
+  }
+  static QStringList Lines(const QListWidget* list) {
+    QStringList lines;
+    for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+    return lines;
+  }
+  // Fields compared one by one (a sum lets two wrong values cancel).
+  static std::vector<int> Numbers(const TConfig& config) {
+    return {config.DeviceID,     config.Thrue,        config.MidiIn,         config.MidiOut,
+            config.Expansion[0], config.Expansion[1], config.Expansion[2],   config.Expansion[3],
+            config.PCMCard,      config.PreviewNote,  config.PreviewVelocity};
+  }
+
   QTemporaryDir dir_;
   TScopedScriptedUI ui_;
+  TLoopbackBackend* loopback_ = nullptr;
+  TConfig saved_;
 };
 
-TEST_F(SettingsFile, KeysAndSectionsWithBlanksAreWrittenVerbatimAndOtherLinesStay) {
+TEST_F(TSettingsTest, KeysAndSectionsWithBlanksAreWrittenVerbatimOtherLinesStayAndFailuresSay) {
   TIniFile ini(Path());
   ini.WriteInteger("Desktop", "Num Library", 2);
   ini.WriteString("Desktop", "Library1", "/music/My Sounds.Lib");
@@ -72,11 +119,10 @@ TEST_F(SettingsFile, KeysAndSectionsWithBlanksAreWrittenVerbatimAndOtherLinesSta
   EXPECT_EQ(
       "[Desktop]\nNum Library=2\nLibrary1=/music/My Sounds.Lib\n\n"
       "[Data Card]\nInstalled=1\n\n[Preview]\nSingle Note=0\n",
-      FileText());
+      FileBytes());
   const TIniFile again(Path());
   EXPECT_EQ(2, again.ReadInteger("desktop", "num library", 0));
   EXPECT_EQ("/music/My Sounds.Lib", again.ReadString("Desktop", "Library1", ""));
-
   // A byte order mark does not hide the first section; hand-written lines keep their place.
   WriteFile(
       "\xEF\xBB\xBF; written by hand\r\n[Midi]\r\nDeviceID=20\r\nOwn=x\r\n\r\n[Other]\r\nA=1\r\n");
@@ -88,47 +134,45 @@ TEST_F(SettingsFile, KeysAndSectionsWithBlanksAreWrittenVerbatimAndOtherLinesSta
   ASSERT_TRUE(hand.Save().isEmpty());
   EXPECT_EQ(
       "; written by hand\n[Midi]\nDeviceID=21\nOwn=x\nThrue=1\n\n[Other]\nA=1\nB=line break\n",
-      FileText());
+      FileBytes());
+
+  // A file where a folder would have to be: the failure is reported with the file name.
+  const QString blocked = dir_.filePath("blocked");
+  QFile file(blocked);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.close();
+  TVesta vesta(blocked + "/VESTA95.INI");
+  EXPECT_FALSE(vesta.WriteConfig());
+  ASSERT_EQ(1u, ui_.Questions.size());
+  EXPECT_EQ(TMsgKind::Error, ui_.Questions[0].Kind);
+  EXPECT_TRUE(ui_.LastText().contains(blocked + "/VESTA95.INI"));
 }
 
-TEST_F(SettingsFile, RecordHoldsStartValuesUntilReadAndKeyDefaultsAfter) {
+TEST_F(TSettingsTest, TheRecordHoldsStartValuesUntilReadThenDefaultsForWhatCannotGoIntoBytes) {
+  Config() = TConfig{};
   TVesta vesta(Path());
   const TConfig& config = Config();
   EXPECT_EQ(17, config.DeviceID);
   EXPECT_FALSE(config.SingleNote);
   EXPECT_EQ(0, config.PreviewNote);
-  EXPECT_EQ(Ports(config), kZeros3);
-
-  vesta.ReadConfig();  // no file at all
-  EXPECT_EQ(16, config.DeviceID);
-  EXPECT_EQ(Ports(config), kZeros3);
-  EXPECT_EQ(Boards(config), std::vector<int>(5, 0));
-  EXPECT_FALSE(config.DataCard);
-  EXPECT_TRUE(config.SingleNote);
-  EXPECT_EQ(40, config.PreviewNote);
-  EXPECT_EQ(70, config.PreviewVelocity);
-  EXPECT_EQ("Noname.Mid", config.MidiFile);
+  const std::vector<int> defaults = {16, 0, 0, 0, 0, 0, 0, 0, 0, 40, 70};
+  for (const QByteArray& text :
+       {QByteArray(),  // no file at all
+        // A device number of 0 or 200 would not fit the device ID byte of a message.
+        QByteArray("[Midi]\nDeviceID=0\nThrue=yes\n[MidiPort]\nIn=abc\nOut=\n"
+                   "[Preview]\nNote=200\nVelocity=-1\n[Expansion]\nExpB=99\nPCMCard=x\n"),
+        QByteArray("[Midi]\nDeviceID=200\n")}) {
+    SCOPED_TRACE(text.toStdString());
+    if (!text.isEmpty()) WriteFile(text);
+    vesta.ReadConfig();
+    EXPECT_EQ(Numbers(config), defaults);
+    EXPECT_FALSE(config.DataCard);
+    EXPECT_TRUE(config.SingleNote);
+    EXPECT_EQ("Noname.Mid", config.MidiFile);
+  }
 }
 
-TEST_F(SettingsFile, ValuesThatCannotGoIntoMidiBytesGiveTheDefaults) {
-  // A device number of 0 or 200 would not fit the device ID byte of a message.
-  WriteFile(
-      "[Midi]\nDeviceID=0\nThrue=yes\n[MidiPort]\nIn=abc\nOut=\n"
-      "[Preview]\nNote=200\nVelocity=-1\n[Expansion]\nExpB=99\nPCMCard=x\n");
-  TVesta vesta(Path());
-  vesta.ReadConfig();
-  EXPECT_EQ(16, Config().DeviceID);
-  EXPECT_EQ(Ports(Config()), kZeros3);
-  EXPECT_EQ(40, Config().PreviewNote);
-  EXPECT_EQ(70, Config().PreviewVelocity);
-  EXPECT_EQ(0, Config().Expansion[1]);
-  EXPECT_EQ(0, Config().PCMCard);
-  WriteFile("[Midi]\nDeviceID=200\n");
-  vesta.ReadConfig();
-  EXPECT_EQ(16, Config().DeviceID);
-}
-
-TEST_F(SettingsFile, EveryKeyRoundTripsAndOtherSectionsAreKept) {
+TEST_F(TSettingsTest, EveryKeyRoundTripsAndOtherSectionsAreKept) {
   WriteFile("[Desktop]\nNum Library=1\nLibrary1=/tmp/a.Lib\n");
   TVesta vesta(Path());
   TConfig& config = Config();
@@ -146,31 +190,26 @@ TEST_F(SettingsFile, EveryKeyRoundTripsAndOtherSectionsAreKept) {
   config.PreviewVelocity = 127;
   config.MidiFile = "/songs/Demo Song.Mid";
   ASSERT_TRUE(vesta.WriteConfig());
-  const QString text = FileText();
+  const QString text = QString::fromUtf8(FileBytes());
   for (const char* line :
        {"[Expansion]\nExpA=3\nExpB=0\nExpC=0\nExpD=11\nPCMCard=8\n", "[Data Card]\nInstalled=1\n",
         "[Preview]\nSingle Note=0\nNote=60\nVelocity=127\nMidifile=/songs/Demo Song.Mid\n"})
     EXPECT_TRUE(text.contains(QLatin1String(line))) << line;
   QSettings settings(Path(), QSettings::IniFormat);
-  EXPECT_EQ("25", settings.value("Midi/DeviceID").toString());
-  EXPECT_EQ("1", settings.value("Midi/Thrue").toString());
-  EXPECT_EQ("1", settings.value("MidiPort/In").toString());
-  EXPECT_EQ("2", settings.value("MidiPort/Out").toString());
-  EXPECT_EQ("/tmp/a.Lib", settings.value("Desktop/Library1").toString());
+  const std::pair<const char*, const char*> values[] = {{"Midi/DeviceID", "25"},
+                                                        {"Midi/Thrue", "1"},
+                                                        {"MidiPort/In", "1"},
+                                                        {"MidiPort/Out", "2"},
+                                                        {"Desktop/Library1", "/tmp/a.Lib"}};
+  for (const auto& [key, value] : values)
+    EXPECT_EQ(QLatin1String(value), settings.value(QLatin1String(key)).toString()) << key;
 
   const TConfig written = config;
   config = TConfig{};
   vesta.ReadConfig();
-  EXPECT_EQ(written.DeviceID, config.DeviceID);
-  EXPECT_EQ(written.Thrue, config.Thrue);
-  EXPECT_EQ(written.MidiIn, config.MidiIn);
-  EXPECT_EQ(written.MidiOut, config.MidiOut);
-  for (int slot = 0; slot < 4; ++slot) EXPECT_EQ(written.Expansion[slot], config.Expansion[slot]);
-  EXPECT_EQ(8, config.PCMCard);
+  EXPECT_EQ(Numbers(config), Numbers(written));
   EXPECT_TRUE(config.DataCard);
   EXPECT_FALSE(config.SingleNote);
-  EXPECT_EQ(60, config.PreviewNote);
-  EXPECT_EQ(127, config.PreviewVelocity);
   EXPECT_EQ("/songs/Demo Song.Mid", config.MidiFile);
   // The first slot holding a board answers; a board in no slot gives -2.
   EXPECT_EQ(3, config.ExpansionSlot(11));
@@ -179,35 +218,17 @@ TEST_F(SettingsFile, EveryKeyRoundTripsAndOtherSectionsAreKept) {
   EXPECT_TRUE(ui_.Questions.empty());
 }
 
-TEST_F(SettingsFile, WriteFailureIsReportedWithTheFileName) {
-  const QString blocked = dir_.filePath("blocked");
-  QFile file(blocked);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));  // a file where a folder would have to be
-  file.close();
-  TVesta vesta(blocked + "/VESTA95.INI");
-  EXPECT_FALSE(vesta.WriteConfig());
-  ASSERT_EQ(1u, ui_.Questions.size());
-  EXPECT_EQ(TMsgKind::Error, ui_.Questions[0].Kind);
-  EXPECT_TRUE(ui_.LastText().contains(blocked + "/VESTA95.INI"));
-}
-
-}  // namespace
-
-TEST_F(SettingsFile, InterfaceSizeIsOneOfTheFourSizesAndBecomesQtsScaleFactor) {
+TEST_F(TSettingsTest, InterfaceSizeIsOneOfTheFourSizesAndBecomesQtsScaleFactor) {
   EXPECT_EQ(ReadInterfaceSize(Path()), 100);  // no file
-  const struct {
-    const char* Text;
-    int Size;
-  } cases[] = {{"[Interface]\nSize=125\n", 125}, {"[Interface]\nSize=200\n", 200},
-               {"[Interface]\nSize=130\n", 100}, {"[Interface]\nSize=big\n", 100}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.Text);
-    WriteFile(c.Text);
-    EXPECT_EQ(ReadInterfaceSize(Path()), c.Size);
+  const std::pair<const char*, int> cases[] = {{"[Interface]\nSize=125\n", 125},
+                                               {"[Interface]\nSize=200\n", 200},
+                                               {"[Interface]\nSize=130\n", 100},
+                                               {"[Interface]\nSize=big\n", 100}};
+  for (const auto& [text, size] : cases) {
+    WriteFile(text);
+    EXPECT_EQ(ReadInterfaceSize(Path()), size) << text;
   }
-  const QByteArray old = qgetenv("QT_SCALE_FACTOR");
-  const bool had = qEnvironmentVariableIsSet("QT_SCALE_FACTOR");
-  qunsetenv("QT_SCALE_FACTOR");
+  TScopedEnv env("QT_SCALE_FACTOR");
   ApplyInterfaceSize(100);
   EXPECT_FALSE(qEnvironmentVariableIsSet("QT_SCALE_FACTOR"));
   ApplyInterfaceSize(150);
@@ -215,8 +236,153 @@ TEST_F(SettingsFile, InterfaceSizeIsOneOfTheFourSizesAndBecomesQtsScaleFactor) {
   // A factor the user set stays.
   ApplyInterfaceSize(200);
   EXPECT_EQ(qgetenv("QT_SCALE_FACTOR"), QByteArray("1.5"));
-  if (had)
-    qputenv("QT_SCALE_FACTOR", old);
-  else
-    qunsetenv("QT_SCALE_FACTOR");
 }
+
+TEST_F(TSettingsTest, ExpansionSetupListsTheBoardsAndOkWritesTheWholeRecordAndTellsGlobals) {
+  TVesta vesta(Path());
+  Config().Expansion[1] = 4;
+  Config().DeviceID = 20;
+  Config().DataCard = false;
+  int relayouts = 0;
+  DataCardChangedHook() = [&relayouts] { ++relayouts; };
+  TFormExpansion form(vesta);
+  EXPECT_EQ("Expansion Setup", form.windowTitle());
+  ASSERT_EQ(12, form.Expansion(0)->count());
+  EXPECT_EQ("( None )", form.Expansion(3)->itemText(0));
+  EXPECT_EQ("Dance", form.Expansion(0)->itemText(6));
+  EXPECT_EQ("Key S60S70S", form.Expansion(0)->itemText(8));
+  EXPECT_EQ("Techno", form.Expansion(0)->itemText(11));
+  ASSERT_EQ(9, form.PcmCard()->count());
+  EXPECT_EQ("Country, Blue Grass, Folk", form.PcmCard()->itemText(8));
+  EXPECT_EQ(" Data Card Installed", form.DataCard()->text());
+  form.show();
+  EXPECT_EQ(4, form.Expansion(1)->currentIndex());
+  form.Expansion(0)->setCurrentIndex(7);
+  form.Expansion(1)->setCurrentIndex(0);
+  form.PcmCard()->setCurrentIndex(8);
+  form.DataCard()->setChecked(true);
+  form.OkButton()->click();
+  EXPECT_EQ(QDialog::Accepted, form.result());
+  EXPECT_EQ(0, Config().ExpansionSlot(7));
+  EXPECT_EQ(1, relayouts);
+  // The whole record went to the file, not only this dialog's keys.
+  Config() = TConfig();
+  vesta.ReadConfig();
+  EXPECT_EQ(7, Config().Expansion[0]);
+  EXPECT_EQ(0, Config().Expansion[1]);
+  EXPECT_EQ(8, Config().PCMCard);
+  EXPECT_TRUE(Config().DataCard);
+  EXPECT_EQ(20, Config().DeviceID);
+  // The same data card setting again lays nothing out again; Cancel keeps the record.
+  form.show();
+  form.PcmCard()->setCurrentIndex(2);
+  form.OkButton()->click();
+  EXPECT_EQ(1, relayouts);
+  form.show();
+  form.PcmCard()->setCurrentIndex(5);
+  form.CancelButton()->click();
+  EXPECT_EQ(2, Config().PCMCard);
+}
+
+TEST_F(TSettingsTest, ABadPortIndexStopsAllSendingUntilOkTriesTheNewChoice) {
+  WriteFile("[MidiPort]\nIn=5\n");
+  TVesta vesta(Path());
+  vesta.StartMidi();
+  EXPECT_TRUE(Asked("Invalid Midi Port Settings"));
+  EXPECT_FALSE(MidiSession().MidiOpen());
+  EXPECT_EQ(0, Config().MidiIn);
+  EXPECT_EQ(-1, SentDeviceByte());
+  EXPECT_EQ("[MidiPort]\nIn=5\n", FileBytes());  // the reset is in memory only
+  TFormInOut form(vesta);
+  form.show();
+  form.OutputPort()->setCurrentRow(1);
+  form.findChild<QPushButton*>("OK")->click();
+  EXPECT_TRUE(MidiSession().MidiOpen());
+  EXPECT_EQ("Loop B", MidiSession().Output()->ProductName());
+  EXPECT_EQ(0x10, SentDeviceByte());  // no device number in the file: 17 once confirmed
+  const QSettings settings(Path(), QSettings::IniFormat);
+  EXPECT_EQ(1, settings.value("MidiPort/Out").toInt());
+  EXPECT_EQ(17, settings.value("Midi/DeviceID").toInt());
+}
+
+TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReopens) {
+  WriteFile("[Midi]\r\nDeviceID=16\r\nThrue=1\r\n[MidiPort]\r\nIn=1\r\nOut=0\r\n");
+  const QByteArray before = FileBytes();
+  TVesta vesta(Path());
+  vesta.StartMidi();
+  TMidiOutput* output = MidiSession().Output();
+  TFormInOut form(vesta);
+  form.show();
+  EXPECT_EQ("Midi Settings", form.windowTitle());
+  EXPECT_EQ(QStringList({"Loop A", "Loop B"}), Lines(form.findChild<QListWidget*>("InputPort")));
+  EXPECT_EQ(QStringList({"Loop A", "Loop B"}), Lines(form.findChild<QListWidget*>("OutputPort")));
+  EXPECT_EQ(1, form.InputPort()->currentRow());
+  EXPECT_EQ(0, form.OutputPort()->currentRow());
+  EXPECT_EQ(17, form.findChild<QSpinBox*>("SpinDeviceID")->value());  // 16 shows as 17
+  EXPECT_TRUE(form.findChild<QCheckBox*>("MidiThrue")->isChecked());
+  EXPECT_EQ(" Midi Thru", form.MidiThrue()->text());
+  EXPECT_EQ("Ok", form.findChild<QPushButton*>("OK")->text());
+  EXPECT_EQ("Cancel", form.findChild<QPushButton*>("Cancel")->text());
+  form.InputPort()->setCurrentRow(0);
+  form.OutputPort()->setCurrentRow(1);
+  form.SpinDeviceID()->setValue(30);
+  form.MidiThrue()->setChecked(false);
+  QTest::keyClick(&form, Qt::Key_Escape);
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(QDialog::Rejected, form.result());
+  EXPECT_EQ(before, FileBytes());
+  EXPECT_EQ(16, Config().DeviceID);
+  EXPECT_EQ(1, Config().MidiIn);
+  EXPECT_EQ(1, Config().Thrue);
+  EXPECT_EQ(output, MidiSession().Output());
+  EXPECT_EQ("Loop B", MidiSession().Input()->ProductName());
+  EXPECT_EQ("Loop A", MidiSession().Output()->ProductName());
+  EXPECT_EQ(TMidiOutput::Open, MidiSession().Output()->State());
+  EXPECT_EQ(0x0F, SentDeviceByte());
+
+  form.show();
+  form.InputPort()->setCurrentRow(1);
+  form.OutputPort()->setCurrentRow(0);
+  form.SpinDeviceID()->setValue(20);
+  form.MidiThrue()->setChecked(true);
+  QTest::keyClick(form.InputPort(), Qt::Key_Return);  // Enter confirms from anywhere
+  EXPECT_FALSE(form.isVisible());
+  EXPECT_EQ(QDialog::Accepted, form.result());
+  EXPECT_TRUE(MidiSession().MidiOpen());
+  EXPECT_EQ("Loop B", MidiSession().Input()->ProductName());
+  EXPECT_EQ("Loop A", MidiSession().Output()->ProductName());
+  EXPECT_EQ(TMidiInput::Open, MidiSession().Input()->State());
+  EXPECT_EQ(0x13, SentDeviceByte());
+  QSettings settings(Path(), QSettings::IniFormat);
+  const std::pair<const char*, int> values[] = {
+      {"Midi/DeviceID", 20}, {"Midi/Thrue", 1}, {"MidiPort/In", 1}, {"MidiPort/Out", 0}};
+  for (const auto& [key, value] : values)
+    EXPECT_EQ(value, settings.value(QLatin1String(key)).toInt()) << key;
+}
+
+TEST_F(TSettingsTest, NoDevicesAtAllIsReportedAndTheVirtualInstrumentIsTheFirstDevice) {
+  TMidiDevices::Instance().Clear();
+  TVesta vesta(Path());
+  vesta.StartMidi();
+  EXPECT_TRUE(Asked("No midi system installed"));
+  EXPECT_FALSE(MidiSession().MidiOpen());
+  EXPECT_EQ(16, Config().DeviceID);  // the settings are read all the same
+  TFormInOut empty(vesta);
+  empty.show();
+  EXPECT_EQ(0, empty.InputPort()->count());
+  empty.findChild<QPushButton*>("OK")->click();
+  EXPECT_EQ(0, Config().MidiIn);
+  EXPECT_EQ(17, QSettings(Path(), QSettings::IniFormat).value("Midi/DeviceID").toInt());
+
+  MidiSession().Destroy();
+  RegisterVirtualInstrument();
+  TMidiDevices::Instance().Add(std::make_unique<TLoopbackBackend>(QStringList{"Loop A"}));
+  vesta.StartMidi();
+  TFormInOut form(vesta);
+  form.show();
+  EXPECT_EQ(QStringList({"Vesta Virtual Instrument", "Loop A"}), Lines(form.InputPort()));
+  EXPECT_EQ(QStringList({"Vesta Virtual Instrument", "Loop A"}), Lines(form.OutputPort()));
+  EXPECT_EQ("Vesta Virtual Instrument", MidiSession().Output()->ProductName());
+}
+
+}  // namespace

@@ -75,7 +75,7 @@ class TSingleInstanceTest : public ::testing::Test {
   std::vector<std::unique_ptr<QProcess>> processes_;
 };
 
-TEST_F(TSingleInstanceTest, ASecondProgramHandsItsFilesToTheFirstAndEnds) {
+TEST_F(TSingleInstanceTest, ASecondProgramHandsItsFilesToTheFirstOnItsDisplayAndEnds) {
   enum class TLeft { Nothing, DeadProgramsSocket };
   for (const TLeft left : {TLeft::Nothing, TLeft::DeadProgramsSocket}) {
     SCOPED_TRACE(left == TLeft::Nothing ? "no socket before" : "a dead program's socket before");
@@ -99,6 +99,18 @@ TEST_F(TSingleInstanceTest, ASecondProgramHandsItsFilesToTheFirstAndEnds) {
               QStringList({dir_.filePath(QStringLiteral("Bank.syx")),
                            dir_.filePath(QStringLiteral("A B.Lib"))}));
   }
+  // A program on another display is not handed the files: it serves its own display's socket
+  // instead, and runs.
+  TSingleInstance first(SocketPath());
+  QSignalSpy received(&first, &TSingleInstance::FilesReceived);
+  QString error;
+  ASSERT_EQ(first.Start({}, &error), TSingleInstance::TStart::First);
+  QProcess& other = StartVesta({QStringLiteral("Bank.syx")}, QStringLiteral(":7.0"));
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return QFile::exists(dir_.filePath(QStringLiteral("vesta-_7.0.socket"))); },
+      kProgramMs));
+  EXPECT_EQ(other.state(), QProcess::Running);
+  EXPECT_EQ(received.count(), 0);
 }
 
 TEST_F(TSingleInstanceTest, AProgramThatDoesNotAnswerIsReportedAndKeepsItsSocket) {
@@ -123,20 +135,6 @@ TEST_F(TSingleInstanceTest, TwoRealProgramsLeaveOneRunning) {
   ASSERT_TRUE(Ended(second)) << "the second program kept running";
   EXPECT_EQ(second.exitCode(), 0);
   EXPECT_EQ(first.state(), QProcess::Running);
-}
-
-TEST_F(TSingleInstanceTest, AProgramOnAnotherDisplayIsNotHandedTheFiles) {
-  TSingleInstance first(SocketPath());
-  QSignalSpy received(&first, &TSingleInstance::FilesReceived);
-  QString error;
-  ASSERT_EQ(first.Start({}, &error), TSingleInstance::TStart::First);
-  QProcess& other = StartVesta({QStringLiteral("Bank.syx")}, QStringLiteral(":7.0"));
-  // It serves its own display's socket instead, and runs.
-  EXPECT_TRUE(QTest::qWaitFor(
-      [&] { return QFile::exists(dir_.filePath(QStringLiteral("vesta-_7.0.socket"))); },
-      kProgramMs));
-  EXPECT_EQ(other.state(), QProcess::Running);
-  EXPECT_EQ(received.count(), 0);
 }
 
 }  // namespace

@@ -1,0 +1,286 @@
+// The librarian windows' lists from the keyboard and where the windows put things: keys moving
+// and extending the selection, F1 on windows, dialogs and menu items, whole rows in the grids,
+// larger windows showing more, and the menus and pop-ups at their offsets from the click.
+#include <QComboBox>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMimeData>
+#include <QTextBrowser>
+
+#include "app/formbank.h"
+#include "app/formbankgrid.h"
+#include "app/formexpansion.h"
+#include "app/formglobal.h"
+#include "app/helpwindow.h"
+#include "mainwindow_fixture.h"
+#include "midi/config.h"
+
+namespace {
+
+class TLibrarianViews : public TMainWindowTest {
+ protected:
+  void SetUp() override {
+    TMainWindowTest::SetUp();
+    RegisterBankWindows();
+    Config().DataCard = false;
+  }
+  void TearDown() override {
+    delete THelpWindow::Current();
+    TMainWindowTest::TearDown();
+  }
+  template <class TWindow = TFormBank>
+  static TWindow& OpenEditor(TLibElem& element) {
+    element.OpenEditor();
+    auto* window = qobject_cast<TWindow*>(element.Editor);
+    EXPECT_NE(window, nullptr);
+    return *window;
+  }
+  static QHeaderView* Header(QWidget& window) {
+    return window.findChild<QHeaderView*>(QStringLiteral("Header"));
+  }
+  // F1 pressed in widget (offscreen the key is sent to it: no window becomes active there).
+  static void F1(QWidget* widget) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(widget, &press);
+  }
+  static QUrl HelpPage() {
+    THelpWindow* help = THelpWindow::Current();
+    return help && help->isVisible() ? help->Browser()->source() : QUrl();
+  }
+};
+
+TEST_F(TLibrarianViews, KeysMoveTheLibrarySelectionShiftExtendsItOverHiddenPositionsToo) {
+  auto owned = std::make_unique<TLibrary>();
+  for (int i = 0; i < 30; ++i) owned->NewElement(ekPatch);
+  TFormLibrary& window = OpenLibrary(std::move(owned));
+  TLibrary& lib = *window.Library();
+  TRowGrid* grid = window.Grid();
+  window.Frame()->resize(window.Frame()->width(), 300);
+  const int page = grid->VisibleRows();
+  ASSERT_LT(page, 30);
+  grid->SetTopRow(0);
+  std::vector<int> lastPage;
+  for (int i = 29 - page; i <= 29; ++i) lastPage.push_back(i);
+  const struct {
+    Qt::Key Key;
+    Qt::KeyboardModifiers Modifiers;
+    std::vector<int> Selected;
+    int Top;  // -1: not checked
+  } steps[] = {
+      // Down with nothing current starts at the first row; each key selects its row alone.
+      {Qt::Key_Down, {}, {0}, -1},
+      {Qt::Key_Down, {}, {1}, -1},
+      {Qt::Key_Down, {}, {2}, -1},
+      {Qt::Key_Up, {}, {1}, -1},
+      // Shift extends from where the plain moves left off, both ways.
+      {Qt::Key_Down, Qt::ShiftModifier, {1, 2}, -1},
+      {Qt::Key_Down, Qt::ShiftModifier, {1, 2, 3}, -1},
+      {Qt::Key_Up, Qt::ShiftModifier, {1, 2}, -1},
+      {Qt::Key_Home, Qt::ShiftModifier, {0, 1}, -1},
+      // Page Down moves by what the grid shows, and the row stays in view.
+      {Qt::Key_PageDown, {}, {page}, 1},
+      {Qt::Key_End, {}, {29}, 30 - page},
+      {Qt::Key_Down, {}, {29}, 30 - page},  // past the end: stays
+      {Qt::Key_PageUp, Qt::ShiftModifier, lastPage, -1},
+      {Qt::Key_Home, {}, {0}, 0},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(QKeySequence(step.Key | step.Modifiers).toString().toStdString());
+    QTest::keyClick(grid, step.Key, step.Modifiers);
+    EXPECT_EQ(Selected(lib), step.Selected);
+    if (step.Top >= 0) {
+      EXPECT_EQ(grid->TopRow(), step.Top);
+    }
+  }
+  // A click makes its row the one the keys go on from; Shift-click keeps the anchor.
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(100, 5 * 18 + 5));
+  QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(Selected(lib), (std::vector<int>{5, 6}));
+
+  // The keys walk the visible rows; Shift covers the hidden list positions between, as a
+  // Shift-click does.
+  TFormLibrary& masked = Open({ekPatch, ekPerformance, ekPatch, ekPerformance, ekPatch});
+  masked.SetMasked(ekPerformance, true);
+  QTest::keyClick(masked.Grid(), Qt::Key_Down);
+  QTest::keyClick(masked.Grid(), Qt::Key_Down);
+  EXPECT_EQ(Selected(*masked.Library()), std::vector<int>{2});
+  QTest::keyClick(masked.Grid(), Qt::Key_End, Qt::ShiftModifier);
+  EXPECT_EQ(Selected(*masked.Library()), (std::vector<int>{2, 3, 4}));
+  EXPECT_EQ(masked.SelectedVisible().size(), 2u);
+}
+
+TEST_F(TLibrarianViews, BankAndGlobalListsMoveTheirSelectionFromTheKeyboard) {
+  TFormLibrary& library = Open({ekPerformanceBank, ekGlobal});
+  auto& bank = static_cast<TBank&>(library.Library()->Element(0));
+  TRowGrid* grid = OpenEditor(bank).Grid();
+  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(60, 2 * 18 + 5));
+  QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+  QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(Selected(bank), (std::vector<int>{2, 3, 4}));
+  QTest::keyClick(grid, Qt::Key_End);
+  EXPECT_EQ(Selected(bank), std::vector<int>{31});
+  EXPECT_EQ(grid->TopRow() + grid->VisibleRows(), 32);  // the last member shows
+  // Without a data card the global's rows are its even entries.
+  auto& global = static_cast<TBank&>(library.Library()->Element(1));
+  TRowGrid* rows = OpenEditor<TFormGlobal>(global).Grid();
+  QTest::keyClick(rows, Qt::Key_Down);
+  QTest::keyClick(rows, Qt::Key_Down);
+  EXPECT_EQ(Selected(global), std::vector<int>{2});
+  QTest::keyClick(rows, Qt::Key_End);
+  EXPECT_EQ(Selected(global), std::vector<int>{6});
+}
+
+TEST_F(TLibrarianViews, F1OpensThePageOfTheWindowInFrontOfTheDialogOrOfTheMenuItem) {
+  QAction* f1 = main_->Action(QStringLiteral("HelpKeyItem"));
+  ASSERT_EQ(f1->shortcut(), QKeySequence(Qt::Key_F1));
+  f1->trigger();
+  EXPECT_EQ(HelpPage(), QUrl("qrc:/help/mainwindow.html"));
+  TFormLibrary& library = Open({ekPatchBank, ekGlobal});
+  QWidget* bank = OpenEditor(library.Library()->Element(0)).Frame();
+  QWidget* global = OpenEditor<TFormGlobal>(library.Library()->Element(1)).Frame();
+  main_->OpenTrashWindow();
+  const std::pair<QWidget*, const char*> windows[] = {
+      {bank, "bank.html"},
+      {global, "global.html"},
+      {library.Frame(), "library.html"},
+      {main_->TrashWindow()->parentWidget(), "trash.html"},
+  };
+  for (const auto& [frame, page] : windows) {
+    main_->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(frame));
+    f1->trigger();
+    EXPECT_EQ(HelpPage(), QUrl(QStringLiteral("qrc:/help/") + QLatin1String(page)));
+  }
+  // The Index item stays on its own page; Escape closes the help.
+  main_->Action(QStringLiteral("HelpIndexItem"))->trigger();
+  EXPECT_EQ(HelpPage(), QUrl("qrc:/help/index.html"));
+  QTest::keyClick(THelpWindow::Current()->Browser(), Qt::Key_Escape);
+  EXPECT_FALSE(THelpWindow::Current()->isVisible());
+
+  // A modal dialog: the help window opens over it, usable while the dialog waits; F1 in a list
+  // of the dialog is passed on to the dialog.
+  TFormExpansion expansion(*vesta_, main_.get());
+  QString title;
+  bool usable = false;
+  QTimer::singleShot(0, [&] {
+    F1(QApplication::activeModalWidget()->findChild<QComboBox*>());
+    THelpWindow* help = THelpWindow::Current();
+    title = help && help->isVisible() ? help->Browser()->documentTitle() : QString();
+    // A window of the modal dialog's own is not blocked by it.
+    usable = help && help->parentWidget() == &expansion && help->isWindow();
+    expansion.reject();
+  });
+  expansion.exec();
+  EXPECT_EQ(title, "Expansion setup");
+  EXPECT_TRUE(usable);
+
+  // A highlighted menu item: File, New is context 6, on the main window's page.
+  auto* file = main_->findChild<QMenu*>(QStringLiteral("File"));
+  ASSERT_NE(file, nullptr);
+  file->popup(main_->mapToGlobal(QPoint(10, 10)));
+  file->setActiveAction(main_->Action(QStringLiteral("FileNewItem")));
+  F1(file);
+  EXPECT_FALSE(file->isVisible());
+  EXPECT_EQ(HelpPage(), QUrl(QStringLiteral("qrc:/help/mainwindow.html#file")));
+  // The library's menu: every item is context 39.
+  library.PopupMenu(0, QPoint(5, 5));
+  library.ContextMenu()->setActiveAction(library.ContextMenu()->actions().first());
+  F1(library.ContextMenu());
+  EXPECT_EQ(HelpPage(), QUrl(QStringLiteral("qrc:/help/library.html#menu")));
+}
+
+TEST_F(TLibrarianViews, GridsShowWholeRowsAndLargerWindowsShowMoreRowsAndWiderColumns) {
+  TFormLibrary& nine =
+      Open({ekPatch, ekPatch, ekPatch, ekPatch, ekPatch, ekPatch, ekPatch, ekPatch, ekPatch});
+  for (const int height : {240, 250, 262, 280}) {
+    SCOPED_TRACE(height);
+    nine.Frame()->resize(nine.Frame()->width(), height);
+    const int rows = (nine.Grid()->height() - 2) / TRowGrid::kRowHeight;
+    ASSERT_LT(rows, 9);
+    // Every row the grid was sized for shows, and the viewport holds nothing more; the last
+    // element shows in the bottom row.
+    EXPECT_EQ(nine.Grid()->viewport()->height(), rows * TRowGrid::kRowHeight);
+    nine.PosizionaOtt();
+    EXPECT_EQ(nine.Grid()->TopRow(), 9 - rows);
+  }
+
+  TFormLibrary& window = Open({ekPatchBank, ekRhythmBank});
+  QWidget* frame = window.Frame();
+  const QSize least = frame->size();
+  const int gridWidth = window.Grid()->width();
+  const int rows = window.Grid()->VisibleRows();
+  auto* newPatch = window.NewButton(ekPatch);
+  const int newX = newPatch->mapTo(&window, QPoint(0, 0)).x();
+  frame->resize(least + QSize(200, 90));
+  EXPECT_EQ(window.Grid()->width(), gridWidth + 200);
+  EXPECT_EQ(window.Grid()->VisibleRows(), rows + 5);
+  EXPECT_EQ(Header(window)->sectionSize(1), 110 + 100);               // name
+  EXPECT_GE(Header(window)->sectionSize(3), 90 + 100);                // date
+  EXPECT_EQ(newPatch->mapTo(&window, QPoint(0, 0)).x(), newX + 200);  // buttons keep the right
+  // Maximised, it fills the frame; never smaller than the panel.
+  qobject_cast<QMdiSubWindow*>(frame)->showMaximized();
+  EXPECT_GT(window.Grid()->width(), gridWidth + 200);
+  frame->showNormal();
+  frame->resize(100, 100);
+  EXPECT_EQ(window.width(), TFormLibrary::kPanelWidth);
+  // A bank window grows both ways; a rhythm bank only sideways.
+  TFormBank& bank = OpenEditor(window.Library()->Element(0));
+  const int nameWidth = Header(bank)->sectionSize(1);
+  const int bankRows = bank.Grid()->VisibleRows();
+  bank.Frame()->resize(bank.Frame()->size() + QSize(100, 36));
+  EXPECT_EQ(Header(bank)->sectionSize(1), nameWidth + 50);
+  EXPECT_EQ(bank.Grid()->VisibleRows(), bankRows + 2);
+  TFormBank& rhythms = OpenEditor(window.Library()->Element(1));
+  const int rhythmHeight = rhythms.height();
+  rhythms.Frame()->resize(rhythms.Frame()->size() + QSize(60, 60));
+  EXPECT_EQ(rhythms.height(), rhythmHeight);
+  EXPECT_EQ(Header(rhythms)->sectionSize(1), nameWidth + 30);
+
+  // A bank opened from a maximised library opens at its own size over it, with the rows it was
+  // made for, not the two a collapsed window keeps.
+  TFormLibrary& maximised = Open({ekPatchBank});
+  auto* library = qobject_cast<QMdiSubWindow*>(maximised.Frame());
+  library->showMaximized();
+  TFormBank& over = OpenEditor(maximised.Library()->Element(0));
+  auto* overFrame = qobject_cast<QMdiSubWindow*>(over.Frame());
+  QApplication::processEvents();
+  EXPECT_TRUE(library->isMaximized());
+  EXPECT_FALSE(overFrame->isMaximized());
+  EXPECT_GE(over.Grid()->VisibleRows(), 16);
+  EXPECT_EQ(overFrame->mdiArea()->activeSubWindow(), overFrame);
+}
+
+TEST_F(TLibrarianViews, MenusAndPopUpsOpenAtTheirOffsetsFromTheClick) {
+  TFormLibrary& window = Open({ekPatchBank, ekPatch});
+  window.Frame()->move(0, 0);
+  // The library's menu: the grid's point taken in the window, 15 right and 60 down.
+  const QPoint click(40, 18 + 5);
+  QTest::mouseClick(window.Grid()->viewport(), Qt::RightButton, {}, click);
+  ASSERT_TRUE(window.ContextMenu()->isVisible());
+  EXPECT_EQ(window.ContextMenu()->pos(), window.mapToGlobal(click) + QPoint(15, 60));
+  window.ContextMenu()->close();
+
+  // A patch dropped on a bank: the pop-up opens 40 pixels above the drop point.
+  TFormBank& bank = OpenEditor(window.Library()->Element(0));
+  QWidget* viewport = bank.Grid()->viewport();
+  TFormLibrary& source = Open({ekPatch});
+  source.Library()->Element(0).Selected = true;
+  source.BeginDrag();
+  const QPoint drop(30, 5 * 18 + 7);
+  // The grid notes where a drop landed; the dragging window reads it there.
+  QMimeData data;
+  data.setData(QStringLiteral("application/x-vesta-librarian-drag"), QByteArray());
+  QDragEnterEvent enter(drop, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(viewport, &enter);
+  QDropEvent event(drop, Qt::CopyAction, &data, Qt::LeftButton, {});
+  QApplication::sendEvent(viewport, &event);
+  EXPECT_EQ(bank.Grid()->LastDrop(), drop);
+  ASSERT_TRUE(bank.DragOverGrid(&source, bank.Grid()->RowAt(drop.y())));
+  source.EndDrag(viewport, bank.Grid()->LastDrop());
+  auto* popup = main_->findChild<QMenu*>(QStringLiteral("PopupCopyMove"));
+  ASSERT_TRUE(popup && popup->isVisible());
+  EXPECT_EQ(popup->pos(), viewport->mapToGlobal(drop) - QPoint(0, 40));
+  popup->close();
+}
+
+}  // namespace

@@ -1,0 +1,592 @@
+// The library window: masks, rows, selection by mouse, sorting and scrolling, its commands and
+// the trash, closing with its questions, drags between library windows, and the element property
+// dialog.
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include "app/formedit.h"
+#include "app/rowgrid.h"
+#include "mainwindow_fixture.h"
+#include "model/patchbank.h"
+#include "model/transfer.h"
+#include "model/viewregistry.h"
+
+namespace {
+
+const QString kNotSaved = QStringLiteral(" Was Not Saved, Save It ?");
+
+class TLibraryWindow : public TMainWindowTest {
+ protected:
+  static QPoint RowPoint(TFormLibrary& window, int row) {
+    return QPoint(100, (row - window.Grid()->TopRow()) * TRowGrid::kRowHeight + 5);
+  }
+  static void Click(TFormLibrary& window, int row, Qt::KeyboardModifiers modifiers = {},
+                    Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(window.Grid()->viewport(), button, modifiers, RowPoint(window, row));
+  }
+  static QMdiSubWindow* SubWindow(TFormLibrary& window) {
+    return qobject_cast<QMdiSubWindow*>(window.parentWidget());
+  }
+  // Selects elements by list index and starts a drag of them from the window.
+  static void Drag(TFormLibrary& window, std::initializer_list<int> indexes) {
+    for (auto& element : window.Library()->Elements) element->Selected = false;
+    for (int i : indexes) window.Library()->Element(i).Selected = true;
+    window.BeginDrag();
+  }
+  // Drops the drag from source on the target's grid and picks an item of the pop-up.
+  void DropAndPick(TFormLibrary& source, TFormLibrary& target, const char* item) {
+    ASSERT_TRUE(target.DragOverGrid(&source));
+    source.EndDrag(target.Grid()->viewport(), QPoint(20, 20));
+    Pick(item);
+  }
+};
+
+TEST_F(TLibraryWindow, MasksHideRowsButKeepListPositionsAndDoubleClicksOpenWhatShows) {
+  int previews = 0;
+  LibraryWindowHooks().StartPreview = [&previews] { ++previews; };
+  TFormLibrary& window = Open({ekPatch, ekPerformance, ekPerformance, ekPatch, ekRhythm});
+  window.SetMasked(ekPerformance, true);
+  EXPECT_EQ(window.MaxVis(), 2);
+  EXPECT_EQ(window.Grid()->RowCount(), 3);
+  const std::pair<int, int> rows[] = {{0, 0}, {1, 3}, {2, 4}, {3, -1}};
+  for (const auto& [row, index] : rows) EXPECT_EQ(window.CalcIndex(row), index) << row;
+  // Click the first row, Shift-click the last: the range runs over the hidden performances;
+  // what a command acts on is what shows.
+  Click(window, 0);
+  Click(window, 2, Qt::ShiftModifier);
+  EXPECT_EQ(Selected(*window.Library()), (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ(window.SelectedVisible().size(), 3u);
+
+  // All masks down: no rows, nothing selected; Shift + right button with no element under the
+  // mouse sounds the preview at once.
+  for (int kind = 0; kind < kKindCount; ++kind) window.SetMasked(kind, true);
+  EXPECT_EQ(window.MaxVis(), -1);
+  EXPECT_EQ(window.Grid()->RowCount(), 0);
+  EXPECT_EQ(window.CalcIndex(0), -1);
+  for (auto& element : window.Library()->Elements) element->Selected = false;
+  Click(window, 0);
+  EXPECT_TRUE(Selected(*window.Library()).empty());
+  QTest::mousePress(window.Grid()->viewport(), Qt::RightButton, Qt::ShiftModifier,
+                    RowPoint(window, 0));
+  EXPECT_EQ(previews, 1);
+  LibraryWindowHooks().StartPreview = nullptr;
+  window.UnmaskAll();
+  EXPECT_EQ(window.MaxVis(), 4);
+  for (int kind = 0; kind < kKindCount; ++kind) EXPECT_FALSE(window.MaskButton(kind)->isChecked());
+
+  // A double click opens the element under the mouse, with the masks applied.
+  std::vector<TLibElem*> opened;
+  for (int kind : {ekPatchBank, ekGlobal, ekRhythmBank})
+    Views().SetFactory(kind, [&opened](TLibElem& element) -> QObject* {
+      opened.push_back(&element);
+      return nullptr;
+    });
+  TFormLibrary& banks = Open({ekPatchBank, ekGlobal, ekRhythmBank});
+  banks.SetMasked(ekGlobal, true);
+  QTest::mouseDClick(banks.Grid()->viewport(), Qt::LeftButton, {}, RowPoint(banks, 1));
+  for (int kind : {ekPatchBank, ekGlobal, ekRhythmBank}) Views().SetFactory(kind, nullptr);
+  EXPECT_EQ(opened, std::vector<TLibElem*>{&banks.Library()->Element(2)});
+  EXPECT_TRUE(main_->DoubleClickFlag);
+}
+
+TEST_F(TLibraryWindow, ClicksSelectPlainCtrlAndShiftAndTheRightButtonOpensTheMenu) {
+  TFormLibrary& window = Open({ekPatch, ekPatch, ekPatch, ekPatch});
+  TLibrary& library = *window.Library();
+  Click(window, 1);
+  Click(window, 3, Qt::ControlModifier);
+  EXPECT_EQ(Selected(library), (std::vector<int>{1, 3}));
+  // Shift with two selected starts again from the clicked element alone.
+  Click(window, 0, Qt::ShiftModifier);
+  EXPECT_EQ(Selected(library), std::vector<int>{0});
+  // Ctrl toggles (an unselected element; a click on a selected one keeps the selection).
+  window.SelectElement(0, TSelectMode::Ctrl);
+  EXPECT_TRUE(window.SelectedVisible().empty());
+  // A right click selects that element alone and opens the menu for it.
+  window.SelectElement(1, TSelectMode::Plain);
+  window.SelectElement(2, TSelectMode::Ctrl);
+  Click(window, 3, {}, Qt::RightButton);
+  EXPECT_EQ(Selected(library), std::vector<int>{3});
+  EXPECT_EQ(window.MenuElement(), &library.Element(3));
+  window.ContextMenu()->close();
+  // A click beside the grid clears the selection.
+  QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(454, 200));
+  EXPECT_TRUE(window.SelectedVisible().empty());
+}
+
+TEST_F(TLibraryWindow, SortButtonsExchangeOnlyUnequalNeighbours) {
+  TFormLibrary& window = Open({ekPatch, ekPatch, ekPatch, ekPatch});
+  TLibrary& library = *window.Library();
+  SetNames(library, {"C", "a", "B", "b"});
+  const double dates[] = {3, 1, 1, 2};
+  for (int i = 0; i < 4; ++i) {
+    library.Element(i).ModifiedDate = dates[i];
+    library.Element(i).ModifiedTime = 0.5;
+    library.Element(i).CreatedDate = 10 - i;
+  }
+  // Date: oldest first; a and B carry the same date and time and keep their order.
+  window.SortButton(2)->click();
+  EXPECT_EQ(Names(library), QStringLiteral("a B b C"));
+  // Name, without regard to case; B and b compare equal and are not exchanged.
+  window.SortButton(1)->click();
+  EXPECT_FALSE(window.SortButton(2)->isChecked());
+  EXPECT_EQ(Names(library), QStringLiteral("a B b C"));
+  // Same modified date, the time decides.
+  library.Element(1).ModifiedTime = 0.1;
+  window.SortButton(2)->click();
+  EXPECT_EQ(Names(library), QStringLiteral("B a b C"));
+  // All buttons up: creation order.
+  window.SortButton(2)->click();
+  EXPECT_EQ(Names(library), QStringLiteral("b B a C"));
+
+  // Type groups the kinds and keeps equal kinds in place.
+  TFormLibrary& kinds = Open({ekSystem, ekPatch, ekPatchBank, ekPatch});
+  TLibElem* firstPatch = &kinds.Library()->Element(1);
+  kinds.SortButton(0)->click();
+  EXPECT_EQ(&kinds.Library()->Element(0), firstPatch);
+  const int sorted[] = {ekPatch, ekPatch, ekPatchBank, ekSystem};
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(kinds.Library()->Element(i).Kind, sorted[i]) << i;
+}
+
+TEST_F(TLibraryWindow, NewElementsScrollToTheLastRowUnlessSortedByTypeOrName) {
+  auto library = std::make_unique<TLibrary>();
+  for (int i = 0; i < 40; ++i) library->NewElement(ekPatch);
+  TFormLibrary& window = OpenLibrary(std::move(library));
+  const int visible = window.Grid()->VisibleRows();
+  ASSERT_LT(visible, 40);
+  EXPECT_EQ(window.Grid()->TopRow(), 40 - visible);
+  window.NewElement(ekRhythm);
+  EXPECT_EQ(window.Grid()->TopRow(), 41 - visible);
+  EXPECT_EQ(window.CalcIndex(40), 40);
+  window.Grid()->SetTopRow(0);
+  window.SortButton(1)->click();
+  window.NewElement(ekRhythm);
+  EXPECT_EQ(window.Grid()->TopRow(), 0);
+}
+
+TEST_F(TLibraryWindow, CaptionsAndTrashLayout) {
+  TFormLibrary& window = Open({}, QStringLiteral("/tmp/some/Strings.Lib"));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Library : Strings.Lib[*]"));
+  EXPECT_TRUE(window.findChild<QWidget*>(QStringLiteral("NewPatch"))->isVisibleTo(&window));
+  EXPECT_FALSE(window.findChild<QWidget*>(QStringLiteral("BtnEmpty"))->isVisibleTo(&window));
+  EXPECT_EQ(window.findChild<QHeaderView*>(QStringLiteral("Header"))->y(), 42);
+  // Saving under another name renames the window.
+  ui_.Files = {dir_.filePath(QStringLiteral("Renamed.Lib"))};
+  ASSERT_TRUE(window.Library()->Save(true));
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("Library : Renamed.Lib[*]"));
+
+  TFormLibrary& trash = OpenTrash();
+  EXPECT_TRUE(trash.IsTrash());
+  EXPECT_EQ(trash.windowTitle(), QStringLiteral("Trash Library"));
+  EXPECT_EQ(trash.HelpContext(), 55);
+  for (const char* name :
+       {"SpeedNuovo", "Speedcomment", "SpeedPrint", "SpeedDelete", "speedtransmet", "speedreceive",
+        "SpeedSearch", "Speeddebug", "speedMorph", "RandomBtn", "NewPatch", "Newglobal"})
+    EXPECT_FALSE(trash.findChild<QWidget*>(QString::fromLatin1(name))->isVisibleTo(&trash)) << name;
+  EXPECT_TRUE(trash.findChild<QWidget*>(QStringLiteral("BtnEmpty"))->isVisibleTo(&trash));
+  EXPECT_TRUE(trash.findChild<QWidget*>(QStringLiteral("SpeedPatch"))->isVisibleTo(&trash));
+  EXPECT_EQ(trash.findChild<QHeaderView*>(QStringLiteral("Header"))->y(), 8);
+  // The grid always shows whole rows.
+  EXPECT_EQ(trash.Grid()->viewport()->height() % TRowGrid::kRowHeight, 0);
+}
+
+// A click, a shaking hand or a move without the button held never starts a drag; one drag
+// per press.
+TEST(RowGrid, DragStartsOncePastTheDragDistanceWithTheLeftButtonHeld) {
+  struct TCountingGrid : TRowGrid {
+    using TRowGrid::TRowGrid;
+    int Drags = 0;
+    void DrawRow(QPainter&, int, const QRect&) override {}
+    void mousePressEvent(QMouseEvent* event) override {
+      ArmDrag(event->position().toPoint(), event->button() == Qt::LeftButton);
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { DisarmDrag(); }
+    void StartDrag() override { ++Drags; }
+  } grid(nullptr);
+  grid.resize(200, 200);
+  QWidget* viewport = grid.viewport();
+  const auto move = [viewport](QPoint to, Qt::MouseButtons buttons) {
+    QMouseEvent event(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton, buttons, {});
+    QApplication::sendEvent(viewport, &event);
+  };
+  const QPoint start(20, 20);
+  const QPoint far = start + QPoint(QApplication::startDragDistance() + 2, 0);
+  QTest::mousePress(viewport, Qt::LeftButton, {}, start);
+  move(start + QPoint(1, 0), Qt::LeftButton);
+  EXPECT_EQ(grid.Drags, 0);
+  move(far, Qt::LeftButton);
+  move(far + QPoint(10, 10), Qt::LeftButton);
+  EXPECT_EQ(grid.Drags, 1);
+  QTest::mouseRelease(viewport, Qt::LeftButton, {}, far);
+  move(start, Qt::NoButton);
+  move(far + far, Qt::NoButton);
+  QTest::mousePress(viewport, Qt::RightButton, {}, start);
+  move(far, Qt::RightButton);
+  EXPECT_EQ(grid.Drags, 1);
+}
+
+TEST_F(TLibraryWindow, NewElementButtonsAppendTheirKindAndEmptyingAsksFirst) {
+  TFormLibrary& window = Open({}, QStringLiteral("Saved.Lib"));
+  TLibrary& library = *window.Library();
+  ASSERT_TRUE(library.Saved);
+  for (int kind = 0; kind < kKindCount; ++kind) window.NewButton(kind)->click();
+  ASSERT_EQ(library.Count(), kKindCount);
+  for (int kind = 0; kind < kKindCount; ++kind) EXPECT_EQ(library.Element(kind).Kind, kind);
+  EXPECT_FALSE(library.Saved);
+  EXPECT_EQ(window.Grid()->RowCount(), kKindCount);
+  library.Comment = QStringList{QStringLiteral("keep")};
+  library.Saved = true;
+  ui_.Answers = {mbNo};
+  window.EmptyLibrary();
+  EXPECT_EQ(ui_.LastText(), QStringLiteral("Are You Sure ?"));
+  EXPECT_EQ(library.Count(), kKindCount);
+  EXPECT_TRUE(library.Saved);
+  ui_.Answers = {mbYes};
+  window.EmptyLibrary();
+  EXPECT_EQ(library.Count(), 0);
+  EXPECT_TRUE(library.Comment.isEmpty());
+  EXPECT_FALSE(library.Saved);
+  EXPECT_EQ(window.Grid()->RowCount(), 0);
+}
+
+TEST_F(TLibraryWindow, DeleteKeyMovesSelectedVisibleElementsToTheTrashAndTheMenusDeleteFrees) {
+  TFormLibrary& window = Open({ekPatch, ekPerformance, ekPatch, ekRhythm});
+  TLibrary& library = *window.Library();
+  SetNames(library, {"P1", "F1", "P2", "R1"});
+  TFormLibrary& trash = OpenTrash();
+  main_->MdiArea()->setActiveSubWindow(SubWindow(window));
+  for (int i = 0; i < 4; ++i) library.Element(i).Selected = true;
+  window.SetMasked(ekPerformance, true);
+  QApplication::setActiveWindow(main_.get());
+  window.Grid()->setFocus();
+  QTest::keyClick(window.Grid(), Qt::Key_Delete);
+  EXPECT_EQ(Names(library), QStringLiteral("F1"));
+  EXPECT_TRUE(library.Element(0).Selected);  // hidden, so left alone
+  TLibrary& bin = main_->TrashLibrary();
+  EXPECT_EQ(Names(bin), QStringLiteral("P1 P2 R1"));
+  EXPECT_TRUE(Selected(bin).empty());
+  EXPECT_EQ(bin.Element(0).Owner, &bin);
+  EXPECT_FALSE(library.Saved);
+  EXPECT_EQ(trash.Grid()->RowCount(), 3);
+
+  // The menu names globals and leaves XP out for rhythms; its Delete frees the element at once.
+  TFormLibrary& other = Open({ekGlobal, ekRhythmBank, ekPatch});
+  auto item = [&other](const char* name) {
+    return other.ContextMenu()->findChild<QAction*>(QString::fromLatin1(name));
+  };
+  other.PopupMenu(0, QPoint(10, 5));
+  EXPECT_EQ(item("LoadSysex")->text(), QStringLiteral("Load Global"));
+  EXPECT_EQ(item("SaveSysex")->text(), QStringLiteral("Save Global"));
+  EXPECT_TRUE(item("ImportFromXP")->isEnabled());
+  other.ContextMenu()->close();
+  other.PopupMenu(1, QPoint(10, 23));
+  EXPECT_EQ(item("LoadSysex")->text(), QStringLiteral("Load SysEx"));
+  EXPECT_FALSE(item("ImportFromXP")->isEnabled());
+  EXPECT_FALSE(item("ExportToXP")->isEnabled());
+  other.ContextMenu()->close();
+  other.PopupMenu(2, QPoint(10, 41));
+  item("Delete")->trigger();
+  EXPECT_EQ(other.Library()->Count(), 2);
+  EXPECT_EQ(bin.Count(), 3);
+  EXPECT_FALSE(other.Library()->Saved);
+  // An action for an element that has left the list does nothing.
+  other.PopupMenu(1, QPoint(10, 23));
+  other.Library()->Take(1);
+  item("Delete")->trigger();
+  EXPECT_EQ(other.Library()->Count(), 1);
+}
+
+TEST_F(TLibraryWindow, ReceiveStopsAfterAnUnfinishedTransferAndToolsCheckTheirSelection) {
+  // Elements whose receive ends as the test says.
+  struct TFakeReceiver : TLibElem {
+    TFakeReceiver(TLibElem* owner, bool finishes, int& calls)
+        : TLibElem(owner), finishes_(finishes), calls_(calls) {}
+    void Receive(bool) override {
+      ++calls_;
+      Transfer().Finished = finishes_;
+    }
+    bool finishes_;
+    int& calls_;
+  };
+  TFormLibrary& receivers = Open({});
+  int calls[3] = {0, 0, 0};
+  for (int i = 0; i < 3; ++i)
+    receivers.Library()->Add(
+        std::make_unique<TFakeReceiver>(receivers.Library(), i != 1, calls[i]));
+  receivers.RefreshList();
+  for (auto& element : receivers.Library()->Elements) element->Selected = true;
+  receivers.ReceiveSelected();
+  EXPECT_EQ(std::vector<int>(calls, calls + 3), (std::vector<int>{1, 1, 0}));
+
+  int morphs = 0;
+  int randoms = 0;
+  LibraryWindowHooks().Morph = [&morphs](QWidget&, TLibElem& a, TLibElem& b) {
+    EXPECT_EQ(a.Kind, ekPatch);
+    EXPECT_EQ(b.Kind, ekPatch);
+    ++morphs;
+  };
+  LibraryWindowHooks().Random = [&randoms](QWidget&, TLibElem& bank) {
+    EXPECT_EQ(bank.Kind, ekPatchBank);
+    ++randoms;
+  };
+  TFormLibrary& window = Open({ekPatch, ekPatchBank, ekPatch, ekPatch, ekPatchBank});
+  TLibrary& library = *window.Library();
+  for (int i : {0, 2, 3}) library.Element(i).Selected = true;
+  window.findChild<QToolButton*>(QStringLiteral("speedMorph"))->click();
+  EXPECT_EQ(ui_.LastText(), QStringLiteral("You Must Select two Patch."));
+  EXPECT_EQ(ui_.Questions.back().Kind, TMsgKind::Error);
+  EXPECT_EQ(ui_.Questions.back().Buttons, mbOK);
+  EXPECT_EQ(morphs, 0);
+  library.Element(3).Selected = false;
+  window.MorphClick();
+  EXPECT_EQ(morphs, 1);
+  window.findChild<QToolButton*>(QStringLiteral("RandomBtn"))->click();
+  EXPECT_EQ(ui_.LastText(), QStringLiteral("You Must Select One Patch Bank."));
+  library.Element(1).Selected = true;
+  library.Element(4).Selected = true;
+  window.RandomClick();
+  EXPECT_EQ(randoms, 0);
+  window.SetMasked(ekPatchBank, true);
+  window.RandomClick();
+  EXPECT_EQ(randoms, 0);  // both hidden now
+  window.SetMasked(ekPatchBank, false);
+  library.Element(4).Selected = false;
+  const std::size_t asked = ui_.Questions.size();
+  window.RandomClick();
+  EXPECT_EQ(randoms, 1);
+  EXPECT_EQ(ui_.Questions.size(), asked);
+  LibraryWindowHooks().Morph = nullptr;
+  LibraryWindowHooks().Random = nullptr;
+}
+
+TEST_F(TLibraryWindow, ItsPlaceIsPartOfTheLibraryAndClosingAnUnsavedOneAsks) {
+  auto stored = std::make_unique<TLibrary>();
+  stored->WinLeft = 30;
+  stored->WinTop = 40;
+  stored->Height = 300;
+  TFormLibrary& placed = OpenLibrary(std::move(stored));
+  EXPECT_EQ(SubWindow(placed)->pos(), QPoint(30, 40));
+  EXPECT_EQ(SubWindow(placed)->height(), 300);
+  EXPECT_TRUE(placed.Library()->Saved);
+  // A window with no stored place is kept inside the frame.
+  TFormLibrary& moved = Open({}, QStringLiteral("Moved.Lib"));
+  EXPECT_TRUE(main_->MdiArea()->viewport()->rect().contains(SubWindow(moved)->geometry()));
+  // Moving or resizing marks the library unsaved.
+  ASSERT_TRUE(moved.Library()->Saved);
+  SubWindow(moved)->move(SubWindow(moved)->pos() + QPoint(17, 9));
+  EXPECT_FALSE(moved.Library()->Saved);
+  EXPECT_EQ(moved.Library()->WinLeft, SubWindow(moved)->x());
+  placed.Library()->Saved = true;
+  SubWindow(placed)->resize(SubWindow(placed)->width(), SubWindow(placed)->height() + 36);
+  EXPECT_FALSE(placed.Library()->Saved);
+  EXPECT_EQ(placed.Library()->Height, SubWindow(placed)->height());
+
+  // So closing asks; Cancel keeps the window, No closes and frees the library.
+  QPointer<TFormLibrary> guard(&moved);
+  ui_.Answers = {mbCancel, mbNo};
+  EXPECT_FALSE(SubWindow(moved)->close());
+  EXPECT_TRUE(main_->CloseCancelled());
+  EXPECT_TRUE(moved.isVisible());
+  ASSERT_EQ(ui_.Questions.size(), 1u);
+  EXPECT_EQ(ui_.Questions[0].Buttons, mbYes | mbNo | mbCancel);
+  EXPECT_EQ(ui_.Questions[0].Kind, TMsgKind::Information);
+  EXPECT_TRUE(SubWindow(moved)->close());
+  EXPECT_EQ(ui_.LastText(), QStringLiteral("Moved.Lib") + kNotSaved);
+  Flush();
+  EXPECT_TRUE(guard.isNull());
+}
+
+TEST_F(TLibraryWindow, YesSavesAnUntitledLibraryUnderTheChosenNameAndACancelledDialogKeepsIt) {
+  TFormLibrary& window = Open({});
+  window.NewElement(ekPatch);
+  const QString path = dir_.filePath(QStringLiteral("Chosen.Lib"));
+  ui_.Answers = {mbYes};
+  ui_.Files = {path};
+  QPointer<TFormLibrary> guard(&window);
+  window.findChild<QPushButton*>(QStringLiteral("btnClose"))->click();
+  ASSERT_EQ(ui_.Questions.size(), 1u);
+  EXPECT_EQ(ui_.Questions[0].Text, QStringLiteral("Untitled.Lib") + kNotSaved);
+  EXPECT_TRUE(QFile::exists(path));
+  Flush();
+  EXPECT_TRUE(guard.isNull());
+
+  TFormLibrary& kept = Open({ekPatch});
+  kept.NewElement(ekRhythm);
+  TLibrary* library = kept.Library();
+  ui_.Answers = {mbYes};  // and no file: the save dialog is cancelled
+  guard = &kept;
+  EXPECT_FALSE(SubWindow(kept)->close());
+  Flush();
+  ASSERT_FALSE(guard.isNull());
+  EXPECT_EQ(kept.Library(), library);
+  EXPECT_EQ(library->Count(), 2);
+  EXPECT_FALSE(library->Saved);
+  EXPECT_TRUE(main_->CloseCancelled());
+  ASSERT_EQ(ui_.FileRequests.size(), 2u);
+  EXPECT_TRUE(ui_.FileRequests[1].Save);
+  // During exit the same answer cancels the exit.
+  main_->SetCloseCancelled(false);
+  ui_.Answers = {mbYes};
+  EXPECT_FALSE(main_->close());
+  Flush();
+  EXPECT_TRUE(main_->isVisible());
+  EXPECT_FALSE(guard.isNull());
+}
+
+class TLibraryDrag : public TLibraryWindow {
+ protected:
+  void SetUp() override {
+    TLibraryWindow::SetUp();
+    source_ = &Open({ekPatch, ekPerformance, ekRhythm}, QStringLiteral("Source.Lib"));
+    SetNames(*source_->Library(), {"P", "F", "R"});
+    target_ = &Open({ekSystem}, QStringLiteral("Target.Lib"));
+  }
+  TFormLibrary* source_ = nullptr;
+  TFormLibrary* target_ = nullptr;
+};
+
+TEST_F(TLibraryDrag, NotOntoItselfNorOnTheSecondClickAndCopyLeavesTheSourceSelectingTheCopies) {
+  Drag(*source_, {0});
+  EXPECT_FALSE(source_->DragOverGrid(source_));
+  EXPECT_FALSE(main_->DragInfo().Accepted);
+  source_->EndDrag(source_->Grid()->viewport(), QPoint(20, 20));
+  EXPECT_EQ(source_->Library()->Count(), 3);
+  EXPECT_TRUE(source_->Library()->Saved);
+  EXPECT_FALSE(target_->DragOverGrid(nullptr));  // nothing comes from nowhere
+  // The second click of a double click is no drop.
+  Drag(*source_, {0});
+  ASSERT_TRUE(target_->DragOverGrid(source_));
+  main_->DoubleClickFlag = true;
+  source_->EndDrag(target_->Grid()->viewport(), QPoint(5, 5));
+  Pick("PopupMove");
+  EXPECT_EQ(source_->Library()->Count(), 3);
+  EXPECT_EQ(target_->Library()->Count(), 1);
+
+  main_->DoubleClickFlag = false;
+  TLibrary& target = *target_->Library();
+  target.Element(0).Selected = true;
+  Drag(*source_, {0, 2});
+  DropAndPick(*source_, *target_, "PopupCopy");
+  ASSERT_EQ(target.Count(), 3);
+  EXPECT_EQ(Names(*source_->Library()), QStringLiteral("P F R"));
+  EXPECT_TRUE(source_->Library()->Saved);
+  EXPECT_FALSE(target.Saved);
+  EXPECT_EQ(Selected(target), (std::vector<int>{1, 2}));
+  EXPECT_EQ(target.Element(1).GetName(), QStringLiteral("P"));
+  EXPECT_EQ(target.Element(2).Kind, ekRhythm);
+  EXPECT_EQ(target.Element(1).Owner, &target);
+  EXPECT_NE(&target.Element(1), &source_->Library()->Element(0));
+  EXPECT_EQ(target_->Grid()->RowCount(), 3);
+}
+
+TEST_F(TLibraryDrag, MoveTakesTheVisibleElementsOutOfTheSource) {
+  source_->SetMasked(ekPerformance, true);
+  Drag(*source_, {0, 1, 2});  // the performance is selected, but hidden: it stays behind
+  DropAndPick(*source_, *target_, "PopupMove");
+  EXPECT_EQ(Names(*source_->Library()), QStringLiteral("F"));
+  EXPECT_EQ(source_->Grid()->RowCount(), 0);
+  EXPECT_FALSE(source_->Library()->Saved);
+  ASSERT_EQ(target_->Library()->Count(), 3);
+  EXPECT_EQ(target_->Library()->Element(1).GetName(), QStringLiteral("P"));
+  EXPECT_EQ(target_->Library()->Element(2).GetName(), QStringLiteral("R"));
+}
+
+TEST_F(TLibraryDrag, TheTrashWindowAndTheBinTakeDropsWithoutAskingAndTheTrashClosesSilently) {
+  TFormLibrary& trash = OpenTrash();
+  Drag(*source_, {0});
+  ASSERT_TRUE(trash.DragOverGrid(source_));
+  source_->EndDrag(trash.Grid()->viewport(), QPoint(5, 5));
+  EXPECT_EQ(Names(*source_->Library()), QStringLiteral("F R"));
+  EXPECT_EQ(Names(main_->TrashLibrary()), QStringLiteral("P"));
+  EXPECT_EQ(trash.Grid()->RowCount(), 1);
+  // Out of the trash again, into a library.
+  Drag(trash, {0});
+  DropAndPick(trash, *target_, "PopupMove");
+  EXPECT_EQ(main_->TrashLibrary().Count(), 0);
+  EXPECT_TRUE(Names(*target_->Library()).endsWith(QStringLiteral("P")));
+  // The bin in the corner accepts drags from library windows.
+  Drag(*source_, {1});
+  main_->DragInfo().Accepted = true;
+  QWidget* bin = main_->findChild<QWidget*>(QStringLiteral("TrashVuoto"));
+  ASSERT_NE(bin, nullptr);
+  source_->EndDrag(bin, QPoint(5, 5));
+  EXPECT_EQ(Names(*source_->Library()), QStringLiteral("F"));
+  EXPECT_EQ(Names(main_->TrashLibrary()), QStringLiteral("R"));
+  // The trash closes without asking and keeps its elements.
+  EXPECT_TRUE(SubWindow(trash)->close());
+  Flush();
+  EXPECT_EQ(main_->TrashWindow(), nullptr);
+  EXPECT_EQ(main_->TrashLibrary().Count(), 1);
+  EXPECT_TRUE(ui_.Questions.empty());
+}
+
+TEST(FormEdit, ControlsFollowKindPlaceDataCardAndTemporaryAndOkStoresTheChanges) {
+  TLibrary library;
+  TFormEdit dialog;
+  // A patch in a bank keeps its place.
+  auto& bank = static_cast<TPatchBank&>(library.NewElement(ekPatchBank));
+  dialog.SetElement(bank.Member(5), true);
+  EXPECT_FALSE(dialog.UserButton()->isEnabled());
+  EXPECT_FALSE(dialog.CardButton()->isEnabled());
+  EXPECT_FALSE(dialog.TemporaryButton()->isEnabled());
+  EXPECT_FALSE(dialog.PositionBox()->isVisibleTo(&dialog));
+  EXPECT_EQ(dialog.findChild<QLabel*>()->text(), QStringLiteral("Patch Name"));
+  EXPECT_TRUE(dialog.windowTitle().startsWith(QStringLiteral("Edit property of : ")));
+
+  TLibElem& performance = library.NewElement(ekPerformance);
+  performance.Temporary = false;
+  performance.User = true;
+  performance.Number = 7;
+  dialog.SetElement(performance, false);
+  EXPECT_TRUE(dialog.UserButton()->isChecked());
+  EXPECT_TRUE(dialog.UserButton()->isEnabled());
+  EXPECT_FALSE(dialog.CardButton()->isEnabled());  // no data card
+  EXPECT_TRUE(dialog.TemporaryButton()->isEnabled());
+  EXPECT_TRUE(dialog.PositionBox()->isVisibleTo(&dialog));
+  EXPECT_EQ(dialog.PositionBox()->maximum(), 32);
+  EXPECT_EQ(dialog.PositionBox()->value(), 7);
+  dialog.TemporaryButton()->click();
+  EXPECT_FALSE(dialog.PositionBox()->isVisibleTo(&dialog));
+  dialog.SetElement(library.NewElement(ekSystem), true);
+  for (QWidget* control : std::initializer_list<QWidget*>{dialog.UserButton(), dialog.CardButton(),
+                                                          dialog.TemporaryButton()})
+    EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
+  EXPECT_FALSE(dialog.PositionBox()->isVisibleTo(&dialog));
+  dialog.SetElement(library.NewElement(ekRhythmBank), true);
+  EXPECT_TRUE(dialog.CardButton()->isEnabled());
+  EXPECT_FALSE(dialog.TemporaryButton()->isEnabled());
+
+  TLibElem& patch = library.NewElement(ekPatch);
+  library.Saved = true;
+  patch.ModifiedDate = 1;
+  dialog.SetElement(patch, true);
+  dialog.accept();  // nothing changed
+  EXPECT_TRUE(library.Saved);
+  EXPECT_EQ(patch.ModifiedDate, 1);
+  dialog.SetElement(patch, true);
+  dialog.NameEdit()->setText(QStringLiteral("Warm Pad"));
+  dialog.CardButton()->click();
+  dialog.PositionBox()->setValue(128);
+  dialog.accept();
+  EXPECT_EQ(patch.GetName(), QStringLiteral("Warm Pad"));
+  EXPECT_FALSE(patch.Temporary);
+  EXPECT_FALSE(patch.User);
+  EXPECT_EQ(patch.Number, 128);
+  EXPECT_FALSE(library.Saved);
+  EXPECT_GT(patch.ModifiedDate, 1);
+  EXPECT_EQ(dialog.NameEdit()->maxLength(), 12);
+  // Made temporary, the patch is no longer in the user memory either.
+  patch.User = true;
+  dialog.SetElement(patch, true);
+  dialog.TemporaryButton()->click();
+  dialog.accept();
+  EXPECT_TRUE(patch.Temporary);
+  EXPECT_FALSE(patch.User);
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+#pragma once
+// The main window offscreen, every question scripted, with library windows in it; with
+// StartWithPorts() its MIDI ports open on a loopback device that records what is sent.
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include "app/formlibrary.h"
+#include "app/formvesta.h"
+#include "app/librarygrid.h"
+#include "app/vesta.h"
+#include "midi/loopbackbackend.h"
+#include "midi/midisession.h"
+#include "midi/scriptedui.h"
+#include "midi/timing.h"
+#include "model/bank.h"
+#include "model/library.h"
+#include "model/transfer.h"
+#include "tools/preview.h"
+
+using TBytes = std::vector<std::uint8_t>;
+
+class TMainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(dir_.isValid());
+    Timing() = TTiming::Scaled(0.02);
+    vesta_ = std::make_unique<TVesta>(dir_.filePath(QStringLiteral("VESTA95.INI")));
+    RegisterLibraryWindow();
+    main_ = std::make_unique<TFormvesta>(*vesta_);
+    main_->resize(1200, 900);
+    main_->show();
+  }
+  void TearDown() override {
+    if (AuditionCursorShown()) StopPreview();
+    main_.reset();
+    Flush();
+    MidiSession().Destroy();
+    TMidiDevices::Instance().Clear();
+    Timing() = TTiming{};
+  }
+  // The start's second half on a loopback device: ports open, preview note 40 at velocity 70.
+  void StartWithPorts() {
+    auto backend = std::make_unique<TLoopbackBackend>();
+    loop_ = backend.get();
+    TMidiDevices::Instance().Clear();
+    TMidiDevices::Instance().Add(std::move(backend));
+    PreviewChannel = 1;
+    main_->FinishStart();
+    ASSERT_TRUE(MidiSession().MidiOpen());
+    loop_->ClearSent();
+  }
+
+  // A library window on a new library holding elements of the given kinds, in that order.
+  TFormLibrary& Open(std::initializer_list<int> kinds, const QString& fileName = {}) {
+    auto library = std::make_unique<TLibrary>();
+    if (!fileName.isEmpty()) library->FileName = fileName;
+    for (int kind : kinds) library->NewElement(kind);
+    return OpenLibrary(std::move(library));
+  }
+  TFormLibrary& OpenLibrary(std::unique_ptr<TLibrary> library) {
+    auto* window = qobject_cast<TFormLibrary*>(main_->AddLibraryWindow(std::move(library)));
+    EXPECT_NE(window, nullptr);
+    return *window;
+  }
+  TFormLibrary& OpenTrash() {
+    main_->OpenTrashWindow();
+    auto* window = qobject_cast<TFormLibrary*>(main_->TrashWindow());
+    EXPECT_NE(window, nullptr);
+    return *window;
+  }
+  // Triggers a main window's action (the Copy/Move pop-up's too) by its object name.
+  void Pick(const char* name) {
+    auto* action = main_->findChild<QAction*>(QString::fromLatin1(name));
+    ASSERT_NE(action, nullptr) << name;
+    action->trigger();
+  }
+  TLibrary* LibraryOf(QWidget* window) const { return main_->ActiveLibrary(window); }
+  // Runs the deletions that closed windows asked for.
+  static void Flush() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+  }
+  // Names the elements of a library in list order, e.g. "A B C".
+  static QString Names(TLibrary& library) {
+    QStringList names;
+    for (auto& element : library.Elements) names << element->GetName();
+    return names.join(u' ');
+  }
+  static void SetNames(TLibrary& library, const QStringList& names) {
+    for (int i = 0; i < names.size(); ++i) library.Element(i).SetName(names[i], false);
+  }
+  // The list positions of the selected elements or members.
+  static std::vector<int> Selected(TLibrary& library) {
+    std::vector<int> indexes;
+    for (int i = 0; i < library.Count(); ++i)
+      if (library.Element(i).Selected) indexes.push_back(i);
+    return indexes;
+  }
+  static std::vector<int> Selected(TBank& bank) {
+    std::vector<int> indexes;
+    for (int i = 0; i < bank.Count(); ++i)
+      if (bank.Member(i).Selected) indexes.push_back(i);
+    return indexes;
+  }
+
+  QTemporaryDir dir_;
+  TScopedScriptedUI ui_;
+  std::unique_ptr<TVesta> vesta_;
+  std::unique_ptr<TFormvesta> main_;
+  TLoopbackBackend* loop_ = nullptr;
+};

@@ -1,0 +1,709 @@
+// The main window: menu and tool-button enabling, opening and saving, the exit sequence with its
+// questions and desktop list, the desktop restored at start, help, the audition gesture and the
+// preview, the sound tools, the MIDI monitor, the comment editor and the gradient fill.
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QUrl>
+
+#include "app/formcomment.h"
+#include "app/formintro.h"
+#include "app/formmonitor.h"
+#include "app/helpwindow.h"
+#include "app/inifile.h"
+#include "app/interfacesize.h"
+#include "controls/fountainfill.h"
+#include "frame/childframe.h"
+#include "mainwindow_fixture.h"
+#include "midi/pacedsender.h"
+#include "midi/sysex.h"
+#include "model/patchbank.h"
+#include "tools/formkeyboard.h"
+#include "tools/formmorph.h"
+#include "tools/formpreviewsetup.h"
+#include "tools/formrandom.h"
+
+namespace {
+
+const char* const kFileItems[] = {"FileCloseItem", "FileSaveItem",    "FileSaveAsItem",
+                                  "FilePrintItem", "FileSaveAllItem", "FileExportXPItem"};
+const char* const kWindowItems[] = {"WindowCascadeItem", "WindowTileItem", "WindowArrangeItem",
+                                    "WindowMinimizeItem"};
+const QString kNotSaved = QStringLiteral(" Was Not Saved, Save It ?");
+
+QByteArray Read(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+class TMainWindow : public TMainWindowTest {
+ protected:
+  QString Path(const QString& name) const { return dir_.filePath(name); }
+  // A file holding bytes; its path.
+  QString Write(const QString& name, const QByteArray& bytes) {
+    QFile file(Path(name));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return Path(name);
+  }
+  // A .Lib on disk holding one patch.
+  QString WriteLibrary(const QString& name) {
+    TLibrary library;
+    library.NewElement(ekPatch).Name = name.left(12);
+    return Write(name, library.SaveToBytes(false));
+  }
+  bool Enabled(const char* item) const { return main_->Action(item)->isEnabled(); }
+  bool ButtonEnabled(const char* name) const {
+    return main_->findChild<QToolButton*>(name)->isEnabled();
+  }
+  TIniFile Settings() const { return TIniFile(vesta_->SettingsPath()); }
+  QString NewLibrary() {
+    main_->Action("FileNewItem")->trigger();
+    return LibraryOf(main_->ActiveChild())->GetName();
+  }
+  // Runs check on the modal dialog of class T once it shows, then closes it.
+  template <class T>
+  void WhenShown(std::function<void(T&)> check) {
+    QTimer::singleShot(0, [check] {
+      auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+      if (!dialog) return;
+      check(*dialog);
+      dialog->reject();
+    });
+  }
+  QWidget* Background() const { return main_->MdiArea()->viewport(); }
+};
+
+TEST_F(TMainWindow, MenusButtonsTitlesAndNumbersFollowTheChildren) {
+  for (const char* item : kFileItems) EXPECT_FALSE(Enabled(item)) << item;
+  for (const char* item : kWindowItems) EXPECT_FALSE(Enabled(item)) << item;
+  for (const char* item :
+       {"FileNewItem", "FileOpenItem", "GadgetsMonitorItem", "GadgetsKeyboardItem"})
+    EXPECT_TRUE(Enabled(item)) << item;
+  for (const char* button : {"SpeedSave", "SpeedSaveAll", "SpeedPrint"})
+    EXPECT_FALSE(ButtonEnabled(button)) << button;
+  EXPECT_TRUE(ButtonEnabled("SpeedOpen"));
+  EXPECT_TRUE(ButtonEnabled("SpeedMonitor"));
+
+  // Only the monitor: file items stay off, window items come on.
+  main_->Action("GadgetsMonitorItem")->trigger();
+  ASSERT_NE(nullptr, main_->Monitor());
+  EXPECT_TRUE(main_->NonLibrary(main_->ActiveChild()));
+  for (const char* item : kFileItems) EXPECT_FALSE(Enabled(item)) << item;
+  for (const char* item : kWindowItems) EXPECT_TRUE(Enabled(item)) << item;
+  EXPECT_FALSE(Enabled("GadgetsMonitorItem"));
+  EXPECT_FALSE(ButtonEnabled("SpeedMonitor"));
+  main_->Monitor()->parentWidget()->close();
+  Flush();
+  EXPECT_TRUE(Enabled("GadgetsMonitorItem"));
+  EXPECT_FALSE(Enabled("WindowTileItem"));
+
+  // A new library: numbered from the lowest free number, unsaved changes in its title.
+  EXPECT_EQ("Untitled.Lib", NewLibrary());
+  QWidget* window = main_->ActiveChild();
+  for (const char* item : {"FileCloseItem", "FilePrintItem", "FileSaveAsItem"})
+    EXPECT_TRUE(Enabled(item)) << item;
+  EXPECT_EQ("Library : Untitled.Lib[*]", window->windowTitle());
+  EXPECT_FALSE(window->isWindowModified());
+  LibraryOf(window)->NewElement(ekPatch).Modified();  // the model refreshes the menus
+  for (const char* item : {"FileSaveItem", "FileExportXPItem", "FileSaveAllItem"})
+    EXPECT_TRUE(Enabled(item)) << item;
+  EXPECT_TRUE(ButtonEnabled("SpeedSave"));
+  EXPECT_TRUE(ButtonEnabled("SpeedSaveAll"));
+  EXPECT_TRUE(window->isWindowModified());
+  EXPECT_TRUE(window->parentWidget()->isWindowModified());
+  QMenu* list = main_->menuBar()->findChild<QMenu*>("Window");
+  ASSERT_NE(nullptr, list);
+  QMetaObject::invokeMethod(list, "aboutToShow");
+  EXPECT_EQ("&1 Library : Untitled.Lib*", list->actions().last()->text());
+  EXPECT_EQ("Untitled 2.Lib", NewLibrary());
+  QWidget* second = main_->ActiveChild();
+  EXPECT_EQ("Untitled 3.Lib", NewLibrary());
+  second->parentWidget()->close();
+  Flush();
+  EXPECT_EQ("Untitled 2.Lib", NewLibrary());
+  EXPECT_EQ("Untitled 4.Lib", NewLibrary());
+
+  // Saved under a name asked for, the title takes it.
+  main_->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
+  ui_.Files.push_back(Path("Kept.Lib"));
+  main_->Action("FileSaveItem")->trigger();
+  ASSERT_EQ(1u, ui_.FileRequests.size());
+  EXPECT_TRUE(ui_.FileRequests[0].Save);
+  EXPECT_EQ("Save Library", ui_.FileRequests[0].Options.Title);
+  EXPECT_TRUE(QFile::exists(Path("Kept.Lib")));
+  EXPECT_TRUE(LibraryOf(window)->Saved);
+  EXPECT_EQ("Library : Kept.Lib[*]", window->windowTitle());
+  EXPECT_FALSE(window->isWindowModified());
+}
+
+TEST_F(TMainWindow, SaveWritesALibraryFromDiskWithoutADialogAndASysexFileOpensAsANewLibrary) {
+  const QString path = WriteLibrary("Strings.Lib");
+  QWidget* window = main_->OpenLibraryFile(path);
+  ASSERT_NE(nullptr, window);
+  TLibrary* library = LibraryOf(window);
+  library->NewElement(ekPerformance).Modified();
+  main_->Action("FileSaveItem")->trigger();
+  EXPECT_TRUE(ui_.FileRequests.empty());
+  EXPECT_TRUE(library->Saved);
+  EXPECT_FALSE(Enabled("FileSaveItem"));
+  TLibrary reread;
+  ASSERT_TRUE(reread.LoadFromFile(path));
+  EXPECT_EQ(2, reread.Count());
+
+  // A SysEx file: a bank in a new untitled library whose save leaves the file as it was.
+  const QByteArray original = TPatchBank(nullptr).SysexBytes(false);
+  ui_.Files.push_back(Write("real-bank-1.syx", original));
+  main_->Action("FileOpenItem")->trigger();
+  ASSERT_EQ(1u, ui_.FileRequests.size());
+  EXPECT_EQ("Lib, Syx and Glb files|*.Lib;*.Syx;*.Glb|Lib file|*.Lib|Syx file|*.Syx|Glb file|*.Glb",
+            ui_.FileRequests[0].Options.Filter);
+  EXPECT_TRUE(ui_.Questions.empty());  // no damage reported
+  ASSERT_EQ(2, main_->Children().size());
+  library = LibraryOf(main_->ActiveChild());
+  ASSERT_EQ(1, library->Count());
+  EXPECT_EQ(ekPatchBank, library->Element(0).Kind);
+  EXPECT_EQ("real-bank-1", library->Element(0).GetName());
+  EXPECT_EQ("Library : Untitled.Lib[*]", main_->ActiveChild()->windowTitle());
+  library->NewElement(ekPatch).Modified();
+  main_->Action("FileSaveItem")->trigger();  // asks for a name; cancelled
+  ASSERT_EQ(2u, ui_.FileRequests.size());
+  EXPECT_TRUE(ui_.FileRequests[1].Save);
+  ui_.Files.push_back(Path("Bank.Lib"));
+  main_->Action("FileSaveItem")->trigger();
+  EXPECT_TRUE(library->Saved);
+  EXPECT_TRUE(QFile::exists(Path("Bank.Lib")));
+  EXPECT_EQ(original, Read(Path("real-bank-1.syx")));
+}
+
+TEST_F(TMainWindow, ADamagedLibraryKeepsItsFileOtherFilesAreRefusedAndDroppedFilesOpen) {
+  const QString path = WriteLibrary("Cut.Lib");
+  const QByteArray damaged = Read(path) + QByteArray(2, '\x09');  // a record of an unknown kind
+  Write("Cut.Lib", damaged);
+  ASSERT_NE(nullptr, main_->OpenFile(path));
+  ASSERT_EQ(1u, ui_.Questions.size());
+  EXPECT_TRUE(ui_.Questions[0].Text.contains("Save writes a new file; the damaged file is kept"));
+  TLibrary* library = LibraryOf(main_->ActiveChild());
+  EXPECT_EQ(1, library->Count());
+  library->NewElement(ekPatch).Modified();
+  ui_.Files.push_back(Path("Mended.Lib"));
+  main_->Action("FileSaveItem")->trigger();
+  ASSERT_EQ(1u, ui_.FileRequests.size());
+  EXPECT_TRUE(library->Saved);
+  EXPECT_EQ(damaged, Read(path));
+
+  // Neither a library, a SysEx file nor a global dump: the reason, and nothing opens.
+  EXPECT_EQ(nullptr, main_->OpenFile(Write("notes.txt", "some text\n")));
+  EXPECT_TRUE(ui_.LastText().contains("neither a library")) << ui_.LastText().toStdString();
+  EXPECT_EQ(1, main_->Children().size());
+
+  // Files dropped on the window open; so do those named on the command line.
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(Write("Dropped.Syx", TPatchBank(nullptr).SysexBytes(false))),
+                QUrl::fromLocalFile(WriteLibrary("Dropped.Lib"))});
+  const QPoint inside = main_->MdiArea()->geometry().center();
+  QDragEnterEvent enter(inside, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(main_.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(inside), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(main_.get(), &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  QCoreApplication::processEvents();
+  QStringList names;
+  for (QWidget* child : main_->Children()) names << LibraryOf(child)->GetName();
+  names.sort();
+  EXPECT_EQ(QStringList({"Dropped.Lib", "Mended.Lib", "Untitled.Lib"}), names);
+  EXPECT_EQ(QStringList({"a.Syx", "b c.Lib"}),
+            TVesta::FilesFrom({"vesta", "--settings", "x.ini", "a.Syx", "b c.Lib"}));
+  EXPECT_EQ(QStringList({"d.Glb"}), TVesta::FilesFrom({"vesta", "--settings=x.ini", "d.Glb"}));
+}
+
+TEST_F(TMainWindow, ExitAsksFromTheLastChildToTheFirstCancelKeepsAllAndTheDesktopListsFiles) {
+  main_->Action("GadgetsMonitorItem")->trigger();
+  main_->Action("GadgetsKeyboardItem")->trigger();
+  const QString saved = WriteLibrary("Saved.Lib");
+  const QString gone = WriteLibrary("Gone.Lib");
+  QWidget* kept = main_->OpenLibraryFile(saved);
+  ASSERT_TRUE(kept && main_->OpenLibraryFile(gone));
+  QWidget* first = main_->OpenLibraryFile(WriteLibrary("First.Lib"));
+  QWidget* second = main_->OpenLibraryFile(WriteLibrary("Second.Lib"));
+  ASSERT_TRUE(first && second);
+  LibraryOf(first)->NewElement(ekPatch).Modified();
+  LibraryOf(second)->NewElement(ekPatch).Modified();
+  NewLibrary();  // never saved: not listed
+  TIniFile before(vesta_->SettingsPath());
+  before.WriteInteger("Desktop", "Num Library", 5);
+  ASSERT_TRUE(before.Save().isEmpty());
+
+  // The monitor, the keyboard and the saved libraries close first from the back; Cancel at the
+  // first unsaved one keeps them all.
+  ui_.Answers = {mbCancel};
+  EXPECT_FALSE(main_->close());
+  Flush();
+  ASSERT_EQ(1u, ui_.Questions.size());
+  EXPECT_EQ("First.Lib" + kNotSaved, ui_.Questions[0].Text);
+  EXPECT_EQ(mbYes | mbNo | mbCancel, ui_.Questions[0].Buttons);
+  EXPECT_EQ(7, main_->Children().size());
+  EXPECT_TRUE(vesta_->MonitorOpen);
+  EXPECT_TRUE(vesta_->KeyboardOpen);
+  EXPECT_NE(nullptr, main_->Monitor());
+  EXPECT_EQ(0, Settings().ReadInteger("Desktop", "Num Library", -1));
+  EXPECT_EQ(1, Settings().ReadInteger("Monitor", "Open", -1));
+  // The cancelled answer is not kept: closing the window alone asks again.
+  ui_.Answers = {mbCancel};
+  EXPECT_FALSE(first->parentWidget()->close());
+  EXPECT_EQ(2u, ui_.Questions.size());
+
+  // No to both lets the program end, asking in the same order; a file gone is not listed.
+  ASSERT_TRUE(QFile::remove(gone));
+  ui_.Questions.clear();
+  ui_.Answers = {mbNo, mbNo};
+  EXPECT_TRUE(main_->close());
+  ASSERT_EQ(2u, ui_.Questions.size());
+  EXPECT_EQ("First.Lib" + kNotSaved, ui_.Questions[0].Text);
+  EXPECT_EQ("Second.Lib" + kNotSaved, ui_.Questions[1].Text);
+  const TIniFile ini = Settings();
+  ASSERT_EQ(3, ini.ReadInteger("Desktop", "Num Library", -1));
+  QStringList listed;
+  for (int i = 1; i <= 3; ++i)
+    listed << ini.ReadString("Desktop", QStringLiteral("Library%1").arg(i), "");
+  listed.sort();
+  EXPECT_EQ(listed, QStringList({Path("First.Lib"), saved, Path("Second.Lib")}));
+  EXPECT_EQ(1, ini.ReadInteger("Monitor", "Open", -1));
+  EXPECT_EQ(1, ini.ReadInteger("Keyboard", "Open", -1));
+}
+
+TEST_F(TMainWindow, TheDesktopIsRestoredUpToABrokenEntry) {
+  const struct {
+    QStringList Files;
+    QStringList Opened;  // front to back
+    bool Monitor;
+  } cases[] = {
+      {{WriteLibrary("Alpha.Lib"), WriteLibrary("Beta.Lib")}, {"Beta.Lib", "Alpha.Lib"}, true},
+      // A broken entry ends the restore silently, and the monitor stays closed.
+      {{WriteLibrary("Alpha.Lib"), Path("Missing.Lib"), WriteLibrary("Gamma.Lib")},
+       {"Alpha.Lib"},
+       false},
+  };
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.Opened.join(u' ').toStdString());
+    main_.reset();
+    Flush();
+    TIniFile ini(vesta_->SettingsPath());
+    ini.WriteInteger("Desktop", "Num Library", int(test.Files.size()));
+    for (int i = 0; i < test.Files.size(); ++i)
+      ini.WriteString("Desktop", QStringLiteral("Library%1").arg(i + 1), test.Files[i]);
+    ini.WriteInteger("Monitor", "Open", 1);
+    ASSERT_TRUE(ini.Save().isEmpty());
+    main_ = std::make_unique<TFormvesta>(*vesta_);
+    main_->LoadDesktopLibrary();
+    QStringList names;
+    for (QWidget* child : main_->Children()) {
+      if (TLibrary* library = LibraryOf(child)) {
+        names.append(library->GetName());
+        EXPECT_TRUE(library->Saved);
+      }
+    }
+    EXPECT_EQ(test.Opened, names);
+    EXPECT_EQ(test.Monitor, main_->Monitor() != nullptr);
+    EXPECT_EQ(main_->Children().size(), names.size() + (test.Monitor ? 1 : 0));
+    EXPECT_TRUE(ui_.Questions.empty());
+  }
+}
+
+TEST_F(TMainWindow, TrashPanelSitsInTheCornerAndOpensTheTrashWindow) {
+  QWidget* panel = main_->findChild<QWidget*>("PanelTrash");
+  QWidget* area = main_->MdiArea();
+  for (const QSize size : {QSize(1000, 700), QSize(900, 600)}) {
+    main_->resize(size);
+    EXPECT_EQ(QPoint(area->width() - 41 - 15, area->height() - 45 - 15), panel->pos());
+  }
+  EXPECT_TRUE(main_->findChild<QWidget*>("TrashVuoto")->isVisibleTo(panel));
+  EXPECT_FALSE(main_->findChild<QWidget*>("TrashPieno")->isVisibleTo(panel));
+  main_->OpenTrashWindow();
+  ASSERT_NE(nullptr, main_->TrashWindow());
+  EXPECT_FALSE(panel->isVisible());
+  EXPECT_TRUE(main_->NonLibrary(main_->TrashWindow()));
+  main_->TrashLibrary().NewElement(ekPatch);
+  main_->TrashWindow()->parentWidget()->close();
+  Flush();
+  EXPECT_EQ(nullptr, main_->TrashWindow());
+  EXPECT_TRUE(panel->isVisible());
+  EXPECT_TRUE(main_->findChild<QWidget*>("TrashPieno")->isVisibleTo(panel));
+}
+
+TEST_F(TMainWindow, TheSplashIsGoneBeforeTheStartGoesOn) {
+  // The start may show a box (a port that does not open); the splash, always on top, must not
+  // hide it.
+  auto* splash = new TFormintro;
+  QPointer<TFormintro> alive(splash);
+  bool visibleAtStart = true;
+  QObject::connect(splash, &TFormintro::Finished, [&] { visibleAtStart = splash->isVisible(); });
+  splash->show();
+  splash->StartTimer(1);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !alive; }, 2000));
+  EXPECT_FALSE(visibleAtStart);
+}
+
+TEST_F(TMainWindow, InterfaceSizeIsChosenInSettingsKeptInTheFileAndCheckedAtTheNextStart) {
+  auto* size150 = main_->findChild<QAction*>(QStringLiteral("SettingsSize150"));
+  ASSERT_NE(size150, nullptr);
+  EXPECT_TRUE(main_->findChild<QAction*>(QStringLiteral("SettingsSize100"))->isChecked());
+  size150->trigger();
+  EXPECT_EQ(ReadInterfaceSize(vesta_->SettingsPath()), 150);
+  EXPECT_TRUE(size150->isChecked());
+  EXPECT_EQ(ui_.LastText(),
+            QStringLiteral("The interface size changes the next time the program starts."));
+  main_.reset();
+  Flush();
+  main_ = std::make_unique<TFormvesta>(*vesta_);
+  EXPECT_TRUE(main_->findChild<QAction*>(QStringLiteral("SettingsSize150"))->isChecked());
+  EXPECT_FALSE(main_->findChild<QAction*>(QStringLiteral("SettingsSize100"))->isChecked());
+}
+
+TEST(HelpPages, EveryHelpContextOpensItsOwnPageAndNoPageShowsMenuAmpersands) {
+  const struct {
+    const char* Page;  // with the anchor of the contexts' part, if any
+    const char* Title;
+    std::vector<int> Contexts;
+  } cases[] = {
+      {"index.html", "Vesta Help", {1}},
+      {"mainwindow.html", "The main window", {3}},
+      {"mainwindow.html#file", "The main window", {6, 7, 10, 11, 12, 13}},
+      {"mainwindow.html#xp", "The main window", {8, 9}},
+      {"mainwindow.html#print", "The main window", {14}},
+      {"mainwindow.html#exit", "The main window", {15}},
+      {"midisettings.html", "MIDI settings", {18}},
+      {"preview.html", "Auditioning and the preview setup", {19, 27}},
+      {"expansion.html", "Expansion setup", {23}},
+      {"names.html#update", "Name lists", {24}},
+      {"monitor.html", "The MIDI monitor", {25}},
+      {"keyboard.html", "The keyboard", {26}},
+      {"library.html", "Library windows", {28}},
+      {"library.html#menu", "Library windows", {39}},
+      {"search.html", "Search and Find Duplicate", {29}},
+      {"search.html#duplicates", "Search and Find Duplicate", {30}},
+      {"common.html", "The common page", {31}},
+      {"effects.html", "The effects page", {32}},
+      {"effects.html#performance", "The effects page", {48}},
+      {"control.html", "The control page", {33}},
+      {"wave.html", "The wave page", {34}},
+      {"pitch.html", "The pitch page", {35}},
+      {"lfo.html", "The LFO pages", {36}},
+      {"tva.html", "The TVA page", {37}},
+      {"tvf.html", "The TVF page", {38}},
+      {"properties.html", "Element properties", {40}},
+      {"patch.html", "The patch window", {42}},
+      {"performance.html", "The performance editor", {43}},
+      {"rhythm.html", "The rhythm editor", {44}},
+      {"system.html", "The system editor", {45}},
+      {"morph.html", "Patch Morphing", {50}},
+      {"random.html", "Bank Random", {51}},
+      {"bank.html", "Bank windows", {53}},
+      {"global.html", "Global windows", {54}},
+      {"trash.html", "The trash", {55}},
+  };
+  THelpWindow help;
+  for (const auto& test : cases) {
+    SCOPED_TRACE(test.Page);
+    const QUrl url(QStringLiteral("qrc:/help/") + QLatin1String(test.Page));
+    QFile page(QStringLiteral(":") + url.path());
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    if (url.hasFragment()) {
+      EXPECT_TRUE(page.readAll().contains("id=\"" + url.fragment().toLatin1() + "\""));
+    }
+    for (const int context : test.Contexts) {
+      EXPECT_EQ(THelpWindow::PageFor(context), url.toString()) << context;
+      help.ShowContext(context);
+      EXPECT_EQ(help.Browser()->documentTitle(), QLatin1String(test.Title)) << context;
+    }
+  }
+  // A context without a page of its own opens the contents.
+  EXPECT_FALSE(THelpWindow::HasPage(99));
+  EXPECT_EQ("qrc:/help/index.html", THelpWindow::PageFor(99));
+  help.close();
+
+  // A caption's "&" marks its shortcut letter; written into a page it showed as "&Undo".
+  const QRegularExpression stray(QStringLiteral("&amp;[A-Za-z]"));
+  const QStringList pages = QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*.html")});
+  ASSERT_GT(pages.size(), 20);
+  for (const QString& page : pages)
+    EXPECT_FALSE(stray.match(Read(QStringLiteral(":/help/") + page)).hasMatch())
+        << page.toStdString();
+}
+
+TEST(ChildPlacement, ANewWindowGoesBesideItsOpenerWhenItFitsElseCascadesInside) {
+  const QSize area(1000, 700);
+  const QRect opener(100, 50, 400, 300);
+  // Right of it; below it when the right is too narrow; a step from it when neither fits.
+  EXPECT_EQ(QPoint(500, 50), TChildFrame::PlaceBeside(area, opener, QSize(300, 200)));
+  EXPECT_EQ(QPoint(100, 350), TChildFrame::PlaceBeside(area, opener, QSize(600, 200)));
+  EXPECT_EQ(QPoint(124, 74), TChildFrame::PlaceBeside(area, opener, QSize(600, 500)));
+  // Moved inside the area, whole where it can be.
+  EXPECT_EQ(QPoint(200, 0),
+            TChildFrame::PlaceBeside(area, QRect(700, -40, 300, 800), QSize(800, 600)));
+  EXPECT_EQ(QPoint(0, 0), TChildFrame::PlaceBeside(area, opener, QSize(1200, 900)));
+}
+
+TEST_F(TMainWindow, ShiftRightButtonAuditionsUntilReleasedAndTheNoteStoppedIsTheOneStarted) {
+  StartWithPorts();
+  QTest::mouseClick(Background(), Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
+  EXPECT_TRUE(loop_->Sent().empty());  // a plain right click does nothing
+  QTest::mousePress(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(100, 100));
+  EXPECT_TRUE(AuditionCursorShown());
+  EXPECT_EQ(std::vector<TBytes>({{0x90, 40, 70}}), loop_->Sent());
+  QTest::mouseRelease(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(100, 100));
+  EXPECT_FALSE(AuditionCursorShown());
+  EXPECT_EQ(std::vector<TBytes>({{0x90, 40, 70}, {0x80, 40, 0}}), loop_->Sent());
+
+  // Rhythm sets audition on channel 10; the release needs no Shift.
+  loop_->ClearSent();
+  PreviewChannel = 10;
+  QTest::mousePress(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(50, 50));
+  QTest::mouseRelease(Background(), Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
+  EXPECT_EQ(std::vector<TBytes>({{0x99, 40, 70}, {0x89, 40, 0}}), loop_->Sent());
+  PreviewChannel = 1;
+
+  // The key of the window in front changes while the note sounds (another rhythm page).
+  loop_->ClearSent();
+  int key = 50;
+  PreviewNoteHook() = [&key] { return key; };
+  StartPreview();
+  key = 62;
+  StopPreview();
+  PreviewNoteHook() = nullptr;
+  EXPECT_EQ(std::vector<TBytes>({{0x90, 50, 70}, {0x80, 50, 0}}), loop_->Sent());
+
+  // The preview timer plays the note once when it fires.
+  loop_->ClearSent();
+  ShowAuditionCursor();
+  main_->TimerPreview()->start(Timing().PreviewMs);
+  EXPECT_TRUE(loop_->Sent().empty());
+  EXPECT_TRUE(QTest::qWaitFor([this] { return !loop_->Sent().empty(); }, 2000));
+  EXPECT_EQ(std::vector<TBytes>({{0x90, 40, 70}}), loop_->Sent());
+  EXPECT_FALSE(main_->TimerPreview()->isActive());
+  StopPreview();
+
+  // A MIDI file that is missing: the reason, the ports stay open, the cursor comes back.
+  loop_->ClearSent();
+  vesta_->Config().SingleNote = false;
+  vesta_->Config().MidiFile = Path("Missing.Mid");
+  StartPreview();
+  EXPECT_TRUE(ui_.LastText().startsWith(Path("Missing.Mid")));
+  EXPECT_TRUE(MidiSession().MidiOpen());
+  StopPreview();
+  EXPECT_FALSE(AuditionCursorShown());
+  EXPECT_TRUE(loop_->Sent().empty());
+
+  // With the ports closed only the cursor changes.
+  MidiSession().SetMidiOpen(false);
+  QTest::mousePress(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(10, 10));
+  EXPECT_TRUE(AuditionCursorShown());
+  QTest::mouseRelease(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(10, 10));
+  EXPECT_FALSE(AuditionCursorShown());
+  EXPECT_TRUE(loop_->Sent().empty());
+}
+
+TEST_F(TMainWindow, ThePressOnAPatchInALibraryGridIsLeftToTheGrid) {
+  StartWithPorts();
+  TFormLibrary& library = Open({ekPatch});
+  loop_->ClearSent();
+  // The grid sends the patch first; the note follows on the preview timer.
+  QTest::mousePress(library.Grid()->viewport(), Qt::RightButton, Qt::ShiftModifier, QPoint(60, 9));
+  const std::vector<TBytes> sent = loop_->Sent();
+  ASSERT_FALSE(sent.empty());
+  EXPECT_EQ(0xF0, sent.front().front());
+  for (const TBytes& message : sent) EXPECT_NE(0x90, message.front());
+  EXPECT_TRUE(main_->TimerPreview()->isActive());
+  EXPECT_TRUE(AuditionCursorShown());
+}
+
+TEST_F(TMainWindow, KeyboardPreviewRandomAndMorphOpenFromTheirMenusAndButtons) {
+  StartWithPorts();
+  QAction* item = main_->Action(QStringLiteral("GadgetsKeyboardItem"));
+  EXPECT_EQ(item->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_K));
+  main_->findChild<QToolButton*>(QStringLiteral("SpeedKeyboard"))->click();
+  auto* keyboard = qobject_cast<TFormKeyboard*>(main_->ActiveChild());
+  ASSERT_NE(keyboard, nullptr);
+  EXPECT_TRUE(vesta_->KeyboardOpen);
+  EXPECT_FALSE(item->isEnabled());
+  EXPECT_TRUE(main_->NonLibrary(keyboard));
+  item->trigger();  // disabled: no second keyboard
+  EXPECT_EQ(main_->Children().size(), 1);
+  keyboard->parentWidget()->move(20, 30);
+  keyboard->parentWidget()->close();
+  Flush();
+  EXPECT_FALSE(vesta_->KeyboardOpen);
+  EXPECT_TRUE(item->isEnabled());
+  EXPECT_EQ(Settings().ReadInteger("Keyboard", "Left", -9), 20);
+  EXPECT_EQ(Settings().ReadInteger("Keyboard", "BaseOctave", -9), -1);
+
+  // Settings, Preview shows the setup with the settings.
+  int note = -1;
+  WhenShown<TFormPreviewSetup>([&note](TFormPreviewSetup& setup) {
+    note = setup.findChild<QObject*>("Note")->property("Code").toInt();
+  });
+  main_->Action(QStringLiteral("SettingsPreviewItem"))->trigger();
+  EXPECT_EQ(note, 40);
+
+  // The library's buttons: a random bank from a patch bank, a morph bank from two patches.
+  TFormLibrary& window = Open({ekPatchBank, ekPatch, ekPatch});
+  window.Library()->Element(0).Selected = true;
+  bool random = false;
+  WhenShown<TFormRandom>([&random](TFormRandom& dialog) {
+    random = dialog.Result() != nullptr && dialog.isVisible();
+    dialog.CreateBankClick();
+  });
+  window.findChild<QAbstractButton*>(QStringLiteral("RandomBtn"))->click();
+  EXPECT_TRUE(random);
+  ASSERT_EQ(window.Library()->Count(), 4);
+  EXPECT_EQ(window.Library()->Element(3).Name, QStringLiteral("RandomBank"));
+  for (int i = 0; i < 4; ++i) window.Library()->Element(i).Selected = i == 1 || i == 2;
+  bool morph = false;
+  WhenShown<TFormMorph>([&morph](TFormMorph& dialog) {
+    morph = dialog.Result() != nullptr;
+    dialog.CreateBankClick();
+  });
+  window.findChild<QAbstractButton*>(QStringLiteral("speedMorph"))->click();
+  EXPECT_TRUE(morph);
+  ASSERT_EQ(window.Library()->Count(), 5);
+  EXPECT_EQ(window.Library()->Element(4).Name, QStringLiteral("MorphBank"));
+  EXPECT_FALSE(window.Library()->Saved);
+  ui_.Answers = {mbNo};
+  EXPECT_TRUE(main_->close());
+  EXPECT_EQ(0, Settings().ReadInteger("Keyboard", "Open", -1));
+}
+
+TEST(MonitorLines, SysexBytesInUpperHexWithBlanksAndShortMessagesWithBothDataBytes) {
+  const std::uint8_t bytes[] = {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03,
+                                0x00, 0x12, 0x51, 0x7f, 0x0B, 0xF7};
+  EXPECT_EQ(" F0 41 10 6A 12 03 00 12 51 7F 0B F7 ",
+            TFormMonitor::SysexLine(bytes, int(sizeof bytes)));
+  EXPECT_EQ(" ", TFormMonitor::SysexLine(bytes, 0));
+  TMyMidiEvent program;  // one data byte on the wire, two shown
+  program.Status = 0xC9;
+  program.Data1 = 0x7F;
+  EXPECT_EQ("C9 7F 00", TFormMonitor::ShortLine(program));
+}
+
+TEST_F(TMainWindow, TheMonitorLogsWhileOpenLaysOutItsPanesAndStoresItsPlaceOnClose) {
+  TIniFile ini(vesta_->SettingsPath());
+  const char* const keys[] = {"Left", "Top", "Width", "Height"};
+  const int stored[] = {20, 30, 400, 300}, kept[] = {5, 6, 390, 290};
+  for (int i = 0; i < 4; ++i) ini.WriteInteger("Monitor", keys[i], stored[i]);
+  ASSERT_TRUE(ini.Save().isEmpty());
+  TMidiDevices::Instance().Add(std::make_unique<TLoopbackBackend>());
+  MidiSession().Create();
+  ASSERT_TRUE(MidiSession().MidiOpen());
+  auto* monitor = new TFormMonitor(*vesta_);
+  monitor->Place();
+  EXPECT_EQ(QRect(20, 30, 400, 300), monitor->geometry());
+  EXPECT_TRUE(vesta_->MonitorOpen);
+  ASSERT_EQ(monitor, MidiSession().Monitor());
+
+  // Everything sent, in order, block dumps on one line; what comes in in its own pane.
+  const std::vector<std::uint8_t> tone(129, 0x40);
+  SendDataByte(0x03000000, 0, 0x10, 5);
+  SendDataSet(0x03000000, 0x1000, 0, tone.data(), int(tone.size()));
+  Sender().SendShort(0x90, 0x3C, 0x64);
+  SendDataRequest(0x03000000, 0, 0, 0x48);
+  const std::uint8_t gmOff[] = {0xF0, 0x7E, 0x7F, 0x09, 0x02, 0xF7};
+  Sender().SendSysex(gmOff, sizeof gmOff);
+  EXPECT_EQ(
+      " F0 41 10 6A 12 03 00 00 10 05 68 F7 \n"
+      "DT1 03 00 10 00  129 bytes\n"
+      "90 3C 64\n"
+      " F0 41 10 6A 11 03 00 00 00 00 00 00 48 35 F7 \n"
+      " F0 7E 7F 09 02 F7 ",
+      monitor->Pane(MonitorOutput)->toPlainText());
+  TMyMidiEvent volume;
+  volume.Status = 0xB0;
+  volume.Data1 = 0x07;
+  volume.Data2 = 0x64;
+  EXPECT_TRUE(monitor->Pane(MonitorInput)->toPlainText().isEmpty());
+  MidiSession().Monitor()->AddMessageMidi(MonitorInput, volume);
+  EXPECT_EQ("B0 07 64", monitor->Pane(MonitorInput)->toPlainText());
+
+  // The panes share the height; the text areas keep their margins.
+  monitor->resize(378, 278);
+  monitor->show();
+  EXPECT_EQ(QRect(4, 4, 370, 133), monitor->findChild<QWidget*>("PanelIn")->geometry());
+  EXPECT_EQ(QRect(4, 141, 370, 133), monitor->findChild<QWidget*>("PanelOut")->geometry());
+  EXPECT_EQ(QSize(352, 105), monitor->Pane(MonitorOutput)->size());
+
+  monitor->setGeometry(5, 6, 390, 290);
+  const QPointer<TFormMonitor> closed(monitor);
+  monitor->close();
+  // It frees itself, and must be gone while the program object it reports to still exists.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(closed.isNull());
+  EXPECT_EQ(nullptr, MidiSession().Monitor());
+  EXPECT_FALSE(vesta_->MonitorOpen);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(kept[i], Settings().ReadInteger("Monitor", keys[i], 0)) << keys[i];
+}
+
+TEST(CommentEditor, OkTakesTheEditedLinesAndCancelOrNoEditKeepsTheOldOnes) {
+  QStringList comment{"Pads for the live set", "check the strings"};
+  const auto edit = [&comment](const std::function<void(TFormcomment&)>& script) {
+    TFormcomment dialog;
+    QTimer::singleShot(0, &dialog, [&dialog, &script] { script(dialog); });
+    return dialog.Edit(comment);
+  };
+  EXPECT_TRUE(edit([](TFormcomment& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Comment"));
+    QTest::keyClick(dialog.Memo(), Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(dialog.Memo(), "!");
+    dialog.OkButton()->click();
+  }));
+  const QStringList edited{"Pads for the live set", "check the strings!"};
+  EXPECT_EQ(edited, comment);
+  EXPECT_FALSE(edit([](TFormcomment& dialog) {
+    QTest::keyClicks(dialog.Memo(), "typed");
+    dialog.CancelButton()->click();
+  }));
+  EXPECT_EQ(edited, comment);
+  EXPECT_FALSE(edit([](TFormcomment& dialog) { dialog.OkButton()->click(); }));
+  EXPECT_EQ(edited, comment);
+}
+
+TEST(FountainFill, StepsAreClampedAndBandsRunFromOneColourToTheOtherPerChannel) {
+  TFountainFill fill;
+  const auto painted = [&fill](QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    fill.Paint(painter, QRect(QPoint(0, 0), size));
+    return image;
+  };
+  fill.SetSteps(0);
+  EXPECT_EQ(1, fill.Steps());
+  fill.SetSteps(1000);
+  EXPECT_EQ(255, fill.Steps());
+  fill.SetFromColor(QColor(10, 20, 30));
+  fill.SetToColor(QColor(10, 20, 30));
+  const QImage flat = painted(QSize(40, 30));
+  for (QPoint p : {QPoint(0, 0), QPoint(39, 29), QPoint(20, 15)})
+    EXPECT_EQ(QColor(10, 20, 30).rgb(), flat.pixel(p));
+  fill.SetSteps(5);
+  fill.SetFromColor(QColor(0, 255, 100));
+  fill.SetToColor(QColor(200, 55, 100));
+  EXPECT_EQ(QColor(100, 155, 100), fill.StepColor(2));
+  const QImage across = painted(QSize(50, 10));
+  EXPECT_EQ(QColor(0, 255, 100).rgb(), across.pixel(0, 5));
+  EXPECT_EQ(QColor(50, 205, 100).rgb(), across.pixel(10, 5));
+  EXPECT_EQ(QColor(200, 55, 100).rgb(), across.pixel(49, 5));
+  fill.SetStyle(TFountainStyle::fsCircular);
+  const QImage circles = painted(QSize(60, 60));
+  EXPECT_EQ(QColor(0, 255, 100).rgb(), circles.pixel(0, 0));
+  EXPECT_EQ(QColor(200, 55, 100).rgb(), circles.pixel(30, 30));
+}
+
+}  // namespace
