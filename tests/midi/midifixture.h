@@ -1,5 +1,7 @@
 #pragma once
-// A MIDI session on two loopback devices with shortened pacing.
+// A MIDI session on two loopback devices with shortened pacing, and the sent messages in short.
+#include <string>
+
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
@@ -8,7 +10,38 @@
 #include "midi/loopbackbackend.h"
 #include "midi/midisession.h"
 #include "midi/scriptedui.h"
+#include "midi/sysex.h"
 #include "midi/timing.h"
+
+using TBytes = std::vector<std::uint8_t>;
+
+// A data set or request as "<device> DT|RQ <address> <data>" (more than four data bytes as
+// their count, a wrong checksum as "bad sum"); anything else as its bytes.
+inline std::string Shown(const TBytes& m) {
+  auto hex = [](unsigned value, int digits) {
+    char text[9];
+    std::snprintf(text, sizeof text, "%0*X", digits, value);
+    return std::string(text);
+  };
+  std::string out;
+  if (m.size() < 11 || m[0] != 0xF0 || m[1] != 0x41) {
+    for (std::uint8_t b : m) out += (out.empty() ? "" : " ") + hex(b, 2);
+    return out;
+  }
+  out = hex(m[2], 2) + (m[4] == 0x12 ? " DT " : " RQ ") +
+        hex(std::uint32_t(m[5]) << 24 | m[6] << 16 | m[7] << 8 | m[8], 8);
+  if (m.size() - 11 > 4) out += " [" + std::to_string(m.size() - 11) + "]";
+  unsigned sum = 0;
+  for (std::size_t i = 5; i + 1 < m.size(); ++i) sum += m[i];
+  for (std::size_t i = 9; i + 2 < m.size() && m.size() <= 15; ++i) out += " " + hex(m[i], 2);
+  return sum % 128 == 0 ? out : out + " bad sum";
+}
+
+inline std::vector<std::string> Shown(const std::vector<TBytes>& messages) {
+  std::vector<std::string> shown;
+  for (const TBytes& m : messages) shown.push_back(Shown(m));
+  return shown;
+}
 
 class TMidiFixture : public ::testing::Test {
  protected:
@@ -30,9 +63,8 @@ class TMidiFixture : public ::testing::Test {
   }
   // Delivers the posted input notifications.
   static void Deliver() { QCoreApplication::processEvents(); }
+  std::vector<std::string> Sent() const { return Shown(loop->Sent()); }
 
   TScopedScriptedUI ui;
   TLoopbackBackend* loop = nullptr;
 };
-
-using TBytes = std::vector<std::uint8_t>;

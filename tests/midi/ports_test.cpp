@@ -70,7 +70,12 @@ TEST_F(Ports, ErrorTextsOfNamesSettingsAndTheBackend) {
   EXPECT_EQ(EmidioutputError(QString()).Text(), "Specified error number is out of range");
 }
 
-TEST_F(Ports, ClosedOutputRefusesEveryKindOfSend) {
+TEST_F(Ports, ShortMessagesKeepTheirLengthAndAClosedOutputRefusesEveryKindOfSend) {
+  out()->SendShort(0x90, 0x3C, 0x40);
+  out()->SendShort(0xC0, 0x05, 0x00);
+  out()->SendShort(0xFE, 0, 0);
+  EXPECT_EQ(loop->Sent(), (std::vector<TBytes>{{0x90, 0x3C, 0x40}, {0xC0, 0x05}, {0xFE}}));
+  loop->ClearSent();
   out()->ClosePort();
   TMyMidiEvent note;
   note.Status = 0x90;
@@ -82,17 +87,6 @@ TEST_F(Ports, ClosedOutputRefusesEveryKindOfSend) {
   EXPECT_TRUE(loop->Sent().empty());
 }
 
-TEST_F(Ports, ShortMessagesKeepTheirLengthOnTheWire) {
-  out()->SendShort(0x90, 0x3C, 0x40);
-  out()->SendShort(0xC0, 0x05, 0x00);
-  out()->SendShort(0xFE, 0, 0);
-  auto sent = loop->Sent();
-  ASSERT_EQ(sent.size(), 3u);
-  EXPECT_EQ(sent[0], (TBytes{0x90, 0x3C, 0x40}));
-  EXPECT_EQ(sent[1], (TBytes{0xC0, 0x05}));
-  EXPECT_EQ(sent[2], (TBytes{0xFE}));
-}
-
 TEST_F(Ports, EachMessageReachesTheHandlerOnceOnTheUserInterfaceThread) {
   std::vector<TMyMidiEvent> got;
   in()->OnMidiInput = [&](TMidiInput* input) { got.push_back(*input->NextEvent()); };
@@ -101,14 +95,10 @@ TEST_F(Ports, EachMessageReachesTheHandlerOnceOnTheUserInterfaceThread) {
   EXPECT_TRUE(got.empty());  // nothing runs on the backend's thread
   Deliver();
   ASSERT_EQ(got.size(), 2u);
-  EXPECT_EQ(got[0].Status, 0x90);
-  EXPECT_EQ(got[0].Data1, 0x3C);
-  EXPECT_EQ(got[0].Data2, 0x40);
-  EXPECT_FALSE(got[0].IsSysex());
-  EXPECT_EQ(got[1].Status, 0xF0);
-  EXPECT_EQ(got[1].Data1, 0);
-  EXPECT_EQ(got[1].SysexLength(), 7);
-  EXPECT_EQ(in()->PendingCount(), 0);
+  EXPECT_EQ(std::tuple(got[0].Status, got[0].Data1, got[0].Data2, got[0].IsSysex()),
+            std::tuple(0x90, 0x3C, 0x40, false));
+  EXPECT_EQ(std::tuple(got[1].Status, got[1].Data1, got[1].SysexLength(), in()->PendingCount()),
+            std::tuple(0xF0, 0, 7, 0));
 
   // Events injected from another thread arrive in order.
   got.clear();
@@ -147,10 +137,9 @@ TEST_F(Ports, FullQueueDropsNewEventsAndSystemExclusiveBuffersAreLimited) {
 }
 
 TEST_F(Ports, GarbageInputNeverBreaksTheQueueAndClosingEmptiesIt) {
-  loop->Inject(0, {});
-  loop->Inject(0, {0x3C});              // a lone data byte
-  loop->Inject(0, {0xF0});              // a start byte with nothing after it
-  loop->Inject(0, {0xF0, 0x43, 0xF7});  // another maker's message
+  // Nothing, a lone data byte, a start byte with nothing after it, another maker's message.
+  for (const TBytes& garbage : {TBytes{}, TBytes{0x3C}, TBytes{0xF0}, TBytes{0xF0, 0x43, 0xF7}})
+    loop->Inject(0, garbage);
   ASSERT_EQ(in()->PendingCount(), 3);
   auto lone = in()->NextEvent();
   EXPECT_EQ(lone->Status, 0x3C);

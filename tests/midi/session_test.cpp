@@ -1,5 +1,4 @@
 // Opening the configured devices, and what happens when they cannot be opened.
-#include "midi/sysex.h"
 #include "midifixture.h"
 
 namespace {
@@ -7,11 +6,10 @@ namespace {
 using Session = TMidiFixture;
 
 TEST_F(Session, CreationOpensTheConfiguredDevicesOrDevicesZero) {
-  EXPECT_TRUE(MidiSession().MidiOpen());
-  EXPECT_EQ(MidiSession().Input()->State(), TMidiInput::Open);
-  EXPECT_EQ(MidiSession().Input()->ProductName(), "Port A");
-  EXPECT_EQ(MidiSession().Output()->ProductName(), "Port A");
-  EXPECT_TRUE(ui.Questions.empty());
+  EXPECT_EQ(std::tuple(MidiSession().MidiOpen(), MidiSession().Input()->State(),
+                       MidiSession().Input()->ProductName(), MidiSession().Output()->ProductName(),
+                       ui.Questions.size()),
+            std::tuple(true, TMidiInput::Open, QString("Port A"), QString("Port A"), 0u));
   // Configured devices replace devices 0.
   Config().MidiIn = 1;
   Config().MidiOut = 1;
@@ -32,11 +30,9 @@ TEST_F(Session, BadIndexOrFailedOpenGivesInvalidSettingsAndNothingIsSentAfterwar
   MidiSession().CloseDevs();
   MidiSession().OpenDevs();
   ASSERT_EQ(ui.Questions.size(), 1u);
-  EXPECT_EQ(ui.LastText(), "Invalid Midi Port Settings");
-  EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Information);
-  EXPECT_FALSE(MidiSession().MidiOpen());
-  EXPECT_EQ(Config().MidiIn, 0);
-  EXPECT_EQ(Config().MidiOut, 0);
+  EXPECT_EQ(std::tuple(ui.LastText(), ui.Questions[0].Kind, MidiSession().MidiOpen(),
+                       Config().MidiIn, Config().MidiOut),
+            std::tuple(QString("Invalid Midi Port Settings"), TMsgKind::Information, false, 0, 0));
   SendDataByte(0x03000000, 0, 0, 1);
   SendDataRequest(0x03000000, 0, 0, 0x1718);
   EXPECT_TRUE(loop->Sent().empty());
@@ -49,10 +45,10 @@ TEST_F(Session, BadIndexOrFailedOpenGivesInvalidSettingsAndNothingIsSentAfterwar
   Config().MidiIn = 0;
   loop->FailOpens("in use by another program");
   MidiSession().OpenDevs();
-  EXPECT_EQ(ui.Questions.size(), 2u);
-  EXPECT_EQ(ui.LastText(), "Invalid Midi Port Settings");
-  EXPECT_EQ(MidiSession().Input()->State(), TMidiInput::Closed);
-  EXPECT_EQ(MidiSession().Output()->State(), TMidiOutput::Closed);
+  EXPECT_EQ(std::tuple(ui.Questions.size(), ui.LastText(), MidiSession().Input()->State(),
+                       MidiSession().Output()->State()),
+            std::tuple(2u, QString("Invalid Midi Port Settings"), TMidiInput::Closed,
+                       TMidiOutput::Closed));
   // With the flag cleared, closing does not touch the ports and destroying is safe.
   MidiSession().CloseDevs();
 }
