@@ -91,26 +91,26 @@ TEST_F(TElements, ImagesCarryTheAddressesOfTheirMemory) {
     TBytes message(bytes.begin() + messageStart, bytes.begin() + messageStart + 9);
     return AddressOf(message);
   };
-  TPatch& user1 = global.PatchBank(true).Patch(0);
   TPatch& user128 = global.PatchBank(true).Patch(127);
-  TPatch& card1 = global.PatchBank(false).Patch(0);
-  EXPECT_EQ(user1.BlockAddress(0), 0x11000000u);
-  EXPECT_EQ(user128.BlockAddress(0), 0x117F0000u);
-  EXPECT_EQ(user128.BlockAddress(4), 0x117F1600u);
-  EXPECT_EQ(card1.BlockAddress(0), 0x21000000u);
-  EXPECT_EQ(global.PatchBank(false).Patch(127).BlockAddress(4), 0x217F1600u);
-  EXPECT_EQ(prepared(user128, 83 + 3 * 140), 0x117F1600u);
-  TPerformance& performance32 = global.PerformanceBank(true).Performance(31);
-  EXPECT_EQ(performance32.BlockAddress(0), 0x101F0000u);
-  EXPECT_EQ(performance32.BlockAddress(16), 0x101F1F00u);
   TRhythm& rhythm2 = global.RhythmBank(true).Rhythm(1);
-  EXPECT_EQ(rhythm2.BlockAddress(0), 0x10410000u);
-  EXPECT_EQ(rhythm2.BlockAddress(64), 0x10416200u);
-  EXPECT_EQ(prepared(rhythm2, 23 + 63 * 69), 0x10416200u);
-  EXPECT_EQ(global.System().BlockAddress(17), 0x00002000u);
-  EXPECT_EQ(prepared(global.System(), 51 + 16 * 23), 0x00002000u);
+  TPerformance& performance32 = global.PerformanceBank(true).Performance(31);
+  const std::pair<std::uint32_t, std::uint32_t> addresses[] = {
+      {global.PatchBank(true).Patch(0).BlockAddress(0), 0x11000000},
+      {user128.BlockAddress(0), 0x117F0000},
+      {user128.BlockAddress(4), 0x117F1600},
+      {global.PatchBank(false).Patch(0).BlockAddress(0), 0x21000000},
+      {global.PatchBank(false).Patch(127).BlockAddress(4), 0x217F1600},
+      {prepared(user128, 83 + 3 * 140), 0x117F1600},
+      {performance32.BlockAddress(0), 0x101F0000},
+      {performance32.BlockAddress(16), 0x101F1F00},
+      {rhythm2.BlockAddress(0), 0x10410000},
+      {rhythm2.BlockAddress(64), 0x10416200},
+      {prepared(rhythm2, 23 + 63 * 69), 0x10416200},
+      {global.System().BlockAddress(17), 0x00002000},
+      {prepared(global.System(), 51 + 16 * 23), 0x00002000},
+      {TPatch(nullptr).BlockAddress(2), 0x03001200}};
+  for (const auto& [address, expected] : addresses) EXPECT_EQ(address, expected) << &address;
   TPatch patch(nullptr);
-  EXPECT_EQ(patch.BlockAddress(2), 0x03001200u);
   // Damaged numbers stay inside the address map.
   patch.Temporary = false;
   patch.User = true;

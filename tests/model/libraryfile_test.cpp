@@ -45,8 +45,7 @@ TEST_F(TLibraryFiles, CommentLinesAreLengthPrefixedAndEndWithFFFF) {
                                                             10));
   TLibrary back;
   EXPECT_FALSE(back.LoadFromBytes(Bytes(library.SaveToBytes(false)), false).Damaged());
-  EXPECT_EQ(back.Comment, library.Comment);
-  EXPECT_EQ(back.Width, 0x0102);
+  EXPECT_EQ(std::tuple(back.Comment, back.Width), std::tuple(library.Comment, 0x0102));
 }
 
 TEST_F(TLibraryFiles, OnePatchReadsBackWithNameDatesLocationAndPages) {
@@ -74,17 +73,14 @@ TEST_F(TLibraryFiles, OnePatchReadsBackWithNameDatesLocationAndPages) {
   ASSERT_TRUE(back.LoadFromFile(Path("One.Lib")));
   ASSERT_EQ(back.Count(), 1);
   auto& read = static_cast<TPatch&>(back.Element(0));
-  EXPECT_EQ(read.GetName(), "Brass");
-  EXPECT_EQ(read.LocationText(), "User : 77");
-  EXPECT_EQ(read.CreatedDate, 45000);
-  EXPECT_EQ(read.CreatedTime, 0.25);
-  EXPECT_EQ(read.ModifiedTime, 0.75);
-  EXPECT_EQ(read.FileName, patch.FileName);
-  EXPECT_EQ(read.WinLeft, 10);
-  EXPECT_EQ(read.WinTop, 0xFFFF);
-  EXPECT_EQ(read.Tones[1].Pages[TTone::pgLFO2].Left, 300);
-  EXPECT_EQ(read.Tones[1].Pages[TTone::pgLFO2].Top, 40);
-  EXPECT_EQ(read.Common.Pages[TCommon::pgEffects].Top, 6);
+  EXPECT_EQ(std::tuple(read.GetName(), read.LocationText(), read.CreatedDate, read.CreatedTime,
+                       read.ModifiedTime, read.FileName, read.WinLeft, read.WinTop),
+            std::tuple(QString("Brass"), QString("User : 77"), 45000.0, 0.25, 0.75, patch.FileName,
+                       10, 0xFFFF));
+  EXPECT_EQ(
+      std::tuple(read.Tones[1].Pages[TTone::pgLFO2].Left, read.Tones[1].Pages[TTone::pgLFO2].Top,
+                 read.Common.Pages[TCommon::pgEffects].Top),
+      std::tuple(300, 40, 6));
   EXPECT_EQ(read.Owner, &back);
   EXPECT_TRUE(back.Saved);
   EXPECT_EQ(read.RecordBytes(false), patch.RecordBytes(false));
@@ -121,17 +117,16 @@ TEST_F(TLibraryFiles, DamagedLibraryKeepsTheCompleteElementsAndSaysWhere) {
   TLibrary cut;
   ASSERT_TRUE(cut.LoadFromFile(Path("Cut.Lib")));
   EXPECT_EQ(cut.Count(), 2);
-  const QString message = ui.LastText();
-  EXPECT_TRUE(message.contains(QDir::toNativeSeparators(Path("Cut.Lib")))) << message.toStdString();
-  EXPECT_TRUE(message.contains(QStringLiteral("byte %1").arg(third))) << message.toStdString();
-  EXPECT_TRUE(message.contains("Rhythm record")) << message.toStdString();
+  for (const QString& part :
+       {QDir::toNativeSeparators(Path("Cut.Lib")), QStringLiteral("byte %1").arg(third),
+        QStringLiteral("Rhythm record")})
+    EXPECT_TRUE(ui.LastText().contains(part)) << ui.LastText().toStdString();
 
   bytes[third] = 9;  // an unknown kind code
   TLibrary unknown;
   const TLibraryDamage damage = unknown.LoadFromBytes(Bytes(bytes), false);
-  EXPECT_EQ(damage.Offset, third);
-  EXPECT_EQ(damage.Problem, "unknown element kind 9");
-  EXPECT_EQ(unknown.Count(), 2);
+  EXPECT_EQ(std::tuple(damage.Offset, damage.Problem, unknown.Count()),
+            std::tuple(third, QString("unknown element kind 9"), 2));
 
   TLibrary tiny;
   EXPECT_TRUE(tiny.LoadFromBytes(Bytes(QByteArray("\xFF\xFF\x01", 3)), false).Damaged());
@@ -141,9 +136,8 @@ TEST_F(TLibraryFiles, DamagedLibraryKeepsTheCompleteElementsAndSaysWhere) {
   // A comment cut by the end of the file: its line is kept, the missing window values are damage.
   TLibrary comment;
   const TLibraryDamage cutComment = comment.LoadFromBytes(Bytes(QByteArray("\x01\x00x", 3)), false);
-  EXPECT_EQ(comment.Comment, QStringList{"x"});
-  EXPECT_TRUE(cutComment.Damaged());
-  EXPECT_EQ(cutComment.Offset, 3);
+  EXPECT_EQ(std::tuple(comment.Comment, cutComment.Damaged(), cutComment.Offset),
+            std::tuple(QStringList{"x"}, true, 3));
 }
 
 TEST_F(TLibraryFiles, GlobalDumpFileIsItsRecord) {
@@ -152,8 +146,8 @@ TEST_F(TLibraryFiles, GlobalDumpFileIsItsRecord) {
   global.System().Common.StoreByte(18, 0x22);
   ui.Files.push_back(Path("All.Glb"));
   ASSERT_TRUE(global.SaveGlobal(false));
-  EXPECT_EQ(ui.FileRequests.back().Options.Title, "Save Global");
-  EXPECT_EQ(ui.FileRequests.back().Options.Filter, "Glb file|*.Glb");
+  EXPECT_EQ(std::tuple(ui.FileRequests.back().Options.Title, ui.FileRequests.back().Options.Filter),
+            std::tuple(QString("Save Global"), QString("Glb file|*.Glb")));
   const QByteArray file = ReadAll(Path("All.Glb"));
   ASSERT_EQ(file.size(), 219450);
   EXPECT_EQ(file.left(2), QByteArray("\x07\x00", 2));
@@ -162,11 +156,10 @@ TEST_F(TLibraryFiles, GlobalDumpFileIsItsRecord) {
   auto& loaded = static_cast<TGlobal&>(library.NewElement(ekGlobal));
   ui.Files.push_back(Path("All.Glb"));
   ASSERT_TRUE(loaded.LoadGlobal());
-  EXPECT_EQ(ui.FileRequests.back().Options.Title, "Load Global");
-  EXPECT_EQ(loaded.Name, "All");
-  EXPECT_EQ(loaded.PatchBank(false).Patch(5).GetName(), "Card Six");
-  EXPECT_EQ(loaded.System().Common.GetByte(18), 0x22);
-  EXPECT_FALSE(library.Saved);
+  EXPECT_EQ(std::tuple(ui.FileRequests.back().Options.Title, loaded.Name,
+                       loaded.PatchBank(false).Patch(5).GetName(),
+                       loaded.System().Common.GetByte(18), library.Saved),
+            std::tuple(QString("Load Global"), QString("All"), QString("Card Six"), 0x22, false));
 
   TXpScope exporting;
   EXPECT_EQ(global.GlbBytes(XpFlag()).size(), 226020);
@@ -199,9 +192,9 @@ TEST_F(TLibraryFiles, CancelledDeclinedOrFailedSaveLeavesTheOldFileAndTheLibrary
   library.NewElement(ekPatch);
   library.Saved = false;
   EXPECT_FALSE(library.Save(false));  // dialog cancelled
-  EXPECT_EQ(ui.FileRequests.back().Options.Title, "Save Library");
-  EXPECT_EQ(ui.FileRequests.back().Options.DefaultExt, "Lib");
-  EXPECT_EQ(library.FileName, "Untitled.Lib");
+  EXPECT_EQ(std::tuple(ui.FileRequests.back().Options.Title,
+                       ui.FileRequests.back().Options.DefaultExt, library.FileName),
+            std::tuple(QString("Save Library"), QString("Lib"), QString("Untitled.Lib")));
   WriteAll(Path("Keep.Lib"), "previous");
   ui.Files.push_back(Path("Keep.Lib"));
   ui.Answers.push_back(mbNo);  // do not overwrite
@@ -228,7 +221,7 @@ TEST_F(TLibraryFiles, CancelledDeclinedOrFailedSaveLeavesTheOldFileAndTheLibrary
   EXPECT_FALSE(lost.SavedToFile);
 }
 
-TEST_F(TLibraryFiles, OpenDialogLoadSetsSavedEvenWhenCancelled) {
+TEST_F(TLibraryFiles, OpenDialogLoadSetsSavedEvenWhenCancelledAndUntitledNamesAreNumbered) {
   TLibrary source;
   source.NewElement(ekPerformance);
   WriteAll(Path("Perf.Lib"), source.SaveToBytes(false));
@@ -236,12 +229,26 @@ TEST_F(TLibraryFiles, OpenDialogLoadSetsSavedEvenWhenCancelled) {
   library.Saved = false;
   EXPECT_FALSE(library.OpenDialogLoad());
   EXPECT_TRUE(library.Saved);
-  EXPECT_EQ(ui.FileRequests.back().Options.Title, "Load Library");
-  EXPECT_EQ(ui.FileRequests.back().Options.Filter, "Lib file|*.Lib");
+  EXPECT_EQ(std::tuple(ui.FileRequests.back().Options.Title, ui.FileRequests.back().Options.Filter),
+            std::tuple(QString("Load Library"), QString("Lib file|*.Lib")));
   ui.Files.push_back(Path("Perf.Lib"));
   EXPECT_TRUE(library.OpenDialogLoad());
-  EXPECT_EQ(library.Count(), 1);
-  EXPECT_EQ(library.GetName(), "Perf.Lib");
+  EXPECT_EQ(std::tuple(library.Count(), library.GetName()), std::tuple(1, QString("Perf.Lib")));
+
+  EXPECT_EQ(std::tuple(TLibrary::UntitledName(1), TLibrary::UntitledName(2),
+                       TLibrary::UntitledNumber("Untitled.Lib"),
+                       TLibrary::UntitledNumber("untitled 12.lib")),
+            std::tuple(QString("Untitled.Lib"), QString("Untitled 2.Lib"), 1, 12));
+  for (const char* other : {"Untitled2.Lib", "/home/me/Untitled.Lib", "Untitled 2.Syx", "Mine.Lib"})
+    EXPECT_EQ(TLibrary::UntitledNumber(other), 0) << other;
+
+  // "Untitled 3.Lib" asks for a name like "Untitled.Lib" does; a file saved so named does not.
+  TLibrary untitled;
+  untitled.FileName = "Untitled 3.Lib";
+  EXPECT_TRUE(untitled.IsUntitled());
+  EXPECT_FALSE(untitled.Save(false));
+  EXPECT_EQ(ui.FileRequests.size(), 3u);
+  EXPECT_FALSE(QFileInfo::exists("Untitled 3.Lib"));
 }
 
 TEST_F(TLibraryFiles, DamageMessageCountsTheLoadedElementsInWords) {
@@ -278,9 +285,8 @@ TEST_F(TLibraryFiles, DamagedLibraryIsUntiedSoItsFirstSaveAsksAndTheFileIsKept) 
       ui.LastText().endsWith("The element before that point was loaded.\n"
                              "Save writes a new file; the damaged file is kept as it is."))
       << ui.LastText().toStdString();
-  EXPECT_TRUE(cut.Untied);
-  EXPECT_TRUE(cut.IsUntitled());
-  EXPECT_EQ(cut.GetName(), "Cut.Lib");
+  EXPECT_EQ(std::tuple(cut.Untied, cut.IsUntitled(), cut.GetName()),
+            std::tuple(true, true, QString("Cut.Lib")));
 
   cut.NewElement(ekRhythm).Modified();
   EXPECT_FALSE(cut.Save(false));  // the save dialog, cancelled
@@ -296,21 +302,4 @@ TEST_F(TLibraryFiles, DamagedLibraryIsUntiedSoItsFirstSaveAsksAndTheFileIsKept) 
   // Tied to the new file: the next save goes there without a question.
   ASSERT_TRUE(cut.Save(false));
   EXPECT_EQ(ui.FileRequests.size(), 2u);
-}
-
-TEST_F(TLibraryFiles, UntitledNamesAreNumbered) {
-  EXPECT_EQ(TLibrary::UntitledName(1), "Untitled.Lib");
-  EXPECT_EQ(TLibrary::UntitledName(2), "Untitled 2.Lib");
-  EXPECT_EQ(TLibrary::UntitledNumber("Untitled.Lib"), 1);
-  EXPECT_EQ(TLibrary::UntitledNumber("untitled 12.lib"), 12);
-  for (const char* other : {"Untitled2.Lib", "/home/me/Untitled.Lib", "Untitled 2.Syx", "Mine.Lib"})
-    EXPECT_EQ(TLibrary::UntitledNumber(other), 0) << other;
-
-  // "Untitled 3.Lib" asks for a name like "Untitled.Lib" does; a file saved so named does not.
-  TLibrary library;
-  library.FileName = "Untitled 3.Lib";
-  EXPECT_TRUE(library.IsUntitled());
-  EXPECT_FALSE(library.Save(false));
-  EXPECT_EQ(ui.FileRequests.size(), 1u);
-  EXPECT_FALSE(QFileInfo::exists("Untitled 3.Lib"));
 }

@@ -58,6 +58,11 @@ class TSendTest : public TModelTest {
   // The message that went out as index i: header, address, data, checksum, F7.
   TBytes Sent(std::size_t i) const { return loop->Sent().at(i); }
   std::size_t SentCount() const { return loop->Sent().size(); }
+  std::vector<std::uint32_t> SentAddresses() const {
+    std::vector<std::uint32_t> addresses;
+    for (const TBytes& message : loop->Sent()) addresses.push_back(AddressOf(message));
+    return addresses;
+  }
 
   TLoopbackBackend* loop = nullptr;
 };

@@ -28,6 +28,7 @@ class TSearchTest : public TModelTest {
     for (const TLibElem* element : results) names << element->GetName();
     return names;
   }
+  QStringList Found(const TSearchOptions& options) { return Names(TSearch::Run(library, options)); }
   std::vector<TLibElem*> Duplicates(bool caseSensitive = false) {
     TSearchOptions options;
     options.Mode = TSearchMode::DuplicateNames;
@@ -37,7 +38,7 @@ class TSearchTest : public TModelTest {
   TLibrary library;
 };
 
-TEST_F(TSearchTest, EmptyPatternListsEveryElementOfTheCheckedKindsAndBankMembers) {
+TEST_F(TSearchTest, EmptyPatternListsEveryElementOfTheCheckedKindsBankAndGlobalMembers) {
   Add(ekPatch, "Solo");
   Add(ekPerformance, "Split");
   AddPatchBank("B");
@@ -51,7 +52,16 @@ TEST_F(TSearchTest, EmptyPatternListsEveryElementOfTheCheckedKindsAndBankMembers
   for (const TLibElem* element : results) EXPECT_NE(element->Kind, ekPatchBank);
   // Without " Patch" neither single patches nor the patch bank's members are listed.
   options.Patch = false;
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"Split", "Sys"}));
+  EXPECT_EQ(Found(options), QStringList({"Split", "Sys"}));
+  // A global's card banks are searched only with a data card.
+  auto& global = static_cast<TGlobal&>(library.NewElement(ekGlobal));
+  global.PatchBank(true).Member(0).SetName("UserOne", false);
+  global.PatchBank(false).Member(0).SetName("CardOne", false);
+  options = TSearchOptions();
+  options.Pattern = "One";
+  EXPECT_EQ(Found(options), QStringList({"UserOne"}));
+  options.DataCard = true;
+  EXPECT_EQ(Found(options), QStringList({"UserOne", "CardOne"}));
 }
 
 TEST_F(TSearchTest, NameTestsCaseSubstringTrailingBlanksDatesAndTimes) {
@@ -62,10 +72,10 @@ TEST_F(TSearchTest, NameTestsCaseSubstringTrailingBlanksDatesAndTimes) {
   options.Pattern = "pad  ";
   EXPECT_EQ(TSearch::Run(library, options).size(), 3u);
   options.CaseSensitive = true;
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"pad kit"}));
+  EXPECT_EQ(Found(options), QStringList({"pad kit"}));
   options.CaseSensitive = false;
   options.Substring = false;
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"PAD"}));
+  EXPECT_EQ(Found(options), QStringList({"PAD"}));
 
   // Date and time ranges include their ends.
   a.ModifiedDate = 45000;
@@ -78,23 +88,12 @@ TEST_F(TSearchTest, NameTestsCaseSubstringTrailingBlanksDatesAndTimes) {
   options.UseDate = true;
   options.FromDate = 45000;
   options.ToDate = 45005;
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"Warm Pad"}));
+  EXPECT_EQ(Found(options), QStringList({"Warm Pad"}));
   options.UseDate = false;
   options.UseTime = true;
   options.FromTime = 0.5;
   options.ToTime = 0.75;
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"PAD"}));
-}
-
-TEST_F(TSearchTest, GlobalCardBanksAreSearchedOnlyWithADataCard) {
-  auto& global = static_cast<TGlobal&>(library.NewElement(ekGlobal));
-  global.PatchBank(true).Member(0).SetName("UserOne", false);
-  global.PatchBank(false).Member(0).SetName("CardOne", false);
-  TSearchOptions options;
-  options.Pattern = "One";
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"UserOne"}));
-  options.DataCard = true;
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"UserOne", "CardOne"}));
+  EXPECT_EQ(Found(options), QStringList({"PAD"}));
 }
 
 TEST_F(TSearchTest, DuplicatesAreListedTogetherSortedAndOnlyFromTheSelection) {
@@ -109,9 +108,8 @@ TEST_F(TSearchTest, DuplicatesAreListedTogetherSortedAndOnlyFromTheSelection) {
   ASSERT_EQ(results.size(), 2u);
   EXPECT_EQ(results[0], &library.Element(0));
   EXPECT_EQ(results[1], &library.Element(2));
-}
-
-TEST_F(TSearchTest, DuplicatesIgnoreTrailingBlanksAndCaseUnlessCaseSensitive) {
+  // Trailing blanks and case are ignored unless case-sensitive.
+  library.Elements.clear();
   for (const char* name : {"Studio  ", "Studio"}) Add(ekSystem, name);
   for (const char* name : {"Lead", "LEAD", "   ", ""}) Add(ekPatch, name);
   EXPECT_EQ(Duplicates().size(), 4u);
@@ -133,7 +131,7 @@ TEST_F(TSearchTest, SameSoundFindsRenamedCopiesButNotNearCopiesAndKeepsGroupsTog
   renamed.PrepareMessages();
   TSearchOptions options;
   options.Mode = TSearchMode::SameSound;
-  EXPECT_EQ(Names(TSearch::Run(library, options)), QStringList({"Original", "Renamed"}));
+  EXPECT_EQ(Found(options), QStringList({"Original", "Renamed"}));
 
   library.Elements.clear();
   auto& a = static_cast<TPatch&>(Add(ekPatch, "Mmm"));
@@ -146,8 +144,7 @@ TEST_F(TSearchTest, SameSoundFindsRenamedCopiesButNotNearCopiesAndKeepsGroupsTog
     Add(ekPatch, QString()).Assign(b);
     library.Element(library.Count() - 1).SetName(name, false);
   }
-  EXPECT_EQ(Names(TSearch::Run(library, options)),
-            QStringList({"Aaa", "Zzz", "Bbb", "Mmm", "Zzz", "Bbb"}));
+  EXPECT_EQ(Found(options), QStringList({"Aaa", "Zzz", "Bbb", "Mmm", "Zzz", "Bbb"}));
 }
 
 TEST_F(TSearchTest, IndexedDuplicateSearchEqualsOneByOneOnRandomLibraries) {

@@ -14,7 +14,6 @@ TEST_F(TSysexFiles, PatchFileBuiltFromTheAddressMapLoads) {
   const char name[] = "Handmade    ";
   std::copy(name, name + 12, common.begin());
   common[44] = 9;
-  // Built straight from the address map, independently of the model.
   auto append = [&file](const TBytes& message) {
     file.append(QByteArray(reinterpret_cast<const char*>(message.data()), message.size()));
   };
@@ -26,15 +25,12 @@ TEST_F(TSysexFiles, PatchFileBuiltFromTheAddressMapLoads) {
   TPatch patch(nullptr);
   ui.Files.push_back(Path("Hand.Syx"));
   ASSERT_TRUE(patch.LoadSysexFile());
-  EXPECT_EQ(patch.GetName(), "Handmade");
-  EXPECT_EQ(patch.Common.GetByte(44), 9);
-  EXPECT_EQ(patch.Tones[3].GetByte(128), 13);
-  EXPECT_EQ(patch.FileName, Path("Hand.Syx"));
+  EXPECT_EQ(std::tuple(patch.GetName(), patch.Common.GetByte(44), patch.Tones[3].GetByte(128),
+                       patch.FileName),
+            std::tuple(QString("Handmade"), 9, 13, Path("Hand.Syx")));
   const TFileDialogOptions& dialog = ui.FileRequests.at(0).Options;
-  EXPECT_EQ(dialog.Title, "Load SysEx");
-  EXPECT_EQ(dialog.DefaultExt, "Syx");
-  EXPECT_EQ(dialog.Filter, "Syx file|*.Syx");
-  EXPECT_TRUE(dialog.MustExist);
+  EXPECT_EQ(std::tuple(dialog.Title, dialog.DefaultExt, dialog.Filter, dialog.MustExist),
+            std::tuple(QString("Load SysEx"), QString("Syx"), QString("Syx file|*.Syx"), true));
   // The model writes the same bytes back for the temporary patch it read.
   EXPECT_EQ(patch.SysexBytes(false), file);
 }
@@ -90,10 +86,10 @@ TEST_F(TSysexFiles, WrongSizeIsRefusedAndChangesNothing) {
   const QByteArray before = patch.SysexBytes(false);
   ui.Files.push_back(Path("Xp.Syx"));
   EXPECT_FALSE(patch.LoadSysexFile());
-  EXPECT_EQ(ui.LastText(), "Incorrect SysEx File Type.");
-  EXPECT_EQ(ui.Questions.back().Kind, TMsgKind::Information);
+  EXPECT_EQ(std::tuple(ui.LastText(), ui.Questions.back().Kind, patch.FileName),
+            std::tuple(QString("Incorrect SysEx File Type."), TMsgKind::Information,
+                       QString("Untitled.Syx")));
   EXPECT_EQ(patch.SysexBytes(false), before);
-  EXPECT_EQ(patch.FileName, "Untitled.Syx");
 
   TXpScope importing;  // the 644-byte file is what Import From XP takes
   ui.Files.push_back(Path("Xp.Syx"));
@@ -109,9 +105,8 @@ TEST_F(TSysexFiles, BankAndSystemTakeTheirNameFromTheFile) {
   auto& bank = static_cast<TPatchBank&>(library.NewElement(ekPatchBank));
   ui.Files.push_back(Path("LongBankName1.syx"));
   ASSERT_TRUE(bank.LoadSysexFile());
-  EXPECT_EQ(bank.Name, "LongBankName");
-  EXPECT_EQ(bank.Patch(127).GetName(), "Last");
-  EXPECT_FALSE(library.Saved);
+  EXPECT_EQ(std::tuple(bank.Name, bank.Patch(127).GetName(), library.Saved),
+            std::tuple(QString("LongBankName"), QString("Last"), false));
 
   TSystem system(nullptr);
   WriteAll(Path("MySys.Syx"), system.SysexBytes(false));
@@ -130,15 +125,14 @@ TEST_F(TSysexFiles, SaveAsksForAFileUntilTheElementHasOneAndBeforeOverwriting) {
   patch.FileName = "untitled.syx";
   EXPECT_FALSE(patch.SaveSysexFile(false));  // dialog cancelled: nothing written
   ASSERT_EQ(ui.FileRequests.size(), 1u);
-  EXPECT_TRUE(ui.FileRequests[0].Save);
-  EXPECT_EQ(ui.FileRequests[0].Options.Title, "Save SysEx");
-  EXPECT_FALSE(patch.SavedToFile);
+  EXPECT_EQ(
+      std::tuple(ui.FileRequests[0].Save, ui.FileRequests[0].Options.Title, patch.SavedToFile),
+      std::tuple(true, QString("Save SysEx"), false));
 
   ui.Files.push_back(Path("One.Syx"));
   ASSERT_TRUE(patch.SaveSysexFile(false));
-  EXPECT_EQ(patch.FileName, Path("One.Syx"));
-  EXPECT_TRUE(patch.SavedToFile);
-  EXPECT_EQ(ReadAll(Path("One.Syx")).size(), 643);
+  EXPECT_EQ(std::tuple(patch.FileName, patch.SavedToFile, ReadAll(Path("One.Syx")).size()),
+            std::tuple(Path("One.Syx"), true, 643));
 
   patch.SetName("Second", false);
   ASSERT_TRUE(patch.SaveSysexFile(false));  // no dialog now
@@ -150,10 +144,10 @@ TEST_F(TSysexFiles, SaveAsksForAFileUntilTheElementHasOneAndBeforeOverwriting) {
   ui.Files.push_back(Path("Old.Syx"));
   ui.Answers.push_back(mbNo);
   EXPECT_FALSE(patch.SaveSysexFile(true));
-  EXPECT_EQ(ui.LastText(), "File Alredy Exist. Overwrite it ?");
-  EXPECT_EQ(ui.Questions.back().Buttons, mbYes | mbNo);
-  EXPECT_EQ(ReadAll(Path("Old.Syx")), "old contents");
-  EXPECT_EQ(patch.FileName, Path("One.Syx"));
+  EXPECT_EQ(std::tuple(ui.LastText(), ui.Questions.back().Buttons, ReadAll(Path("Old.Syx")),
+                       patch.FileName),
+            std::tuple(QString("File Alredy Exist. Overwrite it ?"), mbYes | mbNo,
+                       QByteArray("old contents"), Path("One.Syx")));
 
   ui.Files.push_back(Path("Old.Syx"));
   ui.Answers.push_back(mbYes);

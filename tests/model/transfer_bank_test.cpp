@@ -3,16 +3,27 @@
 #include <QFile>
 
 #include "model/global.h"
-#include "model/viewregistry.h"
 #include "model/patchbank.h"
 #include "model/performancebank.h"
 #include "model/rhythmbank.h"
+#include "model/viewregistry.h"
 #include "transferfixture.h"
 
 namespace {
 
+// Banks and dumps are paced by the tick and the pause alone: at 0 ms each block goes on the next
+// turn of the event loop, the order unchanged, and thousands of blocks take no time.
+void Unpaced() {
+  Timing().MessagePauseMs = 0;
+  Timing().TransmitTickMs = 0;
+}
+
 class BankTransfer : public TTransferTest {
  protected:
+  void SetUp() override {
+    TTransferTest::SetUp();
+    Unpaced();
+  }
   template <class TBank>
   int MatchingMembers(TBank& bank) {
     for (int i = 0; i < bank.Count(); ++i)
@@ -42,15 +53,13 @@ TEST_F(BankTransfer, CardPatchBankTransmitsEveryBlockAndCountsWholePatches) {
   };
   bank.Transmit(false);
 
-  const TTransfer& t = Transfer();
-  EXPECT_TRUE(t.Finished);
+  EXPECT_EQ(Progress(),
+            "Now Transmitting Data Card Patch Bank; Patch Number : 128; sent "
+            "640/82304; received 0/0; 100%; finished");
   EXPECT_EQ(instrument->Counters().DataSets, 640u);
   EXPECT_EQ(MatchingMembers(bank), 128);
   EXPECT_EQ(instrument->Name(0x21000000), "Card 1      ");
   EXPECT_EQ(instrument->Read(0x217F1600, 1), TBytes{127});
-  EXPECT_EQ(t.MessagesSent(), 640);
-  EXPECT_EQ(t.BytesSent(), 128 * 643);
-  EXPECT_EQ(t.Title(), "Now Transmitting Data Card Patch Bank");
   EXPECT_EQ(gaugeAtHalf, 50);
   EXPECT_EQ(numberAtHalf, "Patch Number : 64");
   // The card patch names went into the fourth section of the names file.
@@ -69,12 +78,12 @@ TEST_F(BankTransfer, UserPatchBankReceiveFillsEveryPatchAndTheNameLists) {
   bank.Receive(false);
   NamesWindowLoadHook() = nullptr;
 
-  EXPECT_TRUE(Transfer().Finished);
+  EXPECT_EQ(Progress(),
+            "Now Receiving User Patch Bank; Patch Number : 128; sent 128/1920; "
+            "received 640/82304; 100%; finished");
   EXPECT_EQ(MatchingMembers(bank), 128);
   EXPECT_EQ(log.Requests.size(), 128u);
   EXPECT_EQ(log.Address(127), 0x117F0000u);
-  EXPECT_EQ(Transfer().BytesReceived(), 128 * 643);
-  EXPECT_EQ(Transfer().MessagesSent(), 128);
   EXPECT_EQ(reloads, 1);
   const QByteArray file = ReadAll(Path("UserCard.Txt"));
   TNameLists lists;
@@ -149,22 +158,21 @@ TEST_F(BankTransfer, CardPerformanceBankTravelsBothWays) {
   Scramble(bank.Performance(31), 4);
   bank.Receive(false);
   EXPECT_TRUE(Transfer().Finished);
-  EXPECT_EQ(MatchingMembers(bank), 32);
-  EXPECT_EQ(log.Requests.size(), 544u);
-  EXPECT_EQ(log.Address(543), 0x201F1F00u);
-  EXPECT_EQ(Transfer().BytesReceived(), 32 * 555);
-  EXPECT_EQ(Transfer().Gauge(), 100);
   EXPECT_EQ(Transfer().Title(), "Now Receiving Data Card Performance Bank");
+  EXPECT_EQ(std::tuple(log.Requests.size(), Transfer().BytesReceived(), Transfer().Gauge()),
+            std::tuple(544u, 32 * 555, 100));
+  EXPECT_EQ(MatchingMembers(bank), 32);
+  EXPECT_EQ(log.Address(543), 0x201F1F00u);
   EXPECT_EQ(NameLists().Lists[TNameLists::nlCardPerformances].size(), 32);
 
   TPerformanceBank user(nullptr);
   user.Performance(0).SetName("First", false);
   user.Performance(31).Parts[15].StoreByte(0, 0x11);
   user.Transmit(false);
-  EXPECT_TRUE(Transfer().Finished);
+  EXPECT_EQ(Progress(),
+            "Now Transmitting User Performance Bank; Performance Number : 32; "
+            "sent 544/17760; received 0/0; 100%; finished");
   EXPECT_EQ(MatchingMembers(user), 32);
-  EXPECT_EQ(Transfer().BytesSent(), 32 * 555);
-  EXPECT_EQ(Transfer().MessagesSent(), 544);
   TNameLists saved;
   saved.SetBytes(ReadAll(Path("UserCard.Txt")));
   EXPECT_EQ(saved.Lists[TNameLists::nlUserPerformances].value(0), "First");
@@ -174,22 +182,21 @@ TEST_F(BankTransfer, RhythmBankAsksForEveryBlockAndSendsThemBack) {
   TRhythmBank bank(nullptr);
   Scramble(bank.Rhythm(1), 5);
   bank.Receive(false);
-  EXPECT_TRUE(Transfer().Finished);
-  EXPECT_EQ(log.Requests.size(), 130u);
+  EXPECT_EQ(Progress(),
+            "Now Receiving User Rhythm Bank; Rhythm Number : 2; sent 130/1950; "
+            "received 130/8878; 100%; finished");
   EXPECT_EQ(MatchingMembers(bank), 2);
-  EXPECT_EQ(Transfer().ElemNumberText(), "2");
-  EXPECT_EQ(Transfer().BytesReceived(), 2 * 4439);
 
   instrument->SetCardInserted(true);
   TRhythmBank card(nullptr);
   card.User = false;
   card.Rhythm(1).Note(98).StoreByte(57, 0x7F);
   card.Transmit(false);
-  EXPECT_TRUE(Transfer().Finished);
+  EXPECT_EQ(Progress(),
+            "Now Transmitting Data Card Rhythm Bank; Rhythm Number : 2; sent "
+            "130/8878; received 0/0; 100%; finished");
   EXPECT_EQ(MatchingMembers(card), 2);
   EXPECT_EQ(instrument->Read(0x20416200 + 57, 1), TBytes{0x7F});
-  EXPECT_EQ(Transfer().MessagesSent(), 130);
-  EXPECT_EQ(Transfer().ElemNumberText(), "2");
   // Rhythm banks leave the names file alone.
   EXPECT_FALSE(QFile::exists(Path("UserCard.Txt")));
 }
@@ -198,6 +205,7 @@ class GlobalTransfer : public TTransferTest {
  protected:
   void SetUp() override {
     TTransferTest::SetUp();
+    Unpaced();
     Views().Add(global, view);
   }
   void TearDown() override {

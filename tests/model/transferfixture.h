@@ -118,6 +118,25 @@ class TTransferTest : public TModelTest {
   void Drop(double p, const std::vector<int>& pattern) {
     instrument->SetFaults({.Drop = p, .Seed = SeedFor(p, pattern)});
   }
+  // The transfer's state in one line: title; element caption and number; messages and bytes
+  // sent and received; gauge; finished or not.
+  static std::string Progress() {
+    const TTransfer& t = Transfer();
+    return QStringLiteral("%1; %2%3; sent %4/%5; received %6/%7; %8%; %9")
+        .arg(t.Title(), t.ElemCaption(), t.ElemNumberText())
+        .arg(t.MessagesSent())
+        .arg(t.BytesSent())
+        .arg(t.MessagesReceived())
+        .arg(t.BytesReceived())
+        .arg(t.Gauge())
+        .arg(t.Finished ? "finished" : "open")
+        .toStdString();
+  }
+  std::vector<std::uint32_t> Requested() const {
+    std::vector<std::uint32_t> addresses;
+    for (std::size_t i = 0; i < log.Requests.size(); ++i) addresses.push_back(log.Address(i));
+    return addresses;
+  }
   // Places an object in user (or card) memory at number.
   static void Place(TLibElem& element, int number, bool user = true) {
     element.Temporary = false;
