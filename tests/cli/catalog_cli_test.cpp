@@ -68,8 +68,8 @@ TEST_F(TCatalogCliTest, AddScanFindSimilarAndTag) {
   EXPECT_GT(near[2].toObject()["distance"].toDouble(), 0.0);
 
   // Tags, favourite and category follow the sound into every file.
-  run = Catalog({"tag", Path("in/sub/bank.syx"), "--element", "3", "+warm", "--fav", "--cat",
-                 "Keys"});
+  run = Catalog(
+      {"tag", Path("in/sub/bank.syx"), "--element", "3", "+warm", "--fav", "--cat", "Keys"});
   EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
   run = Catalog({"find", "tag:warm", "fav", "cat:keys"});
   EXPECT_EQ(run.Out.count(u'\n'), 2);

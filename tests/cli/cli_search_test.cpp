@@ -28,11 +28,6 @@ class TCliSearchTest : public TCliTest {
     bank.Member(7).SetName("lead", false);
     Write("my.Lib", library.SaveToBytes(false));
   }
-  QStringList Lines(const QString& line) const {
-    const TCliRun run = Run(line);
-    EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
-    return run.Out.split(u'\n', Qt::SkipEmptyParts);
-  }
 };
 
 TEST_F(TCliSearchTest, SearchPrintsTheExportColumnsOfMatchingSoundsAndBankMembers) {
@@ -60,11 +55,4 @@ TEST_F(TCliSearchTest, DuplicatesByNameAndBySameSound) {
   EXPECT_EQ(Str(rows[1], "name"), "Copy");
 }
 
-TEST_F(TCliSearchTest, BadArgumentsAreUsageErrors) {
-  for (const char* line :
-       {"search my.Lib --from 2024-01-01", "search my.Lib --kinds bank", "search my.Lib --name"})
-    EXPECT_EQ(Run(line).Exit, 2) << line;
-  Write("p.Syx", SyxOf(ekPatch, false, "P"));
-  EXPECT_EQ(Run("duplicates p.Syx").Exit, 1);
-}
 }  // namespace

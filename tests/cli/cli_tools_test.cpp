@@ -116,33 +116,3 @@ TEST_F(TCliToolsTest, MorphWritesOneStepOrTheBank) {
   EXPECT_EQ(written.Patch(127).GetName(), QStringLiteral("Beta"));
   EXPECT_EQ(written.Patch(1).GetName(), QStringLiteral("Morph001"));
 }
-
-TEST_F(TCliToolsTest, WrongCommandLinesAndFilesAreRefused) {
-  Write("patch.Syx", SyxOf(ekPatch, false, "P"));
-  struct {
-    const char* line;
-    int exit;
-    const char* message;
-  } cases[] = {
-      {"random bank.Syx -o o.Syx", 2, "give the generator's seed with --seed"},
-      {"random bank.Syx -o o.Syx --seed -4", 2, "the seed must be a whole number"},
-      {"random bank.Syx -o o.Syx --seed 4294967296", 2, "the seed must be a whole number"},
-      {"random bank.Syx -o o.Syx --seed 1 --no-tone 5", 2, "--no-tone needs tone numbers"},
-      {"random bank.Syx --seed 1", 2, "give the file to write with -o"},
-      {"random patch.Syx -o o.Syx --seed 1", 1, "patch.Syx: not a patch bank .Syx file"},
-      {"random missing.Syx -o o.Syx --seed 1", 1, "missing.Syx"},
-      {"morph a.Syx b.Syx -o o.Syx", 2, "give exactly one of --bank and --factor K"},
-      {"morph a.Syx b.Syx -o o.Syx --bank --factor 3", 2, "give exactly one of"},
-      {"morph a.Syx b.Syx -o o.Syx --factor 128", 2, "a step from 0 to 127"},
-      {"morph a.Syx b.Syx -o o.Syx --bank --include Volume", 2, "no box is named \"Volume\""},
-      {"morph a.Syx -o o.Syx --bank", 2, "give two patch .Syx files"},
-      {"morph a.Syx bank.Syx -o o.Syx --bank", 1, "bank.Syx: not a patch .Syx file"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
-    const TCliRun run = Run(QLatin1String(c.line));
-    EXPECT_EQ(run.Exit, c.exit);
-    EXPECT_TRUE(run.Err.contains(QLatin1String(c.message))) << run.Err.toStdString();
-  }
-  EXPECT_FALSE(QFile::exists(Path("o.Syx")));
-}

@@ -163,9 +163,8 @@ TEST_F(CliTransfer, SentElementsAreReceivedBackWithIdenticalData) {
         kind == ekPerformanceBank ? QStringList{"--user"} : QStringList{"--user", "--number", "2"};
     TCliRun run = Transfer(QStringList{"send", sent} + place);
     ASSERT_EQ(0, run.Exit) << run.Err.toStdString();
-    EXPECT_TRUE(run.Out.startsWith(QStringLiteral("Sent %1 (%2 bytes) to ")
-                                       .arg(sent)
-                                       .arg(Read(sent).size())))
+    EXPECT_TRUE(run.Out.startsWith(
+        QStringLiteral("Sent %1 (%2 bytes) to ").arg(sent).arg(Read(sent).size())))
         << run.Out.toStdString();
     run = Transfer(QStringList{"receive", kindName} + place + QStringList{"-o", back});
     ASSERT_EQ(0, run.Exit) << run.Err.toStdString();
@@ -185,16 +184,17 @@ TEST_F(CliTransfer, AFileHoldingAByteAbove7FIsRefusedWholeBeforeAnyPortOpensAndS
   // The port named does not exist: had the send gone that far, it would fail there instead.
   const TCliRun run = Cli({"send", "damaged.syx", "--port", "No Such Port"});
   EXPECT_EQ(1, run.Exit);
-  EXPECT_EQ(QStringLiteral("vesta-cli: damaged.syx: Patch \"Caf\u00e9\" cannot be sent: common byte 3 "
-                           "holds E9H, and a system-exclusive message carries only 00H to 7FH. "
-                           "Nothing of it was sent.\n"),
-            run.Err);
+  EXPECT_EQ(
+      QStringLiteral("vesta-cli: damaged.syx: Patch \"Caf\u00e9\" cannot be sent: common byte 3 "
+                     "holds E9H, and a system-exclusive message carries only 00H to 7FH. "
+                     "Nothing of it was sent.\n"),
+      run.Err);
   EXPECT_TRUE(run.Out.isEmpty());
   // The listing flags the name like any other byte outside its row.
   const TCliRun shown = Run("show damaged.syx");
-  EXPECT_TRUE(shown.Out.contains(QRegularExpression(
-      "common +0  Patch Name +67 97 102 233 32 32 32 32 32 32 32 32  "
-      "\\(out of range: 43 61 66 E9 20 20 20 20 20 20 20 20\\)\n")))
+  EXPECT_TRUE(shown.Out.contains(
+      QRegularExpression("common +0  Patch Name +67 97 102 233 32 32 32 32 32 32 32 32  "
+                         "\\(out of range: 43 61 66 E9 20 20 20 20 20 20 20 20\\)\n")))
       << shown.Out.toStdString();
 }
 

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -66,8 +67,7 @@ class TCliTest : public ::testing::Test {
     QByteArray terminal;
     auto drain = [&] {
       char buffer[4096];
-      for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;)
-        terminal.append(buffer, n);
+      for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;) terminal.append(buffer, n);
     };
     QElapsedTimer clock;
     clock.start();
@@ -86,10 +86,23 @@ class TCliTest : public ::testing::Test {
   }
   // The words of line, split at blanks, as the arguments.
   TCliRun Run(const QString& line) const { return Cli(line.split(u' ', Qt::SkipEmptyParts)); }
+  // The JSON document printed by a command that is expected to succeed.
+  QJsonDocument Json(const QStringList& args) const {
+    const TCliRun run = Cli(args);
+    EXPECT_EQ(run.Exit, 0) << args.join(' ').toStdString() << ": " << run.Err.toStdString();
+    return QJsonDocument::fromJson(run.Out.toUtf8());
+  }
+  QJsonArray JsonArray(const QString& line) const {
+    return Json(line.split(u' ', Qt::SkipEmptyParts)).array();
+  }
   QJsonObject InfoJson(const QString& name) const {
-    const TCliRun run = Cli({"info", name, "--json"});
+    return Json({"info", name, "--json"}).object();
+  }
+  // The lines printed by a command that is expected to succeed.
+  QStringList Lines(const QString& line) const {
+    const TCliRun run = Run(line);
     EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
-    return QJsonDocument::fromJson(run.Out.toUtf8()).object();
+    return run.Out.split(u'\n', Qt::SkipEmptyParts);
   }
   QString Path(const QString& name) const { return dir.filePath(name); }
   QByteArray Read(const QString& name) const {
