@@ -68,7 +68,7 @@ TEST_F(TKeyboardTest, KeysSendNoteOnAndOffAsTheyArePressedDraggedAndReleased) {
                                       {0x89, 52, 70}}));
 }
 
-TEST_F(TKeyboardTest, NotesOutsideZeroTo127AreNeverSent) {
+TEST_F(TKeyboardTest, NotesOutsideZeroTo127AndNotesWithThePortsClosedAreNeverSent) {
   // Octave "7": key 31 (G) is note 127, key 33 (A) would be 129.
   Octave(7);
   Press(31);
@@ -81,9 +81,7 @@ TEST_F(TKeyboardTest, NotesOutsideZeroTo127AreNeverSent) {
   Octave(-1);
   QTest::mouseClick(keyboard->Keys(), Qt::LeftButton, {}, QPoint(4, 40));
   EXPECT_TRUE(loop->Sent().empty());
-}
-
-TEST_F(TKeyboardTest, WithThePortsClosedNothingIsSent) {
+  // With the ports closed nothing is sent.
   MidiSession().SetMidiOpen(false);
   Press(0);
   EXPECT_EQ(keyboard->Sounding(), 0);
@@ -110,8 +108,8 @@ TEST_F(TKeyboardTest, SettingsGiveTheOctaveAndPlaceAndClosingKeepsThem) {
   EXPECT_TRUE(keyboard.isNull());
   EXPECT_EQ(loop->Sent(), (TSentBytes{{0x80, 74, 70}}));
   EXPECT_FALSE(keyboardOpen);
-  EXPECT_EQ(settings["Keyboard/BaseOctave"], 5);
-  EXPECT_EQ(settings["Keyboard/Left"], 30);
-  EXPECT_EQ(settings["Keyboard/Width"], 384);
+  EXPECT_EQ(std::tuple(settings["Keyboard/BaseOctave"], settings["Keyboard/Left"],
+                       settings["Keyboard/Width"]),
+            std::tuple(5, 30, 384));
   EXPECT_EQ(menusEnabled, 1);
 }
