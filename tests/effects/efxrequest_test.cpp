@@ -1,5 +1,6 @@
-// Asking the instrument for a new EFX type's parameters: what is sent, which messages count as the
-// answer, and the time-out with Retry and OK.
+// Asking the instrument for a new EFX type's parameters: which messages count as the answer, and
+// the time-out with Retry and OK. (What is sent, and a receive taking the input over: the
+// effects page's tests.)
 #include <optional>
 
 #include <QCoreApplication>
@@ -118,23 +119,6 @@ TEST_F(EfxRequestLoop, SilenceAsksWithOkAndRetry) {
   Inject(Answer(0x0300000D, kTwelve));
   Settle();
   EXPECT_EQ(outcome.Answers, 0);
-}
-
-TEST_F(EfxRequestLoop, ATransferStartedMeanwhileKeepsTheInputAndIsNotInterrupted) {
-  Timing().EffectsRequestMs = 20;
-  ASSERT_TRUE(request.Start(kPatch, 12, 7));
-  int taken = 0;
-  Transfer().Start(1, QStringLiteral("Patch : "), QStringLiteral("Receive"));
-  Transfer().AttachInput([&taken](TMidiInput* input) {
-    if (TTransfer::TakeEvent(input)) ++taken;
-  });
-  ASSERT_TRUE(RunUntil([&] { return !request.Waiting(); }));
-  EXPECT_TRUE(ui.Questions.empty());
-  EXPECT_EQ(outcome.GiveUps, 0);
-  Inject(Answer(0x0300000D, kTwelve));
-  ASSERT_TRUE(RunUntil([&] { return taken == 1; }));
-  EXPECT_EQ(outcome.Answers, 0);
-  Transfer().Close();
 }
 
 TEST_F(EfxRequestLoop, AnOutputErrorEndsTheRequestWithTheErrorShown) {

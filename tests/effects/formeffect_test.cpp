@@ -1,6 +1,6 @@
 // The effects page of a patch and of a performance: Page 2 built for every type, what each control
-// stores and sends, the type change with its request, the first show, the EFX Source, the
-// delays' feedback picture and the HF damp arrows.
+// stores and sends, the type change with its request and its Undo, the EFX Source and the
+// delays' feedback picture.
 #include <functional>
 
 #include <QApplication>
@@ -80,50 +80,44 @@ bool RunUntil(TDone done, int ms = 3000) {
 
 }  // namespace
 
-// Against the emulated instrument.
-class FormEffect : public TTransferTest {
+// The page on a patch or a performance, against the emulated instrument (TTransferTest) or a
+// scripted loopback port (TSendTest).
+template <class TBase>
+class TEffectPage : public TBase {
  protected:
   void SetUp() override {
-    TTransferTest::SetUp();
+    TBase::SetUp();
     Timing().EffectsRequestMs = 3000;
   }
   void TearDown() override {
     form.reset();
     CurrentPatch = nullptr;
     CurrentPerformance = nullptr;
-    TTransferTest::TearDown();
+    TBase::TearDown();
+  }
+  template <class T>
+  void Make(T*& current) {
+    auto made = std::make_unique<T>(nullptr);
+    made->Init();
+    current = made.get();  // activating the page sends nothing
+    form = std::make_unique<TFormEffect>(*made);
+    data = made->Common.Data();
+    element = std::move(made);
   }
   // A page for a patch (false) or a performance (true), shown.
   TFormEffect& Open(bool performance) {
     form.reset();
     CurrentPatch = nullptr;
     CurrentPerformance = nullptr;
-    if (performance) {
-      auto made = std::make_unique<TPerformance>(nullptr);
-      made->Init();
-      CurrentPerformance = made.get();  // activating the page sends nothing
-      form = std::make_unique<TFormEffect>(*made);
-      element = std::move(made);
-    } else {
-      auto made = std::make_unique<TPatch>(nullptr);
-      made->Init();
-      CurrentPatch = made.get();
-      form = std::make_unique<TFormEffect>(*made);
-      element = std::move(made);
-    }
+    base = performance ? kPerformance : kPatch;
+    if (performance)
+      Make(CurrentPerformance);
+    else
+      Make(CurrentPatch);
     form->show();
     return *form;
   }
-  std::uint8_t* Data() {
-    if (auto* p = dynamic_cast<TPatch*>(element.get())) return p->Common.Data();
-    return dynamic_cast<TPerformance*>(element.get())->Common.Data();
-  }
-  std::uint32_t Base() const {
-    return dynamic_cast<TPatch*>(element.get()) ? kPatch : kPerformance;
-  }
-  std::uint8_t InInstrument(int offset) const {
-    return instrument->Read(Base() + static_cast<std::uint32_t>(offset), 1).at(0);
-  }
+  std::uint8_t* Data() { return data; }
   // Picks list item type + 1 and waits for the page to take the answer.
   void PickType(int type) {
     const int rebuilds = form->Rebuilds();
@@ -134,7 +128,17 @@ class FormEffect : public TTransferTest {
 
   std::unique_ptr<TLibElem> element;
   std::unique_ptr<TFormEffect> form;
+  std::uint8_t* data = nullptr;
+  std::uint32_t base = kPatch;
 };
+
+class FormEffect : public TEffectPage<TTransferTest> {
+ protected:
+  std::uint8_t InInstrument(int offset) const {
+    return instrument->Read(base + static_cast<std::uint32_t>(offset), 1).at(0);
+  }
+};
+using FormEffectLoop = TEffectPage<TSendTest>;
 
 TEST_F(FormEffect, EveryTypesPageTwoHasItsControlsOfTheirKindsAtTheirPlaces) {
   TFormEffect& page = Open(false);
@@ -280,64 +284,6 @@ TEST_F(FormEffect, ADamagedAnswerIsRetriedAndSilenceEndsInZerosSent) {
   EXPECT_EQ(page.Params().size(), 8u);
 }
 
-// Flanger edited, Delay tried, Flanger again: the flanger comes back as it was left, and Undo
-// (or Revert) on Page 2 goes back through every type change to the state the page opened with,
-// the instrument following each step; Page 1's history is its own.
-TEST_F(FormEffect, TypeChangesAreUndoneAndAReturningTypeBringsBackItsLastValues) {
-  for (const bool revert : {false, true}) {
-    SCOPED_TRACE(revert ? "Revert" : "Undo");
-    TFormEffect& page = Open(false);
-    const TBytes opening(Data() + 12, Data() + 25);
-    const std::uint8_t opening26 = Data()[26];
-    Choose(*page.Binding(26), 100);  // "EFX Output Level", Page 1
-    page.Tabs()->setCurrentIndex(1);
-    PickType(14);  // "15 : Stereo-Flanger"
-    ASSERT_EQ(History(page, 1), 13u);
-    Choose(*page.Param(3), 100);  // the flanger's "Rate", a slider
-    ASSERT_EQ(History(page, 1), 14u);
-    const TBytes flanger(Data() + 12, Data() + 25);
-    PickType(16);  // "17 : Stereo-Delay"
-    const TBytes delay(Data() + 12, Data() + 25);
-    const auto before = instrument->Counters();
-    page.TypeList()->setCurrentIndex(14);
-    page.TypeChange(14);
-    // No request: the type, then the flanger's twelve as the user left them.
-    EXPECT_EQ(instrument->Counters().Requests, before.Requests);
-    EXPECT_EQ(instrument->Counters().DataSets - before.DataSets, 2u);
-    EXPECT_EQ(TBytes(Data() + 12, Data() + 25), flanger);
-    EXPECT_EQ(instrument->Read(kPatch + 12, 13), flanger);
-    EXPECT_EQ(page.Param(3)->Widget()->objectName(), QStringLiteral("Param3"));
-    EXPECT_EQ(page.Param(3)->Value(), 100);
-
-    if (revert) {
-      page.Revert();
-    } else {
-      page.Undo();
-      EXPECT_EQ(TBytes(Data() + 12, Data() + 25), delay);
-      EXPECT_EQ(instrument->Read(kPatch + 12, 13), delay);
-      EXPECT_EQ(page.Params().size(), 11u);  // rebuilt for the delay
-      page.Undo();
-      EXPECT_EQ(TBytes(Data() + 12, Data() + 25), flanger);
-      EXPECT_EQ(instrument->Read(kPatch + 12, 13), flanger);
-      while (page.CanUndo()) page.Undo();
-    }
-    EXPECT_EQ(TBytes(Data() + 12, Data() + 25), opening);
-    EXPECT_EQ(instrument->Read(kPatch + 12, 13), opening);
-    EXPECT_EQ(page.TypeList()->currentIndex(), opening[0]);
-    EXPECT_EQ(page.Params().size(), 11u);  // "Stereo Equalizer"
-    // Page 1's change stays until Page 1's own Revert sends the whole block.
-    page.Tabs()->setCurrentIndex(0);
-    EXPECT_EQ(History(page, 0), 1u);
-    EXPECT_EQ(Data()[26], 100);
-    EXPECT_TRUE(page.BtnUndo()->isEnabled());
-    page.Revert();
-    EXPECT_EQ(Data()[26], opening26);
-    EXPECT_EQ(InInstrument(26), opening26);
-    EXPECT_EQ(TBytes(Data() + 12, Data() + 25), opening);
-    EXPECT_FALSE(page.BtnUndo()->isEnabled());
-  }
-}
-
 TEST_F(FormEffect, EfxSourceIsStoredAndSentWithoutUndoOrModifiedMark) {
   TFormEffect& page = Open(true);
   EXPECT_EQ(page.HelpContext(), 48);
@@ -377,48 +323,10 @@ TEST_F(FormEffect, TheDelaysFeedbackModeRedrawsTheDiagramWithoutRebuilding) {
   }
 }
 
-TEST_F(FormEffect, HfDampArrowsStopAt200AndAtByPass) {
-  TFormEffect& page = Open(false);
-  TParamBinding* damp = page.Binding(42);
-  ASSERT_NE(damp, nullptr);
-  auto* down = damp->Widget()->findChild<QToolButton*>(QStringLiteral("Precedente"));
-  auto* up = damp->Widget()->findChild<QToolButton*>(QStringLiteral("Successivo"));
-  ASSERT_TRUE(down && up);
-  const auto before = instrument->Counters().DataSets;
-  down->click();  // at 0 ("200")
-  EXPECT_EQ(Data()[42], 0);
-  EXPECT_EQ(History(page, 0), 0u);
-  up->click();
-  EXPECT_EQ(Data()[42], 1);
-  EXPECT_EQ(InInstrument(42), 1);
-  Data()[42] = 17;  // "ByPass"
-  page.UpdateView();
-  up->click();
-  EXPECT_EQ(Data()[42], 17);
-  EXPECT_EQ(instrument->Counters().DataSets - before, 1u);
-  down->click();
-  EXPECT_EQ(Data()[42], 16);
-}
-
-TEST_F(FormEffect, WithThePortsClosedTheTypeIsStoredAndTheControlsFollowIt) {
-  TFormEffect& page = Open(false);
-  MidiSession().SetMidiOpen(false);
-  element->ModifiedDate = 0;
-  const auto before = instrument->Counters();
-  page.TypeChange(22);
-  EXPECT_EQ(Data()[12], 22);
-  EXPECT_EQ(page.TypeList()->currentIndex(), 22);
-  EXPECT_FALSE(page.Request().Waiting());
-  EXPECT_EQ(page.Params().size(), 10u);
-  EXPECT_EQ(instrument->Counters().DataSets, before.DataSets);
-  EXPECT_NE(element->ModifiedDate, 0);
-  MidiSession().SetMidiOpen(true);
-}
-
 // A value field and its caption taken away in either order, with or without the focus: the page
 // still shows its block, the keyboard walks its controls, and the type changes (ports closed:
-// Page 2 is rebuilt at once) while one of Page 2's fields has the focus and has just been
-// stepped by a key.
+// stored and Page 2 rebuilt at once) while one of Page 2's fields has the focus and has just
+// been stepped by a key.
 TEST_F(FormEffect, PageTwoOutlivesItsControlsDeletedInEitherOrderAndRebuildsUnderTheFocus) {
   struct TCase {
     bool FieldFirst;
@@ -460,11 +368,19 @@ TEST_F(FormEffect, PageTwoOutlivesItsControlsDeletedInEitherOrderAndRebuildsUnde
     page.UpdateView();
     tabAround();
 
+    // With the ports closed the type is stored, marked, and the controls follow at once.
     MidiSession().SetMidiOpen(false);
     page.Param(4)->Widget()->setFocus();
     ASSERT_TRUE(page.Param(4)->Widget()->hasFocus());
+    element->ModifiedDate = 0;
+    const auto sets = instrument->Counters().DataSets;
     page.TypeChange(22);
     ASSERT_EQ(page.Params().size(), 10u);
+    EXPECT_EQ(Data()[12], 22);
+    EXPECT_EQ(page.TypeList()->currentIndex(), 22);
+    EXPECT_FALSE(page.Request().Waiting());
+    EXPECT_EQ(instrument->Counters().DataSets, sets);
+    EXPECT_NE(element->ModifiedDate, 0);
     tabAround();
     page.Param(1)->Widget()->setFocus();
     const int offset = page.Param(1)->Row().Offset;
@@ -478,51 +394,27 @@ TEST_F(FormEffect, PageTwoOutlivesItsControlsDeletedInEitherOrderAndRebuildsUnde
   }
 }
 
-// On a scripted loopback port: exactly what the type change sends, and what it takes.
-class FormEffectLoop : public TSendTest {
- protected:
-  void SetUp() override {
-    TSendTest::SetUp();
-    Timing().EffectsRequestMs = 3000;
-  }
-  void TearDown() override {
-    CurrentPatch = nullptr;
-    CurrentPerformance = nullptr;
-    TSendTest::TearDown();
-  }
-};
-
 // The type change sends the type, then the type again and the request, and takes the answer
-// without sending it back. Undo and Redo of it, and a return to a type used before, send the
-// type's data set, then the twelve parameters in one, and no request.
+// without sending it back. Undo and Redo, and a return to a type used before, send the type's
+// data set, then its twelve parameters as last left, and no request; Revert goes back to the
+// page as it opened.
 TEST_F(FormEffectLoop, ATypeGoesOutAsTheTypeThenItsRequestOrItsTwelveParameters) {
-  struct TCase {
-    bool Performance;
-    std::uint32_t Type, Parameters;
-  };
-  for (const TCase& c :
-       {TCase{false, 0x0300000C, 0x0300000D}, TCase{true, 0x0100000D, 0x0100000E}}) {
-    SCOPED_TRACE(c.Performance);
-    TPatch patch(nullptr);
-    TPerformance performance(nullptr);
-    CurrentPatch = &patch;  // activating the page sends nothing
-    CurrentPerformance = &performance;
-    std::unique_ptr<TFormEffect> made = c.Performance ? std::make_unique<TFormEffect>(performance)
-                                                      : std::make_unique<TFormEffect>(patch);
-    TFormEffect& page = *made;
-    page.show();
+  for (const bool performance : {false, true}) {
+    SCOPED_TRACE(performance);
+    TFormEffect& page = Open(performance);
+    const int shift = performance ? 1 : 0;
+    const std::uint32_t type = base + 12 + shift, parameters = type + 1;
     page.Tabs()->setCurrentIndex(1);
-    std::uint8_t* data = c.Performance ? performance.Common.Data() : patch.Common.Data();
-    const int shift = c.Performance ? 1 : 0;
-    const TBytes zeros(12, 0);
+    const TBytes opening(Data() + 13 + shift, Data() + 25 + shift);
+    const std::uint8_t openingType = Data()[12 + shift];
     const TBytes answer{9, 8, 7, 6, 5, 4, 3, 2, 1, 0, 1, 2};
     loop->ClearSent();
     page.TypeChange(5);
-    EXPECT_EQ(loop->Sent(), (std::vector<TBytes>{DataSet(c.Type, {5}), DataSet(c.Type, {5}),
-                                                 Request(c.Parameters, 0x0C)}));
-    ASSERT_TRUE(loop->Inject(0, DataSet(c.Parameters, answer)));
+    EXPECT_EQ(loop->Sent(), (std::vector<TBytes>{DataSet(type, {5}), DataSet(type, {5}),
+                                                 Request(parameters, 0x0C)}));
+    ASSERT_TRUE(loop->Inject(0, DataSet(parameters, answer)));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !page.Request().Waiting(); }, 3000));
-    EXPECT_EQ(TBytes(data + 13 + shift, data + 25 + shift), answer);
+    EXPECT_EQ(TBytes(Data() + 13 + shift, Data() + 25 + shift), answer);
     EXPECT_EQ(SentCount(), 3u);           // nothing sent back
     EXPECT_EQ(page.Params().size(), 5u);  // "Enhancer"
     struct TStep {
@@ -532,10 +424,10 @@ TEST_F(FormEffectLoop, ATypeGoesOutAsTheTypeThenItsRequestOrItsTwelveParameters)
       std::size_t Controls;
     };
     const TStep steps[] = {
-        {[&] { page.Undo(); }, {DataSet(c.Type, {0}), DataSet(c.Parameters, zeros)}, 0, 11},
-        {[&] { page.Redo(); }, {DataSet(c.Type, {5}), DataSet(c.Parameters, answer)}, 5, 5},
-        {[&] { page.TypeChange(0); }, {DataSet(c.Type, {0}), DataSet(c.Parameters, zeros)}, 0, 11},
-        {[&] { page.TypeChange(5); }, {DataSet(c.Type, {5}), DataSet(c.Parameters, answer)}, 5, 5},
+        {[&] { page.Undo(); }, {DataSet(type, {openingType}), DataSet(parameters, opening)}, 0, 11},
+        {[&] { page.Redo(); }, {DataSet(type, {5}), DataSet(parameters, answer)}, 5, 5},
+        {[&] { page.TypeChange(0); }, {DataSet(type, {0}), DataSet(parameters, opening)}, 0, 11},
+        {[&] { page.TypeChange(5); }, {DataSet(type, {5}), DataSet(parameters, answer)}, 5, 5},
         {[&] { page.TypeChange(5); }, {}, 5, 5},  // the type shown: nothing
     };
     for (const TStep& step : steps) {
@@ -547,6 +439,21 @@ TEST_F(FormEffectLoop, ATypeGoesOutAsTheTypeThenItsRequestOrItsTwelveParameters)
       EXPECT_EQ(page.TypeList()->currentIndex(), step.Type);
       EXPECT_EQ(page.Params().size(), step.Controls);
     }
+    // An edit comes back with its type; Revert takes every change back and sends the block.
+    Choose(*page.Param(1), 100);
+    const int offset = page.Param(1)->Row().Offset;  // a performance's rows are shifted
+    TBytes edited = answer;
+    edited[static_cast<std::size_t>(offset - 13 - shift)] = Data()[offset];
+    EXPECT_NE(edited, answer);
+    page.TypeChange(0);
+    loop->ClearSent();
+    page.TypeChange(5);
+    EXPECT_EQ(loop->Sent(), (std::vector<TBytes>{DataSet(type, {5}), DataSet(parameters, edited)}));
+    page.Revert();
+    EXPECT_EQ(TBytes(Data() + 13 + shift, Data() + 25 + shift), opening);
+    EXPECT_EQ(Data()[12 + shift], openingType);
+    EXPECT_EQ(AddressOf(loop->Sent().back()), base);
+    EXPECT_EQ(page.Params().size(), 11u);
   }
 }
 
@@ -555,10 +462,7 @@ TEST_F(FormEffectLoop, ATypeGoesOutAsTheTypeThenItsRequestOrItsTwelveParameters)
 TEST_F(FormEffectLoop, ARequestWithoutAnAnswerLeavesPageTwoBuiltForTheStoredType) {
   for (const bool receive : {true, false}) {
     SCOPED_TRACE(receive ? "receive" : "Retry fails");
-    TPatch patch(nullptr);
-    CurrentPatch = &patch;
-    TFormEffect page(patch);
-    page.show();
+    TFormEffect& page = Open(false);
     ASSERT_EQ(page.Params().size(), 11u);  // "Stereo Equalizer"
     Timing().EffectsRequestMs = 20;
     page.TypeList()->setCurrentIndex(17);
@@ -576,6 +480,9 @@ TEST_F(FormEffectLoop, ARequestWithoutAnAnswerLeavesPageTwoBuiltForTheStoredType
     EXPECT_EQ(page.TypeList()->currentIndex(), 17);
     EXPECT_EQ(page.Params().size(), 12u);
     EXPECT_TRUE(page.Param(12) && page.Param(12)->Row().Offset == 24);
+    if (receive) {  // a receive takes the input silently
+      EXPECT_TRUE(ui.Questions.empty());
+    }
     if (receive) Transfer().Close();
     loop->FailSends(QString());
     Timing().EffectsRequestMs = 3000;
