@@ -41,29 +41,12 @@ void OpensAndCloses(int kind, std::initializer_list<int> sections,
 TPageSlot& PerformanceSlot(TPerformance& p, int section) {
   return section == pkPerCom ? p.Common.Pages[TPerformanceCommon::pgCommon] : p.PartWindow;
 }
+// The note windows' pages run from the amplifier's back to the main one; the system's in order.
 TPageSlot& RhythmSlot(TRhythm& r, int section) {
-  switch (section) {
-    case pkRhyMain:
-      return r.Pages[TRhythm::pgMain];
-    case pkRhyPitch:
-      return r.Pages[TRhythm::pgPitch];
-    case pkRhyTVF:
-      return r.Pages[TRhythm::pgTVF];
-    default:
-      return r.Pages[TRhythm::pgTVA];
-  }
+  return r.Pages[pkRhyTVA - section];
 }
 TPageSlot& SystemSlot(TSystem& s, int section) {
-  switch (section) {
-    case pkSysSetup:
-      return s.Pages[TSystem::pgSetup];
-    case pkSysMidi:
-      return s.Pages[TSystem::pgMidi];
-    case pkSysPreview:
-      return s.Pages[TSystem::pgPreview];
-    default:
-      return s.Pages[TSystem::pgScaleTune];
-  }
+  return s.Pages[section - pkSysSetup];
 }
 
 TEST_F(EditorOpening, EachKindOpensItsHubAndSectionsAndFreeingItClosesThem) {

@@ -34,8 +34,7 @@ TEST_F(PerformanceEditor, VoiceReservesNeverPassSixtyFourVoices) {
   // Below the limit a step goes through and is sent when the arrow is released.
   Step(window.VoiceReserve(16), false);
   EXPECT_EQ("   1", window.VoiceAvailable()->text());
-  ASSERT_EQ(1u, Sent().size());
-  EXPECT_EQ(DataSet(0x0100003F, {3}), Sent()[0]);
+  EXPECT_EQ(std::vector<TBytes>{DataSet(0x0100003F, {3})}, Sent());
 }
 
 TEST_F(PerformanceEditor, ReservesOutOfRangeAreNotCountedAsVoicesAndTheFirstStepFitsThemIn) {
@@ -63,8 +62,7 @@ TEST_F(PerformanceEditor, TempoAndNameAreOneMessageAndOneUndoEachAndOtherKeysNoS
   window.show();
   window.Tempo()->SetCode(119);
   Step(window.Tempo(), true);
-  ASSERT_EQ(1u, Sent().size());
-  EXPECT_EQ(DataSet(0x0100002D, {7, 8}), Sent()[0]);
+  EXPECT_EQ(std::vector<TBytes>{DataSet(0x0100002D, {7, 8})}, Sent());
   EXPECT_EQ(7, performance.Common.GetByte(45));
   EXPECT_EQ(8, performance.Common.GetByte(46));
 
@@ -93,8 +91,7 @@ TEST_F(PerformanceEditor, TempoAndNameAreOneMessageAndOneUndoEachAndOtherKeysNoS
   EXPECT_EQ("", performance.GetName());
   ClearSent();
   window.BtnUndo()->click();
-  ASSERT_EQ(1u, Sent().size());
-  EXPECT_EQ(DataSet(0x0100002D, {1, 4}), Sent()[0]);
+  EXPECT_EQ(std::vector<TBytes>{DataSet(0x0100002D, {1, 4})}, Sent());
   EXPECT_EQ(20, window.Tempo()->Code());
   EXPECT_FALSE(window.BtnUndo()->isEnabled());
 }
@@ -111,8 +108,7 @@ TEST_F(PerformanceEditor, PanIsStoredWithItsCentreAtSixtyFour) {
     pan->SetValue(shown);
     Q_EMIT pan->OnEndchange();
     EXPECT_EQ(stored, performance.Parts[2].GetByte(7)) << shown;
-    ASSERT_EQ(1u, Sent().size()) << shown;
-    EXPECT_EQ(DataSet(0x01001207, {stored}), Sent()[0]);
+    EXPECT_EQ(std::vector<TBytes>{DataSet(0x01001207, {stored})}, Sent());
   }
 }
 

@@ -44,8 +44,7 @@ TEST_F(RhythmEditor, KeyMinusOneEditsNoteThirtyFive) {
   EXPECT_EQ("C# 2  ", window->KeyBox()->text());
   window->SelectKey(35);
   Step(static_cast<TMyEdit*>(window->Control(12)), true);
-  ASSERT_EQ(1u, Sent().size());
-  EXPECT_EQ(DataSet(0x0209230C, {1}), Sent()[0]);
+  EXPECT_EQ(std::vector<TBytes>{DataSet(0x0209230C, {1})}, Sent());
 }
 
 TEST_F(RhythmEditor, SensitivitiesAreStoredInStepsOfTwo) {
@@ -60,8 +59,7 @@ TEST_F(RhythmEditor, SensitivitiesAreStoredInStepsOfTwo) {
     sens->SetCode(shown);
     Q_EMIT sens->OnEndChange();
     EXPECT_EQ(stored, rhythm.Note(98).GetByte(16)) << shown;
-    ASSERT_EQ(1u, Sent().size());
-    EXPECT_EQ(DataSet(0x02096210, {stored}), Sent()[0]);
+    EXPECT_EQ(std::vector<TBytes>{DataSet(0x02096210, {stored})}, Sent());
   }
 }
 

@@ -38,24 +38,19 @@ class SystemEditor : public TEditorTest {
 TEST_F(SystemEditor, EveryChangeOfThePanelModeFollowsGmSystemOff) {
   TFormSysSetup window(system);
   window.show();
-  ClickMode(window, 2);  // " GM"
-  ASSERT_EQ(2u, Sent().size());
-  EXPECT_EQ(kGmSystemOff, Sent()[0]);
-  EXPECT_EQ(DataSet(0x00000000, {2}), Sent()[1]);
-  ClearSent();
-  ClickMode(window, 0);  // " Performance"
-  ASSERT_EQ(2u, Sent().size());
-  EXPECT_EQ(kGmSystemOff, Sent()[0]);
-  EXPECT_EQ(DataSet(0x00000000, {0}), Sent()[1]);
-  EXPECT_TRUE(window.PerformanceGroup()->isEnabled());
-  EXPECT_FALSE(window.PatchGroup()->isEnabled());
-
-  ClearSent();
-  window.BtnUndo()->click();
-  ASSERT_EQ(2u, Sent().size());
-  EXPECT_EQ(kGmSystemOff, Sent()[0]);
-  EXPECT_EQ(DataSet(0x00000000, {2}), Sent()[1]);
-
+  const std::pair<std::function<void()>, std::vector<TBytes>> steps[] = {
+      {[&] { ClickMode(window, 2); }, {kGmSystemOff, DataSet(0x00000000, {2})}},  // " GM"
+      {[&] { ClickMode(window, 0); }, {kGmSystemOff, DataSet(0x00000000, {0})}},  // " Performance"
+      {[&] { window.BtnUndo()->click(); }, {kGmSystemOff, DataSet(0x00000000, {2})}},
+      // A store of another byte sends no mode message.
+      {[&] { Step(static_cast<TMyEdit*>(window.Control(6)), true); },
+       {DataSet(0x00000006, {0x40})}},
+  };
+  for (const auto& [act, sent] : steps) {
+    ClearSent();
+    act();
+    EXPECT_EQ(Sent(), sent);
+  }
   // Revert: GM System Off for the entry of the mode, then the whole system (18 blocks).
   ClearSent();
   window.BtnRevert()->click();
@@ -64,13 +59,8 @@ TEST_F(SystemEditor, EveryChangeOfThePanelModeFollowsGmSystemOff) {
   EXPECT_EQ(kGmSystemOff, Sent()[0]);
   EXPECT_EQ(DataSet(0x00000000, TBytes(system.Common.Data(), system.Common.Data() + 40)),
             Sent()[1]);
-
-  // A store of another byte sends no mode message.
-  ClearSent();
-  auto* tune = static_cast<TMyEdit*>(window.Control(6));
-  Step(tune, true);
-  ASSERT_EQ(1u, Sent().size());
-  EXPECT_EQ(DataSet(0x00000006, {0x40}), Sent()[0]);
+  EXPECT_FALSE(window.PerformanceGroup()->isEnabled());
+  EXPECT_TRUE(window.PatchGroup()->isEnabled());
 }
 
 TEST_F(SystemEditor, ThePerformanceIsItsGroupTimesThirtyTwoPlusItsNumber) {
@@ -93,37 +83,6 @@ TEST_F(SystemEditor, ThePerformanceIsItsGroupTimesThirtyTwoPlusItsNumber) {
   EXPECT_EQ(101, system.Common.GetByte(1));
   EXPECT_EQ("B6", window.PerformanceName()->text());
   EXPECT_EQ(DataSet(0x00000001, {101}), Sent().back());
-}
-
-TEST_F(SystemEditor, UserAndCardPerformancesComeFromTheirOwnLists) {
-  WaveNameListHook() = [](int list) {
-    if (list == 47) return QStringList{"Card Perf"};
-    if (list == 48) return QStringList{"User Perf"};
-    return QStringList();
-  };
-  system.Common.StoreByte(1, 0);
-  TFormSysSetup window(system);
-  window.show();
-  EXPECT_EQ("User Perf", window.PerformanceName()->text());
-  system.Common.StoreByte(1, 32);
-  window.UpdateView();
-  EXPECT_EQ("Card Perf", window.PerformanceName()->text());
-}
-
-TEST_F(SystemEditor, ControlChannelAndReceiveChannelCodes) {
-  TFormSysMidi window(system);
-  auto* control = static_cast<TMyEdit*>(window.Control(28));
-  ASSERT_NE(nullptr, control);
-  control->SetCode(15);
-  Q_EMIT control->OnEndChange();
-  EXPECT_EQ(15, system.Common.GetByte(28));
-  Step(control, true);
-  EXPECT_EQ(" Off", control->Text());
-  EXPECT_EQ(16, system.Common.GetByte(28));
-  auto* receive = static_cast<TMyEdit*>(window.Control(29));
-  receive->SetCode(16);
-  Q_EMIT receive->OnEndChange();
-  EXPECT_EQ(15, system.Common.GetByte(29));
 }
 
 TEST_F(SystemEditor, ScaleTunesPasteWholeAndSendTheSystem) {
