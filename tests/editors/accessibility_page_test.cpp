@@ -169,7 +169,7 @@ TEST_F(AccessiblePage, TabVisitsTheRowsInTheOrderTheyAreSeenAndEndsOnTheButtons)
   EXPECT_EQ(QApplication::focusWidget(), common_->BtnClose());
 }
 
-TEST_F(AccessiblePage, ArrowKeysMoveTheSelectedEnvelopePointAsOneChangePerKey) {
+TEST_F(AccessiblePage, ArrowKeysMoveTheSelectedEnvelopePointOrFadeHandleAsOneChangePerKey) {
   TFormTVF& tvf = OpenTvf();
   auto* graph = tvf.findChild<TPanGraph*>(QStringLiteral("Envelope"));
   ASSERT_NE(graph, nullptr);
@@ -189,9 +189,7 @@ TEST_F(AccessiblePage, ArrowKeysMoveTheSelectedEnvelopePointAsOneChangePerKey) {
   tvf.BtnUndo()->click();
   EXPECT_EQ(Patch(0).Tones[0].GetByte(92), time);
   EXPECT_EQ(Patch(0).Tones[0].GetByte(96), level);
-}
 
-TEST_F(AccessiblePage, ArrowKeysMoveTheSelectedFadeHandle) {
   auto* lfo =
       TPageWindow::OpenPage<TFormLFO>(Patch(0).Tones[0].Pages[TTone::pgLFO1], Patch(0), 1, 1);
   ASSERT_NE(lfo, nullptr);
@@ -199,11 +197,11 @@ TEST_F(AccessiblePage, ArrowKeysMoveTheSelectedFadeHandle) {
   auto* fade = lfo->findChild<TFadeGraph*>(QStringLiteral("FadeGraph"));
   ASSERT_NE(fade, nullptr);
   Focus(fade);
-  const int delay = fade->FadeDelay(), time = fade->FadeTime();
+  const int delay = fade->FadeDelay(), fadeTime = fade->FadeTime();
   HoldKey(fade, Qt::Key_Right, 1);
   QTest::keyClick(fade, Qt::Key_Space);
   HoldKey(fade, Qt::Key_Right, 0);
   // Handle 1 is the delay in the In modes, handle 2 the fade.
-  EXPECT_EQ(fade->FadeDelay() + fade->FadeTime(), delay + time + 3);
+  EXPECT_EQ(fade->FadeDelay() + fade->FadeTime(), delay + fadeTime + 3);
   EXPECT_EQ(Taken().size(), 2u);
 }

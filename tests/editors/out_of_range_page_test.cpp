@@ -132,7 +132,9 @@ TEST(OutOfRange, EveryKindOfControlShowsTheByteAsItsNumberAndTheFirstChangeBring
     else
       EXPECT_TRUE(stored >= c.Row.Min && stored <= c.Row.Max) << stored;
     std::tie(text, marks) = Look(widget);
-    if (c.Plain) EXPECT_EQ(text, QLatin1String(c.Plain));
+    if (c.Plain) {
+      EXPECT_EQ(text, QLatin1String(c.Plain));
+    }
     for (bool mark : marks) EXPECT_FALSE(mark);
     EXPECT_EQ("", widget->toolTip());
   }

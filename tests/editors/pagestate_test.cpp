@@ -47,8 +47,7 @@ TEST_F(PageState, AStoreSendsOnlyAChangeAGroupAlwaysAndWhileUpdatingNothingIsMar
 
   page.SendandStore(46, 100);
   const std::vector<TBytes> sent = Taken();
-  ASSERT_EQ(sent.size(), 1u);
-  EXPECT_EQ(sent[0], DataSet(0x0300002E, {100}));
+  EXPECT_EQ(sent, std::vector<TBytes>{DataSet(0x0300002E, {100})});
   EXPECT_FALSE(library.Saved);
   ASSERT_EQ(page.UndoList().Count(), 1);
   EXPECT_EQ(page.UndoList().Records()[0].Offset, 46);

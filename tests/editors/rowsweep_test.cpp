@@ -44,7 +44,9 @@ class RowSweep : public TSendTest {
           page.SendAndStoreArray(row.Offset, bytes, row.Size);
         std::vector<TBytes> sent = loop->Sent();
         if (before == after) {
-          if (row.Size == 1 || tone) EXPECT_TRUE(sent.empty());
+          if (row.Size == 1 || tone) {
+            EXPECT_TRUE(sent.empty());
+          }
           continue;
         }
         EXPECT_EQ(sent.size(), 1u);

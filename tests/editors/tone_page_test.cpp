@@ -11,7 +11,6 @@
 #include "app/formnames.h"
 #include "app/formselectname.h"
 #include "app/helpwindow.h"
-#include "controls/finedrag.h"
 #include "editorfixture.h"
 #include "editors/common/envelopebinding.h"
 #include "editors/params/wavegroup.h"
@@ -244,30 +243,6 @@ TEST_F(TonePage, AnEnvelopeChangeIsOneMessageAndOneUndoAndTheAmplitudeNeverStore
     EXPECT_EQ(TBytes(Tone(1).Data() + c.Time, Tone(1).Data() + c.Level + 4), before);
     EXPECT_EQ(Taken().size(), 1u);
   }
-}
-
-TEST_F(TonePage, AShiftDragOfAGraphPointIsOneFineChangeAndOneUndo) {
-  auto& tvf = Open<TFormTVF>(TTone::pgTVF, 1);
-  tvf.show();
-  TPanGraph* graph = tvf.Envelope()->Graph();
-  const TBytes before(Tone(1).Data() + 91, Tone(1).Data() + 99);
-  const QPoint point = graph->PointPixel(2);
-  const int time = graph->Time(2), level = graph->Level(2);
-  QTest::mousePress(graph, Qt::LeftButton, Qt::ShiftModifier, point);
-  ASSERT_EQ(graph->Dragged(), 2);
-  // 39 pixels right and 8 up: a few steps on each axis.
-  const QPoint to = point + QPoint(39, -8);
-  QMouseEvent move(QEvent::MouseMove, QPointF(to), graph->mapToGlobal(QPointF(to)), Qt::NoButton,
-                   Qt::LeftButton, Qt::ShiftModifier);
-  QApplication::sendEvent(graph, &move);
-  QTest::mouseRelease(graph, Qt::LeftButton, Qt::ShiftModifier, to);
-  // Point 2 is time 1 and level 1.
-  EXPECT_EQ(Tone(1).GetByte(91), time + 39 / TFineDrag::kPixelsPerStep);
-  EXPECT_EQ(Tone(1).GetByte(95), level + 8 / TFineDrag::kPixelsPerStep);
-  EXPECT_EQ(Taken().size(), 1u);
-  tvf.Undo();
-  EXPECT_EQ(TBytes(Tone(1).Data() + 91, Tone(1).Data() + 99), before);
-  EXPECT_FALSE(tvf.CanUndo());
 }
 
 TEST_F(TonePage, TheArrowsOfASteppedPictureStopAtItsEndsStayPutAndKeepTheWindowsSize) {
