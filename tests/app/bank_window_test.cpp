@@ -73,7 +73,6 @@ TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
   EXPECT_TRUE(PatchBank().WindowOpen);
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Patch Bank Strings [Location : Home.Lib][*]"));
   EXPECT_EQ(window->Grid()->RowCount(), 128);
-  EXPECT_EQ(window->HelpContext(), 53);
   EXPECT_EQ(main_->ActiveLibrary(window), &Home());
   // Opening it again brings the same window forward; a rename from outside shows.
   EXPECT_EQ(&OpenBank(0), window);

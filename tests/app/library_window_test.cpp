@@ -183,7 +183,6 @@ TEST_F(TLibraryWindow, CaptionsAndTrashLayout) {
   TFormLibrary& trash = OpenTrash();
   EXPECT_TRUE(trash.IsTrash());
   EXPECT_EQ(trash.windowTitle(), QStringLiteral("Trash Library"));
-  EXPECT_EQ(trash.HelpContext(), 55);
   for (const char* name :
        {"SpeedNuovo", "Speedcomment", "SpeedPrint", "SpeedDelete", "speedtransmet", "speedreceive",
         "SpeedSearch", "Speeddebug", "speedMorph", "RandomBtn", "NewPatch", "Newglobal"})

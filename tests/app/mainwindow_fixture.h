@@ -31,6 +31,14 @@
 
 using TBytes = std::vector<std::uint8_t>;
 
+// The texts of labels (or buttons), in order.
+template <class TWidget>
+QStringList Texts(std::initializer_list<const TWidget*> widgets) {
+  QStringList texts;
+  for (const TWidget* widget : widgets) texts << widget->text();
+  return texts;
+}
+
 class TMainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {

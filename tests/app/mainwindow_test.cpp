@@ -1,5 +1,4 @@
-// The main window: menu and tool-button enabling, opening and saving, the exit sequence with its
-// questions and desktop list, the desktop restored at start, help, the audition gesture and the
+// The main window: enabling, opening and saving, exit and the desktop, help, the audition and
 // preview, the sound tools, the MIDI monitor, the comment editor and the gradient fill.
 #include <QDir>
 #include <QFile>
@@ -32,10 +31,14 @@
 
 namespace {
 
-const char* const kFileItems[] = {"FileCloseItem", "FileSaveItem",    "FileSaveAsItem",
-                                  "FilePrintItem", "FileSaveAllItem", "FileExportXPItem"};
-const char* const kWindowItems[] = {"WindowCascadeItem", "WindowTileItem", "WindowArrangeItem",
-                                    "WindowMinimizeItem"};
+// The file items, the window items, four others, and the tool buttons, in that order.
+const char* const kItems[] = {"FileCloseItem",      "FileSaveItem",       "FileSaveAsItem",
+                              "FilePrintItem",      "FileSaveAllItem",    "FileExportXPItem",
+                              "WindowCascadeItem",  "WindowTileItem",     "WindowArrangeItem",
+                              "WindowMinimizeItem", "FileNewItem",        "FileOpenItem",
+                              "GadgetsMonitorItem", "GadgetsKeyboardItem"};
+const char* const kButtons[] = {"SpeedSave", "SpeedSaveAll", "SpeedPrint", "SpeedOpen",
+                                "SpeedMonitor"};
 const QString kNotSaved = QStringLiteral(" Was Not Saved, Save It ?");
 
 QByteArray Read(const QString& path) {
@@ -59,10 +62,19 @@ class TMainWindow : public TMainWindowTest {
     library.NewElement(ekPatch).Name = name.left(12);
     return Write(name, library.SaveToBytes(false));
   }
-  bool Enabled(const char* item) const { return main_->Action(item)->isEnabled(); }
-  bool ButtonEnabled(const char* name) const {
-    return main_->findChild<QToolButton*>(name)->isEnabled();
+  // The items and buttons enabled, as "+" and "-" in groups: "FFFFFF WWWW OOOO BBBBB".
+  QString Enabling() const {
+    QString marks;
+    for (int i = 0; i < 14; ++i) {
+      if (i == 6 || i == 10) marks += u' ';
+      marks += main_->Action(kItems[i])->isEnabled() ? u'+' : u'-';
+    }
+    marks += u' ';
+    for (const char* button : kButtons)
+      marks += main_->findChild<QToolButton*>(button)->isEnabled() ? u'+' : u'-';
+    return marks;
   }
+  bool Enabled(const char* item) const { return main_->Action(item)->isEnabled(); }
   TIniFile Settings() const { return TIniFile(vesta_->SettingsPath()); }
   QString NewLibrary() {
     main_->Action("FileNewItem")->trigger();
@@ -82,41 +94,24 @@ class TMainWindow : public TMainWindowTest {
 };
 
 TEST_F(TMainWindow, MenusButtonsTitlesAndNumbersFollowTheChildren) {
-  for (const char* item : kFileItems) EXPECT_FALSE(Enabled(item)) << item;
-  for (const char* item : kWindowItems) EXPECT_FALSE(Enabled(item)) << item;
-  for (const char* item :
-       {"FileNewItem", "FileOpenItem", "GadgetsMonitorItem", "GadgetsKeyboardItem"})
-    EXPECT_TRUE(Enabled(item)) << item;
-  for (const char* button : {"SpeedSave", "SpeedSaveAll", "SpeedPrint"})
-    EXPECT_FALSE(ButtonEnabled(button)) << button;
-  EXPECT_TRUE(ButtonEnabled("SpeedOpen"));
-  EXPECT_TRUE(ButtonEnabled("SpeedMonitor"));
-
+  EXPECT_EQ(Enabling(), "------ ---- ++++ ---++");
   // Only the monitor: file items stay off, window items come on.
   main_->Action("GadgetsMonitorItem")->trigger();
   ASSERT_NE(nullptr, main_->Monitor());
   EXPECT_TRUE(main_->NonLibrary(main_->ActiveChild()));
-  for (const char* item : kFileItems) EXPECT_FALSE(Enabled(item)) << item;
-  for (const char* item : kWindowItems) EXPECT_TRUE(Enabled(item)) << item;
-  EXPECT_FALSE(Enabled("GadgetsMonitorItem"));
-  EXPECT_FALSE(ButtonEnabled("SpeedMonitor"));
+  EXPECT_EQ(Enabling(), "------ ++++ ++-+ ---+-");
   main_->Monitor()->parentWidget()->close();
   Flush();
-  EXPECT_TRUE(Enabled("GadgetsMonitorItem"));
-  EXPECT_FALSE(Enabled("WindowTileItem"));
+  EXPECT_EQ(Enabling(), "------ ---- ++++ ---++");
 
   // A new library: numbered from the lowest free number, unsaved changes in its title.
   EXPECT_EQ("Untitled.Lib", NewLibrary());
   QWidget* window = main_->ActiveChild();
-  for (const char* item : {"FileCloseItem", "FilePrintItem", "FileSaveAsItem"})
-    EXPECT_TRUE(Enabled(item)) << item;
+  EXPECT_EQ(Enabling(), "+-++-- ++++ ++++ --+++");
   EXPECT_EQ("Library : Untitled.Lib[*]", window->windowTitle());
   EXPECT_FALSE(window->isWindowModified());
   LibraryOf(window)->NewElement(ekPatch).Modified();  // the model refreshes the menus
-  for (const char* item : {"FileSaveItem", "FileExportXPItem", "FileSaveAllItem"})
-    EXPECT_TRUE(Enabled(item)) << item;
-  EXPECT_TRUE(ButtonEnabled("SpeedSave"));
-  EXPECT_TRUE(ButtonEnabled("SpeedSaveAll"));
+  EXPECT_EQ(Enabling(), "++++++ ++++ ++++ +++++");
   EXPECT_TRUE(window->isWindowModified());
   EXPECT_TRUE(window->parentWidget()->isWindowModified());
   QMenu* list = main_->menuBar()->findChild<QMenu*>("Window");
@@ -368,66 +363,27 @@ TEST_F(TMainWindow, InterfaceSizeIsChosenInSettingsKeptInTheFileAndCheckedAtTheN
   EXPECT_FALSE(main_->findChild<QAction*>(QStringLiteral("SettingsSize100"))->isChecked());
 }
 
-TEST(HelpPages, EveryHelpContextOpensItsOwnPageAndNoPageShowsMenuAmpersands) {
-  const struct {
-    const char* Page;  // with the anchor of the contexts' part, if any
-    const char* Title;
-    std::vector<int> Contexts;
-  } cases[] = {
-      {"index.html", "Vesta Help", {1}},
-      {"mainwindow.html", "The main window", {3}},
-      {"mainwindow.html#file", "The main window", {6, 7, 10, 11, 12, 13}},
-      {"mainwindow.html#xp", "The main window", {8, 9}},
-      {"mainwindow.html#print", "The main window", {14}},
-      {"mainwindow.html#exit", "The main window", {15}},
-      {"midisettings.html", "MIDI settings", {18}},
-      {"preview.html", "Auditioning and the preview setup", {19, 27}},
-      {"expansion.html", "Expansion setup", {23}},
-      {"names.html#update", "Name lists", {24}},
-      {"monitor.html", "The MIDI monitor", {25}},
-      {"keyboard.html", "The keyboard", {26}},
-      {"library.html", "Library windows", {28}},
-      {"library.html#menu", "Library windows", {39}},
-      {"search.html", "Search and Find Duplicate", {29}},
-      {"search.html#duplicates", "Search and Find Duplicate", {30}},
-      {"common.html", "The common page", {31}},
-      {"effects.html", "The effects page", {32}},
-      {"effects.html#performance", "The effects page", {48}},
-      {"control.html", "The control page", {33}},
-      {"wave.html", "The wave page", {34}},
-      {"pitch.html", "The pitch page", {35}},
-      {"lfo.html", "The LFO pages", {36}},
-      {"tva.html", "The TVA page", {37}},
-      {"tvf.html", "The TVF page", {38}},
-      {"properties.html", "Element properties", {40}},
-      {"patch.html", "The patch window", {42}},
-      {"performance.html", "The performance editor", {43}},
-      {"rhythm.html", "The rhythm editor", {44}},
-      {"system.html", "The system editor", {45}},
-      {"morph.html", "Patch Morphing", {50}},
-      {"random.html", "Bank Random", {51}},
-      {"bank.html", "Bank windows", {53}},
-      {"global.html", "Global windows", {54}},
-      {"trash.html", "The trash", {55}},
-  };
+TEST(HelpPages, EveryHelpContextOpensAPageWithItsPartAndNoPageShowsMenuAmpersands) {
   THelpWindow help;
-  for (const auto& test : cases) {
-    SCOPED_TRACE(test.Page);
-    const QUrl url(QStringLiteral("qrc:/help/") + QLatin1String(test.Page));
-    QFile page(QStringLiteral(":") + url.path());
-    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+  int contexts = 0;
+  for (int context = 0; context < 100; ++context) {
+    SCOPED_TRACE(context);
+    const QUrl url(THelpWindow::PageFor(context));
+    if (!THelpWindow::HasPage(context)) {
+      EXPECT_EQ(url, QUrl("qrc:/help/index.html"));  // the contents
+      continue;
+    }
+    ++contexts;
+    const QByteArray page = Read(QStringLiteral(":") + url.path());
+    ASSERT_FALSE(page.isEmpty());
     if (url.hasFragment()) {
-      EXPECT_TRUE(page.readAll().contains("id=\"" + url.fragment().toLatin1() + "\""));
+      EXPECT_TRUE(page.contains("id=\"" + url.fragment().toLatin1() + "\""));
     }
-    for (const int context : test.Contexts) {
-      EXPECT_EQ(THelpWindow::PageFor(context), url.toString()) << context;
-      help.ShowContext(context);
-      EXPECT_EQ(help.Browser()->documentTitle(), QLatin1String(test.Title)) << context;
-    }
+    help.ShowContext(context);
+    EXPECT_EQ(help.Browser()->source(), url);
+    EXPECT_FALSE(help.Browser()->documentTitle().isEmpty());
   }
-  // A context without a page of its own opens the contents.
-  EXPECT_FALSE(THelpWindow::HasPage(99));
-  EXPECT_EQ("qrc:/help/index.html", THelpWindow::PageFor(99));
+  EXPECT_EQ(contexts, 44);
   help.close();
 
   // A caption's "&" marks its shortcut letter; written into a page it showed as "&Undo".
@@ -581,18 +537,6 @@ TEST_F(TMainWindow, KeyboardPreviewRandomAndMorphOpenFromTheirMenusAndButtons) {
   EXPECT_EQ(0, Settings().ReadInteger("Keyboard", "Open", -1));
 }
 
-TEST(MonitorLines, SysexBytesInUpperHexWithBlanksAndShortMessagesWithBothDataBytes) {
-  const std::uint8_t bytes[] = {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03,
-                                0x00, 0x12, 0x51, 0x7f, 0x0B, 0xF7};
-  EXPECT_EQ(" F0 41 10 6A 12 03 00 12 51 7F 0B F7 ",
-            TFormMonitor::SysexLine(bytes, int(sizeof bytes)));
-  EXPECT_EQ(" ", TFormMonitor::SysexLine(bytes, 0));
-  TMyMidiEvent program;  // one data byte on the wire, two shown
-  program.Status = 0xC9;
-  program.Data1 = 0x7F;
-  EXPECT_EQ("C9 7F 00", TFormMonitor::ShortLine(program));
-}
-
 TEST_F(TMainWindow, TheMonitorLogsWhileOpenLaysOutItsPanesAndStoresItsPlaceOnClose) {
   TIniFile ini(vesta_->SettingsPath());
   const char* const keys[] = {"Left", "Top", "Width", "Height"};
@@ -630,6 +574,12 @@ TEST_F(TMainWindow, TheMonitorLogsWhileOpenLaysOutItsPanesAndStoresItsPlaceOnClo
   EXPECT_TRUE(monitor->Pane(MonitorInput)->toPlainText().isEmpty());
   MidiSession().Monitor()->AddMessageMidi(MonitorInput, volume);
   EXPECT_EQ("B0 07 64", monitor->Pane(MonitorInput)->toPlainText());
+  // A short message shows both data bytes; no sysex bytes make a blank.
+  TMyMidiEvent program;
+  program.Status = 0xC9;
+  program.Data1 = 0x7F;
+  EXPECT_EQ("C9 7F 00", TFormMonitor::ShortLine(program));
+  EXPECT_EQ(" ", TFormMonitor::SysexLine(nullptr, 0));
 
   // The panes share the height; the text areas keep their margins.
   monitor->resize(378, 278);

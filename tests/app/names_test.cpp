@@ -196,23 +196,6 @@ TEST(NamesPicker, ShowsSixColumnsScrollsToTheCurrentRowAndIgnoresOkPastTheLastNa
   EXPECT_EQ(7, picker.Index());
 }
 
-TEST(NamesUpdateSteps, StepsAskTheirElementsCommonBlocks) {
-  const std::pair<int, std::uint32_t> addresses[] = {
-      {0, 0x20000000},           {1 * 16 + 15, 0x201F0000},  {3 * 16, 0x10100000},
-      {4 * 16, 0x21000000},      {11 * 16 + 15, 0x217F0000}, {12 * 16, 0x11000000},
-      {19 * 16 + 15, 0x117F0000}};
-  for (const auto& [at, address] : addresses)
-    EXPECT_EQ(address, TFormUpdateNames::ElementAddress(at / 16, at % 16)) << at;
-  EXPECT_EQ("Now Receving Data Card Patch Names", TFormUpdateNames::StepText(11));
-  EXPECT_EQ("Now Receving User Patch Names", TFormUpdateNames::StepText(12));
-  int cardSteps = 0;
-  for (int step = 0; step < TFormUpdateNames::kStepCount; ++step)
-    cardSteps += TFormUpdateNames::CardStep(step);
-  EXPECT_EQ(10, cardSteps);
-  EXPECT_FALSE(TFormUpdateNames::CardStep(2));
-  EXPECT_EQ(TNameLists::nlUserPerformances, TFormUpdateNames::StepList(3));
-}
-
 TEST_F(TNamesTest, SilentPortGetsSixteenTwelveByteRequestsPerStepAndOkOnAUserStepCloses) {
   auto loop = std::make_unique<TLoopbackBackend>(QStringList{"Loop"});
   TLoopbackBackend* backend = loop.get();

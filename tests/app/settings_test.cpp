@@ -1,6 +1,5 @@
-// The settings: where the file is found, keys and sections kept verbatim, the record's defaults,
-// what the program does not know surviving a write, the interface size, "Expansion Setup", and
-// the choice of MIDI devices at start and in the "Midi Settings" dialog.
+// The settings file and record, the interface size, "Expansion Setup", and the choice of MIDI
+// devices at start and in the "Midi Settings" dialog.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
@@ -158,7 +157,7 @@ TEST_F(TSettingsTest, TheRecordHoldsStartValuesUntilReadThenDefaultsForWhatCanno
   const std::vector<int> defaults = {16, 0, 0, 0, 0, 0, 0, 0, 0, 40, 70};
   for (const QByteArray& text :
        {QByteArray(),  // no file at all
-        // A device number of 0 or 200 would not fit the device ID byte of a message.
+                       // A device number of 0 or 200 would not fit the device ID byte of a message.
         QByteArray("[Midi]\nDeviceID=0\nThrue=yes\n[MidiPort]\nIn=abc\nOut=\n"
                    "[Preview]\nNote=200\nVelocity=-1\n[Expansion]\nExpB=99\nPCMCard=x\n"),
         QByteArray("[Midi]\nDeviceID=200\n")}) {
@@ -246,15 +245,8 @@ TEST_F(TSettingsTest, ExpansionSetupListsTheBoardsAndOkWritesTheWholeRecordAndTe
   int relayouts = 0;
   DataCardChangedHook() = [&relayouts] { ++relayouts; };
   TFormExpansion form(vesta);
-  EXPECT_EQ("Expansion Setup", form.windowTitle());
   ASSERT_EQ(12, form.Expansion(0)->count());
-  EXPECT_EQ("( None )", form.Expansion(3)->itemText(0));
-  EXPECT_EQ("Dance", form.Expansion(0)->itemText(6));
-  EXPECT_EQ("Key S60S70S", form.Expansion(0)->itemText(8));
-  EXPECT_EQ("Techno", form.Expansion(0)->itemText(11));
   ASSERT_EQ(9, form.PcmCard()->count());
-  EXPECT_EQ("Country, Blue Grass, Folk", form.PcmCard()->itemText(8));
-  EXPECT_EQ(" Data Card Installed", form.DataCard()->text());
   form.show();
   EXPECT_EQ(4, form.Expansion(1)->currentIndex());
   form.Expansion(0)->setCurrentIndex(7);
@@ -313,16 +305,12 @@ TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReope
   TMidiOutput* output = MidiSession().Output();
   TFormInOut form(vesta);
   form.show();
-  EXPECT_EQ("Midi Settings", form.windowTitle());
   EXPECT_EQ(QStringList({"Loop A", "Loop B"}), Lines(form.findChild<QListWidget*>("InputPort")));
   EXPECT_EQ(QStringList({"Loop A", "Loop B"}), Lines(form.findChild<QListWidget*>("OutputPort")));
   EXPECT_EQ(1, form.InputPort()->currentRow());
   EXPECT_EQ(0, form.OutputPort()->currentRow());
   EXPECT_EQ(17, form.findChild<QSpinBox*>("SpinDeviceID")->value());  // 16 shows as 17
   EXPECT_TRUE(form.findChild<QCheckBox*>("MidiThrue")->isChecked());
-  EXPECT_EQ(" Midi Thru", form.MidiThrue()->text());
-  EXPECT_EQ("Ok", form.findChild<QPushButton*>("OK")->text());
-  EXPECT_EQ("Cancel", form.findChild<QPushButton*>("Cancel")->text());
   form.InputPort()->setCurrentRow(0);
   form.OutputPort()->setCurrentRow(1);
   form.SpinDeviceID()->setValue(30);
