@@ -43,8 +43,7 @@ class TBankWindows : public TMainWindowTest {
   }
   TFormBank& OpenBank(int index) { return OpenEditor(Home().Element(index)); }
   static int RowY(int row) { return row * 18 + 4; }
-  // A library of new elements of the given kinds ("New 0", "New 1"...), all selected and
-  // dragged from its window; in the card memory when user is false.
+  // New elements "New 0", "New 1"... dragged from a library of their own; card ones unless user.
   TFormLibrary& DragFromLibrary(std::initializer_list<int> kinds, bool user = true) {
     TFormLibrary& source = Open(kinds, QStringLiteral("Source.Lib"));
     for (int i = 0; i < source.Library()->Count(); ++i) {
@@ -55,7 +54,6 @@ class TBankWindows : public TMainWindowTest {
     source.BeginDrag();
     return source;
   }
-  // Drops the drag of source on a bank or global window and picks Copy or Move.
   void DropOn(TFormBankBase& window, TFormLibrary& source, int row, const char* item) {
     ASSERT_TRUE(window.DragOverGrid(&source, row));
     EXPECT_TRUE(main_->DragInfo().Accepted);
@@ -85,17 +83,14 @@ TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
   window->Frame()->resize(window->Frame()->width(), 300);
   window->Frame()->close();
   Flush();
-  EXPECT_FALSE(PatchBank().WindowOpen);
   EXPECT_EQ(PatchBank().Editor, nullptr);
-  EXPECT_EQ(PatchBank().WinLeft, 40);
-  EXPECT_EQ(PatchBank().WinTop, 50);
-  EXPECT_EQ(PatchBank().Height, 300);
-  EXPECT_FALSE(Home().Saved);
-  EXPECT_EQ(Home().Count(), 4);  // the bank stays in its library
+  EXPECT_EQ(std::tuple(PatchBank().WindowOpen, PatchBank().WinLeft, PatchBank().WinTop,
+                       PatchBank().Height, Home().Saved, Home().Count()),
+            std::tuple(false, 40, 50, 300, false, 4));
   // Opened again, it takes the place and height it had.
   Home().Saved = true;
   TFormBank& again = OpenBank(0);
-  EXPECT_EQ(again.Frame()->pos(), QPoint(40, 50));
+  EXPECT_EQ(again.Frame()->geometry().topLeft(), QPoint(40, 50));
   EXPECT_EQ(again.Frame()->height(), 300);
   again.Frame()->close();
   EXPECT_TRUE(Home().Saved);  // nothing moved
@@ -191,10 +186,8 @@ TEST_F(TBankWindows, DropsTakeWhatFitsOfTheirKindAsCopiesOrMovedIntoTheCard) {
   for (int k = 0; k < 3; ++k) {
     const TLibElem& member = PatchBank().Member(125 + k);
     EXPECT_EQ(member.GetName(), QStringLiteral("New %1").arg(k));
-    EXPECT_EQ(member.Number, 126 + k);
-    EXPECT_FALSE(member.Temporary);
-    EXPECT_TRUE(member.User);
-    EXPECT_EQ(member.Owner, &PatchBank());
+    EXPECT_EQ(std::tuple(member.Number, member.Temporary, member.User, member.Owner),
+              std::tuple(126 + k, false, true, static_cast<TLibElem*>(&PatchBank())));
   }
   EXPECT_NE(PatchBank().Member(124).GetName(), QStringLiteral("New 0"));
   EXPECT_EQ(three.Library()->Count(), 3);  // a copy
@@ -206,7 +199,6 @@ TEST_F(TBankWindows, DropsTakeWhatFitsOfTheirKindAsCopiesOrMovedIntoTheCard) {
   DropOn(window, two, 0, "PopupMove");
   EXPECT_EQ(two.Library()->Count(), 0);
   EXPECT_EQ(PatchBank().Member(1).GetName(), QStringLiteral("New 1"));
-  EXPECT_FALSE(PatchBank().Member(1).User);
   EXPECT_EQ(PatchBank().Member(1).LocationText(), QStringLiteral("Card : 2"));
 
   // Wrong kinds, mixed kinds and too many are refused.
@@ -299,8 +291,7 @@ TEST_F(TBankWindows, WithoutADataCardFourGlobalRowsShowTheUserBanksAndTheSystem)
   EXPECT_EQ(window.MemberAt(6), &Global().System());
   EXPECT_EQ(window.Grid()->viewport()->height(), 7 * 18);
   EXPECT_EQ(window.height() - shortHeight, 3 * 18);
-  // The rows it gained are on the screen at once, not after the next click: what the screen
-  // shows of the grid is what the grid draws.
+  // The rows it gained are on the screen at once: the screen shows what the grid draws.
   QApplication::processEvents();
   QWidget* grid = window.Grid()->viewport();
   const QImage drawn = grid->grab().toImage();

@@ -52,14 +52,12 @@ class TCatalogWindowTest : public TMainWindowTest {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
   }
-  // Types the query and Enter; the rows listed.
   int Query(const QString& text) {
     window_->QueryBox()->clear();
     QTest::keyClicks(window_->QueryBox(), text);
     QTest::keyClick(window_->QueryBox(), Qt::Key_Return);
     return window_->List()->model()->rowCount();
   }
-  // The middle of a list row, in the view's viewport.
   QPoint RowPoint(int row) const {
     QTreeView* list = window_->List();
     return list->visualRect(list->model()->index(row, 0)).center();
@@ -67,8 +65,7 @@ class TCatalogWindowTest : public TMainWindowTest {
   void ClickRow(int row) {
     QTest::mouseClick(window_->List()->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(row));
   }
-  // Drags a list row with the mouse and lets go over a point of a widget of another window: the
-  // drag's enter, move and drop events reach that widget as the window system would send them.
+  // Drags a row with the mouse onto a point of another window's widget, which gets the events.
   void DragRowTo(int row, QWidget* target, QPoint at) {
     CatalogWindowHooks().RunDrag = [=](QDrag& drag) -> QWidget* {
       QDragEnterEvent enter(at, Qt::CopyAction, drag.mimeData(), Qt::LeftButton, Qt::NoModifier);
@@ -127,8 +124,7 @@ TEST_F(TCatalogWindowTest, QueriesFiltersAndMarksListThePlaces) {
 }
 
 TEST_F(TCatalogWindowTest, ASelectedPatchGoesToTheTemporaryAreaAndSoundsWithThePreview) {
-  // Without the preview: the common block of the temporary patch (03 00 00 00) carries the
-  // name, and no note sounds.
+  // Without the preview: the temporary patch's common block (03 00 00 00) carries the name.
   ASSERT_EQ(Query(QStringLiteral("glass")), 1);
   window_->PreviewBox()->setChecked(false);
   ClickRow(0);
@@ -138,7 +134,6 @@ TEST_F(TCatalogWindowTest, ASelectedPatchGoesToTheTemporaryAreaAndSoundsWithTheP
   bool common = false;
   for (const TBytes& message : loop_->Sent()) {
     EXPECT_NE(message.front(), 0x90);
-    // F0 41 device 6A 12, the address, the data.
     if (message.size() > 20 && message[0] == 0xF0 && message[5] == 0x03 && message[6] == 0 &&
         message[7] == 0 && message[8] == 0)
       common = QByteArray(reinterpret_cast<const char*>(&message[9]), 9) == "Glass Pad";
@@ -162,7 +157,6 @@ TEST_F(TCatalogWindowTest, ASelectedPatchGoesToTheTemporaryAreaAndSoundsWithTheP
 TEST_F(TCatalogWindowTest, ADoubleClickOpensTheFileAndRowsDragIntoLibrariesAndBanks) {
   ASSERT_EQ(Query(QStringLiteral("\"lead 128\"")), 1);
   const auto before = main_->MdiArea()->subWindowList().size();
-  // The first press of a double click, then the second as the double click.
   ClickRow(0);
   QTest::mouseDClick(window_->List()->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(0));
   EXPECT_EQ(main_->MdiArea()->subWindowList().size(), before + 1);

@@ -98,8 +98,7 @@ TEST_F(TLibrarianViews, KeysMoveTheLibrarySelectionShiftExtendsItOverHiddenPosit
   QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
   EXPECT_EQ(Selected(lib), (std::vector<int>{5, 6}));
 
-  // The keys walk the visible rows; Shift covers the hidden list positions between, as a
-  // Shift-click does.
+  // Keys walk the visible rows; Shift covers the hidden positions between, as a Shift-click.
   TFormLibrary& masked = Open({ekPatch, ekPerformance, ekPatch, ekPerformance, ekPatch});
   masked.SetMasked(ekPerformance, true);
   QTest::keyClick(masked.Grid(), Qt::Key_Down);
@@ -157,8 +156,7 @@ TEST_F(TLibrarianViews, F1OpensThePageOfTheWindowInFrontOfTheDialogOrOfTheMenuIt
   QTest::keyClick(THelpWindow::Current()->Browser(), Qt::Key_Escape);
   EXPECT_FALSE(THelpWindow::Current()->isVisible());
 
-  // A modal dialog: the help window opens over it, usable while the dialog waits; F1 in a list
-  // of the dialog is passed on to the dialog.
+  // In a modal dialog's list: the dialog's page, in a help window usable while the dialog waits.
   TFormExpansion expansion(*vesta_, main_.get());
   QString title;
   bool usable = false;
@@ -166,7 +164,6 @@ TEST_F(TLibrarianViews, F1OpensThePageOfTheWindowInFrontOfTheDialogOrOfTheMenuIt
     F1(QApplication::activeModalWidget()->findChild<QComboBox*>());
     THelpWindow* help = THelpWindow::Current();
     title = help && help->isVisible() ? help->Browser()->documentTitle() : QString();
-    // A window of the modal dialog's own is not blocked by it.
     usable = help && help->parentWidget() == &expansion && help->isWindow();
     expansion.reject();
   });
@@ -197,8 +194,7 @@ TEST_F(TLibrarianViews, GridsShowWholeRowsAndLargerWindowsShowMoreRowsAndWiderCo
     nine.Frame()->resize(nine.Frame()->width(), height);
     const int rows = (nine.Grid()->height() - 2) / TRowGrid::kRowHeight;
     ASSERT_LT(rows, 9);
-    // Every row the grid was sized for shows, and the viewport holds nothing more; the last
-    // element shows in the bottom row.
+    // The rows sized for show, nothing more; the last element shows in the bottom row.
     EXPECT_EQ(nine.Grid()->viewport()->height(), rows * TRowGrid::kRowHeight);
     nine.PosizionaOtt();
     EXPECT_EQ(nine.Grid()->TopRow(), 9 - rows);
@@ -236,8 +232,7 @@ TEST_F(TLibrarianViews, GridsShowWholeRowsAndLargerWindowsShowMoreRowsAndWiderCo
   EXPECT_EQ(rhythms.height(), rhythmHeight);
   EXPECT_EQ(Header(rhythms)->sectionSize(1), nameWidth + 30);
 
-  // A bank opened from a maximised library opens at its own size over it, with the rows it was
-  // made for, not the two a collapsed window keeps.
+  // A bank opened from a maximised library opens at its own size, with all its rows.
   TFormLibrary& maximised = Open({ekPatchBank});
   auto* library = qobject_cast<QMdiSubWindow*>(maximised.Frame());
   library->showMaximized();

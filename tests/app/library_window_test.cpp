@@ -1,6 +1,5 @@
-// The library window: masks, rows, selection by mouse, sorting and scrolling, its commands and
-// the trash, closing with its questions, drags between library windows, and the element property
-// dialog.
+// The library window: masks, selection, sorting, scrolling, commands, the trash, closing, drags
+// between library windows, and the element property dialog.
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -33,13 +32,11 @@ class TLibraryWindow : public TMainWindowTest {
   static QMdiSubWindow* SubWindow(TFormLibrary& window) {
     return qobject_cast<QMdiSubWindow*>(window.parentWidget());
   }
-  // Selects elements by list index and starts a drag of them from the window.
   static void Drag(TFormLibrary& window, std::initializer_list<int> indexes) {
     for (auto& element : window.Library()->Elements) element->Selected = false;
     for (int i : indexes) window.Library()->Element(i).Selected = true;
     window.BeginDrag();
   }
-  // Drops the drag from source on the target's grid and picks an item of the pop-up.
   void DropAndPick(TFormLibrary& source, TFormLibrary& target, const char* item) {
     ASSERT_TRUE(target.DragOverGrid(&source));
     source.EndDrag(target.Grid()->viewport(), QPoint(20, 20));
@@ -56,15 +53,13 @@ TEST_F(TLibraryWindow, MasksHideRowsButKeepListPositionsAndDoubleClicksOpenWhatS
   EXPECT_EQ(window.Grid()->RowCount(), 3);
   const std::pair<int, int> rows[] = {{0, 0}, {1, 3}, {2, 4}, {3, -1}};
   for (const auto& [row, index] : rows) EXPECT_EQ(window.CalcIndex(row), index) << row;
-  // Click the first row, Shift-click the last: the range runs over the hidden performances;
-  // what a command acts on is what shows.
+  // A Shift-click range runs over hidden elements; commands act on what shows.
   Click(window, 0);
   Click(window, 2, Qt::ShiftModifier);
   EXPECT_EQ(Selected(*window.Library()), (std::vector<int>{0, 1, 2, 3, 4}));
   EXPECT_EQ(window.SelectedVisible().size(), 3u);
 
-  // All masks down: no rows, nothing selected; Shift + right button with no element under the
-  // mouse sounds the preview at once.
+  // All masks down: no rows; Shift + right button on no element sounds the preview at once.
   for (int kind = 0; kind < kKindCount; ++kind) window.SetMasked(kind, true);
   EXPECT_EQ(window.MaxVis(), -1);
   EXPECT_EQ(window.Grid()->RowCount(), 0);
@@ -194,8 +189,7 @@ TEST_F(TLibraryWindow, CaptionsAndTrashLayout) {
   EXPECT_EQ(trash.Grid()->viewport()->height() % TRowGrid::kRowHeight, 0);
 }
 
-// A click, a shaking hand or a move without the button held never starts a drag; one drag
-// per press.
+// A click, a shaking hand or a move without the button never starts a drag; one per press.
 TEST(RowGrid, DragStartsOncePastTheDragDistanceWithTheLeftButtonHeld) {
   struct TCountingGrid : TRowGrid {
     using TRowGrid::TRowGrid;
@@ -301,7 +295,6 @@ TEST_F(TLibraryWindow, DeleteKeyMovesSelectedVisibleElementsToTheTrashAndTheMenu
 }
 
 TEST_F(TLibraryWindow, ReceiveStopsAfterAnUnfinishedTransferAndToolsCheckTheirSelection) {
-  // Elements whose receive ends as the test says.
   struct TFakeReceiver : TLibElem {
     TFakeReceiver(TLibElem* owner, bool finishes, int& calls)
         : TLibElem(owner), finishes_(finishes), calls_(calls) {}
@@ -527,38 +520,34 @@ TEST_F(TLibraryDrag, TheTrashWindowAndTheBinTakeDropsWithoutAskingAndTheTrashClo
 TEST(FormEdit, ControlsFollowKindPlaceDataCardAndTemporaryAndOkStoresTheChanges) {
   TLibrary library;
   TFormEdit dialog;
+  // User, card and temporary enabled, the position shown: "+" or "-" each.
+  const auto offered = [&dialog] {
+    QString marks;
+    for (QWidget* place : std::initializer_list<QWidget*>{dialog.UserButton(), dialog.CardButton(),
+                                                          dialog.TemporaryButton()})
+      marks += place->isEnabled() ? u'+' : u'-';
+    return marks + (dialog.PositionBox()->isVisibleTo(&dialog) ? u'+' : u'-');
+  };
   // A patch in a bank keeps its place.
-  auto& bank = static_cast<TPatchBank&>(library.NewElement(ekPatchBank));
-  dialog.SetElement(bank.Member(5), true);
-  EXPECT_FALSE(dialog.UserButton()->isEnabled());
-  EXPECT_FALSE(dialog.CardButton()->isEnabled());
-  EXPECT_FALSE(dialog.TemporaryButton()->isEnabled());
-  EXPECT_FALSE(dialog.PositionBox()->isVisibleTo(&dialog));
+  dialog.SetElement(static_cast<TPatchBank&>(library.NewElement(ekPatchBank)).Member(5), true);
+  EXPECT_EQ(offered(), "----");
   EXPECT_EQ(dialog.findChild<QLabel*>()->text(), QStringLiteral("Patch Name"));
   EXPECT_TRUE(dialog.windowTitle().startsWith(QStringLiteral("Edit property of : ")));
-
   TLibElem& performance = library.NewElement(ekPerformance);
   performance.Temporary = false;
   performance.User = true;
   performance.Number = 7;
   dialog.SetElement(performance, false);
+  EXPECT_EQ(offered(), "+-++");  // no data card
   EXPECT_TRUE(dialog.UserButton()->isChecked());
-  EXPECT_TRUE(dialog.UserButton()->isEnabled());
-  EXPECT_FALSE(dialog.CardButton()->isEnabled());  // no data card
-  EXPECT_TRUE(dialog.TemporaryButton()->isEnabled());
-  EXPECT_TRUE(dialog.PositionBox()->isVisibleTo(&dialog));
   EXPECT_EQ(dialog.PositionBox()->maximum(), 32);
   EXPECT_EQ(dialog.PositionBox()->value(), 7);
   dialog.TemporaryButton()->click();
-  EXPECT_FALSE(dialog.PositionBox()->isVisibleTo(&dialog));
+  EXPECT_EQ(offered(), "+-+-");
   dialog.SetElement(library.NewElement(ekSystem), true);
-  for (QWidget* control : std::initializer_list<QWidget*>{dialog.UserButton(), dialog.CardButton(),
-                                                          dialog.TemporaryButton()})
-    EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
-  EXPECT_FALSE(dialog.PositionBox()->isVisibleTo(&dialog));
+  EXPECT_EQ(offered(), "----");
   dialog.SetElement(library.NewElement(ekRhythmBank), true);
-  EXPECT_TRUE(dialog.CardButton()->isEnabled());
-  EXPECT_FALSE(dialog.TemporaryButton()->isEnabled());
+  EXPECT_EQ(offered(), "++--");
 
   TLibElem& patch = library.NewElement(ekPatch);
   library.Saved = true;
@@ -568,24 +557,21 @@ TEST(FormEdit, ControlsFollowKindPlaceDataCardAndTemporaryAndOkStoresTheChanges)
   EXPECT_TRUE(library.Saved);
   EXPECT_EQ(patch.ModifiedDate, 1);
   dialog.SetElement(patch, true);
+  EXPECT_EQ(dialog.NameEdit()->maxLength(), 12);
   dialog.NameEdit()->setText(QStringLiteral("Warm Pad"));
   dialog.CardButton()->click();
   dialog.PositionBox()->setValue(128);
   dialog.accept();
   EXPECT_EQ(patch.GetName(), QStringLiteral("Warm Pad"));
-  EXPECT_FALSE(patch.Temporary);
-  EXPECT_FALSE(patch.User);
-  EXPECT_EQ(patch.Number, 128);
+  EXPECT_EQ(std::tuple(patch.Temporary, patch.User, patch.Number), std::tuple(false, false, 128));
   EXPECT_FALSE(library.Saved);
   EXPECT_GT(patch.ModifiedDate, 1);
-  EXPECT_EQ(dialog.NameEdit()->maxLength(), 12);
   // Made temporary, the patch is no longer in the user memory either.
   patch.User = true;
   dialog.SetElement(patch, true);
   dialog.TemporaryButton()->click();
   dialog.accept();
-  EXPECT_TRUE(patch.Temporary);
-  EXPECT_FALSE(patch.User);
+  EXPECT_EQ(std::tuple(patch.Temporary, patch.User), std::tuple(true, false));
 }
 
 }  // namespace

@@ -49,7 +49,6 @@ QByteArray Read(const QString& path) {
 class TMainWindow : public TMainWindowTest {
  protected:
   QString Path(const QString& name) const { return dir_.filePath(name); }
-  // A file holding bytes; its path.
   QString Write(const QString& name, const QByteArray& bytes) {
     QFile file(Path(name));
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -80,7 +79,6 @@ class TMainWindow : public TMainWindowTest {
     main_->Action("FileNewItem")->trigger();
     return LibraryOf(main_->ActiveChild())->GetName();
   }
-  // Runs check on the modal dialog of class T once it shows, then closes it.
   template <class T>
   void WhenShown(std::function<void(T&)> check) {
     QTimer::singleShot(0, [check] {
@@ -237,8 +235,7 @@ TEST_F(TMainWindow, ExitAsksFromTheLastChildToTheFirstCancelKeepsAllAndTheDeskto
   before.WriteInteger("Desktop", "Num Library", 5);
   ASSERT_TRUE(before.Save().isEmpty());
 
-  // The monitor, the keyboard and the saved libraries close first from the back; Cancel at the
-  // first unsaved one keeps them all.
+  // Closing goes from the back; Cancel at the first unsaved library keeps every window.
   ui_.Answers = {mbCancel};
   EXPECT_FALSE(main_->close());
   Flush();
@@ -335,8 +332,7 @@ TEST_F(TMainWindow, TrashPanelSitsInTheCornerAndOpensTheTrashWindow) {
 }
 
 TEST_F(TMainWindow, TheSplashIsGoneBeforeTheStartGoesOn) {
-  // The start may show a box (a port that does not open); the splash, always on top, must not
-  // hide it.
+  // The start may show a box (a port that does not open): the splash on top must not hide it.
   auto* splash = new TFormintro;
   QPointer<TFormintro> alive(splash);
   bool visibleAtStart = true;

@@ -52,8 +52,7 @@ class TNamesTest : public ::testing::Test {
     QTimer::singleShot(30000, &dialog, [&dialog] { dialog.reject(); });
     return dialog.exec();
   }
-  // The four sections of "UserCard.Txt" hold what the instrument holds (card sections empty
-  // without the card).
+  // "UserCard.Txt" holds the instrument's names (no card names without the card).
   void ExpectInstrumentNames(bool card) {
     TNameLists lists;
     lists.SetBytes(UserCardFile());
@@ -121,8 +120,7 @@ TEST_F(TNamesTest, SeparatorsMoveToTheNextListEmptyLinesAreSkippedAndEachLoadSta
 
 TEST_F(TNamesTest, TheInstalledListsAreNumberedForTheEditorPagesAndAFirstStartWritesBlanks) {
   TScopedScriptedUI ui;
-  // No file at all: the installed names, blank instrument names, and "UserCard.Txt" written
-  // with them silently.
+  // No file at all: the installed names, and "UserCard.Txt" written silently, all blank.
   TFormNames names;
   EXPECT_TRUE(names.Load());
   EXPECT_TRUE(ui.Questions.empty());
@@ -153,8 +151,7 @@ TEST_F(TNamesTest, TheInstalledListsAreNumberedForTheEditorPagesAndAFirstStartWr
   EXPECT_EQ(1, names.List(47).size());
   for (int list = 1; list <= 46; ++list)
     for (const QString& name : names.List(list)) ASSERT_LE(name.size(), 12) << name.toStdString();
-  // A "Names.Txt" of its own comes first; lists 2 to 5 are then the card and user performances,
-  // user and card patches.
+  // A "Names.Txt" of its own comes first; lists 2 to 5 are then the instrument's.
   Write("Names.Txt", "Kept\r\n");
   ASSERT_TRUE(names.Load());
   EXPECT_EQ(QStringList({"Kept"}), names.List(1));
@@ -242,8 +239,7 @@ TEST_F(TNamesTest, SilentPortGetsSixteenTwelveByteRequestsPerStepAndOkOnAUserSte
   EXPECT_EQ(&DefaultMidiInput, *handler);
 }
 
-// Sixteen requests a step take longer to leave than the step's time-out: it counts from the
-// last of them.
+// A step's sixteen requests take longer to leave than its time-out, which counts from the last.
 TEST_F(TNamesTest, WithoutCardUserNamesAreWrittenAndReloadedAndCancelClosesAtOnce) {
   UseInstrument(false);
   Write("Names.Txt", "Wave\r\n");
@@ -278,7 +274,6 @@ TEST_F(TNamesTest, DamagedRepliesNeverBecomeNamesNorShiftTheNamesAfterThem) {
   faults.Drop = 0.05;
   faults.Seed = 5;
   VirtualInstrument()->SetFaults(faults);
-  // Answers every question with Retry and lets the instrument answer again from then on.
   struct TRetryingUI : TScopedScriptedUI {
     int Ask(TMsgKind kind, const QString& text, int buttons) override {
       Questions.push_back({kind, text, buttons, mbRetry});

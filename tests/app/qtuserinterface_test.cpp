@@ -20,8 +20,7 @@ TEST(FileFilter, PairsBecomeQtFiltersAndTheDefaultExtensionComesOnlyWhenNoneType
   EXPECT_EQ("", TQtUserInterface::WithDefaultExt("", "Syx"));
 }
 
-// Runs action on the modal window of type T once it is up. When something else is up, the test
-// fails and that window is closed, so that the call waiting on it returns instead of hanging.
+// Runs action on the modal window of type T once it is up; anything else up fails and is closed.
 template <class T>
 void WhenShown(std::function<void(T*)> action) {
   QTimer::singleShot(0, [action] {
@@ -83,7 +82,6 @@ TEST(QtUserInterface, BoxesOfferTheAskedButtonsAndFileDialogsAddTheDefaultExtens
   EXPECT_EQ(dir.filePath("bank.Syx"), ui.ChooseSaveFile(options));
   EXPECT_EQ("Syx file (*.Syx)", filters);
 
-  // Cancel gives an empty name.
   WhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->close(); });
   options.MustExist = true;
   EXPECT_EQ("", ui.ChooseOpenFile(options));

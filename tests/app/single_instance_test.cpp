@@ -34,8 +34,7 @@ class TSingleInstanceTest : public ::testing::Test {
 
   QString SocketPath() const { return dir_.filePath(QStringLiteral("vesta.socket")); }
 
-  // The installed program as the file manager starts it, with this test's runtime folder (so
-  // that it finds this test's socket and no other), settings and start folder.
+  // The program as a file manager starts it, with this test's runtime folder, settings and folder.
   QProcess& StartVesta(const QStringList& arguments, const QString& display = QString()) {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -99,8 +98,7 @@ TEST_F(TSingleInstanceTest, ASecondProgramHandsItsFilesToTheFirstOnItsDisplayAnd
               QStringList({dir_.filePath(QStringLiteral("Bank.syx")),
                            dir_.filePath(QStringLiteral("A B.Lib"))}));
   }
-  // A program on another display is not handed the files: it serves its own display's socket
-  // instead, and runs.
+  // A program on another display is not handed the files: it serves its own display and runs.
   TSingleInstance first(SocketPath());
   QSignalSpy received(&first, &TSingleInstance::FilesReceived);
   QString error;
