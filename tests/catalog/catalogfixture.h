@@ -3,7 +3,9 @@
 #include <memory>
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -49,14 +51,24 @@ class TCatalogTest : public ::testing::Test {
       bank.Patch(i).SetName(QStringLiteral("%1 %2").arg(name).arg(i + 1), false);
     return bank.SysexBytes(false);
   }
-  static QByteArray PatchBytes(const QString& name) { return MakePatch(name)->SysexBytes(false); }
-  static QByteArray Hash(const QString& name) {
-    return CatalogSound(*MakePatch(name)).Hash;
+  // Writes a file into the scanned folder "in", making its folders.
+  void Put(const QString& name, const QByteArray& data) {
+    QDir(dir.path()).mkpath(QFileInfo(Path("in/" + name)).path());
+    WriteAll(Path("in/" + name), data);
   }
+  // A catalog of the folder "in", scanned once.
+  std::unique_ptr<TCatalog> Scanned() {
+    auto catalog = Open();
+    catalog->AddFolder(Path("in"));
+    catalog->Scan();
+    return catalog;
+  }
+  static QByteArray PatchBytes(const QString& name) { return MakePatch(name)->SysexBytes(false); }
+  static QByteArray Hash(const QString& name) { return CatalogSound(*MakePatch(name)).Hash; }
   std::unique_ptr<TCatalog> Open() {
-    return std::make_unique<TCatalog>(Path(QStringLiteral("catalog.db")),
-                                      TCategoryTable::FromText(QStringLiteral(
-                                          "Pad: pad\nStrings: str, *strings\nLead: lead\n")));
+    return std::make_unique<TCatalog>(
+        Path("catalog.db"),
+        TCategoryTable::FromText(QStringLiteral("Pad: pad\nStrings: str, *strings\nLead: lead\n")));
   }
 
   TScopedScriptedUI ui;

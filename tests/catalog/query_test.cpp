@@ -1,7 +1,8 @@
-// The query language over a hand-made catalog index: each kind of term, negation, quotes, every
-// operator on shown texts and numbers, blocks named one by one or as any, and the refusals.
+// The query language over a hand-made catalog index (each term, negation, quotes, operators on
+// texts and numbers, blocks, refusals) and the distance between sounds with the nearest ones.
 #include <QStringList>
 
+#include "catalog/likeness.h"
 #include "catalog/query.h"
 #include "tests/catalog/catalogfixture.h"
 
@@ -20,30 +21,29 @@ TIndexedSound Entry(const TLibElem& sound, std::vector<std::pair<int, int>> plac
 // Files 0 a.syx, 1 b.lib, 2 c.syx. Every tone's cutoff is 64 unless said.
 TCatalogIndex MakeIndex() {
   TCatalogIndex index;
-  index.Files = {QStringLiteral("/music/a.syx"), QStringLiteral("/music/b.lib"),
-                 QStringLiteral("/other/c.syx")};
-  auto bright = MakePatch(QStringLiteral("Bright Pad"));
+  index.Files = {"/music/a.syx", "/music/b.lib", "/other/c.syx"};
+  auto bright = MakePatch("Bright Pad");
   bright->Tones[0].StoreByte(kCutoff, 120);
   bright->Common.StoreByte(kEfxType, 17);  // "18 : Modulation-Delay"
   index.Sounds.push_back(Entry(*bright, {{0, 1}, {1, 3}}));
   index.Sounds.back().Favourite = true;
-  index.Sounds.back().Tags = {QStringLiteral("mine")};
-  index.Sounds.back().Categories = {QStringLiteral("Pad")};
+  index.Sounds.back().Tags = {"mine"};
+  index.Sounds.back().Categories = {"Pad"};
 
-  auto dark = MakePatch(QStringLiteral("Dark Pad"));
+  auto dark = MakePatch("Dark Pad");
   for (TTone& tone : dark->Tones) tone.StoreByte(kCutoff, 20);
   index.Sounds.push_back(Entry(*dark, {{0, 2}}));
   index.Sounds.back().Hidden = true;
 
-  auto strings = MakePatch(QStringLiteral("Strings 1"));
+  auto strings = MakePatch("Strings 1");
   strings->Tones[2].StoreByte(kCutoff, 100);
   index.Sounds.push_back(Entry(*strings, {{1, 1}}));
-  index.Sounds.back().Categories = {QStringLiteral("Strings")};
+  index.Sounds.back().Categories = {"Strings"};
 
-  index.Sounds.push_back(Entry(*MakePatch(QStringLiteral("Lead Saw")), {{1, 2}}));
+  index.Sounds.push_back(Entry(*MakePatch("Lead Saw"), {{1, 2}}));
 
   TPerformance performance(nullptr);
-  performance.SetName(QStringLiteral("Perf Pad"), false);
+  performance.SetName("Perf Pad", false);
   performance.Common.StoreByte(kEfxType + 1, 0);
   for (auto& part : performance.Parts) part.StoreByte(kPartLevel, 100);
   performance.Parts[4].StoreByte(kPartLevel, 5);
@@ -136,11 +136,11 @@ TEST_F(TQueryTest, RefusesWhatDoesNotParseWithPositionAndReason) {
        "note98, note, scale1 to scale17, scale"},
       {"p:tone5/Cutoff Frequency>1", 3, "no block tone5: tone1 to tone4"},
       {"p:note34/Level=1", 3, "no block note34: note35 to note98"},
-      {"pad \"p:tone/Cutof Frequency>1\"", 13, "unknown caption \"Cutof Frequency\" in the tone blocks"},
+      {"pad \"p:tone/Cutof Frequency>1\"", 13,
+       "unknown caption \"Cutof Frequency\" in the tone blocks"},
       {"\"p:tone/Cutoff Frequency\"", 26, "an operator is missing: =, !=, <, <=, > or >="},
       {"\"p:tone/Cutoff Frequency>=\"", 28, "the value is missing"},
-      {"\"p:tone/Cutoff Frequency>=high\"", 27,
-       "\"high\" is not a number; >= compares numbers"},
+      {"\"p:tone/Cutoff Frequency>=high\"", 27, "\"high\" is not a number; >= compares numbers"},
       {"p:tone/=5", 8, "the parameter's caption is missing"},
       {"p:tone", 3, "a parameter is written p:BLOCK/CAPTION OP VALUE"},
       {"pad p:tone/Cutoff Frequency>1", 18, "an operator is missing: =, !=, <, <=, > or >="},
@@ -155,4 +155,91 @@ TEST_F(TQueryTest, RefusesWhatDoesNotParseWithPositionAndReason) {
       EXPECT_EQ(error.Reason, QString::fromUtf8(c.Reason));
     }
   }
+}
+
+namespace {
+// The rows every two patches share: 27 common rows without the name, 20 of the effects page
+// (type, outputs, sends, control sources, chorus, reverb) and 4 x 127 tone rows.
+constexpr double kSharedRows = 27 + 20 + 4 * 127;
+// Type 1 "Stereo Equalizer" has 11 rows of its own.
+constexpr double kEqualizerRows = 11;
+
+QByteArray Data(const TPatch& patch) {
+  return CatalogSound(patch).Data;
+}
+}  // namespace
+
+class TLikenessTest : public TCatalogTest {};
+
+TEST_F(TLikenessTest, DistanceOfHandMadePairs) {
+  const auto base = MakePatch("Base");
+
+  // The name is left out: a renamed copy is at 0.
+  const auto renamed = MakePatch("Other name");
+  EXPECT_EQ(TLikeness::Distance(ekPatch, Data(*base), Data(*renamed)), 0.0);
+
+  // One numeric row, Cutoff Frequency 0..127, moved from 64 to 127: 63/127 of one row.
+  auto brighter = MakePatch("Base");
+  brighter->Tones[1].StoreByte(kCutoff, 127);
+  EXPECT_NEAR(TLikeness::Distance(ekPatch, Data(*base), Data(*brighter)),
+              (63.0 / 127.0) / (kSharedRows + kEqualizerRows), 1e-9);
+
+  // A list row (tone 1's Filter Type, offset 80): different counts 1, however far the items.
+  auto filtered = MakePatch("Base");
+  filtered->Tones[0].StoreByte(80, static_cast<std::uint8_t>(base->Tones[0].GetByte(80) + 2));
+  EXPECT_DOUBLE_EQ(TLikeness::Distance(ekPatch, Data(*base), Data(*filtered)),
+                   1.0 / (kSharedRows + kEqualizerRows));
+
+  // Both changes add up.
+  brighter->Tones[0].StoreByte(80, filtered->Tones[0].GetByte(80));
+  EXPECT_NEAR(TLikeness::Distance(ekPatch, Data(*base), Data(*brighter)),
+              (1.0 + 63.0 / 127.0) / (kSharedRows + kEqualizerRows), 1e-9);
+
+  // Different effect types: the type row differs (1) and the types' own rows are left out,
+  // whatever their bytes hold.
+  auto overdrive = MakePatch("Base");
+  overdrive->Common.StoreByte(kEfxType, 1);
+  for (int offset = 13; offset <= 24; ++offset) overdrive->Common.StoreByte(offset, 5);
+  EXPECT_DOUBLE_EQ(TLikeness::Distance(ekPatch, Data(*base), Data(*overdrive)), 1.0 / kSharedRows);
+  EXPECT_DOUBLE_EQ(TLikeness::Distance(ekPatch, Data(*overdrive), Data(*base)), 1.0 / kSharedRows);
+}
+
+TEST_F(TLikenessTest, NearestAreOfTheKindByDistanceThenPlace) {
+  TCatalogIndex index;
+  index.Files = {"/a.syx", "/b.syx"};
+  auto add = [&](const TLibElem& sound, std::vector<std::pair<int, int>> places, bool hidden) {
+    const TCatalogSound made = CatalogSound(sound);
+    index.Sounds.push_back(
+        {made.Hash, made.Kind, made.Name, made.Data, false, hidden, {}, {}, std::move(places)});
+  };
+  const auto asked = MakePatch("Asked");
+  auto far = MakePatch("Far");
+  for (TTone& tone : far->Tones) tone.StoreByte(kCutoff, 0);
+  auto near = MakePatch("Near");
+  near->Tones[3].StoreByte(kCutoff, 60);
+  auto twin = MakePatch("Twin");  // the same but for the name
+  auto hidden = MakePatch("Hidden");
+  TPerformance performance(nullptr);
+  add(*far, {{0, 1}}, false);
+  add(*near, {{0, 2}}, false);
+  add(*twin, {{1, 1}}, false);
+  add(*asked, {{1, 2}}, false);
+  add(*hidden, {{0, 3}}, true);
+  add(performance, {{0, 4}}, false);
+
+  const TLikeness likeness(index);
+  const auto nearest = likeness.Nearest(ekPatch, Data(*asked), 3);
+  ASSERT_EQ(nearest.size(), 3u);
+  // Twin and Asked at 0, ordered by their places (b.syx 1, then b.syx 2); then Near.
+  EXPECT_EQ(index.Sounds[static_cast<std::size_t>(nearest[0].Sound)].Name, "Twin");
+  EXPECT_EQ(index.Sounds[static_cast<std::size_t>(nearest[1].Sound)].Name, "Asked");
+  EXPECT_EQ(index.Sounds[static_cast<std::size_t>(nearest[2].Sound)].Name, "Near");
+  EXPECT_EQ(nearest[0].Distance, 0.0);
+  EXPECT_EQ(nearest[1].Distance, 0.0);
+  EXPECT_NEAR(nearest[2].Distance, (4.0 / 127.0) / (kSharedRows + kEqualizerRows), 1e-7);
+  // Far comes last; hidden sounds and other kinds are not among them.
+  const auto all = likeness.Nearest(ekPatch, Data(*asked), 10);
+  ASSERT_EQ(all.size(), 4u);
+  EXPECT_EQ(index.Sounds[static_cast<std::size_t>(all[3].Sound)].Name, "Far");
+  EXPECT_NEAR(all[3].Distance, 4 * (64.0 / 127.0) / (kSharedRows + kEqualizerRows), 1e-7);
 }
