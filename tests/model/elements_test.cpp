@@ -1,12 +1,24 @@
-// Elements: sizes, initial contents, names, locations, addresses, owner chain, sorting.
+// Elements: sizes, initial contents, names, locations, addresses, owner chain and sorting; what
+// each store sends; bytes above 7FH never sent; searches.
 #include <cmath>
+#include <functional>
 #include <random>
 
 #include <QDateTime>
+#include <QTimer>
 
+#include "midi/pacedsender.h"
+#include "midi/sysex.h"
 #include "model/global.h"
 #include "model/library.h"
 #include "model/modelhooks.h"
+#include "model/patch.h"
+#include "model/patchbank.h"
+#include "model/performance.h"
+#include "model/rhythm.h"
+#include "model/search.h"
+#include "model/system.h"
+#include "model/transfer.h"
 #include "modelfixture.h"
 
 using TElements = TModelTest;
@@ -251,3 +263,405 @@ TEST_F(TElements, DatesCountDaysSinceTheEndOf1899WithTheTimeAsFraction) {
   EXPECT_GE(dayTime.Time, 0.0);
   EXPECT_LT(dayTime.Time, 1.0);
 }
+
+using TBlockOps = TSendTest;
+
+TEST_F(TBlockOps, EachStoreSendsToTheTemporaryAreaOnlyWhatChangedAndOnlyWhileMidiIsOpen) {
+  TPatch patch(nullptr);
+  patch.Temporary = false;
+  patch.User = true;
+  patch.Number = 100;
+  patch.Tones[1].SetByte(81, 0x40);
+  patch.Tones[1].SetByte(81, 0x40);   // unchanged: nothing sent
+  patch.Tones[3].SetByte(128, 0x7F);  // 01 00 past the tone
+  patch.Common.SetByte(12, 3);
+  const std::uint8_t same[2] = {0, 0}, wave[2] = {1, 5};
+  patch.Tones[0].SetBytes(2, same, 2);
+  patch.Tones[0].SetBytes(2, wave, 2);
+  patch.SetName("        ", true);  // blanks as stored: still sent
+  patch.SetName("Bell", false);     // stored only
+  patch.Tones[2].SendBlock();
+  EXPECT_EQ(Sent(0),
+            (TBytes{0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x12, 0x51, 0x40, 0x5A, 0xF7}));
+  EXPECT_EQ(SentAddresses(), (std::vector<std::uint32_t>{0x03001251, 0x03001700, 0x0300000C,
+                                                         0x03001002, 0x03000000, 0x03001400}));
+  EXPECT_EQ(DataOf(Sent(3)), (TBytes{1, 5}));
+  EXPECT_EQ(DataOf(Sent(4)), TBytes(12, ' '));
+  EXPECT_EQ(Sent(5).size(), 129u + 11);
+  EXPECT_EQ(patch.Tones[3].GetByte(128), 0x7F);
+  EXPECT_EQ(patch.GetName(), "Bell");
+  MidiSession().SetMidiOpen(false);
+  patch.Common.SendBlock();
+  patch.Common.SetByte(0, 'X');  // stored even though nothing can be sent
+  MidiSession().SetMidiOpen(true);
+  EXPECT_EQ(SentCount(), 6u);
+  EXPECT_EQ(patch.Common.GetByte(0), 'X');
+
+  loop->ClearSent();
+  TPerformance performance(nullptr);
+  performance.Common.SetByte(12, 5);
+  performance.Parts[15].SetByte(3, 9);
+  const std::uint8_t run[3] = {1, 2, 3};
+  performance.Parts[0].SetBytes(4, run, 3);
+  performance.Common.SendBlock();
+  TRhythm rhythm(nullptr);
+  rhythm.Note(60).SetByte(10, 0x20);
+  rhythm.SetName("Kit", true);
+  TSystem system(nullptr);
+  system.Common.SetByte(18, 0x62);
+  system.ScaleTunes[16].SetByte(11, 0x41);
+  EXPECT_EQ(SentAddresses(),
+            (std::vector<std::uint32_t>{0x0100000C, 0x01001F03, 0x01001004, 0x01000000, 0x02093C0A,
+                                        0x02090000, 0x00000012, 0x0000200B}));
+  EXPECT_EQ(Sent(3).size(), 64u + 11);
+  loop->ClearSent();
+  performance.SendParts();
+  ASSERT_EQ(SentCount(), 16u);
+  EXPECT_EQ(AddressOf(Sent(15)), 0x01001F00u);
+  EXPECT_EQ(DataOf(Sent(15)).size(), 19u);
+}
+
+TEST_F(TBlockOps, FailedSendKeepsTheOldByteWhereTheSendComesFirstAndOffsetsOutsideAreRefused) {
+  TPatch patch(nullptr);
+  TPerformance performance(nullptr);
+  loop->FailSends("device gone");
+  EXPECT_ANY_THROW(patch.Tones[0].SetByte(20, 7));
+  EXPECT_EQ(patch.Tones[0].GetByte(20), 0);  // sent first: nothing stored
+  EXPECT_ANY_THROW(performance.Common.SetByte(20, 7));
+  EXPECT_EQ(performance.Common.GetByte(20), 7);  // stored first
+  loop->FailSends(QString());
+  loop->ClearSent();
+  EXPECT_THROW(patch.Common.SetByte(72, 1), std::out_of_range);
+  const std::uint8_t run[4] = {};
+  EXPECT_THROW(patch.Tones[0].SetBytes(127, run, 4), std::out_of_range);
+  EXPECT_EQ(SentCount(), 0u);
+
+  // A port that fails while the paced sender drains a rhythm set's blocks ends the transmission
+  // as a failed send would: one message, the rest dropped, the transfer closed and not finished.
+  Timing().MessagePauseMs = 8;
+  Timing().TransmitTickMs = 8;
+  TRhythm rhythm(nullptr);
+  rhythm.Temporary = false;
+  rhythm.User = true;
+  QTimer::singleShot(60, [this] { loop->FailSends("gone"); });
+  rhythm.Transmit(false);
+  EXPECT_FALSE(Transfer().Active());
+  EXPECT_TRUE(Transfer().Failed());
+  EXPECT_EQ(Transfer().ErrorText(), "gone");
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_LT(SentCount(), static_cast<std::size_t>(TRhythm::kBlockCount));
+  ASSERT_EQ(ui.Questions.size(), 1u);
+  EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Error);
+  EXPECT_EQ(Sender().Waiting(), 0);
+  loop->FailSends(QString());
+}
+
+namespace {
+
+const QString kTail = QStringLiteral(
+    ", and a system-exclusive message carries only 00H to 7FH. Nothing of it was sent.");
+
+struct TCase {
+  const char* What;
+  int Kind;
+  // Puts the byte above 7FH somewhere into the element.
+  std::function<void(TLibElem&)> Plant;
+  QString Refusal;
+};
+
+class Unsendable : public TSendTest {};
+
+TEST_F(Unsendable, AnElementHoldingAByteAbove7FIsRefusedWholeNamingWhere) {
+  const std::vector<TCase> cases = {
+      {"patch name", ekPatch,
+       [](TLibElem& e) {
+         e.SetName("Cafe", false);
+         static_cast<TPatch&>(e).Common.Data()[3] = 0xE9;
+       },
+       "Patch \"Caf\u00e9\" cannot be sent: common byte 3 holds E9H"},
+      {"patch tone", ekPatch,
+       [](TLibElem& e) { static_cast<TPatch&>(e).Tones[1].Data()[81] = 0x80; },
+       "Patch \"\" cannot be sent: tone 2 byte 81 holds 80H"},
+      {"performance part", ekPerformance,
+       [](TLibElem& e) { static_cast<TPerformance&>(e).Parts[2].Data()[0] = 0xFF; },
+       "Performance \"\" cannot be sent: part 3 byte 0 holds FFH"},
+      {"rhythm note, a timed send", ekRhythm,
+       [](TLibElem& e) { static_cast<TRhythm&>(e).Note(60).Data()[10] = 0x90; },
+       "Rhythm \"\" cannot be sent: note 60 byte 10 holds 90H"},
+      {"system scale tune", ekSystem,
+       [](TLibElem& e) {
+         e.SetName("Setup", false);
+         static_cast<TSystem&>(e).ScaleTunes[16].Data()[11] = 0xC0;
+       },
+       "System \"Setup\" cannot be sent: scale tune 17 byte 11 holds C0H"},
+      {"patch bank member", ekPatchBank,
+       [](TLibElem& e) {
+         e.SetName("Bank", false);
+         TPatch& member = static_cast<TPatchBank&>(e).Patch(11);
+         member.SetName("Bell", false);
+         member.Tones[3].Data()[5] = 0xA0;
+       },
+       QStringLiteral(
+           "Patch Bank \"Bank\" cannot be sent: Patch 12 \"Bell\", tone 4 byte 5 holds A0H")},
+      {"global dump, its user performance bank", ekGlobal,
+       [](TLibElem& e) {
+         auto& bank = static_cast<TGlobal&>(e).PerformanceBank(true);
+         bank.SetName("Perfs", false);
+         bank.Performance(1).Common.Data()[20] = 0x81;
+       },
+       QStringLiteral("Performance Bank \"Perfs\" cannot be sent: Performance 2 \"\", common "
+                      "byte 20 holds 81H")},
+  };
+  for (const TCase& test : cases) {
+    SCOPED_TRACE(test.What);
+    auto element = CreateElement(test.Kind, nullptr);
+    element->Init();
+    test.Plant(*element);
+    loop->ClearSent();
+    ui.Questions.clear();
+    element->Transmit(true);
+    Sender().Flush();
+    EXPECT_EQ(0u, SentCount());
+    ASSERT_EQ(1u, ui.Questions.size());
+    EXPECT_EQ(TMsgKind::Error, ui.Questions[0].Kind);
+    EXPECT_EQ(test.Refusal + kTail, ui.LastText());
+    EXPECT_TRUE(Transfer().Failed());
+  }
+  CurrentPatch = nullptr;
+  CurrentPerformance = nullptr;
+  CurrentRhythm = nullptr;
+  CurrentSystem = nullptr;
+}
+
+TEST_F(Unsendable, TheSameElementWithoutTheByteIsSentAndMadeCurrent) {
+  TPatch patch(nullptr);
+  patch.Init();
+  patch.Common.Data()[3] = 0xE9;
+  patch.Transmit(true);
+  Sender().Flush();
+  EXPECT_EQ(0u, SentCount());
+  // The instrument does not hold it, so the next activation tries again.
+  EXPECT_NE(&patch, CurrentPatch);
+  patch.Common.Data()[3] = 'e';
+  patch.Transmit(true);
+  Sender().Flush();
+  EXPECT_EQ(5u, SentCount());
+  EXPECT_EQ(&patch, CurrentPatch);
+  CurrentPatch = nullptr;
+}
+
+TEST_F(Unsendable, AStrayByteAbove7FNeverLeavesInAnySingleMessage) {
+  const std::uint8_t data[] = {0x41, 0xE9, 0x20};
+  SendDataSet(0x03000000, 0, 5, data, 3);
+  SendDataByte(0x03001000, 0, 0x0C, 0x80);
+  Sender().Flush();
+  EXPECT_EQ(0u, SentCount());
+  ASSERT_EQ(2u, ui.Questions.size());
+  EXPECT_EQ(QStringLiteral("A data set for address 03000005H was not sent: its byte 1 is E9H, "
+                           "and a system-exclusive message carries only 00H to 7FH."),
+            ui.Questions[0].Text);
+  EXPECT_TRUE(ui.Questions[1].Text.startsWith("A data set for address 0300100CH"));
+  const std::uint8_t fine[] = {0x41, 0x7F, 0x20};
+  SendDataSet(0x03000000, 0, 5, fine, 3);
+  Sender().Flush();
+  EXPECT_EQ(1u, SentCount());
+}
+
+}  // namespace
+
+namespace {
+class TSearchTest : public TModelTest {
+ protected:
+  TLibElem& Add(int kind, const QString& name) {
+    TLibElem& element = library.NewElement(kind);
+    element.SetName(name, false);
+    return element;
+  }
+  TPatchBank& AddPatchBank(const QString& prefix) {
+    auto& bank = static_cast<TPatchBank&>(library.NewElement(ekPatchBank));
+    for (int i = 0; i < bank.Count(); ++i)
+      bank.Member(i).SetName(prefix + QString::number(i + 1), false);
+    return bank;
+  }
+  static QStringList Names(const std::vector<TLibElem*>& results) {
+    QStringList names;
+    for (const TLibElem* element : results) names << element->GetName();
+    return names;
+  }
+  QStringList Found(const TSearchOptions& options) { return Names(TSearch::Run(library, options)); }
+  std::vector<TLibElem*> Duplicates(bool caseSensitive = false) {
+    TSearchOptions options;
+    options.Mode = TSearchMode::DuplicateNames;
+    options.CaseSensitive = caseSensitive;
+    return TSearch::Run(library, options);
+  }
+  TLibrary library;
+};
+
+TEST_F(TSearchTest, EmptyPatternListsEveryElementOfTheCheckedKindsBankAndGlobalMembers) {
+  Add(ekPatch, "Solo");
+  Add(ekPerformance, "Split");
+  AddPatchBank("B");
+  Add(ekSystem, "Sys");
+  TSearchOptions options;
+  std::vector<TLibElem*> results = TSearch::Run(library, options);
+  ASSERT_EQ(results.size(), 3u + TPatchBank::kMemberCount);
+  EXPECT_EQ(Names({results[0], results[1], results[2], results[129]}),
+            QStringList({"Solo", "Split", "B1", "B128"}));
+  EXPECT_EQ(results[130]->Kind, ekSystem);
+  for (const TLibElem* element : results) EXPECT_NE(element->Kind, ekPatchBank);
+  // Without " Patch" neither single patches nor the patch bank's members are listed.
+  options.Patch = false;
+  EXPECT_EQ(Found(options), QStringList({"Split", "Sys"}));
+  // A global's card banks are searched only with a data card.
+  auto& global = static_cast<TGlobal&>(library.NewElement(ekGlobal));
+  global.PatchBank(true).Member(0).SetName("UserOne", false);
+  global.PatchBank(false).Member(0).SetName("CardOne", false);
+  options = TSearchOptions();
+  options.Pattern = "One";
+  EXPECT_EQ(Found(options), QStringList({"UserOne"}));
+  options.DataCard = true;
+  EXPECT_EQ(Found(options), QStringList({"UserOne", "CardOne"}));
+}
+
+TEST_F(TSearchTest, NameTestsCaseSubstringTrailingBlanksDatesAndTimes) {
+  TLibElem& a = Add(ekPatch, "Warm Pad");
+  TLibElem& b = Add(ekPatch, "PAD");
+  Add(ekRhythm, "pad kit");
+  TSearchOptions options;
+  options.Pattern = "pad  ";
+  EXPECT_EQ(TSearch::Run(library, options).size(), 3u);
+  options.CaseSensitive = true;
+  EXPECT_EQ(Found(options), QStringList({"pad kit"}));
+  options.CaseSensitive = false;
+  options.Substring = false;
+  EXPECT_EQ(Found(options), QStringList({"PAD"}));
+
+  // Date and time ranges include their ends.
+  a.ModifiedDate = 45000;
+  a.ModifiedTime = 0.25;
+  b.ModifiedDate = 45010;
+  b.ModifiedTime = 0.75;
+  library.Element(2).ModifiedDate = 44000;
+  library.Element(2).ModifiedTime = 0.1;
+  options = TSearchOptions();
+  options.UseDate = true;
+  options.FromDate = 45000;
+  options.ToDate = 45005;
+  EXPECT_EQ(Found(options), QStringList({"Warm Pad"}));
+  options.UseDate = false;
+  options.UseTime = true;
+  options.FromTime = 0.5;
+  options.ToTime = 0.75;
+  EXPECT_EQ(Found(options), QStringList({"PAD"}));
+}
+
+TEST_F(TSearchTest, DuplicatesAreListedTogetherSortedAndOnlyFromTheSelection) {
+  for (const char* name : {"Zeta", "Bass", "Zeta", "Alpha", "Bass", "Bass", "Unique"})
+    Add(ekPatch, name);
+  EXPECT_EQ(Names(Duplicates()), QStringList({"Bass", "Bass", "Bass", "Zeta", "Zeta"}));
+  library.Element(0).Selected = library.Element(2).Selected = library.Element(4).Selected = true;
+  TSearchOptions options;
+  options.Mode = TSearchMode::DuplicateNames;
+  options.SelectedOnly = true;
+  const auto results = TSearch::Run(library, options);
+  ASSERT_EQ(results.size(), 2u);
+  EXPECT_EQ(results[0], &library.Element(0));
+  EXPECT_EQ(results[1], &library.Element(2));
+  // Trailing blanks and case are ignored unless case-sensitive.
+  library.Elements.clear();
+  for (const char* name : {"Studio  ", "Studio"}) Add(ekSystem, name);
+  for (const char* name : {"Lead", "LEAD", "   ", ""}) Add(ekPatch, name);
+  EXPECT_EQ(Duplicates().size(), 4u);
+  EXPECT_EQ(Names(Duplicates(true)), QStringList({"Studio", "Studio  "}));
+}
+
+TEST_F(TSearchTest, SameSoundFindsRenamedCopiesButNotNearCopiesAndKeepsGroupsTogether) {
+  auto& original = static_cast<TPatch&>(Add(ekPatch, "Original"));
+  original.Tones[1].StoreByte(3, 0x21);
+  auto& renamed = static_cast<TPatch&>(Add(ekPatch, "Renamed"));
+  renamed.Assign(original);
+  renamed.SetName("Renamed", false);
+  auto& near = static_cast<TPatch&>(Add(ekPatch, "Near"));
+  near.Assign(original);
+  near.SetName("Near", false);
+  near.Tones[3].StoreByte(10, static_cast<std::uint8_t>(near.Tones[3].GetByte(10) ^ 1));
+  // A different header (another location) does not make a different sound.
+  renamed.Temporary = false;
+  renamed.PrepareMessages();
+  TSearchOptions options;
+  options.Mode = TSearchMode::SameSound;
+  EXPECT_EQ(Found(options), QStringList({"Original", "Renamed"}));
+
+  library.Elements.clear();
+  auto& a = static_cast<TPatch&>(Add(ekPatch, "Mmm"));
+  a.Tones[0].StoreByte(1, 5);
+  auto& b = static_cast<TPatch&>(Add(ekPatch, "Aaa"));
+  b.Tones[0].StoreByte(1, 6);
+  for (const char* name : {"Zzz", "Bbb"}) {
+    Add(ekPatch, QString()).Assign(a);
+    library.Element(library.Count() - 1).SetName(name, false);
+    Add(ekPatch, QString()).Assign(b);
+    library.Element(library.Count() - 1).SetName(name, false);
+  }
+  EXPECT_EQ(Found(options), QStringList({"Aaa", "Zzz", "Bbb", "Mmm", "Zzz", "Bbb"}));
+}
+
+TEST_F(TSearchTest, IndexedDuplicateSearchEqualsOneByOneOnRandomLibraries) {
+  std::mt19937 random(1234);
+  const QStringList pool = {"a", "A", "a ", "b", "B", "c", "Ab", "ab", QString()};
+  for (int round = 0; round < 30; ++round) {
+    library.Elements.clear();
+    const int count = 1 + static_cast<int>(random() % 60);
+    for (int i = 0; i < count; ++i) {
+      const int kind = std::array{ekPatch, ekPerformance, ekRhythm, ekSystem}[random() % 4];
+      TLibElem& element = Add(kind, pool[static_cast<int>(random() % pool.size())]);
+      if (auto* patch = dynamic_cast<TPatch*>(&element))
+        patch->Tones[0].StoreByte(0, static_cast<std::uint8_t>(random() % 3));
+      element.Selected = random() % 2;
+    }
+    if (round % 3 == 0) AddPatchBank("a");
+    for (auto mode : {TSearchMode::DuplicateNames, TSearchMode::SameSound})
+      for (int flags = 0; flags < 8; ++flags) {
+        TSearchOptions options;
+        options.Mode = mode;
+        options.CaseSensitive = flags & 1;
+        options.SelectedOnly = flags & 2;
+        options.Performance = flags & 4;
+        EXPECT_EQ(TSearch::Run(library, options), TSearch::RunOneByOne(library, options))
+            << "round " << round << " flags " << flags;
+      }
+  }
+}
+
+TEST_F(TSearchTest, SortByNameReplaysTheExchangeSortOnEqualNames) {
+  std::mt19937 random(99);
+  for (int round = 0; round < 300; ++round) {
+    library.Elements.clear();
+    const int count = static_cast<int>(random() % 60);
+    const int letters = 1 + round % 6;
+    for (int i = 0; i < count; ++i)
+      Add(ekPatch, QString(QChar(u'a' + static_cast<char16_t>(random() % letters))));
+    std::vector<TLibElem*> fast, slow;
+    for (auto& element : library.Elements) fast.push_back(element.get());
+    slow = fast;
+    TSearch::SortByName(fast);
+    for (std::size_t i = 0; i + 1 < slow.size(); ++i)
+      for (std::size_t j = i + 1; j < slow.size(); ++j)
+        if (slow[j]->GetName().toUpper() < slow[i]->GetName().toUpper())
+          std::swap(slow[i], slow[j]);
+    EXPECT_EQ(fast, slow) << "round " << round;
+  }
+}
+
+TEST_F(TSearchTest, ExportLinePadsColumnsAndWritesLongFieldsWhole) {
+  auto& bank = AddPatchBank("P");
+  bank.Name = "Bank1";
+  library.FileName = "/x/My.Lib";
+  const QString line = TSearch::ExportLine(bank.Member(4), "01/02/24  10:00");
+  EXPECT_EQ(line, QStringLiteral("Patch               P5                  User : 5       "
+                                 "01/02/24  10:00          Loc : Bank1"));
+  const QString longDate = QString(30, u'9');
+  EXPECT_EQ(TSearch::ExportLine(bank.Member(0), longDate).mid(55, 36), longDate + "Loc : ");
+}
+}  // namespace

@@ -1,0 +1,825 @@
+// Transfers against the emulated instrument: single sound objects, banks and global dumps with
+// the name lists they keep in step, the transfer's counters and timers, and the rhythm set names.
+#include <array>
+
+#include <QFile>
+
+#include "midi/sysex.h"
+#include "model/global.h"
+#include "model/patch.h"
+#include "model/patchbank.h"
+#include "model/performance.h"
+#include "model/performancebank.h"
+#include "model/rhythm.h"
+#include "model/rhythmbank.h"
+#include "model/rhythmnames.h"
+#include "model/system.h"
+#include "model/viewregistry.h"
+#include "transferfixture.h"
+
+namespace {
+
+using SingleTransfer = TTransferTest;
+
+TEST_F(SingleTransfer, PatchReceiveTakesFiveRepliesOfOneRequestAndTransmitsToCardOrTemporary) {
+  TPatch patch(nullptr);
+  Place(patch, 5);
+  Scramble(patch, 1);
+  patch.Receive(false);
+  EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
+  EXPECT_EQ(patch.Common.Image[0], 0xF0);
+  EXPECT_EQ(log.Requests, (std::vector<TBytes>{{0xF0, 0x41, 0x10, 0x6A, 0x11, 0x11, 0x04, 0x00,
+                                                0x00, 0x00, 0x00, 0x17, 0x18, 0x3C, 0xF7}}));
+  // Five messages against a total of one: the gauge is bounded.
+  EXPECT_EQ(Progress(), "Now Receiving Patch; Pacth : 1; sent 0/0; received 5/643; 100%; finished");
+  EXPECT_EQ(host.ModalRuns, 1);
+
+  // Transmission to card or temporary memory runs without the window.
+  instrument->SetCardInserted(true);
+  Place(patch, 1, false);
+  patch.SetName("Card One", false);
+  patch.Tones[3].StoreByte(100, 0x55);
+  patch.Transmit(false);
+  EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
+  EXPECT_EQ(instrument->Name(0x21000000), "Card One    ");
+  EXPECT_EQ(instrument->Read(0x21001600 + 100, 1), TBytes{0x55});
+  patch.SetName("Temp", false);
+  patch.Transmit(true);
+  EXPECT_EQ(instrument->Name(0x03000000), "Temp        ");
+  EXPECT_EQ(host.ModalRuns, 1);
+  EXPECT_EQ(CurrentPatch, &patch);
+  EXPECT_EQ(PreviewChannel, 1);
+}
+
+// A lost tone 3: tone 4 arrives where tone 3 was expected, is not stored as tone 3, and no
+// time-out is waited for. A lost tone 4: the time-out asks, and Retry starts at the common
+// block. A damaged tone 2: tones 3 and 4 of that answer are still on their way when the patch
+// is asked for again, each a bad reply that asks once more. Every request is the whole patch.
+TEST_F(SingleTransfer, ABadOrLostReplyInsideAPatchAsksForTheWholePatchAgain) {
+  Pace();
+  const struct {
+    bool Lost;
+    std::vector<int> Pattern;
+    int TimeoutMs;
+    std::size_t Questions, Requests;
+  } cases[] = {
+      {true, {0, 0, 0, 1, 0, 0, 0, 0, 0, 0}, 3000, 0, 2},
+      {true, {0, 0, 0, 0, 1, 0, 0, 0, 0, 0}, 300, 1, 2},
+      {false, {0, 0, 1, -1, -1, 0, 0, 0, 0, 0}, 3000, 0, 4},
+  };
+  TPatch patch(nullptr);
+  Place(patch, 12);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(&c - cases);
+    Timing().ReplyTimeoutMs = c.TimeoutMs;
+    Scramble(patch, static_cast<int>(&c - cases) + 2);
+    c.Lost ? Drop(0.5, c.Pattern) : Corrupt(0.5, c.Pattern);
+    ui.Answers = {mbRetry};
+    ui.Questions.clear();
+    log.Requests.clear();
+    patch.Receive(false);
+    EXPECT_EQ(ui.Questions.size(), c.Questions);
+    ASSERT_EQ(log.Requests.size(), c.Requests);
+    for (const TBytes& request : log.Requests) EXPECT_EQ(request, log.Requests[0]);
+    EXPECT_EQ(MatchingBlocks(patch), TPatch::kBlockCount);
+    EXPECT_TRUE(Transfer().Finished);
+  }
+}
+
+TEST_F(SingleTransfer, LateRepliesToAnEarlierRequestNeverFillTheNextBlocks) {
+  // A performance's parts come one request each; the instrument answers late, after the
+  // time-out, when Retry has already asked again.
+  Timing().ReplyTimeoutMs = 30;
+  TPerformance performance(nullptr);
+  Place(performance, 3);
+  Scramble(performance, 9);
+  instrument->SetFaults({.DelayMs = 80});
+  ui.Answers = std::deque<int>(400, mbRetry);
+  performance.Receive(false);
+  instrument->SetFaults(TInstrumentFaults{});
+  EXPECT_FALSE(ui.Questions.empty());
+  ASSERT_TRUE(Transfer().Finished) << ui.Questions.size() << " time-outs";
+  for (int b = 0; b < TPerformance::kBlockCount; ++b)
+    EXPECT_EQ(Held(performance, b), InInstrument(performance, b)) << "block " << b;
+}
+
+TEST_F(SingleTransfer, PerformanceRequestsEachBlockRepeatsOnlyADamagedOneAndTransmitsBack) {
+  TPerformance performance(nullptr);
+  Place(performance, 32);
+  Scramble(performance, 3);
+  Corrupt(0.3, {0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});  // part 7, once
+  performance.Receive(false);
+  EXPECT_EQ(MatchingBlocks(performance), TPerformance::kBlockCount);
+  std::vector<std::uint32_t> blocks{0x101F0000};
+  for (std::uint32_t part = 0; part < 16; ++part) blocks.push_back(0x101F1000 + part * 0x100);
+  blocks.insert(blocks.begin() + 8, 0x101F1600);
+  EXPECT_EQ(Requested(), blocks);
+  EXPECT_EQ(log.Requests[1][12], 0x1E);
+  EXPECT_EQ(log.Requests[0][12], 0x4B);
+  EXPECT_EQ(Progress(),
+            "Now Receiving Performance; Performance : 1; sent 18/270; received 17/555; 100%; "
+            "finished");
+
+  Place(performance, 3);
+  performance.SetName("Strings", false);
+  performance.Parts[15].StoreByte(18, 0x21);
+  performance.Transmit(false);
+  EXPECT_EQ(MatchingBlocks(performance), TPerformance::kBlockCount);
+  EXPECT_EQ(instrument->Name(0x10020000), "Strings     ");
+}
+
+TEST_F(SingleTransfer, SystemTravelsBothWaysAndAMisshapenReplyIsNeverStored) {
+  TSystem system(nullptr);
+  Scramble(system, 4);
+  system.Receive(false);
+  EXPECT_EQ(MatchingBlocks(system), TSystem::kBlockCount);
+  EXPECT_EQ(log.Requests.size(), 18u);
+  EXPECT_EQ(Progress(),
+            "Now Receiving System; System : 1; sent 18/270; received 18/442; 100%; finished");
+
+  // The first answer comes one byte off: it is not stored and its block is asked for again.
+  Scramble(system, 8);
+  log.Requests.clear();
+  instrument->SetFaults({.WrongLength = 1});
+  host.Hook = [this](TTransfer&, THeadlessHost::TEvent) {
+    if (!log.Requests.empty()) instrument->SetFaults(TInstrumentFaults());
+  };
+  system.Receive(false);
+  host.Hook = nullptr;
+  ASSERT_EQ(log.Requests.size(), 19u);
+  EXPECT_EQ(log.Requests[0], log.Requests[1]);
+  EXPECT_EQ(MatchingBlocks(system), TSystem::kBlockCount);
+  EXPECT_EQ(Transfer().MessagesReceived(), 18);
+
+  TSystem fresh(nullptr);
+  fresh.Transmit(false);
+  EXPECT_EQ(MatchingBlocks(fresh), TSystem::kBlockCount);
+  EXPECT_EQ(instrument->Read(0x00000012, 1), TBytes{0x61});
+  EXPECT_EQ(CurrentSystem, &fresh);
+}
+
+TEST_F(SingleTransfer,
+       RhythmSetTravelsBothWaysPacedByPauseAndTickAndClosesAMomentAfterTheLastBlock) {
+  TRhythm rhythm(nullptr);
+  Place(rhythm, 2);
+  Scramble(rhythm, 5);
+  QElapsedTimer timer;
+  timer.start();
+  rhythm.Receive(false);
+  EXPECT_GE(timer.elapsed(), Timing().FinishCloseMs);
+  EXPECT_EQ(MatchingBlocks(rhythm), TRhythm::kBlockCount);
+  EXPECT_EQ(log.Requests.size(), 65u);
+  EXPECT_EQ(log.Address(64), 0x10416200u);
+  EXPECT_EQ(Transfer().BytesReceived(), 4439);
+  EXPECT_TRUE(Transfer().Finished);
+
+  TRhythm other(nullptr);
+  Place(other, 1);
+  other.Note(60).StoreByte(0, 0x33);
+  const auto before = instrument->Counters().DataSets;
+  // The tick is longer than the pause, so a timer that counted from its previous firing rather
+  // than from the end of the previous block would run one block per tick. The first block leaves
+  // at once, each of the other 64 a pause and a tick after the last; the close comes after.
+  Timing().MessagePauseMs = 2;
+  Timing().TransmitTickMs = 6;
+  timer.restart();
+  other.Transmit(false);
+  EXPECT_GE(timer.elapsed(), 64 * (2 + 6) + Timing().FinishCloseMs);
+  EXPECT_EQ(instrument->Counters().DataSets - before, 65u);
+  EXPECT_EQ(MatchingBlocks(other), TRhythm::kBlockCount);
+  EXPECT_TRUE(Transfer().Transmetting());
+  EXPECT_EQ(
+      Progress(),
+      "Now Transmitting Rhythm; Rhythm Number : 1; sent 65/4439; received 0/0; 100%; finished");
+}
+
+TEST_F(SingleTransfer, SilentRequestAsksAfterTheTimeOutAndRetrySendsItAgain) {
+  Timing().ReplyTimeoutMs = 60;
+  TPatch patch(nullptr);
+  Place(patch, 2, false);  // card memory, and no card in the instrument
+  const TPatch before(nullptr);
+  ui.Answers = {mbRetry, mbCancel};
+  QElapsedTimer timer;
+  timer.start();
+  patch.Receive(false);
+  EXPECT_GE(timer.elapsed(), 2 * 60);
+  ASSERT_EQ(ui.Questions.size(), 2u);
+  EXPECT_EQ(ui.Questions[0].Text, "The Instrument Is Not Responding.");
+  EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Warning);
+  EXPECT_EQ(ui.Questions[0].Buttons, mbCancel | mbRetry);
+  EXPECT_EQ(Requested(), (std::vector<std::uint32_t>{0x21010000, 0x21010000}));
+  EXPECT_EQ(log.Requests[0], log.Requests[1]);
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_EQ(patch.Common.Image, before.Common.Image);
+}
+
+TEST_F(SingleTransfer, CancelKeepsTheBlocksThatArrivedAndAFailedOutputEndsWithThePortsText) {
+  TPerformance performance(nullptr);
+  Place(performance, 4);
+  Scramble(performance, 6);
+  const auto untouched = performance.Parts[10].Image;
+  host.Hook = [](TTransfer& t, THeadlessHost::TEvent) {
+    if (t.MessagesReceived() == 5 && t.Active()) t.Close();
+  };
+  performance.Receive(false);
+  EXPECT_EQ(MatchingBlocks(performance), 5);
+  EXPECT_EQ(performance.Parts[10].Image, untouched);
+  EXPECT_FALSE(Transfer().Finished);
+  const std::size_t sent = log.Requests.size();
+  Idle(50);
+  EXPECT_EQ(log.Requests.size(), sent);
+
+  host.Hook = [](TTransfer& t, THeadlessHost::TEvent) {
+    if (t.MessagesReceived() == 3) MidiSession().Output()->ClosePort();
+  };
+  performance.Receive(false);
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_TRUE(Transfer().Failed());
+  EXPECT_FALSE(Transfer().Active());
+  ASSERT_EQ(ui.Questions.size(), 1u);
+  EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Error);
+  EXPECT_EQ(ui.Questions[0].Text, "MIDI Output device not open");
+  // A single patch's transmission reports the same way, and no window was left open.
+  TPatch patch(nullptr);
+  Place(patch, 1);
+  patch.Transmit(false);
+  EXPECT_TRUE(Transfer().Failed());
+  EXPECT_EQ(ui.Questions.size(), 2u);
+}
+
+TEST_F(SingleTransfer, ClosedPortsSendNothingAndOnlyTheSinglePatchSkipsTheWindow) {
+  MidiSession().SetMidiOpen(false);
+  TPatch patch(nullptr);
+  Place(patch, 1);
+  Transfer().Finished = true;  // left over from an earlier transfer
+  patch.Receive(false);
+  EXPECT_FALSE(Transfer().Finished);
+  patch.Transmit(false);
+  EXPECT_EQ(host.ModalRuns, 0);
+  // The window waits for the user's Cancel; nothing was asked of the instrument meanwhile.
+  host.Hook = [](TTransfer& t, THeadlessHost::TEvent event) {
+    if (event == THeadlessHost::evStarted) QTimer::singleShot(20, [&t] { t.Close(); });
+  };
+  TSystem system(nullptr);
+  system.Receive(false);
+  EXPECT_EQ(host.ModalRuns, 1);
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_TRUE(ui.Questions.empty());
+  EXPECT_EQ(instrument->Counters().Requests, 0u);
+  EXPECT_EQ(instrument->Counters().DataSets, 0u);
+}
+
+}  // namespace
+
+namespace {
+
+// Banks and dumps are paced by the tick and the pause alone: at 0 ms each block goes on the next
+// turn of the event loop, the order unchanged, and thousands of blocks take no time.
+void Unpaced() {
+  Timing().MessagePauseMs = 0;
+  Timing().TransmitTickMs = 0;
+}
+
+class BankTransfer : public TTransferTest {
+ protected:
+  void SetUp() override {
+    TTransferTest::SetUp();
+    Unpaced();
+  }
+  template <class TBank>
+  int MatchingMembers(TBank& bank) {
+    for (int i = 0; i < bank.Count(); ++i)
+      if (MatchingBlocks(dynamic_cast<TBlockSet&>(bank.Member(i))) !=
+          dynamic_cast<TBlockSet&>(bank.Member(i)).BlockCount())
+        return i;
+    return bank.Count();
+  }
+};
+
+TEST_F(BankTransfer, CardPatchBankTransmitsEveryBlockAndCountsWholePatches) {
+  instrument->SetCardInserted(true);
+  TPatchBank bank(nullptr);
+  bank.User = false;
+  for (int i = 0; i < bank.Count(); ++i) {
+    bank.Patch(i).SetName(QStringLiteral("Card %1").arg(i + 1), false);
+    bank.Patch(i).Tones[3].StoreByte(0, static_cast<std::uint8_t>(i));
+  }
+  int gaugeAtHalf = -1;
+  QString numberAtHalf;
+  host.Hook = [&](TTransfer& t, THeadlessHost::TEvent) {
+    // The last change at 320 messages: patch 64 counted whole and numbered.
+    if (t.MessagesSent() == 320) {
+      gaugeAtHalf = t.Gauge();
+      numberAtHalf = t.ElemCaption() + t.ElemNumberText();
+    }
+  };
+  bank.Transmit(false);
+
+  EXPECT_EQ(Progress(),
+            "Now Transmitting Data Card Patch Bank; Patch Number : 128; sent "
+            "640/82304; received 0/0; 100%; finished");
+  EXPECT_EQ(instrument->Counters().DataSets, 640u);
+  EXPECT_EQ(MatchingMembers(bank), 128);
+  EXPECT_EQ(instrument->Name(0x21000000), "Card 1      ");
+  EXPECT_EQ(instrument->Read(0x217F1600, 1), TBytes{127});
+  EXPECT_EQ(gaugeAtHalf, 50);
+  EXPECT_EQ(numberAtHalf, "Patch Number : 64");
+  // The card patch names went into the fourth section of the names file.
+  NameLists().Load();
+  ASSERT_EQ(NameLists().Lists[TNameLists::nlCardPatches].size(), 128);
+  EXPECT_EQ(NameLists().Lists[TNameLists::nlCardPatches][127], "Card 128");
+}
+
+TEST_F(BankTransfer, UserPatchBankReceiveFillsEveryPatchAndTheNameLists) {
+  TPatchBank bank(nullptr);
+  Scramble(bank.Patch(0), 1);
+  Scramble(bank.Patch(127), 2);
+  instrument->Write(0x11050000, TBytes{'B', 'r', 'a', 's', 's'});
+  int reloads = 0;
+  NamesWindowLoadHook() = [&reloads] { ++reloads; };
+  bank.Receive(false);
+  NamesWindowLoadHook() = nullptr;
+
+  EXPECT_EQ(Progress(),
+            "Now Receiving User Patch Bank; Patch Number : 128; sent 128/1920; "
+            "received 640/82304; 100%; finished");
+  EXPECT_EQ(MatchingMembers(bank), 128);
+  EXPECT_EQ(log.Requests.size(), 128u);
+  EXPECT_EQ(log.Address(127), 0x117F0000u);
+  EXPECT_EQ(reloads, 1);
+  const QByteArray file = ReadAll(Path("UserCard.Txt"));
+  TNameLists lists;
+  lists.SetBytes(file);
+  ASSERT_EQ(lists.Lists[TNameLists::nlUserPatches].size(), 128);
+  EXPECT_EQ(lists.Lists[TNameLists::nlUserPatches][5], bank.Patch(5).GetName());
+  EXPECT_TRUE(bank.Patch(5).GetName().startsWith("Brass"));
+  EXPECT_TRUE(lists.Lists[TNameLists::nlCardPatches].isEmpty());
+  EXPECT_EQ(file.count('\xC7'), 4);
+}
+
+TEST_F(BankTransfer, BadPatchReplyDiscardsInputThenAsksForThatPatchAgain) {
+  // The rest of the damaged answer arrives inside the discard, however loaded the machine.
+  Pace();
+  Timing().CleanupMs = 150;
+  TPatchBank bank(nullptr);
+  Scramble(bank.Patch(39), 3);
+  bool cleanupSeen = false;
+  host.Hook = [&](TTransfer& t, THeadlessHost::TEvent) {
+    // Patch 40's answer loses its tone 1; everything else arrives whole.
+    if (t.ElemNumber() == 39 && !cleanupSeen) Corrupt(0.5, {0, 1, -1, -1, -1});
+    if (t.TimerCleanup.Enabled() && !cleanupSeen) {
+      cleanupSeen = true;
+      instrument->SetFaults(TInstrumentFaults());
+    }
+  };
+  bank.Receive(false);
+
+  EXPECT_TRUE(cleanupSeen);
+  EXPECT_TRUE(Transfer().Finished);
+  ASSERT_EQ(log.Requests.size(), 129u);
+  EXPECT_EQ(log.Address(39), 0x11270000u);
+  EXPECT_EQ(log.Address(40), 0x11270000u);
+  EXPECT_EQ(MatchingMembers(bank), 128);
+  EXPECT_EQ(Transfer().MessagesReceived(), 640);
+}
+
+TEST_F(BankTransfer, CancelDuringTheDiscardSendsNoFurtherRequest) {
+  TPatchBank bank(nullptr);
+  Scramble(bank.Patch(1), 9);
+  Corrupt(0.5, {0, 0, 0, 0, 0, 0, 0, 1, -1, -1});  // patch 2, tone 2
+  host.Hook = [](TTransfer& t, THeadlessHost::TEvent) {
+    if (t.TimerCleanup.Enabled()) t.Close();
+  };
+  bank.Receive(false);
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_FALSE(Transfer().TimerCleanup.Enabled());
+  EXPECT_EQ(log.Requests.size(), 2u);
+  Idle(3 * Timing().CleanupMs);
+  EXPECT_EQ(log.Requests.size(), 2u);
+  EXPECT_EQ(MatchingMembers(bank), 1);
+}
+
+TEST_F(BankTransfer, CardBankWithoutCardAsksAndCancelSavesNoNames) {
+  Timing().ReplyTimeoutMs = 40;
+  TPatchBank bank(nullptr);
+  bank.User = false;
+  ui.Answers = {mbRetry, mbCancel};
+  bank.Receive(false);
+  EXPECT_EQ(ui.Questions.size(), 2u);
+  ASSERT_EQ(log.Requests.size(), 2u);
+  EXPECT_EQ(log.Requests[0], log.Requests[1]);
+  EXPECT_EQ(log.Address(0), 0x21000000u);
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_FALSE(QFile::exists(Path("UserCard.Txt")));
+}
+
+TEST_F(BankTransfer, CardPerformanceBankTravelsBothWays) {
+  instrument->SetCardInserted(true);
+  TPerformanceBank bank(nullptr);
+  bank.User = false;
+  Scramble(bank.Performance(31), 4);
+  bank.Receive(false);
+  EXPECT_TRUE(Transfer().Finished);
+  EXPECT_EQ(Transfer().Title(), "Now Receiving Data Card Performance Bank");
+  EXPECT_EQ(std::tuple(log.Requests.size(), Transfer().BytesReceived(), Transfer().Gauge()),
+            std::tuple(544u, 32 * 555, 100));
+  EXPECT_EQ(MatchingMembers(bank), 32);
+  EXPECT_EQ(log.Address(543), 0x201F1F00u);
+  EXPECT_EQ(NameLists().Lists[TNameLists::nlCardPerformances].size(), 32);
+
+  TPerformanceBank user(nullptr);
+  user.Performance(0).SetName("First", false);
+  user.Performance(31).Parts[15].StoreByte(0, 0x11);
+  user.Transmit(false);
+  EXPECT_EQ(Progress(),
+            "Now Transmitting User Performance Bank; Performance Number : 32; "
+            "sent 544/17760; received 0/0; 100%; finished");
+  EXPECT_EQ(MatchingMembers(user), 32);
+  TNameLists saved;
+  saved.SetBytes(ReadAll(Path("UserCard.Txt")));
+  EXPECT_EQ(saved.Lists[TNameLists::nlUserPerformances].value(0), "First");
+}
+
+TEST_F(BankTransfer, RhythmBankAsksForEveryBlockAndSendsThemBack) {
+  TRhythmBank bank(nullptr);
+  Scramble(bank.Rhythm(1), 5);
+  bank.Receive(false);
+  EXPECT_EQ(Progress(),
+            "Now Receiving User Rhythm Bank; Rhythm Number : 2; sent 130/1950; "
+            "received 130/8878; 100%; finished");
+  EXPECT_EQ(MatchingMembers(bank), 2);
+
+  instrument->SetCardInserted(true);
+  TRhythmBank card(nullptr);
+  card.User = false;
+  card.Rhythm(1).Note(98).StoreByte(57, 0x7F);
+  card.Transmit(false);
+  EXPECT_EQ(Progress(),
+            "Now Transmitting Data Card Rhythm Bank; Rhythm Number : 2; sent "
+            "130/8878; received 0/0; 100%; finished");
+  EXPECT_EQ(MatchingMembers(card), 2);
+  EXPECT_EQ(instrument->Read(0x20416200 + 57, 1), TBytes{0x7F});
+  // Rhythm banks leave the names file alone.
+  EXPECT_FALSE(QFile::exists(Path("UserCard.Txt")));
+}
+
+class GlobalTransfer : public TTransferTest {
+ protected:
+  void SetUp() override {
+    TTransferTest::SetUp();
+    Unpaced();
+    Views().Add(global, view);
+  }
+  void TearDown() override {
+    Views().Remove(global, view);
+    TTransferTest::TearDown();
+  }
+  // Counts the refreshes of the global's open windows.
+  struct TCountingView : TElementView {
+    explicit TCountingView(int& count) : Count(count) {}
+    TLibElem* Element() const override { return nullptr; }
+    void UpdateView() override { ++Count; }
+    void CloseView() override {}
+    int& Count;
+  };
+  bool Requested(std::uint32_t from, std::uint32_t to) const {
+    for (std::size_t i = 0; i < log.Requests.size(); ++i)
+      if (log.Address(i) >= from && log.Address(i) < to) return true;
+    return false;
+  }
+  // Whether a bank still holds what it was created with.
+  static bool Untouched(TBank& bank, TBank& fresh) {
+    for (int i = 0; i < bank.Count(); ++i) {
+      auto& set = dynamic_cast<TBlockSet&>(bank.Member(i));
+      auto& other = dynamic_cast<TBlockSet&>(fresh.Member(i));
+      for (int b = 0; b < set.BlockCount(); ++b)
+        if (Held(set, b) != Held(other, b)) return false;
+    }
+    return true;
+  }
+
+  TGlobal global{nullptr};
+  TGlobal fresh{nullptr};
+  int globalViews = 0;
+  TCountingView view{globalViews};
+};
+
+TEST_F(GlobalTransfer, WithoutDataCardOnlyUserBanksAndSystemAreReceivedAndTransmitted) {
+  Scramble(global.PatchBank(true).Patch(127), 1);
+  Scramble(global.System(), 2);
+  global.Receive(false);
+
+  EXPECT_TRUE(Transfer().Finished);
+  EXPECT_EQ(log.Requests.size(), 128u + 544u + 130u + 18u);
+  EXPECT_FALSE(Requested(0x20000000, 0x30000000));
+  EXPECT_EQ(MatchingBlocks(global.PatchBank(true).Patch(127)), 5);
+  EXPECT_EQ(MatchingBlocks(global.System()), 18);
+  EXPECT_EQ(MatchingBlocks(global.RhythmBank(true).Rhythm(1)), 65);
+  EXPECT_TRUE(Untouched(global.PatchBank(false), fresh.PatchBank(false)));
+  EXPECT_TRUE(Untouched(global.PerformanceBank(false), fresh.PerformanceBank(false)));
+  EXPECT_TRUE(Untouched(global.RhythmBank(false), fresh.RhythmBank(false)));
+  EXPECT_EQ(globalViews, 1);
+
+  // Transmitting writes user memory and the system only.
+  global.PatchBank(true).Patch(0).SetName("Global", false);
+  global.PerformanceBank(true).Performance(31).Parts[15].StoreByte(0, 0x11);
+  global.System().Common.StoreByte(0, 0x05);
+  global.Transmit(false);
+  EXPECT_EQ(instrument->Counters().DataSets, 640u + 544u + 130u + 18u);
+  EXPECT_EQ(instrument->Name(0x11000000), "Global      ");
+  EXPECT_EQ(instrument->Read(0x00000000, 1), TBytes{0x05});
+  EXPECT_EQ(MatchingBlocks(global.PerformanceBank(true).Performance(31)), 17);
+  EXPECT_EQ(CurrentSystem, &global.System());
+}
+
+TEST_F(GlobalTransfer, CancelInsideAMemberLeavesTheLaterOnesAndSkipsTheViews) {
+  Config().DataCard = true;
+  instrument->SetCardInserted(true);
+  host.Hook = [](TTransfer& t, THeadlessHost::TEvent) {
+    if (t.Title().contains("User Performance") && t.MessagesReceived() == 20 && t.Active())
+      t.Close();
+  };
+  global.Receive(false);
+
+  EXPECT_FALSE(Transfer().Finished);
+  EXPECT_TRUE(Requested(0x21000000, 0x21800000));  // the card patch bank came before it
+  EXPECT_FALSE(Requested(0x10400000, 0x10420000));
+  EXPECT_FALSE(Requested(0x20000000, 0x20200000));
+  EXPECT_FALSE(Requested(0x00000000, 0x00010000));
+  EXPECT_TRUE(Untouched(global.PerformanceBank(false), fresh.PerformanceBank(false)));
+  EXPECT_TRUE(Untouched(global.RhythmBank(true), fresh.RhythmBank(true)));
+  EXPECT_TRUE(Untouched(global.RhythmBank(false), fresh.RhythmBank(false)));
+  EXPECT_EQ(global.System().Common.Image, fresh.System().Common.Image);
+  EXPECT_EQ(globalViews, 0);
+}
+
+}  // namespace
+
+namespace {
+
+class TransferProgress : public TModelTest {
+ protected:
+  TScopedHeadlessHost host;
+};
+
+TEST_F(TransferProgress, StartClearsTheCountersTheGaugeFollowsTheDirectionAndCloseStopsTheTimers) {
+  TTransfer& t = Transfer();
+  t.Start(640, "Patch Number", "Now Transmitting User Patch Bank");
+  EXPECT_FALSE(t.Finished);
+  EXPECT_EQ(t.ElemCaption(), "Patch Number : ");
+  EXPECT_TRUE(t.ElemNumberText().isEmpty());
+  t.SetTransmetting();
+  t.AddSended(643 * 64, 319);
+  EXPECT_EQ(t.Gauge(), 49);
+  t.AddSended(0, 1);
+  EXPECT_EQ(t.Gauge(), 50);
+  t.AddReceived(100, 640);  // received messages do not move a transmission's gauge
+  EXPECT_EQ(t.Gauge(), 50);
+  t.AddElem(64);
+  EXPECT_EQ(t.ElemNumberText(), "64");
+  t.Finished = true;
+
+  t.Start(1, "Pacth", "Now Receiving Patch");
+  EXPECT_FALSE(t.Finished);
+  EXPECT_FALSE(t.Transmetting());
+  EXPECT_EQ(t.MessagesSent() + t.BytesSent() + t.MessagesReceived() + t.ElemNumber(), 0);
+  t.AddReceived(643, 5);
+  EXPECT_EQ(t.Gauge(), 100);  // bounded
+
+  // Closing stops both timers and ends the modal run.
+  int ticks = 0;
+  t.Timer.Arm(
+      1, [&ticks] { ++ticks; }, true);
+  t.TimerCleanup.Arm(
+      1000, [] {}, true);
+  host.Hook = [&ticks](TTransfer& transfer, THeadlessHost::TEvent) {
+    if (ticks == 3) transfer.Close();
+  };
+  t.ShowModal();
+  EXPECT_EQ(ticks, 3);
+  EXPECT_FALSE(t.Timer.Enabled());
+  EXPECT_FALSE(t.TimerCleanup.Enabled());
+  EXPECT_EQ(host.ModalRuns, 1);
+  EXPECT_FALSE(t.Active());
+  // Closed already: showing it again returns at once.
+  t.ShowModal();
+  EXPECT_EQ(host.ModalRuns, 1);
+}
+
+TEST(ReplyFits, TakesOnlyWholeBlocksFromOurDevice) {
+  Config() = TConfig();
+  std::array<std::uint8_t, 23> image{};
+  const TTransferBlock block{image.data(), 23, 0, 0x0C};
+  auto reply = [](std::uint8_t device, std::size_t dataBytes) {
+    TMyMidiEvent event;
+    event.Status = 0xF0;
+    event.Sysex = DataSet(0x10400000, TBytes(dataBytes, 0x20), device);
+    return event;
+  };
+  EXPECT_TRUE(ReplyFits(reply(0x10, 12), block));
+  EXPECT_FALSE(ReplyFits(reply(0x10, 11), block));
+  EXPECT_FALSE(ReplyFits(reply(0x10, 13), block));
+  EXPECT_FALSE(ReplyFits(reply(0x11, 12), block));
+  TMyMidiEvent key;
+  key.Status = 0x90;
+  key.Data1 = 60;
+  EXPECT_FALSE(ReplyFits(key, block));
+}
+
+using NameListsFile = TModelTest;
+
+TEST_F(NameListsFile, SectionsAreWrittenInOrderEachEndedBySeparatorLine) {
+  SetStartDirectory(dir.path());
+  TNameLists lists;
+  lists.SetEntry(TNameLists::nlUserPatches, 0, "Piano");
+  lists.SetEntry(TNameLists::nlUserPatches, 1, "Organ");
+  lists.SetEntry(TNameLists::nlCardPerformances, 5, "Split");  // appended
+  lists.SetEntry(TNameLists::nlUserPatches, 0, "E.Piano");
+  ASSERT_TRUE(lists.Save());
+  EXPECT_EQ(ReadAll(Path("UserCard.Txt")),
+            QByteArray("Split\r\n\xC7\r\n\xC7\r\nE.Piano\r\nOrgan\r\n\xC7\r\n\xC7\r\n"));
+}
+
+TEST_F(NameListsFile, LoadSkipsEmptyLinesCutsOverlongSectionsAndToleratesAMissingFile) {
+  QByteArray bytes = "\n\xC7\nUser Perf\r\n\r\n\xC7\n";
+  for (int i = 0; i < 130; ++i) bytes += "P" + QByteArray::number(i) + "\n";
+  bytes += "\xC7\nCard\n\xC7\nextra section\n";
+  WriteAll(Path("UserCard.Txt"), bytes);
+  SetStartDirectory(dir.path());
+  TNameLists lists;
+  ASSERT_TRUE(lists.Load());
+  EXPECT_TRUE(lists.Lists[TNameLists::nlCardPerformances].isEmpty());
+  EXPECT_EQ(lists.Lists[TNameLists::nlUserPerformances], QStringList{"User Perf"});
+  EXPECT_EQ(lists.Lists[TNameLists::nlUserPatches].size(), 128);
+  EXPECT_EQ(lists.Lists[TNameLists::nlCardPatches], QStringList{"Card"});
+
+  // A missing file gives empty lists; a failed save is reported.
+  QFile::remove(Path("UserCard.Txt"));
+  EXPECT_TRUE(lists.Load());
+  EXPECT_TRUE(lists.Lists[TNameLists::nlUserPatches].isEmpty());
+  SetStartDirectory(Path("no such folder"));
+  EXPECT_FALSE(lists.Save());
+  ASSERT_EQ(ui.Questions.size(), 1u);
+  EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Error);
+  EXPECT_TRUE(ui.Questions[0].Text.contains("UserCard.Txt"));
+}
+
+}  // namespace
+
+namespace {
+
+const std::array<QString, 4> kDefaults = {"User 01", "User 02", "Data Card 01", "Data Card 02"};
+constexpr std::uint32_t kAddresses[] = {0x10400000, 0x10410000, 0x20400000, 0x20410000};
+
+// Answers Retry and mends the instrument's faults before the reading starts again.
+class TRetryMends : public TScopedScriptedUI {
+ public:
+  explicit TRetryMends(TInstrument& instrument) : instrument_(instrument) {}
+  int Ask(TMsgKind kind, const QString& text, int buttons) override {
+    Questions.push_back({kind, text, buttons, mbRetry});
+    instrument_.SetFaults({});
+    return mbRetry;
+  }
+
+ private:
+  TInstrument& instrument_;
+};
+
+class RhythmNames : public TTransferTest {
+ protected:
+  void SetUp() override {
+    TTransferTest::SetUp();
+    Timing().ReplyTimeoutMs = 300;
+    RhythmSetNames() = kDefaults;
+    const char* names[] = {"Kit One     ", "Kit Two     ", "Card Kit A  ", "Card Kit B  "};
+    for (int i = 0; i < 4; ++i) instrument->Write(kAddresses[i], TBytes(names[i], names[i] + 12));
+  }
+  void TearDown() override {
+    RhythmSetNames() = kDefaults;
+    TTransferTest::TearDown();
+  }
+  // Runs a reading until it ends (all names, or the time-out's question answered).
+  void Read(TRhythmNamesReader& reader) {
+    reader.Start();
+    for (int i = 0; i < 400 && reader.Running(); ++i) Idle(5);
+    ASSERT_FALSE(reader.Running());
+  }
+  static bool DefaultInputBack() {
+    using THandler = void (*)(TMidiInput*);
+    const THandler* handler = MidiSession().Input()->OnMidiInput.target<THandler>();
+    return handler && *handler == &DefaultMidiInput;
+  }
+};
+
+TEST_F(RhythmNames, EachNameLandsInItsPlaceAndTheInputIsGivenBack) {
+  for (const bool card : {false, true}) {
+    SCOPED_TRACE(card);
+    RhythmSetNames() = kDefaults;
+    log.Requests.clear();
+    Config().DataCard = card;
+    instrument->SetCardInserted(card);
+    TRhythmNamesReader reader;
+    int finished = 0;
+    QObject::connect(&reader, &TRhythmNamesReader::Finished, [&finished] { ++finished; });
+    Read(reader);
+    EXPECT_EQ(1, finished);
+    EXPECT_TRUE(ui.Questions.empty());
+    const std::size_t count = card ? 4 : 2;
+    ASSERT_EQ(count, log.Requests.size());
+    for (std::size_t i = 0; i < count; ++i) {
+      EXPECT_EQ(kAddresses[i], log.Address(i));
+      EXPECT_EQ(TBytes({0, 0, 0, 0x0C}),
+                TBytes(log.Requests[i].begin() + 9, log.Requests[i].begin() + 13));
+    }
+    EXPECT_EQ("Kit One", RhythmSetNames()[0]);
+    EXPECT_EQ("Kit Two", RhythmSetNames()[1]);
+    EXPECT_EQ(card ? "Card Kit A" : "Data Card 01", RhythmSetNames()[2]);
+    EXPECT_EQ(card ? "Card Kit B" : "Data Card 02", RhythmSetNames()[3]);
+    EXPECT_TRUE(DefaultInputBack());
+  }
+}
+
+// The first reply is lost, damaged or misshapen, the second whole: the second name must not
+// take the first one's place, and the first stays as it was until Retry reads it.
+TEST_F(RhythmNames, ABadReplyLeavesItsNameAndRetryReadsItAgain) {
+  constexpr double p = 0.5;
+  const struct {
+    const char* Fault;
+    TInstrumentFaults Faults;
+  } cases[] = {
+      {"lost", {.Drop = p, .Seed = SeedFor(p, {1, 0})}},
+      {"damaged", {.Corrupt = p, .Seed = SeedFor(p, {1, 0})}},
+      // A misshapen reply draws once more to choose shorter or longer.
+      {"misshapen", {.WrongLength = p, .Seed = SeedFor(p, {1, -1, 0})}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Fault);
+    RhythmSetNames() = kDefaults;
+    ui.Questions.clear();
+    instrument->SetFaults(c.Faults);
+    ui.Answers = {mbOK};
+    TRhythmNamesReader reader;
+    Read(reader);
+    ASSERT_EQ(1u, ui.Questions.size());
+    EXPECT_EQ("The instruments is not responding.", ui.LastText());
+    EXPECT_EQ(mbOK | mbRetry, ui.Questions[0].Buttons);
+    EXPECT_EQ("User 01", RhythmSetNames()[0]);
+    EXPECT_EQ("Kit Two", RhythmSetNames()[1]);
+    EXPECT_TRUE(DefaultInputBack());
+
+    // The same fault again; Retry, with the instrument mended meanwhile, reads every name.
+    instrument->SetFaults(c.Faults);
+    TRetryMends retry(*instrument);
+    Read(reader);
+    EXPECT_EQ(1u, retry.Questions.size());
+    EXPECT_EQ("Kit One", RhythmSetNames()[0]);
+    EXPECT_EQ("Kit Two", RhythmSetNames()[1]);
+  }
+}
+
+class RhythmNamesForeign : public TSendTest {};
+
+TEST_F(RhythmNamesForeign, OnlyAWholeReplyToARequestBecomesAName) {
+  RhythmSetNames() = kDefaults;
+  Timing().ReplyTimeoutMs = 2000;
+  TRhythmNamesReader reader;
+  reader.Start();
+  ASSERT_TRUE(reader.Running());
+  const TBytes name = {'S', 'e', 't', ' ', 'T', 'w', 'o', ' ', ' ', ' ', ' ', ' '};
+  TBytes damaged = DataSet(0x10400000, name);
+  damaged[10] ^= 1;
+  TBytes shortReply = DataSet(0x10400000, TBytes(name.begin(), name.begin() + 11));
+  const TBytes foreign[] = {
+      DataSet(0x10400000, name, 0x11),  // another device
+      [&] {                             // another model
+        TBytes other = DataSet(0x10400000, name);
+        other[3] = 0x6B;
+        return other;
+      }(),
+      DataSet(0x20400000, name),  // the card's, not requested without a card
+      DataSet(0x10420000, name),  // no such set
+      damaged,
+      shortReply,
+  };
+  for (const TBytes& message : foreign) ASSERT_TRUE(loop->Inject(0, message));
+  ASSERT_TRUE(loop->Inject(0, DataSet(0x10410000, name)));
+  for (int i = 0; i < 100 && RhythmSetNames()[1] == kDefaults[1]; ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  EXPECT_EQ("Set Two", RhythmSetNames()[1]);
+  EXPECT_EQ(kDefaults[0], RhythmSetNames()[0]);
+  EXPECT_EQ(kDefaults[2], RhythmSetNames()[2]);
+  EXPECT_TRUE(reader.Running());
+  reader.Stop();
+}
+
+TEST_F(RhythmNamesForeign, WithoutMidiNothingIsAskedAndNamesStay) {
+  RhythmSetNames() = kDefaults;
+  MidiSession().SetMidiOpen(false);
+  TRhythmNamesReader reader;
+  reader.Start();
+  EXPECT_FALSE(reader.Running());
+  EXPECT_EQ(0u, SentCount());
+  EXPECT_EQ(kDefaults, RhythmSetNames());
+}
+
+}  // namespace
