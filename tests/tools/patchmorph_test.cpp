@@ -1,9 +1,11 @@
-// The morph: the blend of one value, which offsets each box lets through, the wave kept whole,
-// and the bank from A to B.
+// The morph (the blend of one value, the offsets each box lets through, the wave kept whole, the
+// bank from A to B) and the random bank generator (its numbers, each box, the order of draws).
 #include <set>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "tools/bankrandomizer.h"
 #include "tools/patchmorph.h"
 #include "toolsfixture.h"
 
@@ -17,8 +19,8 @@ struct TPair {
     std::mt19937 gen(seed);
     FillRandom(A, gen);
     FillRandom(B, gen);
-    A.SetName(QStringLiteral("Patch A"), false);
-    B.SetName(QStringLiteral("Patch B"), false);
+    A.SetName("Patch A", false);
+    B.SetName("Patch B", false);
     // One effect type, and different wave groups, unless a test says otherwise.
     B.Common.StoreByte(12, A.Common.GetByte(12));
     for (TTone& tone : A.Tones) tone.StoreByte(1, 0);
@@ -73,7 +75,7 @@ TEST(TPatchMorphTest, StepZeroIsAAndStep127IsBWhereMorphed) {
   // Defaults: the name and effect type stay A's, and so do coarse and fine tune.
   pair.Morph.UpdatePatch(127, pair.Result);
   pair.ExpectFromB(Range(0, 12), {61, 62});
-  EXPECT_EQ(pair.Result.GetName(), QStringLiteral("Patch A"));
+  EXPECT_EQ(pair.Result.GetName(), "Patch A");
   // Every box checked: only the name and the effect type.
   pair.Morph.Checked.fill(true);
   pair.Morph.UpdatePatch(127, pair.Result);
@@ -177,10 +179,10 @@ TEST(TPatchMorphTest, TheBankGoesFromAToBInNamedSteps) {
     TPatchBank bank(nullptr);
     bank.Patch(3).Selected = true;
     pair.Morph.FillBank(bank);
-    EXPECT_EQ(bank.Name, QStringLiteral("MorphBank"));
-    EXPECT_EQ(bank.Patch(0).GetName(), QStringLiteral("Patch A"));
-    EXPECT_EQ(bank.Patch(1).GetName(), QStringLiteral("Morph001"));
-    EXPECT_EQ(bank.Patch(42).GetName(), QStringLiteral("Morph042"));
+    EXPECT_EQ(bank.Name, "MorphBank");
+    EXPECT_EQ(bank.Patch(0).GetName(), "Patch A");
+    EXPECT_EQ(bank.Patch(1).GetName(), "Morph001");
+    EXPECT_EQ(bank.Patch(42).GetName(), "Morph042");
     EXPECT_FALSE(bank.Patch(3).Selected);
     // A step in the middle is the blend of its index.
     pair.Morph.UpdatePatch(42, pair.Result);
@@ -191,15 +193,226 @@ TEST(TPatchMorphTest, TheBankGoesFromAToBInNamedSteps) {
     // coarse tune.
     TPatch& last = bank.Patch(127);
     if (all) {
-      EXPECT_EQ(last.GetName(), QStringLiteral("Patch B"));
+      EXPECT_EQ(last.GetName(), "Patch B");
       EXPECT_EQ(last.Common.Image, pair.B.Common.Image);
       for (int t = 0; t < 4; ++t) EXPECT_EQ(last.Tones[t].Image, pair.B.Tones[t].Image);
     } else {
-      EXPECT_EQ(last.GetName(), QStringLiteral("Morph127"));
+      EXPECT_EQ(last.GetName(), "Morph127");
       EXPECT_EQ(last.Tones[0].GetByte(61), pair.A.Tones[0].GetByte(61));
     }
     // The members keep their places in the bank.
     EXPECT_EQ(last.Number, 128);
     EXPECT_FALSE(last.Temporary);
   }
+}
+
+namespace {
+struct TBanks {
+  TPatchBank Source{nullptr};
+  TPatchBank Result{nullptr};
+  TBanks() { FillRandom(Source, 7); }
+};
+
+bool SameSound(TPatch& a, TPatch& b) {
+  if (a.Common.Image != b.Common.Image) return false;
+  for (int t = 0; t < 4; ++t)
+    if (a.Tones[t].Image != b.Tones[t].Image) return false;
+  return true;
+}
+
+// The generator as described, worked out here on its own: the draws, then each
+// block put together from the sources they name.
+class TReference {
+ public:
+  explicit TReference(std::uint32_t seed) : seed_(seed) {}
+  int Random(int n) {
+    seed_ = seed_ * 134775813u + 1u;
+    return static_cast<int>((std::uint64_t{seed_} * static_cast<std::uint64_t>(n)) >> 32);
+  }
+  std::pair<int, int> Choose() {
+    const int patch = Random(128);
+    return {patch, Random(4) % 3};
+  }
+  // Patch i with every box checked.
+  void Patch(TPatchBank& source, TPatch& out, int i, bool toneCommon) {
+    TPatch& own = source.Patch(i);
+    if (toneCommon) {
+      out.Common.Image = source.Patch(Choose().first).Common.Image;
+    } else {
+      const int first = Choose().first;
+      const int second = Choose().first;
+      for (int b = 0; b < 72; ++b)
+        out.Common.StoreByte(b,
+                             source.Patch(b >= 12 && b <= 43 ? second : first).Common.GetByte(b));
+    }
+    for (int t = 0; t < 4; ++t) {
+      if (toneCommon) {
+        const auto [patch, tone] = Choose();
+        out.Tones[t].Image = source.Patch(patch).Tones[tone].Image;
+        continue;
+      }
+      const std::vector<std::vector<int>> groups = {Span(0, 10),
+                                                    Join(Span(11, 44), Span(125, 128)),
+                                                    Join(Span(45, 52), {123, 117, 99, 78}),
+                                                    Join(Span(53, 60), {124, 118, 100, 79}),
+                                                    Span(61, 77),
+                                                    Span(80, 98),
+                                                    Join(Span(101, 116), Span(119, 122))};
+      for (const auto& group : groups) {
+        const auto [patch, tone] = Choose();
+        for (int b : group) out.Tones[t].StoreByte(b, source.Patch(patch).Tones[tone].GetByte(b));
+      }
+    }
+    QByteArray name = own.GetName().toLatin1();
+    for (char& c : name) {
+      const bool upper = !(c >= 'a' && c <= 'z');
+      const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+      if (QByteArray("aeiou").contains(lower))
+        c = "aeiou"[Random(5)];
+      else if (QByteArray("pytrwqsdfghjklmnbvcxz").contains(lower))
+        c = "pytrwqsdfghjklmnbvcxz"[Random(21)];
+      else
+        continue;
+      if (upper) c = static_cast<char>(c - 32);
+    }
+    out.SetName(QString::fromLatin1(name), false);
+  }
+
+ private:
+  static std::vector<int> Span(int first, int last) {
+    std::vector<int> offsets;
+    for (int b = first; b <= last; ++b) offsets.push_back(b);
+    return offsets;
+  }
+  static std::vector<int> Join(std::vector<int> a, const std::vector<int>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+  }
+  std::uint32_t seed_;
+};
+}  // namespace
+
+TEST(TBankRandomizerTest, FixedSeedGivesTheGeneratorsFirstDraws) {
+  // Seed 12345: 12345 × 134775813 + 1 = 1663807411486 ≡ 1655067934 (mod 2³²),
+  // and 1655067934 × 128 / 2³² = 49.3... gives 49; the next seeds follow the
+  // same way.
+  TLcgRandom rng(12345);
+  const struct {
+    int Range, Draw;
+    std::uint32_t Seed;
+  } draws[] = {{128, 49, 1655067934u}, {4, 1, 1242767767u}, {128, 10, 342459380u},
+               {4, 2, 2377737157u},    {5, 3, 2721613530u}, {21, 7, 1467157059u}};
+  for (const auto& d : draws) {
+    EXPECT_EQ(rng.Random(d.Range), d.Draw) << d.Seed;
+    EXPECT_EQ(rng.Seed, d.Seed);
+  }
+  // The same draws as a source choice: patch 49 tone 2, then patch 10 tone 3.
+  TBankRandomizer randomizer;
+  randomizer.Rng.Seed = 12345;
+  randomizer.ChooseSource();
+  EXPECT_EQ(std::pair(randomizer.SourcePatch, randomizer.SourceTone), std::pair(49, 2));
+  randomizer.ChooseSource();
+  EXPECT_EQ(std::pair(randomizer.SourcePatch, randomizer.SourceTone), std::pair(10, 3));
+}
+
+TEST(TBankRandomizerTest, WithEveryBoxUncheckedEachResultIsItsSource) {
+  for (bool toneCommon : {false, true}) {
+    TBanks banks;
+    TBankRandomizer randomizer;
+    randomizer.Options = {false, false, {false, false, false, false}, toneCommon};
+    randomizer.RandomizeBank(banks.Source, banks.Result, 5);
+    for (int i = 0; i < 128; ++i)
+      EXPECT_TRUE(SameSound(banks.Source.Patch(i), banks.Result.Patch(i))) << i;
+    EXPECT_EQ(randomizer.Rng.Seed, 5u) << "nothing was drawn";
+  }
+}
+
+TEST(TBankRandomizerTest, OnlyThePatchNameScramblesLettersInPlace) {
+  TBanks banks;
+  const char* names[] = {"Soft Pad 2!", "BRASS-09", "y.Z (x)", "", "aeiou AEIOU", "12/34 #&"};
+  for (int i = 0; i < 6; ++i) banks.Source.Patch(i).SetName(QString::fromLatin1(names[i]), false);
+  TBankRandomizer randomizer;
+  randomizer.Options = {false, true, {false, false, false, false}, false};
+  randomizer.RandomizeBank(banks.Source, banks.Result, 77);
+  int changed = 0;
+  for (int i = 0; i < 128; ++i) {
+    TPatch& source = banks.Source.Patch(i);
+    TPatch& result = banks.Result.Patch(i);
+    for (int t = 0; t < 4; ++t) EXPECT_EQ(source.Tones[t].Image, result.Tones[t].Image);
+    for (int b = 12; b < 72; ++b) EXPECT_EQ(source.Common.GetByte(b), result.Common.GetByte(b));
+    for (int b = 0; b < 12; ++b) {
+      const char s = static_cast<char>(source.Common.GetByte(b));
+      const char r = static_cast<char>(result.Common.GetByte(b));
+      const auto vowel = [](char c) { return QByteArray("aeiouAEIOU").contains(c); };
+      const auto letter = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
+      const auto lower = [](char c) { return c >= 'a' && c <= 'z'; };
+      if (!letter(s)) {
+        EXPECT_EQ(r, s) << i << " " << b;
+        continue;
+      }
+      EXPECT_TRUE(letter(r)) << i << " " << b;
+      EXPECT_EQ(vowel(r), vowel(s)) << i << " " << b;
+      EXPECT_EQ(lower(r), lower(s)) << i << " " << b;
+      changed += r != s;
+    }
+  }
+  EXPECT_GT(changed, 500);
+}
+
+TEST(TBankRandomizerTest, ToneFourOfTheSourceNeverReachesATone) {
+  for (bool toneCommon : {false, true}) {
+    TBanks banks;
+    // Tone 4 holds the only bytes with the top bit set.
+    for (int i = 0; i < 128; ++i)
+      for (int b = 0; b < 129; ++b) banks.Source.Patch(i).Tones[3].StoreByte(b, 0x80);
+    TBankRandomizer randomizer;
+    randomizer.Options.ToneCommonOriented = toneCommon;
+    randomizer.RandomizeBank(banks.Source, banks.Result, 3);
+    for (int i = 0; i < 128; ++i)
+      for (int t = 0; t < 4; ++t)
+        for (int b = 0; b < 129; ++b)
+          ASSERT_LT(banks.Result.Patch(i).Tones[t].GetByte(b), 0x80) << i << " " << t << " " << b;
+  }
+}
+
+TEST(TBankRandomizerTest, EveryBoxCheckedDrawsInTheDescribedOrder) {
+  // Both orientations, two seeds each, then a Randomize Patch that continues
+  // the sequence.
+  for (bool toneCommon : {false, true}) {
+    for (std::uint32_t seed : {1u, 0xDEADBEEFu}) {
+      TBanks banks;
+      TBankRandomizer randomizer;
+      randomizer.Options.ToneCommonOriented = toneCommon;
+      randomizer.RandomizeBank(banks.Source, banks.Result, seed);
+      TReference reference(seed);
+      TPatchBank expected(nullptr);
+      for (int i = 0; i < 128; ++i) {
+        reference.Patch(banks.Source, expected.Patch(i), i, toneCommon);
+        ASSERT_EQ(expected.Patch(i).GetName(), banks.Result.Patch(i).GetName()) << i;
+        ASSERT_TRUE(SameSound(expected.Patch(i), banks.Result.Patch(i))) << i;
+      }
+      randomizer.RandomizePatch(banks.Source, banks.Result, 5);
+      reference.Patch(banks.Source, expected.Patch(5), 5, toneCommon);
+      EXPECT_TRUE(SameSound(expected.Patch(5), banks.Result.Patch(5)));
+    }
+  }
+}
+
+TEST(TBankRandomizerTest, UncheckedBlocksKeepTheirOwnPatchsBlock) {
+  // " Common" and tones 2 and 4 unchecked: those blocks are patch i's own, the
+  // others drawn.
+  TBanks banks;
+  TBankRandomizer randomizer;
+  randomizer.Options = {false, false, {true, false, true, false}, false};
+  randomizer.RandomizeBank(banks.Source, banks.Result, 11);
+  int drawn = 0;
+  for (int i = 0; i < 128; ++i) {
+    TPatch& source = banks.Source.Patch(i);
+    TPatch& result = banks.Result.Patch(i);
+    EXPECT_EQ(result.Common.Image, source.Common.Image);
+    EXPECT_EQ(result.Tones[1].Image, source.Tones[1].Image);
+    EXPECT_EQ(result.Tones[3].Image, source.Tones[3].Image);
+    drawn += result.Tones[0].Image != source.Tones[0].Image;
+  }
+  EXPECT_GT(drawn, 120);
 }

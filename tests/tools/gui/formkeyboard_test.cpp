@@ -1,11 +1,16 @@
-// The keyboard window: which notes its keys send as they are pressed, dragged and released, its
-// caption, the octave buttons and the notes that do not exist, and its settings.
+// The keyboard window (notes sent as keys are pressed, dragged and released, octaves, settings)
+// and the preview setup (Test plays the dialog's values, OK keeps them, Cancel nothing, Browse).
 #include <QButtonGroup>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 
 #include "controls/keyselector.h"
+#include "controls/myedit.h"
+#include "controls/panslider.h"
 #include "tools/formkeyboard.h"
+#include "tools/formpreviewsetup.h"
 #include "toolwindowfixture.h"
 
 namespace {
@@ -44,11 +49,11 @@ TEST_F(TKeyboardTest, KeysSendNoteOnAndOffAsTheyArePressedDraggedAndReleased) {
   // The first key after opening: only a note-on, and the caption names the note.
   Press(0);
   EXPECT_EQ(loop->Sent(), (TSentBytes{{0x90, 48, 70}}));
-  EXPECT_EQ(keyboard->windowTitle(), QStringLiteral("Keyboard ( Play note : C 3 )"));
+  EXPECT_EQ(keyboard->windowTitle(), "Keyboard ( Play note : C 3 )");
   // Released: one note-off, at the preview velocity, and nothing stays selected.
   Release(0);
   EXPECT_EQ(loop->Sent(), (TSentBytes{{0x90, 48, 70}, {0x80, 48, 70}}));
-  EXPECT_EQ(keyboard->windowTitle(), QStringLiteral("Keyboard"));
+  EXPECT_EQ(keyboard->windowTitle(), "Keyboard");
   EXPECT_EQ(keyboard->Sounding(), -1);
   EXPECT_FALSE(keyboard->Keys()->KeySelected() >= -1);
 
@@ -57,7 +62,7 @@ TEST_F(TKeyboardTest, KeysSendNoteOnAndOffAsTheyArePressedDraggedAndReleased) {
   PreviewChannel = 10;
   Press(0);
   Move(2);
-  EXPECT_EQ(keyboard->windowTitle(), QStringLiteral("Keyboard ( Play note : D 3 )"));
+  EXPECT_EQ(keyboard->windowTitle(), "Keyboard ( Play note : D 3 )");
   Move(4);
   Release(4);
   EXPECT_EQ(loop->Sent(), (TSentBytes{{0x99, 48, 70},
@@ -75,7 +80,7 @@ TEST_F(TKeyboardTest, NotesOutsideZeroTo127AndNotesWithThePortsClosedAreNeverSen
   Move(33);
   Release(33);
   EXPECT_EQ(loop->Sent(), (TSentBytes{{0x90, 127, 70}, {0x80, 127, 70}}));
-  EXPECT_EQ(keyboard->windowTitle(), QStringLiteral("Keyboard"));
+  EXPECT_EQ(keyboard->windowTitle(), "Keyboard");
   // Octave "-1": the lone key left of C would be note -1.
   loop->ClearSent();
   Octave(-1);
@@ -112,4 +117,104 @@ TEST_F(TKeyboardTest, SettingsGiveTheOctaveAndPlaceAndClosingKeepsThem) {
                        settings["Keyboard/Width"]),
             std::tuple(5, 30, 384));
   EXPECT_EQ(menusEnabled, 1);
+}
+
+namespace {
+class TPreviewSetupTest : public TToolWindowTest {
+ protected:
+  void SetUp() override {
+    TToolWindowTest::SetUp();
+    Config().MidiFile = "/songs/Noname.Mid";
+    ToolHost().WriteConfig = [this] {
+      ++written;
+      return true;
+    };
+    // What an audition would play, looked at when it starts.
+    ToolHost().StartPreview = [this] {
+      played.push_back(
+          {Config().SingleNote, Config().PreviewNote, Config().PreviewVelocity, Config().MidiFile});
+    };
+    ToolHost().StopPreview = [this] { ++stopped; };
+    form.ShowConfig();
+    form.show();
+  }
+  // Single note 64 at velocity 100, or the file.
+  void ChangeEverything() {
+    form.Note()->SetCode(64);
+    form.Velocity()->SetValue(100);
+    form.FileName()->setText("/songs/Other.Mid");
+  }
+  struct TPlayed {
+    bool SingleNote;
+    int Note, Velocity;
+    QString File;
+    bool operator==(const TPlayed&) const = default;
+  };
+
+  TFormPreviewSetup form;
+  std::vector<TPlayed> played;
+  int stopped = 0;
+  int written = 0;
+};
+}  // namespace
+
+TEST_F(TPreviewSetupTest, TestPlaysTheDialogsValuesAndThenCancelKeepsNothing) {
+  EXPECT_TRUE(form.SingleNote()->isChecked());
+  EXPECT_EQ(form.Note()->Code(), 40);
+  EXPECT_EQ(form.Note()->Text().trimmed(), "E 2");
+  EXPECT_EQ(form.Velocity()->Value(), 70);
+  EXPECT_EQ(form.FileName()->text(), "/songs/Noname.Mid");
+  EXPECT_FALSE(form.findChild<QWidget*>("FilePanel")->isEnabled());
+
+  ChangeEverything();
+  QWidget* test = form.findChild<QWidget*>("Test");
+  QTest::mousePress(test, Qt::LeftButton);
+  QTest::mouseRelease(test, Qt::LeftButton);
+  form.MidiFile()->click();
+  EXPECT_TRUE(form.findChild<QWidget*>("FilePanel")->isEnabled());
+  EXPECT_FALSE(form.findChild<QWidget*>("NotePanel")->isEnabled());
+  QTest::mousePress(test, Qt::LeftButton);
+  QTest::mouseRelease(test, Qt::LeftButton);
+  EXPECT_EQ(played, (std::vector<TPlayed>{{true, 64, 100, "/songs/Other.Mid"},
+                                          {false, 64, 100, "/songs/Other.Mid"}}));
+  EXPECT_EQ(stopped, 2);
+  // Released: the settings have their own values again; Cancel writes nothing.
+  form.reject();
+  EXPECT_TRUE(Config().SingleNote);
+  EXPECT_EQ(Config().PreviewNote, 40);
+  EXPECT_EQ(Config().PreviewVelocity, 70);
+  EXPECT_EQ(Config().MidiFile, "/songs/Noname.Mid");
+  EXPECT_EQ(written, 0);
+}
+
+TEST_F(TPreviewSetupTest, OkKeepsAndWritesTheValues) {
+  ChangeEverything();
+  form.MidiFile()->setChecked(true);
+  form.accept();
+  EXPECT_FALSE(Config().SingleNote);
+  EXPECT_EQ(Config().PreviewNote, 64);
+  EXPECT_EQ(Config().PreviewVelocity, 100);
+  EXPECT_EQ(Config().MidiFile, "/songs/Other.Mid");
+  EXPECT_EQ(written, 1);
+  // Shown again: the kept values.
+  form.ShowConfig();
+  EXPECT_TRUE(form.MidiFile()->isChecked());
+}
+
+TEST_F(TPreviewSetupTest, BrowseStartsAtTheFileAndTakesTheChoice) {
+  ui.Files.push_back("/music/Groove.Mid");
+  form.MidiFile()->click();
+  QTest::mouseClick(form.findChild<QWidget*>("Browse"), Qt::LeftButton);
+  ASSERT_EQ(ui.FileRequests.size(), 1u);
+  const TFileDialogOptions& options = ui.FileRequests[0].Options;
+  EXPECT_EQ(options.Title, "Select Midi File");
+  EXPECT_EQ(options.Filter, "Mid file|*.Mid");
+  EXPECT_EQ(options.DefaultExt, "Mid");
+  EXPECT_EQ(options.InitialDir, "/songs");
+  EXPECT_EQ(options.FileName, "Noname.Mid");
+  EXPECT_TRUE(options.MustExist);
+  EXPECT_EQ(form.FileName()->text(), "/music/Groove.Mid");
+  // Cancelled: the name stays.
+  QTest::mouseClick(form.findChild<QWidget*>("Browse"), Qt::LeftButton);
+  EXPECT_EQ(form.FileName()->text(), "/music/Groove.Mid");
 }
