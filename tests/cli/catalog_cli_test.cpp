@@ -1,7 +1,6 @@
 // vesta-cli's catalog commands on files written with the model: add and scan with their summary,
 // find and similar in both formats, tag, and the refusals.
 #include <QDir>
-#include <QJsonArray>
 
 #include "model/patch.h"
 #include "model/patchbank.h"
@@ -11,21 +10,19 @@ namespace {
 class TCatalogCliTest : public TCliTest {
  protected:
   void SetUp() override {
-    QDir(dir.path()).mkpath(QStringLiteral("in/sub"));
+    QDir(dir.path()).mkpath("in/sub");
     TPatch pad(nullptr);
-    pad.SetName(QStringLiteral("Soft Pad"), false);
+    pad.SetName("Soft Pad", false);
     pad.Tones[1].StoreByte(81, 110);  // tone 2's cutoff
-    Write(QStringLiteral("in/pad.syx"), pad.SysexBytes(false));
+    Write("in/pad.syx", pad.SysexBytes(false));
     TPatchBank bank(nullptr);
     for (int i = 0; i < bank.Count(); ++i)
       bank.Patch(i).SetName(QStringLiteral("Lead %1").arg(i + 1), false);
     bank.Patch(2).Assign(pad);  // the pad again, as member 3
-    Write(QStringLiteral("in/sub/bank.syx"), bank.SysexBytes(false));
-    Write(QStringLiteral("in/sub/broken.syx"), QByteArray(77, '\xF0'));
+    Write("in/sub/bank.syx", bank.SysexBytes(false));
+    Write("in/sub/broken.syx", QByteArray(77, '\xF0'));
   }
-  TCliRun Catalog(QStringList args) const {
-    return Cli(args << QStringLiteral("--catalog") << Path(QStringLiteral("c.db")));
-  }
+  TCliRun Catalog(QStringList args) const { return Cli(args << "--catalog" << Path("c.db")); }
 };
 }  // namespace
 
@@ -37,8 +34,8 @@ TEST_F(TCatalogCliTest, AddScanFindSimilarAndTag) {
                                         "Files read: 2, sounds: 129, distinct sounds: 128, "
                                         "damaged files: 1\n"));
   run = Catalog({"catalog", "scan"});
-  EXPECT_TRUE(run.Out.endsWith(
-      QStringLiteral("Files read: 0, sounds: 129, distinct sounds: 128, damaged files: 1\n")));
+  EXPECT_TRUE(
+      run.Out.endsWith("Files read: 0, sounds: 129, distinct sounds: 128, damaged files: 1\n"));
   EXPECT_EQ(Catalog({"catalog", "folders"}).Out, Path("in") + u'\n');
 
   // One place a line, by file and then element; the query in several shell words.
@@ -52,8 +49,8 @@ TEST_F(TCatalogCliTest, AddScanFindSimilarAndTag) {
   const QJsonObject lead = found[0].toObject();
   EXPECT_EQ(lead.keys(), (QStringList{"element", "file", "hash", "kind", "name"}));
   EXPECT_EQ(lead["element"].toInt(), 127);
-  EXPECT_EQ(lead["name"].toString(), QStringLiteral("Lead 127"));
-  EXPECT_EQ(lead["kind"].toString(), QStringLiteral("Patch"));
+  EXPECT_EQ(lead["name"].toString(), "Lead 127");
+  EXPECT_EQ(lead["kind"].toString(), "Patch");
   EXPECT_EQ(lead["hash"].toString().size(), 40);
 
   // The nearest: the pad itself at both places, then the bank's leads (all alike but for the
@@ -64,7 +61,7 @@ TEST_F(TCatalogCliTest, AddScanFindSimilarAndTag) {
   ASSERT_EQ(near.size(), 3);
   EXPECT_EQ(near[0].toObject()["distance"].toDouble(), 0.0);
   EXPECT_EQ(near[1].toObject()["element"].toInt(), 3);
-  EXPECT_EQ(near[2].toObject()["name"].toString(), QStringLiteral("Lead 1"));
+  EXPECT_EQ(near[2].toObject()["name"].toString(), "Lead 1");
   EXPECT_GT(near[2].toObject()["distance"].toDouble(), 0.0);
 
   // Tags, favourite and category follow the sound into every file.
@@ -79,7 +76,7 @@ TEST_F(TCatalogCliTest, AddScanFindSimilarAndTag) {
   EXPECT_EQ(Catalog({"find", "pad", "hidden"}).Out.count(u'\n'), 2);
 
   EXPECT_EQ(Catalog({"catalog", "remove", Path("in")}).Exit, 0);
-  EXPECT_TRUE(Catalog({"catalog", "stats"}).Out.contains(QStringLiteral("\nSounds: 0\n")));
+  EXPECT_TRUE(Catalog({"catalog", "stats"}).Out.contains("\nSounds: 0\n"));
 }
 
 TEST_F(TCatalogCliTest, RefusesWhatItCannotDo) {
@@ -91,7 +88,7 @@ TEST_F(TCatalogCliTest, RefusesWhatItCannotDo) {
   EXPECT_EQ(run.Exit, 1);
   run = Catalog({"similar", Path("in/sub/bank.syx")});
   EXPECT_EQ(run.Exit, 2);
-  EXPECT_TRUE(run.Err.contains(QStringLiteral("holds 128 sounds; choose one with --element N")));
+  EXPECT_TRUE(run.Err.contains("holds 128 sounds; choose one with --element N"));
   run = Catalog({"tag", Path("in/pad.syx")});
   EXPECT_EQ(run.Exit, 2);
   run = Catalog({"catalog", "remove", Path("in")});

@@ -26,8 +26,8 @@ class TCliToolsTest : public TCliTest {
     Write("bank.Syx", source.SysexBytes(false));
     Scramble(a, gen);
     Scramble(b, gen);
-    a.SetName(QStringLiteral("Alpha"), false);
-    b.SetName(QStringLiteral("Beta"), false);
+    a.SetName("Alpha", false);
+    b.SetName("Beta", false);
     b.Common.StoreByte(12, a.Common.GetByte(12));
     Write("a.Syx", a.SysexBytes(false));
     Write("b.Syx", b.SysexBytes(false));
@@ -63,8 +63,8 @@ TEST_F(TCliToolsTest, RandomWritesTheGeneratorsBankForTheSeedAndBoxes) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.options);
-    const TCliRun run = Run(QStringLiteral("random bank.Syx -o out.Syx --seed 4000000000 ") +
-                            QLatin1String(c.options));
+    const TCliRun run =
+        Run("random bank.Syx -o out.Syx --seed 4000000000 " + QLatin1String(c.options));
     ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
     EXPECT_EQ(Read("out.Syx"), Randomized(c.expected, 4000000000u));
   }
@@ -113,6 +113,6 @@ TEST_F(TCliToolsTest, MorphWritesOneStepOrTheBank) {
   ASSERT_EQ(Run("morph a.Syx b.Syx -o all.Syx --bank --all").Exit, 0);
   const QByteArray all = Read("all.Syx");
   ASSERT_TRUE(written.ReadSysexBytes(Bytes(all), false));
-  EXPECT_EQ(written.Patch(127).GetName(), QStringLiteral("Beta"));
-  EXPECT_EQ(written.Patch(1).GetName(), QStringLiteral("Morph001"));
+  EXPECT_EQ(written.Patch(127).GetName(), "Beta");
+  EXPECT_EQ(written.Patch(1).GetName(), "Morph001");
 }

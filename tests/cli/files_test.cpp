@@ -1,9 +1,171 @@
-// vesta-cli convert, pack and extract: round trips keep every byte; layouts are kept apart.
-#include <QJsonArray>
+// vesta-cli info, convert, pack, extract, search and duplicates on files written with the model:
+// every kind of file recognised and listed, round trips that keep every byte, layouts kept apart.
+#include <cmath>
+
 
 #include "model/global.h"
 #include "model/library.h"
+#include "model/patch.h"
+#include "model/patchbank.h"
 #include "tests/cli/clitest.h"
+#include "tests/instrument/sysexhelpers.h"
+
+namespace {
+// A temporary-area patch assembled byte by byte: a common message of 83 bytes and four tone
+// messages of 140 bytes.
+QByteArray HandMadePatch() {
+  TBytes common(72, 0x05);
+  const std::string name = "Hand Made   ";
+  std::copy(name.begin(), name.end(), common.begin());
+  TBytes file = DataSet(0x03000000, common);
+  for (std::uint32_t t = 0; t < 4; ++t) {
+    const TBytes tone = DataSet(0x03001000 + t * 0x200, TBytes(129, std::uint8_t(t + 1)));
+    file.insert(file.end(), tone.begin(), tone.end());
+  }
+  return QByteArray(reinterpret_cast<const char*>(file.data()), qsizetype(file.size()));
+}
+}  // namespace
+
+TEST_F(TCliTest, HandMadePatchIsListedWithItsNameAndTemporaryLocation) {
+  Write("hand.syx", HandMadePatch());
+  ASSERT_EQ(Read("hand.syx").size(), 643);
+  const TCliRun run = Run("info hand.syx");
+  EXPECT_EQ(run.Exit, 0);
+  EXPECT_TRUE(run.Out.contains(".Syx file, normal layout, 643 bytes"));
+  EXPECT_TRUE(run.Out.contains("Patch             \"Hand Made\""));
+  EXPECT_TRUE(run.Out.contains("Temporary"));
+  // Converting it keeps every byte the model writes for a temporary patch on device 17.
+  EXPECT_EQ(Run("convert hand.syx x.syx --to-xp").Exit, 0);
+  EXPECT_EQ(Run("convert x.syx back.syx --from-xp").Exit, 0);
+  EXPECT_EQ(Read("back.syx"), HandMadePatch());
+}
+
+TEST_F(TCliTest, EverySyxKindIsRecognisedBySizeInBothLayouts) {
+  for (int kind = ekPatch; kind <= ekSystem; ++kind) {
+    for (bool xp : {false, true}) {
+      SCOPED_TRACE(QStringLiteral("kind %1 xp %2").arg(kind).arg(xp).toStdString());
+      // No extension: the size and the leading F0 tell a .Syx file.
+      Write("file", SyxOf(kind, xp, "Sound"));
+      const QJsonObject info = InfoJson("file");
+      EXPECT_EQ(info["format"].toString(), "syx");
+      const bool either = kind == ekRhythm || kind == ekRhythmBank;
+      EXPECT_EQ(info["layout"].toString(), either ? "either" : xp ? "xp" : "normal");
+      const QJsonObject element = info["elements"].toArray()[0].toObject();
+      EXPECT_EQ(element["kindCode"].toInt(), kind);
+      EXPECT_EQ(element["kind"].toString(), TLibElem::KindName(kind));
+    }
+  }
+}
+
+TEST_F(TCliTest, JsonListsLibraryElementsWithBankAndGlobalMembers) {
+  TLibrary library;
+  library.Comment = QStringList{"first line", QString()};
+  TLibElem& patch = library.NewElement(ekPatch);
+  patch.SetName("Strings", false);
+  patch.Temporary = false;
+  patch.User = true;
+  patch.Number = 12;
+  patch.ModifiedDate = 45000;  // 15 March 2023
+  patch.ModifiedTime = 0.5;
+  TLibElem& bank = library.NewElement(ekPatchBank);
+  bank.Name = "Bank A";
+  bank.ModifiedDate = std::nan("");  // a damaged date is listed as none, not as garbage
+  library.NewElement(ekGlobal).Name = "Dump";
+  Write("many.Lib", library.SaveToBytes(false));
+
+  const QJsonObject info = InfoJson("many.Lib");
+  EXPECT_EQ(info["format"].toString(), "lib");
+  EXPECT_EQ(info["layout"].toString(), "normal");
+  EXPECT_EQ(info["comment"].toArray().size(), 2);
+  const QJsonArray elements = info["elements"].toArray();
+  ASSERT_EQ(elements.size(), 3);
+  const QJsonObject first = elements[0].toObject();
+  EXPECT_EQ(first["name"].toString(), "Strings");
+  EXPECT_EQ(first["location"].toString(), "User : 12");
+  EXPECT_EQ(first["modified"].toString(), "2023-03-15T12:00:00");
+  EXPECT_FALSE(first.contains("members"));
+
+  EXPECT_TRUE(elements[1].toObject()["modified"].isNull());
+  const QJsonArray members = elements[1].toObject()["members"].toArray();
+  ASSERT_EQ(members.size(), 128);
+  EXPECT_EQ(Str(members[127], "location"), "User : 128");
+  const QJsonArray global = elements[2].toObject()["members"].toArray();
+  ASSERT_EQ(global.size(), 7);
+  EXPECT_EQ(Str(global[1], "location"), "Card");
+  EXPECT_EQ(global[3].toObject()["members"].toArray().size(), 32);
+  EXPECT_EQ(Str(global[6], "kind"), "System");
+
+  // The text listing indents members under their bank.
+  const TCliRun text = Run("info many.Lib");
+  EXPECT_TRUE(text.Out.contains("\n      1  Patch "));
+  EXPECT_TRUE(text.Out.contains("\n         32  Performance "));
+}
+
+TEST_F(TCliTest, LibraryAndGlbLayoutsAreFoundByReadingThemWhole) {
+  TLibrary library;
+  library.NewElement(ekPerformance);
+  library.NewElement(ekSystem);
+  Write("xp.Lib", library.SaveToBytes(true));
+  EXPECT_EQ(InfoJson("xp.Lib")["layout"].toString(), "xp");
+  // Without an extension a library is still recognised by its contents.
+  Write("noext", library.SaveToBytes(false));
+  const QJsonObject info = InfoJson("noext");
+  EXPECT_EQ(info["format"].toString(), "lib");
+  EXPECT_EQ(info["layout"].toString(), "normal");
+  TLibrary rhythms;
+  rhythms.NewElement(ekRhythm);
+  Write("rhythm.Lib", rhythms.SaveToBytes(false));
+  EXPECT_EQ(InfoJson("rhythm.Lib")["layout"].toString(), "either");
+
+  TGlobal global(nullptr);
+  global.Name = "Studio";
+  Write("dump.Glb", global.GlbBytes(true));
+  const QJsonObject glb = InfoJson("dump.Glb");
+  EXPECT_EQ(glb["layout"].toString(), "xp");
+  EXPECT_EQ(glb["size"].toInt(), TGlobal::kXpRecordSize);
+  EXPECT_EQ(Str(glb["elements"].toArray()[0], "name"), "Studio");
+  EXPECT_EQ(glb["elements"].toArray()[0].toObject()["members"].toArray().size(), 7);
+}
+
+TEST_F(TCliTest, DatesAreListedOnlyWhereTheFileStoresThem) {
+  // Library records carry dates: a library's elements, a global dump and its banks and system.
+  TGlobal global(nullptr);
+  global.Name = "Studio";
+  global.ModifiedDate = 45000;  // 15 March 2023
+  global.ModifiedTime = 0.25;
+  global.Member(TGlobal::gmSystem).ModifiedDate = 45001;
+  global.Member(TGlobal::gmSystem).ModifiedTime = 0.75;
+  global.Member(TGlobal::gmUserPatches).ModifiedDate = 45002;
+  global.Member(TGlobal::gmUserPatches).ModifiedTime = 0;
+  Write("dump.Glb", global.GlbBytes(false));
+  const QJsonObject glb = InfoJson("dump.Glb")["elements"].toArray()[0].toObject();
+  EXPECT_EQ(glb["modified"].toString(), "2023-03-15T06:00:00");
+  const QJsonArray entries = glb["members"].toArray();
+  ASSERT_EQ(entries.size(), 7);
+  EXPECT_EQ(Str(entries[6], "modified"), "2023-03-16T18:00:00");
+  EXPECT_EQ(Str(entries[0], "modified"), "2023-03-17T00:00:00");
+  // A bank stores its members as bare messages: they have no date of their own.
+  EXPECT_TRUE(entries[0].toObject()["members"].toArray()[0].toObject()["modified"].isNull());
+
+  TLibrary library;
+  TLibElem& bank = library.NewElement(ekPerformanceBank);
+  bank.ModifiedDate = 45003;
+  bank.ModifiedTime = 0.5;
+  Write("bank.Lib", library.SaveToBytes(false));
+  const QJsonObject inLibrary = InfoJson("bank.Lib")["elements"].toArray()[0].toObject();
+  EXPECT_EQ(inLibrary["modified"].toString(), "2023-03-18T12:00:00");
+  for (const QJsonValue member : inLibrary["members"].toArray())
+    EXPECT_TRUE(member.toObject()["modified"].isNull());
+
+  // A .Syx file holds messages and no date at all; the text listing shows "-".
+  Write("bank.syx", SyxOf(ekRhythmBank, false, "Drums"));
+  const QJsonObject syx = InfoJson("bank.syx")["elements"].toArray()[0].toObject();
+  EXPECT_TRUE(syx["modified"].isNull());
+  EXPECT_TRUE(syx["members"].toArray()[1].toObject()["modified"].isNull());
+  const QStringList lines = Run("info bank.syx").Out.split(u'\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 4);
+  for (int i = 1; i < 4; ++i) EXPECT_TRUE(lines[i].endsWith("  -")) << lines[i].toStdString();
+}
 
 TEST_F(TCliTest, ConvertToXpAndBackGivesIdenticalBytesForEveryFileKind) {
   TLibrary library;
@@ -65,3 +227,55 @@ TEST_F(TCliTest, ARhythmSetReadsTheSameInBothLayoutsSoItPacksWithAnXpFile) {
   EXPECT_EQ(Run("pack xp.Lib r.Syx b.Syx").Exit, 0);
   EXPECT_EQ(InfoJson("xp.Lib")["layout"].toString(), "xp");
 }
+
+namespace {
+class TCliSearchTest : public TCliTest {
+ protected:
+  void SetUp() override {
+    TLibrary library;
+    auto add = [&](int kind, const char* name, double date) -> TLibElem& {
+      TLibElem& element = library.NewElement(kind);
+      element.Init();
+      element.SetName(QLatin1String(name), false);
+      element.ModifiedDate = date;
+      element.ModifiedTime = 0.5;
+      return element;
+    };
+    auto& lead = static_cast<TPatch&>(add(ekPatch, "Lead", 45000));
+    add(ekPerformance, "lead split", 45001);
+    add(ekPatch, "LEAD", 45002).Assign(lead);
+    library.Element(2).SetName("Copy", false);
+    auto& bank = static_cast<TPatchBank&>(add(ekPatchBank, "Bank", 45003));
+    bank.Name = "Bank";
+    for (int i = 0; i < bank.Count(); ++i) bank.Member(i).SetName("B", false);
+    bank.Member(7).SetName("lead", false);
+    Write("my.Lib", library.SaveToBytes(false));
+  }
+};
+
+TEST_F(TCliSearchTest, SearchPrintsTheExportColumnsOfMatchingSoundsAndBankMembers) {
+  const QStringList lines = Lines("search my.Lib --name lead");
+  ASSERT_EQ(lines.size(), 3);
+  EXPECT_EQ(lines[0], QStringLiteral("Patch               Lead                Temporary      "
+                                     "2023-03-15  12:00:00     Loc : my.Lib"));
+  EXPECT_TRUE(lines[1].startsWith("Performance         lead split"));
+  EXPECT_TRUE(lines[2].startsWith("Patch               lead"));
+  EXPECT_TRUE(lines[2].endsWith("Loc : Bank"));
+  EXPECT_EQ(lines[2].mid(40, 15), "User : 8       ");
+  EXPECT_EQ(Lines("search my.Lib --name lead --exact --case --kinds patch").size(), 1);
+  EXPECT_EQ(Lines("search my.Lib --from 2023-03-16 --to 2023-03-17 --kinds patch,performance"),
+            Lines("search my.Lib --name split"));
+}
+
+TEST_F(TCliSearchTest, DuplicatesByNameAndBySameSound) {
+  // 127 members named "B", and "Lead" with the bank's "lead".
+  EXPECT_EQ(Lines("duplicates my.Lib").size(), 127 + 2);
+  const TCliRun json = Run("duplicates my.Lib --same-sound --json");
+  ASSERT_EQ(json.Exit, 0) << json.Err.toStdString();
+  const QJsonArray rows = QJsonDocument::fromJson(json.Out.toUtf8()).array();
+  ASSERT_GE(rows.size(), 2);
+  EXPECT_EQ(Str(rows[0], "name"), "Lead");
+  EXPECT_EQ(Str(rows[1], "name"), "Copy");
+}
+
+}  // namespace

@@ -1,5 +1,9 @@
-// vesta-cli show and diff: every parameter as the editors show it, and what differs.
+// vesta-cli show, diff and set: every parameter as the editors show it, what differs, and
+// parameters set by their shown text, checked against show and the model.
+#include "editors/params/paramlisting.h"
+#include "model/block.h"
 #include "model/library.h"
+#include "model/pagenames.h"
 #include "model/patch.h"
 #include "model/patchbank.h"
 #include "tests/cli/clitest.h"
@@ -71,7 +75,7 @@ TEST_F(TCliTest, ShowListsEveryPatchParameterWithItsStoredBytesAndText) {
   // Banks and libraries member by member, or one sound.
   TPatchBank bank(nullptr);
   bank.Init();
-  static_cast<TPatch&>(bank.Member(99)).SetName(QStringLiteral("Hundredth"), false);
+  static_cast<TPatch&>(bank.Member(99)).SetName("Hundredth", false);
   Write("bank.syx", bank.SysexBytes(false));
   TLibrary library;
   library.NewElement(ekPatch);
@@ -132,4 +136,156 @@ TEST_F(TCliTest, ShowNamesTheBlocksOfEveryKindOfSound) {
       covered += p.toObject()["stored"].toArray().size();
     EXPECT_EQ(covered, bytes[i]) << kinds[i].toStdString();
   }
+}
+
+namespace {
+// The set command's word for a block: "tone 2" is "tone2", "scale tune 3" "scale3".
+QString BlockWord(QString block) {
+  block.replace(QLatin1String("scale tune"), QLatin1String("scale"));
+  return block.remove(u' ');
+}
+
+// One assignment per shown parameter that shows a value of its row, in listing order: the
+// effect type before its parameters, a wave group before its wave.
+QStringList Assignments(const QJsonArray& parameters) {
+  // A caption a block holds twice is named by its offset.
+  QHash<QString, int> count;
+  auto caption = [](const QJsonObject& p) {
+    return BlockWord(p["block"].toString()) + u'/' + p["caption"].toString().trimmed();
+  };
+  for (const QJsonValue& value : parameters) ++count[caption(value.toObject()).toLower()];
+  QStringList words;
+  for (const QJsonValue& value : parameters) {
+    const QJsonObject p = value.toObject();
+    if (p.contains(QLatin1String("outOfRange"))) continue;
+    const QString key = count[caption(p).toLower()] > 1 ? BlockWord(p["block"].toString()) + u'/' +
+                                                              QString::number(p["offset"].toInt())
+                                                        : caption(p);
+    words << key + u'=' + p["text"].toString();
+  }
+  return words;
+}
+
+// Whether no other value of the row shows what stored shows in this block: only such a text
+// names its bytes (names from a list may repeat, and a list without names shows blanks).
+bool Unique(const TParamRow& row, const TBlock& block, int stored) {
+  std::vector<std::uint8_t> data(block.Data(), block.Data() + block.Size());
+  auto text = [&](int value) {
+    ParamSplit(row, value, data.data() + row.Offset);
+    return ParamText(row, data.data());
+  };
+  const QString wanted = text(stored);
+  for (int value = row.Min; value <= row.Max; ++value)
+    if (value != stored && text(value) == wanted) return false;
+  return true;
+}
+
+// The sound with every row's bytes at one end of its range, rows taken anew after each one (an
+// effect type changes its parameters' rows). A row whose text there is not its own keeps its
+// bytes.
+void SetEveryRowTo(TLibElem& sound, bool high) {
+  for (std::size_t b = 0; b < ShownBlocks(sound).size(); ++b) {
+    for (std::size_t r = 0;; ++r) {
+      auto blocks = ShownBlocks(sound);
+      if (r >= blocks[b].Rows.size()) break;
+      const TParamRow& row = blocks[b].Rows[r];
+      TBlock& block = *blocks[b].Data;
+      if (row.Control == TParamControl::Name) {
+        for (int i = 0; i < row.Size; ++i) block.StoreByte(row.Offset + i, high ? '~' : ' ');
+        continue;
+      }
+      const int stored = high ? row.Max : row.Min;
+      if (!Unique(row, block, stored)) continue;
+      std::uint8_t bytes[2];
+      ParamSplit(row, stored, bytes);
+      for (int i = 0; i < std::min<int>(row.Size, 2); ++i)
+        block.StoreByte(row.Offset + i, bytes[i]);
+    }
+  }
+}
+}  // namespace
+
+class TCliSetTest : public TCliTest {
+ protected:
+  // The parameters show lists for the one sound of a file.
+  QJsonArray Shown(const QString& name) const {
+    const QJsonArray sounds = JsonArray("show " + name + " --json");
+    EXPECT_EQ(sounds.size(), 1);
+    return sounds[0].toObject()[QLatin1String("parameters")].toArray();
+  }
+};
+
+TEST_F(TCliSetTest, SetTakesEveryRowOfEveryTableToItsEndsAndBackAsShowShowsThem) {
+  // The name lists vesta-cli shows, so that the names' texts here are its texts.
+  PageNames().Load();
+  for (int kind : {ekPatch, ekPerformance, ekRhythm, ekSystem}) {
+    SCOPED_TRACE(kind);
+    auto original = CreateElement(kind, nullptr);
+    original->Init();
+    // Bytes a new sound holds outside their rows (a rhythm note's pan 0) cannot be typed back.
+    for (const TShownBlock& block : ShownBlocks(*original))
+      for (const TParamRow& row : block.Rows)
+        if (row.Size <= 2 && !ParamInRange(row, block.Data->Data())) {
+          std::uint8_t bytes[2];
+          ParamSplit(row, row.Min, bytes);
+          for (int i = 0; i < row.Size; ++i) block.Data->StoreByte(row.Offset + i, bytes[i]);
+        }
+    Write("in.syx", original->SysexBytes(false));
+    const QStringList back = Assignments(Shown("in.syx"));
+    for (bool high : {false, true}) {
+      auto end = CreateElement(kind, nullptr);
+      end->Init();
+      SetEveryRowTo(*end, high);
+      Write("end.syx", end->SysexBytes(false));
+      const QJsonArray shownEnd = Shown("end.syx");
+      const TCliRun set =
+          Cli(QStringList{"set", "in.syx", "-o", "out.syx"} + Assignments(shownEnd));
+      ASSERT_EQ(set.Exit, 0) << set.Err.toStdString();
+      // The bytes of the sound at that end, with valid checksums, and show agrees.
+      EXPECT_EQ(Read("out.syx"), Read("end.syx"))
+          << (high ? "high\n" : "low\n") << Run("diff out.syx end.syx").Out.toStdString();
+      EXPECT_EQ(Shown("out.syx"), shownEnd);
+      const TCliRun again = Cli(QStringList{"set", "out.syx", "-o", "back.syx"} + back);
+      ASSERT_EQ(again.Exit, 0) << again.Err.toStdString();
+      EXPECT_EQ(Read("back.syx"), Read("in.syx")) << Run("diff back.syx in.syx").Out.toStdString();
+    }
+  }
+}
+
+TEST_F(TCliSetTest, SetWritesOneOrEverySoundInTheInputsFormatAndLayout) {
+  TPatchBank bank(nullptr);
+  bank.Init();
+  Write("bank.syx", bank.SysexBytes(true));
+  ASSERT_EQ(Cli({"set", "bank.syx", "-o", "one.syx", "--element", "3", "common/patch level=100",
+                 "tone2/Cutoff Frequency=84", "common/pan=L 20", "tone/Tone Switch=Off"})
+                .Exit,
+            0);
+  TPatchBank expected(nullptr);
+  expected.Init();
+  auto& third = static_cast<TPatch&>(expected.Member(2));
+  third.Common.StoreByte(46, 100);
+  third.Tones[1].StoreByte(81, 84);
+  third.Common.StoreByte(47, 44);
+  for (TTone& tone : third.Tones) tone.StoreByte(0, 0);
+  EXPECT_EQ(Read("one.syx"), expected.SysexBytes(true));
+
+  ASSERT_EQ(Cli({"set", "bank.syx", "-o", "all.syx", "--all", "common/Patch Level=7"}).Exit, 0);
+  const QJsonArray all = JsonArray("show all.syx --json");
+  ASSERT_EQ(all.size(), 128);
+  for (const QJsonValue& sound : all)
+    for (const QJsonValue& p : sound.toObject()["parameters"].toArray())
+      if (Str(p, "caption") == "Patch Level") {
+        EXPECT_EQ(Str(p, "text"), "7");
+      }
+
+  // A library stays a library; --all skips the sounds without the block.
+  TLibrary library;
+  library.NewElement(ekPatch);
+  library.NewElement(ekSystem);
+  Write("lib.Lib", library.SaveToBytes(false));
+  ASSERT_EQ(Cli({"set", "lib.Lib", "-o", "out.Lib", "--all", "tone1/Cutoff Frequency=99"}).Exit, 0);
+  static_cast<TPatch&>(library.Element(0)).Tones[0].StoreByte(81, 99);
+  Write("expected.Lib", library.SaveToBytes(false));
+  EXPECT_EQ(Read("out.Lib"), Read("expected.Lib"))
+      << Run("diff out.Lib expected.Lib").Out.toStdString();
 }
