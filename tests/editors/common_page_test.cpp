@@ -1,6 +1,6 @@
 // The common page of a patch, driven through its controls: what one edit sends, every row's
-// control storing its extremes, the name and tempo groups, the two tab histories, Undo and Redo
-// from the keyboard, the structure arrows and typed values.
+// control storing its extremes, the name and tempo groups, the two tab histories, and Undo and
+// Redo from the keyboard. (Typed values: the controls' tests, which check one change per entry.)
 
 #include "editorfixture.h"
 
@@ -148,24 +148,6 @@ TEST_F(CommonPage, UndoAndRedoFromTheKeyboard) {
   EXPECT_FALSE(page_->BtnRedo()->isEnabled());
 }
 
-TEST_F(CommonPage, StructureArrowsStepWithoutWrappingAndStoreEachStep) {
-  TParamBinding* upper = page_->Binding(68);
-  ASSERT_NE(upper, nullptr);
-  auto* left = upper->Widget()->findChild<QToolButton*>(QStringLiteral("Precedente"));
-  auto* right = upper->Widget()->findChild<QToolButton*>(QStringLiteral("Successivo"));
-  auto* label = upper->Widget()->findChild<QLabel*>(QStringLiteral("Item"));
-  EXPECT_EQ(label->text(), "Type 1");
-  QTest::mouseClick(left, Qt::LeftButton);  // at 0: nothing
-  EXPECT_TRUE(Taken().empty());
-  for (int i = 0; i < 12; ++i) QTest::mouseClick(right, Qt::LeftButton);
-  EXPECT_EQ(Common().GetByte(68), 9);
-  EXPECT_EQ(label->text(), "Type 10");
-  const std::vector<TBytes> sent = Taken();
-  ASSERT_EQ(sent.size(), 9u);  // steps past 9 change nothing and send nothing
-  EXPECT_EQ(sent[8], Set(kCommon + 68, {9}));
-  EXPECT_EQ(Common().GetByte(70), 0);
-}
-
 // The captions of the patch's windows follow the name as it is typed, and after Undo and Revert;
 // the name field keeps its text and cursor, and the library's row draws the new name.
 TEST_F(CommonPage, CaptionsFollowATypedNameAtOnce) {
@@ -200,38 +182,4 @@ TEST_F(CommonPage, CaptionsFollowATypedNameAtOnce) {
   EXPECT_TRUE(window_->windowTitle().startsWith(before + " ["))
       << window_->windowTitle().toStdString();
   EXPECT_TRUE(effects->windowTitle().startsWith(before)) << effects->windowTitle().toStdString();
-}
-
-// Typed values: one message and one Undo in every kind of value field; a refusal sends nothing.
-TEST_F(CommonPage, ATypedValueIsOneMessageAndOneUndoInEveryKindOfValueField) {
-  TMyEdit* octave = Field(65);  // shows stored − 3
-  octave->setFocus();
-  QTest::keyClicks(octave->LineEdit(), QStringLiteral("+2"));
-  EXPECT_TRUE(Taken().empty());
-  QTest::keyClick(octave->LineEdit(), Qt::Key_Return);
-  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 65, {5})});
-  page_->Undo();
-  EXPECT_EQ(Common().GetByte(65), 0);
-  EXPECT_EQ(Taken().size(), 1u);
-  EXPECT_FALSE(page_->CanUndo());
-  QTest::keyClicks(octave->LineEdit(), QStringLiteral("9"));
-  QTest::keyClick(octave->LineEdit(), Qt::Key_Return);
-  EXPECT_TRUE(Taken().empty());
-  QTest::keyClick(octave->LineEdit(), Qt::Key_Escape);
-  // The slider's number box, after a double-click that types instead of stepping twice.
-  auto* level = page_->findChild<TPanSlider*>(Name(46));
-  ASSERT_NE(level, nullptr);
-  QTest::mouseDClick(level->Edit(), Qt::LeftButton, {}, QPoint(10, 10));
-  Taken();
-  QTest::keyClicks(level->Edit()->LineEdit(), QStringLiteral("100"));
-  QTest::keyClick(level->Edit()->LineEdit(), Qt::Key_Return);
-  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 46, {100})});
-  EXPECT_EQ(level->Slider()->Value(), 100);
-  // The pan knob's box takes its stereo text.
-  auto* pan = page_->findChild<TClickEdit*>(QStringLiteral("PanEdit"));
-  ASSERT_NE(pan, nullptr);
-  pan->setFocus();
-  QTest::keyClicks(pan, QStringLiteral("L 20"));
-  QTest::keyClick(pan->LineEdit(), Qt::Key_Return);
-  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 47, {44})});
 }
