@@ -12,46 +12,33 @@
 
 namespace {
 
-// A name box on the screen, with what makes its text the element's name and reads that back.
+// A name box of the given kind on the screen, and the element whose name it edits.
 struct TOpenBox {
-  std::shared_ptr<QWidget> Window;
-  QLineEdit* Box = nullptr;
-  std::function<void()> Commit = [] {};
-  std::function<QString()> Name;
+  std::unique_ptr<QWidget> Window;
+  QLineEdit* Box;
+  TLibElem& Element;
 };
-
-struct TBoxKind {
-  const char* What;
-  std::function<TOpenBox(TPatch&, TPerformance&, TRhythm&)> Open;
-};
-
-const TBoxKind kBoxes[] = {
-    {"patch common page",
-     [](TPatch& patch, TPerformance&, TRhythm&) {
-       auto page = std::make_shared<TFormCommon>(patch);
-       return TOpenBox{page, page->findChild<QLineEdit*>(QStringLiteral("Param0")), [] {},
-                       [&patch] { return patch.GetName(); }};
-     }},
-    {"performance common window",
-     [](TPatch&, TPerformance& performance, TRhythm&) {
-       auto window = std::make_shared<TFormPerComm>(performance);
-       return TOpenBox{window, window->NameBox(), [] {},
-                       [&performance] { return performance.GetName(); }};
-     }},
-    {"rhythm set window",
-     [](TPatch&, TPerformance&, TRhythm& rhythm) {
-       auto hub = std::make_shared<TFormRhythm>(rhythm);
-       return TOpenBox{hub, hub->NameBox(), [] {}, [&rhythm] { return rhythm.GetName(); }};
-     }},
-    {"element property dialog",
-     [](TPatch& patch, TPerformance&, TRhythm&) {
-       auto dialog = std::make_shared<TFormEdit>();
-       dialog->SetElement(patch, false);
-       TFormEdit* raw = dialog.get();
-       return TOpenBox{dialog, dialog->NameEdit(), [raw] { raw->accept(); },
-                       [&patch] { return patch.GetName(); }};
-     }},
-};
+TOpenBox OpenBox(int kind, TPatch& patch, TPerformance& performance, TRhythm& rhythm) {
+  switch (kind) {
+    case 0: {
+      auto* page = new TFormCommon(patch);
+      return {std::unique_ptr<QWidget>(page), page->findChild<QLineEdit*>("Param0"), patch};
+    }
+    case 1: {
+      auto* window = new TFormPerComm(performance);
+      return {std::unique_ptr<QWidget>(window), window->NameBox(), performance};
+    }
+    case 2: {
+      auto* hub = new TFormRhythm(rhythm);
+      return {std::unique_ptr<QWidget>(hub), hub->NameBox(), rhythm};
+    }
+    default: {  // the element property dialog
+      auto* dialog = new TFormEdit;
+      dialog->SetElement(patch, false);
+      return {std::unique_ptr<QWidget>(dialog), dialog->NameEdit(), patch};
+    }
+  }
+}
 
 struct TInput {
   const char* What;
@@ -90,9 +77,8 @@ void Type(QLineEdit* box, const QString& text) {
 class NameBoxes : public TEditorTest {};
 
 TEST_F(NameBoxes, TakePrintableAsciiOnlyTypedOrPasted) {
-  for (const TBoxKind& kind : kBoxes) {
+  for (int kind = 0; kind < 4; ++kind) {
     for (const TInput& input : kInputs) {
-      SCOPED_TRACE(std::string(kind.What) + ", " + input.What);
       TPatch patch(nullptr);
       TPerformance performance(nullptr);
       TRhythm rhythm(nullptr);
@@ -103,7 +89,8 @@ TEST_F(NameBoxes, TakePrintableAsciiOnlyTypedOrPasted) {
       CurrentPerformance = &performance;
       CurrentRhythm = &rhythm;
       ClearSent();
-      TOpenBox open = kind.Open(patch, performance, rhythm);
+      TOpenBox open = OpenBox(kind, patch, performance, rhythm);
+      SCOPED_TRACE(std::string(open.Window->metaObject()->className()) + ", " + input.What);
       ASSERT_NE(open.Box, nullptr);
       open.Window->show();
       open.Box->setFocus();
@@ -115,8 +102,8 @@ TEST_F(NameBoxes, TakePrintableAsciiOnlyTypedOrPasted) {
         Type(open.Box, input.Text);
       }
       EXPECT_EQ(input.Expected, open.Box->text());
-      open.Commit();
-      EXPECT_EQ(input.Expected, open.Name());
+      if (auto* dialog = qobject_cast<TFormEdit*>(open.Window.get())) dialog->accept();
+      EXPECT_EQ(input.Expected, open.Element.GetName());
       Sender().Flush();
       for (const TBytes& message : Sent())
         for (std::size_t i = 1; i + 1 < message.size(); ++i)

@@ -1,6 +1,5 @@
 // The rhythm editor's windows against a loopback port: the key choice, what each edit stores
-// and sends, the note clipboard and Revert All. (Section drags and keys that leave a name as it
-// is: the performance editor's tests; the hub's drag code is one.)
+// and sends, the note clipboard, Revert All and a section drag.
 
 #include "controls/filterpicture.h"
 #include "controls/keyselector.h"
@@ -159,6 +158,23 @@ TEST_F(RhythmEditor, RevertAllTakesEveryKeyBackAndSendsTheSet) {
   }
   EXPECT_EQ(35, window->Key());
   EXPECT_EQ(65u, DataSets().size());
+}
+
+TEST_F(RhythmEditor, TheTvaSectionOfAllNotesIsCopiedByADrop) {
+  TRhythm other(nullptr);
+  other.Init();
+  for (TRhythmNote& note : rhythm.Notes)
+    for (int b = 0; b < 58; ++b) note.StoreByte(b, static_cast<std::uint8_t>(b + 1));
+  TFormRhythm source(rhythm), target(other);
+  source.SelectPart(source.Panel(pkRhyTVA), false);
+  source.BeginDrag();
+  EXPECT_FALSE(THubWindow::DragOver(target.Panel(pkRhyTVF)));
+  source.EndDrag(target.Panel(pkRhyTVA));
+  for (const TRhythmNote& note : other.Notes)
+    for (int b = 0; b < 58; ++b) {
+      const int expected = b >= 41 && b <= 53 ? b + 1 : 0;
+      ASSERT_EQ(expected, note.GetByte(b)) << note.Key << " " << b;
+    }
 }
 
 TEST_F(RhythmEditor, TheNameIsSentAtEveryKeyWithoutUndo) {

@@ -1,5 +1,5 @@
 // The system editor's windows against a loopback port: GM System Off before every change of the
-// panel mode, the performance and scale tune choices, and Paste.
+// panel mode, the performance and scale tune choices, Paste, and a section drag.
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -111,6 +111,22 @@ TEST_F(SystemEditor, ScaleTunesPasteWholeAndSendTheSystem) {
   EXPECT_EQ(0x40, system.ScaleTunes[16].GetByte(11));
   EXPECT_EQ(74, system.ScaleTunes[3].GetByte(0));  // the paste stays
   EXPECT_EQ(1, window.SelectedBlock());
+}
+
+TEST_F(SystemEditor, AMidiDropCopiesOnlyTheMidiBytesAndMarksThePanel) {
+  TSystem other(nullptr);
+  other.Init();
+  for (int b = 0; b < 40; ++b) system.Common.StoreByte(b, static_cast<std::uint8_t>(b + 1));
+  std::array<std::uint8_t, 40> before;
+  std::copy_n(other.Common.Data(), 40, before.begin());
+  TFormSystem source(system), target(other);
+  source.SelectPart(source.Panel(pkSysMidi), false);
+  source.BeginDrag();
+  source.EndDrag(target.Panel(pkSysMidi));
+  for (int b = 0; b < 40; ++b)
+    EXPECT_EQ(b >= 12 && b <= 30 ? b + 1 : before[b], other.Common.GetByte(b)) << b;
+  EXPECT_TRUE(target.Panel(pkSysMidi)->Selected());
+  EXPECT_FALSE(target.Panel(pkSysSetup)->Selected());
 }
 
 TEST_F(SystemEditor, WithoutMidiNothingIsSentNotEvenGmSystemOff) {
