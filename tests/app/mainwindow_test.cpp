@@ -242,10 +242,9 @@ TEST_F(TMainWindow, ExitAsksFromTheLastChildToTheFirstCancelKeepsAllAndTheDeskto
   ASSERT_EQ(1u, ui_.Questions.size());
   EXPECT_EQ("First.Lib" + kNotSaved, ui_.Questions[0].Text);
   EXPECT_EQ(mbYes | mbNo | mbCancel, ui_.Questions[0].Buttons);
-  EXPECT_EQ(7, main_->Children().size());
-  EXPECT_TRUE(vesta_->MonitorOpen);
-  EXPECT_TRUE(vesta_->KeyboardOpen);
-  EXPECT_NE(nullptr, main_->Monitor());
+  EXPECT_EQ(std::tuple(main_->Children().size(), vesta_->MonitorOpen, vesta_->KeyboardOpen,
+                       main_->Monitor() != nullptr),
+            std::tuple(7, true, true, true));
   EXPECT_EQ(0, Settings().ReadInteger("Desktop", "Num Library", -1));
   EXPECT_EQ(1, Settings().ReadInteger("Monitor", "Open", -1));
   // The cancelled answer is not kept: closing the window alone asks again.

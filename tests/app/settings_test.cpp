@@ -85,6 +85,10 @@ class TSettingsTest : public ::testing::Test {
     const auto sent = loopback_->Sent();
     return sent.empty() || sent.back().size() < 3 ? -1 : sent.back()[2];
   }
+  // The devices open: input and output names.
+  static QStringList Open() {
+    return {MidiSession().Input()->ProductName(), MidiSession().Output()->ProductName()};
+  }
   bool Asked(const QString& text) const {
     for (const auto& question : ui_.Questions)
       if (question.Text == text) return true;
@@ -175,19 +179,17 @@ TEST_F(TSettingsTest, EveryKeyRoundTripsAndOtherSectionsAreKept) {
   WriteFile("[Desktop]\nNum Library=1\nLibrary1=/tmp/a.Lib\n");
   TVesta vesta(Path());
   TConfig& config = Config();
-  config = TConfig();
-  config.DeviceID = 25;
-  config.Thrue = 1;
-  config.MidiIn = 1;
-  config.MidiOut = 2;
-  config.Expansion[0] = 3;
-  config.Expansion[3] = 11;
-  config.PCMCard = 8;
-  config.DataCard = true;
-  config.SingleNote = false;
-  config.PreviewNote = 60;
-  config.PreviewVelocity = 127;
-  config.MidiFile = "/songs/Demo Song.Mid";
+  config = TConfig{.DeviceID = 25,
+                   .Thrue = 1,
+                   .MidiIn = 1,
+                   .MidiOut = 2,
+                   .DataCard = true,
+                   .Expansion = {3, 0, 0, 11},
+                   .PCMCard = 8,
+                   .SingleNote = false,
+                   .PreviewNote = 60,
+                   .PreviewVelocity = 127,
+                   .MidiFile = "/songs/Demo Song.Mid"};
   ASSERT_TRUE(vesta.WriteConfig());
   const QString text = QString::fromUtf8(FileBytes());
   for (const char* line :
@@ -207,9 +209,8 @@ TEST_F(TSettingsTest, EveryKeyRoundTripsAndOtherSectionsAreKept) {
   config = TConfig{};
   vesta.ReadConfig();
   EXPECT_EQ(Numbers(config), Numbers(written));
-  EXPECT_TRUE(config.DataCard);
-  EXPECT_FALSE(config.SingleNote);
-  EXPECT_EQ("/songs/Demo Song.Mid", config.MidiFile);
+  EXPECT_EQ(std::tuple(config.DataCard, config.SingleNote, config.MidiFile),
+            std::tuple(true, false, QStringLiteral("/songs/Demo Song.Mid")));
   // The first slot holding a board answers; a board in no slot gives -2.
   EXPECT_EQ(3, config.ExpansionSlot(11));
   EXPECT_EQ(1, config.ExpansionSlot(0));
@@ -260,11 +261,9 @@ TEST_F(TSettingsTest, ExpansionSetupListsTheBoardsAndOkWritesTheWholeRecordAndTe
   // The whole record went to the file, not only this dialog's keys.
   Config() = TConfig();
   vesta.ReadConfig();
-  EXPECT_EQ(7, Config().Expansion[0]);
-  EXPECT_EQ(0, Config().Expansion[1]);
-  EXPECT_EQ(8, Config().PCMCard);
-  EXPECT_TRUE(Config().DataCard);
-  EXPECT_EQ(20, Config().DeviceID);
+  EXPECT_EQ(std::tuple(Config().Expansion[0], Config().Expansion[1], Config().PCMCard,
+                       Config().DataCard, Config().DeviceID),
+            std::tuple(7, 0, 8, true, 20));
   // The same data card setting again lays nothing out again; Cancel keeps the record.
   form.show();
   form.PcmCard()->setCurrentIndex(2);
@@ -290,7 +289,7 @@ TEST_F(TSettingsTest, ABadPortIndexStopsAllSendingUntilOkTriesTheNewChoice) {
   form.OutputPort()->setCurrentRow(1);
   form.findChild<QPushButton*>("OK")->click();
   EXPECT_TRUE(MidiSession().MidiOpen());
-  EXPECT_EQ("Loop B", MidiSession().Output()->ProductName());
+  EXPECT_EQ(Open(), QStringList({"Loop A", "Loop B"}));
   EXPECT_EQ(0x10, SentDeviceByte());  // no device number in the file: 17 once confirmed
   const QSettings settings(Path(), QSettings::IniFormat);
   EXPECT_EQ(1, settings.value("MidiPort/Out").toInt());
@@ -307,10 +306,11 @@ TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReope
   form.show();
   EXPECT_EQ(QStringList({"Loop A", "Loop B"}), Lines(form.findChild<QListWidget*>("InputPort")));
   EXPECT_EQ(QStringList({"Loop A", "Loop B"}), Lines(form.findChild<QListWidget*>("OutputPort")));
-  EXPECT_EQ(1, form.InputPort()->currentRow());
-  EXPECT_EQ(0, form.OutputPort()->currentRow());
-  EXPECT_EQ(17, form.findChild<QSpinBox*>("SpinDeviceID")->value());  // 16 shows as 17
-  EXPECT_TRUE(form.findChild<QCheckBox*>("MidiThrue")->isChecked());
+  // The device number 16 shows as 17.
+  EXPECT_EQ(std::tuple(form.InputPort()->currentRow(), form.OutputPort()->currentRow(),
+                       form.findChild<QSpinBox*>("SpinDeviceID")->value(),
+                       form.findChild<QCheckBox*>("MidiThrue")->isChecked()),
+            std::tuple(1, 0, 17, true));
   form.InputPort()->setCurrentRow(0);
   form.OutputPort()->setCurrentRow(1);
   form.SpinDeviceID()->setValue(30);
@@ -319,12 +319,9 @@ TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReope
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(QDialog::Rejected, form.result());
   EXPECT_EQ(before, FileBytes());
-  EXPECT_EQ(16, Config().DeviceID);
-  EXPECT_EQ(1, Config().MidiIn);
-  EXPECT_EQ(1, Config().Thrue);
+  EXPECT_EQ(std::tuple(Config().DeviceID, Config().MidiIn, Config().Thrue), std::tuple(16, 1, 1));
   EXPECT_EQ(output, MidiSession().Output());
-  EXPECT_EQ("Loop B", MidiSession().Input()->ProductName());
-  EXPECT_EQ("Loop A", MidiSession().Output()->ProductName());
+  EXPECT_EQ(Open(), QStringList({"Loop B", "Loop A"}));
   EXPECT_EQ(TMidiOutput::Open, MidiSession().Output()->State());
   EXPECT_EQ(0x0F, SentDeviceByte());
 
@@ -337,8 +334,7 @@ TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReope
   EXPECT_FALSE(form.isVisible());
   EXPECT_EQ(QDialog::Accepted, form.result());
   EXPECT_TRUE(MidiSession().MidiOpen());
-  EXPECT_EQ("Loop B", MidiSession().Input()->ProductName());
-  EXPECT_EQ("Loop A", MidiSession().Output()->ProductName());
+  EXPECT_EQ(Open(), QStringList({"Loop B", "Loop A"}));
   EXPECT_EQ(TMidiInput::Open, MidiSession().Input()->State());
   EXPECT_EQ(0x13, SentDeviceByte());
   QSettings settings(Path(), QSettings::IniFormat);

@@ -65,8 +65,7 @@ class InstrumentEndToEnd : public ::testing::Test {
     ASSERT_TRUE(MidiSession().MidiOpen()) << ui_.LastText().toStdString();
     ASSERT_EQ(Config().MidiIn, in);
     ASSERT_EQ(Config().MidiOut, out);
-    // A new JACK connection goes live a process cycle or more after it is made, and under load
-    // that can lose the first messages: the test begins once a request has been answered.
+    // A new JACK connection goes live a process cycle or more late: wait for an answer first.
     Listen();
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     bool connected = false;
