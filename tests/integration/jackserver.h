@@ -19,8 +19,9 @@
 
 constexpr int kStartTimeoutMs = 15000;
 
-// A helper program in its own process group, killed by the kernel should the test die first; its
-// output goes to a file (a pipe nobody reads could stall it).
+// A helper program in its own process group, ended should the test die first; its output goes
+// to a file (a pipe nobody reads could stall it). SIGTERM, not SIGKILL: a killed jackd leaves its
+// entry in JACK's server registry, and a few such entries refuse every later server.
 class TChildProcess : public QProcess {
  public:
   TChildProcess() {
@@ -29,7 +30,7 @@ class TChildProcess : public QProcess {
     setStandardOutputFile(output_.fileName());
     setChildProcessModifier([] {
       ::setpgid(0, 0);
-      ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+      ::prctl(PR_SET_PDEATHSIG, SIGTERM);
     });
   }
   ~TChildProcess() override { Stop(); }
@@ -48,15 +49,15 @@ class TChildProcess : public QProcess {
     }
     return false;
   }
-  // SIGTERM to the whole group, SIGKILL after graceMs; the exit code, -1 when killed.
-  int Stop(int graceMs = 3000) {
+  // SIGTERM to the group, SIGKILL after graceMs (JACK is slow to close when loaded); the exit code.
+  int Stop(int graceMs = 15000) {
     if (state() == NotRunning) return exitStatus() == NormalExit ? exitCode() : -1;
     const pid_t group = static_cast<pid_t>(processId());
     ::kill(-group, SIGTERM);
-    const bool ended = waitForFinished(graceMs);
-    ::kill(-group, SIGKILL);  // whatever it left behind in its group
-    if (!ended) waitForFinished();
-    return ended && exitStatus() == NormalExit ? exitCode() : -1;
+    if (waitForFinished(graceMs)) return exitStatus() == NormalExit ? exitCode() : -1;
+    ::kill(-group, SIGKILL);
+    waitForFinished();
+    return -1;
   }
   std::string Output() const {
     QFile file(output_.fileName());

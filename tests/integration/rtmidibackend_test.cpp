@@ -13,8 +13,7 @@ namespace {
 
 using TBytes = std::vector<std::uint8_t>;
 
-// A JACK client with one virtual input and one virtual output port, both called name, that sends
-// back every message it receives, timing and active sensing included.
+// A JACK client whose virtual output sends back all its virtual input receives.
 struct TEchoClient {
   explicit TEchoClient(const std::string& name) {
     out.openVirtualPort(name);
