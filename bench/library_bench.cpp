@@ -10,8 +10,8 @@
 #include <QPainter>
 #include <QToolButton>
 
-#include "app/formlibrary.h"
-#include "app/librarygrid.h"
+#include "librarian/formlibrary.h"
+#include "librarian/librarygrid.h"
 #include "model/library.h"
 
 namespace {

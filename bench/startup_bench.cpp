@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/formlibrary.h"
+#include "librarian/formlibrary.h"
 #include "app/formvesta.h"
 #include "app/vesta.h"
 #include "midi/scriptedui.h"

@@ -23,7 +23,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/formupdatenames.h"
+#include "dialogs/formupdatenames.h"
 #include "fuzz/fuzzcheck.h"
 #include "fuzz/midistream.h"
 #include "midi/config.h"

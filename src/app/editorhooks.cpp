@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "app/formnames.h"
+#include "dialogs/formnames.h"
 #include "editors/params/paramlisting.h"
 #include "editors/params/wavegroup.h"
 #include "editors/patch/formwave.h"

@@ -5,14 +5,14 @@
 #include <QMdiSubWindow>
 #include <QMessageBox>
 
-#include "app/formbankbase.h"
-#include "app/formlibrary.h"
 #include "app/formvesta.h"
-#include "app/helpwindow.h"
 #include "catalog/catalog.h"
 #include "catalogui/formcatalog.h"
 #include "catalogui/formcatalogsettings.h"
+#include "dialogs/helpwindow.h"
 #include "editors/params/paramlisting.h"
+#include "librarian/formbankbase.h"
+#include "librarian/formlibrary.h"
 #include "model/fileio.h"
 #include "model/global.h"
 #include "model/library.h"

@@ -20,22 +20,22 @@
 #include <QEventLoop>
 #include <QTimer>
 
-#include "app/forminout.h"
-#include "app/formmonitor.h"
 #include "app/formvesta.h"
-#include "app/helpwindow.h"
 #include "app/inifile.h"
-#include "app/librarywindow.h"
-#include "tools/preview.h"
-#include "app/printing.h"
-#include "app/trashpanel.h"
 #include "app/vesta.h"
+#include "dialogs/forminout.h"
+#include "dialogs/formmonitor.h"
+#include "dialogs/helpwindow.h"
+#include "librarian/librarywindow.h"
+#include "librarian/printing.h"
+#include "librarian/trashpanel.h"
 #include "midi/pacedsender.h"
 #include "model/fileio.h"
 #include "model/library.h"
 #include "model/modelhooks.h"
 #include "model/openedfile.h"
 #include "tools/formkeyboard.h"
+#include "tools/preview.h"
 
 namespace {
 const QString kDesktop = QStringLiteral("Desktop");

@@ -1,14 +1,14 @@
 // The frame's side of the sound tools: what their windows need of it, the library windows'
 // "Patch Bank Random" and "Patch Morphing", and Settings, Preview.
-#include "app/formlibrary.h"
+#include "librarian/formlibrary.h"
 #include "app/formvesta.h"
-#include "tools/preview.h"
 #include "app/vesta.h"
 #include "model/library.h"
 #include "model/patchbank.h"
 #include "tools/formmorph.h"
 #include "tools/formpreviewsetup.h"
 #include "tools/formrandom.h"
+#include "tools/preview.h"
 #include "tools/toolhost.h"
 
 namespace {

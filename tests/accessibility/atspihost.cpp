@@ -8,8 +8,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include "app/formbank.h"
-#include "app/formlibrary.h"
+#include "librarian/formbank.h"
+#include "librarian/formlibrary.h"
 #include "app/formvesta.h"
 #include "app/qtuserinterface.h"
 #include "app/vesta.h"

@@ -6,10 +6,10 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-#include "app/formbank.h"
-#include "app/formbankgrid.h"
-#include "app/formedit.h"
-#include "app/formglobal.h"
+#include "librarian/formbank.h"
+#include "librarian/formbankgrid.h"
+#include "dialogs/formedit.h"
+#include "librarian/formglobal.h"
 #include "mainwindow_fixture.h"
 #include "midi/config.h"
 #include "model/global.h"

@@ -9,8 +9,8 @@
 #include <QLineEdit>
 #include <QTreeView>
 
-#include "app/formbank.h"
-#include "app/formbankgrid.h"
+#include "librarian/formbank.h"
+#include "librarian/formbankgrid.h"
 #include "catalog/catalog.h"
 #include "catalogui/formcatalog.h"
 #include "mainwindow_fixture.h"

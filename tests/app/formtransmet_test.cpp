@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QProgressBar>
 
-#include "app/formtransmet.h"
+#include "dialogs/formtransmet.h"
 #include "instrument/instrumentbackend.h"
 #include "mainwindow_fixture.h"
 #include "midi/sysex.h"

@@ -8,11 +8,11 @@
 #include <QMimeData>
 #include <QTextBrowser>
 
-#include "app/formbank.h"
-#include "app/formbankgrid.h"
-#include "app/formexpansion.h"
-#include "app/formglobal.h"
-#include "app/helpwindow.h"
+#include "librarian/formbank.h"
+#include "librarian/formbankgrid.h"
+#include "dialogs/formexpansion.h"
+#include "librarian/formglobal.h"
+#include "dialogs/helpwindow.h"
 #include "mainwindow_fixture.h"
 #include "midi/config.h"
 

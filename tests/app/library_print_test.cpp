@@ -2,7 +2,7 @@
 #include <QFile>
 #include <QPrinter>
 
-#include "app/printing.h"
+#include "librarian/printing.h"
 #include "mainwindow_fixture.h"
 #include "recordingprinter.h"
 

@@ -9,8 +9,8 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include "app/formedit.h"
-#include "app/rowgrid.h"
+#include "dialogs/formedit.h"
+#include "librarian/rowgrid.h"
 #include "mainwindow_fixture.h"
 #include "model/patchbank.h"
 #include "model/transfer.h"

@@ -16,9 +16,9 @@
 #include <QTimer>
 #include <QToolButton>
 
-#include "app/formlibrary.h"
+#include "librarian/formlibrary.h"
 #include "app/formvesta.h"
-#include "app/librarygrid.h"
+#include "librarian/librarygrid.h"
 #include "app/vesta.h"
 #include "midi/loopbackbackend.h"
 #include "midi/midisession.h"

@@ -12,10 +12,10 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#include "app/formcomment.h"
-#include "app/formintro.h"
-#include "app/formmonitor.h"
-#include "app/helpwindow.h"
+#include "dialogs/formcomment.h"
+#include "dialogs/formintro.h"
+#include "dialogs/formmonitor.h"
+#include "dialogs/helpwindow.h"
 #include "app/inifile.h"
 #include "app/interfacesize.h"
 #include "controls/fountainfill.h"

@@ -6,9 +6,9 @@
 #include <QProgressBar>
 #include <QTableWidget>
 
-#include "app/formnames.h"
-#include "app/formselectname.h"
-#include "app/formupdatenames.h"
+#include "dialogs/formnames.h"
+#include "dialogs/formselectname.h"
+#include "dialogs/formupdatenames.h"
 #include "instrument/instrumentbackend.h"
 #include "mainwindow_fixture.h"
 #include "midi/sysex.h"

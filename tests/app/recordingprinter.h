@@ -8,7 +8,7 @@
 #include <QPaintEngine>
 #include <QStringList>
 
-#include "app/printing.h"
+#include "librarian/printing.h"
 
 struct TPrinted {
   QString Text;

@@ -9,9 +9,9 @@
 #include <QProgressBar>
 #include <QTextBrowser>
 
-#include "app/formsearch.h"
-#include "app/helpwindow.h"
-#include "app/libraryrow.h"
+#include "librarian/formsearch.h"
+#include "dialogs/helpwindow.h"
+#include "librarian/libraryrow.h"
 #include "mainwindow_fixture.h"
 #include "model/search.h"
 #include "recordingprinter.h"

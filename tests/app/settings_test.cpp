@@ -6,8 +6,8 @@
 #include <QSettings>
 #include <QSpinBox>
 
-#include "app/formexpansion.h"
-#include "app/forminout.h"
+#include "dialogs/formexpansion.h"
+#include "dialogs/forminout.h"
 #include "app/inifile.h"
 #include "app/interfacesize.h"
 #include "instrument/instrumentbackend.h"

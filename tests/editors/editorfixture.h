@@ -22,7 +22,7 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-#include "app/formlibrary.h"
+#include "librarian/formlibrary.h"
 #include "app/formvesta.h"
 #include "app/vesta.h"
 #include "controls/clickedit.h"

@@ -4,7 +4,7 @@
 
 #include <QMouseEvent>
 
-#include "app/librarygrid.h"
+#include "librarian/librarygrid.h"
 #include "editorfixture.h"
 #include "editors/patch/patchcopy.h"
 #include "model/patchbank.h"

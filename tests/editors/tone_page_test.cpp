@@ -8,9 +8,9 @@
 #include <QTimer>
 
 #include "app/editorhooks.h"
-#include "app/formnames.h"
-#include "app/formselectname.h"
-#include "app/helpwindow.h"
+#include "dialogs/formnames.h"
+#include "dialogs/formselectname.h"
+#include "dialogs/helpwindow.h"
 #include "editorfixture.h"
 #include "editors/common/envelopebinding.h"
 #include "editors/params/wavegroup.h"

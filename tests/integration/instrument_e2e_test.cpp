@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/formlibrary.h"
+#include "librarian/formlibrary.h"
 #include "app/formvesta.h"
 #include "app/inifile.h"
 #include "app/vesta.h"

@@ -4,7 +4,7 @@
 
 #include <QClipboard>
 
-#include "app/formedit.h"
+#include "dialogs/formedit.h"
 #include "editorfixture.h"
 #include "editors/patch/formcommon.h"
 #include "midi/pacedsender.h"
