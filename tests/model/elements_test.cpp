@@ -23,7 +23,7 @@
 
 using TElements = TModelTest;
 
-TEST_F(TElements, SysexAndRecordSizesFollowTheKindTableInBothLayouts) {
+TEST_F(TElements, SizesFollowTheKindTableAndDatesCountDaysSinceTheEndOf1899) {
   // .Syx normal and XP, library record normal and XP; a global has no .Syx.
   const int sizes[kKindCount][4] = {{643, 644, 898, 899},     {82304, 82432, 82443, 82571},
                                     {555, 653, 702, 800},     {17760, 20896, 17899, 21035},
@@ -45,6 +45,12 @@ TEST_F(TElements, SysexAndRecordSizesFollowTheKindTableInBothLayouts) {
   EXPECT_EQ(CreateElement(8, nullptr), nullptr);
   SetXpFlag(true);
   EXPECT_EQ(TLibElem::SysexSize(ekPatch), 644);
+  const QDateTime now = QDateTime::currentDateTime();
+  const TDayTime dayTime = NowDayTime();
+  EXPECT_EQ(dayTime.Date, QDate(1899, 12, 30).daysTo(now.date()));
+  EXPECT_NEAR(dayTime.Time, now.time().msecsSinceStartOfDay() / 86400000.0, 2.0 / 86400);
+  EXPECT_GE(dayTime.Time, 0.0);
+  EXPECT_LT(dayTime.Time, 1.0);
 }
 
 TEST_F(TElements, NewElementsDefaultsNamesAndLocations) {
@@ -132,7 +138,7 @@ TEST_F(TElements, ImagesCarryTheAddressesOfTheirMemory) {
   EXPECT_EQ(patch.BaseAddress(), 0x11000000u);
 }
 
-TEST_F(TElements, ModifiedReachesTheTopLibraryThroughBankAndGlobal) {
+TEST_F(TElements, ModifiedReachesTheTopLibraryAssignCopiesAndMoveChangesTheOwner) {
   int menuUpdates = 0;
   ModelHooks().EnableMenuItems = [&] { ++menuUpdates; };
   TLibrary library;
@@ -151,12 +157,9 @@ TEST_F(TElements, ModifiedReachesTheTopLibraryThroughBankAndGlobal) {
   EXPECT_EQ(menuUpdates, 1);
   TPatch loose(nullptr);
   loose.Modified();  // no owner: only its dates change
-}
-
-TEST_F(TElements, AssignCopiesContentsAndMarksModified) {
-  TLibrary library;
-  auto& source = static_cast<TPatch&>(library.NewElement(ekPatch));
-  auto& target = static_cast<TPatch&>(library.NewElement(ekPatch));
+  TLibrary copies;
+  auto& source = static_cast<TPatch&>(copies.NewElement(ekPatch));
+  auto& target = static_cast<TPatch&>(copies.NewElement(ekPatch));
   source.SetName("Strings", false);
   source.Tones[2].StoreByte(128, 99);
   source.Number = 7;
@@ -164,15 +167,37 @@ TEST_F(TElements, AssignCopiesContentsAndMarksModified) {
   EXPECT_EQ(target.GetName(), "Strings");
   EXPECT_EQ(target.Tones[2].GetByte(128), 99);
   EXPECT_EQ(target.Number, 7);
-  EXPECT_FALSE(library.Saved);
+  EXPECT_FALSE(copies.Saved);
 
-  TPatchBank from(nullptr), to(nullptr);
-  from.Patch(100).SetName("Deep", false);
-  to.Assign(from);
+  TPatchBank fromBank(nullptr), to(nullptr);
+  fromBank.Patch(100).SetName("Deep", false);
+  to.Assign(fromBank);
   EXPECT_EQ(to.Patch(100).GetName(), "Deep");
+  TLibrary from, trash;
+  from.NewElement(ekPatch);
+  TLibElem& moved = from.NewElement(ekRhythm);
+  from.NewElement(ekSystem);
+  moved.Selected = true;
+  trash.MoveElement(from, 1);
+  ASSERT_EQ(from.Count(), 2);
+  EXPECT_EQ(from.Element(1).Kind, ekSystem);
+  ASSERT_EQ(trash.Count(), 1);
+  EXPECT_EQ(&trash.Element(0), &moved);
+  EXPECT_FALSE(moved.Selected);
+  EXPECT_EQ(moved.Owner, &trash);
+  trash.Saved = true;
+  moved.Modified();
+  EXPECT_FALSE(trash.Saved);
+  EXPECT_TRUE(from.Saved);
+
+  // A freed sound is no longer the current one.
+  auto freed = std::make_unique<TPatch>(nullptr);
+  CurrentPatch = freed.get();
+  freed.reset();
+  EXPECT_EQ(CurrentPatch, nullptr);
 }
 
-TEST_F(TElements, SortGivesThePlainExchangeOrderOnManyTies) {
+TEST_F(TElements, SortGivesThePlainExchangeOrderOnManyTiesAndSurvivesDamagedDates) {
   // Random libraries with few distinct keys (equal dates, times, names differing only in case),
   // against the exchange sort written out plainly: equal keys are never exchanged.
   std::mt19937 random(7);
@@ -217,9 +242,6 @@ TEST_F(TElements, SortGivesThePlainExchangeOrderOnManyTies) {
             << "round " << round << ", key " << static_cast<int>(key) << ", place " << i;
     }
   }
-}
-
-TEST_F(TElements, SortSurvivesDamagedDates) {
   TLibrary library;
   for (double date : {3.0, std::nan(""), 1.0, std::nan(""), 2.0})
     library.NewElement(ekPatch).ModifiedDate = date;
@@ -228,40 +250,6 @@ TEST_F(TElements, SortSurvivesDamagedDates) {
   EXPECT_TRUE(std::isnan(library.Element(1).ModifiedDate));
   EXPECT_EQ(library.Element(2).ModifiedDate, 1.0);
   EXPECT_EQ(library.Element(4).ModifiedDate, 3.0);
-}
-
-TEST_F(TElements, MoveElementDeselectsAndChangesOwner) {
-  TLibrary source, trash;
-  source.NewElement(ekPatch);
-  TLibElem& moved = source.NewElement(ekRhythm);
-  source.NewElement(ekSystem);
-  moved.Selected = true;
-  trash.MoveElement(source, 1);
-  ASSERT_EQ(source.Count(), 2);
-  EXPECT_EQ(source.Element(1).Kind, ekSystem);
-  ASSERT_EQ(trash.Count(), 1);
-  EXPECT_EQ(&trash.Element(0), &moved);
-  EXPECT_FALSE(moved.Selected);
-  EXPECT_EQ(moved.Owner, &trash);
-  trash.Saved = true;
-  moved.Modified();
-  EXPECT_FALSE(trash.Saved);
-  EXPECT_TRUE(source.Saved);
-
-  // A freed sound is no longer the current one.
-  auto patch = std::make_unique<TPatch>(nullptr);
-  CurrentPatch = patch.get();
-  patch.reset();
-  EXPECT_EQ(CurrentPatch, nullptr);
-}
-
-TEST_F(TElements, DatesCountDaysSinceTheEndOf1899WithTheTimeAsFraction) {
-  const QDateTime now = QDateTime::currentDateTime();
-  const TDayTime dayTime = NowDayTime();
-  EXPECT_EQ(dayTime.Date, QDate(1899, 12, 30).daysTo(now.date()));
-  EXPECT_NEAR(dayTime.Time, now.time().msecsSinceStartOfDay() / 86400000.0, 2.0 / 86400);
-  EXPECT_GE(dayTime.Time, 0.0);
-  EXPECT_LT(dayTime.Time, 1.0);
 }
 
 using TBlockOps = TSendTest;

@@ -39,19 +39,6 @@ class TFileSizeLimit {
 };
 }  // namespace
 
-TEST_F(TLibraryFiles, CommentLinesAreLengthPrefixedAndEndWithFFFF) {
-  TLibrary library;
-  EXPECT_EQ(library.SaveToBytes(false), QByteArray(10, '\xFF'));  // empty: ten bytes
-  library.Comment = QStringList{"ab", QString()};
-  library.Width = 0x0102;
-  EXPECT_EQ(library.SaveToBytes(false).left(10), QByteArray("\x02\x00"
-                                                            "ab\x00\x00\xFF\xFF\x02\x01",
-                                                            10));
-  TLibrary back;
-  EXPECT_FALSE(back.LoadFromBytes(Bytes(library.SaveToBytes(false)), false).Damaged());
-  EXPECT_EQ(std::tuple(back.Comment, back.Width), std::tuple(library.Comment, 0x0102));
-}
-
 TEST_F(TLibraryFiles, OnePatchReadsBackWithNameDatesLocationAndPages) {
   TLibrary library;
   auto& patch = static_cast<TPatch&>(library.NewElement(ekPatch));
@@ -90,7 +77,7 @@ TEST_F(TLibraryFiles, OnePatchReadsBackWithNameDatesLocationAndPages) {
   EXPECT_EQ(read.RecordBytes(false), patch.RecordBytes(false));
 }
 
-TEST_F(TLibraryFiles, EveryKindRoundTripsInBothLayouts) {
+TEST_F(TLibraryFiles, EveryKindRoundTripsInBothLayoutsAndCommentLinesAreLengthPrefixed) {
   for (bool xp : {false, true}) {
     TLibrary library;
     for (int kind = 0; kind < kKindCount; ++kind) library.NewElement(kind).Name = "K";
@@ -108,9 +95,19 @@ TEST_F(TLibraryFiles, EveryKindRoundTripsInBothLayouts) {
     EXPECT_EQ(static_cast<TGlobal&>(back.Element(ekGlobal)).RhythmBank(false).Rhythm(1).GetName(),
               "Card Kit");
   }
+  TLibrary library;
+  EXPECT_EQ(library.SaveToBytes(false), QByteArray(10, '\xFF'));  // empty: ten bytes
+  library.Comment = QStringList{"ab", QString()};
+  library.Width = 0x0102;
+  EXPECT_EQ(library.SaveToBytes(false).left(10), QByteArray("\x02\x00"
+                                                            "ab\x00\x00\xFF\xFF\x02\x01",
+                                                            10));
+  TLibrary back;
+  EXPECT_FALSE(back.LoadFromBytes(Bytes(library.SaveToBytes(false)), false).Damaged());
+  EXPECT_EQ(std::tuple(back.Comment, back.Width), std::tuple(library.Comment, 0x0102));
 }
 
-TEST_F(TLibraryFiles, DamagedLibraryKeepsTheCompleteElementsAndSaysWhere) {
+TEST_F(TLibraryFiles, DamagedLibraryKeepsTheCompleteElementsAndSaysWhereAndHowManyInWords) {
   TLibrary library;
   library.NewElement(ekPatch);
   library.NewElement(ekSystem);
@@ -141,6 +138,23 @@ TEST_F(TLibraryFiles, DamagedLibraryKeepsTheCompleteElementsAndSaysWhere) {
   const TLibraryDamage cutComment = comment.LoadFromBytes(Bytes(QByteArray("\x01\x00x", 3)), false);
   EXPECT_EQ(std::tuple(comment.Comment, cutComment.Damaged(), cutComment.Offset),
             std::tuple(QStringList{"x"}, true, 3));
+  const struct {
+    int count;
+    const char* line;
+  } cases[] = {
+      {0, "No element before that point could be loaded."},
+      {1, "The element before that point was loaded."},
+      {3, "The 3 elements before that point were loaded."},
+  };
+  for (const auto& c : cases) {
+    TLibrary library;
+    for (int i = 0; i < c.count; ++i) library.NewElement(ekPatch);
+    const QStringList lines =
+        library.DamageMessage(Path("Cut.Lib"), TLibraryDamage{12, "the file ends early"})
+            .split('\n');
+    ASSERT_EQ(lines.size(), 3) << c.count;
+    EXPECT_EQ(lines[1].toStdString(), c.line) << c.count;
+  }
 }
 
 TEST_F(TLibraryFiles, GlobalDumpFileIsItsRecord) {
@@ -252,26 +266,6 @@ TEST_F(TLibraryFiles, OpenDialogLoadSetsSavedEvenWhenCancelledAndUntitledNamesAr
   EXPECT_FALSE(untitled.Save(false));
   EXPECT_EQ(ui.FileRequests.size(), 3u);
   EXPECT_FALSE(QFileInfo::exists("Untitled 3.Lib"));
-}
-
-TEST_F(TLibraryFiles, DamageMessageCountsTheLoadedElementsInWords) {
-  const struct {
-    int count;
-    const char* line;
-  } cases[] = {
-      {0, "No element before that point could be loaded."},
-      {1, "The element before that point was loaded."},
-      {3, "The 3 elements before that point were loaded."},
-  };
-  for (const auto& c : cases) {
-    TLibrary library;
-    for (int i = 0; i < c.count; ++i) library.NewElement(ekPatch);
-    const QStringList lines =
-        library.DamageMessage(Path("Cut.Lib"), TLibraryDamage{12, "the file ends early"})
-            .split('\n');
-    ASSERT_EQ(lines.size(), 3) << c.count;
-    EXPECT_EQ(lines[1].toStdString(), c.line) << c.count;
-  }
 }
 
 TEST_F(TLibraryFiles, DamagedLibraryIsUntiedSoItsFirstSaveAsksAndTheFileIsKept) {
@@ -477,7 +471,7 @@ QByteArray LibraryOf(std::initializer_list<int> kinds) {
 }
 }  // namespace
 
-TEST_F(TOpenedFiles, ReadsEachFileByItsContent) {
+TEST_F(TOpenedFiles, ReadsEachFileByItsContentAndABankFromASysexFileSavesToANewLibrary) {
   struct TCase {
     const char* Name;
     QByteArray Bytes;
@@ -550,9 +544,6 @@ TEST_F(TOpenedFiles, ReadsEachFileByItsContent) {
     }
   }
   EXPECT_TRUE(OpenByContent(Path("Missing.Lib"), false).Message.contains("cannot be read"));
-}
-
-TEST_F(TOpenedFiles, ABankFromASysexFileSavesToANewLibraryAndLeavesTheFile) {
   TPatchBank bank(nullptr);
   bank.Patch(3).SetName("Fourth", false);
   const QByteArray original = bank.SysexBytes(false);

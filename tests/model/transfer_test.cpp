@@ -628,7 +628,7 @@ TEST(ReplyFits, TakesOnlyWholeBlocksFromOurDevice) {
 
 using NameListsFile = TModelTest;
 
-TEST_F(NameListsFile, SectionsAreWrittenInOrderEachEndedBySeparatorLine) {
+TEST_F(NameListsFile, SectionsAreWrittenInOrderAndLoadSkipsEmptyLinesAndCutsOverlongOnes) {
   SetStartDirectory(dir.path());
   TNameLists lists;
   lists.SetEntry(TNameLists::nlUserPatches, 0, "Piano");
@@ -638,15 +638,11 @@ TEST_F(NameListsFile, SectionsAreWrittenInOrderEachEndedBySeparatorLine) {
   ASSERT_TRUE(lists.Save());
   EXPECT_EQ(ReadAll(Path("UserCard.Txt")),
             QByteArray("Split\r\n\xC7\r\n\xC7\r\nE.Piano\r\nOrgan\r\n\xC7\r\n\xC7\r\n"));
-}
-
-TEST_F(NameListsFile, LoadSkipsEmptyLinesCutsOverlongSectionsAndToleratesAMissingFile) {
   QByteArray bytes = "\n\xC7\nUser Perf\r\n\r\n\xC7\n";
   for (int i = 0; i < 130; ++i) bytes += "P" + QByteArray::number(i) + "\n";
   bytes += "\xC7\nCard\n\xC7\nextra section\n";
   WriteAll(Path("UserCard.Txt"), bytes);
-  SetStartDirectory(dir.path());
-  TNameLists lists;
+  lists = TNameLists();
   ASSERT_TRUE(lists.Load());
   EXPECT_TRUE(lists.Lists[TNameLists::nlCardPerformances].isEmpty());
   EXPECT_EQ(lists.Lists[TNameLists::nlUserPerformances], QStringList{"User Perf"});
@@ -779,7 +775,7 @@ TEST_F(RhythmNames, ABadReplyLeavesItsNameAndRetryReadsItAgain) {
 
 class RhythmNamesForeign : public TSendTest {};
 
-TEST_F(RhythmNamesForeign, OnlyAWholeReplyToARequestBecomesAName) {
+TEST_F(RhythmNamesForeign, OnlyAWholeReplyToARequestBecomesANameAndWithoutMidiNothingIsAsked) {
   RhythmSetNames() = kDefaults;
   Timing().ReplyTimeoutMs = 2000;
   TRhythmNamesReader reader;
@@ -810,14 +806,13 @@ TEST_F(RhythmNamesForeign, OnlyAWholeReplyToARequestBecomesAName) {
   EXPECT_EQ(kDefaults[2], RhythmSetNames()[2]);
   EXPECT_TRUE(reader.Running());
   reader.Stop();
-}
-
-TEST_F(RhythmNamesForeign, WithoutMidiNothingIsAskedAndNamesStay) {
+  // Without MIDI nothing is asked and the names stay.
   RhythmSetNames() = kDefaults;
+  loop->ClearSent();
   MidiSession().SetMidiOpen(false);
-  TRhythmNamesReader reader;
-  reader.Start();
-  EXPECT_FALSE(reader.Running());
+  TRhythmNamesReader closed;
+  closed.Start();
+  EXPECT_FALSE(closed.Running());
   EXPECT_EQ(0u, SentCount());
   EXPECT_EQ(kDefaults, RhythmSetNames());
 }
