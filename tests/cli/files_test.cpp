@@ -1,7 +1,7 @@
 // vesta-cli info, convert, pack, extract, search and duplicates on files written with the model:
 // every kind of file recognised and listed, round trips that keep every byte, layouts kept apart.
 #include <cmath>
-
+#include <map>
 
 #include "model/global.h"
 #include "model/library.h"
@@ -57,7 +57,9 @@ TEST_F(TCliTest, EverySyxKindIsRecognisedBySizeInBothLayouts) {
   }
 }
 
-TEST_F(TCliTest, JsonListsLibraryElementsWithBankAndGlobalMembers) {
+// Dates live in library records only: a library's elements, a global dump and its banks and
+// system; a bank keeps its members as bare messages and a .Syx file holds none at all.
+TEST_F(TCliTest, InfoListsElementsMembersLayoutsAndDatesOfLibrariesAndDumps) {
   TLibrary library;
   library.Comment = QStringList{"first line", QString()};
   TLibElem& patch = library.NewElement(ekPatch);
@@ -71,97 +73,89 @@ TEST_F(TCliTest, JsonListsLibraryElementsWithBankAndGlobalMembers) {
   bank.Name = "Bank A";
   bank.ModifiedDate = std::nan("");  // a damaged date is listed as none, not as garbage
   library.NewElement(ekGlobal).Name = "Dump";
+  TLibElem& performances = library.NewElement(ekPerformanceBank);
+  performances.ModifiedDate = 45003;
+  performances.ModifiedTime = 0.5;
   Write("many.Lib", library.SaveToBytes(false));
-
-  const QJsonObject info = InfoJson("many.Lib");
-  EXPECT_EQ(info["format"].toString(), "lib");
-  EXPECT_EQ(info["layout"].toString(), "normal");
-  EXPECT_EQ(info["comment"].toArray().size(), 2);
-  const QJsonArray elements = info["elements"].toArray();
-  ASSERT_EQ(elements.size(), 3);
-  const QJsonObject first = elements[0].toObject();
-  EXPECT_EQ(first["name"].toString(), "Strings");
-  EXPECT_EQ(first["location"].toString(), "User : 12");
-  EXPECT_EQ(first["modified"].toString(), "2023-03-15T12:00:00");
-  EXPECT_FALSE(first.contains("members"));
-
-  EXPECT_TRUE(elements[1].toObject()["modified"].isNull());
-  const QJsonArray members = elements[1].toObject()["members"].toArray();
-  ASSERT_EQ(members.size(), 128);
-  EXPECT_EQ(Str(members[127], "location"), "User : 128");
-  const QJsonArray global = elements[2].toObject()["members"].toArray();
-  ASSERT_EQ(global.size(), 7);
-  EXPECT_EQ(Str(global[1], "location"), "Card");
-  EXPECT_EQ(global[3].toObject()["members"].toArray().size(), 32);
-  EXPECT_EQ(Str(global[6], "kind"), "System");
-
-  // The text listing indents members under their bank.
-  const TCliRun text = Run("info many.Lib");
-  EXPECT_TRUE(text.Out.contains("\n      1  Patch "));
-  EXPECT_TRUE(text.Out.contains("\n         32  Performance "));
-}
-
-TEST_F(TCliTest, LibraryAndGlbLayoutsAreFoundByReadingThemWhole) {
-  TLibrary library;
-  library.NewElement(ekPerformance);
-  library.NewElement(ekSystem);
-  Write("xp.Lib", library.SaveToBytes(true));
-  EXPECT_EQ(InfoJson("xp.Lib")["layout"].toString(), "xp");
-  // Without an extension a library is still recognised by its contents.
-  Write("noext", library.SaveToBytes(false));
-  const QJsonObject info = InfoJson("noext");
-  EXPECT_EQ(info["format"].toString(), "lib");
-  EXPECT_EQ(info["layout"].toString(), "normal");
+  TLibrary two;
+  two.NewElement(ekPerformance);
+  two.NewElement(ekSystem);
+  Write("xp.Lib", two.SaveToBytes(true));
+  Write("noext", two.SaveToBytes(false));  // a library is recognised by its contents
   TLibrary rhythms;
   rhythms.NewElement(ekRhythm);
   Write("rhythm.Lib", rhythms.SaveToBytes(false));
-  EXPECT_EQ(InfoJson("rhythm.Lib")["layout"].toString(), "either");
-
   TGlobal global(nullptr);
   global.Name = "Studio";
-  Write("dump.Glb", global.GlbBytes(true));
-  const QJsonObject glb = InfoJson("dump.Glb");
-  EXPECT_EQ(glb["layout"].toString(), "xp");
-  EXPECT_EQ(glb["size"].toInt(), TGlobal::kXpRecordSize);
-  EXPECT_EQ(Str(glb["elements"].toArray()[0], "name"), "Studio");
-  EXPECT_EQ(glb["elements"].toArray()[0].toObject()["members"].toArray().size(), 7);
-}
-
-TEST_F(TCliTest, DatesAreListedOnlyWhereTheFileStoresThem) {
-  // Library records carry dates: a library's elements, a global dump and its banks and system.
-  TGlobal global(nullptr);
-  global.Name = "Studio";
-  global.ModifiedDate = 45000;  // 15 March 2023
+  Write("xp.Glb", global.GlbBytes(true));
+  global.ModifiedDate = 45000;
   global.ModifiedTime = 0.25;
   global.Member(TGlobal::gmSystem).ModifiedDate = 45001;
   global.Member(TGlobal::gmSystem).ModifiedTime = 0.75;
   global.Member(TGlobal::gmUserPatches).ModifiedDate = 45002;
   global.Member(TGlobal::gmUserPatches).ModifiedTime = 0;
   Write("dump.Glb", global.GlbBytes(false));
-  const QJsonObject glb = InfoJson("dump.Glb")["elements"].toArray()[0].toObject();
-  EXPECT_EQ(glb["modified"].toString(), "2023-03-15T06:00:00");
-  const QJsonArray entries = glb["members"].toArray();
-  ASSERT_EQ(entries.size(), 7);
-  EXPECT_EQ(Str(entries[6], "modified"), "2023-03-16T18:00:00");
-  EXPECT_EQ(Str(entries[0], "modified"), "2023-03-17T00:00:00");
-  // A bank stores its members as bare messages: they have no date of their own.
-  EXPECT_TRUE(entries[0].toObject()["members"].toArray()[0].toObject()["modified"].isNull());
-
-  TLibrary library;
-  TLibElem& bank = library.NewElement(ekPerformanceBank);
-  bank.ModifiedDate = 45003;
-  bank.ModifiedTime = 0.5;
-  Write("bank.Lib", library.SaveToBytes(false));
-  const QJsonObject inLibrary = InfoJson("bank.Lib")["elements"].toArray()[0].toObject();
-  EXPECT_EQ(inLibrary["modified"].toString(), "2023-03-18T12:00:00");
-  for (const QJsonValue member : inLibrary["members"].toArray())
-    EXPECT_TRUE(member.toObject()["modified"].isNull());
-
-  // A .Syx file holds messages and no date at all; the text listing shows "-".
   Write("bank.syx", SyxOf(ekRhythmBank, false, "Drums"));
-  const QJsonObject syx = InfoJson("bank.syx")["elements"].toArray()[0].toObject();
-  EXPECT_TRUE(syx["modified"].isNull());
-  EXPECT_TRUE(syx["members"].toArray()[1].toObject()["modified"].isNull());
+
+  // "file:path=value": a path into the JSON of the file's info, keys and indexes, "#" for an
+  // array's size.
+  const auto at = [](QJsonValue value, const QString& path) -> QString {
+    for (const QString& step : path.split(u'/'))
+      if (step == u'#')
+        return QString::number(value.toArray().size());
+      else if (value.isArray())
+        value = value.toArray()[step.toInt()];
+      else if (!value.toObject().contains(step))
+        return "missing";
+      else
+        value = value.toObject()[step];
+    return value.isNull()     ? "null"
+           : value.isDouble() ? QString::number(value.toDouble())
+                              : value.toString();
+  };
+  const char* cases[] = {"many.Lib:format=lib",
+                         "many.Lib:layout=normal",
+                         "many.Lib:comment/#=2",
+                         "many.Lib:elements/#=4",
+                         "many.Lib:elements/0/name=Strings",
+                         "many.Lib:elements/0/location=User : 12",
+                         "many.Lib:elements/0/modified=2023-03-15T12:00:00",
+                         "many.Lib:elements/0/members=missing",
+                         "many.Lib:elements/1/modified=null",
+                         "many.Lib:elements/1/members/#=128",
+                         "many.Lib:elements/1/members/127/location=User : 128",
+                         "many.Lib:elements/2/members/#=7",
+                         "many.Lib:elements/2/members/1/location=Card",
+                         "many.Lib:elements/2/members/3/members/#=32",
+                         "many.Lib:elements/2/members/6/kind=System",
+                         "many.Lib:elements/3/modified=2023-03-18T12:00:00",
+                         "many.Lib:elements/3/members/0/modified=null",
+                         "many.Lib:elements/3/members/31/modified=null",
+                         "xp.Lib:layout=xp",
+                         "noext:format=lib",
+                         "noext:layout=normal",
+                         "rhythm.Lib:layout=either",
+                         "xp.Glb:layout=xp",
+                         "xp.Glb:size=226020",
+                         "xp.Glb:elements/0/name=Studio",
+                         "xp.Glb:elements/0/members/#=7",
+                         "dump.Glb:elements/0/modified=2023-03-15T06:00:00",
+                         "dump.Glb:elements/0/members/6/modified=2023-03-16T18:00:00",
+                         "dump.Glb:elements/0/members/0/modified=2023-03-17T00:00:00",
+                         "dump.Glb:elements/0/members/0/members/0/modified=null",
+                         "bank.syx:elements/0/modified=null",
+                         "bank.syx:elements/0/members/1/modified=null"};
+  std::map<QString, QJsonObject> info;
+  for (const QString c : cases) {
+    const QString file = c.section(u':', 0, 0), path = c.section(u':', 1).section(u'=', 0, 0);
+    if (!info.count(file)) info[file] = InfoJson(file);
+    EXPECT_EQ(at(info[file], path), c.section(u'=', 1)) << c.toStdString();
+  }
+  EXPECT_EQ(TGlobal::kXpRecordSize, 226020);
+  // The text listing indents members under their bank; a .Syx file's dates are "-".
+  const TCliRun text = Run("info many.Lib");
+  EXPECT_TRUE(text.Out.contains("\n      1  Patch "));
+  EXPECT_TRUE(text.Out.contains("\n         32  Performance "));
   const QStringList lines = Run("info bank.syx").Out.split(u'\n', Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), 4);
   for (int i = 1; i < 4; ++i) EXPECT_TRUE(lines[i].endsWith("  -")) << lines[i].toStdString();
