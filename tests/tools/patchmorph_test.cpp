@@ -220,8 +220,8 @@ bool SameSound(TPatch& a, TPatch& b) {
   return true;
 }
 
-// The generator as described, worked out here on its own: the draws, then each
-// block put together from the sources they name.
+// The generator as described, worked out here on its own: the draws, then each block put
+// together from the sources they name.
 class TReference {
  public:
   explicit TReference(std::uint32_t seed) : seed_(seed) {}
@@ -293,9 +293,8 @@ class TReference {
 }  // namespace
 
 TEST(TBankRandomizerTest, FixedSeedGivesTheGeneratorsFirstDraws) {
-  // Seed 12345: 12345 × 134775813 + 1 = 1663807411486 ≡ 1655067934 (mod 2³²),
-  // and 1655067934 × 128 / 2³² = 49.3... gives 49; the next seeds follow the
-  // same way.
+  // Seed 12345: 12345 × 134775813 + 1 = 1663807411486 ≡ 1655067934 (mod 2³²), and
+  // 1655067934 × 128 / 2³² = 49.3... gives 49; the next seeds follow the same way.
   TLcgRandom rng(12345);
   const struct {
     int Range, Draw;
@@ -376,8 +375,7 @@ TEST(TBankRandomizerTest, ToneFourOfTheSourceNeverReachesATone) {
 }
 
 TEST(TBankRandomizerTest, EveryBoxCheckedDrawsInTheDescribedOrder) {
-  // Both orientations, two seeds each, then a Randomize Patch that continues
-  // the sequence.
+  // Both orientations, two seeds each, then a Randomize Patch that continues the sequence.
   for (bool toneCommon : {false, true}) {
     for (std::uint32_t seed : {1u, 0xDEADBEEFu}) {
       TBanks banks;
@@ -399,8 +397,7 @@ TEST(TBankRandomizerTest, EveryBoxCheckedDrawsInTheDescribedOrder) {
 }
 
 TEST(TBankRandomizerTest, UncheckedBlocksKeepTheirOwnPatchsBlock) {
-  // " Common" and tones 2 and 4 unchecked: those blocks are patch i's own, the
-  // others drawn.
+  // " Common" and tones 2 and 4 unchecked: those blocks are patch i's own, the others drawn.
   TBanks banks;
   TBankRandomizer randomizer;
   randomizer.Options = {false, false, {true, false, true, false}, false};
