@@ -121,6 +121,22 @@ TEST_F(TLibraryFiles, DamagedLibraryKeepsTheCompleteElementsAndSaysWhereAndHowMa
   for (const QString& part : {QDir::toNativeSeparators(Path("Cut.Lib")),
                               QStringLiteral("byte %1").arg(third), QString("Rhythm record")})
     EXPECT_TRUE(ui.LastText().contains(part)) << ui.LastText().toStdString();
+  EXPECT_TRUE(ui.LastText().endsWith(
+      "were loaded.\nSave writes a new file; the damaged file is kept as it is."));
+  // Untied from the damaged file: the first save asks for a name and the file is kept.
+  EXPECT_EQ(std::tuple(cut.Untied, cut.IsUntitled(), cut.GetName()),
+            std::tuple(true, true, QString("Cut.Lib")));
+  cut.NewElement(ekRhythm).Modified();
+  EXPECT_FALSE(cut.Save(false));  // the save dialog, cancelled
+  ASSERT_EQ(ui.FileRequests.size(), 1u);
+  EXPECT_EQ(ui.FileRequests[0].Options.Title, "Save Library");
+  ui.Files.push_back(Path("Kept.Lib"));
+  ASSERT_TRUE(cut.Save(false));
+  EXPECT_EQ(ReadAll(Path("Cut.Lib")), bytes.left(third + 100));
+  EXPECT_EQ(ReadAll(Path("Kept.Lib")).size(), third + 4590);
+  EXPECT_FALSE(cut.IsUntitled());
+  ASSERT_TRUE(cut.Save(false));  // tied to the new file: no question
+  EXPECT_EQ(ui.FileRequests.size(), 2u);
 
   bytes[third] = 9;  // an unknown kind code
   TLibrary unknown;
@@ -266,39 +282,6 @@ TEST_F(TLibraryFiles, OpenDialogLoadSetsSavedEvenWhenCancelledAndUntitledNamesAr
   EXPECT_FALSE(untitled.Save(false));
   EXPECT_EQ(ui.FileRequests.size(), 3u);
   EXPECT_FALSE(QFileInfo::exists("Untitled 3.Lib"));
-}
-
-TEST_F(TLibraryFiles, DamagedLibraryIsUntiedSoItsFirstSaveAsksAndTheFileIsKept) {
-  TLibrary library;
-  library.NewElement(ekPatch);
-  library.NewElement(ekSystem);
-  const QByteArray damaged = library.SaveToBytes(false).left(10 + 898 + 100);
-  WriteAll(Path("Cut.Lib"), damaged);
-
-  TLibrary cut;
-  ASSERT_TRUE(cut.LoadFromFile(Path("Cut.Lib")));
-  ASSERT_EQ(cut.Count(), 1);
-  EXPECT_TRUE(
-      ui.LastText().endsWith("The element before that point was loaded.\n"
-                             "Save writes a new file; the damaged file is kept as it is."))
-      << ui.LastText().toStdString();
-  EXPECT_EQ(std::tuple(cut.Untied, cut.IsUntitled(), cut.GetName()),
-            std::tuple(true, true, QString("Cut.Lib")));
-
-  cut.NewElement(ekRhythm).Modified();
-  EXPECT_FALSE(cut.Save(false));  // the save dialog, cancelled
-  ASSERT_EQ(ui.FileRequests.size(), 1u);
-  EXPECT_EQ(ui.FileRequests[0].Options.Title, "Save Library");
-  EXPECT_EQ(ReadAll(Path("Cut.Lib")), damaged);
-
-  ui.Files.push_back(Path("Kept.Lib"));
-  ASSERT_TRUE(cut.Save(false));
-  EXPECT_EQ(ReadAll(Path("Cut.Lib")), damaged);
-  EXPECT_EQ(ReadAll(Path("Kept.Lib")).size(), 10 + 898 + 4590);
-  EXPECT_FALSE(cut.IsUntitled());
-  // Tied to the new file: the next save goes there without a question.
-  ASSERT_TRUE(cut.Save(false));
-  EXPECT_EQ(ui.FileRequests.size(), 2u);
 }
 
 using TSysexFiles = TModelTest;
@@ -471,7 +454,7 @@ QByteArray LibraryOf(std::initializer_list<int> kinds) {
 }
 }  // namespace
 
-TEST_F(TOpenedFiles, ReadsEachFileByItsContentAndABankFromASysexFileSavesToANewLibrary) {
+TEST_F(TOpenedFiles, ReadsEachFileByItsContentIntoALibrary) {
   struct TCase {
     const char* Name;
     QByteArray Bytes;
@@ -544,20 +527,4 @@ TEST_F(TOpenedFiles, ReadsEachFileByItsContentAndABankFromASysexFileSavesToANewL
     }
   }
   EXPECT_TRUE(OpenByContent(Path("Missing.Lib"), false).Message.contains("cannot be read"));
-  TPatchBank bank(nullptr);
-  bank.Patch(3).SetName("Fourth", false);
-  const QByteArray original = bank.SysexBytes(false);
-  WriteAll(Path("real-bank-1.syx"), original);
-  TOpenedFile opened = OpenByContent(Path("real-bank-1.syx"), false);
-  ASSERT_FALSE(opened.Refused());
-  TLibrary& library = *opened.Library;
-  EXPECT_EQ(static_cast<TPatchBank&>(library.Element(0)).Patch(3).GetName(), "Fourth");
-  library.NewElement(ekPatch).Modified();
-
-  EXPECT_FALSE(library.Save(false));  // asks for a name; cancelled
-  ui.Files.push_back(Path("Banks.Lib"));
-  ASSERT_TRUE(library.Save(false));
-  EXPECT_EQ(ui.FileRequests.size(), 2u);
-  EXPECT_EQ(ReadAll(Path("real-bank-1.syx")), original);
-  EXPECT_EQ(ReadAll(Path("Banks.Lib")).size(), 10 + 82443 + 898);
 }

@@ -193,24 +193,34 @@ TEST_F(SingleTransfer,
       "Now Transmitting Rhythm; Rhythm Number : 1; sent 65/4439; received 0/0; 100%; finished");
 }
 
+// Card memory, and no card in the instrument: a patch and a patch bank ask after the time-out and
+// Retry sends the same request again; Cancel stores nothing and saves no names.
 TEST_F(SingleTransfer, SilentRequestAsksAfterTheTimeOutAndRetrySendsItAgain) {
   Timing().ReplyTimeoutMs = 60;
   TPatch patch(nullptr);
-  Place(patch, 2, false);  // card memory, and no card in the instrument
+  Place(patch, 2, false);
+  TPatchBank bank(nullptr);
+  bank.User = false;
   const TPatch before(nullptr);
-  ui.Answers = {mbRetry, mbCancel};
-  QElapsedTimer timer;
-  timer.start();
-  patch.Receive(false);
-  EXPECT_GE(timer.elapsed(), 2 * 60);
-  ASSERT_EQ(ui.Questions.size(), 2u);
-  EXPECT_EQ(ui.Questions[0].Text, "The Instrument Is Not Responding.");
-  EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Warning);
-  EXPECT_EQ(ui.Questions[0].Buttons, mbCancel | mbRetry);
-  EXPECT_EQ(Requested(), (std::vector<std::uint32_t>{0x21010000, 0x21010000}));
-  EXPECT_EQ(log.Requests[0], log.Requests[1]);
-  EXPECT_FALSE(Transfer().Finished);
+  for (const auto& [element, address] :
+       {std::pair<TLibElem*, std::uint32_t>{&patch, 0x21010000}, {&bank, 0x21000000}}) {
+    ui.Answers = {mbRetry, mbCancel};
+    ui.Questions.clear();
+    log.Requests.clear();
+    QElapsedTimer timer;
+    timer.start();
+    element->Receive(false);
+    EXPECT_GE(timer.elapsed(), 2 * 60);
+    ASSERT_EQ(ui.Questions.size(), 2u);
+    EXPECT_EQ(ui.Questions[0].Text, "The Instrument Is Not Responding.");
+    EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Warning);
+    EXPECT_EQ(ui.Questions[0].Buttons, mbCancel | mbRetry);
+    EXPECT_EQ(Requested(), (std::vector<std::uint32_t>{address, address}));
+    EXPECT_EQ(log.Requests[0], log.Requests[1]);
+    EXPECT_FALSE(Transfer().Finished);
+  }
   EXPECT_EQ(patch.Common.Image, before.Common.Image);
+  EXPECT_FALSE(QFile::exists(Path("UserCard.Txt")));
 }
 
 TEST_F(SingleTransfer, CancelKeepsTheBlocksThatArrivedAndAFailedOutputEndsWithThePortsText) {
@@ -397,20 +407,6 @@ TEST_F(BankTransfer, CancelDuringTheDiscardSendsNoFurtherRequest) {
   Idle(3 * Timing().CleanupMs);
   EXPECT_EQ(log.Requests.size(), 2u);
   EXPECT_EQ(MatchingMembers(bank), 1);
-}
-
-TEST_F(BankTransfer, CardBankWithoutCardAsksAndCancelSavesNoNames) {
-  Timing().ReplyTimeoutMs = 40;
-  TPatchBank bank(nullptr);
-  bank.User = false;
-  ui.Answers = {mbRetry, mbCancel};
-  bank.Receive(false);
-  EXPECT_EQ(ui.Questions.size(), 2u);
-  ASSERT_EQ(log.Requests.size(), 2u);
-  EXPECT_EQ(log.Requests[0], log.Requests[1]);
-  EXPECT_EQ(log.Address(0), 0x21000000u);
-  EXPECT_FALSE(Transfer().Finished);
-  EXPECT_FALSE(QFile::exists(Path("UserCard.Txt")));
 }
 
 TEST_F(BankTransfer, CardPerformanceBankTravelsBothWays) {
@@ -667,20 +663,6 @@ namespace {
 const std::array<QString, 4> kDefaults = {"User 01", "User 02", "Data Card 01", "Data Card 02"};
 constexpr std::uint32_t kAddresses[] = {0x10400000, 0x10410000, 0x20400000, 0x20410000};
 
-// Answers Retry and mends the instrument's faults before the reading starts again.
-class TRetryMends : public TScopedScriptedUI {
- public:
-  explicit TRetryMends(TInstrument& instrument) : instrument_(instrument) {}
-  int Ask(TMsgKind kind, const QString& text, int buttons) override {
-    Questions.push_back({kind, text, buttons, mbRetry});
-    instrument_.SetFaults({});
-    return mbRetry;
-  }
-
- private:
-  TInstrument& instrument_;
-};
-
 class RhythmNames : public TTransferTest {
  protected:
   void SetUp() override {
@@ -735,41 +717,35 @@ TEST_F(RhythmNames, EachNameLandsInItsPlaceAndTheInputIsGivenBack) {
   }
 }
 
-// The first reply is lost, damaged or misshapen, the second whole: the second name must not
-// take the first one's place, and the first stays as it was until Retry reads it.
+// The first reply is lost, damaged or misshapen, the others whole: the second name must not
+// take the first one's place, and the first stays as it was unless Retry reads it again.
 TEST_F(RhythmNames, ABadReplyLeavesItsNameAndRetryReadsItAgain) {
   constexpr double p = 0.5;
   const struct {
     const char* Fault;
     TInstrumentFaults Faults;
   } cases[] = {
-      {"lost", {.Drop = p, .Seed = SeedFor(p, {1, 0})}},
-      {"damaged", {.Corrupt = p, .Seed = SeedFor(p, {1, 0})}},
+      {"lost", {.Drop = p, .Seed = SeedFor(p, {1, 0, 0, 0, 0})}},
+      {"damaged", {.Corrupt = p, .Seed = SeedFor(p, {1, 0, 0, 0, 0})}},
       // A misshapen reply draws once more to choose shorter or longer.
-      {"misshapen", {.WrongLength = p, .Seed = SeedFor(p, {1, -1, 0})}},
+      {"misshapen", {.WrongLength = p, .Seed = SeedFor(p, {1, -1, 0, 0, 0, 0})}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Fault);
     RhythmSetNames() = kDefaults;
-    ui.Questions.clear();
-    instrument->SetFaults(c.Faults);
-    ui.Answers = {mbOK};
     TRhythmNamesReader reader;
-    Read(reader);
-    ASSERT_EQ(1u, ui.Questions.size());
-    EXPECT_EQ("The instruments is not responding.", ui.LastText());
-    EXPECT_EQ(mbOK | mbRetry, ui.Questions[0].Buttons);
-    EXPECT_EQ("User 01", RhythmSetNames()[0]);
-    EXPECT_EQ("Kit Two", RhythmSetNames()[1]);
-    EXPECT_TRUE(DefaultInputBack());
-
-    // The same fault again; Retry, with the instrument mended meanwhile, reads every name.
-    instrument->SetFaults(c.Faults);
-    TRetryMends retry(*instrument);
-    Read(reader);
-    EXPECT_EQ(1u, retry.Questions.size());
-    EXPECT_EQ("Kit One", RhythmSetNames()[0]);
-    EXPECT_EQ("Kit Two", RhythmSetNames()[1]);
+    for (const int answer : {mbOK, mbRetry}) {
+      ui.Questions.clear();
+      instrument->SetFaults(c.Faults);
+      ui.Answers = {answer};
+      Read(reader);
+      ASSERT_EQ(1u, ui.Questions.size());
+      EXPECT_EQ("The instruments is not responding.", ui.LastText());
+      EXPECT_EQ(mbOK | mbRetry, ui.Questions[0].Buttons);
+      EXPECT_EQ(answer == mbOK ? "User 01" : "Kit One", RhythmSetNames()[0]);
+      EXPECT_EQ("Kit Two", RhythmSetNames()[1]);
+      EXPECT_TRUE(DefaultInputBack());
+    }
   }
 }
 
