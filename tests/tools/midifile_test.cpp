@@ -22,9 +22,7 @@ namespace {
 using std::chrono::microseconds;
 using std::chrono::milliseconds;
 
-TMidiFile Read(const TSmfBytes& bytes) {
-  return TMidiFile::Read(bytes);
-}
+constexpr auto Read = [](const TSmfBytes& bytes) { return TMidiFile::Read(bytes); };
 
 // Two tracks at 480 ticks per quarter: 120 beats per minute, from tick 960 on 240, and from
 // tick 1920 on 60. Notes in track 2 with running status, a text and a sysex between them.
@@ -65,11 +63,10 @@ struct TFakePlayer {
 };
 }  // namespace
 
-TEST(TMidiFileTest, EventsAreTimedByTheTempoMapAcrossTracks) {
+TEST(TMidiFileTest, EventsAreTimedByTheTempoMapAcrossTracksAndPlayedAtTheirTimes) {
   const TMidiFile file = Read(TempoMapFile());
   ASSERT_TRUE(file.Ok()) << file.Error.toStdString();
-  EXPECT_EQ(file.Format, 1);
-  EXPECT_EQ(file.Tracks, 2);
+  EXPECT_EQ(std::pair(file.Format, file.Tracks), std::pair(1, 2));
   // 480 ticks at 120 BPM = 500 ms; at 240 BPM 250 ms; at 60 BPM 1000 ms.
   const std::int64_t times[] = {0, 500000, 1000000, 1000000, 1250000, 1500000, 2500000};
   const TSmfBytes bytes[] = {
@@ -87,6 +84,18 @@ TEST(TMidiFileTest, EventsAreTimedByTheTempoMapAcrossTracks) {
   // The end of the longer track: 240 ticks at 60 BPM after the last note.
   EXPECT_EQ(file.DurationUs, 3000000);
 
+  // Played: each at its time, then the note-off for the note the file leaves on.
+  TFakePlayer fake;
+  bool finished = false;
+  QObject::connect(&fake.Player, &TMidiFilePlayer::Finished, [&] { finished = true; });
+  fake.Player.Play(file);
+  fake.RunFor(milliseconds(3000));
+  ASSERT_EQ(fake.Sent.size(), 8u);
+  for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(fake.Sent[i].AtUs, times[i]) << i;
+  EXPECT_EQ(fake.Sent[7].Bytes, (std::vector<std::uint8_t>{0x81, 67, 0}));
+  EXPECT_TRUE(finished);
+  EXPECT_FALSE(fake.Player.Playing());
+
   // Format 0 and frame-based time: 25 frames of 40 ticks, so 1 ms a tick, tempo ignored.
   const TMidiFile frames = Read(
       Smf(0, 0xE728, {Track({At(10, {0x90, 1, 1}), At(0, Tempo(100)), At(990, {0x80, 1, 0})})}));
@@ -94,21 +103,6 @@ TEST(TMidiFileTest, EventsAreTimedByTheTempoMapAcrossTracks) {
   ASSERT_EQ(frames.Events.size(), 2u);
   EXPECT_EQ(frames.Events[0].TimeUs, 10000);
   EXPECT_EQ(frames.Events[1].TimeUs, 1000000);
-}
-
-TEST(TMidiFileTest, PlayerSendsEachMessageAtItsTime) {
-  TFakePlayer fake;
-  bool finished = false;
-  QObject::connect(&fake.Player, &TMidiFilePlayer::Finished, [&] { finished = true; });
-  fake.Player.Play(Read(TempoMapFile()));
-  fake.RunFor(milliseconds(3000));
-  const std::int64_t times[] = {0, 500000, 1000000, 1000000, 1250000, 1500000, 2500000};
-  // Sent with the events, plus the note-off for the note the file leaves on.
-  ASSERT_EQ(fake.Sent.size(), 8u);
-  for (std::size_t i = 0; i < 7; ++i) EXPECT_EQ(fake.Sent[i].AtUs, times[i]) << i;
-  EXPECT_EQ(fake.Sent[7].Bytes, (std::vector<std::uint8_t>{0x81, 67, 0}));
-  EXPECT_TRUE(finished);
-  EXPECT_FALSE(fake.Player.Playing());
 }
 
 TEST(TMidiFileTest, StopSilencesTheNotesAndPedalsItStarted) {

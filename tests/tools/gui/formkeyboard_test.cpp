@@ -158,7 +158,7 @@ class TPreviewSetupTest : public TToolWindowTest {
 };
 }  // namespace
 
-TEST_F(TPreviewSetupTest, TestPlaysTheDialogsValuesAndThenCancelKeepsNothing) {
+TEST_F(TPreviewSetupTest, TestPlaysTheDialogsValuesCancelKeepsNothingAndOkKeepsThem) {
   EXPECT_TRUE(form.SingleNote()->isChecked());
   EXPECT_EQ(form.Note()->Code(), 40);
   EXPECT_EQ(form.Note()->Text().trimmed(), "E 2");
@@ -185,9 +185,8 @@ TEST_F(TPreviewSetupTest, TestPlaysTheDialogsValuesAndThenCancelKeepsNothing) {
   EXPECT_EQ(Config().PreviewVelocity, 70);
   EXPECT_EQ(Config().MidiFile, "/songs/Noname.Mid");
   EXPECT_EQ(written, 0);
-}
-
-TEST_F(TPreviewSetupTest, OkKeepsAndWritesTheValues) {
+  // OK keeps and writes them.
+  form.ShowConfig();
   ChangeEverything();
   form.MidiFile()->setChecked(true);
   form.accept();
