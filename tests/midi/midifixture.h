@@ -1,5 +1,7 @@
 #pragma once
-// A MIDI session on two loopback devices with shortened pacing, and the sent messages in short.
+// A MIDI session on two loopback devices with shortened pacing and a recording monitor, and the
+// sent messages in short.
+#include <chrono>
 #include <string>
 
 #include <QCoreApplication>
@@ -9,6 +11,7 @@
 #include "midi/config.h"
 #include "midi/loopbackbackend.h"
 #include "midi/midisession.h"
+#include "midi/monitor.h"
 #include "midi/scriptedui.h"
 #include "midi/sysex.h"
 #include "midi/timing.h"
@@ -43,6 +46,28 @@ inline std::vector<std::string> Shown(const std::vector<TBytes>& messages) {
   return shown;
 }
 
+// Every message the monitor window is told of: its pane, its bytes and when.
+struct TRecordingMonitor : TMidiMonitor {
+  struct TLine {
+    int Pane;
+    TBytes Bytes;
+    std::chrono::steady_clock::time_point At;
+  };
+  void AddMessage(int pane, const std::uint8_t* bytes, int length) override {
+    Lines.push_back({pane, TBytes(bytes, bytes + length), std::chrono::steady_clock::now()});
+  }
+  void AddMessageMidi(int pane, const TMyMidiEvent& e) override {
+    Lines.push_back({pane, TBytes{e.Status, e.Data1, e.Data2}, std::chrono::steady_clock::now()});
+  }
+  std::vector<TBytes> Of(int pane) const {
+    std::vector<TBytes> out;
+    for (const TLine& line : Lines)
+      if (line.Pane == pane) out.push_back(line.Bytes);
+    return out;
+  }
+  std::vector<TLine> Lines;
+};
+
 class TMidiFixture : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -54,6 +79,7 @@ class TMidiFixture : public ::testing::Test {
     TMidiDevices::Instance().Clear();
     TMidiDevices::Instance().Add(std::move(backend));
     MidiSession().Create();
+    MidiSession().SetMonitor(&monitor);
   }
   void TearDown() override {
     MidiSession().SetMonitor(nullptr);
@@ -67,4 +93,5 @@ class TMidiFixture : public ::testing::Test {
 
   TScopedScriptedUI ui;
   TLoopbackBackend* loop = nullptr;
+  TRecordingMonitor monitor;
 };

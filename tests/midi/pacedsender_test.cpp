@@ -110,29 +110,12 @@ namespace {
 using TClock = std::chrono::steady_clock;
 constexpr std::uint8_t kGmSystemOff[] = {0xF0, 0x7E, 0x7F, 0x09, 0x02, 0xF7};
 
-// Every message the monitor is told of, with the moment it was told.
-struct TTimedMonitor : TMidiMonitor {
-  std::vector<TBytes> lines;
-  std::vector<TClock::time_point> times;
-  void AddMessage(int pane, const std::uint8_t* bytes, int length) override {
-    if (pane != MonitorOutput) return;
-    lines.emplace_back(bytes, bytes + length);
-    times.push_back(TClock::now());
-  }
-  void AddMessageMidi(int pane, const TMyMidiEvent& e) override {
-    if (pane != MonitorOutput) return;
-    lines.push_back({e.Status, e.Data1, e.Data2});
-    times.push_back(TClock::now());
-  }
-};
-
 class PacedSender : public TMidiFixture {
  protected:
   void SetUp() override {
     TMidiFixture::SetUp();
     // Longer than a wait taken in place: every message queues.
     Timing().MessagePauseMs = 8;
-    MidiSession().SetMonitor(&monitor);
   }
   void TearDown() override {
     Sender().Drop();
@@ -146,7 +129,6 @@ class PacedSender : public TMidiFixture {
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     return Sender().Waiting() == 0;
   }
-  TTimedMonitor monitor;
 };
 
 TEST_F(PacedSender, SendingNeverWaitsAndMessagesLeaveInOrderAPauseApart) {
@@ -168,10 +150,11 @@ TEST_F(PacedSender, SendingNeverWaitsAndMessagesLeaveInOrderAPauseApart) {
                                               "10 DT 03000011 02", "80 3C 00"}));
   // The monitor hears of each as it leaves; system-exclusive ones leave a pause apart, the
   // first a pause after it was queued.
-  ASSERT_EQ(monitor.lines, loop->Sent());
+  ASSERT_EQ(monitor.Of(MonitorOutput), loop->Sent());
   const auto pause = std::chrono::milliseconds(8);
-  EXPECT_GE(monitor.times[0] - start, pause);
-  for (int i : {2, 3, 4}) EXPECT_GE(monitor.times[i] - monitor.times[i == 2 ? 0 : i - 1], pause);
+  const auto& lines = monitor.Lines;
+  EXPECT_GE(lines[0].At - start, pause);
+  for (int i : {2, 3, 4}) EXPECT_GE(lines[i].At - lines[i == 2 ? 0 : i - 1].At, pause);
 }
 
 // The newest value of a waiting data set of the same address and size takes its place; a data

@@ -160,47 +160,26 @@ TEST_F(Ports, GarbageInputNeverBreaksTheQueueAndClosingEmptiesIt) {
   EXPECT_FALSE(loop->Inject(0, {0x90, 1, 1}));
 }
 
-// Records what the monitor window would show.
-class TRecordingMonitor : public TMidiMonitor {
- public:
-  struct TLine {
-    int pane;
-    TBytes bytes;
-  };
-  std::vector<TLine> lines;
-  void AddMessage(int pane, const std::uint8_t* bytes, int length) override {
-    lines.push_back({pane, TBytes(bytes, bytes + length)});
-  }
-  void AddMessageMidi(int pane, const TMyMidiEvent& e) override {
-    lines.push_back({pane, TBytes{e.Status, e.Data1, e.Data2}});
-  }
-  int Count(int pane) const {
-    return static_cast<int>(std::count_if(lines.begin(), lines.end(),
-                                          [pane](const TLine& l) { return l.pane == pane; }));
-  }
-};
-
 TEST_F(Ports, ThruPassesShortMessagesOnlyAndTheMonitorLogsInputAndEveryMessageSent) {
-  TRecordingMonitor monitor;
-  MidiSession().SetMonitor(&monitor);
   const std::uint8_t four[] = {1, 2, 3, 4};
   const std::uint8_t five[] = {1, 2, 3, 4, 5};
   SendDataSet(0x03000000, 0, 0, four, 4);
   SendDataSet(0x03000000, 0, 0, five, 5);  // a block dump
   SendDataRequest(0x03000000, 0, 0, 0x1718);
-  ASSERT_EQ(monitor.Count(MonitorOutput), 3);
-  EXPECT_EQ(monitor.lines[0].bytes.size(), 15u);
-  EXPECT_EQ(monitor.lines[1].bytes.size(), 16u);
-  EXPECT_EQ(monitor.lines[2].bytes[4], kCmdRQ1);
+  const std::vector<TBytes> logged = monitor.Of(MonitorOutput);
+  ASSERT_EQ(logged.size(), 3u);
+  EXPECT_EQ(logged[0].size(), 15u);
+  EXPECT_EQ(logged[1].size(), 16u);
+  EXPECT_EQ(logged[2][4], kCmdRQ1);
 
   for (int thru : {0, 1}) {
     SCOPED_TRACE(thru);
     Config().Thrue = thru;
-    monitor.lines.clear();
+    monitor.Lines.clear();
     loop->ClearSent();
     loop->Inject(0, {0x90, 0x3C, 0x40});
     Deliver();
-    EXPECT_EQ(monitor.Count(MonitorOutput), thru);
+    EXPECT_EQ(monitor.Of(MonitorOutput).size(), static_cast<std::size_t>(thru));
     // Thru passes the short message, never the system-exclusive one; that one lands in the
     // shared buffer.
     loop->Inject(0, {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x00, 0xF7});
@@ -209,7 +188,7 @@ TEST_F(Ports, ThruPassesShortMessagesOnlyAndTheMonitorLogsInputAndEveryMessageSe
     if (thru) passed.push_back({0x90, 0x3C, 0x40});
     EXPECT_EQ(loop->Sent(), passed);
     EXPECT_EQ(SysexBuffer[4], 0x12);
-    EXPECT_EQ(monitor.Count(MonitorInput), 2);
+    EXPECT_EQ(monitor.Of(MonitorInput).size(), 2u);
   }
 }
 
