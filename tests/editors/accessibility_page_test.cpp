@@ -12,10 +12,6 @@
 
 namespace {
 constexpr std::uint32_t kCommon = 0x03000000;
-// Tone 1's byte at offset (below 128).
-std::uint32_t ToneAddress(int offset) {
-  return 0x03001000 + static_cast<std::uint32_t>(offset);
-}
 
 // The name a screen reader says: the accessible name; for a list, which Qt on Unix names by its
 // current item, the label it is labelled by.
@@ -34,13 +30,6 @@ class AccessiblePage : public TEditorTest {
     window_ = &OpenPatch(Patch(0));
     common_ = &OpenCommon(*window_);
     Taken();
-  }
-  TFormTVF& OpenTvf() {
-    auto* page =
-        TPageWindow::OpenPage<TFormTVF>(Patch(0).Tones[0].Pages[TTone::pgTVF], Patch(0), 1);
-    EXPECT_NE(page, nullptr);
-    Taken();
-    return *page;
   }
   static QAccessibleInterface* Accessible(QWidget* widget) {
     return QAccessible::queryAccessibleInterface(widget);
@@ -114,7 +103,7 @@ TEST_F(AccessiblePage, EachKindOfControlReadsItsCaptionRoleAndShownText) {
 }
 
 TEST_F(AccessiblePage, EveryControlOfTheCommonAndTvfPagesIsNamedByItsRowsCaption) {
-  TFormTVF& tvf = OpenTvf();
+  TFormTVF& tvf = OpenTonePage<TFormTVF>(TTone::pgTVF, 1);
   for (TPageWindow* page : {static_cast<TPageWindow*>(common_), static_cast<TPageWindow*>(&tvf)})
     for (TParamBinding* binding : page->Bindings()) {
       const QString caption = QString::fromLatin1(binding->Row().Caption);
@@ -170,7 +159,7 @@ TEST_F(AccessiblePage, TabVisitsTheRowsInTheOrderTheyAreSeenAndEndsOnTheButtons)
 }
 
 TEST_F(AccessiblePage, ArrowKeysMoveTheSelectedEnvelopePointOrFadeHandleAsOneChangePerKey) {
-  TFormTVF& tvf = OpenTvf();
+  TFormTVF& tvf = OpenTonePage<TFormTVF>(TTone::pgTVF, 1);
   auto* graph = tvf.findChild<TPanGraph*>(QStringLiteral("Envelope"));
   ASSERT_NE(graph, nullptr);
   Focus(graph);
@@ -179,10 +168,10 @@ TEST_F(AccessiblePage, ArrowKeysMoveTheSelectedEnvelopePointOrFadeHandleAsOneCha
   EXPECT_EQ(graph->Selected(), 3);
   const int time = Patch(0).Tones[0].GetByte(92);
   HoldKey(graph, Qt::Key_Right, 2);
-  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(ToneAddress(92), {std::uint8_t(time + 3)})});
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(ToneAddress(1, 92), {std::uint8_t(time + 3)})});
   const int level = Patch(0).Tones[0].GetByte(96);
   HoldKey(graph, Qt::Key_Up, 0);
-  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(ToneAddress(96), {std::uint8_t(level + 1)})});
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(ToneAddress(1, 96), {std::uint8_t(level + 1)})});
   EXPECT_EQ(graph->TimeField(2)->Value(), time + 3);
   // Two keys, two records: Undo takes back the level and then the time.
   tvf.BtnUndo()->click();
@@ -190,11 +179,8 @@ TEST_F(AccessiblePage, ArrowKeysMoveTheSelectedEnvelopePointOrFadeHandleAsOneCha
   EXPECT_EQ(Patch(0).Tones[0].GetByte(92), time);
   EXPECT_EQ(Patch(0).Tones[0].GetByte(96), level);
 
-  auto* lfo =
-      TPageWindow::OpenPage<TFormLFO>(Patch(0).Tones[0].Pages[TTone::pgLFO1], Patch(0), 1, 1);
-  ASSERT_NE(lfo, nullptr);
-  Taken();
-  auto* fade = lfo->findChild<TFadeGraph*>(QStringLiteral("FadeGraph"));
+  auto* fade = OpenTonePage<TFormLFO>(TTone::pgLFO1, 1, 1)
+                   .findChild<TFadeGraph*>(QStringLiteral("FadeGraph"));
   ASSERT_NE(fade, nullptr);
   Focus(fade);
   const int delay = fade->FadeDelay(), fadeTime = fade->FadeTime();

@@ -22,7 +22,6 @@
 #include <QToolButton>
 #include <QWheelEvent>
 
-#include "librarian/formlibrary.h"
 #include "app/formvesta.h"
 #include "app/vesta.h"
 #include "controls/clickedit.h"
@@ -45,6 +44,7 @@
 #include "editors/patch/formtva.h"
 #include "editors/patch/formtvf.h"
 #include "editors/patch/formwave.h"
+#include "librarian/formlibrary.h"
 #include "midi/config.h"
 #include "midi/loopbackbackend.h"
 #include "midi/midisession.h"
@@ -54,6 +54,7 @@
 #include "midi/timing.h"
 #include "model/library.h"
 #include "model/patch.h"
+#include "tests/editors/testpage.h"
 #include "tests/instrument/sysexhelpers.h"
 
 class TEditorTest : public ::testing::Test {
@@ -104,6 +105,15 @@ class TEditorTest : public ::testing::Test {
     QTest::mouseDClick(window.Part(QStringLiteral("Common")), Qt::LeftButton);
     auto* page = qobject_cast<TFormCommon*>(window.Patch().Common.Pages[TCommon::pgCommon].Window);
     EXPECT_NE(page, nullptr);
+    return *page;
+  }
+  // A page of patch 0's tone (1 to 4), with the messages of its opening taken.
+  template <class TPage, class... TArgs>
+  TPage& OpenTonePage(TTone::TPage kind, int tone, TArgs... args) {
+    TTone& block = Patch(0).Tones[static_cast<std::size_t>(tone - 1)];
+    TPage* page = TPageWindow::OpenPage<TPage>(block.Pages[kind], Patch(0), tone, args...);
+    EXPECT_NE(page, nullptr);
+    Taken();
     return *page;
   }
   // The messages sent since the last call.

@@ -60,34 +60,27 @@ TEST_F(LoadCheck, ALibraryOrSyxWithBytesOutOfRangeIsReportedOnceAndACleanOneNotA
   bank.Patch(2).Common.Data()[0] = 0xE9;
   const QString libraryPath = WriteFile("spoilt.Lib", library.SaveToBytes(false));
 
+  // Each way of reading says it once.
+  const auto warnedOnce = [this](const QString& path, const QString& lines) {
+    const auto warnings = Warnings();
+    ui_.Questions.clear();
+    ASSERT_EQ(1u, warnings.size());
+    EXPECT_EQ(Report(path, lines), warnings[0].Text);
+  };
+  const QString badLines =
+      QStringLiteral("  1: Patch \"Bad\": common 49 Bender Range Up, common 52 Solo Legato\n");
   ui_.Questions.clear();
   ASSERT_NE(nullptr, form_->OpenLibraryFile(libraryPath));
-  auto warnings = Warnings();
-  ASSERT_EQ(1u, warnings.size());
-  EXPECT_EQ(Report(libraryPath,
-                   QStringLiteral("  2: Patch \"Bad\": common 49 Bender Range Up, common 52 Solo "
-                                  "Legato\n  5: Patch \"\u00e9ember\": common 0 Patch Name\n")),
-            warnings[0].Text);
-
-  // A .Syx read into a library element: its one sound.
+  warnedOnce(libraryPath,
+             QStringLiteral("  2: Patch \"Bad\": common 49 Bender Range Up, common 52 Solo "
+                            "Legato\n  5: Patch \"\u00e9ember\": common 0 Patch Name\n"));
+  // A .Syx read into a library element: its one sound; File > Open of it: a new library.
   const QString badSyx = WriteFile("bad.syx", bad.SysexBytes(false));
-  ui_.Questions.clear();
   ui_.Files.push_back(badSyx);
   ASSERT_TRUE(Patch(0).LoadSysexFile());
-  warnings = Warnings();
-  ASSERT_EQ(1u, warnings.size());
-  EXPECT_EQ(Report(badSyx, QStringLiteral("  1: Patch \"Bad\": common 49 Bender Range Up, "
-                                          "common 52 Solo Legato\n")),
-            warnings[0].Text);
-
-  // File > Open of the same .Syx: a new library holding it, said once as well.
-  ui_.Questions.clear();
+  warnedOnce(badSyx, badLines);
   ASSERT_NE(nullptr, form_->OpenFile(badSyx));
-  warnings = Warnings();
-  ASSERT_EQ(1u, warnings.size());
-  EXPECT_EQ(Report(badSyx, QStringLiteral("  1: Patch \"Bad\": common 49 Bender Range Up, "
-                                          "common 52 Solo Legato\n")),
-            warnings[0].Text);
+  warnedOnce(badSyx, badLines);
 
   // Clean files: not a word.
   TLibrary clean;
@@ -95,7 +88,6 @@ TEST_F(LoadCheck, ALibraryOrSyxWithBytesOutOfRangeIsReportedOnceAndACleanOneNotA
   clean.NewElement(ekPatchBank);
   const QString cleanPath = WriteFile("clean.Lib", clean.SaveToBytes(false));
   const QString cleanSyx = WriteFile("clean.syx", clean.Element(0).SysexBytes(false));
-  ui_.Questions.clear();
   ASSERT_NE(nullptr, form_->OpenLibraryFile(cleanPath));
   ui_.Files.push_back(cleanSyx);
   ASSERT_TRUE(Patch(1).LoadSysexFile());

@@ -1,36 +1,9 @@
 // A byte outside its row's range is shown as vesta-cli show shows it (its number, in red, with a
 // tool tip saying why) by every kind of control, no control pretends to a value it does not
 // hold, and the first change brings the byte into range.
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
-#include <QToolButton>
-
-#include <gtest/gtest.h>
-
-#include "controls/clickedit.h"
-#include "controls/myedit.h"
-#include "controls/myrotary.h"
-#include "controls/panslider.h"
-#include "controls/slider.h"
-#include "editors/common/pagestate.h"
-#include "editors/common/parambinding.h"
-#include "midi/scriptedui.h"
-#include "model/library.h"
-#include "model/patch.h"
+#include "editorfixture.h"
 
 namespace {
-// Shows the one binding again after every store, as a page shows its controls.
-class TOnePage : public TPageState {
- public:
-  using TPageState::TPageState;
-  void UpdateView() override {
-    if (Binding) Binding->Show(Block().Data());
-  }
-  TParamBinding* Binding = nullptr;
-};
-
 const char* const kItems[] = {"Off", "On", "Auto"};
 const QColor kRed(Qt::red);
 
@@ -101,10 +74,10 @@ TEST(OutOfRange, EveryKindOfControlShowsTheByteAsItsNumberAndTheFirstChangeBring
     TLibrary library;
     auto& patch = static_cast<TPatch&>(library.NewElement(ekPatch));
     patch.Common.Data()[c.Row.Offset] = c.Byte;
-    TOnePage page(patch, patch.Common);
+    TTestPage page(patch, patch.Common);
     QWidget host;
     TParamBinding binding(c.Row, page, &host);
-    page.Binding = &binding;
+    page.OnView = [&] { binding.Show(patch.Common.Data()); };  // as a page shows its controls
     QWidget* widget = binding.Widget();
     ASSERT_NE(widget, nullptr);
     host.show();

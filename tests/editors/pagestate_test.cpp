@@ -1,24 +1,14 @@
-// The editing pattern without widgets: stores, groups, Undo, Redo, Revert, tab and slot
-// histories and activation, checked on the messages a loopback port receives.
-#include "editors/common/pagestate.h"
-
+// The editing pattern without widgets: stores, groups, Undo, Redo, Revert, slot histories and
+// announced writes, checked on the messages a loopback port receives. (Tabs and activation: the
+// common page and patch window tests.)
 #include "model/library.h"
 #include "model/patch.h"
 #include "model/performance.h"
 #include "model/system.h"
+#include "tests/editors/testpage.h"
 #include "tests/model/modelfixture.h"
 
 namespace {
-class TTestPage : public TPageState {
- public:
-  using TPageState::TPageState;
-  void UpdateView() override { ++Views; }
-  void CheckBtnEnabled() override { ++Checks; }
-  void WillWrite(int offset, int count) override { Writes.push_back({offset, count}); }
-  int Views = 0;
-  int Checks = 0;
-  std::vector<std::pair<int, int>> Writes;
-};
 
 class PageState : public TSendTest {
  protected:
@@ -52,8 +42,8 @@ TEST_F(PageState, AStoreSendsOnlyAChangeAGroupAlwaysAndWhileUpdatingNothingIsMar
   ASSERT_EQ(page.UndoList().Count(), 1);
   EXPECT_EQ(page.UndoList().Records()[0].Offset, 46);
   EXPECT_EQ(page.UndoList().Records()[0].Value, 0);
-  EXPECT_EQ(page.UndoList().Records()[0].Count,
-            1);  // A group is recorded and sent even when nothing changed.
+  EXPECT_EQ(page.UndoList().Records()[0].Count, 1);
+  // A group is recorded and sent even when nothing changed.
   const TBytes blanks(12, ' ');
   page.SendAndStoreArray(0, blanks.data(), 12);
   EXPECT_EQ(Taken().size(), 1u);
@@ -67,35 +57,6 @@ TEST_F(PageState, AStoreSendsOnlyAChangeAGroupAlwaysAndWhileUpdatingNothingIsMar
   EXPECT_EQ(Taken().size(), 1u);
   EXPECT_TRUE(library.Saved);
   EXPECT_EQ(patch->Common.GetByte(44), 1);
-}
-
-TEST_F(PageState, UndoOfAGroupRestoresAllItsBytesWithOneMessage) {
-  struct TCase {
-    const char* Name;
-    int Offset;
-    TBytes Bytes;
-  };
-  const TCase cases[] = {{"name", 0, TBytes(12, 'Q')}, {"tempo 250", 44, {15, 10}}};
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Name);
-    TTestPage page(*patch, patch->Common, 2);
-    const TBytes before(patch->Common.Data() + c.Offset,
-                        patch->Common.Data() + c.Offset + c.Bytes.size());
-    page.SendAndStoreArray(c.Offset, c.Bytes.data(), static_cast<int>(c.Bytes.size()));
-    EXPECT_EQ(page.UndoList().Count(), static_cast<int>(c.Bytes.size()));
-    for (const TUndoElem& record : page.UndoList().Records())
-      EXPECT_EQ(record.Count, c.Bytes.size());
-    EXPECT_EQ(Taken(), std::vector<TBytes>{DataSet(0x03000000 + c.Offset, c.Bytes)});
-
-    const int views = page.Views;
-    page.Undo();
-    EXPECT_EQ(Taken(), std::vector<TBytes>{DataSet(0x03000000 + c.Offset, before)});
-    EXPECT_EQ(
-        TBytes(patch->Common.Data() + c.Offset, patch->Common.Data() + c.Offset + c.Bytes.size()),
-        before);
-    EXPECT_EQ(page.Views, views + 1);
-    EXPECT_FALSE(page.CanUndo());
-  }
 }
 
 TEST_F(PageState, UndoTakesGroupsBackInReverseOrderAtTheirAddressesAndMarksModified) {
@@ -196,24 +157,6 @@ TEST_F(PageState, RevertWritesTheOldestBytesBackSilentlyThenSendsTheWholeBlockEv
   EXPECT_EQ(tone.Views, 2);
 }
 
-TEST_F(PageState, EachTabHasItsOwnHistory) {
-  TTestPage page(*patch, patch->Common, 2);
-  page.SendandStore(46, 1);  // tab 0
-  page.SetTab(1);
-  EXPECT_FALSE(page.CanUndo());
-  page.SendandStore(57, 2);
-  page.SendandStore(57, 3);
-  page.SetTab(0);
-  EXPECT_EQ(page.UndoList().Count(), 1);
-  page.Revert();
-  EXPECT_EQ(patch->Common.GetByte(46), 0);
-  EXPECT_EQ(patch->Common.GetByte(57), 3);
-  page.SetTab(1);
-  EXPECT_EQ(page.UndoList().Count(), 2);
-  page.Undo();
-  EXPECT_EQ(patch->Common.GetByte(57), 2);
-}
-
 TEST_F(PageState, EachSlotEditsItsOwnBlockWithItsOwnHistory) {
   auto* performance = static_cast<TPerformance*>(&library.NewElement(ekPerformance));
   TTestPage page(
@@ -246,21 +189,4 @@ TEST_F(PageState, EveryWriteOfTheBlockIsAnnouncedFirst) {
   page.SendandStore(0, 0);
   page.Revert();
   EXPECT_EQ(page.Writes, (std::vector<std::pair<int, int>>{{0, 1}, {0, 1}, {0, 1}, {0, 1}}));
-}
-
-TEST_F(PageState, ActivationTransmitsOnlyAnotherObjectAndNeverDuringADrag) {
-  auto* other = static_cast<TPatch*>(&library.NewElement(ekPatch));
-  TTestPage page(*patch, patch->Common);
-  TTestPage otherPage(*other, other->Common);
-  CurrentPatch = nullptr;
-  page.Activate(true);
-  EXPECT_TRUE(Taken().empty());
-  page.Activate(false);
-  EXPECT_EQ(Taken().size(), 5u);  // common and four tones
-  EXPECT_EQ(CurrentPatch, patch);
-  page.Activate(false);
-  EXPECT_TRUE(Taken().empty());
-  otherPage.Activate(false);
-  EXPECT_EQ(Taken().size(), 5u);
-  EXPECT_EQ(CurrentPatch, other);
 }

@@ -3,21 +3,16 @@
 // restoring the bytes and Redo storing them again.
 #include <functional>
 
-#include "editors/common/pagestate.h"
 #include "editors/params/params.h"
 #include "model/library.h"
 #include "model/patch.h"
 #include "model/performance.h"
 #include "model/rhythm.h"
 #include "model/system.h"
+#include "tests/editors/testpage.h"
 #include "tests/model/modelfixture.h"
 
 namespace {
-class TSweepPage : public TPageState {
- public:
-  using TPageState::TPageState;
-  void UpdateView() override {}
-};
 
 class RowSweep : public TSendTest {
  protected:
@@ -25,7 +20,7 @@ class RowSweep : public TSendTest {
   // rows it stored. Bytes a block holds already send nothing (a tone's groups included).
   int Sweep(TLibElem& element, TBlock& block, std::function<std::uint32_t(int)> address,
             std::span<const TParamRow> rows) {
-    TSweepPage page(element, block);
+    TTestPage page(element, block);
     const bool tone = dynamic_cast<TTone*>(&block) != nullptr;
     int swept = 0;
     for (const TParamRow& row : rows) {
@@ -62,6 +57,7 @@ class RowSweep : public TSendTest {
         page.Undo();
         EXPECT_EQ(TBytes(block.Data() + row.Offset, block.Data() + row.Offset + row.Size), before);
         page.Redo();
+        EXPECT_EQ(TBytes(block.Data() + row.Offset, block.Data() + row.Offset + row.Size), after);
       }
     }
     return swept;
@@ -77,12 +73,12 @@ class RowSweep : public TSendTest {
 }  // namespace
 
 TEST_F(RowSweep, EveryRowStoresItsExtremesAtItsAddressAndUndoRestores) {
-  // Tone n at 03 00 10 00 + (n − 1) × 200H; its byte 128 lies 01 00 past its start.
   auto& patch = static_cast<TPatch&>(library.NewElement(ekPatch));
   for (int tone : {1, 3, 4}) {
     SCOPED_TRACE(tone);
-    EXPECT_GT(Sweep(patch, patch.Tones[static_cast<std::size_t>(tone - 1)],
-                    At(0x03001000 + static_cast<std::uint32_t>(tone - 1) * 0x200), ToneRows()),
+    EXPECT_GT(Sweep(
+                  patch, patch.Tones[static_cast<std::size_t>(tone - 1)],
+                  [tone](int offset) { return ToneAddress(tone, offset); }, ToneRows()),
               100);
   }
   auto& performance = static_cast<TPerformance&>(library.NewElement(ekPerformance));

@@ -1,27 +1,10 @@
 // The value fields of every parameter table show their longest text whole: nothing runs under the
 // arrow buttons.
-#include <memory>
-#include <vector>
-
-#include <gtest/gtest.h>
-
 #include <QFontMetrics>
-#include <QLineEdit>
-#include <QWidget>
 
-#include "controls/myedit.h"
-#include "editors/common/pagestate.h"
-#include "editors/common/parambinding.h"
-#include "editors/params/params.h"
-#include "model/library.h"
-#include "model/patch.h"
+#include "editorfixture.h"
 
 namespace {
-class TSilentPage : public TPageState {
- public:
-  using TPageState::TPageState;
-  void UpdateView() override {}
-};
 
 // Texts wider than this run under the arrows: the box less the margin kept for them and the
 // line edit's own frame and padding.
@@ -32,7 +15,7 @@ int TextRoom(const QLineEdit& edit) {
 TEST(ValueFields, EveryTextOfEveryTableFitsBesideTheArrows) {
   TLibrary library;
   auto& patch = static_cast<TPatch&>(library.NewElement(ekPatch));
-  TSilentPage page(patch, patch.Tones[0]);
+  TTestPage page(patch, patch.Tones[0]);
   std::vector<std::pair<const char*, std::span<const TParamRow>>> tables = {
       {"tone", ToneRows()},
       {"patch common", PatchCommonRows()},
