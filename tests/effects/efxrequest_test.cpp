@@ -3,8 +3,7 @@
 // effects page's tests.)
 #include <optional>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QTest>
 
 #include "model/efxrequest.h"
 #include "tests/model/transferfixture.h"
@@ -12,15 +11,6 @@
 namespace {
 
 constexpr std::uint32_t kPatch = 0x03000000;
-
-// Runs the event loop until done() or ms passed; done()'s last value.
-template <class TDone>
-bool RunUntil(TDone done, int ms = 3000) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done() && timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  return done();
-}
 
 TBytes Answer(std::uint32_t address, const TBytes& data, std::uint8_t device = 0x10) {
   return DataSet(address, data, device);
@@ -53,9 +43,7 @@ class EfxRequestLoop : public TSendTest {
     Watch(request, outcome);
   }
   void Inject(const TBytes& message) { ASSERT_TRUE(loop->Inject(0, message)); }
-  void Settle() {
-    RunUntil([] { return false; }, 30);
-  }
+  static void Settle() { QTest::qWait(30); }
 
   TEfxRequest request;
   TOutcome outcome;
@@ -90,7 +78,7 @@ TEST_F(EfxRequestLoop, OnlyTheWholeValidAnswerFromTheRequestedAddressCounts) {
   EXPECT_EQ(outcome.Answers, 0);
 
   Inject(Answer(0x0300000D, kTwelve));
-  ASSERT_TRUE(RunUntil([&] { return outcome.Answers == 1; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.Answers == 1; }, 3000));
   EXPECT_EQ(TBytes(outcome.Parameters->begin(), outcome.Parameters->end()), kTwelve);
   EXPECT_FALSE(request.Waiting());
   // The input is the default handler's again: a second answer changes nothing.
@@ -105,7 +93,7 @@ TEST_F(EfxRequestLoop, SilenceAsksWithOkAndRetry) {
   // Retry sends the type and the request again; OK gives up, and a late answer changes nothing.
   ui.Answers = {mbRetry, mbOK};
   ASSERT_TRUE(request.Start(kPatch, 12, 7));
-  ASSERT_TRUE(RunUntil([&] { return outcome.GiveUps == 1; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.GiveUps == 1; }, 3000));
   ASSERT_EQ(ui.Questions.size(), 2u);
   for (const auto& q : ui.Questions) {
     EXPECT_EQ(q.Kind, TMsgKind::Information);
@@ -149,7 +137,7 @@ TEST_F(EfxRequestInstrument, ShortAndLateAnswersAreNotTaken) {
   instrument->SetFaults({.WrongLength = 1.0});
   ui.Answers = {mbOK};
   ASSERT_TRUE(request.Start(kPatch, 12, 4));
-  ASSERT_TRUE(RunUntil([&] { return outcome.GiveUps == 1; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.GiveUps == 1; }, 3000));
   EXPECT_EQ(outcome.Answers, 0);
 
   // An answer that arrives after the time-out.
@@ -157,7 +145,7 @@ TEST_F(EfxRequestInstrument, ShortAndLateAnswersAreNotTaken) {
   instrument->SetFaults({.DelayMs = 300});
   ui.Answers = {mbOK};
   ASSERT_TRUE(request.Start(kPatch, 12, 5));
-  ASSERT_TRUE(RunUntil([&] { return outcome.GiveUps == 1; }));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.GiveUps == 1; }, 3000));
   Idle(500);
   EXPECT_EQ(outcome.Answers, 0);
   EXPECT_EQ(instrument->Counters().Replies, 2u);  // every answer did leave the instrument

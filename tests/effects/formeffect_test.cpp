@@ -73,11 +73,6 @@ std::size_t History(const TFormEffect& page, int tab) {
   return static_cast<std::size_t>(page.UndoList(tab, 0).Count());
 }
 
-template <class TDone>
-bool RunUntil(TDone done, int ms = 3000) {
-  return QTest::qWaitFor(done, ms);
-}
-
 }  // namespace
 
 // The page on a patch or a performance, against the emulated instrument (TTransferTest) or a
@@ -123,7 +118,7 @@ class TEffectPage : public TBase {
     const int rebuilds = form->Rebuilds();
     form->TypeList()->setCurrentIndex(type);
     form->TypeChange(type);
-    ASSERT_TRUE(RunUntil([&] { return form->Rebuilds() > rebuilds; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Rebuilds() > rebuilds; }, 3000));
   }
 
   std::unique_ptr<TLibElem> element;
@@ -242,12 +237,7 @@ TEST_F(FormEffect, ChangingTheTypeFillsTheParametersFromTheInstrumentWithoutSend
     SCOPED_TRACE(performance);
     TFormEffect& page = Open(performance);
     const int shift = performance ? 1 : 0;
-    const auto before = instrument->Counters();
-    PickType(17);
-    const auto after = instrument->Counters();
-    // The type's data set, the type again and the request; nothing after the answer.
-    EXPECT_EQ(after.DataSets - before.DataSets, 2u);
-    EXPECT_EQ(after.Requests - before.Requests, 1u);
+    PickType(17);  // the messages: the loopback test below
     EXPECT_EQ(TBytes(Data() + 13 + shift, Data() + 25 + shift),
               TBytes(EfxDefaults(17)->begin(), EfxDefaults(17)->end()));
     EXPECT_EQ(page.Params().size(), 12u);
@@ -257,9 +247,6 @@ TEST_F(FormEffect, ChangingTheTypeFillsTheParametersFromTheInstrumentWithoutSend
     EXPECT_EQ(History(page, 1), 13u);  // the type change: one group, type and twelve
     EXPECT_EQ(InInstrument(12 + shift), 17);
   }
-  EXPECT_EQ(log.Requests.size(), 2u);
-  EXPECT_EQ(log.Address(0), 0x0300000Du);
-  EXPECT_EQ(log.Address(1), 0x0100000Eu);
 }
 
 TEST_F(FormEffect, ADamagedAnswerIsRetriedAndSilenceEndsInZerosSent) {
