@@ -19,8 +19,10 @@ TEST_F(TCliTest, BadFilesAndCommandLinesAreRefusedWithTheirReasonAndNothingIsWri
   Write("pxp.Syx", SyxOf(ekPerformance, true, "B"));
   TPatchBank bank(nullptr);
   bank.Init();
-  Write("bank.Syx", bank.SysexBytes(false));
   Write("bank.syx", bank.SysexBytes(false));
+  QByteArray damaged = SyxOf(ekPatch, false, "Cafe");
+  damaged[12] = '\xE9';  // in the name, between the block's F0 and F7
+  Write("damaged.syx", damaged);
   ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
   TLibrary library;
   library.NewElement(ekPatch);
@@ -68,11 +70,11 @@ TEST_F(TCliTest, BadFilesAndCommandLinesAreRefusedWithTheirReasonAndNothingIsWri
       {"show bank.syx --element 129", 1, ""},
       {"show bank.syx --element x", 2, ""},
       {"show", 2, ""},
-      {"random bank.Syx -o o.Syx", 2, "give the generator's seed with --seed"},
-      {"random bank.Syx -o o.Syx --seed -4", 2, "the seed must be a whole number"},
-      {"random bank.Syx -o o.Syx --seed 4294967296", 2, "the seed must be a whole number"},
-      {"random bank.Syx -o o.Syx --seed 1 --no-tone 5", 2, "--no-tone needs tone numbers"},
-      {"random bank.Syx --seed 1", 2, "give the file to write with -o"},
+      {"random bank.syx -o o.Syx", 2, "give the generator's seed with --seed"},
+      {"random bank.syx -o o.Syx --seed -4", 2, "the seed must be a whole number"},
+      {"random bank.syx -o o.Syx --seed 4294967296", 2, "the seed must be a whole number"},
+      {"random bank.syx -o o.Syx --seed 1 --no-tone 5", 2, "--no-tone needs tone numbers"},
+      {"random bank.syx --seed 1", 2, "give the file to write with -o"},
       {"random patch.Syx -o o.Syx --seed 1", 1, "patch.Syx: not a patch bank .Syx file"},
       {"random missing.Syx -o o.Syx --seed 1", 1, "missing.Syx"},
       {"morph a.Syx b.Syx -o o.Syx", 2, "give exactly one of --bank and --factor K"},
@@ -80,7 +82,7 @@ TEST_F(TCliTest, BadFilesAndCommandLinesAreRefusedWithTheirReasonAndNothingIsWri
       {"morph a.Syx b.Syx -o o.Syx --factor 128", 2, "a step from 0 to 127"},
       {"morph a.Syx b.Syx -o o.Syx --bank --include Volume", 2, "no box is named \"Volume\""},
       {"morph a.Syx -o o.Syx --bank", 2, "give two patch .Syx files"},
-      {"morph a.Syx bank.Syx -o o.Syx --bank", 1, "bank.Syx: not a patch .Syx file"},
+      {"morph a.Syx bank.syx -o o.Syx --bank", 1, "bank.syx: not a patch .Syx file"},
       {"set|-o|o.syx|p.syx|common/Patch Level=128", 1, "takes 0 to 127"},
       {"set|-o|o.syx|p.syx|common/Pan=L 65", 1, "takes L 64 to R 63"},
       {"set|-o|o.syx|p.syx|tone1/Filter Type=Notch", 1, "takes No Filter, Low Pass, Band Pass"},
@@ -95,6 +97,22 @@ TEST_F(TCliTest, BadFilesAndCommandLinesAreRefusedWithTheirReasonAndNothingIsWri
       {"set|-o|o.syx|bank.syx|common/Patch Level=1", 2, "give --element N or --all"},
       {"set|-o|o.syx|p.syx|common/Patch Level", 2, ""},
       {"set|-o|o.syx|p.syx", 2, "at least one"},
+      {"receive sound -o x.syx", 2, ""},
+      {"receive patch-bank --temporary -o x.syx", 2, ""},
+      {"receive patch --number 129 -o x.syx", 2, ""},
+      {"receive patch --device 16 -o x.syx", 2, ""},
+      {"receive patch", 2, ""},
+      {"receive system --user -o x.syx", 2, ""},
+      {"receive|patch|--port|No Such Port|-o|x.syx", 1, "No Such Port"},
+      // The folder is checked before the port, so nothing would have been transferred.
+      {"receive|patch-bank|--port|No Such Port|-o|missing/bank.syx", 1,
+       "vesta-cli: missing/bank.syx: cannot be written: No such file or directory\n"},
+      {"convert p.syx missing/two.syx --to-xp", 1,
+       "vesta-cli: missing/two.syx: cannot be written: No such file or directory\n"},
+      // Refused whole before any port opens, so the missing port is never reached.
+      {"send|damaged.syx|--port|No Such Port", 1,
+       "vesta-cli: damaged.syx: Patch \"Caf\xC3\xA9\" cannot be sent: common byte 3 holds E9H, "
+       "and a system-exclusive message carries only 00H to 7FH. Nothing of it was sent.\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Line);
@@ -105,9 +123,13 @@ TEST_F(TCliTest, BadFilesAndCommandLinesAreRefusedWithTheirReasonAndNothingIsWri
       EXPECT_TRUE(run.Err.contains(text))
           << run.Err.toStdString() << " lacks " << text.toStdString();
   }
-  for (const char* name : {"o.Lib", "o.Syx", "o.syx", "missing/out.Lib"})
+  for (const char* name : {"o.Lib", "o.Syx", "o.syx", "x.syx", "missing"})
     EXPECT_FALSE(QFile::exists(Path(name))) << name;
   EXPECT_TRUE(Run("info cut.Lib").Out.contains("Patch"));  // what was intact is still listed
+  EXPECT_TRUE(Run("show damaged.syx")
+                  .Out.contains(QRegularExpression(
+                      "common +0  Patch Name +67 97 102 233 32 32 32 32 32 32 32 32  "
+                      "\\(out of range: 43 61 66 E9 20 20 20 20 20 20 20 20\\)\n")));
 
   const TCliRun help = Run("--help");
   EXPECT_EQ(help.Exit, 0);

@@ -60,6 +60,7 @@ TEST_F(TCliToolsTest, RandomWritesTheGeneratorsBankForTheSeedAndBoxes) {
       {"--tone-common", {true, true, {true, true, true, true}, true}},
       {"--no-common --no-tone 2 4", {false, true, {true, false, true, false}, false}},
       {"--no-name --no-tone 1,3 --tone-common", {true, false, {false, true, false, true}, true}},
+      {"--no-common --no-name --no-tone 1 2 3 4", {false, false, {false, false, false, false}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.options);
@@ -68,10 +69,6 @@ TEST_F(TCliToolsTest, RandomWritesTheGeneratorsBankForTheSeedAndBoxes) {
     ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
     EXPECT_EQ(Read("out.Syx"), Randomized(c.expected, 4000000000u));
   }
-  // Nothing checked: the bank comes back as it was.
-  ASSERT_EQ(
-      Run("random bank.Syx --seed 1 -o same.Syx --no-common --no-name --no-tone 1 2 3 4").Exit, 0);
-  EXPECT_EQ(Read("same.Syx"), Read("bank.Syx"));
 }
 
 TEST_F(TCliToolsTest, MorphWritesOneStepOrTheBank) {
@@ -79,27 +76,20 @@ TEST_F(TCliToolsTest, MorphWritesOneStepOrTheBank) {
   TPatch expected(nullptr);
   Morph().UpdatePatch(100, expected);
   EXPECT_EQ(Read("step.Syx"), expected.SysexBytes(false));
-  // Step 0 is A, in a new patch's place (the temporary area).
-  ASSERT_EQ(Run("morph a.Syx b.Syx -o zero.Syx --factor 0").Exit, 0);
-  EXPECT_EQ(Read("zero.Syx"), a.SysexBytes(false));
-
   struct {
     const char* options;
     std::vector<TMorphBox> on, off;
   } cases[] = {
       {"", {}, {}},
       {"--all", {mbCoarseTune, mbFineTune}, {}},
-      {"--include coarse-tune --exclude \"On/Off\" --exclude Tone2",
+      {"--include coarse-tune --exclude On/Off --exclude Tone2",
        {mbCoarseTune},
        {mbOnOff, mbTone2}},
       {"--all --exclude chorus-output-assign", {mbCoarseTune, mbFineTune}, {mbChorusOutputAssign}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.options);
-    QStringList words = QStringLiteral("morph a.Syx b.Syx -o bank.Syx --bank").split(u' ');
-    for (const QString& w : QString::fromLatin1(c.options).split(u' ', Qt::SkipEmptyParts))
-      words << QString(w).remove(u'"');
-    const TCliRun run = Cli(words);
+    const TCliRun run = Run("morph a.Syx b.Syx -o bank.Syx --bank " + QLatin1String(c.options));
     ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
     TPatchMorph morph = Morph();
     for (TMorphBox box : c.on) morph.Checked[box] = true;
@@ -108,11 +98,4 @@ TEST_F(TCliToolsTest, MorphWritesOneStepOrTheBank) {
     morph.FillBank(bank);
     EXPECT_EQ(Read("bank.Syx"), bank.SysexBytes(false));
   }
-  // With every box checked the last patch is B.
-  TPatchBank written(nullptr);
-  ASSERT_EQ(Run("morph a.Syx b.Syx -o all.Syx --bank --all").Exit, 0);
-  const QByteArray all = Read("all.Syx");
-  ASSERT_TRUE(written.ReadSysexBytes(Bytes(all), false));
-  EXPECT_EQ(written.Patch(127).GetName(), "Beta");
-  EXPECT_EQ(written.Patch(1).GetName(), "Morph001");
 }

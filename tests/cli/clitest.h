@@ -1,13 +1,13 @@
 #pragma once
 // Runs vesta-cli in a scratch folder on files written with the model, and reads what it wrote.
 #include <fcntl.h>
+#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <cstdlib>
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -43,15 +43,8 @@ class TCliTest : public ::testing::Test {
   // the terminal received (line ends as written: the terminal's output processing is off).
   TCliRun CliOnTerminal(const QStringList& args) const {
     TCliRun run;
-    const int master = posix_openpt(O_RDWR | O_NOCTTY);
-    if (master < 0) return run;
-    const int slave = grantpt(master) == 0 && unlockpt(master) == 0
-                          ? ::open(ptsname(master), O_RDWR | O_NOCTTY)
-                          : -1;
-    if (slave < 0) {
-      ::close(master);
-      return run;
-    }
+    int master = -1, slave = -1;
+    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return run;
     termios mode{};
     tcgetattr(slave, &mode);
     mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
@@ -65,17 +58,12 @@ class TCliTest : public ::testing::Test {
     ::close(slave);
     // Read while it runs: a full terminal buffer would stop the program.
     QByteArray terminal;
-    auto drain = [&] {
-      char buffer[4096];
+    char buffer[4096];
+    for (int waited = 0; waited <= 30000; waited += 20) {
+      const bool finished = process.waitForFinished(20) || process.state() == QProcess::NotRunning;
       for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;) terminal.append(buffer, n);
-    };
-    QElapsedTimer clock;
-    clock.start();
-    while (process.state() != QProcess::NotRunning && clock.elapsed() < 30000) {
-      process.waitForFinished(20);
-      drain();
+      if (finished) break;
     }
-    drain();
     ::close(master);
     if (process.state() != QProcess::NotRunning || process.exitStatus() != QProcess::NormalExit)
       return run;
