@@ -97,6 +97,13 @@ TEST_F(TCliTest, BadFilesAndCommandLinesAreRefusedWithTheirReasonAndNothingIsWri
       {"set|-o|o.syx|bank.syx|common/Patch Level=1", 2, "give --element N or --all"},
       {"set|-o|o.syx|p.syx|common/Patch Level", 2, ""},
       {"set|-o|o.syx|p.syx", 2, "at least one"},
+      {"find p:tone/Cutof>3 --catalog c.db", 2,
+       "vesta-cli: find: position 8: unknown caption \"Cutof\" in the tone blocks in: "
+       "p:tone/Cutof>3\n"},
+      {"catalog add nowhere --catalog c.db", 1, ""},
+      {"catalog remove folder --catalog c.db", 1, ""},
+      {"similar bank.syx --catalog c.db", 2, "holds 128 sounds; choose one with --element N"},
+      {"tag p.syx --catalog c.db", 2, ""},
       {"receive sound -o x.syx", 2, ""},
       {"receive patch-bank --temporary -o x.syx", 2, ""},
       {"receive patch --number 129 -o x.syx", 2, ""},

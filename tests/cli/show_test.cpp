@@ -42,28 +42,29 @@ TEST_F(TCliTest, ShowListsEveryPatchParameterWithItsStoredBytesAndText) {
   ASSERT_EQ(sounds.size(), 1);
   EXPECT_EQ(Str(sounds[0], "kind"), "Patch");
   EXPECT_EQ(Str(sounds[0], "name"), "Warm Pad");
-  EXPECT_EQ(Param(sounds[0], "common", 44), (QJsonObject{{"block", "common"},
-                                                         {"offset", 44},
-                                                         {"caption", "Default Tempo"},
-                                                         {"stored", QJsonArray{15, 10}},
-                                                         {"text", "250"}}));
-  EXPECT_EQ(Param(sounds[0], "tone 3", 80), (QJsonObject{{"block", "tone 3"},
-                                                         {"offset", 80},
-                                                         {"caption", "Filter Type"},
-                                                         {"stored", QJsonArray{9}},
-                                                         {"text", "9"},
-                                                         {"outOfRange", true}}));
+  // Stored bytes as written, the text the editors show, and a byte outside its row flagged.
   const struct {
     const char* Block;
     int Offset;
+    const char* Caption;
+    QJsonArray Stored;
     const char* Text;
-  } texts[] = {{"common", 0, "Warm Pad"},
-               {"common", 47, "L 64"},
-               {"tone 2", 81, "99"},
-               {"tone 4", 128, "7"},
-               {"common", 14, "+15 dB"}};
-  for (const auto& t : texts) EXPECT_EQ(Param(sounds[0], t.Block, t.Offset)["text"], t.Text);
-  EXPECT_EQ(Param(sounds[0], "common", 14)["caption"], "Low Gain ");
+  } rows[] = {{"common", 44, "Default Tempo", {15, 10}, "250"},
+              {"common", 47, "Pan", {0}, "L 64"},
+              {"common", 14, "Low Gain ", {30}, "+15 dB"},
+              {"tone 2", 81, "Cutoff Frequency", {99}, "99"},
+              {"tone 4", 128, "Reverb Send Level", {7}, "7"},
+              {"tone 3", 80, "Filter Type", {9}, "9"}};
+  for (const auto& r : rows) {
+    QJsonObject expected{{"block", r.Block},
+                         {"offset", r.Offset},
+                         {"caption", r.Caption},
+                         {"stored", r.Stored},
+                         {"text", r.Text}};
+    if (r.Offset == 80) expected["outOfRange"] = true;
+    EXPECT_EQ(Param(sounds[0], r.Block, r.Offset), expected) << r.Block << " " << r.Offset;
+  }
+  EXPECT_EQ(Param(sounds[0], "common", 0)["text"], "Warm Pad");
 
   // The text listing says the same, one line a parameter, and flags the odd byte.
   const TCliRun text = Run("show p.syx");
