@@ -96,22 +96,6 @@ TEST_F(PerformanceEditor, TempoAndNameAreOneMessageAndOneUndoEachAndOtherKeysNoS
   EXPECT_FALSE(window.BtnUndo()->isEnabled());
 }
 
-TEST_F(PerformanceEditor, PanIsStoredWithItsCentreAtSixtyFour) {
-  TFormPart window(performance);
-  window.SelectPart(3);
-  auto* pan = window.Control(7)->findChild<TClickEdit*>(QStringLiteral("PanEdit"));
-  ASSERT_NE(nullptr, pan);
-  // A new part holds 0 here, so the centre goes first.
-  const std::pair<int, std::uint8_t> cases[] = {{0, 64}, {-64, 0}, {63, 127}};
-  for (const auto& [shown, stored] : cases) {
-    ClearSent();
-    pan->SetValue(shown);
-    Q_EMIT pan->OnEndchange();
-    EXPECT_EQ(stored, performance.Parts[2].GetByte(7)) << shown;
-    EXPECT_EQ(std::vector<TBytes>{DataSet(0x01001207, {stored})}, Sent());
-  }
-}
-
 TEST_F(PerformanceEditor, AGroupWithoutItsBoardPutsThePreviousBack) {
   performance.Parts[0].StoreByte(3, 3);  // Preset A
   TFormPart window(performance);
@@ -256,11 +240,10 @@ TEST_F(PerformanceEditor, CaptionsFollowATypedName) {
   ASSERT_NE(nullptr, parts);
   common->NameBox()->clear();
   QTest::keyClicks(common->NameBox(), QStringLiteral("Pad"));
-  EXPECT_TRUE(hub->windowTitle().startsWith("Pad [")) << hub->windowTitle().toStdString();
-  EXPECT_TRUE(parts->windowTitle().startsWith("Pad")) << parts->windowTitle().toStdString();
+  EXPECT_EQ(hub->windowTitle().section(" [", 0, 0), "Pad");
+  EXPECT_EQ(parts->windowTitle().section(" [", 0, 0), "Pad");
   common->BtnUndo()->click();
-  EXPECT_TRUE(hub->windowTitle().startsWith("Pa [")) << hub->windowTitle().toStdString();
-  EXPECT_TRUE(parts->windowTitle().startsWith("Pa")) << parts->windowTitle().toStdString();
-  EXPECT_FALSE(parts->windowTitle().startsWith("Pad"));
+  EXPECT_EQ(hub->windowTitle().section(" [", 0, 0), "Pa");
+  EXPECT_EQ(parts->windowTitle().section(" [", 0, 0), "Pa");
 }
 }  // namespace

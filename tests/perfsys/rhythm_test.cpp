@@ -46,22 +46,6 @@ TEST_F(RhythmEditor, KeyMinusOneEditsNoteThirtyFive) {
   EXPECT_EQ(std::vector<TBytes>{DataSet(0x0209230C, {1})}, Sent());
 }
 
-TEST_F(RhythmEditor, SensitivitiesAreStoredInStepsOfTwo) {
-  auto window = Open<TFormRhyPitch>();
-  window->SelectKey(98);
-  auto* sens = static_cast<TMyEdit*>(window->Control(16));
-  ASSERT_NE(nullptr, sens);
-  EXPECT_EQ(-100, sens->Code());  // stored 0
-  const std::pair<int, std::uint8_t> cases[] = {{150, 125}, {-100, 0}, {0, 50}};
-  for (const auto& [shown, stored] : cases) {
-    ClearSent();
-    sens->SetCode(shown);
-    Q_EMIT sens->OnEndChange();
-    EXPECT_EQ(stored, rhythm.Note(98).GetByte(16)) << shown;
-    EXPECT_EQ(std::vector<TBytes>{DataSet(0x02096210, {stored})}, Sent());
-  }
-}
-
 TEST_F(RhythmEditor, EachWindowPastesOnlyTheSectionItCopied) {
   auto pitch = Open<TFormRhyPitch>();
   auto filter = Open<TFormRhyTVF>();
