@@ -86,15 +86,7 @@ inline int IndexOfJackPort(const QStringList& names, const std::string& name) {
 class TJackServer {
  public:
   TJackServer() : name_(UniqueJackName("vesta-e2e")) {
-    if (const char* previous = std::getenv("JACK_DEFAULT_SERVER")) previous_ = previous;
     ::setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
-  }
-  ~TJackServer() {
-    jackd_.Stop();
-    if (previous_.empty())
-      ::unsetenv("JACK_DEFAULT_SERVER");
-    else
-      ::setenv("JACK_DEFAULT_SERVER", previous_.c_str(), 1);
   }
   // Starts jackd and waits until clients can connect; false, with the reason in error, when
   // jackd is missing or does not come up in time.
@@ -125,7 +117,6 @@ class TJackServer {
 
  private:
   std::string name_;
-  std::string previous_;
   TChildProcess jackd_;
 };
 

@@ -22,8 +22,7 @@ TEST(TransferEndToEnd, PatchBankReceiveGetsThroughLostAndDamagedRepliesByRetryin
     TInstrument instrument;
     for (int patch = 0; patch < 128; ++patch) {
       const std::string name = "E2E Patch " + std::to_string(100 + patch).substr(1);
-      instrument.Write(0x11000000 + (std::uint32_t(patch) << 16),
-                       std::vector<std::uint8_t>(name.begin(), name.end()));
+      instrument.Write(0x11000000 + (std::uint32_t(patch) << 16), {name.begin(), name.end()});
     }
     QString error;
     ASSERT_TRUE(instrument.Save(memory, &error)) << error.toStdString();
