@@ -6,27 +6,20 @@
 #include "model/patchbank.h"
 #include "tests/cli/clitest.h"
 
-namespace {
-class TCatalogCliTest : public TCliTest {
- protected:
-  void SetUp() override {
-    QDir(dir.path()).mkpath("in/sub");
-    TPatch pad(nullptr);
-    pad.SetName("Soft Pad", false);
-    pad.Tones[1].StoreByte(81, 110);  // tone 2's cutoff
-    Write("in/pad.syx", pad.SysexBytes(false));
-    TPatchBank bank(nullptr);
-    for (int i = 0; i < bank.Count(); ++i)
-      bank.Patch(i).SetName(QStringLiteral("Lead %1").arg(i + 1), false);
-    bank.Patch(2).Assign(pad);  // the pad again, as member 3
-    Write("in/sub/bank.syx", bank.SysexBytes(false));
-    Write("in/sub/broken.syx", QByteArray(77, '\xF0'));
-  }
-  TCliRun Catalog(QStringList args) const { return Cli(args << "--catalog" << Path("c.db")); }
-};
-}  // namespace
+TEST_F(TCliTest, CatalogAddScanFindSimilarAndTag) {
+  QDir(dir.path()).mkpath("in/sub");
+  TPatch pad(nullptr);
+  pad.SetName("Soft Pad", false);
+  pad.Tones[1].StoreByte(81, 110);  // tone 2's cutoff
+  Write("in/pad.syx", pad.SysexBytes(false));
+  TPatchBank bank(nullptr);
+  for (int i = 0; i < bank.Count(); ++i)
+    bank.Patch(i).SetName(QStringLiteral("Lead %1").arg(i + 1), false);
+  bank.Patch(2).Assign(pad);  // the pad again, as member 3
+  Write("in/sub/bank.syx", bank.SysexBytes(false));
+  Write("in/sub/broken.syx", QByteArray(77, '\xF0'));
+  const auto catalog = [&](QStringList args) { return Cli(args << "--catalog" << Path("c.db")); };
 
-TEST_F(TCatalogCliTest, AddScanFindSimilarAndTag) {
   // The environment names the catalog when --catalog does not.
   qputenv("VESTA_CATALOG", Path("c.db").toUtf8());
   TCliRun run = Cli({"catalog", "add", Path("in")});
@@ -36,18 +29,17 @@ TEST_F(TCatalogCliTest, AddScanFindSimilarAndTag) {
                          QStringLiteral(": wrong size for a .Syx file: 77 bytes\n"
                                         "Files read: 2, sounds: 129, distinct sounds: 128, "
                                         "damaged files: 1\n"));
-  run = Catalog({"catalog", "scan"});
+  run = catalog({"catalog", "scan"});
   EXPECT_TRUE(
       run.Out.endsWith("Files read: 0, sounds: 129, distinct sounds: 128, damaged files: 1\n"));
-  EXPECT_EQ(Catalog({"catalog", "folders"}).Out, Path("in") + u'\n');
+  EXPECT_EQ(catalog({"catalog", "folders"}).Out, Path("in") + u'\n');
 
   // One place a line, by file and then element; the query in several shell words.
-  run = Catalog({"find", "kind:patch", "p:tone2/Cutoff Frequency>=100", "pad"});
-  EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
-  EXPECT_EQ(run.Out, QStringLiteral("Soft Pad\tPatch\t%1\t1\nSoft Pad\tPatch\t%2\t3\n")
-                         .arg(Path("in/pad.syx"), Path("in/sub/bank.syx")));
-  run = Catalog({"find", "\"lead 127\"", "--json"});
-  const QJsonArray found = QJsonDocument::fromJson(run.Out.toUtf8()).array();
+  EXPECT_EQ(catalog({"find", "kind:patch", "p:tone2/Cutoff Frequency>=100", "pad"}).Out,
+            QStringLiteral("Soft Pad\tPatch\t%1\t1\nSoft Pad\tPatch\t%2\t3\n")
+                .arg(Path("in/pad.syx"), Path("in/sub/bank.syx")));
+  const QJsonArray found =
+      QJsonDocument::fromJson(catalog({"find", "\"lead 127\"", "--json"}).Out.toUtf8()).array();
   ASSERT_EQ(found.size(), 1);
   QJsonObject lead = found[0].toObject();
   EXPECT_EQ(lead.take("hash").toString().size(), 40);
@@ -58,8 +50,7 @@ TEST_F(TCatalogCliTest, AddScanFindSimilarAndTag) {
 
   // The nearest: the pad itself at both places, then the bank's leads (all alike but for the
   // cutoff), by file and element.
-  run = Catalog({"similar", Path("in/pad.syx"), "-k", "2", "--json"});
-  EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
+  run = catalog({"similar", Path("in/pad.syx"), "-k", "2", "--json"});
   const QJsonArray near = QJsonDocument::fromJson(run.Out.toUtf8()).array();
   ASSERT_EQ(near.size(), 3);
   EXPECT_EQ(near[0].toObject()["distance"].toDouble(), 0.0);
@@ -68,16 +59,13 @@ TEST_F(TCatalogCliTest, AddScanFindSimilarAndTag) {
   EXPECT_GT(near[2].toObject()["distance"].toDouble(), 0.0);
 
   // Tags, favourite and category follow the sound into every file.
-  run = Catalog(
-      {"tag", Path("in/sub/bank.syx"), "--element", "3", "+warm", "--fav", "--cat", "Keys"});
-  EXPECT_EQ(run.Exit, 0) << run.Err.toStdString();
-  run = Catalog({"find", "tag:warm", "fav", "cat:keys"});
-  EXPECT_EQ(run.Out.count(u'\n'), 2);
-  Catalog({"tag", Path("in/pad.syx"), "-warm", "--hide"});
-  EXPECT_EQ(Catalog({"find", "tag:warm"}).Out, QString());
-  EXPECT_EQ(Catalog({"find", "pad"}).Out, QString());
-  EXPECT_EQ(Catalog({"find", "pad", "hidden"}).Out.count(u'\n'), 2);
+  catalog({"tag", Path("in/sub/bank.syx"), "--element", "3", "+warm", "--fav", "--cat", "Keys"});
+  EXPECT_EQ(catalog({"find", "tag:warm", "fav", "cat:keys"}).Out.count(u'\n'), 2);
+  catalog({"tag", Path("in/pad.syx"), "-warm", "--hide"});
+  EXPECT_EQ(catalog({"find", "tag:warm"}).Out, QString());
+  EXPECT_EQ(catalog({"find", "pad"}).Out, QString());
+  EXPECT_EQ(catalog({"find", "pad", "hidden"}).Out.count(u'\n'), 2);
 
-  EXPECT_EQ(Catalog({"catalog", "remove", Path("in")}).Exit, 0);
-  EXPECT_TRUE(Catalog({"catalog", "stats"}).Out.contains("\nSounds: 0\n"));
+  EXPECT_EQ(catalog({"catalog", "remove", Path("in")}).Exit, 0);
+  EXPECT_TRUE(catalog({"catalog", "stats"}).Out.contains("\nSounds: 0\n"));
 }

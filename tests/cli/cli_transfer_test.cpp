@@ -105,8 +105,8 @@ TEST_F(CliTransfer, SentSoundsAndEveryKindAreReceivedAsInTheMemoryWithASummary) 
 }
 
 TEST_F(CliTransfer, OnATerminalTheProgressBarIsDrawnInPlace) {
-  const TCliRun run = CliOnTerminal({"receive", "rhythm-bank", "-o", "rhythm.syx", "--timing-scale",
-                                     "0.02", "--instrument-memory", "memory.bin"});
+  const TCliRun run = CliOnTerminal(
+      "receive rhythm-bank -o rhythm.syx --timing-scale 0.02 --instrument-memory memory.bin");
   ASSERT_EQ(0, run.Exit) << run.Err.toStdString();
   EXPECT_TRUE(run.Err.startsWith("\rNow Receiving User Rhythm Bank [")) << run.Err.toStdString();
   EXPECT_TRUE(run.Err.contains("\rNow Receiving User Rhythm Bank [#####     ] 50%"));

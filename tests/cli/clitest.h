@@ -1,11 +1,7 @@
 #pragma once
 // Runs vesta-cli in a scratch folder on files written with the model, and reads what it wrote.
-#include <fcntl.h>
-#include <pty.h>
-#include <termios.h>
-#include <unistd.h>
 
-#include <cstdlib>
+#include <utility>
 
 #include <QByteArray>
 #include <QFile>
@@ -28,10 +24,10 @@ struct TCliRun {
 
 class TCliTest : public ::testing::Test {
  protected:
-  TCliRun Cli(const QStringList& args) const {
+  TCliRun Cli(const QStringList& args, const QString& program = VESTA_CLI_PATH) const {
     QProcess process;
     process.setWorkingDirectory(dir.path());
-    process.start(QStringLiteral(VESTA_CLI_PATH), args);
+    process.start(program, args);
     TCliRun run;
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return run;
     run.Exit = process.exitCode();
@@ -39,37 +35,12 @@ class TCliTest : public ::testing::Test {
     run.Err = QString::fromLocal8Bit(process.readAllStandardError());
     return run;
   }
-  // vesta-cli with its standard error on a pseudo-terminal, as in a terminal window; Err is what
-  // the terminal received (line ends as written: the terminal's output processing is off).
-  TCliRun CliOnTerminal(const QStringList& args) const {
-    TCliRun run;
-    int master = -1, slave = -1;
-    if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return run;
-    termios mode{};
-    tcgetattr(slave, &mode);
-    mode.c_oflag &= ~static_cast<tcflag_t>(OPOST);
-    tcsetattr(slave, TCSANOW, &mode);
-    fcntl(master, F_SETFL, O_NONBLOCK);
-    QProcess process;
-    process.setWorkingDirectory(dir.path());
-    process.setChildProcessModifier([slave] { ::dup2(slave, 2); });
-    process.start(QStringLiteral(VESTA_CLI_PATH), args);
-    process.waitForStarted();
-    ::close(slave);
-    // Read while it runs: a full terminal buffer would stop the program.
-    QByteArray terminal;
-    char buffer[4096];
-    for (int waited = 0; waited <= 30000; waited += 20) {
-      const bool finished = process.waitForFinished(20) || process.state() == QProcess::NotRunning;
-      for (ssize_t n; (n = ::read(master, buffer, sizeof buffer)) > 0;) terminal.append(buffer, n);
-      if (finished) break;
-    }
-    ::close(master);
-    if (process.state() != QProcess::NotRunning || process.exitStatus() != QProcess::NormalExit)
-      return run;
-    run.Exit = process.exitCode();
-    run.Out = QString::fromLocal8Bit(process.readAllStandardOutput());
-    run.Err = QString::fromLocal8Bit(terminal);
+  // vesta-cli with its standard error on a terminal (script's, output processing off, so line
+  // ends come as written): Err is what the terminal received, Out what went to out.txt.
+  TCliRun CliOnTerminal(const QString& line) const {
+    const QString command = QStringLiteral("stty -opost; exec '%1' %2 >out.txt");
+    TCliRun run = Cli({"-qec", command.arg(VESTA_CLI_PATH, line), "/dev/null"}, "script");
+    run.Err = std::exchange(run.Out, QString::fromLocal8Bit(Read("out.txt")));
     return run;
   }
   // The words of line, split at blanks, as the arguments.

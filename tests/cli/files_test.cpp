@@ -205,32 +205,26 @@ TEST_F(TCliTest, PackThenExtractGivesBackEachFile) {
   EXPECT_EQ(extracted.mid(kRecordHeaderSize), Read("dump.Glb").mid(kRecordHeaderSize));
 }
 
-namespace {
-class TCliSearchTest : public TCliTest {
- protected:
-  void SetUp() override {
-    TLibrary library;
-    auto add = [&](int kind, const char* name, double date) -> TLibElem& {
-      TLibElem& element = library.NewElement(kind);
-      element.Init();
-      element.SetName(QLatin1String(name), false);
-      element.ModifiedDate = date;
-      element.ModifiedTime = 0.5;
-      return element;
-    };
-    auto& lead = static_cast<TPatch&>(add(ekPatch, "Lead", 45000));
-    add(ekPerformance, "lead split", 45001);
-    add(ekPatch, "LEAD", 45002).Assign(lead);
-    library.Element(2).SetName("Copy", false);
-    auto& bank = static_cast<TPatchBank&>(add(ekPatchBank, "Bank", 45003));
-    bank.Name = "Bank";
-    for (int i = 0; i < bank.Count(); ++i) bank.Member(i).SetName("B", false);
-    bank.Member(7).SetName("lead", false);
-    Write("my.Lib", library.SaveToBytes(false));
-  }
-};
+TEST_F(TCliTest, SearchAndDuplicatesListTheExportColumnsOfSoundsAndBankMembers) {
+  TLibrary library;
+  auto add = [&](int kind, const char* name, double date) -> TLibElem& {
+    TLibElem& element = library.NewElement(kind);
+    element.Init();
+    element.SetName(QLatin1String(name), false);
+    element.ModifiedDate = date;
+    element.ModifiedTime = 0.5;
+    return element;
+  };
+  auto& lead = static_cast<TPatch&>(add(ekPatch, "Lead", 45000));
+  add(ekPerformance, "lead split", 45001);
+  add(ekPatch, "LEAD", 45002).Assign(lead);
+  library.Element(2).SetName("Copy", false);
+  auto& bank = static_cast<TPatchBank&>(add(ekPatchBank, "Bank", 45003));
+  bank.Name = "Bank";
+  for (int i = 0; i < bank.Count(); ++i) bank.Member(i).SetName("B", false);
+  bank.Member(7).SetName("lead", false);
+  Write("my.Lib", library.SaveToBytes(false));
 
-TEST_F(TCliSearchTest, SearchPrintsTheExportColumnsOfMatchingSoundsAndBankMembers) {
   const QStringList lines = Lines("search my.Lib --name lead");
   ASSERT_EQ(lines.size(), 3);
   EXPECT_EQ(lines[0], QStringLiteral("Patch               Lead                Temporary      "
@@ -242,17 +236,11 @@ TEST_F(TCliSearchTest, SearchPrintsTheExportColumnsOfMatchingSoundsAndBankMember
   EXPECT_EQ(Lines("search my.Lib --name lead --exact --case --kinds patch").size(), 1);
   EXPECT_EQ(Lines("search my.Lib --from 2023-03-16 --to 2023-03-17 --kinds patch,performance"),
             Lines("search my.Lib --name split"));
-}
 
-TEST_F(TCliSearchTest, DuplicatesByNameAndBySameSound) {
   // 127 members named "B", and "Lead" with the bank's "lead".
   EXPECT_EQ(Lines("duplicates my.Lib").size(), 127 + 2);
-  const TCliRun json = Run("duplicates my.Lib --same-sound --json");
-  ASSERT_EQ(json.Exit, 0) << json.Err.toStdString();
-  const QJsonArray rows = QJsonDocument::fromJson(json.Out.toUtf8()).array();
+  const QJsonArray rows = JsonArray("duplicates my.Lib --same-sound --json");
   ASSERT_GE(rows.size(), 2);
   EXPECT_EQ(Str(rows[0], "name"), "Lead");
   EXPECT_EQ(Str(rows[1], "name"), "Copy");
 }
-
-}  // namespace

@@ -78,15 +78,10 @@ TEST_F(TCliTest, ShowListsEveryPatchParameterWithItsStoredBytesAndText) {
   bank.Init();
   static_cast<TPatch&>(bank.Member(99)).SetName("Hundredth", false);
   Write("bank.syx", bank.SysexBytes(false));
-  TLibrary library;
-  library.NewElement(ekPatch);
-  library.NewElement(ekPatchBank);
-  Write("lib.Lib", library.SaveToBytes(false));
   EXPECT_EQ(JsonArray("show bank.syx --json").size(), 128);
   const QJsonArray one = JsonArray("show bank.syx --element 100 --json");
   ASSERT_EQ(one.size(), 1);
   EXPECT_EQ(Str(one[0], "name"), "Hundredth");
-  EXPECT_EQ(JsonArray("show lib.Lib --json").size(), 129);
 }
 
 TEST_F(TCliTest, DiffListsOnlyTheParametersWhoseBytesDiffer) {
@@ -114,13 +109,14 @@ TEST_F(TCliTest, DiffListsOnlyTheParametersWhoseBytesDiffer) {
 
 TEST_F(TCliTest, ShowNamesTheBlocksOfEveryKindOfSound) {
   TLibrary library;
-  for (int kind : {ekPatch, ekPerformance, ekRhythm, ekSystem}) library.NewElement(kind);
+  for (int kind : {ekPatch, ekPerformance, ekRhythm, ekSystem, ekPatchBank})
+    library.NewElement(kind);
   Write("all.Lib", library.SaveToBytes(false));
   const QJsonArray sounds = JsonArray("show all.Lib --json");
-  ASSERT_EQ(sounds.size(), 4);
+  ASSERT_EQ(sounds.size(), 4 + 128);  // a bank's members one by one
   QStringList kinds;
   for (const QJsonValue& sound : sounds) kinds << Str(sound, "kind");
-  EXPECT_EQ(kinds, (QStringList{"Patch", "Performance", "Rhythm", "System"}));
+  EXPECT_EQ(kinds.mid(0, 5), (QStringList{"Patch", "Performance", "Rhythm", "System", "Patch"}));
   // The performance's effects sit one byte later than a patch's, its EFX Source before them.
   EXPECT_EQ(Param(sounds[1], "common", 13)["caption"].toString(), "EFX Type");
   EXPECT_EQ(Param(sounds[1], "common", 12)["caption"].toString(), "EFX Source");
