@@ -41,11 +41,6 @@
 namespace {
 TFormvesta* instance = nullptr;
 
-TFormvesta::TLibraryWindowFactory& Factory() {
-  static TFormvesta::TLibraryWindowFactory factory;
-  return factory;
-}
-
 constexpr int kTrashMargin = 15;
 constexpr int kToolBarHeight = 39;
 constexpr int kHelpContext = 3;
@@ -115,7 +110,7 @@ TFormvesta::TFormvesta(TVesta& vesta, QWidget* parent)
                   })
       ->setObjectName(QStringLiteral("PopupCopy"));
 
-  trashPanel_ = new TTrashPanel(mdiArea_);
+  trashPanel_ = new TTrashPanel(*this, mdiArea_);
   connect(trashPanel_, &TTrashPanel::DoubleClicked, this, &TFormvesta::OpenTrashWindow);
 
   CreateActions();
@@ -152,10 +147,6 @@ TFormvesta* TFormvesta::Instance() {
   return instance;
 }
 
-void TFormvesta::SetLibraryWindowFactory(TLibraryWindowFactory factory) {
-  Factory() = std::move(factory);
-}
-
 void TFormvesta::InstallHooks() {
   ModelHooks().EnableMenuItems = [] {
     if (instance) instance->EnableMenuItems();
@@ -182,7 +173,7 @@ void TFormvesta::InstallHooks() {
     return dialog.Edit(library.Comment);
   };
   hooks.Search = [](QWidget& window, TLibrary& library, bool duplicates) {
-    TFormSearch::Execute(window, library, duplicates);
+    TFormSearch::Execute(window, library, duplicates, instance);
   };
 }
 
@@ -471,9 +462,9 @@ QMdiSubWindow* TFormvesta::AddChild(QWidget* window) {
 }
 
 QWidget* TFormvesta::AddLibraryWindow(std::unique_ptr<TLibrary> library) {
-  if (!library || !Factory()) return nullptr;
+  if (!library) return nullptr;
   pendingLibrary_ = library.get();
-  QWidget* window = Factory()(library.release(), nullptr);
+  QWidget* window = new TFormLibrary(library.release(), *this);
   QMdiSubWindow* sub = AddChild(window);
   TChildFrame::ReturnToOpener(sub);
   // Shown first, so that the frame's own first placing is over before the window takes its
@@ -496,10 +487,9 @@ void TFormvesta::OpenTrashWindow() {
     mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(trashWindow_->parentWidget()));
     return;
   }
-  if (!Factory()) return;
   pendingLibrary_ = trash_.get();
   trashPanel_->hide();
-  QWidget* window = Factory()(trash_.get(), nullptr);
+  QWidget* window = new TFormLibrary(trash_.get(), *this);
   trashWindow_ = window;
   AddChild(window)->show();
   if (auto* view = dynamic_cast<TLibraryWindow*>(window)) view->Prepare();

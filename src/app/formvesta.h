@@ -3,9 +3,9 @@
 // the trash, the audition gesture, the start-up after the splash and the exit sequence.
 //
 // Library windows (TFormLibrary) and the frame meet here:
-// - the frame creates them through AddLibraryWindow, which calls the library window factory
-//   with the library (the window takes ownership, except of the trash library, which it shows
-//   as the trash and never frees) and adds the window to the MDI area, then calls Prepare();
+// - the frame creates them through AddLibraryWindow, which makes the window on the library (the
+//   window takes ownership, except of the trash library, which it shows as the trash and never
+//   frees), with the frame as its librarian host, adds it to the MDI area, then calls Prepare();
 // - a library window whose close is cancelled by the user calls SetCloseCancelled(true) and
 //   stays open; a library window that really closes calls LibraryWindowClosed(*this) before it
 //   frees its library.
@@ -16,6 +16,7 @@
 #include <QPointer>
 
 #include "frame/childframe.h"
+#include "librarian/librarianhost.h"
 
 class QAction;
 class QLabel;
@@ -32,19 +33,14 @@ class TLibraryWindow;
 class TTrashPanel;
 class TVesta;
 
-class TFormvesta : public QMainWindow {
+class TFormvesta : public QMainWindow, public TLibrarianHost {
   Q_OBJECT
  public:
-  // Makes a library window (not yet in the frame) for a library.
-  using TLibraryWindowFactory = std::function<QWidget*(TLibrary* library, QWidget* parent)>;
-
   explicit TFormvesta(TVesta& vesta, QWidget* parent = nullptr);
   ~TFormvesta() override;
 
   // The main window of the program, while one exists.
   static TFormvesta* Instance();
-
-  static void SetLibraryWindowFactory(TLibraryWindowFactory factory);
 
   // The rest of the start-up, run when the splash's timer fires: hidden dialogs, settings,
   // ports reopened, desktop restored.
@@ -54,25 +50,27 @@ class TFormvesta : public QMainWindow {
   QMdiArea* MdiArea() const { return mdiArea_; }
   TFormInOut* FormInOut() const { return formInOut_; }
   TFormMonitor* Monitor() const;
-  TDragInfo& DragInfo() { return ChildFrame().Drag(); }
-  TLibrary& TrashLibrary() const { return *trash_; }
-  QWidget* TrashWindow() const { return trashWindow_; }
-  // The library a library window being created takes (the one given to the factory).
+  TDragInfo& DragInfo() override { return ChildFrame().Drag(); }
+  TLibrary& TrashLibrary() const override { return *trash_; }
+  QWidget* TrashWindow() const override { return trashWindow_; }
+  // The library a library window being created takes.
   TLibrary* PendingLibrary() const { return pendingLibrary_; }
   QTimer* TimerPreview() const { return timerPreview_; }
   QAction* Action(const QString& objectName) const;
 
   // Set by a double click in a library grid, so that the drag its first click began is no drop.
   bool DoubleClickFlag = false;
+  bool DoubleClicked() const override { return DoubleClickFlag; }
+  void SetDoubleClicked(bool clicked) override { DoubleClickFlag = clicked; }
 
   bool CloseCancelled() const { return closeCancelled_; }
-  void SetCloseCancelled(bool cancelled) { closeCancelled_ = cancelled; }
+  void SetCloseCancelled(bool cancelled) override { closeCancelled_ = cancelled; }
 
   // The child windows (the widgets inside the MDI sub-windows) in the frame's order.
-  QList<QWidget*> Children() const;
+  QList<QWidget*> Children() const override;
   QWidget* ActiveChild() const;
 
-  void EnableMenuItems();
+  void EnableMenuItems() override;
   // Keyboard, monitor and splash windows, and the trash window.
   bool NonLibrary(const QWidget* window) const;
   // The library behind a child window, or none.
@@ -93,16 +91,16 @@ class TFormvesta : public QMainWindow {
   QString NextUntitledName() const;
   // Shows the trash library in its window (double click on the trash panel).
   void OpenTrashWindow();
-  void LibraryWindowClosed(TLibraryWindow& window);
+  void LibraryWindowClosed(TLibraryWindow& window) override;
 
   // The Copy/Move pop-up below a point given in the target's client coordinates.
   void ShowPopUpCopyMove(QWidget* target, QPoint point, std::function<void()> move,
-                         std::function<void()> copy, int below = 60);
-  void SvuotaSecchio();  // empty bin shows
-  void SecchioPieno();   // full bin shows
+                         std::function<void()> copy, int below = 60) override;
+  void SvuotaSecchio();          // empty bin shows
+  void SecchioPieno() override;  // full bin shows
 
   void LoadDesktopLibrary();
-  void ShowHelp(int context);
+  void ShowHelp(int context) override;
 
  public Q_SLOTS:
   void FileNewItemClick();

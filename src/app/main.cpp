@@ -29,7 +29,6 @@
 #include "instrument/instrumentbackend.h"
 #include "librarian/formbankbase.h"
 #include "librarian/formglobal.h"
-#include "librarian/formlibrary.h"
 #include "midi/midisession.h"
 #include "midi/rtmidibackend.h"
 #include "midi/timing.h"
@@ -76,8 +75,6 @@ int main(int argc, char** argv) {
   // The built-in instrument comes first, so that device 0 works with no hardware at all.
   RegisterVirtualInstrument();
   RegisterSystemBackends();
-  RegisterLibraryWindow();
-  RegisterBankWindows();
   RegisterPatchEditor();
   RegisterPerformanceEditor();
   TFormPerformance::EffectsOpener() = [](TPerformance& performance) {
@@ -88,6 +85,7 @@ int main(int argc, char** argv) {
 
   TFormvesta form(vesta);
   ui.SetParent(&form);
+  RegisterBankWindows(form);
   // The editors' Copy and Paste, kept as long as the main window.
   TClipboard clipboard;
   SetClipboard(&clipboard);
@@ -102,7 +100,7 @@ int main(int argc, char** argv) {
   TFormUpdateNames updateNames(&form);
   TFormExpansion expansion(vesta, &form);
   // Open global windows show 7 or 4 rows as the data card comes and goes.
-  DataCardChangedHook() = RelayoutGlobalWindows;
+  DataCardChangedHook() = [&form] { RelayoutGlobalWindows(form); };
   QObject::connect(form.Action(QStringLiteral("SettingsNamesItem")), &QAction::triggered,
                    &updateNames, &QDialog::exec);
   QObject::connect(form.Action(QStringLiteral("SettingsExpansionItem")), &QAction::triggered,

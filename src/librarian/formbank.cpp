@@ -32,8 +32,8 @@ int MemberKindOf(int bankKind) {
 }
 }  // namespace
 
-TFormBank::TFormBank(TBank* bank, QWidget* parent)
-    : TFormBankBase(bank, parent), count_(bank->Count()) {
+TFormBank::TFormBank(TBank* bank, TLibrarianHost& host, QWidget* parent)
+    : TFormBankBase(bank, host, parent), count_(bank->Count()) {
   setObjectName(QStringLiteral("FormBank"));
   SetHelpContext(this, kHelpContext);
   CreateHeader({QStringLiteral("Type"), QStringLiteral("Name"), QStringLiteral("Number"),

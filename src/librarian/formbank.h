@@ -9,7 +9,7 @@ class TFormBank : public TFormBankBase {
   static constexpr int kHelpContext = 53;
   static constexpr int kPanelHeight = 351;
 
-  explicit TFormBank(TBank* bank, QWidget* parent = nullptr);
+  TFormBank(TBank* bank, TLibrarianHost& host, QWidget* parent = nullptr);
 
   TLibElem* MemberAt(int row) const override;
   void DrawRow(QPainter& painter, int row, const QRect& rect) const override;

@@ -7,12 +7,13 @@
 #include <QMenu>
 #include <QStandardItemModel>
 
-#include "app/formvesta.h"
 #include "dialogs/formedit.h"
 #include "dialogs/helpwindow.h"
+#include "frame/childframe.h"
 #include "frame/draginfo.h"
 #include "librarian/formbankgrid.h"
 #include "librarian/formlibrary.h"
+#include "librarian/librarianhost.h"
 #include "librarian/libraryrow.h"
 #include "librarian/printing.h"
 #include "midi/config.h"
@@ -31,13 +32,10 @@ T* WindowOf(QWidget* widget) {
     if (auto* window = qobject_cast<T*>(w)) return window;
   return nullptr;
 }
-
-void MenusChanged() {
-  if (MainForm()) MainForm()->EnableMenuItems();
-}
 }  // namespace
 
-TFormBankBase::TFormBankBase(TBank* bank, QWidget* parent) : QWidget(parent), bank_(bank) {
+TFormBankBase::TFormBankBase(TBank* bank, TLibrarianHost& host, QWidget* parent)
+    : QWidget(parent), bank_(bank), host_(host) {
   setAttribute(Qt::WA_DeleteOnClose);
   bank_->WindowOpen = true;
   bank_->Editor = this;
@@ -246,7 +244,7 @@ void TFormBankBase::GridMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers mo
 }
 
 void TFormBankBase::GridDoubleClick(QPoint pos) {
-  if (MainForm()) MainForm()->DoubleClickFlag = true;
+  host_.SetDoubleClicked(true);
   lastMouseY_ = pos.y();
   if (TLibElem* member = MemberAt(grid_->RowAt(pos.y()))) member->OpenEditor();
 }
@@ -311,9 +309,7 @@ void TFormBankBase::MenuEdit() {
 }
 
 bool TFormBankBase::DragOverGrid(QWidget* source, int row) {
-  TFormvesta* main = MainForm();
-  if (!main) return false;
-  TDragInfo& drag = main->DragInfo();
+  TDragInfo& drag = host_.DragInfo();
   bool accepted = false;
   if (bank_ && source && source != this && row >= 0) {
     // The catalog's sounds are taken as a library's elements are.
@@ -330,10 +326,9 @@ bool TFormBankBase::DragOverGrid(QWidget* source, int row) {
 }
 
 void TFormBankBase::BeginDrag() {
-  TFormvesta* main = MainForm();
-  if (!main || !bank_) return;
-  main->DoubleClickFlag = false;
-  TDragInfo& drag = main->DragInfo();
+  if (!bank_) return;
+  host_.SetDoubleClicked(false);
+  TDragInfo& drag = host_.DragInfo();
   drag.Clear();
   drag.Source = this;
   for (auto& member : bank_->Members)
@@ -341,14 +336,13 @@ void TFormBankBase::BeginDrag() {
 }
 
 void TFormBankBase::EndDrag(QWidget* target) {
-  TFormvesta* main = MainForm();
-  if (!main || !target || !main->DragInfo().Accepted || main->DoubleClickFlag) return;
-  TDragInfo& drag = main->DragInfo();
+  if (!target || !host_.DragInfo().Accepted || host_.DoubleClicked()) return;
+  TDragInfo& drag = host_.DragInfo();
   if (TFormLibrary* window = WindowOf<TFormLibrary>(target)) {
     // Members leave a bank only as copies, appended to the library.
     drag.Target = window;
     window->AppendCopies(drag);
-    main->EnableMenuItems();
+    host_.EnableMenuItems();
   } else if (TFormBankBase* window = WindowOf<TFormBankBase>(target)) {
     if (window == this) return;
     drag.Target = window;
@@ -361,7 +355,7 @@ void TFormBankBase::ProcCopy(const TDragInfo& drag) {
   DeselectAll();
   CopyInto(drag, dropRow_);
   Repaint();
-  MenusChanged();
+  host_.EnableMenuItems();
 }
 
 void TFormBankBase::closeEvent(QCloseEvent* event) {
@@ -375,7 +369,7 @@ void TFormBankBase::closeEvent(QCloseEvent* event) {
     if (before != std::make_tuple(bank->WinLeft, bank->WinTop, bank->Width, bank->Height))
       if (auto* library = dynamic_cast<TLibrary*>(bank->TopOwner())) {
         library->Saved = false;
-        MenusChanged();
+        host_.EnableMenuItems();
       }
     bank->WindowOpen = false;
     bank->Editor = nullptr;

@@ -16,6 +16,7 @@ class QMenu;
 class QPainter;
 class TBank;
 class TFormBankGrid;
+class TLibrarianHost;
 struct TDragInfo;
 
 class TFormBankBase : public QWidget, public TElementWindow {
@@ -71,10 +72,11 @@ class TFormBankBase : public QWidget, public TElementWindow {
   TFormBankGrid* Grid() const { return grid_; }
   QHeaderView* Header() const { return header_; }
   QWidget* Frame() const;
+  TLibrarianHost& Host() const { return host_; }
   int DropRow() const { return dropRow_; }
 
  protected:
-  TFormBankBase(TBank* bank, QWidget* parent);
+  TFormBankBase(TBank* bank, TLibrarianHost& host, QWidget* parent);
 
   // Acceptance of a drop at a row from a library window (items given) or another window of
   // this class (source given).
@@ -106,6 +108,7 @@ class TFormBankBase : public QWidget, public TElementWindow {
   void mousePressEvent(QMouseEvent* event) override;
 
   TBank* bank_;
+  TLibrarianHost& host_;
   TFormBankGrid* grid_ = nullptr;
   QHeaderView* header_ = nullptr;
 
@@ -129,5 +132,6 @@ class TFormBankBase : public QWidget, public TElementWindow {
   bool closing_ = false;
 };
 
-// Installs the bank and global windows as the editors of banks and globals.
-void RegisterBankWindows();
+// Installs the bank and global windows as the editors of banks and globals, opening in the host
+// (as long as it exists).
+void RegisterBankWindows(TLibrarianHost& host);

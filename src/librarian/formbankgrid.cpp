@@ -7,8 +7,9 @@
 #include <QPainter>
 #include <QPointer>
 
-#include "app/formvesta.h"
+#include "frame/draginfo.h"
 #include "librarian/formbankbase.h"
+#include "librarian/librarianhost.h"
 #include "librarian/librarygrid.h"
 
 TFormBankGrid::TFormBankGrid(TFormBankBase& form, QWidget* parent)
@@ -43,8 +44,7 @@ void TFormBankGrid::KeyboardSelect(int anchor, int row, bool extend) {
 }
 
 void TFormBankGrid::StartDrag() {
-  TFormvesta* main = MainForm();
-  if (!main || main->DragInfo().Items.empty()) return;
+  if (form_.Host().DragInfo().Items.empty()) return;
   auto* drag = new QDrag(this);
   auto* data = new QMimeData;
   data->setData(QString::fromLatin1(TLibraryGrid::kDragMime), QByteArray());
@@ -56,9 +56,8 @@ void TFormBankGrid::StartDrag() {
 }
 
 bool TFormBankGrid::DragOver(QDropEvent* event) {
-  TFormvesta* main = MainForm();
-  return main && event->mimeData()->hasFormat(QString::fromLatin1(TLibraryGrid::kDragMime)) &&
-         form_.DragOverGrid(main->DragInfo().Source, RowAt(event->position().toPoint().y()));
+  return event->mimeData()->hasFormat(QString::fromLatin1(TLibraryGrid::kDragMime)) &&
+         form_.DragOverGrid(form_.Host().DragInfo().Source, RowAt(event->position().toPoint().y()));
 }
 
 void TFormBankGrid::dragEnterEvent(QDragEnterEvent* event) {

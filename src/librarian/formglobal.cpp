@@ -5,10 +5,10 @@
 #include <QMdiSubWindow>
 #include <QPainter>
 
-#include "app/formvesta.h"
 #include "dialogs/helpwindow.h"
 #include "frame/draginfo.h"
 #include "librarian/formbankgrid.h"
+#include "librarian/librarianhost.h"
 #include "librarian/libraryrow.h"
 #include "midi/config.h"
 #include "model/global.h"
@@ -21,7 +21,8 @@ constexpr int kHeaderWidths[] = {147, 110, 70, 150};
 constexpr int kPanelWidth = kMargin * 2 + 147 + 110 + 70 + 150 + 2;
 }  // namespace
 
-TFormGlobal::TFormGlobal(TBank* global, QWidget* parent) : TFormBankBase(global, parent) {
+TFormGlobal::TFormGlobal(TBank* global, TLibrarianHost& host, QWidget* parent)
+    : TFormBankBase(global, host, parent) {
   setObjectName(QStringLiteral("FormGlobal"));
   SetHelpContext(this, kHelpContext);
   CreateHeader({QStringLiteral("Type"), QStringLiteral("Name"), QStringLiteral("Src/Dest"),
@@ -120,9 +121,7 @@ void TFormGlobal::CopyInto(const TDragInfo& drag, int) {
   }
 }
 
-void RelayoutGlobalWindows() {
-  TFormvesta* main = MainForm();
-  if (!main) return;
-  for (QWidget* child : main->Children())
+void RelayoutGlobalWindows(const TLibrarianHost& host) {
+  for (QWidget* child : host.Children())
     if (auto* window = qobject_cast<TFormGlobal*>(child)) window->SetRowCount();
 }

@@ -8,7 +8,7 @@ class TFormGlobal : public TFormBankBase {
  public:
   static constexpr int kHelpContext = 54;
 
-  explicit TFormGlobal(TBank* global, QWidget* parent = nullptr);
+  TFormGlobal(TBank* global, TLibrarianHost& host, QWidget* parent = nullptr);
 
   // The global's list entry shown on a row: every entry with a data card, the user banks and
   // the system (even entries) without one; -1 past the last row.
@@ -32,5 +32,5 @@ class TFormGlobal : public TFormBankBase {
   bool KeepsStoredHeight() const override { return false; }
 };
 
-// Every open global window takes the data card setting now in force.
-void RelayoutGlobalWindows();
+// Every global window open in the host takes the data card setting now in force.
+void RelayoutGlobalWindows(const TLibrarianHost& host);

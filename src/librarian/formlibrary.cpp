@@ -13,8 +13,9 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "app/formvesta.h"
 #include "dialogs/helpwindow.h"
+#include "frame/childframe.h"
+#include "librarian/librarianhost.h"
 #include "librarian/librarygrid.h"
 #include "librarian/libraryrow.h"
 #include "librarian/toolicons.h"
@@ -57,10 +58,6 @@ bool PlaceOf(const QObject* object, TWindowPlace& place) {
   return true;
 }
 
-void MenusChanged() {
-  if (MainForm()) MainForm()->EnableMenuItems();
-}
-
 class TCaptionView : public TElementView {
  public:
   explicit TCaptionView(TFormLibrary& window) : window_(window) {}
@@ -80,17 +77,8 @@ TLibraryWindowHooks& LibraryWindowHooks() {
   return hooks;
 }
 
-void RegisterLibraryWindow() {
-  TFormvesta::SetLibraryWindowFactory(
-      [](TLibrary* library, QWidget* parent) { return new TFormLibrary(library, parent); });
-  TModelHooks& hooks = ModelHooks();
-  if (!hooks.WindowPlace) hooks.WindowPlace = PlaceOf;
-}
-
-TFormLibrary::TFormLibrary(TLibrary* library, QWidget* parent)
-    : QWidget(parent),
-      library_(library),
-      isTrash_(MainForm() && library == &MainForm()->TrashLibrary()) {
+TFormLibrary::TFormLibrary(TLibrary* library, TLibrarianHost& host, QWidget* parent)
+    : QWidget(parent), host_(host), library_(library), isTrash_(library == &host.TrashLibrary()) {
   if (!isTrash_) owned_.reset(library);
   setObjectName(isTrash_ ? QStringLiteral("FormTrash") : QStringLiteral("FormLibrary"));
   setAttribute(Qt::WA_DeleteOnClose);
@@ -182,9 +170,7 @@ void TFormLibrary::CreateControls() {
   }
   speedHelp_ =
       ToolButton(QStringLiteral("SpeedHelp"), QStringLiteral("Help"), ToolIcon(TToolIcon::Help));
-  connect(speedHelp_, &QToolButton::clicked, this, [this] {
-    if (MainForm()) MainForm()->ShowHelp(HelpContext());
-  });
+  connect(speedHelp_, &QToolButton::clicked, this, [this] { host_.ShowHelp(HelpContext()); });
 
   header_ = new QHeaderView(Qt::Horizontal, this);
   header_->setObjectName(QStringLiteral("Header"));
@@ -359,7 +345,7 @@ void TFormLibrary::PlaceInFrame() {
 void TFormLibrary::StoreGeometry() {
   const bool saved = library_->Saved;
   library_->StorePositions();
-  if (saved && !library_->Saved) MenusChanged();
+  if (saved && !library_->Saved) host_.EnableMenuItems();
 }
 
 bool TFormLibrary::eventFilter(QObject* watched, QEvent* event) {

@@ -22,6 +22,7 @@ class QPushButton;
 class QToolButton;
 class TDragInfo;
 class TFormEdit;
+class TLibrarianHost;
 class TLibraryGrid;
 
 // How a click changes the selection.
@@ -57,9 +58,9 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
   static constexpr int kTrashHelpContext = 55;
   static constexpr int kMenuHelpContext = 39;
 
-  // Shows the library and owns it, except the main window's trash library, which it shows as
-  // the trash and leaves alone.
-  TFormLibrary(TLibrary* library, QWidget* parent = nullptr);
+  // Shows the library and owns it, except the host's trash library, which it shows as the trash
+  // and leaves alone.
+  TFormLibrary(TLibrary* library, TLibrarianHost& host, QWidget* parent = nullptr);
   ~TFormLibrary() override;
 
   // TLibraryWindow
@@ -132,6 +133,7 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
 
   // The window that holds this widget in the frame (the widget itself when it stands alone).
   QWidget* Frame() const;
+  TLibrarianHost& Host() const { return host_; }
   TLibraryGrid* Grid() const { return grid_; }
   QToolButton* SortButton(int which) const { return sortButtons_[static_cast<std::size_t>(which)]; }
   QToolButton* MaskButton(int kind) const { return maskButtons_[static_cast<std::size_t>(kind)]; }
@@ -164,6 +166,7 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
   void MenuEdit();
   void MenuDelete();
 
+  TLibrarianHost& host_;
   TLibrary* library_;
   std::unique_ptr<TLibrary> owned_;
   // The library's view in the view registry: its caption follows the library's name.
@@ -201,6 +204,3 @@ class TFormLibrary : public QWidget, public TLibraryWindow {
   QAction* menuExportXp_ = nullptr;
   TLibElem* menuElement_ = nullptr;
 };
-
-// Installs TFormLibrary as the main window's library window.
-void RegisterLibraryWindow();

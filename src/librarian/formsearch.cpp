@@ -18,7 +18,6 @@
 #include <QStandardItemModel>
 #include <QTime>
 
-#include "app/formvesta.h"
 #include "dialogs/helpwindow.h"
 #include "librarian/libraryrow.h"
 #include "librarian/printing.h"
@@ -150,12 +149,11 @@ TFormSearch::TFormSearch(TLibrary& library, bool duplicates, QWidget* parent)
 
 TFormSearch::~TFormSearch() = default;
 
-void TFormSearch::Execute(QWidget& parent, TLibrary& library, bool duplicates) {
+void TFormSearch::Execute(QWidget& parent, TLibrary& library, bool duplicates, QWidget* owner) {
   QPointer<TFormSearch>& window = TheWindow();
   if (!window) {
     // Owned by the main window, so that it outlives the library window that opened it.
-    QWidget* owner = MainForm() ? static_cast<QWidget*>(MainForm()) : parent.window();
-    window = new TFormSearch(library, duplicates, owner);
+    window = new TFormSearch(library, duplicates, owner ? owner : parent.window());
   }
   window->SetTarget(library, duplicates);
   window->exec();

@@ -29,8 +29,8 @@ class TFormSearch : public QDialog {
 
   // Opens the program's one search window modally on a library in a mode (what the library
   // window's buttons do). It is made once, so its check boxes and dates stay from one opening
-  // to the next.
-  static void Execute(QWidget& parent, TLibrary& library, bool duplicates);
+  // to the next, as a child of owner (the main window), else of parent's window.
+  static void Execute(QWidget& parent, TLibrary& library, bool duplicates, QWidget* owner);
   // That window, while it exists.
   static TFormSearch* Instance();
   // The library searched and the mode, before the window is shown.

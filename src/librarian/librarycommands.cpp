@@ -4,10 +4,10 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-#include "app/formvesta.h"
 #include "dialogs/formedit.h"
 #include "dialogs/helpwindow.h"
 #include "librarian/formlibrary.h"
+#include "librarian/librarianhost.h"
 #include "librarian/librarygrid.h"
 #include "librarian/printing.h"
 #include "midi/config.h"
@@ -17,15 +17,9 @@
 #include "model/transfer.h"
 #include "model/viewregistry.h"
 
-namespace {
-void MenusChanged() {
-  if (MainForm()) MainForm()->EnableMenuItems();
-}
-}  // namespace
-
 void TFormLibrary::LibraryChanged() {
   library_->Saved = false;
-  MenusChanged();
+  host_.EnableMenuItems();
 }
 
 int TFormLibrary::IndexOf(const TLibElem* element) const {
@@ -100,10 +94,9 @@ void TFormLibrary::EditComment() {
 }
 
 void TFormLibrary::DeleteSelected() {
-  TFormvesta* main = MainForm();
   // The trash takes what libraries delete; inside the trash there is nowhere to move to.
-  if (!main || isTrash_) return;
-  TLibrary& trash = main->TrashLibrary();
+  if (isTrash_) return;
+  TLibrary& trash = host_.TrashLibrary();
   bool moved = false;
   for (int i = 0; i < library_->Count();) {
     TLibElem& element = library_->Element(i);
@@ -117,14 +110,14 @@ void TFormLibrary::DeleteSelected() {
   }
   if (!moved) return;
   menuElement_ = nullptr;
-  main->SecchioPieno();
+  host_.SecchioPieno();
   library_->Saved = false;
   SetRowCount();
   SortElem();
   grid_->viewport()->update();
-  if (auto* trashWindow = dynamic_cast<TLibraryWindow*>(main->TrashWindow()))
+  if (auto* trashWindow = dynamic_cast<TLibraryWindow*>(host_.TrashWindow()))
     trashWindow->RefreshList();
-  MenusChanged();
+  host_.EnableMenuItems();
 }
 
 void TFormLibrary::SendSelected() {
@@ -204,7 +197,7 @@ void TFormLibrary::GridMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers m
 }
 
 void TFormLibrary::GridDoubleClick(QPoint pos) {
-  if (MainForm()) MainForm()->DoubleClickFlag = true;
+  host_.SetDoubleClicked(true);
   lastMouseY_ = pos.y();
   const int index = CalcIndex(grid_->RowAt(lastMouseY_));
   if (index >= 0) library_->Element(index).OpenEditor();
@@ -324,7 +317,7 @@ bool TFormLibrary::CloseHandling() {
   // Yes closes only once the library is written: a cancelled save dialog or a failed write
   // keeps the window, and the user's work, open.
   const bool close = answer == mbNo || (answer == mbYes && library_->Save(false));
-  if (!close && MainForm()) MainForm()->SetCloseCancelled(true);
+  if (!close) host_.SetCloseCancelled(true);
   return close;
 }
 
@@ -341,7 +334,7 @@ void TFormLibrary::closeEvent(QCloseEvent* event) {
   event->accept();
   if (closing_) return;
   closing_ = true;
-  if (MainForm()) MainForm()->LibraryWindowClosed(*this);
+  host_.LibraryWindowClosed(*this);
   // Closed from inside (the Close button, the frame's exit): its sub-window goes as well.
   if (subWindow_) subWindow_->close();
 }

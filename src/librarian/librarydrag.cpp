@@ -1,7 +1,8 @@
 // TFormLibrary: dragging elements between library windows, to bank and global windows and to
 // the trash, and the Copy and Move handlers of the main window's pop-up.
+#include "frame/draginfo.h"
 #include "librarian/formlibrary.h"
-#include "app/formvesta.h"
+#include "librarian/librarianhost.h"
 #include "librarian/librarygrid.h"
 #include "model/library.h"
 
@@ -36,34 +37,30 @@ bool IsBinPicture(QWidget* widget) {
 }  // namespace
 
 bool TFormLibrary::DragOverGrid(QWidget* source) {
-  TFormvesta* main = MainForm();
   bool accepted = false;
   if (source && source != this) {
-    if (main && main->DragInfo().Sounds)
+    if (host_.DragInfo().Sounds)
       accepted = !isTrash_;
     else if (LibraryWindowOf(source) && LibraryWindowOf(source) != this)
       accepted = true;
     else if (!isTrash_ && ElementWindowOf(source))
       accepted = true;
   }
-  if (main) main->DragInfo().Accepted = accepted;
+  host_.DragInfo().Accepted = accepted;
   return accepted;
 }
 
 void TFormLibrary::BeginDrag() {
-  TFormvesta* main = MainForm();
-  if (!main) return;
-  main->DoubleClickFlag = false;
-  TDragInfo& drag = main->DragInfo();
+  host_.SetDoubleClicked(false);
+  TDragInfo& drag = host_.DragInfo();
   drag.Clear();
   drag.Source = this;
   for (TLibElem* element : SelectedVisible()) drag.Items.push_back({element});
 }
 
 void TFormLibrary::EndDrag(QWidget* target, QPoint pos) {
-  TFormvesta* main = MainForm();
-  if (!main || !target || !main->DragInfo().Accepted || main->DoubleClickFlag) return;
-  TDragInfo& drag = main->DragInfo();
+  if (!target || !host_.DragInfo().Accepted || host_.DoubleClicked()) return;
+  TDragInfo& drag = host_.DragInfo();
   if (IsBinPicture(target)) {
     DeleteSelected();
     return;
@@ -75,18 +72,18 @@ void TFormLibrary::EndDrag(QWidget* target, QPoint pos) {
       ProcMove();
       return;
     }
-    main->ShowPopUpCopyMove(
+    host_.ShowPopUpCopyMove(
         window->Grid()->viewport(), pos, [this] { ProcMove(); }, [this] { ProcCopy(); });
     return;
   }
   if (QWidget* window = ElementWindowOf(target)) {
     drag.Target = window;
     // The pop-up opens 40 pixels above the drop point.
-    main->ShowPopUpCopyMove(
+    host_.ShowPopUpCopyMove(
         target, pos, [this] { ProcMove(); },
-        [window] {
+        [host = &host_, window] {
           if (auto& copy = LibraryWindowHooks().CopyToElementWindow)
-            copy(*window, MainForm()->DragInfo());
+            copy(*window, host->DragInfo());
         },
         -40);
   }
@@ -107,19 +104,15 @@ void TFormLibrary::AppendCopies(const TDragInfo& drag) {
 }
 
 void TFormLibrary::ProcCopy() {
-  TFormvesta* main = MainForm();
-  if (!main) return;
-  TDragInfo& drag = main->DragInfo();
+  TDragInfo& drag = host_.DragInfo();
   if (auto* target = LibraryWindowOf(drag.Target); target && target != this) {
     target->AppendCopies(drag);
-    main->EnableMenuItems();
+    host_.EnableMenuItems();
   }
 }
 
 void TFormLibrary::ProcMove() {
-  TFormvesta* main = MainForm();
-  if (!main) return;
-  TDragInfo& drag = main->DragInfo();
+  TDragInfo& drag = host_.DragInfo();
   if (auto* target = LibraryWindowOf(drag.Target)) {
     if (target == this) return;
     target->AppendCopies(drag);
@@ -137,5 +130,5 @@ void TFormLibrary::ProcMove() {
   SetRowCount();
   SortElem();
   grid_->viewport()->update();
-  main->EnableMenuItems();
+  host_.EnableMenuItems();
 }

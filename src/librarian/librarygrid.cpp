@@ -6,8 +6,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/formvesta.h"
+#include "frame/draginfo.h"
 #include "librarian/formlibrary.h"
+#include "librarian/librarianhost.h"
 
 const char* const TLibraryGrid::kDragMime = kLibrarianDragMime;
 
@@ -48,8 +49,7 @@ void TLibraryGrid::KeyboardSelect(int anchor, int row, bool extend) {
 
 void TLibraryGrid::StartDrag() {
   form_.BeginDrag();
-  TFormvesta* main = MainForm();
-  if (!main || main->DragInfo().Items.empty()) return;
+  if (form_.Host().DragInfo().Items.empty()) return;
   auto* drag = new QDrag(this);
   auto* data = new QMimeData;
   data->setData(QString::fromLatin1(kDragMime), QByteArray());
@@ -70,18 +70,16 @@ void TLibraryGrid::StartDrag() {
 }
 
 void TLibraryGrid::dragEnterEvent(QDragEnterEvent* event) {
-  TFormvesta* main = MainForm();
-  if (main && event->mimeData()->hasFormat(QString::fromLatin1(kDragMime)) &&
-      form_.DragOverGrid(main->DragInfo().Source))
+  if (event->mimeData()->hasFormat(QString::fromLatin1(kDragMime)) &&
+      form_.DragOverGrid(form_.Host().DragInfo().Source))
     event->acceptProposedAction();
   else
     event->ignore();
 }
 
 void TLibraryGrid::dragMoveEvent(QDragMoveEvent* event) {
-  TFormvesta* main = MainForm();
-  if (main && event->mimeData()->hasFormat(QString::fromLatin1(kDragMime)) &&
-      form_.DragOverGrid(main->DragInfo().Source))
+  if (event->mimeData()->hasFormat(QString::fromLatin1(kDragMime)) &&
+      form_.DragOverGrid(form_.Host().DragInfo().Source))
     event->acceptProposedAction();
   else
     event->ignore();

@@ -5,7 +5,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
-#include "app/formvesta.h"
+#include "frame/draginfo.h"
+#include "librarian/librarianhost.h"
 #include "librarian/librarywindow.h"
 
 namespace {
@@ -22,7 +23,7 @@ QLabel* MakePicture(const QString& name, bool full, QWidget* parent) {
 }
 }  // namespace
 
-TTrashPanel::TTrashPanel(QWidget* parent) : QWidget(parent) {
+TTrashPanel::TTrashPanel(TLibrarianHost& host, QWidget* parent) : QWidget(parent), host_(host) {
   setObjectName(QStringLiteral("PanelTrash"));
   setFixedSize(kWidth, kHeight);
   setAcceptDrops(true);
@@ -99,10 +100,8 @@ void TTrashPanel::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 bool TTrashPanel::Accepts() const {
-  TFormvesta* main = MainForm();
-  if (!main) return false;
-  const bool accepted = dynamic_cast<TLibraryWindow*>(main->DragInfo().Source) != nullptr;
-  main->DragInfo().Accepted = accepted;
+  const bool accepted = dynamic_cast<TLibraryWindow*>(host_.DragInfo().Source) != nullptr;
+  host_.DragInfo().Accepted = accepted;
   return accepted;
 }
 

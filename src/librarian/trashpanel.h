@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class QLabel;
+class TLibrarianHost;
 
 class TTrashPanel : public QWidget {
   Q_OBJECT
@@ -11,7 +12,8 @@ class TTrashPanel : public QWidget {
   static constexpr int kWidth = 41;
   static constexpr int kHeight = 45;
 
-  explicit TTrashPanel(QWidget* parent = nullptr);
+  // Drops are taken from the host's drag in progress.
+  explicit TTrashPanel(TLibrarianHost& host, QWidget* parent = nullptr);
 
   void SetFull(bool full);
   bool Full() const;
@@ -34,6 +36,7 @@ class TTrashPanel : public QWidget {
   // Only a drag that began in a library window may end here.
   bool Accepts() const;
 
+  TLibrarianHost& host_;
   QLabel* trashVuoto_;
   QLabel* trashPieno_;
 };

@@ -30,10 +30,9 @@ int main(int argc, char** argv) {
   TVesta vesta(dir.filePath(QStringLiteral("VESTA95.INI")));
   auto* loop = new TLoopbackBackend;
   TMidiDevices::Instance().Add(std::unique_ptr<TMidiBackend>(loop));
-  RegisterLibraryWindow();
-  RegisterBankWindows();
   RegisterPatchEditor();
   TFormvesta form(vesta);
+  RegisterBankWindows(form);
   ui.SetParent(&form);
   form.resize(1280, 1000);
   form.show();

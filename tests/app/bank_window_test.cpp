@@ -21,7 +21,7 @@ class TBankWindows : public TMainWindowTest {
  protected:
   void SetUp() override {
     TMainWindowTest::SetUp();
-    RegisterBankWindows();
+    RegisterBankWindows(*main_);
     Config().DataCard = false;
     library_ = &Open({ekPatchBank, ekPerformanceBank, ekRhythmBank, ekGlobal}, "Home.Lib");
     SetNames(*library_->Library(), {"Strings", "Split", "Kits", "Studio"});
@@ -284,7 +284,7 @@ TEST_F(TBankWindows, WithoutADataCardFourGlobalRowsShowTheUserBanksAndTheSystem)
   QApplication::processEvents();
 
   Config().DataCard = true;
-  RelayoutGlobalWindows();
+  RelayoutGlobalWindows(*main_);
   EXPECT_EQ(window.Grid()->RowCount(), 7);
   EXPECT_EQ(window.CalcInd(5), 5);
   EXPECT_EQ(window.MemberAt(1), &Global().PatchBank(false));

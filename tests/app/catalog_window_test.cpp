@@ -166,7 +166,7 @@ TEST_F(TCatalogWindowTest, ADoubleClickOpensTheFileAndRowsDragIntoLibrariesAndBa
   ASSERT_EQ(opened->Library()->Count(), 1);
   EXPECT_EQ(opened->Library()->Element(0).Kind, ekPatchBank);
 
-  RegisterBankWindows();
+  RegisterBankWindows(*main_);
   TFormLibrary& target = Open({ekPerformance, ekPatchBank}, QStringLiteral("Target.Lib"));
   ASSERT_EQ(Query(QStringLiteral("glass")), 1);
   DragRowTo(0, target.Grid()->viewport(), QPoint(40, 40));

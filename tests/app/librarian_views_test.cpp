@@ -22,7 +22,7 @@ class TLibrarianViews : public TMainWindowTest {
  protected:
   void SetUp() override {
     TMainWindowTest::SetUp();
-    RegisterBankWindows();
+    RegisterBankWindows(*main_);
     Config().DataCard = false;
   }
   void TearDown() override {

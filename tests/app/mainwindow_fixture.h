@@ -45,7 +45,6 @@ class TMainWindowTest : public ::testing::Test {
     ASSERT_TRUE(dir_.isValid());
     Timing() = TTiming::Scaled(0.02);
     vesta_ = std::make_unique<TVesta>(dir_.filePath(QStringLiteral("VESTA95.INI")));
-    RegisterLibraryWindow();
     main_ = std::make_unique<TFormvesta>(*vesta_);
     main_->resize(1200, 900);
     main_->show();

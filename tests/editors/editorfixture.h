@@ -66,7 +66,6 @@ class TEditorTest : public ::testing::Test {
     loop_ = backend.get();
     TMidiDevices::Instance().Clear();
     TMidiDevices::Instance().Add(std::move(backend));
-    RegisterLibraryWindow();
     RegisterPatchEditor();
     CurrentPatch = nullptr;
     form_ = std::make_unique<TFormvesta>(vesta_);

@@ -56,7 +56,6 @@ class InstrumentEndToEnd : public ::testing::Test {
     ASSERT_TRUE(ini.Save().isEmpty());
     Timing() = TTiming::Scaled(0.02);
     CurrentPatch = nullptr;
-    RegisterLibraryWindow();
     RegisterPatchEditor();
     form_ = std::make_unique<TFormvesta>(vesta_);
     form_->resize(1200, 900);
