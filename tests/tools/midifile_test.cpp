@@ -6,17 +6,11 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
-#include "midi/config.h"
-#include "midi/loopbackbackend.h"
 #include "midi/midierrors.h"
-#include "midi/midisession.h"
-#include "midi/scriptedui.h"
-#include "model/transfer.h"
 #include "smfbuilder.h"
 #include "tools/audition.h"
 #include "tools/midifileplayer.h"
+#include "toolsfixture.h"
 
 namespace {
 using std::chrono::microseconds;
@@ -217,29 +211,12 @@ TEST(TMidiFileTest, MalformedFilesAreRefusedWithAReason) {
 }
 
 namespace {
-using TSentBytes = std::vector<std::vector<std::uint8_t>>;
-
-class TAuditionTest : public ::testing::Test {
+class TAuditionTest : public TToolSessionTest {
  protected:
-  void SetUp() override {
-    Config() = TConfig();
-    Config().SingleNote = true;
-    Config().PreviewVelocity = 70;
-    PreviewChannel = 1;
-    auto backend = std::make_unique<TLoopbackBackend>();
-    loop = backend.get();
-    TMidiDevices::Instance().Clear();
-    TMidiDevices::Instance().Add(std::move(backend));
-    MidiSession().Create();
-    loop->ClearSent();
-  }
   void TearDown() override {
-    TAudition::Instance().Stop();
-    MidiSession().Destroy();
-    TMidiDevices::Instance().Clear();
+    audition.Stop();
+    TToolSessionTest::TearDown();
   }
-  TScopedScriptedUI ui;
-  TLoopbackBackend* loop = nullptr;
   TAudition& audition = TAudition::Instance();
 };
 }  // namespace

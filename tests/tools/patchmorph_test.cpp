@@ -210,7 +210,11 @@ namespace {
 struct TBanks {
   TPatchBank Source{nullptr};
   TPatchBank Result{nullptr};
-  TBanks() { FillRandom(Source, 7); }
+  TBanks() {
+    FillRandom(Source, 7);
+    const char* names[] = {"Soft Pad 2!", "BRASS-09", "y.Z (x)", "", "aeiou AEIOU", "12/34 #&"};
+    for (int i = 0; i < 6; ++i) Source.Patch(i).SetName(QString::fromLatin1(names[i]), false);
+  }
 };
 
 bool SameSound(TPatch& a, TPatch& b) {
@@ -221,10 +225,11 @@ bool SameSound(TPatch& a, TPatch& b) {
 }
 
 // The generator as described, worked out here on its own: the draws, then each block put
-// together from the sources they name.
+// together from the sources they name; an unchecked block is the patch's own and draws nothing.
 class TReference {
  public:
-  explicit TReference(std::uint32_t seed) : seed_(seed) {}
+  TReference(std::uint32_t seed, const TRandomOptions& options) : seed_(seed), options_(options) {}
+  std::uint32_t Seed() const { return seed_; }
   int Random(int n) {
     seed_ = seed_ * 134775813u + 1u;
     return static_cast<int>((std::uint64_t{seed_} * static_cast<std::uint64_t>(n)) >> 32);
@@ -233,10 +238,12 @@ class TReference {
     const int patch = Random(128);
     return {patch, Random(4) % 3};
   }
-  // Patch i with every box checked.
-  void Patch(TPatchBank& source, TPatch& out, int i, bool toneCommon) {
+  void Patch(TPatchBank& source, TPatch& out, int i) {
     TPatch& own = source.Patch(i);
-    if (toneCommon) {
+    const bool toneCommon = options_.ToneCommonOriented;
+    if (!options_.Common) {
+      out.Common.Image = own.Common.Image;
+    } else if (toneCommon) {
       out.Common.Image = source.Patch(Choose().first).Common.Image;
     } else {
       const int first = Choose().first;
@@ -246,24 +253,28 @@ class TReference {
                              source.Patch(b >= 12 && b <= 43 ? second : first).Common.GetByte(b));
     }
     for (int t = 0; t < 4; ++t) {
+      if (!options_.Tones[static_cast<std::size_t>(t)]) {
+        out.Tones[t].Image = own.Tones[t].Image;
+        continue;
+      }
       if (toneCommon) {
         const auto [patch, tone] = Choose();
         out.Tones[t].Image = source.Patch(patch).Tones[tone].Image;
         continue;
       }
-      const std::vector<std::vector<int>> groups = {Span(0, 10),
-                                                    Join(Span(11, 44), Span(125, 128)),
-                                                    Join(Span(45, 52), {123, 117, 99, 78}),
-                                                    Join(Span(53, 60), {124, 118, 100, 79}),
-                                                    Span(61, 77),
-                                                    Span(80, 98),
-                                                    Join(Span(101, 116), Span(119, 122))};
+      const std::set<int> groups[] = {Range(0, 10),
+                                      Plus(Range(11, 44), Range(125, 128)),
+                                      Plus(Range(45, 52), {123, 117, 99, 78}),
+                                      Plus(Range(53, 60), {124, 118, 100, 79}),
+                                      Range(61, 77),
+                                      Range(80, 98),
+                                      Plus(Range(101, 116), Range(119, 122))};
       for (const auto& group : groups) {
         const auto [patch, tone] = Choose();
         for (int b : group) out.Tones[t].StoreByte(b, source.Patch(patch).Tones[tone].GetByte(b));
       }
     }
-    out.SetName(Name(own.GetName()), false);
+    if (options_.PatchName) out.SetName(Name(own.GetName()), false);
   }
   // A vowel becomes a vowel and a consonant a consonant, keeping its case; the rest stays.
   QString Name(const QString& own) {
@@ -283,16 +294,8 @@ class TReference {
   }
 
  private:
-  static std::vector<int> Span(int first, int last) {
-    std::vector<int> offsets;
-    for (int b = first; b <= last; ++b) offsets.push_back(b);
-    return offsets;
-  }
-  static std::vector<int> Join(std::vector<int> a, const std::vector<int>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-  }
   std::uint32_t seed_;
+  TRandomOptions options_;
 };
 }  // namespace
 
@@ -318,72 +321,38 @@ TEST(TBankRandomizerTest, FixedSeedGivesTheGeneratorsFirstDraws) {
   EXPECT_EQ(std::pair(randomizer.SourcePatch, randomizer.SourceTone), std::pair(10, 3));
 }
 
-TEST(TBankRandomizerTest, WithEveryBoxUncheckedEachResultIsItsSource) {
-  for (bool toneCommon : {false, true}) {
-    TBanks banks;
-    TBankRandomizer randomizer;
-    randomizer.Options = {false, false, {false, false, false, false}, toneCommon};
-    randomizer.RandomizeBank(banks.Source, banks.Result, 5);
-    for (int i = 0; i < 128; ++i)
-      EXPECT_TRUE(SameSound(banks.Source.Patch(i), banks.Result.Patch(i))) << i;
-    EXPECT_EQ(randomizer.Rng.Seed, 5u) << "nothing was drawn";
-  }
-}
-
-TEST(TBankRandomizerTest, OnlyThePatchNameScramblesLettersInPlace) {
-  TBanks banks;
-  const char* names[] = {"Soft Pad 2!", "BRASS-09", "y.Z (x)", "", "aeiou AEIOU", "12/34 #&"};
-  for (int i = 0; i < 6; ++i) banks.Source.Patch(i).SetName(QString::fromLatin1(names[i]), false);
-  TBankRandomizer randomizer;
-  randomizer.Options = {false, true, {false, false, false, false}, false};
-  randomizer.RandomizeBank(banks.Source, banks.Result, 77);
-  TReference reference(77);
-  for (int i = 0; i < 128; ++i) {
-    TPatch& source = banks.Source.Patch(i);
-    TPatch& result = banks.Result.Patch(i);
-    ASSERT_EQ(result.GetName(), reference.Name(source.GetName())) << i;
-    for (int t = 0; t < 4; ++t) EXPECT_EQ(source.Tones[t].Image, result.Tones[t].Image);
-    for (int b = 12; b < 72; ++b) EXPECT_EQ(source.Common.GetByte(b), result.Common.GetByte(b));
-  }
-  EXPECT_EQ(banks.Result.Patch(1).GetName().left(6), "DHUSD-");
-}
-
-TEST(TBankRandomizerTest, EveryBoxCheckedDrawsInTheDescribedOrder) {
-  // Both orientations, two seeds each, then a Randomize Patch that continues the sequence.
-  for (bool toneCommon : {false, true}) {
-    for (std::uint32_t seed : {1u, 0xDEADBEEFu}) {
+// Every box, the name alone, no box, and the common block and tones 2 and 4 unchecked; each
+// bank followed by a Randomize Patch that continues the sequence.
+TEST(TBankRandomizerTest, EachBoxDrawsInTheDescribedOrderAndAnUncheckedBlockIsThePatchsOwn) {
+  const TRandomOptions cases[] = {
+      {},
+      {true, true, {true, true, true, true}, true},
+      {false, true, {false, false, false, false}, false},
+      {false, false, {false, false, false, false}, false},
+      {false, false, {false, false, false, false}, true},
+      {false, false, {true, false, true, false}, false},
+  };
+  for (const TRandomOptions& options : cases) {
+    for (std::uint32_t seed : {77u, 0xDEADBEEFu}) {
+      SCOPED_TRACE(testing::Message() << &options - cases << " seed " << seed);
       TBanks banks;
       TBankRandomizer randomizer;
-      randomizer.Options.ToneCommonOriented = toneCommon;
+      randomizer.Options = options;
       randomizer.RandomizeBank(banks.Source, banks.Result, seed);
-      TReference reference(seed);
+      TReference reference(seed, options);
       TPatchBank expected(nullptr);
       for (int i = 0; i < 128; ++i) {
-        reference.Patch(banks.Source, expected.Patch(i), i, toneCommon);
+        reference.Patch(banks.Source, expected.Patch(i), i);
         ASSERT_EQ(expected.Patch(i).GetName(), banks.Result.Patch(i).GetName()) << i;
         ASSERT_TRUE(SameSound(expected.Patch(i), banks.Result.Patch(i))) << i;
       }
       randomizer.RandomizePatch(banks.Source, banks.Result, 5);
-      reference.Patch(banks.Source, expected.Patch(5), 5, toneCommon);
+      reference.Patch(banks.Source, expected.Patch(5), 5);
       EXPECT_TRUE(SameSound(expected.Patch(5), banks.Result.Patch(5)));
+      EXPECT_EQ(randomizer.Rng.Seed, reference.Seed());
+      if (&options - cases == 2 && seed == 77) {
+        EXPECT_EQ(banks.Result.Patch(1).GetName(), "DHUSD-09");
+      }
     }
   }
-}
-
-TEST(TBankRandomizerTest, UncheckedBlocksKeepTheirOwnPatchsBlock) {
-  // " Common" and tones 2 and 4 unchecked: those blocks are patch i's own, the others drawn.
-  TBanks banks;
-  TBankRandomizer randomizer;
-  randomizer.Options = {false, false, {true, false, true, false}, false};
-  randomizer.RandomizeBank(banks.Source, banks.Result, 11);
-  int drawn = 0;
-  for (int i = 0; i < 128; ++i) {
-    TPatch& source = banks.Source.Patch(i);
-    TPatch& result = banks.Result.Patch(i);
-    EXPECT_EQ(result.Common.Image, source.Common.Image);
-    EXPECT_EQ(result.Tones[1].Image, source.Tones[1].Image);
-    EXPECT_EQ(result.Tones[3].Image, source.Tones[3].Image);
-    drawn += result.Tones[0].Image != source.Tones[0].Image;
-  }
-  EXPECT_GT(drawn, 120);
 }

@@ -1,8 +1,47 @@
 #pragma once
-// Patches and banks filled with random sound data for the sound-tool tests.
+// Patches and banks filled with random sound data for the sound-tool tests, and the ports open on
+// a loopback device that records what is sent, with the preview settings at their defaults.
+#include <memory>
 #include <random>
 
+#include <gtest/gtest.h>
+
+#include "midi/config.h"
+#include "midi/loopbackbackend.h"
+#include "midi/midisession.h"
+#include "midi/scriptedui.h"
+#include "midi/timing.h"
 #include "model/patchbank.h"
+#include "model/transfer.h"
+
+using TSentBytes = std::vector<std::vector<std::uint8_t>>;
+
+class TToolSessionTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Timing() = TTiming::Scaled(0.02);
+    Config() = TConfig();
+    Config().SingleNote = true;
+    Config().PreviewNote = 40;
+    Config().PreviewVelocity = 70;
+    PreviewChannel = 1;
+    auto backend = std::make_unique<TLoopbackBackend>();
+    loop = backend.get();
+    TMidiDevices::Instance().Clear();
+    TMidiDevices::Instance().Add(std::move(backend));
+    MidiSession().Create();
+    ASSERT_TRUE(MidiSession().MidiOpen());
+    loop->ClearSent();
+  }
+  void TearDown() override {
+    MidiSession().Destroy();
+    TMidiDevices::Instance().Clear();
+    Timing() = TTiming();
+  }
+
+  TScopedScriptedUI ui;
+  TLoopbackBackend* loop = nullptr;
+};
 
 // Every data byte of every block a random 7-bit value; the name bytes random letters.
 inline void FillRandom(TPatch& patch, std::mt19937& gen) {

@@ -1,38 +1,14 @@
 #pragma once
-// The tool windows' tests: the ports open on a loopback device that records what is sent, the
-// preview settings at their defaults, shortened timing, and a host whose settings live in a map.
+// The tool windows' tests: the tools' session, and a host whose settings live in a map.
 #include <map>
-#include <memory>
-#include <vector>
 
-#include <gtest/gtest.h>
-
-#include "midi/config.h"
-#include "midi/loopbackbackend.h"
-#include "midi/midisession.h"
-#include "midi/scriptedui.h"
-#include "midi/timing.h"
-#include "model/transfer.h"
 #include "tools/toolhost.h"
+#include "toolsfixture.h"
 
-using TSentBytes = std::vector<std::vector<std::uint8_t>>;
-
-class TToolWindowTest : public ::testing::Test {
+class TToolWindowTest : public TToolSessionTest {
  protected:
   void SetUp() override {
-    Timing() = TTiming::Scaled(0.02);
-    Config() = TConfig();
-    Config().SingleNote = true;
-    Config().PreviewNote = 40;
-    Config().PreviewVelocity = 70;
-    PreviewChannel = 1;
-    auto backend = std::make_unique<TLoopbackBackend>();
-    loop = backend.get();
-    TMidiDevices::Instance().Clear();
-    TMidiDevices::Instance().Add(std::move(backend));
-    MidiSession().Create();
-    ASSERT_TRUE(MidiSession().MidiOpen());
-    loop->ClearSent();
+    TToolSessionTest::SetUp();
     TToolHost& host = ToolHost();
     host = TToolHost();
     host.ReadInteger = [this](const QString& section, const QString& key, int fallback) {
@@ -47,13 +23,9 @@ class TToolWindowTest : public ::testing::Test {
   }
   void TearDown() override {
     ToolHost() = TToolHost();
-    MidiSession().Destroy();
-    TMidiDevices::Instance().Clear();
-    Timing() = TTiming();
+    TToolSessionTest::TearDown();
   }
 
-  TScopedScriptedUI ui;
-  TLoopbackBackend* loop = nullptr;
   std::map<std::string, int> settings;
   bool keyboardOpen = false;
   int menusEnabled = 0;
