@@ -460,9 +460,6 @@ TEST_F(Unsendable, AStrayByteAbove7FNeverLeavesInAnySingleMessage) {
   EXPECT_EQ(1u, SentCount());
 }
 
-}  // namespace
-
-namespace {
 class TSearchTest : public TModelTest {
  protected:
   TLibElem& Add(int kind, const QString& name) {

@@ -1,6 +1,6 @@
 #pragma once
-// Shared test helpers: a scripted user interface, a scratch folder, and a MIDI session on a
-// loopback device with shortened pacing for the tests that look at what is sent.
+// Shared test helpers: a scripted user interface, a scratch folder, shortened pacing, and a MIDI
+// session on a loopback device for the tests that look at what is sent.
 #include <memory>
 #include <vector>
 
@@ -12,6 +12,7 @@
 
 #include "midi/config.h"
 #include "midi/loopbackbackend.h"
+#include "midi/midibackend.h"
 #include "midi/midisession.h"
 #include "midi/scriptedui.h"
 #include "midi/timing.h"
@@ -23,6 +24,20 @@ class TModelTest : public ::testing::Test {
   void SetUp() override {
     Config() = TConfig();
     SetXpFlag(false);
+    Timing() = TTiming::Scaled(0.02);
+  }
+  void TearDown() override {
+    MidiSession().SetMonitor(nullptr);
+    MidiSession().Destroy();
+    TMidiDevices::Instance().Clear();
+    Timing() = TTiming();
+  }
+  // Opens the MIDI session on the backend's devices.
+  static void Open(std::unique_ptr<TMidiBackend> backend) {
+    MidiSession().Destroy();
+    TMidiDevices::Instance().Clear();
+    TMidiDevices::Instance().Add(std::move(backend));
+    MidiSession().Create();
   }
   QString Path(const QString& name) const { return dir.filePath(name); }
   static QByteArray ReadAll(const QString& path) {
@@ -43,17 +58,9 @@ class TSendTest : public TModelTest {
  protected:
   void SetUp() override {
     TModelTest::SetUp();
-    Timing() = TTiming::Scaled(0.02);
     auto backend = std::make_unique<TLoopbackBackend>();
     loop = backend.get();
-    TMidiDevices::Instance().Clear();
-    TMidiDevices::Instance().Add(std::move(backend));
-    MidiSession().Create();
-  }
-  void TearDown() override {
-    MidiSession().Destroy();
-    TMidiDevices::Instance().Clear();
-    Timing() = TTiming();
+    Open(std::move(backend));
   }
   // The message that went out as index i: header, address, data, checksum, F7.
   TBytes Sent(std::size_t i) const { return loop->Sent().at(i); }

@@ -66,7 +66,8 @@ class TPacedInstrument : public TMidiBackend {
   // Never from inside Send: a reply must not reach the program while it is still sending.
   void Post() {
     posted_ = true;
-    QMetaObject::invokeMethod(&context_, [this] { DeliverNext(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &context_, [this] { DeliverNext(); }, Qt::QueuedConnection);
   }
   // The input posts the handler's call before this posts the next delivery, so the handler
   // always runs first.

@@ -279,10 +279,6 @@ TEST_F(SingleTransfer, ClosedPortsSendNothingAndOnlyTheSinglePatchSkipsTheWindow
   EXPECT_EQ(instrument->Counters().DataSets, 0u);
 }
 
-}  // namespace
-
-namespace {
-
 // Banks and dumps are paced by the tick and the pause alone: at 0 ms each block goes on the next
 // turn of the event loop, the order unchanged, and thousands of blocks take no time.
 void Unpaced() {
@@ -513,10 +509,6 @@ TEST_F(GlobalTransfer, CancelInsideAMemberLeavesTheLaterOnesAndSkipsTheViews) {
   EXPECT_EQ(globalViews, 0);
 }
 
-}  // namespace
-
-namespace {
-
 class TransferProgress : public TModelTest {
  protected:
   TScopedHeadlessHost host;
@@ -619,10 +611,6 @@ TEST_F(NameListsFile, SectionsAreWrittenInOrderAndLoadSkipsEmptyLinesAndCutsOver
   EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Error);
   EXPECT_TRUE(ui.Questions[0].Text.contains("UserCard.Txt"));
 }
-
-}  // namespace
-
-namespace {
 
 const std::array<QString, 4> kDefaults = {"User 01", "User 02", "Data Card 01", "Data Card 02"};
 constexpr std::uint32_t kAddresses[] = {0x10400000, 0x10410000, 0x20400000, 0x20410000};

@@ -34,32 +34,23 @@ class TTransferTest : public TModelTest {
  protected:
   void SetUp() override {
     TModelTest::SetUp();
-    Timing() = TTiming::Scaled(0.02);
     // Long enough that a loaded machine never runs into it; the time-out tests shorten it.
     Timing().ReplyTimeoutMs = 3000;
     instrument = std::make_shared<TInstrument>();
-    TMidiDevices::Instance().Clear();
-    TMidiDevices::Instance().Add(std::make_unique<TInstrumentBackend>(instrument));
-    MidiSession().Create();
+    Open(std::make_unique<TInstrumentBackend>(instrument));
     MidiSession().SetMonitor(&log);
     SetStartDirectory(dir.path());
     NameLists() = TNameLists();
   }
   void TearDown() override {
-    MidiSession().SetMonitor(nullptr);
-    MidiSession().Destroy();
-    TMidiDevices::Instance().Clear();
-    Timing() = TTiming();
+    TModelTest::TearDown();
     Transfer().Finished = false;
   }
 
   // The instrument answers on this thread, each reply handled before the next arrives
   // (TPacedInstrument): for tests that count requests while late replies are in play.
   void Pace() {
-    MidiSession().Destroy();
-    TMidiDevices::Instance().Clear();
-    TMidiDevices::Instance().Add(std::make_unique<TPacedInstrument>(instrument));
-    MidiSession().Create();
+    Open(std::make_unique<TPacedInstrument>(instrument));
     MidiSession().SetMonitor(&log);
   }
 
