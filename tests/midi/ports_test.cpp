@@ -137,16 +137,24 @@ TEST_F(Ports, FullQueueDropsNewEventsAndSystemExclusiveBuffersAreLimited) {
 }
 
 TEST_F(Ports, GarbageInputNeverBreaksTheQueueAndClosingEmptiesIt) {
-  // Nothing, a lone data byte, a start byte with nothing after it, another maker's message.
-  for (const TBytes& garbage : {TBytes{}, TBytes{0x3C}, TBytes{0xF0}, TBytes{0xF0, 0x43, 0xF7}})
+  // Nothing, a lone data byte, a start byte with nothing after it, another maker's message, a
+  // reply whose checksum (the byte before the end) is one off, and that reply whole.
+  const TBytes good = {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x03, 0x00, 0x00, 0x00, 0x00, 0x7D, 0xF7};
+  TBytes bad = good;
+  bad[10] = 0x7C;
+  for (const TBytes& garbage :
+       {TBytes{}, TBytes{0x3C}, TBytes{0xF0}, TBytes{0xF0, 0x43, 0xF7}, bad, good})
     loop->Inject(0, garbage);
-  ASSERT_EQ(in()->PendingCount(), 3);
+  ASSERT_EQ(in()->PendingCount(), 5);
   auto lone = in()->NextEvent();
   EXPECT_EQ(lone->Status, 0x3C);
   EXPECT_FALSE(ReplyValid(*lone));
-  EXPECT_FALSE(ReplyValid(*in()->NextEvent()));
-  EXPECT_FALSE(ReplyValid(*in()->NextEvent()));
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(ReplyValid(*in()->NextEvent())) << i;
+  EXPECT_TRUE(ReplyValid(*in()->NextEvent()));
   EXPECT_EQ(in()->NextEvent(), nullptr);
+  TMyMidiEvent unset;  // status 0 with the bytes of a message
+  unset.Sysex = {0xF0, 0xF7};
+  EXPECT_FALSE(ReplyValid(unset));
 
   // Closing drops waiting events, and late notifications do nothing.
   int calls = 0;
@@ -192,13 +200,9 @@ TEST_F(Ports, ThruPassesShortMessagesOnlyAndTheMonitorLogsInputAndEveryMessageSe
   }
 }
 
-}  // namespace
-
-namespace {
-
 using Session = TMidiFixture;
 
-TEST_F(Session, CreationOpensTheConfiguredDevicesOrDevicesZero) {
+TEST_F(Session, CreationOpensTheConfiguredDevicesOrDevicesZeroAndABadOneNone) {
   EXPECT_EQ(std::tuple(MidiSession().MidiOpen(), MidiSession().Input()->State(),
                        MidiSession().Input()->ProductName(), MidiSession().Output()->ProductName(),
                        ui.Questions.size()),
@@ -216,9 +220,9 @@ TEST_F(Session, CreationOpensTheConfiguredDevicesOrDevicesZero) {
   loop->Inject(1, {0xF0, 0x41, 0x10, 0x6A, 0x12, 0x7E, 0xF7});
   Deliver();
   EXPECT_EQ(SysexBuffer[5], 0x7E);
-}
 
-TEST_F(Session, BadIndexOrFailedOpenGivesInvalidSettingsAndNothingIsSentAfterwards) {
+  // A bad index: Invalid settings, both reset to 0, and nothing is sent afterwards.
+  loop->ClearSent();
   Config().MidiIn = 5;
   MidiSession().CloseDevs();
   MidiSession().OpenDevs();
