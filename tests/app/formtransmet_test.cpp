@@ -46,15 +46,15 @@ class FormTransmet : public ::testing::Test {
 
 TEST_F(FormTransmet, ShowsCaptionsCountsGaugeAndLayoutAndAReceiveRunsUnderIt) {
   Transfer().Start(640, "Patch Number", "Now Receiving User Patch Bank");
+  // The element number, bytes and messages sent, and received.
   const auto counts = [this] {
     return Texts<QLabel>({form_.LabelElemNumber(), form_.SendBytes(), form_.SendMessages(),
                           form_.ReceiveBytes(), form_.ReceiveMessages()});
   };
-  EXPECT_EQ("Now Receiving User Patch Bank", form_.LabelAction()->text());
-  EXPECT_EQ("Patch Number : ", form_.LabelElement()->text());
+  EXPECT_EQ(Texts<QLabel>({form_.LabelAction(), form_.LabelElement()}),
+            QStringList({"Now Receiving User Patch Bank", "Patch Number : "}));
   EXPECT_EQ(counts(), QStringList({"", "0", "0", "0", "0"}));
-  EXPECT_EQ(0, form_.Gauge()->value());
-  EXPECT_EQ(120, form_.GroupSend()->width());
+  EXPECT_EQ(std::pair(form_.Gauge()->value(), form_.GroupSend()->width()), std::pair(0, 120));
 
   // A patch bank half sent: 50% after 320 of 640 messages, the element after its caption.
   Transfer().Start(640, "Patch Number", "Now Transmitting User Patch Bank");
@@ -87,17 +87,13 @@ TEST_F(FormTransmet, ShowsCaptionsCountsGaugeAndLayoutAndAReceiveRunsUnderIt) {
   bool shown = false;
   QTimer::singleShot(0, &form_, [this, &shown] { shown = form_.isVisible(); });
   rhythm.Receive(false);
-  EXPECT_TRUE(shown);
-  EXPECT_FALSE(form_.isVisible());
-  EXPECT_TRUE(Transfer().Finished);
+  EXPECT_EQ(std::tuple(shown, form_.isVisible(), Transfer().Finished, DefaultInputInstalled()),
+            std::tuple(true, false, true, true));
   EXPECT_TRUE(ui_.Questions.empty());
   EXPECT_EQ(100, form_.Gauge()->value());
-  EXPECT_EQ("65", form_.ReceiveMessages()->text());
-  EXPECT_EQ(QString::number(23 + 64 * 69), form_.ReceiveBytes()->text());
-  EXPECT_EQ("65", form_.SendMessages()->text());
-  EXPECT_EQ("1", form_.LabelElemNumber()->text());
+  // 65 requests of 15 bytes; the name block and 64 note blocks back.
+  EXPECT_EQ(counts(), QStringList({"1", "975", "65", QString::number(23 + 64 * 69), "65"}));
   EXPECT_EQ("Now Receiving Rhythm", form_.LabelAction()->text());
-  EXPECT_TRUE(DefaultInputInstalled());
 }
 
 TEST_F(FormTransmet, CancelEscapeAndCloseEndTheRunStopTheTimersAndSendNoMoreRequests) {
@@ -111,24 +107,20 @@ TEST_F(FormTransmet, CancelEscapeAndCloseEndTheRunStopTheTimersAndSendNoMoreRequ
   ASSERT_FALSE(DefaultInputInstalled());
   QTimer::singleShot(0, [this] { QTest::mouseClick(form_.BtnCancel(), Qt::LeftButton); });
   Transfer().ShowModal();
-  EXPECT_FALSE(form_.isVisible());
-  EXPECT_FALSE(Transfer().Finished);
-  EXPECT_FALSE(Transfer().Active());
-  EXPECT_FALSE(Transfer().Timer.Enabled());
-  EXPECT_FALSE(Transfer().TimerCleanup.Enabled());
-  EXPECT_TRUE(DefaultInputInstalled());
-  EXPECT_EQ(0, ticks);
+  EXPECT_EQ(std::tuple(form_.isVisible(), Transfer().Finished, Transfer().Active(),
+                       Transfer().Timer.Enabled(), Transfer().TimerCleanup.Enabled(),
+                       DefaultInputInstalled(), ticks),
+            std::tuple(false, false, false, false, false, true, 0));
 
   // Escape and the close command end the transfer too.
-  Transfer().Start(17, "Performance", "Now Receiving Performance");
-  QTimer::singleShot(0, &form_, [this] { QTest::keyClick(&form_, Qt::Key_Escape); });
-  Transfer().ShowModal();
-  EXPECT_FALSE(Transfer().Active());
-  Transfer().Start(17, "Performance", "Now Receiving Performance");
-  QTimer::singleShot(0, &form_, [this] { form_.close(); });
-  Transfer().ShowModal();
-  EXPECT_FALSE(Transfer().Active());
-  EXPECT_FALSE(Transfer().Finished);
+  for (const bool escape : {true, false}) {
+    Transfer().Start(17, "Performance", "Now Receiving Performance");
+    QTimer::singleShot(0, &form_, [this, escape] {
+      escape ? QTest::keyClick(&form_, Qt::Key_Escape) : void(form_.close());
+    });
+    Transfer().ShowModal();
+    EXPECT_EQ(std::pair(Transfer().Active(), Transfer().Finished), std::pair(false, false));
+  }
 
   // A transfer closed before it is shown does not open the window (nobody would press Cancel).
   Transfer().Start(65, "Rhythm Number", "Now Transmitting Rhythm");
@@ -137,7 +129,6 @@ TEST_F(FormTransmet, CancelEscapeAndCloseEndTheRunStopTheTimersAndSendNoMoreRequ
   EXPECT_FALSE(form_.isVisible());
 
   // Cancel during the discard after a bad reply sends no further request.
-
   TInstrumentFaults faults;
   faults.Corrupt = 1;
   VirtualInstrument()->SetFaults(faults);

@@ -1,12 +1,15 @@
 #pragma once
 // The main window offscreen, every question scripted, with library windows in it; with
 // StartWithPorts() its MIDI ports open on a loopback device that records what is sent.
+#include <functional>
 #include <memory>
 
 #include <gtest/gtest.h>
 
 #include <QAction>
 #include <QApplication>
+#include <QDialog>
+#include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -30,6 +33,37 @@
 #include "tools/preview.h"
 
 using TBytes = std::vector<std::uint8_t>;
+
+inline const QString kNotSaved = QStringLiteral(" Was Not Saved, Save It ?");
+
+inline QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+inline QString WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+  file.write(bytes);
+  return path;
+}
+
+// Runs check on the modal window of type T once it is up (anything else fails the test), then
+// rejects it if check left it open.
+template <class T>
+void WhenShown(std::function<void(T&)> check) {
+  QTimer::singleShot(0, [check] {
+    QWidget* modal = QApplication::activeModalWidget();
+    auto* window = qobject_cast<T*>(modal);
+    if (!window) {
+      ADD_FAILURE() << "expected a " << T::staticMetaObject.className() << ", found "
+                    << (modal ? modal->metaObject()->className() : "no modal window");
+      if (modal) modal->close();
+      return;
+    }
+    check(*window);
+    if (window->isVisible()) window->reject();
+  });
+}
 
 // The texts of labels (or buttons), in order.
 template <class TWidget>

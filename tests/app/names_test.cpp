@@ -34,14 +34,9 @@ class TNamesTest : public ::testing::Test {
     Timing() = TTiming();
   }
   void Write(const QString& name, const QByteArray& bytes) {
-    QFile file(QDir(dir_.path()).filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
+    WriteFile(dir_.filePath(name), bytes);
   }
-  QByteArray UserCardFile() const {
-    QFile file(QDir(dir_.path()).filePath("UserCard.Txt"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
+  QByteArray UserCardFile() const { return ReadFile(dir_.filePath("UserCard.Txt")); }
   static void UseInstrument(bool card) {
     RegisterVirtualInstrument();
     VirtualInstrument()->Reset();
@@ -86,18 +81,13 @@ TEST_F(TNamesTest, SeparatorsMoveToTheNextListEmptyLinesAreSkippedAndEachLoadSta
   Write("UserCard.Txt", "CardPerf\r\n\xC7\r\nUserPerf\r\n\xC7\r\n");
   TFormNames names;
   ASSERT_TRUE(names.Load());
-  EXPECT_EQ(QStringList({"Alpha", "Beta"}), names.List(1));
-  EXPECT_TRUE(names.List(2).isEmpty());
-  EXPECT_EQ(QStringList({"Gamma"}), names.List(3));
   // "Names.Txt" ended on list 4; the user and card names start on the next one.
-  EXPECT_EQ(QStringList({"Delta"}), names.List(4));
-  EXPECT_EQ(QStringList({"CardPerf"}), names.List(5));
-  EXPECT_EQ(QStringList({"UserPerf"}), names.List(6));
-  EXPECT_TRUE(names.List(0).isEmpty());
+  const QList<QStringList> lists = {{},        {"Alpha", "Beta"}, {},          {"Gamma"},
+                                    {"Delta"}, {"CardPerf"},      {"UserPerf"}};
+  for (int list = 0; list < lists.size(); ++list) EXPECT_EQ(lists[list], names.List(list)) << list;
   EXPECT_TRUE(names.List(66).isEmpty());
-  EXPECT_EQ("Beta", names.Name(1, 1));
-  EXPECT_EQ(QString(), names.Name(1, 2));
-  EXPECT_EQ(QString(), names.Name(1, -1));
+  EXPECT_EQ(QStringList({names.Name(1, 1), names.Name(1, 2), names.Name(1, -1)}),
+            QStringList({"Beta", "", ""}));
   EXPECT_TRUE(ui.Questions.empty());
   // Names past list 65 are dropped; a load starts from empty lists.
   QByteArray many;
@@ -170,27 +160,24 @@ TEST(NamesPicker, ShowsSixColumnsScrollsToTheCurrentRowAndIgnoresOkPastTheLastNa
   QStringList names;
   for (int i = 0; i < 100; ++i) names << QStringLiteral("W%1").arg(i);
   TFormSelectName picker;
-  EXPECT_EQ("Select Name", picker.windowTitle());
   picker.SetNames(names, 45);
   picker.show();
-  EXPECT_EQ(6, picker.Grid()->columnCount());
-  EXPECT_EQ(17, picker.Grid()->rowCount());
-  EXPECT_EQ("W45", picker.Grid()->item(7, 3)->text());
-  EXPECT_EQ(7, picker.Grid()->currentRow());
-  EXPECT_EQ(3, picker.Grid()->currentColumn());
+  const QTableWidget* grid = picker.Grid();
+  EXPECT_EQ(std::tuple(grid->columnCount(), grid->rowCount(), grid->item(7, 3)->text(),
+                       grid->currentRow(), grid->currentColumn()),
+            std::tuple(6, 17, QStringLiteral("W45"), 7, 3));
   EXPECT_EQ(5, picker.TopRow());  // 17 rows - 12 shown
   picker.SetNames(names, 14);
   EXPECT_EQ(2, picker.TopRow());
   picker.SetNames(names.mid(0, 8), 2);
   picker.Grid()->setCurrentCell(1, 4);  // index 10, past "W7"
   picker.OkButton()->click();
-  EXPECT_TRUE(picker.isVisible());
-  EXPECT_EQ(QDialog::Rejected, picker.result());
+  EXPECT_EQ(std::pair(picker.isVisible(), picker.result()),
+            std::pair(true, int(QDialog::Rejected)));
   picker.Grid()->setCurrentCell(1, 1);
   picker.OkButton()->click();
-  EXPECT_FALSE(picker.isVisible());
-  EXPECT_EQ(QDialog::Accepted, picker.result());
-  EXPECT_EQ(7, picker.Index());
+  EXPECT_EQ(std::tuple(picker.isVisible(), picker.result(), picker.Index()),
+            std::tuple(false, int(QDialog::Accepted), 7));
 }
 
 TEST_F(TNamesTest, SilentPortGetsSixteenTwelveByteRequestsPerStepAndOkOnAUserStepCloses) {
@@ -211,32 +198,17 @@ TEST_F(TNamesTest, SilentPortGetsSixteenTwelveByteRequestsPerStepAndOkOnAUserSte
   ASSERT_EQ(48u, sent.size());
   for (int i = 0; i < 48; ++i) {
     const std::uint8_t high = i < 32 ? 0x20 : 0x10;
-    const std::uint8_t element = static_cast<std::uint8_t>(i % 32);
-    const std::uint8_t sum = (high + element + 0x0C) % 128;
-    const std::vector<std::uint8_t> expected = {0xF0,
-                                                0x41,
-                                                DeviceIdByte(),
-                                                0x6A,
-                                                0x11,
-                                                high,
-                                                element,
-                                                0,
-                                                0,
-                                                0,
-                                                0,
-                                                0,
-                                                0x0C,
-                                                static_cast<std::uint8_t>((128 - sum) % 128),
-                                                0xF7};
+    const std::uint8_t element = i % 32;
+    const std::uint8_t sum = (128 - (high + element + 0x0C) % 128) % 128;
+    const TBytes expected{0xF0, 0x41, DeviceIdByte(), 0x6A, 0x11, high, element, 0, 0, 0,
+                          0,    0,    0x0C,           sum,  0xF7};
     EXPECT_EQ(expected, sent[i]) << "request " << i;
   }
-  EXPECT_EQ(32, dialog.ReceivedCount());
-  EXPECT_EQ(10, dialog.Gauge()->value());
+  EXPECT_EQ(std::pair(dialog.ReceivedCount(), dialog.Gauge()->value()), std::pair(32, 10));
   // The port's own handler is back.
   using THandler = void (*)(TMidiInput*);
   const THandler* handler = MidiSession().Input()->OnMidiInput.target<THandler>();
-  ASSERT_TRUE(handler);
-  EXPECT_EQ(&DefaultMidiInput, *handler);
+  EXPECT_TRUE(handler && *handler == &DefaultMidiInput);
 }
 
 // A step's sixteen requests take longer to leave than its time-out, which counts from the last.

@@ -20,59 +20,37 @@ TEST(FileFilter, PairsBecomeQtFiltersAndTheDefaultExtensionComesOnlyWhenNoneType
   EXPECT_EQ("", TQtUserInterface::WithDefaultExt("", "Syx"));
 }
 
-// Runs action on the modal window of type T once it is up; anything else up fails and is closed.
-template <class T>
-void WhenShown(std::function<void(T*)> action) {
-  QTimer::singleShot(0, [action] {
-    QWidget* modal = QApplication::activeModalWidget();
-    if (auto* window = qobject_cast<T*>(modal)) {
-      action(window);
-      return;
-    }
-    ADD_FAILURE() << "expected a " << T::staticMetaObject.className() << ", found "
-                  << (modal ? modal->metaObject()->className() : "no modal window");
-    if (modal) modal->close();
-  });
-}
-
 TEST(QtUserInterface, BoxesOfferTheAskedButtonsAndFileDialogsAddTheDefaultExtension) {
   TQtUserInterface ui;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  int buttonCount = 0;
-  WhenShown<QMessageBox>([&](QMessageBox* box) {
-    icon = box->icon();
-    buttonCount = box->buttons().size();
-    EXPECT_EQ("The Instrument Is Not Responding.", box->text());
-    box->button(QMessageBox::Retry)->click();
+  WhenShown<QMessageBox>([](QMessageBox& box) {
+    EXPECT_EQ(
+        std::tuple(box.icon(), box.buttons().size(), box.text()),
+        std::tuple(QMessageBox::Warning, 2, QStringLiteral("The Instrument Is Not Responding.")));
+    box.button(QMessageBox::Retry)->click();
   });
   EXPECT_EQ(mbRetry,
             ui.Ask(TMsgKind::Warning, "The Instrument Is Not Responding.", mbCancel | mbRetry));
-  EXPECT_EQ(QMessageBox::Warning, icon);
-  EXPECT_EQ(2, buttonCount);
-
-  const auto escape = [&](QMessageBox* box) {
-    icon = box->icon();
-    QTest::keyClick(box, Qt::Key_Escape);
-  };
-  WhenShown<QMessageBox>(escape);
-  EXPECT_EQ(mbNo,
-            ui.Ask(TMsgKind::Confirmation, "File Alredy Exist. Overwrite it ?", mbYes | mbNo));
-  EXPECT_EQ(QMessageBox::Question, icon);
-  WhenShown<QMessageBox>(escape);
-  EXPECT_EQ(mbOK, ui.Ask(TMsgKind::Information, "Invalid Midi Port Settings", mbOK));
-  EXPECT_EQ(QMessageBox::Information, icon);
+  // Escape gives the box's escape answer; the kind picks the icon.
+  const std::tuple<TMsgKind, int, int, QMessageBox::Icon> escaped[] = {
+      {TMsgKind::Confirmation, mbYes | mbNo, mbNo, QMessageBox::Question},
+      {TMsgKind::Information, mbOK, mbOK, QMessageBox::Information}};
+  for (const auto& [kind, buttons, answer, icon] : escaped) {
+    WhenShown<QMessageBox>([icon](QMessageBox& box) {
+      EXPECT_EQ(box.icon(), icon);
+      QTest::keyClick(&box, Qt::Key_Escape);
+    });
+    EXPECT_EQ(answer, ui.Ask(kind, "Overwrite it ?", buttons));
+  }
 
   // Save adds the default extension without asking to overwrite; Cancel gives no name.
   QTemporaryDir dir;
-  QFile existing(dir.filePath("bank.Syx"));
-  ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-  existing.close();
+  WriteFile(dir.filePath("bank.Syx"), {});
   QString filters;
-  WhenShown<QFileDialog>([&](QFileDialog* dialog) {
-    filters = dialog->nameFilters().join("|");
-    EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
-    dialog->selectFile("bank");
-    QMetaObject::invokeMethod(dialog, "accept");
+  WhenShown<QFileDialog>([&](QFileDialog& dialog) {
+    filters = dialog.nameFilters().join("|");
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    dialog.selectFile("bank");
+    QMetaObject::invokeMethod(&dialog, "accept");
   });
   TFileDialogOptions options;
   options.Title = "Save SysEx";
@@ -82,7 +60,7 @@ TEST(QtUserInterface, BoxesOfferTheAskedButtonsAndFileDialogsAddTheDefaultExtens
   EXPECT_EQ(dir.filePath("bank.Syx"), ui.ChooseSaveFile(options));
   EXPECT_EQ("Syx file (*.Syx)", filters);
 
-  WhenShown<QFileDialog>([](QFileDialog* dialog) { dialog->close(); });
+  WhenShown<QFileDialog>([](QFileDialog& dialog) { dialog.close(); });
   options.MustExist = true;
   EXPECT_EQ("", ui.ChooseOpenFile(options));
 }

@@ -17,24 +17,19 @@
 
 namespace {
 
-// Sets an environment variable for the scope, then puts back what was there.
-class TScopedEnv {
- public:
-  explicit TScopedEnv(const char* name) : name_(name), had_(qEnvironmentVariableIsSet(name)) {
-    old_ = qgetenv(name);
+// Clears an environment variable for the scope, then puts back what was there.
+struct TScopedEnv {
+  explicit TScopedEnv(const char* name)
+      : Name(name), Had(qEnvironmentVariableIsSet(name)), Old(qgetenv(name)) {
     qunsetenv(name);
   }
   ~TScopedEnv() {
-    if (had_)
-      qputenv(name_, old_);
-    else
-      qunsetenv(name_);
+    qunsetenv(Name);
+    if (Had) qputenv(Name, Old);
   }
-
- private:
-  const char* name_;
-  bool had_;
-  QByteArray old_;
+  const char* Name;
+  bool Had;
+  QByteArray Old;
 };
 
 TEST(SettingsPath, OptionWinsOverEnvironmentWhichWinsOverDefault) {
@@ -69,15 +64,8 @@ class TSettingsTest : public ::testing::Test {
     DataCardChangedHook() = nullptr;
   }
   QString Path() const { return dir_.filePath("VESTA95.INI"); }
-  void WriteFile(const QByteArray& text) {
-    QFile file(Path());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(text);
-  }
-  QByteArray FileBytes() const {
-    QFile file(Path());
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-  }
+  void WriteFile(const QByteArray& text) { ::WriteFile(Path(), text); }
+  QByteArray FileBytes() const { return ReadFile(Path()); }
   // Device ID byte of a data set sent now, or -1 when nothing was sent.
   int SentDeviceByte() {
     loopback_->ClearSent();
@@ -94,10 +82,15 @@ class TSettingsTest : public ::testing::Test {
       if (question.Text == text) return true;
     return false;
   }
-  static QStringList Lines(const QListWidget* list) {
+  // The ports the dialog offers: the inputs, then the outputs.
+  static QStringList Ports(const TFormInOut& form) {
     QStringList lines;
-    for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
+    for (const QListWidget* list : {form.InputPort(), form.OutputPort()})
+      for (int i = 0; i < list->count(); ++i) lines << list->item(i)->text();
     return lines;
+  }
+  int Stored(const char* key) const {
+    return QSettings(Path(), QSettings::IniFormat).value(QLatin1String(key)).toInt();
   }
   // Fields compared one by one (a sum lets two wrong values cancel).
   static std::vector<int> Numbers(const TConfig& config) {
@@ -140,10 +133,7 @@ TEST_F(TSettingsTest, KeysAndSectionsWithBlanksAreWrittenVerbatimOtherLinesStayA
       FileBytes());
 
   // A file where a folder would have to be: the failure is reported with the file name.
-  const QString blocked = dir_.filePath("blocked");
-  QFile file(blocked);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.close();
+  const QString blocked = ::WriteFile(dir_.filePath("blocked"), {});
   TVesta vesta(blocked + "/VESTA95.INI");
   EXPECT_FALSE(vesta.WriteConfig());
   ASSERT_EQ(1u, ui_.Questions.size());
@@ -196,14 +186,10 @@ TEST_F(TSettingsTest, EveryKeyRoundTripsAndOtherSectionsAreKept) {
        {"[Expansion]\nExpA=3\nExpB=0\nExpC=0\nExpD=11\nPCMCard=8\n", "[Data Card]\nInstalled=1\n",
         "[Preview]\nSingle Note=0\nNote=60\nVelocity=127\nMidifile=/songs/Demo Song.Mid\n"})
     EXPECT_TRUE(text.contains(QLatin1String(line))) << line;
-  QSettings settings(Path(), QSettings::IniFormat);
-  const std::pair<const char*, const char*> values[] = {{"Midi/DeviceID", "25"},
-                                                        {"Midi/Thrue", "1"},
-                                                        {"MidiPort/In", "1"},
-                                                        {"MidiPort/Out", "2"},
-                                                        {"Desktop/Library1", "/tmp/a.Lib"}};
-  for (const auto& [key, value] : values)
-    EXPECT_EQ(QLatin1String(value), settings.value(QLatin1String(key)).toString()) << key;
+  EXPECT_EQ(std::tuple(Stored("Midi/DeviceID"), Stored("Midi/Thrue"), Stored("MidiPort/In"),
+                       Stored("MidiPort/Out")),
+            std::tuple(25, 1, 1, 2));
+  EXPECT_EQ(QSettings(Path(), QSettings::IniFormat).value("Desktop/Library1"), "/tmp/a.Lib");
 
   const TConfig written = config;
   config = TConfig{};
@@ -212,9 +198,8 @@ TEST_F(TSettingsTest, EveryKeyRoundTripsAndOtherSectionsAreKept) {
   EXPECT_EQ(std::tuple(config.DataCard, config.SingleNote, config.MidiFile),
             std::tuple(true, false, QStringLiteral("/songs/Demo Song.Mid")));
   // The first slot holding a board answers; a board in no slot gives -2.
-  EXPECT_EQ(3, config.ExpansionSlot(11));
-  EXPECT_EQ(1, config.ExpansionSlot(0));
-  EXPECT_EQ(-2, config.ExpansionSlot(5));
+  EXPECT_EQ(std::tuple(config.ExpansionSlot(11), config.ExpansionSlot(0), config.ExpansionSlot(5)),
+            std::tuple(3, 1, -2));
   EXPECT_TRUE(ui_.Questions.empty());
 }
 
@@ -246,8 +231,7 @@ TEST_F(TSettingsTest, ExpansionSetupListsTheBoardsAndOkWritesTheWholeRecordAndTe
   int relayouts = 0;
   DataCardChangedHook() = [&relayouts] { ++relayouts; };
   TFormExpansion form(vesta);
-  ASSERT_EQ(12, form.Expansion(0)->count());
-  ASSERT_EQ(9, form.PcmCard()->count());
+  ASSERT_EQ(std::pair(form.Expansion(0)->count(), form.PcmCard()->count()), std::pair(12, 9));
   form.show();
   EXPECT_EQ(4, form.Expansion(1)->currentIndex());
   form.Expansion(0)->setCurrentIndex(7);
@@ -255,9 +239,8 @@ TEST_F(TSettingsTest, ExpansionSetupListsTheBoardsAndOkWritesTheWholeRecordAndTe
   form.PcmCard()->setCurrentIndex(8);
   form.DataCard()->setChecked(true);
   form.OkButton()->click();
-  EXPECT_EQ(QDialog::Accepted, form.result());
-  EXPECT_EQ(0, Config().ExpansionSlot(7));
-  EXPECT_EQ(1, relayouts);
+  EXPECT_EQ(std::tuple(form.result(), Config().ExpansionSlot(7), relayouts),
+            std::tuple(int(QDialog::Accepted), 0, 1));
   // The whole record went to the file, not only this dialog's keys.
   Config() = TConfig();
   vesta.ReadConfig();
@@ -291,9 +274,7 @@ TEST_F(TSettingsTest, ABadPortIndexStopsAllSendingUntilOkTriesTheNewChoice) {
   EXPECT_TRUE(MidiSession().MidiOpen());
   EXPECT_EQ(Open(), QStringList({"Loop A", "Loop B"}));
   EXPECT_EQ(0x10, SentDeviceByte());  // no device number in the file: 17 once confirmed
-  const QSettings settings(Path(), QSettings::IniFormat);
-  EXPECT_EQ(1, settings.value("MidiPort/Out").toInt());
-  EXPECT_EQ(17, settings.value("Midi/DeviceID").toInt());
+  EXPECT_EQ(std::pair(Stored("MidiPort/Out"), Stored("Midi/DeviceID")), std::pair(1, 17));
 }
 
 TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReopens) {
@@ -304,8 +285,7 @@ TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReope
   TMidiOutput* output = MidiSession().Output();
   TFormInOut form(vesta);
   form.show();
-  EXPECT_EQ(QStringList({"Loop A", "Loop B"}), Lines(form.findChild<QListWidget*>("InputPort")));
-  EXPECT_EQ(QStringList({"Loop A", "Loop B"}), Lines(form.findChild<QListWidget*>("OutputPort")));
+  EXPECT_EQ(Ports(form), QStringList({"Loop A", "Loop B", "Loop A", "Loop B"}));
   // The device number 16 shows as 17.
   EXPECT_EQ(std::tuple(form.InputPort()->currentRow(), form.OutputPort()->currentRow(),
                        form.findChild<QSpinBox*>("SpinDeviceID")->value(),
@@ -316,8 +296,7 @@ TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReope
   form.SpinDeviceID()->setValue(30);
   form.MidiThrue()->setChecked(false);
   QTest::keyClick(&form, Qt::Key_Escape);
-  EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(QDialog::Rejected, form.result());
+  EXPECT_EQ(std::pair(form.isVisible(), form.result()), std::pair(false, int(QDialog::Rejected)));
   EXPECT_EQ(before, FileBytes());
   EXPECT_EQ(std::tuple(Config().DeviceID, Config().MidiIn, Config().Thrue), std::tuple(16, 1, 1));
   EXPECT_EQ(output, MidiSession().Output());
@@ -331,17 +310,14 @@ TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReope
   form.SpinDeviceID()->setValue(20);
   form.MidiThrue()->setChecked(true);
   QTest::keyClick(form.InputPort(), Qt::Key_Return);  // Enter confirms from anywhere
-  EXPECT_FALSE(form.isVisible());
-  EXPECT_EQ(QDialog::Accepted, form.result());
+  EXPECT_EQ(std::pair(form.isVisible(), form.result()), std::pair(false, int(QDialog::Accepted)));
   EXPECT_TRUE(MidiSession().MidiOpen());
   EXPECT_EQ(Open(), QStringList({"Loop B", "Loop A"}));
   EXPECT_EQ(TMidiInput::Open, MidiSession().Input()->State());
   EXPECT_EQ(0x13, SentDeviceByte());
-  QSettings settings(Path(), QSettings::IniFormat);
-  const std::pair<const char*, int> values[] = {
-      {"Midi/DeviceID", 20}, {"Midi/Thrue", 1}, {"MidiPort/In", 1}, {"MidiPort/Out", 0}};
-  for (const auto& [key, value] : values)
-    EXPECT_EQ(value, settings.value(QLatin1String(key)).toInt()) << key;
+  EXPECT_EQ(std::tuple(Stored("Midi/DeviceID"), Stored("Midi/Thrue"), Stored("MidiPort/In"),
+                       Stored("MidiPort/Out")),
+            std::tuple(20, 1, 1, 0));
 }
 
 TEST_F(TSettingsTest, NoDevicesAtAllIsReportedAndTheVirtualInstrumentIsTheFirstDevice) {
@@ -353,10 +329,10 @@ TEST_F(TSettingsTest, NoDevicesAtAllIsReportedAndTheVirtualInstrumentIsTheFirstD
   EXPECT_EQ(16, Config().DeviceID);  // the settings are read all the same
   TFormInOut empty(vesta);
   empty.show();
-  EXPECT_EQ(0, empty.InputPort()->count());
+  EXPECT_TRUE(Ports(empty).isEmpty());
   empty.findChild<QPushButton*>("OK")->click();
   EXPECT_EQ(0, Config().MidiIn);
-  EXPECT_EQ(17, QSettings(Path(), QSettings::IniFormat).value("Midi/DeviceID").toInt());
+  EXPECT_EQ(17, Stored("Midi/DeviceID"));
 
   MidiSession().Destroy();
   RegisterVirtualInstrument();
@@ -364,8 +340,8 @@ TEST_F(TSettingsTest, NoDevicesAtAllIsReportedAndTheVirtualInstrumentIsTheFirstD
   vesta.StartMidi();
   TFormInOut form(vesta);
   form.show();
-  EXPECT_EQ(QStringList({"Vesta Virtual Instrument", "Loop A"}), Lines(form.InputPort()));
-  EXPECT_EQ(QStringList({"Vesta Virtual Instrument", "Loop A"}), Lines(form.OutputPort()));
+  EXPECT_EQ(Ports(form), QStringList({"Vesta Virtual Instrument", "Loop A",
+                                      "Vesta Virtual Instrument", "Loop A"}));
   EXPECT_EQ("Vesta Virtual Instrument", MidiSession().Output()->ProductName());
 }
 
