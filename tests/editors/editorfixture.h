@@ -115,12 +115,7 @@ class TEditorTest : public ::testing::Test {
     Taken();
     return *page;
   }
-  // The messages sent since the last call.
-  std::vector<TBytes> Taken() {
-    std::vector<TBytes> sent = loop_->Sent();
-    loop_->ClearSent();
-    return sent;
-  }
+  std::vector<TBytes> Taken() { return ::Taken(*loop_); }
   // A data set as this program sends it (its configured device).
   static TBytes Set(std::uint32_t address, const TBytes& data) {
     return DataSet(address, data, DeviceIdByte());

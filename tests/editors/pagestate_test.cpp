@@ -17,12 +17,7 @@ class PageState : public TSendTest {
     patch = static_cast<TPatch*>(&library.NewElement(ekPatch));
     library.Saved = true;
   }
-  // The messages sent since the last call.
-  std::vector<TBytes> Taken() {
-    std::vector<TBytes> sent = loop->Sent();
-    loop->ClearSent();
-    return sent;
-  }
+  std::vector<TBytes> Taken() { return ::Taken(*loop); }
   TLibrary library;
   TPatch* patch = nullptr;
 };

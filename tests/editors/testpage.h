@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "editors/common/pagestate.h"
+#include "midi/loopbackbackend.h"
+#include "tests/instrument/sysexhelpers.h"
 
 class TTestPage : public TPageState {
  public:
@@ -24,4 +26,11 @@ class TTestPage : public TPageState {
 inline std::uint32_t ToneAddress(int tone, int offset) {
   return 0x03001000 + static_cast<std::uint32_t>(tone - 1) * 0x200 +
          static_cast<std::uint32_t>(offset < 128 ? offset : 0x100 + offset - 128);
+}
+
+// The messages the port received since the last call.
+inline std::vector<TBytes> Taken(TLoopbackBackend& port) {
+  std::vector<TBytes> sent = port.Sent();
+  port.ClearSent();
+  return sent;
 }
