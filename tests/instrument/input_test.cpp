@@ -122,15 +122,11 @@ TEST(InstrumentFiles, MemorySurvivesSaveAndLoadAndForeignFilesAreRefused) {
   ASSERT_TRUE(second.Load(path, &error)) << error.toStdString();
   EXPECT_EQ(second.Name(0x21050000).toStdString(), "SavedP006   ");
 
-  // A foreign or missing file is refused with its name, and memory kept.
-  const QString other = dir.filePath("other.bin");
-  QFile file(other);
-  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-  file.write("VESTAMEM and far too short");
-  file.close();
+  // A cut or missing file is refused with its name, and memory kept.
   second.Write(0x03000000, {'K'});
-  EXPECT_FALSE(second.Load(other, &error));
-  EXPECT_TRUE(error.contains(other));
+  ASSERT_TRUE(QFile::resize(path, 26));
+  EXPECT_FALSE(second.Load(path, &error));
+  EXPECT_TRUE(error.contains(path));
   EXPECT_EQ(second.Read(0x03000000, 1), TBytes{'K'});
   EXPECT_FALSE(second.Load(dir.filePath("missing.bin"), &error));
   EXPECT_FALSE(second.Save(dir.filePath("no/such/dir/x.bin"), &error));
