@@ -138,10 +138,9 @@ TEST_F(TCliTest, BadFilesAndCommandLinesAreRefusedWithTheirReasonAndNothingIsWri
                       "common +0  Patch Name +67 97 102 233 32 32 32 32 32 32 32 32  "
                       "\\(out of range: 43 61 66 E9 20 20 20 20 20 20 20 20\\)\n")));
 
-  const TCliRun help = Run("--help");
-  EXPECT_EQ(help.Exit, 0);
+  const QString help = Lines("--help").join(u'\n');
   for (const char* command : {"info", "convert", "extract", "pack"})
-    EXPECT_TRUE(help.Out.contains(QLatin1String(command)));
+    EXPECT_TRUE(help.contains(QLatin1String(command)));
   EXPECT_TRUE(Run("help extract").Out.contains("N counts from 1"));
   EXPECT_TRUE(Run("help").Out.contains("vesta-cli set FILE -o OUT"));
 }

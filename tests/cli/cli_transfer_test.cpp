@@ -39,10 +39,7 @@ class CliTransfer : public TCliTest {
     ASSERT_TRUE(instrument_.Save(Path("memory.bin"), &error)) << error.toStdString();
   }
   TCliRun Transfer(QStringList args) const {
-    return Cli(args << "--timing-scale"
-                    << "0.02"
-                    << "--instrument-memory"
-                    << "memory.bin");
+    return Cli(args + QStringList{"--timing-scale", "0.02", "--instrument-memory", "memory.bin"});
   }
 
   TInstrument instrument_;
@@ -106,7 +103,8 @@ TEST_F(CliTransfer, SentSoundsAndEveryKindAreReceivedAsInTheMemoryWithASummary) 
 
 TEST_F(CliTransfer, OnATerminalTheProgressBarIsDrawnInPlace) {
   const TCliRun run = CliOnTerminal(
-      "receive rhythm-bank -o rhythm.syx --timing-scale 0.02 --instrument-memory memory.bin");
+      "receive rhythm-bank -o rhythm.syx --timing-scale 0.02 "
+      "--instrument-memory memory.bin");
   ASSERT_EQ(0, run.Exit) << run.Err.toStdString();
   EXPECT_TRUE(run.Err.startsWith("\rNow Receiving User Rhythm Bank [")) << run.Err.toStdString();
   EXPECT_TRUE(run.Err.contains("\rNow Receiving User Rhythm Bank [#####     ] 50%"));

@@ -73,18 +73,14 @@ TEST_F(TCliTest, InfoListsElementsMembersLayoutsAndDatesOfLibrariesAndDumps) {
   // "file:path=value": a path into the JSON of the file's info, keys and indexes, "#" for an
   // array's size.
   const auto at = [](QJsonValue value, const QString& path) -> QString {
-    for (const QString& step : path.split(u'/'))
-      if (step == u'#')
-        return QString::number(value.toArray().size());
-      else if (value.isArray())
-        value = value.toArray()[step.toInt()];
-      else if (!value.toObject().contains(step))
-        return "missing";
-      else
-        value = value.toObject()[step];
-    return value.isNull()     ? "null"
-           : value.isDouble() ? QString::number(value.toDouble())
-                              : value.toString();
+    for (const QString& step : path.split(u'/')) {
+      if (step == u'#') return QString::number(value.toArray().size());
+      value = value.isArray() ? value[step.toInt()] : value[step];
+    }
+    return value.isUndefined() ? "missing"
+           : value.isNull()    ? "null"
+           : value.isDouble()  ? QString::number(value.toDouble())
+                               : value.toString();
   };
   const char* cases[] = {"many.Lib:format=lib",
                          "many.Lib:layout=normal",

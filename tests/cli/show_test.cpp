@@ -202,19 +202,14 @@ void SetEveryRowTo(TLibElem& sound, bool high) {
 }
 }  // namespace
 
-class TCliSetTest : public TCliTest {
- protected:
-  // The parameters show lists for the one sound of a file.
-  QJsonArray Shown(const QString& name) const {
+TEST_F(TCliTest, SetTakesEveryRowOfEveryTableToItsEndsAndBackAsShowShowsThem) {
+  // The name lists vesta-cli shows, so that the names' texts here are its texts.
+  PageNames().Load();
+  const auto shown = [&](const QString& name) {  // the parameters of the file's one sound
     const QJsonArray sounds = JsonArray("show " + name + " --json");
     EXPECT_EQ(sounds.size(), 1);
     return sounds[0].toObject()[QLatin1String("parameters")].toArray();
-  }
-};
-
-TEST_F(TCliSetTest, SetTakesEveryRowOfEveryTableToItsEndsAndBackAsShowShowsThem) {
-  // The name lists vesta-cli shows, so that the names' texts here are its texts.
-  PageNames().Load();
+  };
   for (int kind : {ekPatch, ekPerformance, ekRhythm, ekSystem}) {
     SCOPED_TRACE(kind);
     auto original = CreateElement(kind, nullptr);
@@ -228,20 +223,20 @@ TEST_F(TCliSetTest, SetTakesEveryRowOfEveryTableToItsEndsAndBackAsShowShowsThem)
           for (int i = 0; i < row.Size; ++i) block.Data->StoreByte(row.Offset + i, bytes[i]);
         }
     Write("in.syx", original->SysexBytes(false));
-    const QStringList back = Assignments(Shown("in.syx"));
+    const QStringList back = Assignments(shown("in.syx"));
     for (bool high : {false, true}) {
       auto end = CreateElement(kind, nullptr);
       end->Init();
       SetEveryRowTo(*end, high);
       Write("end.syx", end->SysexBytes(false));
-      const QJsonArray shownEnd = Shown("end.syx");
+      const QJsonArray shownEnd = shown("end.syx");
       const TCliRun set =
           Cli(QStringList{"set", "in.syx", "-o", "out.syx"} + Assignments(shownEnd));
       ASSERT_EQ(set.Exit, 0) << set.Err.toStdString();
       // The bytes of the sound at that end, with valid checksums, and show agrees.
       EXPECT_EQ(Read("out.syx"), Read("end.syx"))
           << (high ? "high\n" : "low\n") << Run("diff out.syx end.syx").Out.toStdString();
-      EXPECT_EQ(Shown("out.syx"), shownEnd);
+      EXPECT_EQ(shown("out.syx"), shownEnd);
       const TCliRun again = Cli(QStringList{"set", "out.syx", "-o", "back.syx"} + back);
       ASSERT_EQ(again.Exit, 0) << again.Err.toStdString();
       EXPECT_EQ(Read("back.syx"), Read("in.syx")) << Run("diff back.syx in.syx").Out.toStdString();
@@ -249,7 +244,7 @@ TEST_F(TCliSetTest, SetTakesEveryRowOfEveryTableToItsEndsAndBackAsShowShowsThem)
   }
 }
 
-TEST_F(TCliSetTest, SetWritesOneOrEverySoundInTheInputsFormatAndLayout) {
+TEST_F(TCliTest, SetWritesOneOrEverySoundInTheInputsFormatAndLayout) {
   TPatchBank bank(nullptr);
   bank.Init();
   Write("bank.syx", bank.SysexBytes(true));
