@@ -1,5 +1,7 @@
 // The query language over a hand-made catalog index (each term, negation, quotes, operators on
 // texts and numbers, blocks, refusals) and the distance between sounds with the nearest ones.
+#include <tuple>
+
 #include <QStringList>
 
 #include "catalog/likeness.h"
@@ -52,15 +54,9 @@ QString Found(const TCatalogIndex& index, const QString& text) {
 }
 }  // namespace
 
-class TQueryTest : public TCatalogTest {};
-
-TEST_F(TQueryTest, EachTermFindsItsSounds) {
+TEST_F(TCatalogTest, QueryEachTermFindsItsSounds) {
   const TCatalogIndex index = MakeIndex();
-  struct TCase {
-    const char* Query;
-    const char* Names;
-  };
-  const TCase cases[] = {
+  const std::pair<const char*, const char*> cases[] = {
       // Words: the name contains them, case ignored; hidden sounds only when named.
       {"pad", "Bright Pad,Bright Pad,Perf Pad"},
       {"PAD hidden", "Dark Pad"},
@@ -102,19 +98,12 @@ TEST_F(TQueryTest, EachTermFindsItsSounds) {
       {"\"p:part5/Part Level=5\"", "Perf Pad"},
       {"\"p:part6/Part Level=5\"", ""},
   };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Query);
-    EXPECT_EQ(Found(index, QString::fromUtf8(c.Query)), QString::fromUtf8(c.Names));
-  }
+  for (const auto& [query, names] : cases)
+    EXPECT_EQ(Found(index, QString::fromUtf8(query)), QString::fromUtf8(names)) << query;
 }
 
-TEST_F(TQueryTest, RefusesWhatDoesNotParseWithPositionAndReason) {
-  struct TCase {
-    const char* Query;
-    int Position;
-    const char* Reason;
-  };
-  const TCase cases[] = {
+TEST_F(TCatalogTest, QueryRefusesWhatDoesNotParseWithPositionAndReason) {
+  const std::tuple<const char*, int, const char*> cases[] = {
       {"pad \"bright", 5, "the quote is not closed"},
       {"pad -", 5, "a \"-\" needs a term right after it"},
       {"kind:sound", 6, "unknown kind \"sound\": patch, performance, rhythm or system"},
@@ -134,14 +123,13 @@ TEST_F(TQueryTest, RefusesWhatDoesNotParseWithPositionAndReason) {
       {"p:tone", 3, "a parameter is written p:BLOCK/CAPTION OP VALUE"},
       {"pad p:tone/Cutoff Frequency>1", 18, "an operator is missing: =, !=, <, <=, > or >="},
   };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(c.Query);
+  for (const auto& [query, position, reason] : cases) {
     try {
-      TQuery::Parse(QString::fromUtf8(c.Query));
-      ADD_FAILURE() << "accepted";
+      TQuery::Parse(QString::fromUtf8(query));
+      ADD_FAILURE() << query << " accepted";
     } catch (const TQueryError& error) {
-      EXPECT_EQ(error.Position, c.Position);
-      EXPECT_EQ(error.Reason, QString::fromUtf8(c.Reason));
+      EXPECT_EQ(std::pair(error.Position, error.Reason), std::pair(position, QString(reason)))
+          << query;
     }
   }
 }
@@ -158,9 +146,7 @@ QByteArray Data(const TPatch& patch) {
 }
 }  // namespace
 
-class TLikenessTest : public TCatalogTest {};
-
-TEST_F(TLikenessTest, DistanceOfHandMadePairs) {
+TEST_F(TCatalogTest, LikenessDistanceOfHandMadePairs) {
   const auto base = MakePatch("Base");
 
   // The name is left out: a renamed copy is at 0.
@@ -193,7 +179,7 @@ TEST_F(TLikenessTest, DistanceOfHandMadePairs) {
   EXPECT_DOUBLE_EQ(TLikeness::Distance(ekPatch, Data(*overdrive), Data(*base)), 1.0 / kSharedRows);
 }
 
-TEST_F(TLikenessTest, NearestAreOfTheKindByDistanceThenPlace) {
+TEST_F(TCatalogTest, LikenessNearestAreOfTheKindByDistanceThenPlace) {
   TCatalogIndex index;
   index.Files = {"/a.syx", "/b.syx"};
   const auto asked = MakePatch("Asked");
