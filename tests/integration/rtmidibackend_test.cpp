@@ -140,10 +140,8 @@ TEST(RtMidiBackendJack, PortsListOpenAndCarryMessagesWholeInOrderOnlyWhileStarte
   const TBytes noteOff{0x80, 0x3C, 0x00};
   const TBytes dump = Sysex(4096);
   const TBytes larger = Sysex(6000);
-  const TBytes clock{0xF8};
-  const TBytes sensing{0xFE};
-  for (const TBytes* message : {&noteOff, &clock, &dump, &sensing, &larger})
-    output->Send(message->data(), message->size());
+  for (const TBytes& message : {noteOff, TBytes{0xF8}, dump, TBytes{0xFE}, larger})
+    output->Send(message.data(), message.size());
   EXPECT_EQ(collector.WaitFor(3, 5000), (std::vector<TBytes>{noteOff, dump, larger}));
   std::this_thread::sleep_for(std::chrono::milliseconds(100));
   EXPECT_EQ(collector.WaitFor(4, 0).size(), 3u);
