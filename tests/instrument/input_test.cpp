@@ -134,10 +134,7 @@ TEST(InstrumentFiles, MemorySurvivesSaveAndLoadAndForeignFilesAreRefused) {
 
 TEST(InstrumentBackend, RepliesComeFromItsThreadAfterTheDelayToStartedOpenInputsOnly) {
   auto instrument = std::make_shared<TInstrument>();
-  auto owned = std::make_unique<TInstrumentBackend>(instrument);
-  TInstrumentBackend* backend = owned.get();
-  TMidiDevices::Instance().Clear();
-  TMidiDevices::Instance().Add(std::move(owned));
+  auto backend = std::make_unique<TInstrumentBackend>(instrument);
   instrument->SetFaults({.DelayMs = 40});
   std::mutex mutex;
   std::vector<std::thread::id> threads;
@@ -163,7 +160,6 @@ TEST(InstrumentBackend, RepliesComeFromItsThreadAfterTheDelayToStartedOpenInputs
   std::lock_guard lock(mutex);
   ASSERT_EQ(threads.size(), 1u);
   EXPECT_NE(threads[0], std::this_thread::get_id());
-  TMidiDevices::Instance().Clear();
 }
 
 TEST(VirtualInstrumentRegistration, AddsOneDeviceFirstThatListensOnTheProgramsDeviceNumber) {
