@@ -169,9 +169,6 @@ TEST(VirtualInstrumentRegistration, AddsOneDeviceFirstThatListensOnTheProgramsDe
   ASSERT_EQ(TMidiDevices::Instance().Backends().size(), 1u);
   EXPECT_EQ(TMidiDevices::Instance().OutputNames(), QStringList{"Vesta Virtual Instrument"});
   auto output = TMidiDevices::Instance().OpenOutput(0);
-  const TBytes set = DataSet(0x11000000, {'S', 'h', 'a', 'r', 'e', 'd'});
-  output->Send(set.data(), set.size());
-  EXPECT_EQ(VirtualInstrument()->Name(0x11000000).toStdString(), "Shared001   ");
   const int saved = Config().DeviceID;
   for (int deviceNumber : {16, 17, 32}) {
     Config().DeviceID = deviceNumber;
