@@ -185,7 +185,7 @@ void TFormvesta::SettingsMidiItemClick() {
 
 void TFormvesta::GadgetsMonitorItemClick() {
   if (vesta_.MonitorOpen) return;
-  auto* monitor = new TFormMonitor(vesta_);
+  auto* monitor = new TFormMonitor(vesta_, vesta_.MonitorOpen);
   monitor_ = monitor;
   QMdiSubWindow* sub = AddChild(monitor);
   monitor->Place();

@@ -4,9 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+#include "dialogs/settingsstore.h"
 #include "midi/config.h"
 
-class TVesta {
+class TVesta : public TSettingsStore {
  public:
   // The settings record starts with the values in force before the file is read.
   explicit TVesta(QString settingsPath);
@@ -26,13 +27,13 @@ class TVesta {
   // the key's default.
   void ReadConfig();
   // Writes every key of the record. On failure tells the user and returns false.
-  bool WriteConfig();
+  bool WriteConfig() override;
 
   // Single keys of the settings file, each write going to the file at once. A failed write is
   // shown to the user.
-  int ReadInteger(const QString& section, const QString& key, int fallback) const;
+  int ReadInteger(const QString& section, const QString& key, int fallback) const override;
   QString ReadString(const QString& section, const QString& key, const QString& fallback) const;
-  bool WriteInteger(const QString& section, const QString& key, int value);
+  bool WriteInteger(const QString& section, const QString& key, int value) override;
   bool WriteString(const QString& section, const QString& key, const QString& value);
 
   // Opens the MIDI session on devices 0 ("No midi system installed" when that fails; the program

@@ -10,9 +10,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/formvesta.h"
 #include "controls/textrule.h"
 #include "dialogs/helpwindow.h"
+#include "frame/childframe.h"
 #include "model/libelem.h"
 #include "model/patch.h"
 
@@ -55,9 +55,7 @@ TFormEdit::TFormEdit(QWidget* parent)
   QPushButton* help = buttons->addButton(QStringLiteral("&Help"), QDialogButtonBox::HelpRole);
   connect(buttons, &QDialogButtonBox::accepted, this, &TFormEdit::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &TFormEdit::reject);
-  connect(help, &QPushButton::clicked, this, [] {
-    if (MainForm()) MainForm()->ShowHelp(kHelpContext);
-  });
+  connect(help, &QPushButton::clicked, this, [] { ChildFrame().ShowHelp(kHelpContext); });
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(nameLabel_);

@@ -8,8 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/vesta.h"
 #include "dialogs/helpwindow.h"
+#include "dialogs/settingsstore.h"
+#include "midi/config.h"
 
 std::function<void()>& DataCardChangedHook() {
   static std::function<void()> hook;
@@ -41,9 +42,9 @@ const QStringList& TFormExpansion::CardNames() {
   return names;
 }
 
-TFormExpansion::TFormExpansion(TVesta& vesta, QWidget* parent)
+TFormExpansion::TFormExpansion(TSettingsStore& settings, QWidget* parent)
     : QDialog(parent),
-      vesta_(vesta),
+      settings_(settings),
       pcmCard_(new QComboBox(this)),
       dataCard_(new QCheckBox(QStringLiteral(" Data Card Installed"), this)),
       ok_(new QPushButton(QStringLiteral("Ok"), this)),
@@ -87,7 +88,7 @@ void TFormExpansion::showEvent(QShowEvent* event) {
 }
 
 void TFormExpansion::Load() {
-  const TConfig& config = vesta_.Config();
+  const TConfig& config = Config();
   // An index the lists do not know (a hand-edited settings file) shows as no board.
   auto take = [](QComboBox* box, int index) {
     box->setCurrentIndex(index >= 0 && index < box->count() ? index : 0);
@@ -98,12 +99,12 @@ void TFormExpansion::Load() {
 }
 
 void TFormExpansion::OkClick() {
-  TConfig& config = vesta_.Config();
+  TConfig& config = Config();
   for (int slot = 0; slot < 4; ++slot) config.Expansion[slot] = expansion_[slot]->currentIndex();
   config.PCMCard = pcmCard_->currentIndex();
   const bool changed = config.DataCard != dataCard_->isChecked();
   config.DataCard = dataCard_->isChecked();
   if (changed && DataCardChangedHook()) DataCardChangedHook()();
-  vesta_.WriteConfig();
+  settings_.WriteConfig();
   accept();
 }

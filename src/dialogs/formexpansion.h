@@ -9,7 +9,7 @@
 class QCheckBox;
 class QComboBox;
 class QPushButton;
-class TVesta;
+class TSettingsStore;
 
 // Run after OK changed the data card setting: every open global window lays its rows out again
 // (the global windows install it).
@@ -20,7 +20,8 @@ class TFormExpansion : public QDialog {
  public:
   static constexpr int kHelpContext = 23;
 
-  explicit TFormExpansion(TVesta& vesta, QWidget* parent = nullptr);
+  // OK writes the settings there.
+  explicit TFormExpansion(TSettingsStore& settings, QWidget* parent = nullptr);
 
   // The texts of the board lists and of the PCM card list, by index.
   static const QStringList& BoardNames();
@@ -41,7 +42,7 @@ class TFormExpansion : public QDialog {
  private:
   void OkClick();
 
-  TVesta& vesta_;
+  TSettingsStore& settings_;
   QComboBox* expansion_[4];
   QComboBox* pcmCard_;
   QCheckBox* dataCard_;

@@ -10,8 +10,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "app/vesta.h"
 #include "dialogs/helpwindow.h"
+#include "dialogs/settingsstore.h"
 #include "midi/config.h"
 #include "midi/midisession.h"
 
@@ -43,7 +43,8 @@ int SelectedRow(const QListWidget* list, int current) {
 }
 }  // namespace
 
-TFormInOut::TFormInOut(TVesta& vesta, QWidget* parent) : QDialog(parent), vesta_(vesta) {
+TFormInOut::TFormInOut(TSettingsStore& settings, QWidget* parent)
+    : QDialog(parent), settings_(settings) {
   setObjectName(QStringLiteral("FormInOut"));
   SetHelpContext(this, 18);
   AddHelpKey(this);
@@ -137,5 +138,5 @@ void TFormInOut::OKClick() {
 
   if (reopen) session.OpenDevs();  // clears the flag again, with its message, when it fails
   accept();
-  vesta_.WriteConfig();
+  settings_.WriteConfig();
 }

@@ -7,12 +7,13 @@ class QCheckBox;
 class QListWidget;
 class QPushButton;
 class QSpinBox;
-class TVesta;
+class TSettingsStore;
 
 class TFormInOut : public QDialog {
   Q_OBJECT
  public:
-  explicit TFormInOut(TVesta& vesta, QWidget* parent = nullptr);
+  // OK writes the settings there.
+  explicit TFormInOut(TSettingsStore& settings, QWidget* parent = nullptr);
 
   QListWidget* InputPort() const { return inputPort_; }
   QListWidget* OutputPort() const { return outputPort_; }
@@ -29,7 +30,7 @@ class TFormInOut : public QDialog {
   // Fills the lists from the session and shows the settings in force.
   void LoadSettings();
 
-  TVesta& vesta_;
+  TSettingsStore& settings_;
   QListWidget* inputPort_;
   QListWidget* outputPort_;
   QSpinBox* spinDeviceId_;

@@ -6,9 +6,9 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 
-#include "app/formvesta.h"
-#include "app/vesta.h"
 #include "dialogs/helpwindow.h"
+#include "dialogs/settingsstore.h"
+#include "frame/childframe.h"
 #include "midi/midisession.h"
 
 namespace {
@@ -23,7 +23,8 @@ QString Hex(std::uint8_t byte) {
 }
 }  // namespace
 
-TFormMonitor::TFormMonitor(TVesta& vesta, QWidget* parent) : QWidget(parent), vesta_(vesta) {
+TFormMonitor::TFormMonitor(TSettingsStore& settings, bool& open, QWidget* parent)
+    : QWidget(parent), settings_(settings), open_(open) {
   setObjectName(QStringLiteral("FormMonitor"));
   SetHelpContext(this, kHelpContext);
   setWindowTitle(QStringLiteral("Monitor"));
@@ -49,13 +50,13 @@ TFormMonitor::TFormMonitor(TVesta& vesta, QWidget* parent) : QWidget(parent), ve
     memos_[i] = memo;
   }
   resize(kDefaultWidth, kDefaultHeight);
-  vesta_.MonitorOpen = true;
+  open_ = true;
   MidiSession().SetMonitor(this);
 }
 
 TFormMonitor::~TFormMonitor() {
   if (MidiSession().Monitor() == this) MidiSession().SetMonitor(nullptr);
-  vesta_.MonitorOpen = false;
+  open_ = false;
 }
 
 QString TFormMonitor::SysexLine(const std::uint8_t* bytes, int length) {
@@ -102,10 +103,10 @@ QWidget* TFormMonitor::Frame() {
 
 void TFormMonitor::Place() {
   QWidget* frame = Frame();
-  const int width = vesta_.ReadInteger(kSection, QStringLiteral("Width"), kDefaultWidth);
-  const int height = vesta_.ReadInteger(kSection, QStringLiteral("Height"), kDefaultHeight);
-  const int left = vesta_.ReadInteger(kSection, QStringLiteral("Left"), 0);
-  const int top = vesta_.ReadInteger(kSection, QStringLiteral("Top"), 0);
+  const int width = settings_.ReadInteger(kSection, QStringLiteral("Width"), kDefaultWidth);
+  const int height = settings_.ReadInteger(kSection, QStringLiteral("Height"), kDefaultHeight);
+  const int left = settings_.ReadInteger(kSection, QStringLiteral("Left"), 0);
+  const int top = settings_.ReadInteger(kSection, QStringLiteral("Top"), 0);
   // A damaged file must not make the window vanish or cover the screen many times over.
   frame->setGeometry(std::clamp(left, -2000, 20000), std::clamp(top, -2000, 20000),
                      std::clamp(width, 120, 8000), std::clamp(height, 100, 8000));
@@ -113,12 +114,12 @@ void TFormMonitor::Place() {
 
 void TFormMonitor::closeEvent(QCloseEvent* event) {
   const QRect place = Frame()->geometry();
-  vesta_.WriteInteger(kSection, QStringLiteral("Width"), place.width());
-  vesta_.WriteInteger(kSection, QStringLiteral("Height"), place.height());
-  vesta_.WriteInteger(kSection, QStringLiteral("Left"), place.left());
-  vesta_.WriteInteger(kSection, QStringLiteral("Top"), place.top());
+  settings_.WriteInteger(kSection, QStringLiteral("Width"), place.width());
+  settings_.WriteInteger(kSection, QStringLiteral("Height"), place.height());
+  settings_.WriteInteger(kSection, QStringLiteral("Left"), place.left());
+  settings_.WriteInteger(kSection, QStringLiteral("Top"), place.top());
   MidiSession().SetMonitor(nullptr);
-  vesta_.MonitorOpen = false;
+  open_ = false;
   // The frame refreshes its menus once the window has left it.
   event->accept();
 }
@@ -135,7 +136,7 @@ void TFormMonitor::resizeEvent(QResizeEvent* event) {
 void TFormMonitor::keyPressEvent(QKeyEvent* event) {
   // Standing alone, outside the frame whose F1 would answer.
   if (event->key() == Qt::Key_F1 && !parentWidget()) {
-    if (TFormvesta* main = MainForm()) main->ShowHelp(kHelpContext);
+    ChildFrame().ShowHelp(kHelpContext);
     return;
   }
   QWidget::keyPressEvent(event);

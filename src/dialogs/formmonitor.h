@@ -7,15 +7,16 @@
 
 class QGroupBox;
 class QPlainTextEdit;
-class TVesta;
+class TSettingsStore;
 
 class TFormMonitor : public QWidget, public TMidiMonitor {
   Q_OBJECT
  public:
   static constexpr int kHelpContext = 25;
 
-  // Sets the open flag and starts logging.
-  explicit TFormMonitor(TVesta& vesta, QWidget* parent = nullptr);
+  // Sets the open flag and starts logging. The flag is cleared when the window closes or goes;
+  // its place is kept in the settings.
+  TFormMonitor(TSettingsStore& settings, bool& open, QWidget* parent = nullptr);
   ~TFormMonitor() override;
 
   // " F0 41 ... F7 ": a blank, then each byte as two upper-case hex digits and a blank.
@@ -43,7 +44,8 @@ class TFormMonitor : public QWidget, public TMidiMonitor {
   QWidget* Frame();
   void Append(int pane, const QString& line);
 
-  TVesta& vesta_;
+  TSettingsStore& settings_;
+  bool& open_;
   QGroupBox* panels_[2];
   QPlainTextEdit* memos_[2];
 };

@@ -516,7 +516,7 @@ TEST_F(TMainWindow, TheMonitorLogsWhileOpenLaysOutItsPanesAndStoresItsPlaceOnClo
   TMidiDevices::Instance().Add(std::make_unique<TLoopbackBackend>());
   MidiSession().Create();
   ASSERT_TRUE(MidiSession().MidiOpen());
-  auto* monitor = new TFormMonitor(*vesta_);
+  auto* monitor = new TFormMonitor(*vesta_, vesta_->MonitorOpen);
   monitor->Place();
   EXPECT_EQ(QRect(20, 30, 400, 300), monitor->geometry());
   EXPECT_TRUE(vesta_->MonitorOpen);
