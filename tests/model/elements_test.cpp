@@ -420,10 +420,6 @@ TEST_F(Unsendable, AnElementHoldingAByteAbove7FIsRefusedWholeNamingWhere) {
     EXPECT_EQ(test.Refusal + kTail, ui.LastText());
     EXPECT_TRUE(Transfer().Failed());
   }
-  CurrentPatch = nullptr;
-  CurrentPerformance = nullptr;
-  CurrentRhythm = nullptr;
-  CurrentSystem = nullptr;
 }
 
 TEST_F(Unsendable, TheSameElementWithoutTheByteIsSentAndMadeCurrent) {
@@ -440,7 +436,6 @@ TEST_F(Unsendable, TheSameElementWithoutTheByteIsSentAndMadeCurrent) {
   Sender().Flush();
   EXPECT_EQ(5u, SentCount());
   EXPECT_EQ(&patch, CurrentPatch);
-  CurrentPatch = nullptr;
 }
 
 TEST_F(Unsendable, AStrayByteAbove7FNeverLeavesInAnySingleMessage) {

@@ -509,34 +509,27 @@ TEST_F(GlobalTransfer, CancelInsideAMemberLeavesTheLaterOnesAndSkipsTheViews) {
   EXPECT_EQ(globalViews, 0);
 }
 
-class TransferProgress : public TModelTest {
- protected:
-  TScopedHeadlessHost host;
-};
+using TransferProgress = TTransferTest;
 
 TEST_F(TransferProgress, StartClearsTheCountersTheGaugeFollowsTheDirectionAndCloseStopsTheTimers) {
   TTransfer& t = Transfer();
   t.Start(640, "Patch Number", "Now Transmitting User Patch Bank");
-  EXPECT_FALSE(t.Finished);
-  EXPECT_EQ(t.ElemCaption(), "Patch Number : ");
-  EXPECT_TRUE(t.ElemNumberText().isEmpty());
   t.SetTransmetting();
   t.AddSended(643 * 64, 319);
-  EXPECT_EQ(t.Gauge(), 49);
+  EXPECT_EQ(Progress(),
+            "Now Transmitting User Patch Bank; Patch Number : ; sent 319/41152; received 0/0; 49%; "
+            "open");
   t.AddSended(0, 1);
-  EXPECT_EQ(t.Gauge(), 50);
   t.AddReceived(100, 640);  // received messages do not move a transmission's gauge
-  EXPECT_EQ(t.Gauge(), 50);
   t.AddElem(64);
-  EXPECT_EQ(t.ElemNumberText(), "64");
+  EXPECT_EQ(Progress(),
+            "Now Transmitting User Patch Bank; Patch Number : 64; sent 320/41152; received "
+            "640/100; 50%; open");
   t.Finished = true;
-
   t.Start(1, "Pacth", "Now Receiving Patch");
-  EXPECT_FALSE(t.Finished);
   EXPECT_FALSE(t.Transmetting());
-  EXPECT_EQ(t.MessagesSent() + t.BytesSent() + t.MessagesReceived() + t.ElemNumber(), 0);
   t.AddReceived(643, 5);
-  EXPECT_EQ(t.Gauge(), 100);  // bounded
+  EXPECT_EQ(Progress(), "Now Receiving Patch; Pacth : ; sent 0/0; received 5/643; 100%; open");
 
   // Closing stops both timers and ends the modal run.
   int ticks = 0;
