@@ -409,22 +409,6 @@ TEST_F(BankTransfer, BadPatchReplyDiscardsInputThenAsksForThatPatchAgain) {
   EXPECT_EQ(Transfer().MessagesReceived(), 640);
 }
 
-TEST_F(BankTransfer, CancelDuringTheDiscardSendsNoFurtherRequest) {
-  TPatchBank bank(nullptr);
-  Scramble(bank.Patch(1), 9);
-  Corrupt(0.5, {0, 0, 0, 0, 0, 0, 0, 1, -1, -1});  // patch 2, tone 2
-  host.Hook = [](TTransfer& t, THeadlessHost::TEvent) {
-    if (t.TimerCleanup.Enabled()) t.Close();
-  };
-  bank.Receive(false);
-  EXPECT_FALSE(Transfer().Finished);
-  EXPECT_FALSE(Transfer().TimerCleanup.Enabled());
-  EXPECT_EQ(log.Requests.size(), 2u);
-  Idle(3 * Timing().CleanupMs);
-  EXPECT_EQ(log.Requests.size(), 2u);
-  EXPECT_EQ(MatchingMembers(bank), 1);
-}
-
 class GlobalTransfer : public TTransferTest {
  protected:
   void SetUp() override {
@@ -511,7 +495,7 @@ TEST_F(GlobalTransfer, CancelInsideAMemberLeavesTheLaterOnesAndSkipsTheViews) {
 
 using TransferProgress = TTransferTest;
 
-TEST_F(TransferProgress, StartClearsTheCountersTheGaugeFollowsTheDirectionAndCloseStopsTheTimers) {
+TEST_F(TransferProgress, StartClearsTheCountersAndTheGaugeFollowsTheDirectionRoundingDown) {
   TTransfer& t = Transfer();
   t.Start(640, "Patch Number", "Now Transmitting User Patch Bank");
   t.SetTransmetting();
@@ -530,25 +514,6 @@ TEST_F(TransferProgress, StartClearsTheCountersTheGaugeFollowsTheDirectionAndClo
   EXPECT_FALSE(t.Transmetting());
   t.AddReceived(643, 5);
   EXPECT_EQ(Progress(), "Now Receiving Patch; Pacth : ; sent 0/0; received 5/643; 100%; open");
-
-  // Closing stops both timers and ends the modal run.
-  int ticks = 0;
-  t.Timer.Arm(
-      1, [&ticks] { ++ticks; }, true);
-  t.TimerCleanup.Arm(
-      1000, [] {}, true);
-  host.Hook = [&ticks](TTransfer& transfer, THeadlessHost::TEvent) {
-    if (ticks == 3) transfer.Close();
-  };
-  t.ShowModal();
-  EXPECT_EQ(ticks, 3);
-  EXPECT_FALSE(t.Timer.Enabled());
-  EXPECT_FALSE(t.TimerCleanup.Enabled());
-  EXPECT_EQ(host.ModalRuns, 1);
-  EXPECT_FALSE(t.Active());
-  // Closed already: showing it again returns at once.
-  t.ShowModal();
-  EXPECT_EQ(host.ModalRuns, 1);
 }
 
 TEST(ReplyFits, TakesOnlyWholeBlocksFromOurDevice) {
