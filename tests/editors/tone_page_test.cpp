@@ -18,14 +18,14 @@
 namespace {
 class TonePage : public TEditorTest {
  protected:
-  // Internal A's wave names are "Wave 0" to "Wave 19".
+  // Internal A's wave names are "Wave 0" to "Wave 255".
   void SetUp() override {
     TEditorTest::SetUp();
     saved_ = Config();
     savedNames_ = PageNames();
     names_ = std::make_unique<TFormNames>();
     QByteArray internalA;
-    for (int i = 0; i < 20; ++i) internalA += "Wave " + QByteArray::number(i) + "\n";
+    for (int i = 0; i < 256; ++i) internalA += "Wave " + QByteArray::number(i) + "\n";
     names_->Lists().ReadLines(internalA, 1);
     InstallEditorNameHooks(*names_);
     window_ = &OpenPatch(Patch(0));
@@ -290,13 +290,13 @@ TEST_F(TonePage, ChosenNameBecomesTheWaveInOneMessageAndCancelChangesNothing) {
     EXPECT_EQ(picker.Grid()->item(3, 1)->text(), "Wave 19");
     EXPECT_EQ(picker.Grid()->currentRow(), 1);
     EXPECT_EQ(picker.Grid()->currentColumn(), 1);
-    picker.Grid()->setCurrentCell(3, 0);  // wave 18
+    picker.Grid()->setCurrentCell(42, 2);  // wave 254, two nibbles 15 and 14
     picker.OkButton()->click();
   });
   // The group as the list shows it (a new tone's 0, 0 shows as Internal A) goes with the wave,
   // all four bytes in one data set.
-  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(ToneAddress(2, 1), {0, 1, 1, 2})});
-  EXPECT_EQ(page.WaveName()->text(), "Wave 18");
+  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(ToneAddress(2, 1), {0, 1, 15, 14})});
+  EXPECT_EQ(page.WaveName()->text(), "Wave 254");
   EXPECT_FALSE(library_->Saved);
 
   library_->Saved = true;
@@ -305,7 +305,7 @@ TEST_F(TonePage, ChosenNameBecomesTheWaveInOneMessageAndCancelChangesNothing) {
     picker.CancelButton()->click();
   });
   EXPECT_TRUE(Taken().empty());
-  EXPECT_EQ(Tone(2).GetByte(4), 2);
+  EXPECT_EQ(Tone(2).GetByte(4), 14);
   EXPECT_TRUE(library_->Saved);
   page.Undo();
   EXPECT_EQ(Taken(), std::vector<TBytes>{Set(ToneAddress(2, 1), {0, 0, 0, 7})});
