@@ -32,18 +32,6 @@ class TCliToolsTest : public TCliTest {
     Write("a.Syx", a.SysexBytes(false));
     Write("b.Syx", b.SysexBytes(false));
   }
-  QByteArray Randomized(const TRandomOptions& options, std::uint32_t seed) {
-    TPatchBank result(nullptr);
-    TBankRandomizer randomizer;
-    randomizer.Options = options;
-    randomizer.RandomizeBank(source, result, seed);
-    return result.SysexBytes(false);
-  }
-  TPatchMorph Morph() {
-    TPatchMorph morph;
-    morph.SetPatches(a, b);
-    return morph;
-  }
 
   TPatchBank source{nullptr};
   TPatch a{nullptr};
@@ -67,14 +55,20 @@ TEST_F(TCliToolsTest, RandomWritesTheGeneratorsBankForTheSeedAndBoxes) {
     const TCliRun run =
         Run("random bank.Syx -o out.Syx --seed 4000000000 " + QLatin1String(c.options));
     ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
-    EXPECT_EQ(Read("out.Syx"), Randomized(c.expected, 4000000000u));
+    TPatchBank expected(nullptr);
+    TBankRandomizer randomizer;
+    randomizer.Options = c.expected;
+    randomizer.RandomizeBank(source, expected, 4000000000u);
+    EXPECT_EQ(Read("out.Syx"), expected.SysexBytes(false));
   }
 }
 
 TEST_F(TCliToolsTest, MorphWritesOneStepOrTheBank) {
   ASSERT_EQ(Run("morph a.Syx b.Syx -o step.Syx --factor 100").Exit, 0);
+  TPatchMorph morph;
+  morph.SetPatches(a, b);
   TPatch expected(nullptr);
-  Morph().UpdatePatch(100, expected);
+  morph.UpdatePatch(100, expected);
   EXPECT_EQ(Read("step.Syx"), expected.SysexBytes(false));
   struct {
     const char* options;
@@ -91,11 +85,12 @@ TEST_F(TCliToolsTest, MorphWritesOneStepOrTheBank) {
     SCOPED_TRACE(c.options);
     const TCliRun run = Run("morph a.Syx b.Syx -o bank.Syx --bank " + QLatin1String(c.options));
     ASSERT_EQ(run.Exit, 0) << run.Err.toStdString();
-    TPatchMorph morph = Morph();
-    for (TMorphBox box : c.on) morph.Checked[box] = true;
-    for (TMorphBox box : c.off) morph.Checked[box] = false;
+    TPatchMorph boxes;
+    boxes.SetPatches(a, b);
+    for (TMorphBox box : c.on) boxes.Checked[box] = true;
+    for (TMorphBox box : c.off) boxes.Checked[box] = false;
     TPatchBank bank(nullptr);
-    morph.FillBank(bank);
+    boxes.FillBank(bank);
     EXPECT_EQ(Read("bank.Syx"), bank.SysexBytes(false));
   }
 }
