@@ -67,7 +67,7 @@ TEST(TPatchMorphTest, OneValueIsTheNearestIntegerOfTheWeightedMean) {
     EXPECT_EQ(MorphValue(c.a, c.b, c.k), c.expected) << c.a << " " << c.b << " " << c.k;
 }
 
-TEST(TPatchMorphTest, StepZeroIsAAndStep127IsBWhereMorphed) {
+TEST(TPatchMorphTest, StepZeroIsAAndStep127IsBWhereMorphedAndOnlyOneEffectTypeIsMorphed) {
   TPair pair;
   pair.Morph.UpdatePatch(0, pair.Result);
   EXPECT_EQ(pair.Result.Common.Image, pair.A.Common.Image);
@@ -80,6 +80,12 @@ TEST(TPatchMorphTest, StepZeroIsAAndStep127IsBWhereMorphed) {
   pair.Morph.Checked.fill(true);
   pair.Morph.UpdatePatch(127, pair.Result);
   pair.ExpectFromB(Range(0, 12), {});
+  // Different effect types: the effect parameters stay A's too.
+  pair.B.Common.StoreByte(12, static_cast<std::uint8_t>((pair.A.Common.GetByte(12) + 1) % 40));
+  pair.Morph.SetPatches(pair.A, pair.B);
+  EXPECT_FALSE(pair.Morph.EfxEnabled);
+  pair.Morph.UpdatePatch(127, pair.Result);
+  pair.ExpectFromB(Range(0, 24), {});
 }
 
 TEST(TPatchMorphTest, EachUncheckedBoxKeepsItsOffsetsA) {
@@ -125,16 +131,6 @@ TEST(TPatchMorphTest, EachUncheckedBoxKeepsItsOffsetsA) {
   pair.Morph.UpdatePatch(127, pair.Result);
   EXPECT_EQ(pair.Result.Tones[2].Image, pair.A.Tones[2].Image);
   EXPECT_EQ(pair.Result.Tones[1].GetByte(100), pair.B.Tones[1].GetByte(100));
-}
-
-TEST(TPatchMorphTest, DifferentEffectTypesKeepTheEffectParametersA) {
-  TPair pair;
-  pair.B.Common.StoreByte(12, static_cast<std::uint8_t>((pair.A.Common.GetByte(12) + 1) % 40));
-  pair.Morph.Checked.fill(true);
-  pair.Morph.SetPatches(pair.A, pair.B);
-  EXPECT_FALSE(pair.Morph.EfxEnabled);
-  pair.Morph.UpdatePatch(127, pair.Result);
-  pair.ExpectFromB(Range(0, 24), {});
 }
 
 TEST(TPatchMorphTest, TheWaveIsOneChoice) {
