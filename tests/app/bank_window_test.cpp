@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 
-#include "librarian/formbank.h"
 #include "librarian/formbankgrid.h"
 #include "dialogs/formedit.h"
 #include "librarian/formglobal.h"
@@ -34,13 +33,6 @@ class TBankWindows : public TMainWindowTest {
   TLibrary& Home() { return *library_->Library(); }
   TPatchBank& PatchBank() { return static_cast<TPatchBank&>(Home().Element(0)); }
   TGlobal& Global() { return static_cast<TGlobal&>(Home().Element(3)); }
-  template <class TWindow = TFormBank>
-  static TWindow& OpenEditor(TLibElem& element) {
-    element.OpenEditor();
-    auto* window = qobject_cast<TWindow*>(element.Editor);
-    EXPECT_NE(window, nullptr);
-    return *window;
-  }
   TFormBank& OpenBank(int index) { return OpenEditor(Home().Element(index)); }
   static int RowY(int row) { return row * 18 + 4; }
   // New elements "New 0", "New 1"... dragged from a library of their own; card ones unless user.
@@ -68,10 +60,10 @@ TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
   library_->GridDoubleClick(QPoint(5, 5));
   auto* window = qobject_cast<TFormBank*>(PatchBank().Editor);
   ASSERT_NE(window, nullptr);
-  EXPECT_TRUE(PatchBank().WindowOpen);
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Patch Bank Strings [Location : Home.Lib][*]"));
-  EXPECT_EQ(window->Grid()->RowCount(), 128);
-  EXPECT_EQ(main_->ActiveLibrary(window), &Home());
+  EXPECT_EQ(
+      std::tuple(PatchBank().WindowOpen, window->Grid()->RowCount(), main_->ActiveLibrary(window)),
+      std::tuple(true, 128, &Home()));
   // Opening it again brings the same window forward; a rename from outside shows.
   EXPECT_EQ(&OpenBank(0), window);
   EXPECT_EQ(main_->findChildren<TFormBank*>().size(), 1);
@@ -90,8 +82,7 @@ TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
   // Opened again, it takes the place and height it had.
   Home().Saved = true;
   TFormBank& again = OpenBank(0);
-  EXPECT_EQ(again.Frame()->geometry().topLeft(), QPoint(40, 50));
-  EXPECT_EQ(again.Frame()->height(), 300);
+  EXPECT_EQ(again.Frame()->geometry(), QRect(QPoint(40, 50), QSize(again.Frame()->width(), 300)));
   again.Frame()->close();
   EXPECT_TRUE(Home().Saved);  // nothing moved
   // Deleting a bank closes its window.
@@ -145,34 +136,29 @@ TEST_F(TBankWindows, TheMouseSelectsAuditionsAndOpensTheMenuAndTheProperties) {
   LibraryWindowHooks().StartPatchAudition = [&started] { ++started; };
   window.GridMouseDown(Qt::RightButton, Qt::ShiftModifier, QPoint(50, RowY(5)));
   LibraryWindowHooks().StartPatchAudition = nullptr;
-  EXPECT_EQ(started, 1);
-  EXPECT_EQ(Selected(PatchBank()), std::vector<int>{5});
-  EXPECT_FALSE(window.ContextMenu()->isVisible());
+  EXPECT_EQ(std::tuple(started, Selected(PatchBank()), window.ContextMenu()->isVisible()),
+            std::tuple(1, std::vector<int>{5}, false));
 
   // The menu: no XP items on a rhythm bank; Edit shows the properties of the member.
   TFormBank& rhythms = OpenBank(2);
   rhythms.GridMouseDown(Qt::RightButton, Qt::NoModifier, QPoint(50, RowY(1)));
   auto& kits = static_cast<TBank&>(Home().Element(2));
-  EXPECT_EQ(rhythms.MenuElement(), &kits.Member(1));
-  EXPECT_TRUE(kits.Member(1).Selected);
+  EXPECT_EQ(std::tuple(rhythms.MenuElement(), kits.Member(1).Selected),
+            std::tuple(&kits.Member(1), true));
   for (const char* item : {"ImportFromXP", "ExportToXP"})
     EXPECT_FALSE(rhythms.ContextMenu()->findChild<QAction*>(item)->isEnabled()) << item;
   rhythms.ContextMenu()->close();
   window.GridMouseDown(Qt::RightButton, Qt::NoModifier, QPoint(50, RowY(9)));
   EXPECT_TRUE(window.ContextMenu()->findChild<QAction*>("ExportToXP")->isEnabled());
   window.ContextMenu()->close();
-  bool shown = false;
-  QTimer::singleShot(0, [&shown] {
-    auto* dialog = qobject_cast<TFormEdit*>(QApplication::activeModalWidget());
-    if (!dialog) return;
-    shown = true;
-    dialog->findChild<QLineEdit*>(QStringLiteral("EditName"))->setText(QStringLiteral("Pad"));
-    dialog->accept();
+  WhenShown<TFormEdit>([](TFormEdit& dialog) {
+    dialog.NameEdit()->setText(QStringLiteral("Pad"));
+    dialog.accept();
   });
   window.ContextMenu()->findChild<QAction*>(QStringLiteral("Edit"))->trigger();
-  EXPECT_TRUE(shown);
-  EXPECT_EQ(PatchBank().Member(9).GetName(), QStringLiteral("Pad"));
-  EXPECT_EQ(PatchBank().Member(9).Number, 10);  // a member keeps its place
+  // A member keeps its place.
+  EXPECT_EQ(std::tuple(PatchBank().Member(9).GetName(), PatchBank().Member(9).Number),
+            std::tuple(QStringLiteral("Pad"), 10));
 }
 
 TEST_F(TBankWindows, DropsTakeWhatFitsOfTheirKindAsCopiesOrMovedIntoTheCard) {
@@ -190,16 +176,16 @@ TEST_F(TBankWindows, DropsTakeWhatFitsOfTheirKindAsCopiesOrMovedIntoTheCard) {
               std::tuple(126 + k, false, true, static_cast<TLibElem*>(&PatchBank())));
   }
   EXPECT_NE(PatchBank().Member(124).GetName(), QStringLiteral("New 0"));
-  EXPECT_EQ(three.Library()->Count(), 3);  // a copy
-  EXPECT_FALSE(Home().Saved);
+  // A copy.
+  EXPECT_EQ(std::tuple(three.Library()->Count(), Home().Saved), std::tuple(3, false));
 
   // Moved into a card bank, the elements leave their library.
   PatchBank().User = false;
   TFormLibrary& two = DragFromLibrary({ekPatch, ekPatch});
   DropOn(window, two, 0, "PopupMove");
-  EXPECT_EQ(two.Library()->Count(), 0);
-  EXPECT_EQ(PatchBank().Member(1).GetName(), QStringLiteral("New 1"));
-  EXPECT_EQ(PatchBank().Member(1).LocationText(), QStringLiteral("Card : 2"));
+  EXPECT_EQ(std::tuple(two.Library()->Count(), PatchBank().Member(1).GetName(),
+                       PatchBank().Member(1).LocationText()),
+            std::tuple(0, QStringLiteral("New 1"), QStringLiteral("Card : 2")));
 
   // Wrong kinds, mixed kinds and too many are refused.
   EXPECT_FALSE(window.DragOverGrid(&DragFromLibrary({ekPerformance}), 0));
@@ -221,8 +207,8 @@ TEST_F(TBankWindows, DragsFromABankAlwaysCopy) {
   ASSERT_TRUE(target.DragOverGrid(&window));
   window.EndDrag(target.Grid()->viewport());
   ASSERT_EQ(target.Library()->Count(), 1);
-  EXPECT_EQ(target.Library()->Element(0).GetName(), QStringLiteral("Bell"));
-  EXPECT_EQ(PatchBank().Member(3).GetName(), QStringLiteral("Bell"));
+  EXPECT_EQ(std::tuple(target.Library()->Element(0).GetName(), PatchBank().Member(3).GetName()),
+            std::tuple(QStringLiteral("Bell"), QStringLiteral("Bell")));
 
   // Onto another patch bank at the row under the mouse; never onto another kind or itself.
   TFormLibrary& other = Open({ekPatchBank, ekPerformanceBank});
@@ -231,9 +217,9 @@ TEST_F(TBankWindows, DragsFromABankAlwaysCopy) {
   window.BeginDrag();
   ASSERT_TRUE(otherWindow.DragOverGrid(&window, 127));
   window.EndDrag(otherWindow.Grid()->viewport());
-  EXPECT_EQ(otherBank.Member(127).GetName(), QStringLiteral("Bell"));
-  EXPECT_EQ(otherBank.Member(127).Number, 128);
-  EXPECT_FALSE(other.Library()->Saved);
+  EXPECT_EQ(std::tuple(otherBank.Member(127).GetName(), otherBank.Member(127).Number,
+                       other.Library()->Saved),
+            std::tuple(QStringLiteral("Bell"), 128, false));
   EXPECT_FALSE(OpenEditor(other.Library()->Element(1)).DragOverGrid(&window, 0));
   EXPECT_FALSE(window.DragOverGrid(&window, 0));
 }
@@ -243,29 +229,30 @@ TEST_F(TBankWindows, ScreenReadersReadTheLibraryAndBankListsAsTablesOfTheirTexts
   ASSERT_NE(library, nullptr);
   QAccessibleTableInterface* rows = library->tableInterface();
   ASSERT_NE(rows, nullptr);
-  EXPECT_EQ(library->role(), QAccessible::Table);
-  EXPECT_EQ(rows->rowCount(), 4);
-  EXPECT_EQ(rows->columnCount(), 4);
-  EXPECT_EQ(rows->columnDescription(1), QStringLiteral("Name"));
+  EXPECT_EQ(std::tuple(library->role(), rows->rowCount(), rows->columnCount(),
+                       rows->columnDescription(1)),
+            std::tuple(QAccessible::Table, 4, 4, QStringLiteral("Name")));
   EXPECT_EQ(rows->cellAt(0, 1)->text(QAccessible::Name), QStringLiteral("Strings"));
   EXPECT_EQ(rows->cellAt(0, 0)->text(QAccessible::Name), PatchBank().KindName());
   // The children are the cells, row by row.
-  EXPECT_EQ(library->childCount(), 16);
-  EXPECT_EQ(library->child(4 + 1), rows->cellAt(1, 1));
-  EXPECT_EQ(library->indexOfChild(rows->cellAt(2, 3)), 11);
+  EXPECT_EQ(std::tuple(library->childCount(), library->child(4 + 1),
+                       library->indexOfChild(rows->cellAt(2, 3))),
+            std::tuple(16, rows->cellAt(1, 1), 11));
 
   TFormBank& bank = OpenBank(0);
   PatchBank().Member(4).SetName(QStringLiteral("Choir"), false);
   QAccessibleTableInterface* members =
       QAccessible::queryAccessibleInterface(bank.Grid())->tableInterface();
   ASSERT_NE(members, nullptr);
-  EXPECT_EQ(members->rowCount(), 128);
-  EXPECT_EQ(members->columnDescription(2), QStringLiteral("Number"));
+  EXPECT_EQ(std::tuple(members->rowCount(), members->columnDescription(2)),
+            std::tuple(128, QStringLiteral("Number")));
   QAccessibleInterface* name = members->cellAt(4, 1);
-  EXPECT_EQ(name->text(QAccessible::Name), QStringLiteral("Choir"));
-  EXPECT_EQ(members->cellAt(4, 2)->text(QAccessible::Name), QStringLiteral("  005"));
-  EXPECT_EQ(name->tableCellInterface()->rowIndex(), 4);
-  EXPECT_EQ(name->tableCellInterface()->columnIndex(), 1);
+  EXPECT_EQ(
+      std::tuple(name->text(QAccessible::Name), members->cellAt(4, 2)->text(QAccessible::Name)),
+      std::tuple(QStringLiteral("Choir"), QStringLiteral("  005")));
+  EXPECT_EQ(
+      std::tuple(name->tableCellInterface()->rowIndex(), name->tableCellInterface()->columnIndex()),
+      std::tuple(4, 1));
   EXPECT_EQ(members->cellAt(128, 0), nullptr);
 }
 
@@ -275,9 +262,8 @@ TEST_F(TBankWindows, WithoutADataCardFourGlobalRowsShowTheUserBanksAndTheSystem)
   EXPECT_EQ(window.Grid()->RowCount(), 4);
   const std::pair<int, int> rows[] = {{0, 0}, {1, 2}, {3, 6}, {4, -1}};
   for (const auto& [row, entry] : rows) EXPECT_EQ(window.CalcInd(row), entry) << row;
-  EXPECT_EQ(window.MemberAt(2), &Global().RhythmBank(true));
-  EXPECT_EQ(window.MemberAt(3), &Global().System());
-  EXPECT_EQ(window.MemberAt(4), nullptr);
+  EXPECT_EQ(std::tuple(window.MemberAt(2), window.MemberAt(3), window.MemberAt(4)),
+            std::tuple(&Global().RhythmBank(true), &Global().System(), nullptr));
   // Every row shows whole, and no more than the rows.
   EXPECT_EQ(window.Grid()->viewport()->height(), 4 * 18);
   const int shortHeight = window.height();
@@ -285,10 +271,9 @@ TEST_F(TBankWindows, WithoutADataCardFourGlobalRowsShowTheUserBanksAndTheSystem)
 
   Config().DataCard = true;
   RelayoutGlobalWindows(*main_);
-  EXPECT_EQ(window.Grid()->RowCount(), 7);
-  EXPECT_EQ(window.CalcInd(5), 5);
-  EXPECT_EQ(window.MemberAt(1), &Global().PatchBank(false));
-  EXPECT_EQ(window.MemberAt(6), &Global().System());
+  EXPECT_EQ(std::tuple(window.Grid()->RowCount(), window.CalcInd(5)), std::tuple(7, 5));
+  EXPECT_EQ(std::tuple(window.MemberAt(1), window.MemberAt(6)),
+            std::tuple(&Global().PatchBank(false), &Global().System()));
   EXPECT_EQ(window.Grid()->viewport()->height(), 7 * 18);
   EXPECT_EQ(window.height() - shortHeight, 3 * 18);
   // The rows it gained are on the screen at once: the screen shows what the grid draws.
@@ -311,15 +296,15 @@ TEST_F(TBankWindows, WithoutADataCardFourGlobalRowsShowTheUserBanksAndTheSystem)
 TEST_F(TBankWindows, AGlobalTakesOneBankOrSystemIntoItsCardOrUserEntry) {
   auto& window = OpenEditor<TFormGlobal>(Global());
   DropOn(window, DragFromLibrary({ekPatchBank}, false), 0, "PopupCopy");
-  EXPECT_EQ(Global().PatchBank(false).GetName(), QStringLiteral("New 0"));
-  EXPECT_EQ(Global().PatchBank(true).GetName(), QStringLiteral("Untitled"));
-  EXPECT_FALSE(Home().Saved);
+  EXPECT_EQ(std::tuple(Global().PatchBank(false).GetName(), Global().PatchBank(true).GetName(),
+                       Home().Saved),
+            std::tuple(QStringLiteral("New 0"), QStringLiteral("Untitled"), false));
   TFormLibrary& user = DragFromLibrary({ekPerformanceBank});
   DropOn(window, user, 3, "PopupMove");
-  EXPECT_EQ(Global().PerformanceBank(true).GetName(), QStringLiteral("New 0"));
-  EXPECT_EQ(Global().PerformanceBank(false).GetName(), QStringLiteral("Untitled"));
-  EXPECT_EQ(Global().PerformanceBank(true).Owner, &Global());
-  EXPECT_EQ(user.Library()->Count(), 0);
+  EXPECT_EQ(std::tuple(Global().PerformanceBank(true).GetName(),
+                       Global().PerformanceBank(false).GetName(),
+                       Global().PerformanceBank(true).Owner, user.Library()->Count()),
+            std::tuple(QStringLiteral("New 0"), QStringLiteral("Untitled"), &Global(), 0));
   // The system has one entry, whatever its memory setting.
   ASSERT_TRUE(window.DragOverGrid(&DragFromLibrary({ekSystem}, false), 1));
   window.ProcCopy(main_->DragInfo());
@@ -340,8 +325,8 @@ TEST_F(TBankWindows, AGlobalDraggedOntoAnotherCopiesItsEntriesAndClosingClosesIt
   auto& otherWindow = OpenEditor<TFormGlobal>(other);
   ASSERT_TRUE(otherWindow.DragOverGrid(&window, 0));
   window.EndDrag(otherWindow.Grid()->viewport());
-  EXPECT_EQ(other.RhythmBank(true).GetName(), QStringLiteral("Kits"));
-  EXPECT_EQ(other.RhythmBank(false).GetName(), QStringLiteral("Untitled"));
+  EXPECT_EQ(std::tuple(other.RhythmBank(true).GetName(), other.RhythmBank(false).GetName()),
+            std::tuple(QStringLiteral("Kits"), QStringLiteral("Untitled")));
 
   window.GridDoubleClick(QPoint(60, 4));
   auto* bankWindow = qobject_cast<TFormBank*>(Global().PatchBank(true).Editor);
@@ -352,10 +337,10 @@ TEST_F(TBankWindows, AGlobalDraggedOntoAnotherCopiesItsEntriesAndClosingClosesIt
   otherWindow.Frame()->close();
   window.Frame()->close();
   Flush();
-  EXPECT_FALSE(Global().WindowOpen);
-  EXPECT_FALSE(Global().PatchBank(true).WindowOpen);
-  EXPECT_TRUE(main_->findChildren<TFormBank*>().isEmpty());
-  EXPECT_TRUE(main_->findChildren<TFormGlobal*>().isEmpty());
+  EXPECT_EQ(std::tuple(Global().WindowOpen, Global().PatchBank(true).WindowOpen,
+                       main_->findChildren<TFormBank*>().size(),
+                       main_->findChildren<TFormGlobal*>().size()),
+            std::tuple(false, false, 0, 0));
 }
 
 }  // namespace

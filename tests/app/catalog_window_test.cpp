@@ -29,11 +29,11 @@ class TCatalogWindowTest : public TMainWindowTest {
     TPatch pad(nullptr);
     pad.SetName(QStringLiteral("Glass Pad"), false);
     pad.Tones[0].StoreByte(81, 99);
-    WriteFile(QStringLiteral("sounds/pad.syx"), pad.SysexBytes(false));
+    WriteFile(dir_.filePath(QStringLiteral("sounds/pad.syx")), pad.SysexBytes(false));
     TPatchBank bank(nullptr);
     for (int i = 0; i < bank.Count(); ++i)
       bank.Patch(i).SetName(QStringLiteral("Lead %1").arg(i + 1), false);
-    WriteFile(QStringLiteral("sounds/leads.syx"), bank.SysexBytes(false));
+    WriteFile(dir_.filePath(QStringLiteral("sounds/leads.syx")), bank.SysexBytes(false));
     qputenv("VESTA_CATALOG", dir_.filePath(QStringLiteral("catalog.db")).toUtf8());
     TCatalog catalog(TCatalog::DefaultPath());
     catalog.AddFolder(dir_.filePath(QStringLiteral("sounds")));
@@ -46,11 +46,6 @@ class TCatalogWindowTest : public TMainWindowTest {
   void TearDown() override {
     TMainWindowTest::TearDown();
     qunsetenv("VESTA_CATALOG");
-  }
-  void WriteFile(const QString& name, const QByteArray& bytes) {
-    QFile file(dir_.filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
   }
   int Query(const QString& text) {
     window_->QueryBox()->clear();
@@ -90,8 +85,8 @@ class TCatalogWindowTest : public TMainWindowTest {
 };
 
 TEST_F(TCatalogWindowTest, QueriesFiltersAndMarksListThePlaces) {
-  EXPECT_EQ(window_->List()->model()->rowCount(), 129);
-  EXPECT_EQ(window_->CountLabel()->text(), QStringLiteral("129 sounds"));
+  EXPECT_EQ(std::tuple(window_->List()->model()->rowCount(), window_->CountLabel()->text()),
+            std::tuple(129, QStringLiteral("129 sounds")));
   ASSERT_EQ(Query(QStringLiteral("\"p:tone1/Cutoff Frequency=99\"")), 1);
   EXPECT_EQ(window_->List()->model()->index(0, 0).data().toString(), QStringLiteral("Glass Pad"));
   Query(QStringLiteral("lead -\"lead 1\""));
@@ -171,9 +166,9 @@ TEST_F(TCatalogWindowTest, ADoubleClickOpensTheFileAndRowsDragIntoLibrariesAndBa
   ASSERT_EQ(Query(QStringLiteral("glass")), 1);
   DragRowTo(0, target.Grid()->viewport(), QPoint(40, 40));
   ASSERT_EQ(target.Library()->Count(), 3);
-  EXPECT_EQ(target.Library()->Element(2).GetName(), QStringLiteral("Glass Pad"));
-  EXPECT_EQ(static_cast<TPatch&>(target.Library()->Element(2)).Tones[0].GetByte(81), 99);
-  EXPECT_FALSE(target.Library()->Saved);
+  auto& dropped = static_cast<TPatch&>(target.Library()->Element(2));
+  EXPECT_EQ(std::tuple(dropped.GetName(), dropped.Tones[0].GetByte(81), target.Library()->Saved),
+            std::tuple(QStringLiteral("Glass Pad"), 99, false));
   // The third row of a bank's list, its member 3, takes the patch.
   TLibElem& bank = target.Library()->Element(1);
   bank.OpenEditor();
@@ -181,8 +176,9 @@ TEST_F(TCatalogWindowTest, ADoubleClickOpensTheFileAndRowsDragIntoLibrariesAndBa
   ASSERT_NE(window, nullptr);
   ASSERT_NE(window->Bank()->Member(2).GetName(), QStringLiteral("Glass Pad"));
   DragRowTo(0, window->Grid()->viewport(), QPoint(30, 2 * TRowGrid::kRowHeight + 9));
-  EXPECT_EQ(window->Bank()->Member(2).GetName(), QStringLiteral("Glass Pad"));
-  EXPECT_EQ(static_cast<TPatch&>(window->Bank()->Member(2)).Tones[0].GetByte(81), 99);
+  auto& member = static_cast<TPatch&>(window->Bank()->Member(2));
+  EXPECT_EQ(std::tuple(member.GetName(), member.Tones[0].GetByte(81)),
+            std::tuple(QStringLiteral("Glass Pad"), 99));
   EXPECT_NE(window->Bank()->Member(1).GetName(), QStringLiteral("Glass Pad"));
 }
 

@@ -54,7 +54,7 @@ TEST_F(FormTransmet, ShowsCaptionsCountsGaugeAndLayoutAndAReceiveRunsUnderIt) {
   EXPECT_EQ(Texts<QLabel>({form_.LabelAction(), form_.LabelElement()}),
             QStringList({"Now Receiving User Patch Bank", "Patch Number : "}));
   EXPECT_EQ(counts(), QStringList({"", "0", "0", "0", "0"}));
-  EXPECT_EQ(std::pair(form_.Gauge()->value(), form_.GroupSend()->width()), std::pair(0, 120));
+  EXPECT_EQ(std::tuple(form_.Gauge()->value(), form_.GroupSend()->width()), std::tuple(0, 120));
 
   // A patch bank half sent: 50% after 320 of 640 messages, the element after its caption.
   Transfer().Start(640, "Patch Number", "Now Transmitting User Patch Bank");
@@ -119,7 +119,7 @@ TEST_F(FormTransmet, CancelEscapeAndCloseEndTheRunStopTheTimersAndSendNoMoreRequ
       escape ? QTest::keyClick(&form_, Qt::Key_Escape) : void(form_.close());
     });
     Transfer().ShowModal();
-    EXPECT_EQ(std::pair(Transfer().Active(), Transfer().Finished), std::pair(false, false));
+    EXPECT_EQ(std::tuple(Transfer().Active(), Transfer().Finished), std::tuple(false, false));
   }
 
   // A transfer closed before it is shown does not open the window (nobody would press Cancel).

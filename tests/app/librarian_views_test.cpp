@@ -8,7 +8,6 @@
 #include <QMimeData>
 #include <QTextBrowser>
 
-#include "librarian/formbank.h"
 #include "librarian/formbankgrid.h"
 #include "dialogs/formexpansion.h"
 #include "librarian/formglobal.h"
@@ -28,13 +27,6 @@ class TLibrarianViews : public TMainWindowTest {
   void TearDown() override {
     delete THelpWindow::Current();
     TMainWindowTest::TearDown();
-  }
-  template <class TWindow = TFormBank>
-  static TWindow& OpenEditor(TLibElem& element) {
-    element.OpenEditor();
-    auto* window = qobject_cast<TWindow*>(element.Editor);
-    EXPECT_NE(window, nullptr);
-    return *window;
   }
   static QHeaderView* Header(QWidget& window) {
     return window.findChild<QHeaderView*>(QStringLiteral("Header"));
@@ -158,18 +150,14 @@ TEST_F(TLibrarianViews, F1OpensThePageOfTheWindowInFrontOfTheDialogOrOfTheMenuIt
 
   // In a modal dialog's list: the dialog's page, in a help window usable while the dialog waits.
   TFormExpansion expansion(*vesta_, main_.get());
-  QString title;
-  bool usable = false;
-  QTimer::singleShot(0, [&] {
-    F1(QApplication::activeModalWidget()->findChild<QComboBox*>());
+  WhenShown<TFormExpansion>([](TFormExpansion& dialog) {
+    F1(dialog.findChild<QComboBox*>());
     THelpWindow* help = THelpWindow::Current();
-    title = help && help->isVisible() ? help->Browser()->documentTitle() : QString();
-    usable = help && help->parentWidget() == &expansion && help->isWindow();
-    expansion.reject();
+    ASSERT_TRUE(help && help->isVisible());
+    EXPECT_EQ(help->Browser()->documentTitle(), "Expansion setup");
+    EXPECT_TRUE(help->parentWidget() == &dialog && help->isWindow());
   });
   expansion.exec();
-  EXPECT_EQ(title, "Expansion setup");
-  EXPECT_TRUE(usable);
 
   // A highlighted menu item: File, New is context 6, on the main window's page.
   auto* file = main_->findChild<QMenu*>(QStringLiteral("File"));
@@ -208,8 +196,8 @@ TEST_F(TLibrarianViews, GridsShowWholeRowsAndLargerWindowsShowMoreRowsAndWiderCo
   auto* newPatch = window.NewButton(ekPatch);
   const int newX = newPatch->mapTo(&window, QPoint(0, 0)).x();
   frame->resize(least + QSize(200, 90));
-  EXPECT_EQ(window.Grid()->width(), gridWidth + 200);
-  EXPECT_EQ(window.Grid()->VisibleRows(), rows + 5);
+  EXPECT_EQ(std::tuple(window.Grid()->width(), window.Grid()->VisibleRows()),
+            std::tuple(gridWidth + 200, rows + 5));
   EXPECT_EQ(Header(window)->sectionSize(1), 110 + 100);               // name
   EXPECT_GE(Header(window)->sectionSize(3), 90 + 100);                // date
   EXPECT_EQ(newPatch->mapTo(&window, QPoint(0, 0)).x(), newX + 200);  // buttons keep the right
@@ -224,13 +212,13 @@ TEST_F(TLibrarianViews, GridsShowWholeRowsAndLargerWindowsShowMoreRowsAndWiderCo
   const int nameWidth = Header(bank)->sectionSize(1);
   const int bankRows = bank.Grid()->VisibleRows();
   bank.Frame()->resize(bank.Frame()->size() + QSize(100, 36));
-  EXPECT_EQ(Header(bank)->sectionSize(1), nameWidth + 50);
-  EXPECT_EQ(bank.Grid()->VisibleRows(), bankRows + 2);
+  EXPECT_EQ(std::tuple(Header(bank)->sectionSize(1), bank.Grid()->VisibleRows()),
+            std::tuple(nameWidth + 50, bankRows + 2));
   TFormBank& rhythms = OpenEditor(window.Library()->Element(1));
   const int rhythmHeight = rhythms.height();
   rhythms.Frame()->resize(rhythms.Frame()->size() + QSize(60, 60));
-  EXPECT_EQ(rhythms.height(), rhythmHeight);
-  EXPECT_EQ(Header(rhythms)->sectionSize(1), nameWidth + 30);
+  EXPECT_EQ(std::tuple(rhythms.height(), Header(rhythms)->sectionSize(1)),
+            std::tuple(rhythmHeight, nameWidth + 30));
 
   // A bank opened from a maximised library opens at its own size, with all its rows.
   TFormLibrary& maximised = Open({ekPatchBank});
@@ -239,10 +227,10 @@ TEST_F(TLibrarianViews, GridsShowWholeRowsAndLargerWindowsShowMoreRowsAndWiderCo
   TFormBank& over = OpenEditor(maximised.Library()->Element(0));
   auto* overFrame = qobject_cast<QMdiSubWindow*>(over.Frame());
   QApplication::processEvents();
-  EXPECT_TRUE(library->isMaximized());
-  EXPECT_FALSE(overFrame->isMaximized());
+  EXPECT_EQ(std::tuple(library->isMaximized(), overFrame->isMaximized(),
+                       overFrame->mdiArea()->activeSubWindow()),
+            std::tuple(true, false, overFrame));
   EXPECT_GE(over.Grid()->VisibleRows(), 16);
-  EXPECT_EQ(overFrame->mdiArea()->activeSubWindow(), overFrame);
 }
 
 TEST_F(TLibrarianViews, MenusAndPopUpsOpenAtTheirOffsetsFromTheClick) {

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "librarian/formbank.h"
 #include "librarian/formlibrary.h"
 #include "app/formvesta.h"
 #include "librarian/librarygrid.h"
@@ -112,6 +113,14 @@ class TMainWindowTest : public ::testing::Test {
   }
   TFormLibrary& OpenLibrary(std::unique_ptr<TLibrary> library) {
     auto* window = qobject_cast<TFormLibrary*>(main_->AddLibraryWindow(std::move(library)));
+    EXPECT_NE(window, nullptr);
+    return *window;
+  }
+  // The window of a bank's or a global's editor, opened.
+  template <class TWindow = TFormBank>
+  static TWindow& OpenEditor(TLibElem& element) {
+    element.OpenEditor();
+    auto* window = qobject_cast<TWindow*>(element.Editor);
     EXPECT_NE(window, nullptr);
     return *window;
   }

@@ -222,9 +222,9 @@ TEST_F(TMainWindow, ExitAsksFromTheLastChildToTheFirstCancelKeepsAllAndTheDeskto
   EXPECT_EQ(std::tuple(main_->Children().size(), vesta_->MonitorOpen, vesta_->KeyboardOpen,
                        main_->Monitor() != nullptr),
             std::tuple(7, true, true, true));
-  EXPECT_EQ(std::pair(Settings().ReadInteger("Desktop", "Num Library", -1),
-                      Settings().ReadInteger("Monitor", "Open", -1)),
-            std::pair(0, 1));
+  EXPECT_EQ(std::tuple(Settings().ReadInteger("Desktop", "Num Library", -1),
+                       Settings().ReadInteger("Monitor", "Open", -1)),
+            std::tuple(0, 1));
   // The cancelled answer is not kept: closing the window alone asks again.
   ui_.Answers = {mbCancel};
   EXPECT_FALSE(first->parentWidget()->close());
@@ -246,8 +246,8 @@ TEST_F(TMainWindow, ExitAsksFromTheLastChildToTheFirstCancelKeepsAllAndTheDeskto
   listed.sort();
   EXPECT_EQ(listed, QStringList({Path("First.Lib"), saved, Path("Second.Lib")}));
   EXPECT_EQ(
-      std::pair(ini.ReadInteger("Monitor", "Open", -1), ini.ReadInteger("Keyboard", "Open", -1)),
-      std::pair(1, 1));
+      std::tuple(ini.ReadInteger("Monitor", "Open", -1), ini.ReadInteger("Keyboard", "Open", -1)),
+      std::tuple(1, 1));
 }
 
 TEST_F(TMainWindow, TheDesktopIsRestoredUpToABrokenEntry) {
@@ -296,10 +296,10 @@ TEST_F(TMainWindow, TrashPanelSitsInTheCornerAndOpensTheTrashWindow) {
   }
   // The empty bin or the full one.
   const auto bins = [this, panel] {
-    return std::pair(main_->findChild<QWidget*>("TrashVuoto")->isVisibleTo(panel),
-                     main_->findChild<QWidget*>("TrashPieno")->isVisibleTo(panel));
+    return std::tuple(main_->findChild<QWidget*>("TrashVuoto")->isVisibleTo(panel),
+                      main_->findChild<QWidget*>("TrashPieno")->isVisibleTo(panel));
   };
-  EXPECT_EQ(bins(), std::pair(true, false));
+  EXPECT_EQ(bins(), std::tuple(true, false));
   main_->OpenTrashWindow();
   ASSERT_NE(nullptr, main_->TrashWindow());
   EXPECT_FALSE(panel->isVisible());
@@ -309,7 +309,7 @@ TEST_F(TMainWindow, TrashPanelSitsInTheCornerAndOpensTheTrashWindow) {
   Flush();
   EXPECT_EQ(nullptr, main_->TrashWindow());
   EXPECT_TRUE(panel->isVisible());
-  EXPECT_EQ(bins(), std::pair(false, true));
+  EXPECT_EQ(bins(), std::tuple(false, true));
 }
 
 TEST_F(TMainWindow, TheSplashIsGoneBeforeTheStartGoesOn) {
@@ -326,10 +326,10 @@ TEST_F(TMainWindow, TheSplashIsGoneBeforeTheStartGoesOn) {
 
 TEST_F(TMainWindow, InterfaceSizeIsChosenInSettingsKeptInTheFileAndCheckedAtTheNextStart) {
   const auto checked = [this] {
-    return std::pair(main_->findChild<QAction*>(QStringLiteral("SettingsSize100"))->isChecked(),
-                     main_->findChild<QAction*>(QStringLiteral("SettingsSize150"))->isChecked());
+    return std::tuple(main_->findChild<QAction*>(QStringLiteral("SettingsSize100"))->isChecked(),
+                      main_->findChild<QAction*>(QStringLiteral("SettingsSize150"))->isChecked());
   };
-  EXPECT_EQ(checked(), std::pair(true, false));
+  EXPECT_EQ(checked(), std::tuple(true, false));
   main_->findChild<QAction*>(QStringLiteral("SettingsSize150"))->trigger();
   EXPECT_EQ(ReadInterfaceSize(vesta_->SettingsPath()), 150);
   EXPECT_EQ(ui_.LastText(),
@@ -337,7 +337,7 @@ TEST_F(TMainWindow, InterfaceSizeIsChosenInSettingsKeptInTheFileAndCheckedAtTheN
   main_.reset();
   Flush();
   main_ = std::make_unique<TFormvesta>(*vesta_);
-  EXPECT_EQ(checked(), std::pair(false, true));
+  EXPECT_EQ(checked(), std::tuple(false, true));
 }
 
 TEST(HelpPages, EveryHelpContextOpensAPageWithItsPartAndNoPageShowsMenuAmpersands) {
@@ -468,10 +468,10 @@ TEST_F(TMainWindow, KeyboardPreviewRandomAndMorphOpenFromTheirMenusAndButtons) {
   keyboard->parentWidget()->move(20, 30);
   keyboard->parentWidget()->close();
   Flush();
-  EXPECT_EQ(std::pair(vesta_->KeyboardOpen, item->isEnabled()), std::pair(false, true));
-  EXPECT_EQ(std::pair(Settings().ReadInteger("Keyboard", "Left", -9),
-                      Settings().ReadInteger("Keyboard", "BaseOctave", -9)),
-            std::pair(20, -1));
+  EXPECT_EQ(std::tuple(vesta_->KeyboardOpen, item->isEnabled()), std::tuple(false, true));
+  EXPECT_EQ(std::tuple(Settings().ReadInteger("Keyboard", "Left", -9),
+                       Settings().ReadInteger("Keyboard", "BaseOctave", -9)),
+            std::tuple(20, -1));
 
   // Settings, Preview shows the setup with the settings.
   WhenShown<TFormPreviewSetup>([](TFormPreviewSetup& setup) {
@@ -495,8 +495,8 @@ TEST_F(TMainWindow, KeyboardPreviewRandomAndMorphOpenFromTheirMenusAndButtons) {
   });
   window.findChild<QAbstractButton*>(QStringLiteral("speedMorph"))->click();
   ASSERT_EQ(library.Count(), 5);
-  EXPECT_EQ(std::pair(library.Element(3).Name, library.Element(4).Name),
-            std::pair(QStringLiteral("RandomBank"), QStringLiteral("MorphBank")));
+  EXPECT_EQ(std::tuple(library.Element(3).Name, library.Element(4).Name),
+            std::tuple(QStringLiteral("RandomBank"), QStringLiteral("MorphBank")));
   EXPECT_FALSE(library.Saved);
   ui_.Answers = {mbNo};
   EXPECT_TRUE(main_->close());

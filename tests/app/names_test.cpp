@@ -172,8 +172,8 @@ TEST(NamesPicker, ShowsSixColumnsScrollsToTheCurrentRowAndIgnoresOkPastTheLastNa
   picker.SetNames(names.mid(0, 8), 2);
   picker.Grid()->setCurrentCell(1, 4);  // index 10, past "W7"
   picker.OkButton()->click();
-  EXPECT_EQ(std::pair(picker.isVisible(), picker.result()),
-            std::pair(true, int(QDialog::Rejected)));
+  EXPECT_EQ(std::tuple(picker.isVisible(), picker.result()),
+            std::tuple(true, int(QDialog::Rejected)));
   picker.Grid()->setCurrentCell(1, 1);
   picker.OkButton()->click();
   EXPECT_EQ(std::tuple(picker.isVisible(), picker.result(), picker.Index()),
@@ -204,7 +204,7 @@ TEST_F(TNamesTest, SilentPortGetsSixteenTwelveByteRequestsPerStepAndOkOnAUserSte
                           0,    0,    0x0C,           sum,  0xF7};
     EXPECT_EQ(expected, sent[i]) << "request " << i;
   }
-  EXPECT_EQ(std::pair(dialog.ReceivedCount(), dialog.Gauge()->value()), std::pair(32, 10));
+  EXPECT_EQ(std::tuple(dialog.ReceivedCount(), dialog.Gauge()->value()), std::tuple(32, 10));
   // The port's own handler is back.
   using THandler = void (*)(TMidiInput*);
   const THandler* handler = MidiSession().Input()->OnMidiInput.target<THandler>();

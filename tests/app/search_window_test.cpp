@@ -27,16 +27,11 @@ class TSearchWindowTest : public TMainWindowTest {
   // The library window's button opens the window modally; check runs on it, then it closes.
   static void OpenFrom(TFormLibrary& window, bool duplicates,
                        const std::function<void(TFormSearch&)>& check) {
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-      auto* form = qobject_cast<TFormSearch*>(QApplication::activeModalWidget());
-      if (!form) return;
-      seen = true;
-      check(*form);
-      form->CloseButton()->click();
+    WhenShown<TFormSearch>([check](TFormSearch& form) {
+      check(form);
+      form.CloseButton()->click();
     });
     window.SearchClick(duplicates);
-    EXPECT_TRUE(seen);
   }
   // The library of a window holding a patch bank "Bank A" whose members are named by name(i).
   TLibrary& BankLibrary(const std::function<QString(int)>& name) {
@@ -56,11 +51,10 @@ TEST_F(TSearchWindowTest, OpensInEachModeKeepsItsChoicesAndItsHelpFollowsTheMode
   TFormSearch* first = nullptr;
   OpenFrom(window, false, [&first](TFormSearch& form) {
     first = &form;
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Search Items"));
-    EXPECT_TRUE(form.SearchString()->isVisible());
-    EXPECT_TRUE(form.CaseSens()->isVisible());
-    EXPECT_FALSE(form.DebCaseSens()->isVisible());
-    EXPECT_EQ(form.Gauge()->value(), 0);
+    EXPECT_EQ(std::tuple(form.windowTitle(), form.SearchString()->isVisible(),
+                         form.CaseSens()->isVisible(), form.DebCaseSens()->isVisible(),
+                         form.Gauge()->value()),
+              std::tuple(QStringLiteral("Search Items"), true, true, false, 0));
     form.SearchString()->setText(QStringLiteral("Pad"));
     form.Date()->setChecked(true);
     form.FromDate()->setText(QStringLiteral("01/02/03"));
@@ -68,10 +62,9 @@ TEST_F(TSearchWindowTest, OpensInEachModeKeepsItsChoicesAndItsHelpFollowsTheMode
     form.Substring()->setChecked(false);
   });
   OpenFrom(window, true, [](TFormSearch& form) {
-    EXPECT_TRUE(form.Duplicates());
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Find Duplicate Items"));
-    EXPECT_FALSE(form.SearchString()->isVisible());
-    EXPECT_FALSE(form.Date()->isVisible());
+    EXPECT_EQ(std::tuple(form.Duplicates(), form.windowTitle(), form.SearchString()->isVisible(),
+                         form.Date()->isVisible()),
+              std::tuple(true, QStringLiteral("Find Duplicate Items"), false, false));
     for (QWidget* shown :
          std::initializer_list<QWidget*>{form.DebCaseSens(), form.SelectedDebug(), form.SameSound(),
                                          form.Patch(), form.SearchButton()})
@@ -80,13 +73,10 @@ TEST_F(TSearchWindowTest, OpensInEachModeKeepsItsChoicesAndItsHelpFollowsTheMode
   // Search again: the same window, the choices still there, the name empty.
   OpenFrom(window, false, [&first](TFormSearch& form) {
     EXPECT_EQ(&form, first);
-    EXPECT_FALSE(form.Duplicates());
-    EXPECT_TRUE(form.SearchString()->text().isEmpty());
-    EXPECT_TRUE(form.Date()->isChecked());
-    EXPECT_TRUE(form.FromDate()->isEnabled());
-    EXPECT_EQ(form.FromDate()->text(), QStringLiteral("01/02/03"));
-    EXPECT_FALSE(form.Patch()->isChecked());
-    EXPECT_FALSE(form.Substring()->isChecked());
+    EXPECT_EQ(std::tuple(form.Duplicates(), form.SearchString()->text(), form.Date()->isChecked(),
+                         form.FromDate()->isEnabled(), form.FromDate()->text(),
+                         form.Patch()->isChecked(), form.Substring()->isChecked()),
+              std::tuple(false, QString(), true, true, QStringLiteral("01/02/03"), false, false));
   });
   // F1 in it opens the page of its mode.
   for (const bool duplicates : {false, true}) {
@@ -116,20 +106,22 @@ TEST_F(TSearchWindowTest, BoxesStartAsTheyShouldAndRowsSayWhatWasFoundAndWhere) 
     EXPECT_TRUE(box->isChecked()) << box->objectName().toStdString();
   for (QCheckBox* box : {form.CaseSens(), form.Date(), form.Time(), form.Selected()})
     EXPECT_FALSE(box->isChecked()) << box->objectName().toStdString();
-  // The date and time boxes enable their edits.
-  EXPECT_FALSE(form.FromDate()->isEnabled());
-  EXPECT_FALSE(form.ToTime()->isEnabled());
+  // The date and time boxes enable their edits: from and to date, from and to time.
+  const auto edits = [&form] {
+    QString marks;
+    for (QLineEdit* edit : {form.FromDate(), form.ToDate(), form.FromTime(), form.ToTime()})
+      marks += edit->isEnabled() ? u'+' : u'-';
+    return marks;
+  };
+  EXPECT_EQ(edits(), "----");
   form.Date()->click();
-  EXPECT_TRUE(form.FromDate()->isEnabled());
-  EXPECT_TRUE(form.ToDate()->isEnabled());
-  EXPECT_FALSE(form.FromTime()->isEnabled());
+  EXPECT_EQ(edits(), "++--");
   form.Time()->click();
-  EXPECT_TRUE(form.FromTime()->isEnabled());
+  EXPECT_EQ(edits(), "++++");
   form.Date()->click();
-  EXPECT_FALSE(form.ToDate()->isEnabled());
-  EXPECT_TRUE(form.ToTime()->isEnabled());
+  EXPECT_EQ(edits(), "--++");
   form.Time()->click();
-  EXPECT_FALSE(form.ToTime()->isEnabled());
+  EXPECT_EQ(edits(), "----");
 
   EXPECT_TRUE(form.RowTexts(0).isEmpty());  // before any search
   form.SearchString()->setText(QStringLiteral("Organ"));
@@ -146,11 +138,9 @@ TEST_F(TSearchWindowTest, BoxesStartAsTheyShouldAndRowsSayWhatWasFoundAndWhere) 
   ASSERT_EQ(form.RowCount(), 3);
   const QStringList row = form.RowTexts(0);
   ASSERT_EQ(row.size(), 4);
-  EXPECT_EQ(row[0], QStringLiteral("Patch"));
-  EXPECT_EQ(row[1], QStringLiteral("Strings 1"));
-  EXPECT_EQ(row[3], QStringLiteral("Bank A"));
-  EXPECT_EQ(form.RowTexts(1)[1], QStringLiteral("strings 2"));
-  EXPECT_EQ(form.RowTexts(2)[1], QStringLiteral("Strings 3"));
+  EXPECT_EQ(QStringList({row[0], row[1], row[3]}), QStringList({"Patch", "Strings 1", "Bank A"}));
+  EXPECT_EQ(QStringList({form.RowTexts(1)[1], form.RowTexts(2)[1]}),
+            QStringList({"strings 2", "Strings 3"}));
   // Case sensitive, and a bank is not looked into without its kind.
   form.CaseSens()->setChecked(true);
   form.SearchString()->setText(QStringLiteral("Strings"));
@@ -279,8 +269,9 @@ TEST_F(TSearchWindowTest, ResultsAreSavedInTheExportLayoutAndPrintedInDetail) {
   ASSERT_NE(printer.Last(), nullptr);
   const QStringList texts = printer.Last()->Texts();
   EXPECT_TRUE(texts.contains(QStringLiteral("Choir")));
-  EXPECT_EQ(texts.filter(QStringLiteral("Loc : ")).size(), 1) << texts.join(u'|').toStdString();
-  EXPECT_EQ(texts.filter(QStringLiteral("Bank A")).size(), 1);
+  EXPECT_EQ(std::tuple(texts.filter("Loc : ").size(), texts.filter("Bank A").size()),
+            std::tuple(1, 1))
+      << texts.join(u'|').toStdString();
   EXPECT_EQ(texts.back(), QStringLiteral("Page Nº 1"));
 
   form.SearchString()->setText(QStringLiteral("i"));
@@ -291,13 +282,9 @@ TEST_F(TSearchWindowTest, ResultsAreSavedInTheExportLayoutAndPrintedInDetail) {
   form.SaveButton()->click();
   ASSERT_EQ(ui_.FileRequests.size(), 1u);
   const TFileDialogOptions& asked = ui_.FileRequests[0].Options;
-  EXPECT_EQ(asked.Title, QStringLiteral("Save as Text"));
-  EXPECT_EQ(asked.DefaultExt, QStringLiteral("Txt"));
-  EXPECT_EQ(asked.Filter, QStringLiteral("Txt file|*.Txt"));
-  EXPECT_EQ(asked.FileName, QStringLiteral("Result.Txt"));
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QList<QByteArray> lines = file.readAll().split('\n');
+  EXPECT_EQ(QStringList({asked.Title, asked.DefaultExt, asked.Filter, asked.FileName}),
+            QStringList({"Save as Text", "Txt", "Txt file|*.Txt", "Result.Txt"}));
+  const QList<QByteArray> lines = ReadFile(path).split('\n');
   ASSERT_EQ(lines.size(), 2);
   EXPECT_TRUE(lines[1].isEmpty());
   EXPECT_TRUE(lines[0].startsWith("Performance         Split               "));

@@ -231,7 +231,7 @@ TEST_F(TSettingsTest, ExpansionSetupListsTheBoardsAndOkWritesTheWholeRecordAndTe
   int relayouts = 0;
   DataCardChangedHook() = [&relayouts] { ++relayouts; };
   TFormExpansion form(vesta);
-  ASSERT_EQ(std::pair(form.Expansion(0)->count(), form.PcmCard()->count()), std::pair(12, 9));
+  ASSERT_EQ(std::tuple(form.Expansion(0)->count(), form.PcmCard()->count()), std::tuple(12, 9));
   form.show();
   EXPECT_EQ(4, form.Expansion(1)->currentIndex());
   form.Expansion(0)->setCurrentIndex(7);
@@ -274,7 +274,7 @@ TEST_F(TSettingsTest, ABadPortIndexStopsAllSendingUntilOkTriesTheNewChoice) {
   EXPECT_TRUE(MidiSession().MidiOpen());
   EXPECT_EQ(Open(), QStringList({"Loop A", "Loop B"}));
   EXPECT_EQ(0x10, SentDeviceByte());  // no device number in the file: 17 once confirmed
-  EXPECT_EQ(std::pair(Stored("MidiPort/Out"), Stored("Midi/DeviceID")), std::pair(1, 17));
+  EXPECT_EQ(std::tuple(Stored("MidiPort/Out"), Stored("Midi/DeviceID")), std::tuple(1, 17));
 }
 
 TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReopens) {
@@ -296,7 +296,7 @@ TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReope
   form.SpinDeviceID()->setValue(30);
   form.MidiThrue()->setChecked(false);
   QTest::keyClick(&form, Qt::Key_Escape);
-  EXPECT_EQ(std::pair(form.isVisible(), form.result()), std::pair(false, int(QDialog::Rejected)));
+  EXPECT_EQ(std::tuple(form.isVisible(), form.result()), std::tuple(false, int(QDialog::Rejected)));
   EXPECT_EQ(before, FileBytes());
   EXPECT_EQ(std::tuple(Config().DeviceID, Config().MidiIn, Config().Thrue), std::tuple(16, 1, 1));
   EXPECT_EQ(output, MidiSession().Output());
@@ -310,7 +310,7 @@ TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReope
   form.SpinDeviceID()->setValue(20);
   form.MidiThrue()->setChecked(true);
   QTest::keyClick(form.InputPort(), Qt::Key_Return);  // Enter confirms from anywhere
-  EXPECT_EQ(std::pair(form.isVisible(), form.result()), std::pair(false, int(QDialog::Accepted)));
+  EXPECT_EQ(std::tuple(form.isVisible(), form.result()), std::tuple(false, int(QDialog::Accepted)));
   EXPECT_TRUE(MidiSession().MidiOpen());
   EXPECT_EQ(Open(), QStringList({"Loop B", "Loop A"}));
   EXPECT_EQ(TMidiInput::Open, MidiSession().Input()->State());

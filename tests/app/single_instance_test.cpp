@@ -125,14 +125,4 @@ TEST_F(TSingleInstanceTest, AProgramThatDoesNotAnswerIsReportedAndKeepsItsSocket
   EXPECT_TRUE(socket.waitForConnected(1000)) << "the running program's socket was taken away";
 }
 
-TEST_F(TSingleInstanceTest, TwoRealProgramsLeaveOneRunning) {
-  QProcess& first = StartVesta({});
-  ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(SocketPath()); }, kProgramMs))
-      << "the first program serves no socket";
-  QProcess& second = StartVesta({QStringLiteral("Bank.syx")});
-  ASSERT_TRUE(Ended(second)) << "the second program kept running";
-  EXPECT_EQ(second.exitCode(), 0);
-  EXPECT_EQ(first.state(), QProcess::Running);
-}
-
 }  // namespace
