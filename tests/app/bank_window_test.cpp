@@ -65,8 +65,8 @@ TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
       std::tuple(PatchBank().WindowOpen, window->Grid()->RowCount(), main_->ActiveLibrary(window)),
       std::tuple(true, 128, &Home()));
   // Opening it again brings the same window forward; a rename from outside shows.
-  EXPECT_EQ(&OpenBank(0), window);
-  EXPECT_EQ(main_->findChildren<TFormBank*>().size(), 1);
+  EXPECT_EQ(std::tuple(&OpenBank(0), main_->findChildren<TFormBank*>().size()),
+            std::tuple(window, 1));
   PatchBank().SetName(QStringLiteral("Brass"), false);
   PatchBank().UpdateViews();
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Patch Bank Brass [Location : Home.Lib][*]"));
@@ -93,7 +93,7 @@ TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
 }
 
 TEST_F(TBankWindows, OpensBesideItsLibraryAndClosingItBringsTheLibraryBack) {
-  TFormLibrary& other = Open({ekPatch}, QStringLiteral("Other.Lib"));
+  Open({ekPatch}, QStringLiteral("Other.Lib"));  // the window in front before the library
   QMdiArea* area = main_->MdiArea();
   QMdiSubWindow* home = TChildFrame::SubWindowOf(library_);
   area->setActiveSubWindow(home);
@@ -112,7 +112,6 @@ TEST_F(TBankWindows, OpensBesideItsLibraryAndClosingItBringsTheLibraryBack) {
   QTest::qWait(1);
   Flush();
   EXPECT_EQ(home, area->activeSubWindow());
-  EXPECT_NE(TChildFrame::SubWindowOf(&other), area->activeSubWindow());
 }
 
 TEST_F(TBankWindows, TheMouseSelectsAuditionsAndOpensTheMenuAndTheProperties) {

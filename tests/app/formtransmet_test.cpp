@@ -59,20 +59,19 @@ TEST_F(FormTransmet, ShowsCaptionsCountsGaugeAndLayoutAndAReceiveRunsUnderIt) {
   // A patch bank half sent: 50% after 320 of 640 messages, the element after its caption.
   Transfer().Start(640, "Patch Number", "Now Transmitting User Patch Bank");
   Transfer().SetTransmetting();
-  EXPECT_EQ(252, form_.GroupSend()->width());
-  EXPECT_TRUE(form_.GroupReceive()->isHidden());
+  EXPECT_EQ(std::tuple(form_.GroupSend()->width(), form_.GroupReceive()->isHidden()),
+            std::tuple(252, true));
   Transfer().AddSended(643 * 64, 320);
   Transfer().AddElem(64);
   EXPECT_EQ(50, form_.Gauge()->value());
   EXPECT_EQ(counts(), QStringList({"64", QString::number(643 * 64), "320", "0", "0"}));
-  const QLabel* caption = form_.LabelElement();
-  EXPECT_EQ(caption->geometry().right() + 1, form_.LabelElemNumber()->x());
-  EXPECT_EQ(caption->y(), form_.LabelElemNumber()->y());
+  const QRect caption = form_.LabelElement()->geometry();
+  EXPECT_EQ(QPoint(caption.right() + 1, caption.y()), form_.LabelElemNumber()->pos());
 
   // Receiving: the next start shows both groups again; the gauge follows received messages.
   Transfer().Start(1, "Pacth", "Now Receiving Patch");
-  EXPECT_EQ(120, form_.GroupSend()->width());
-  EXPECT_FALSE(form_.GroupReceive()->isHidden());
+  EXPECT_EQ(std::tuple(form_.GroupSend()->width(), form_.GroupReceive()->isHidden()),
+            std::tuple(120, false));
   Transfer().AddSended(15, 1);
   EXPECT_EQ(0, form_.Gauge()->value());
   Transfer().AddReceived(643, 5);
@@ -142,8 +141,8 @@ TEST_F(FormTransmet, CancelEscapeAndCloseEndTheRunStopTheTimersAndSendNoMoreRequ
   TPatchBank bank(nullptr);
   bank.Receive(false);
   poll.stop();
-  EXPECT_FALSE(Transfer().Finished);
-  EXPECT_FALSE(Transfer().TimerCleanup.Enabled());
+  EXPECT_EQ(std::tuple(Transfer().Finished, Transfer().TimerCleanup.Enabled()),
+            std::tuple(false, false));
   QTest::qWait(200);  // time for a stray timer or reply to send one more request
   EXPECT_EQ(requestsBefore + 1, VirtualInstrument()->Counters().Requests);
   EXPECT_TRUE(ui_.Questions.empty());

@@ -417,8 +417,8 @@ TEST_F(TMainWindow, ShiftRightButtonAuditionsUntilReleasedAndTheNoteStoppedIsThe
   main_->TimerPreview()->start(Timing().PreviewMs);
   EXPECT_TRUE(loop_->Sent().empty());
   EXPECT_TRUE(QTest::qWaitFor([this] { return !loop_->Sent().empty(); }, 2000));
-  EXPECT_EQ(std::vector<TBytes>({{0x90, 40, 70}}), Sent());
-  EXPECT_FALSE(main_->TimerPreview()->isActive());
+  EXPECT_EQ(std::tuple(Sent(), main_->TimerPreview()->isActive()),
+            std::tuple(std::vector<TBytes>({{0x90, 40, 70}}), false));
   StopPreview();
   Sent();
 
@@ -427,10 +427,9 @@ TEST_F(TMainWindow, ShiftRightButtonAuditionsUntilReleasedAndTheNoteStoppedIsThe
   vesta_->Config().MidiFile = Path("Missing.Mid");
   StartPreview();
   EXPECT_TRUE(ui_.LastText().startsWith(Path("Missing.Mid")));
-  EXPECT_TRUE(MidiSession().MidiOpen());
   StopPreview();
-  EXPECT_FALSE(AuditionCursorShown());
-  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(std::tuple(MidiSession().MidiOpen(), AuditionCursorShown(), Sent().size()),
+            std::tuple(true, false, 0u));
 
   // With the ports closed only the cursor changes.
   MidiSession().SetMidiOpen(false);
@@ -451,8 +450,8 @@ TEST_F(TMainWindow, ThePressOnAPatchInALibraryGridIsLeftToTheGrid) {
   ASSERT_FALSE(sent.empty());
   EXPECT_EQ(0xF0, sent.front().front());
   for (const TBytes& message : sent) EXPECT_NE(0x90, message.front());
-  EXPECT_TRUE(main_->TimerPreview()->isActive());
-  EXPECT_TRUE(AuditionCursorShown());
+  EXPECT_EQ(std::tuple(main_->TimerPreview()->isActive(), AuditionCursorShown()),
+            std::tuple(true, true));
 }
 
 TEST_F(TMainWindow, KeyboardPreviewRandomAndMorphOpenFromTheirMenusAndButtons) {
@@ -518,9 +517,8 @@ TEST_F(TMainWindow, TheMonitorLogsWhileOpenLaysOutItsPanesAndStoresItsPlaceOnClo
   ASSERT_TRUE(MidiSession().MidiOpen());
   auto* monitor = new TFormMonitor(*vesta_, vesta_->MonitorOpen);
   monitor->Place();
-  EXPECT_EQ(QRect(20, 30, 400, 300), monitor->geometry());
-  EXPECT_TRUE(vesta_->MonitorOpen);
-  ASSERT_EQ(monitor, MidiSession().Monitor());
+  EXPECT_EQ(std::tuple(monitor->geometry(), vesta_->MonitorOpen, MidiSession().Monitor()),
+            std::tuple(QRect(20, 30, 400, 300), true, monitor));
 
   // Everything sent, in order, block dumps on one line; what comes in in its own pane.
   const std::vector<std::uint8_t> tone(129, 0x40);
@@ -549,18 +547,18 @@ TEST_F(TMainWindow, TheMonitorLogsWhileOpenLaysOutItsPanesAndStoresItsPlaceOnClo
   // The panes share the height; the text areas keep their margins.
   monitor->resize(378, 278);
   monitor->show();
-  EXPECT_EQ(QRect(4, 4, 370, 133), monitor->findChild<QWidget*>("PanelIn")->geometry());
-  EXPECT_EQ(QRect(4, 141, 370, 133), monitor->findChild<QWidget*>("PanelOut")->geometry());
-  EXPECT_EQ(QSize(352, 105), monitor->Pane(MonitorOutput)->size());
+  EXPECT_EQ(std::tuple(monitor->findChild<QWidget*>("PanelIn")->geometry(),
+                       monitor->findChild<QWidget*>("PanelOut")->geometry(),
+                       monitor->Pane(MonitorOutput)->size()),
+            std::tuple(QRect(4, 4, 370, 133), QRect(4, 141, 370, 133), QSize(352, 105)));
 
   monitor->setGeometry(5, 6, 390, 290);
   const QPointer<TFormMonitor> closed(monitor);
   monitor->close();
   // It frees itself, and must be gone while the program object it reports to still exists.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-  EXPECT_TRUE(closed.isNull());
-  EXPECT_EQ(nullptr, MidiSession().Monitor());
-  EXPECT_FALSE(vesta_->MonitorOpen);
+  EXPECT_EQ(std::tuple(closed.isNull(), MidiSession().Monitor(), vesta_->MonitorOpen),
+            std::tuple(true, nullptr, false));
   EXPECT_EQ(place(), QList<int>({5, 6, 390, 290}));
 }
 

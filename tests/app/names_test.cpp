@@ -137,8 +137,7 @@ TEST_F(TNamesTest, TheInstalledListsAreNumberedForTheEditorPagesAndAFirstStartWr
   };
   for (const auto& name : installed)
     EXPECT_EQ(QLatin1String(name.Name), names.Name(name.List, name.Index)) << name.List;
-  EXPECT_EQ(32, names.List(45).size());
-  EXPECT_EQ(1, names.List(47).size());
+  EXPECT_EQ(std::tuple(names.List(45).size(), names.List(47).size()), std::tuple(32, 1));
   for (int list = 1; list <= 46; ++list)
     for (const QString& name : names.List(list)) ASSERT_LE(name.size(), 12) << name.toStdString();
   // A "Names.Txt" of its own comes first; lists 2 to 5 are then the instrument's.
@@ -191,9 +190,8 @@ TEST_F(TNamesTest, SilentPortGetsSixteenTwelveByteRequestsPerStepAndOkOnAUserSte
   EXPECT_EQ(QDialog::Rejected, Run(dialog));
   // Two card steps passed over, then the first user step unanswered.
   ASSERT_EQ(1u, ui.Questions.size());
-  EXPECT_EQ("The Instrument Is Not Responding.", ui.LastText());
-  EXPECT_EQ(mbOK | mbRetry, ui.Questions[0].Buttons);
-  EXPECT_EQ(2, dialog.Step());
+  EXPECT_EQ(std::tuple(ui.LastText(), ui.Questions[0].Buttons, dialog.Step()),
+            std::tuple(QStringLiteral("The Instrument Is Not Responding."), mbOK | mbRetry, 2));
   const auto sent = backend->Sent();
   ASSERT_EQ(48u, sent.size());
   for (int i = 0; i < 48; ++i) {
@@ -219,20 +217,18 @@ TEST_F(TNamesTest, WithoutCardUserNamesAreWrittenAndReloadedAndCancelClosesAtOnc
   TScopedScriptedUI ui;
   TFormUpdateNames cancelled;
   QTimer::singleShot(0, &cancelled, [&cancelled] { cancelled.CancelButton()->click(); });
-  EXPECT_EQ(QDialog::Rejected, Run(cancelled));
-  EXPECT_FALSE(cancelled.Timer()->isActive());
-  EXPECT_TRUE(UserCardFile().isEmpty());
+  EXPECT_EQ(std::tuple(Run(cancelled), cancelled.Timer()->isActive(), UserCardFile()),
+            std::tuple(int(QDialog::Rejected), false, QByteArray()));
 
   Timing().MessagePauseMs = 8;
   Timing().UpdateNamesMs = 100;
   TFormUpdateNames dialog;
   ASSERT_EQ(QDialog::Accepted, Run(dialog));
-  EXPECT_TRUE(ui.Questions.empty());
-  EXPECT_EQ(100, dialog.Gauge()->value());
+  EXPECT_EQ(std::tuple(ui.Questions.size(), dialog.Gauge()->value()), std::tuple(0u, 100));
   ExpectInstrumentNames(false);
   // The sections come in their order, each closed by its separator line.
-  EXPECT_TRUE(UserCardFile().startsWith("\xC7\r\n"));
-  EXPECT_EQ(4, UserCardFile().count("\xC7\r\n"));
+  EXPECT_EQ(std::tuple(UserCardFile().indexOf("\xC7\r\n"), UserCardFile().count("\xC7\r\n")),
+            std::tuple(0, 4));
   // The names window was loaded again: user patches follow the list "Names.Txt" ended on.
   EXPECT_EQ(VirtualInstrument()->Name(0x11000000), window.Name(4, 0));
 }

@@ -126,8 +126,8 @@ TEST_F(TSearchWindowTest, BoxesStartAsTheyShouldAndRowsSayWhatWasFoundAndWhere) 
   EXPECT_TRUE(form.RowTexts(0).isEmpty());  // before any search
   form.SearchString()->setText(QStringLiteral("Organ"));
   form.SearchButton()->click();
-  EXPECT_EQ(form.RowTexts(0), QStringList{QStringLiteral("No Items Found")});
-  EXPECT_EQ(form.Gauge()->value(), 100);
+  EXPECT_EQ(std::tuple(form.RowTexts(0), form.Gauge()->value()),
+            std::tuple(QStringList{QStringLiteral("No Items Found")}, 100));
   form.SearchString()->setText(QStringLiteral("pian  "));
   form.SearchButton()->click();
   ASSERT_EQ(form.Results().size(), 1u);
@@ -165,12 +165,11 @@ TEST_F(TSearchWindowTest, EnterInTheNameRunsTheSearchAndKeysWalkTheResults) {
   QTest::keyClick(grid, Qt::Key_Down);
   EXPECT_EQ(grid->CurrentRow(), 0);
   QTest::keyClick(grid, Qt::Key_End);
-  EXPECT_EQ(grid->CurrentRow(), 38);
-  EXPECT_EQ(grid->TopRow() + grid->VisibleRows(), 39);
+  EXPECT_EQ(std::tuple(grid->CurrentRow(), grid->TopRow() + grid->VisibleRows()),
+            std::tuple(38, 39));
   // A new search starts at the top with no row marked.
   form.SearchButton()->click();
-  EXPECT_EQ(grid->CurrentRow(), -1);
-  EXPECT_EQ(grid->TopRow(), 0);
+  EXPECT_EQ(std::tuple(grid->CurrentRow(), grid->TopRow()), std::tuple(-1, 0));
 }
 
 TEST_F(TSearchWindowTest, DatesAreTypedAsTheListsShowThemAndBadOnesStopTheSearch) {
@@ -213,8 +212,7 @@ TEST_F(TSearchWindowTest, DatesAreTypedAsTheListsShowThemAndBadOnesStopTheSearch
       QTest::keyClicks(edit, shown);
     }
     ASSERT_TRUE(form.Search()) << shown.toStdString();
-    ASSERT_EQ(form.Results().size(), 1u) << shown.toStdString();
-    EXPECT_EQ(form.Results()[0], &library.Element(0));
+    ASSERT_EQ(form.Results(), std::vector<TLibElem*>{&library.Element(0)}) << shown.toStdString();
     // The whole date and time fit their column.
     const int room = form.findChild<QHeaderView*>(QStringLiteral("Header"))->sectionSize(2) - 5;
     EXPECT_LE(form.findChild<TRowGrid*>()->viewport()->fontMetrics().horizontalAdvance(
@@ -232,8 +230,8 @@ TEST_F(TSearchWindowTest, DatesAreTypedAsTheListsShowThemAndBadOnesStopTheSearch
   form.ToDate()->clear();
   EXPECT_FALSE(form.Search());
   ASSERT_FALSE(ui_.Questions.empty());
-  EXPECT_EQ(ui_.Questions.back().Kind, TMsgKind::Error);
-  EXPECT_TRUE(form.Results().empty());
+  EXPECT_EQ(std::tuple(ui_.Questions.back().Kind, form.Results().size()),
+            std::tuple(TMsgKind::Error, 0u));
 }
 
 // The search itself is the model's; the window hands it its boxes and lists what it found.
