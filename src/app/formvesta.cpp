@@ -143,10 +143,6 @@ TFormvesta::~TFormvesta() {
   if (instance == this) instance = nullptr;
 }
 
-TFormvesta* TFormvesta::Instance() {
-  return instance;
-}
-
 void TFormvesta::InstallHooks() {
   ModelHooks().EnableMenuItems = [] {
     if (instance) instance->EnableMenuItems();
@@ -463,7 +459,6 @@ QMdiSubWindow* TFormvesta::AddChild(QWidget* window) {
 
 QWidget* TFormvesta::AddLibraryWindow(std::unique_ptr<TLibrary> library) {
   if (!library) return nullptr;
-  pendingLibrary_ = library.get();
   QWidget* window = new TFormLibrary(library.release(), *this);
   QMdiSubWindow* sub = AddChild(window);
   TChildFrame::ReturnToOpener(sub);
@@ -471,7 +466,6 @@ QWidget* TFormvesta::AddLibraryWindow(std::unique_ptr<TLibrary> library) {
   // place (which it then remembers as unchanged).
   sub->show();
   if (auto* view = dynamic_cast<TLibraryWindow*>(window)) view->Prepare();
-  pendingLibrary_ = nullptr;
   EnableMenuItems();
   return window;
 }
@@ -487,13 +481,11 @@ void TFormvesta::OpenTrashWindow() {
     mdiArea_->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(trashWindow_->parentWidget()));
     return;
   }
-  pendingLibrary_ = trash_.get();
   trashPanel_->hide();
   QWidget* window = new TFormLibrary(trash_.get(), *this);
   trashWindow_ = window;
   AddChild(window)->show();
   if (auto* view = dynamic_cast<TLibraryWindow*>(window)) view->Prepare();
-  pendingLibrary_ = nullptr;
   EnableMenuItems();
 }
 

@@ -39,9 +39,6 @@ class TFormvesta : public QMainWindow, public TLibrarianHost {
   explicit TFormvesta(TVesta& vesta, QWidget* parent = nullptr);
   ~TFormvesta() override;
 
-  // The main window of the program, while one exists.
-  static TFormvesta* Instance();
-
   // The rest of the start-up, run when the splash's timer fires: hidden dialogs, settings,
   // ports reopened, desktop restored.
   void FinishStart();
@@ -53,8 +50,6 @@ class TFormvesta : public QMainWindow, public TLibrarianHost {
   TDragInfo& DragInfo() override { return ChildFrame().Drag(); }
   TLibrary& TrashLibrary() const override { return *trash_; }
   QWidget* TrashWindow() const override { return trashWindow_; }
-  // The library a library window being created takes.
-  TLibrary* PendingLibrary() const { return pendingLibrary_; }
   QTimer* TimerPreview() const { return timerPreview_; }
   QAction* Action(const QString& objectName) const;
 
@@ -170,17 +165,11 @@ class TFormvesta : public QMainWindow, public TLibrarianHost {
   std::unique_ptr<TLibrary> trash_;
   QPointer<QWidget> trashWindow_;
   QPointer<QWidget> catalogWindow_;
-  TLibrary* pendingLibrary_ = nullptr;
   bool closeCancelled_ = false;
   bool exiting_ = false;
   int desktopCount_ = 0;
   bool dying_ = false;
 };
-
-// The main window, or none.
-inline TFormvesta* MainForm() {
-  return TFormvesta::Instance();
-}
 
 // Waits until every message still queued for the instrument has left (the program is ending),
 // showing the progress over parent when that takes more than a second.
