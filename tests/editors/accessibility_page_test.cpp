@@ -4,8 +4,6 @@
 // bridge: the AT-SPI test hears them.)
 #include <QAccessible>
 #include <QAccessibleValueInterface>
-#include <QGroupBox>
-#include <QRadioButton>
 
 #include "editorfixture.h"
 #include "tests/controls/controlsfixture.h"

@@ -5,7 +5,6 @@
 #include "editors/rhythm/formrhythm.h"
 #include "editors/rhythm/rhythmnotewindows.h"
 #include "model/rhythm.h"
-#include "tools/preview.h"
 
 TEST_F(TEditorTest, TheAuditionInARhythmNoteWindowPlaysTheKeyBeingEdited) {
   RegisterRhythmEditor();

@@ -6,7 +6,6 @@
 
 #include "editorfixture.h"
 #include "editors/patch/patchcopy.h"
-#include "librarian/librarygrid.h"
 #include "model/patchbank.h"
 
 namespace {

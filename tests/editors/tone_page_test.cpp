@@ -2,7 +2,6 @@
 // group and name, the envelopes, the LFO and control pages' own rules.
 
 #include <QButtonGroup>
-#include <QStackedWidget>
 #include <QTableWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -13,7 +12,6 @@
 #include "dialogs/helpwindow.h"
 #include "editorfixture.h"
 #include "editors/common/envelopebinding.h"
-#include "editors/params/wavegroup.h"
 
 namespace {
 class TonePage : public TEditorTest {

@@ -7,11 +7,9 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
-#include <QToolButton>
 
 #include "controls/myedit.h"
 #include "controls/panslider.h"
