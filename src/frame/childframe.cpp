@@ -19,16 +19,19 @@ class TOpenerLink : public QObject {
                      sub->findChild<QObject*>(Name(), Qt::FindDirectChildrenOnly))
                : nullptr;
   }
-  QPointer<QMdiSubWindow> Opener;
+  // Held as a plain object: when the opener is being destroyed, its children close while it is
+  // no longer a sub-window, and only a checked cast tells so.
+  QPointer<QObject> Opener;
+  QMdiSubWindow* OpenerWindow() const { return qobject_cast<QMdiSubWindow*>(Opener.data()); }
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
     auto* sub = qobject_cast<QMdiSubWindow*>(watched);
-    if (event->type() == QEvent::Close && sub && Opener && sub->mdiArea() &&
+    if (event->type() == QEvent::Close && sub && OpenerWindow() && sub->mdiArea() &&
         sub->mdiArea()->activeSubWindow() == sub) {
       // After the close: it may still be refused, and the area picks a child of its own first.
       QPointer<QMdiSubWindow> closing(sub);
-      QPointer<QMdiSubWindow> opener(Opener);
+      QPointer<QMdiSubWindow> opener(OpenerWindow());
       QPointer<QMdiArea> area(sub->mdiArea());
       QTimer::singleShot(0, area, [closing, opener, area] {
         if (area && opener && opener->isVisible() && (!closing || !closing->isVisible()))
@@ -64,7 +67,7 @@ QMdiSubWindow* TChildFrame::AddChild(QWidget* window) {
 
 QMdiSubWindow* TChildFrame::OpenerOf(const QMdiSubWindow* sub) {
   const TOpenerLink* link = TOpenerLink::Of(sub);
-  return link ? link->Opener.data() : nullptr;
+  return link ? link->OpenerWindow() : nullptr;
 }
 
 void TChildFrame::ReturnToOpener(QMdiSubWindow* sub) {
