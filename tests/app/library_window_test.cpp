@@ -102,8 +102,8 @@ TEST_F(TLibraryWindow, ClicksSelectPlainCtrlAndShiftAndTheRightButtonOpensTheMen
   window.SelectElement(1, TSelectMode::Plain);
   window.SelectElement(2, TSelectMode::Ctrl);
   Click(window, 3, {}, Qt::RightButton);
-  EXPECT_EQ(Selected(library), std::vector<int>{3});
-  EXPECT_EQ(window.MenuElement(), &library.Element(3));
+  EXPECT_EQ(std::tuple(Selected(library), window.MenuElement()),
+            std::tuple(std::vector<int>{3}, &library.Element(3)));
   window.ContextMenu()->close();
   // A click beside the grid clears the selection.
   QTest::mouseClick(&window, Qt::LeftButton, {}, QPoint(454, 200));
@@ -473,22 +473,22 @@ TEST_F(TLibraryDrag, TheTrashWindowAndTheBinTakeDropsWithoutAskingAndTheTrashClo
   Drag(*source_, {0});
   ASSERT_TRUE(trash.DragOverGrid(source_));
   source_->EndDrag(trash.Grid()->viewport(), QPoint(5, 5));
-  EXPECT_EQ(Names(*source_->Library()), QStringLiteral("F R"));
-  EXPECT_EQ(Names(main_->TrashLibrary()), QStringLiteral("P"));
-  EXPECT_EQ(trash.Grid()->RowCount(), 1);
+  EXPECT_EQ(std::tuple(Names(*source_->Library()), Names(main_->TrashLibrary()),
+                       trash.Grid()->RowCount()),
+            std::tuple(QStringLiteral("F R"), QStringLiteral("P"), 1));
   // Out of the trash again, into a library.
   Drag(trash, {0});
   DropAndPick(trash, *target_, "PopupMove");
-  EXPECT_EQ(main_->TrashLibrary().Count(), 0);
-  EXPECT_TRUE(Names(*target_->Library()).endsWith(QStringLiteral("P")));
+  EXPECT_EQ(std::tuple(main_->TrashLibrary().Count(), Names(*target_->Library()).endsWith("P")),
+            std::tuple(0, true));
   // The bin in the corner accepts drags from library windows.
   Drag(*source_, {1});
   main_->DragInfo().Accepted = true;
   QWidget* bin = main_->findChild<QWidget*>(QStringLiteral("TrashVuoto"));
   ASSERT_NE(bin, nullptr);
   source_->EndDrag(bin, QPoint(5, 5));
-  EXPECT_EQ(Names(*source_->Library()), QStringLiteral("F"));
-  EXPECT_EQ(Names(main_->TrashLibrary()), QStringLiteral("R"));
+  EXPECT_EQ(std::tuple(Names(*source_->Library()), Names(main_->TrashLibrary())),
+            std::tuple(QStringLiteral("F"), QStringLiteral("R")));
   // The trash closes without asking and keeps its elements.
   EXPECT_TRUE(SubWindow(trash)->close());
   Flush();

@@ -117,8 +117,9 @@ TEST_F(TSettingsTest, KeysAndSectionsWithBlanksAreWrittenVerbatimOtherLinesStayA
       "[Data Card]\nInstalled=1\n\n[Preview]\nSingle Note=0\n",
       FileBytes());
   const TIniFile again(Path());
-  EXPECT_EQ(2, again.ReadInteger("desktop", "num library", 0));
-  EXPECT_EQ("/music/My Sounds.Lib", again.ReadString("Desktop", "Library1", ""));
+  EXPECT_EQ(std::tuple(again.ReadInteger("desktop", "num library", 0),
+                       again.ReadString("Desktop", "Library1", "")),
+            std::tuple(2, QStringLiteral("/music/My Sounds.Lib")));
   // A byte order mark does not hide the first section; hand-written lines keep their place.
   WriteFile(
       "\xEF\xBB\xBF; written by hand\r\n[Midi]\r\nDeviceID=20\r\nOwn=x\r\n\r\n[Other]\r\nA=1\r\n");
@@ -137,17 +138,16 @@ TEST_F(TSettingsTest, KeysAndSectionsWithBlanksAreWrittenVerbatimOtherLinesStayA
   TVesta vesta(blocked + "/VESTA95.INI");
   EXPECT_FALSE(vesta.WriteConfig());
   ASSERT_EQ(1u, ui_.Questions.size());
-  EXPECT_EQ(TMsgKind::Error, ui_.Questions[0].Kind);
-  EXPECT_TRUE(ui_.LastText().contains(blocked + "/VESTA95.INI"));
+  EXPECT_EQ(std::tuple(ui_.Questions[0].Kind, ui_.LastText().contains(blocked + "/VESTA95.INI")),
+            std::tuple(TMsgKind::Error, true));
 }
 
 TEST_F(TSettingsTest, TheRecordHoldsStartValuesUntilReadThenDefaultsForWhatCannotGoIntoBytes) {
   Config() = TConfig{};
   TVesta vesta(Path());
   const TConfig& config = Config();
-  EXPECT_EQ(17, config.DeviceID);
-  EXPECT_FALSE(config.SingleNote);
-  EXPECT_EQ(0, config.PreviewNote);
+  EXPECT_EQ(std::tuple(config.DeviceID, config.SingleNote, config.PreviewNote),
+            std::tuple(17, false, 0));
   const std::vector<int> defaults = {16, 0, 0, 0, 0, 0, 0, 0, 0, 40, 70};
   for (const QByteArray& text :
        {QByteArray(),  // no file at all
@@ -159,9 +159,8 @@ TEST_F(TSettingsTest, TheRecordHoldsStartValuesUntilReadThenDefaultsForWhatCanno
     if (!text.isEmpty()) WriteFile(text);
     vesta.ReadConfig();
     EXPECT_EQ(Numbers(config), defaults);
-    EXPECT_FALSE(config.DataCard);
-    EXPECT_TRUE(config.SingleNote);
-    EXPECT_EQ("Noname.Mid", config.MidiFile);
+    EXPECT_EQ(std::tuple(config.DataCard, config.SingleNote, config.MidiFile),
+              std::tuple(false, true, QStringLiteral("Noname.Mid")));
   }
 }
 
@@ -263,17 +262,16 @@ TEST_F(TSettingsTest, ABadPortIndexStopsAllSendingUntilOkTriesTheNewChoice) {
   TVesta vesta(Path());
   vesta.StartMidi();
   EXPECT_TRUE(Asked("Invalid Midi Port Settings"));
-  EXPECT_FALSE(MidiSession().MidiOpen());
-  EXPECT_EQ(0, Config().MidiIn);
-  EXPECT_EQ(-1, SentDeviceByte());
+  EXPECT_EQ(std::tuple(MidiSession().MidiOpen(), Config().MidiIn, SentDeviceByte()),
+            std::tuple(false, 0, -1));
   EXPECT_EQ("[MidiPort]\nIn=5\n", FileBytes());  // the reset is in memory only
   TFormInOut form(vesta);
   form.show();
   form.OutputPort()->setCurrentRow(1);
   form.findChild<QPushButton*>("OK")->click();
-  EXPECT_TRUE(MidiSession().MidiOpen());
-  EXPECT_EQ(Open(), QStringList({"Loop A", "Loop B"}));
-  EXPECT_EQ(0x10, SentDeviceByte());  // no device number in the file: 17 once confirmed
+  // No device number in the file: 17 once confirmed.
+  EXPECT_EQ(std::tuple(MidiSession().MidiOpen(), Open(), SentDeviceByte()),
+            std::tuple(true, QStringList({"Loop A", "Loop B"}), 0x10));
   EXPECT_EQ(std::tuple(Stored("MidiPort/Out"), Stored("Midi/DeviceID")), std::tuple(1, 17));
 }
 
@@ -299,10 +297,9 @@ TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReope
   EXPECT_EQ(std::tuple(form.isVisible(), form.result()), std::tuple(false, int(QDialog::Rejected)));
   EXPECT_EQ(before, FileBytes());
   EXPECT_EQ(std::tuple(Config().DeviceID, Config().MidiIn, Config().Thrue), std::tuple(16, 1, 1));
-  EXPECT_EQ(output, MidiSession().Output());
-  EXPECT_EQ(Open(), QStringList({"Loop B", "Loop A"}));
-  EXPECT_EQ(TMidiOutput::Open, MidiSession().Output()->State());
-  EXPECT_EQ(0x0F, SentDeviceByte());
+  EXPECT_EQ(
+      std::tuple(MidiSession().Output(), Open(), MidiSession().Output()->State(), SentDeviceByte()),
+      std::tuple(output, QStringList({"Loop B", "Loop A"}), TMidiOutput::Open, 0x0F));
 
   form.show();
   form.InputPort()->setCurrentRow(1);
@@ -311,10 +308,9 @@ TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReope
   form.MidiThrue()->setChecked(true);
   QTest::keyClick(form.InputPort(), Qt::Key_Return);  // Enter confirms from anywhere
   EXPECT_EQ(std::tuple(form.isVisible(), form.result()), std::tuple(false, int(QDialog::Accepted)));
-  EXPECT_TRUE(MidiSession().MidiOpen());
-  EXPECT_EQ(Open(), QStringList({"Loop B", "Loop A"}));
-  EXPECT_EQ(TMidiInput::Open, MidiSession().Input()->State());
-  EXPECT_EQ(0x13, SentDeviceByte());
+  EXPECT_EQ(std::tuple(MidiSession().MidiOpen(), Open(), MidiSession().Input()->State(),
+                       SentDeviceByte()),
+            std::tuple(true, QStringList({"Loop B", "Loop A"}), TMidiInput::Open, 0x13));
   EXPECT_EQ(std::tuple(Stored("Midi/DeviceID"), Stored("Midi/Thrue"), Stored("MidiPort/In"),
                        Stored("MidiPort/Out")),
             std::tuple(20, 1, 1, 0));
@@ -325,14 +321,13 @@ TEST_F(TSettingsTest, NoDevicesAtAllIsReportedAndTheVirtualInstrumentIsTheFirstD
   TVesta vesta(Path());
   vesta.StartMidi();
   EXPECT_TRUE(Asked("No midi system installed"));
-  EXPECT_FALSE(MidiSession().MidiOpen());
-  EXPECT_EQ(16, Config().DeviceID);  // the settings are read all the same
+  // The settings are read all the same.
+  EXPECT_EQ(std::tuple(MidiSession().MidiOpen(), Config().DeviceID), std::tuple(false, 16));
   TFormInOut empty(vesta);
   empty.show();
   EXPECT_TRUE(Ports(empty).isEmpty());
   empty.findChild<QPushButton*>("OK")->click();
-  EXPECT_EQ(0, Config().MidiIn);
-  EXPECT_EQ(17, Stored("Midi/DeviceID"));
+  EXPECT_EQ(std::tuple(Config().MidiIn, Stored("Midi/DeviceID")), std::tuple(0, 17));
 
   MidiSession().Destroy();
   RegisterVirtualInstrument();
