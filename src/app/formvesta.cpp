@@ -320,24 +320,27 @@ void TFormvesta::CreateMenus() {
     for (int i = 0; i < subs.size(); ++i) {
       QMdiSubWindow* sub = subs[i];
       QString title = sub->windowTitle();
-      title.replace(QStringLiteral("[*]"), sub->isWindowModified() ? QStringLiteral("*") : QString());
-      QAction* entry =
-          window->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title), sub,
-                            [this, sub] { mdiArea_->setActiveSubWindow(sub); });
+      title.replace(QStringLiteral("[*]"),
+                    sub->isWindowModified() ? QStringLiteral("*") : QString());
+      QAction* entry = window->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title), sub,
+                                         [this, sub] { mdiArea_->setActiveSubWindow(sub); });
       entry->setCheckable(true);
       entry->setChecked(sub == mdiArea_->currentSubWindow());
     }
   });
 
   // F1 on a highlighted item opens its page.
+  // clang-format off
   const std::pair<const char*, int> itemHelp[] = {
-      {"FileNewItem", 6},           {"FileOpenItem", 7},           {"FileImportXPItem", 8},
-      {"FileExportXPItem", 9},      {"FileCloseItem", 10},         {"FileSaveItem", 11},
-      {"FileSaveAsItem", 12},       {"FileSaveAllItem", 13},       {"FilePrintItem", 14},
-      {"FileExitItem", 15},         {"SettingsMidiItem", 18},      {"SettingsPreviewItem", 27},
-      {"SettingsExpansionItem", 23}, {"SettingsNamesItem", 24},    {"GadgetsKeyboardItem", 26},
+      {"FileNewItem", 6},            {"FileOpenItem", 7},           {"FileImportXPItem", 8},
+      {"FileExportXPItem", 9},       {"FileCloseItem", 10},         {"FileSaveItem", 11},
+      {"FileSaveAsItem", 12},        {"FileSaveAllItem", 13},       {"FilePrintItem", 14},
+      {"FileExitItem", 15},          {"SettingsMidiItem", 18},      {"SettingsPreviewItem", 27},
+      {"SettingsExpansionItem", 23}, {"SettingsNamesItem", 24},     {"GadgetsKeyboardItem", 26},
       {"GadgetsMonitorItem", 25},    {"GadgetsCatalogItem", 70},    {"SettingsCatalogItem", 71}};
-  for (const auto& [name, context] : itemHelp) SetHelpContext(Action(QString::fromLatin1(name)), context);
+  // clang-format on
+  for (const auto& [name, context] : itemHelp)
+    SetHelpContext(Action(QString::fromLatin1(name)), context);
   for (QMenu* menu : {file, settings, gadgets}) EnableMenuHelp(menu);
 
   QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));

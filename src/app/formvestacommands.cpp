@@ -7,18 +7,18 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QSet>
-#include <QUrl>
+#include <QEventLoop>
 #include <QFile>
 #include <QLayout>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QEventLoop>
+#include <QSet>
 #include <QTimer>
+#include <QUrl>
 
 #include "app/formvesta.h"
 #include "app/inifile.h"
@@ -234,8 +234,8 @@ void FinishSending(QWidget* parent) {
   // The instrument gets what the user did before leaving; a wait of more than a second shows
   // how far it is, and Cancel drops the rest.
   const int total = sender.Waiting();
-  QProgressDialog progress(QStringLiteral("Sending to the instrument..."),
-                           QStringLiteral("Cancel"), 0, total, parent);
+  QProgressDialog progress(QStringLiteral("Sending to the instrument..."), QStringLiteral("Cancel"),
+                           0, total, parent);
   progress.setWindowTitle(QStringLiteral("Vesta"));
   progress.setWindowModality(Qt::ApplicationModal);
   progress.setMinimumDuration(sender.MsLeft() > 1000 ? 1000 : std::numeric_limits<int>::max());

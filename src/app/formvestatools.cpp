@@ -1,8 +1,8 @@
 // The frame's side of the sound tools: what their windows need of it, the library windows'
 // "Patch Bank Random" and "Patch Morphing", and Settings, Preview.
-#include "librarian/formlibrary.h"
 #include "app/formvesta.h"
 #include "app/vesta.h"
+#include "librarian/formlibrary.h"
 #include "model/library.h"
 #include "model/patchbank.h"
 #include "tools/formmorph.h"

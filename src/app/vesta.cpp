@@ -51,7 +51,8 @@ QString TVesta::SettingsPathFrom(const QStringList& arguments) {
 
 QStringList TVesta::FilesFrom(const QStringList& arguments) {
   QCommandLineParser parser;
-  parser.addOption(QCommandLineOption(QStringLiteral("settings"), QString(), QStringLiteral("file")));
+  parser.addOption(
+      QCommandLineOption(QStringLiteral("settings"), QString(), QStringLiteral("file")));
   parser.parse(arguments);
   return parser.positionalArguments();
 }

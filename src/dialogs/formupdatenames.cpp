@@ -138,8 +138,7 @@ int TFormUpdateNames::ReplyElement(const TMyMidiEvent& event) const {
   // over, and the step's time-out asks again for what is missing.
   const std::vector<std::uint8_t>& bytes = event.Sysex;
   if (bytes.size() != static_cast<std::size_t>(kHeaderLength + kNameLength + 2)) return -1;
-  if (!ReplyValid(event) || bytes[1] != 0x41 || bytes[3] != 0x6A || bytes[4] != kCmdDT1)
-    return -1;
+  if (!ReplyValid(event) || bytes[1] != 0x41 || bytes[3] != 0x6A || bytes[4] != kCmdDT1) return -1;
   const std::uint32_t address = std::uint32_t{bytes[5]} << 24 | std::uint32_t{bytes[6]} << 16 |
                                 std::uint32_t{bytes[7]} << 8 | bytes[8];
   for (int i = 0; i < kNamesPerStep; ++i)

@@ -67,7 +67,7 @@ class TFormUpdateNames : public QDialog {
   QTimer* timer_;
   int step_ = 0;
   int received_ = 0;
-  int receivedAtStep_ = 0;  // the count when the step was requested
+  int receivedAtStep_ = 0;                        // the count when the step was requested
   std::array<QString, kNamesPerStep> stepNames_;  // empty until its reply has come
   int namesInStep_ = 0;
   bool cardAnswered_ = false;

@@ -51,8 +51,8 @@ class TMenuHelp : public QObject {
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override {
-    if (watched != menu_ || (event->type() != QEvent::ShortcutOverride &&
-                             event->type() != QEvent::KeyPress))
+    if (watched != menu_ ||
+        (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress))
       return false;
     if (static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1) return false;
     if (event->type() == QEvent::ShortcutOverride) {

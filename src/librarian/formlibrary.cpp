@@ -26,7 +26,8 @@
 namespace {
 constexpr int kRowHeight = TLibraryGrid::kRowHeight;
 constexpr int kMargin = 8;
-constexpr int kGridWidth = 452;  // at the panel's width: the four header sections and the scroll bar
+constexpr int kGridWidth =
+    452;  // at the panel's width: the four header sections and the scroll bar
 constexpr int kHeaderHeight = 20;
 constexpr int kRightColumn = 468;
 constexpr int kRightWidth = TFormLibrary::kPanelWidth - kRightColumn - kMargin;
@@ -246,9 +247,9 @@ void TFormLibrary::CreateControls() {
 }
 
 void TFormLibrary::Updateview() {
-  setWindowTitle(isTrash_ ? QStringLiteral("Trash Library")
-                          : QStringLiteral("Library : ") + library_->GetName() +
-                                QStringLiteral("[*]"));
+  setWindowTitle(isTrash_
+                     ? QStringLiteral("Trash Library")
+                     : QStringLiteral("Library : ") + library_->GetName() + QStringLiteral("[*]"));
   setWindowModified(!isTrash_ && !library_->Saved);
 }
 
@@ -281,8 +282,7 @@ void TFormLibrary::LayOut() {
   const int gridTop = top + kHeaderHeight;
   const int rows = std::max((bottom - 6 - gridTop - 2 * grid_->frameWidth()) / kRowHeight, 1);
   grid_->setGeometry(kMargin, gridTop, gridWidth, grid_->HeightForRows(rows));
-  for (int i = 1; i < 4; ++i)
-    textX_[static_cast<std::size_t>(i)] = header_->sectionPosition(i) + 5;
+  for (int i = 1; i < 4; ++i) textX_[static_cast<std::size_t>(i)] = header_->sectionPosition(i) + 5;
 
   int y = top;
   if (!isTrash_) {
@@ -327,8 +327,8 @@ void TFormLibrary::PlaceInFrame() {
   frame->ensurePolished();
   frame->resize(frame->sizeHint());
   // The stored size, never below the panel's.
-  if (library_->Width != 0xFFFF) frame->resize(std::max<int>(library_->Width, frame->width()),
-                                               frame->height());
+  if (library_->Width != 0xFFFF)
+    frame->resize(std::max<int>(library_->Width, frame->width()), frame->height());
   if (library_->Height != 0xFFFF)
     frame->resize(frame->width(), std::max<int>(library_->Height, kMinHeight));
   QPoint pos(library_->WinLeft, library_->WinTop);

@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QMouseEvent>
-#include <QPointer>
 #include <QCloseEvent>
 #include <QDate>
 #include <QGroupBox>
@@ -11,7 +9,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSaveFile>
