@@ -430,6 +430,13 @@ TEST_F(FormEffectLoop, ATypeGoesOutAsTheTypeThenItsRequestOrItsTwelveParameters)
     TBytes edited = answer;
     edited[static_cast<std::size_t>(offset - 13 - shift)] = Data()[offset];
     EXPECT_NE(edited, answer);
+    // A parameter's own Undo and Redo store and send that parameter alone.
+    const auto at = static_cast<std::uint32_t>(base + offset);
+    loop->ClearSent();
+    page.Undo();
+    page.Redo();
+    EXPECT_EQ(loop->Sent(), (std::vector<TBytes>{DataSet(at, {answer[offset - 13 - shift]}),
+                                                 DataSet(at, {Data()[offset]})}));
     page.TypeChange(0);
     loop->ClearSent();
     page.TypeChange(5);
