@@ -159,10 +159,6 @@ void TFormSearch::Execute(QWidget& parent, TLibrary& library, bool duplicates, Q
   window->exec();
 }
 
-TFormSearch* TFormSearch::Instance() {
-  return TheWindow();
-}
-
 void TFormSearch::SetTarget(TLibrary& library, bool duplicates) {
   library_ = &library;
   if (duplicates_ == duplicates) return;

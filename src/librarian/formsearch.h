@@ -31,8 +31,6 @@ class TFormSearch : public QDialog {
   // window's buttons do). It is made once, so its check boxes and dates stay from one opening
   // to the next, as a child of owner (the main window), else of parent's window.
   static void Execute(QWidget& parent, TLibrary& library, bool duplicates, QWidget* owner);
-  // That window, while it exists.
-  static TFormSearch* Instance();
   // The library searched and the mode, before the window is shown.
   void SetTarget(TLibrary& library, bool duplicates);
 
