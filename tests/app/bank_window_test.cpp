@@ -64,6 +64,7 @@ TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
   EXPECT_EQ(
       std::tuple(PatchBank().WindowOpen, window->Grid()->RowCount(), main_->ActiveLibrary(window)),
       std::tuple(true, 128, &Home()));
+  EXPECT_EQ(window->HelpContext(), 53);  // F1's page
   // Opening it again brings the same window forward; a rename from outside shows.
   EXPECT_EQ(std::tuple(&OpenBank(0), main_->findChildren<TFormBank*>().size()),
             std::tuple(window, 1));
