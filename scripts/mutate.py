@@ -9,8 +9,10 @@ does not compile. The same seed and sources give the same mutants, so a run befo
 run after a change of the tests compare like with like.
 
 Usage:
-  scripts/mutate.py BUILD_DIR [--seed N] [--count N] [--list] [--results FILE]
-                    [--prefer FILE] [--only IDS]
+  scripts/mutate.py BUILD_DIR [--seed N] [--count N] [--results FILE] [--prefer FILE]
+                    [--only IDS | --part K/N] [--skip-survivors]
+  scripts/mutate.py --list                  the sample, one mutant a line
+  scripts/mutate.py --summary FILE...       the verdicts of one run or of its parts
 BUILD_DIR is made (Release-like, -O1, no debug info) when it does not exist yet.
 --prefer FILE takes an earlier run's results and tries, for each mutant, the test that
 killed it there first: same verdicts, found sooner.
@@ -200,7 +202,7 @@ def order(programs, mutant, prefer):
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawTextHelpFormatter)
-    ap.add_argument("build")
+    ap.add_argument("build", nargs="?")
     ap.add_argument("--seed", type=int, default=SEED)
     ap.add_argument("--count", type=int, default=COUNT)
     ap.add_argument("--list", action="store_true", help="print the mutants and stop")
@@ -242,6 +244,8 @@ def main():
         if opts.skip_survivors:
             mutants = [m for m in mutants if prefer.get(m["id"], {}).get("verdict") != "survived"]
 
+    if not opts.build:
+        ap.error("a build folder is needed to run the mutants")
     build = Path(opts.build).resolve()
     configure(build)
     listed = [t.rstrip(":") for t in
