@@ -14,7 +14,9 @@ QImage Bias(int direction) {
   TBiasPicture::Draw(painter, direction);
   return image;
 }
-bool Black(const QImage& image, int x, int y) { return image.pixel(x, y) == qRgb(0, 0, 0); }
+bool Black(const QImage& image, int x, int y) {
+  return image.pixel(x, y) == qRgb(0, 0, 0);
+}
 }  // namespace
 
 TEST(BiasPicture, EachDirectionRisesOnItsOwnSideAndOnlyAllHasNoMarker) {
@@ -22,7 +24,9 @@ TEST(BiasPicture, EachDirectionRisesOnItsOwnSideAndOnlyAllHasNoMarker) {
   struct TCase {
     int Direction;
     bool LeftUp, RightUp, Marker;
-  } cases[] = {{0, true, false, true}, {1, false, true, true}, {2, true, true, true},
+  } cases[] = {{0, true, false, true},
+               {1, false, true, true},
+               {2, true, true, true},
                {3, false, true, false}};
   for (const TCase& c : cases) {
     const QImage image = Bias(c.Direction);
@@ -34,15 +38,13 @@ TEST(BiasPicture, EachDirectionRisesOnItsOwnSideAndOnlyAllHasNoMarker) {
   }
 }
 
-TEST(LfoPicture, FixedShapesAndRandomShapesStayInsideThePicture) {
+TEST(LfoPicture, EveryShapeStaysInsideThePicture) {
   constexpr int W = TLfoPicture::kWidth, H = TLfoPicture::kHeight;
   const auto none = [](int) { return 0; };
-  EXPECT_EQ(TLfoPicture::Shape(0, W, H, none).last(), QPoint(59, 21));
-  EXPECT_EQ(TLfoPicture::Shape(3, W, H, none).size(), 10);
-  EXPECT_EQ(TLfoPicture::Shape(5, W, H, none).size(), 24);
+  for (int waveform = 0; waveform < 6; ++waveform)
+    EXPECT_TRUE(
+        QRect(0, 0, W, H).contains(TLfoPicture::Shape(waveform, W, H, none).boundingRect()));
   const QPolygon sine = TLfoPicture::Shape(1, W, H, none);
-  EXPECT_EQ(sine.first(), QPoint(4, H / 2));
-  EXPECT_EQ(sine[1], QPoint(4, H / 2));  // t = 0
   // A quarter period in: t = 1.6 is the step nearest pi/2, 18 pixels above the middle.
   EXPECT_EQ(sine[21], QPoint(14, H / 2 - 18));
 
