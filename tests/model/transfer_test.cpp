@@ -514,26 +514,6 @@ TEST_F(TransferProgress, StartClearsTheCountersAndTheGaugeFollowsTheDirectionRou
   EXPECT_EQ(Progress(), "Now Receiving Patch; Pacth : ; sent 0/0; received 5/643; 100%; open");
 }
 
-TEST(ReplyFits, TakesOnlyWholeBlocksFromOurDevice) {
-  Config() = TConfig();
-  std::array<std::uint8_t, 23> image{};
-  const TTransferBlock block{image.data(), 23, 0, 0x0C};
-  auto reply = [](std::uint8_t device, std::size_t dataBytes) {
-    TMyMidiEvent event;
-    event.Status = 0xF0;
-    event.Sysex = DataSet(0x10400000, TBytes(dataBytes, 0x20), device);
-    return event;
-  };
-  EXPECT_TRUE(ReplyFits(reply(0x10, 12), block));
-  EXPECT_FALSE(ReplyFits(reply(0x10, 11), block));
-  EXPECT_FALSE(ReplyFits(reply(0x10, 13), block));
-  EXPECT_FALSE(ReplyFits(reply(0x11, 12), block));
-  TMyMidiEvent key;
-  key.Status = 0x90;
-  key.Data1 = 60;
-  EXPECT_FALSE(ReplyFits(key, block));
-}
-
 using NameListsFile = TModelTest;
 
 TEST_F(NameListsFile, SectionsAreWrittenInOrderAndLoadSkipsEmptyLinesAndCutsOverlongOnes) {
