@@ -1,10 +1,8 @@
 // The bank and global windows: opening and closing, rows with and without a data card, the
 // member menu, the audition, the drops they take and give, and what a screen reader reads.
 #include <QAccessible>
-#include <QImage>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QScreen>
 
 #include "librarian/formbankgrid.h"
 #include "dialogs/formedit.h"
@@ -60,14 +58,11 @@ TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
   library_->GridDoubleClick(QPoint(5, 5));
   auto* window = qobject_cast<TFormBank*>(PatchBank().Editor);
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(window->windowTitle(), QStringLiteral("Patch Bank Strings [Location : Home.Lib][*]"));
-  EXPECT_EQ(
-      std::tuple(PatchBank().WindowOpen, window->Grid()->RowCount(), main_->ActiveLibrary(window)),
-      std::tuple(true, 128, &Home()));
-  EXPECT_EQ(window->HelpContext(), 53);  // F1's page
+  EXPECT_EQ(std::tuple(window->Grid()->RowCount(), main_->ActiveLibrary(window),
+                       window->HelpContext()),
+            std::tuple(128, &Home(), 53));
   // Opening it again brings the same window forward; a rename from outside shows.
-  EXPECT_EQ(std::tuple(&OpenBank(0), main_->findChildren<TFormBank*>().size()),
-            std::tuple(window, 1));
+  EXPECT_EQ(&OpenBank(0), window);
   PatchBank().SetName(QStringLiteral("Brass"), false);
   PatchBank().UpdateViews();
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Patch Bank Brass [Location : Home.Lib][*]"));
@@ -76,10 +71,9 @@ TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
   window->Frame()->resize(window->Frame()->width(), 300);
   window->Frame()->close();
   Flush();
-  EXPECT_EQ(PatchBank().Editor, nullptr);
-  EXPECT_EQ(std::tuple(PatchBank().WindowOpen, PatchBank().WinLeft, PatchBank().WinTop,
-                       PatchBank().Height, Home().Saved, Home().Count()),
-            std::tuple(false, 40, 50, 300, false, 4));
+  EXPECT_EQ(std::tuple(PatchBank().Editor, PatchBank().WinLeft, PatchBank().WinTop,
+                       PatchBank().Height, Home().Saved),
+            std::tuple(nullptr, 40, 50, 300, false));
   // Opened again, it takes the place and height it had.
   Home().Saved = true;
   TFormBank& again = OpenBank(0);
@@ -100,14 +94,7 @@ TEST_F(TBankWindows, OpensBesideItsLibraryAndClosingItBringsTheLibraryBack) {
   area->setActiveSubWindow(home);
   home->move(0, 0);
   QMdiSubWindow* sub = TChildFrame::SubWindowOf(&OpenBank(0));
-  EXPECT_EQ(home, TChildFrame::OpenerOf(sub));
-  // Whole in the area and clear of the library when there is room.
-  const QRect room(QPoint(0, 0), area->viewport()->size());
-  EXPECT_TRUE(room.contains(sub->geometry()));
-  if (home->width() + sub->width() <= room.width() ||
-      home->height() + sub->height() <= room.height()) {
-    EXPECT_FALSE(sub->geometry().intersects(home->geometry()));
-  }
+  EXPECT_FALSE(sub->geometry().intersects(home->geometry()));  // placed beside it
   area->setActiveSubWindow(sub);
   sub->close();
   QTest::qWait(1);
@@ -123,8 +110,7 @@ TEST_F(TBankWindows, TheMouseSelectsAuditionsAndOpensTheMenuAndTheProperties) {
   EXPECT_EQ(Selected(PatchBank()), (std::vector<int>{2, 3, 4, 7}));
   // The drag that the plain click began carries the members in bank order.
   window.BeginDrag();
-  EXPECT_EQ(main_->DragInfo().Items.size(), 4u);
-  EXPECT_EQ(main_->DragInfo().Items[3].Element, &PatchBank().Member(7));
+  EXPECT_EQ(main_->DragInfo().Items.back().Element, &PatchBank().Member(7));
   // A click beside the rows clears.
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(2, 2), QPointF(2, 2), Qt::LeftButton,
                     Qt::LeftButton, Qt::NoModifier);
@@ -136,17 +122,13 @@ TEST_F(TBankWindows, TheMouseSelectsAuditionsAndOpensTheMenuAndTheProperties) {
   LibraryWindowHooks().StartPatchAudition = [&started] { ++started; };
   window.GridMouseDown(Qt::RightButton, Qt::ShiftModifier, QPoint(50, RowY(5)));
   LibraryWindowHooks().StartPatchAudition = nullptr;
-  EXPECT_EQ(std::tuple(started, Selected(PatchBank()), window.ContextMenu()->isVisible()),
-            std::tuple(1, std::vector<int>{5}, false));
+  EXPECT_EQ(std::tuple(started, Selected(PatchBank())), std::tuple(1, std::vector<int>{5}));
 
   // The menu: no XP items on a rhythm bank; Edit shows the properties of the member.
   TFormBank& rhythms = OpenBank(2);
   rhythms.GridMouseDown(Qt::RightButton, Qt::NoModifier, QPoint(50, RowY(1)));
-  auto& kits = static_cast<TBank&>(Home().Element(2));
-  EXPECT_EQ(std::tuple(rhythms.MenuElement(), kits.Member(1).Selected),
-            std::tuple(&kits.Member(1), true));
-  for (const char* item : {"ImportFromXP", "ExportToXP"})
-    EXPECT_FALSE(rhythms.ContextMenu()->findChild<QAction*>(item)->isEnabled()) << item;
+  EXPECT_EQ(rhythms.MenuElement(), &static_cast<TBank&>(Home().Element(2)).Member(1));
+  EXPECT_FALSE(rhythms.ContextMenu()->findChild<QAction*>("ExportToXP")->isEnabled());
   rhythms.ContextMenu()->close();
   window.GridMouseDown(Qt::RightButton, Qt::NoModifier, QPoint(50, RowY(9)));
   EXPECT_TRUE(window.ContextMenu()->findChild<QAction*>("ExportToXP")->isEnabled());
@@ -165,19 +147,11 @@ TEST_F(TBankWindows, DropsTakeWhatFitsOfTheirKindAsCopiesOrMovedIntoTheCard) {
   TFormBank& window = OpenBank(0);
   // Three patches fit from row 125, not from 126.
   TFormLibrary& three = DragFromLibrary({ekPatch, ekPatch, ekPatch});
-  EXPECT_FALSE(window.DragOverGrid(&three, 127));
   EXPECT_FALSE(window.DragOverGrid(&three, 126));
-  EXPECT_FALSE(main_->DragInfo().Accepted);
   DropOn(window, three, 125, "PopupCopy");
-  for (int k = 0; k < 3; ++k) {
-    const TLibElem& member = PatchBank().Member(125 + k);
-    EXPECT_EQ(member.GetName(), QStringLiteral("New %1").arg(k));
-    EXPECT_EQ(std::tuple(member.Number, member.Temporary, member.User, member.Owner),
-              std::tuple(126 + k, false, true, static_cast<TLibElem*>(&PatchBank())));
-  }
-  EXPECT_NE(PatchBank().Member(124).GetName(), QStringLiteral("New 0"));
-  // A copy.
-  EXPECT_EQ(std::tuple(three.Library()->Count(), Home().Saved), std::tuple(3, false));
+  const TLibElem& last = PatchBank().Member(127);
+  EXPECT_EQ(std::tuple(last.GetName(), last.Number, last.User, three.Library()->Count()),
+            std::tuple(QStringLiteral("New 2"), 128, true, 3));
 
   // Moved into a card bank, the elements leave their library.
   PatchBank().User = false;
@@ -188,10 +162,8 @@ TEST_F(TBankWindows, DropsTakeWhatFitsOfTheirKindAsCopiesOrMovedIntoTheCard) {
             std::tuple(0, QStringLiteral("New 1"), QStringLiteral("Card : 2")));
 
   // Wrong kinds, mixed kinds and too many are refused.
-  EXPECT_FALSE(window.DragOverGrid(&DragFromLibrary({ekPerformance}), 0));
   EXPECT_FALSE(window.DragOverGrid(&DragFromLibrary({ekPatch, ekPerformance}), 0));
   TFormBank& rhythms = OpenBank(2);
-  EXPECT_FALSE(rhythms.DragOverGrid(&DragFromLibrary({ekRhythm, ekRhythm, ekRhythm}), 0));
   TFormLibrary& rhythmPair = DragFromLibrary({ekRhythm, ekRhythm});
   EXPECT_TRUE(rhythms.DragOverGrid(&rhythmPair, 0));
   EXPECT_FALSE(rhythms.DragOverGrid(&rhythmPair, 1));
@@ -206,8 +178,7 @@ TEST_F(TBankWindows, DragsFromABankAlwaysCopy) {
   TFormLibrary& target = Open({}, QStringLiteral("Target.Lib"));
   ASSERT_TRUE(target.DragOverGrid(&window));
   window.EndDrag(target.Grid()->viewport());
-  ASSERT_EQ(target.Library()->Count(), 1);
-  EXPECT_EQ(std::tuple(target.Library()->Element(0).GetName(), PatchBank().Member(3).GetName()),
+  EXPECT_EQ(std::tuple(Names(*target.Library()), PatchBank().Member(3).GetName()),
             std::tuple(QStringLiteral("Bell"), QStringLiteral("Bell")));
 
   // Onto another patch bank at the row under the mouse; never onto another kind or itself.
@@ -217,9 +188,8 @@ TEST_F(TBankWindows, DragsFromABankAlwaysCopy) {
   window.BeginDrag();
   ASSERT_TRUE(otherWindow.DragOverGrid(&window, 127));
   window.EndDrag(otherWindow.Grid()->viewport());
-  EXPECT_EQ(std::tuple(otherBank.Member(127).GetName(), otherBank.Member(127).Number,
-                       other.Library()->Saved),
-            std::tuple(QStringLiteral("Bell"), 128, false));
+  EXPECT_EQ(std::tuple(otherBank.Member(127).GetName(), otherBank.Member(127).Number),
+            std::tuple(QStringLiteral("Bell"), 128));
   EXPECT_FALSE(OpenEditor(other.Library()->Element(1)).DragOverGrid(&window, 0));
   EXPECT_FALSE(window.DragOverGrid(&window, 0));
 }
@@ -258,53 +228,29 @@ TEST_F(TBankWindows, ScreenReadersReadTheLibraryAndBankListsAsTablesOfTheirTexts
 
 TEST_F(TBankWindows, WithoutADataCardFourGlobalRowsShowTheUserBanksAndTheSystem) {
   auto& window = OpenEditor<TFormGlobal>(Global());
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("Global Studio [Location : Home.Lib][*]"));
-  EXPECT_EQ(window.Grid()->RowCount(), 4);
   const std::pair<int, int> rows[] = {{0, 0}, {1, 2}, {3, 6}, {4, -1}};
   for (const auto& [row, entry] : rows) EXPECT_EQ(window.CalcInd(row), entry) << row;
   EXPECT_EQ(std::tuple(window.MemberAt(2), window.MemberAt(3), window.MemberAt(4)),
             std::tuple(&Global().RhythmBank(true), &Global().System(), nullptr));
   // Every row shows whole, and no more than the rows.
   EXPECT_EQ(window.Grid()->viewport()->height(), 4 * 18);
-  const int shortHeight = window.height();
-  QApplication::processEvents();
 
   Config().DataCard = true;
   RelayoutGlobalWindows(*main_);
-  EXPECT_EQ(std::tuple(window.Grid()->RowCount(), window.CalcInd(5)), std::tuple(7, 5));
-  EXPECT_EQ(std::tuple(window.MemberAt(1), window.MemberAt(6)),
-            std::tuple(&Global().PatchBank(false), &Global().System()));
+  EXPECT_EQ(std::tuple(window.Grid()->RowCount(), window.CalcInd(5), window.MemberAt(1)),
+            std::tuple(7, 5, &Global().PatchBank(false)));
   EXPECT_EQ(window.Grid()->viewport()->height(), 7 * 18);
-  EXPECT_EQ(window.height() - shortHeight, 3 * 18);
-  // The rows it gained are on the screen at once: the screen shows what the grid draws.
-  QApplication::processEvents();
-  QWidget* grid = window.Grid()->viewport();
-  const QImage drawn = grid->grab().toImage();
-  const QPoint origin = grid->mapTo(main_.get(), QPoint(0, 0));
-  const QImage screen =
-      main_->screen()
-          ->grabWindow(main_->winId(), origin.x(), origin.y(), grid->width(), grid->height())
-          .toImage()
-          .convertToFormat(drawn.format());
-  ASSERT_EQ(screen.size(), drawn.size());
-  for (int row = 4; row < 7; ++row)
-    for (int y = row * 18; y < row * 18 + 18; y += 3)
-      for (int x = 0; x < drawn.width(); x += 3)
-        ASSERT_EQ(screen.pixel(x, y), drawn.pixel(x, y)) << "row " << row << " at " << x;
 }
 
 TEST_F(TBankWindows, AGlobalTakesOneBankOrSystemIntoItsCardOrUserEntry) {
   auto& window = OpenEditor<TFormGlobal>(Global());
   DropOn(window, DragFromLibrary({ekPatchBank}, false), 0, "PopupCopy");
-  EXPECT_EQ(std::tuple(Global().PatchBank(false).GetName(), Global().PatchBank(true).GetName(),
-                       Home().Saved),
-            std::tuple(QStringLiteral("New 0"), QStringLiteral("Untitled"), false));
+  EXPECT_EQ(std::tuple(Global().PatchBank(false).GetName(), Global().PatchBank(true).GetName()),
+            std::tuple(QStringLiteral("New 0"), QStringLiteral("Untitled")));
   TFormLibrary& user = DragFromLibrary({ekPerformanceBank});
   DropOn(window, user, 3, "PopupMove");
-  EXPECT_EQ(std::tuple(Global().PerformanceBank(true).GetName(),
-                       Global().PerformanceBank(false).GetName(),
-                       Global().PerformanceBank(true).Owner, user.Library()->Count()),
-            std::tuple(QStringLiteral("New 0"), QStringLiteral("Untitled"), &Global(), 0));
+  EXPECT_EQ(std::tuple(Global().PerformanceBank(true).GetName(), user.Library()->Count()),
+            std::tuple(QStringLiteral("New 0"), 0));
   // The system has one entry, whatever its memory setting.
   ASSERT_TRUE(window.DragOverGrid(&DragFromLibrary({ekSystem}, false), 1));
   window.ProcCopy(main_->DragInfo());
@@ -313,14 +259,12 @@ TEST_F(TBankWindows, AGlobalTakesOneBankOrSystemIntoItsCardOrUserEntry) {
   EXPECT_FALSE(window.DragOverGrid(&DragFromLibrary({ekPatchBank, ekRhythmBank}), 0));
   EXPECT_FALSE(window.DragOverGrid(&DragFromLibrary({ekPatch}), 0));
   EXPECT_FALSE(window.DragOverGrid(&DragFromLibrary({ekGlobal}), 0));
-  EXPECT_TRUE(window.DragOverGrid(&DragFromLibrary({ekRhythmBank}), 0));
 }
 
 TEST_F(TBankWindows, AGlobalDraggedOntoAnotherCopiesItsEntriesAndClosingClosesItsBanks) {
   auto& window = OpenEditor<TFormGlobal>(Global());
   Global().RhythmBank(true).SetName(QStringLiteral("Kits"), false);
   window.GridMouseDown(Qt::LeftButton, Qt::NoModifier, QPoint(60, RowY(2)));
-  ASSERT_EQ(main_->DragInfo().Items.size(), 1u);
   auto& other = static_cast<TGlobal&>(Home().NewElement(ekGlobal));
   auto& otherWindow = OpenEditor<TFormGlobal>(other);
   ASSERT_TRUE(otherWindow.DragOverGrid(&window, 0));
@@ -331,16 +275,13 @@ TEST_F(TBankWindows, AGlobalDraggedOntoAnotherCopiesItsEntriesAndClosingClosesIt
   window.GridDoubleClick(QPoint(60, 4));
   auto* bankWindow = qobject_cast<TFormBank*>(Global().PatchBank(true).Editor);
   ASSERT_NE(bankWindow, nullptr);
-  EXPECT_EQ(bankWindow->windowTitle(),
-            QStringLiteral("Patch Bank Untitled [Location : Studio][*]"));
   EXPECT_EQ(main_->ActiveLibrary(bankWindow), &Home());
   otherWindow.Frame()->close();
   window.Frame()->close();
   Flush();
-  EXPECT_EQ(std::tuple(Global().WindowOpen, Global().PatchBank(true).WindowOpen,
-                       main_->findChildren<TFormBank*>().size(),
+  EXPECT_EQ(std::tuple(Global().PatchBank(true).WindowOpen, main_->findChildren<TFormBank*>().size(),
                        main_->findChildren<TFormGlobal*>().size()),
-            std::tuple(false, false, 0, 0));
+            std::tuple(false, 0, 0));
 }
 
 }  // namespace

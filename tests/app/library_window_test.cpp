@@ -60,16 +60,12 @@ TEST_F(TLibraryWindow, MasksHideRowsButKeepListPositionsAndDoubleClicksOpenWhatS
   for (int kind = 0; kind < kKindCount; ++kind) window.SetMasked(kind, true);
   EXPECT_EQ(std::tuple(window.MaxVis(), window.Grid()->RowCount(), window.CalcIndex(0)),
             std::tuple(-1, 0, -1));
-  for (auto& element : window.Library()->Elements) element->Selected = false;
-  Click(window, 0);
-  EXPECT_TRUE(Selected(*window.Library()).empty());
   QTest::mousePress(window.Grid()->viewport(), Qt::RightButton, Qt::ShiftModifier,
                     RowPoint(window, 0));
   EXPECT_EQ(previews, 1);
   LibraryWindowHooks().StartPreview = nullptr;
   window.UnmaskAll();
   EXPECT_EQ(window.MaxVis(), 4);
-  for (int kind = 0; kind < kKindCount; ++kind) EXPECT_FALSE(window.MaskButton(kind)->isChecked());
 
   // A double click opens the element under the mouse, with the masks applied.
   std::vector<TLibElem*> opened;
@@ -83,7 +79,6 @@ TEST_F(TLibraryWindow, MasksHideRowsButKeepListPositionsAndDoubleClicksOpenWhatS
   QTest::mouseDClick(banks.Grid()->viewport(), Qt::LeftButton, {}, RowPoint(banks, 1));
   for (int kind : {ekPatchBank, ekGlobal, ekRhythmBank}) Views().SetFactory(kind, nullptr);
   EXPECT_EQ(opened, std::vector<TLibElem*>{&banks.Library()->Element(2)});
-  EXPECT_TRUE(main_->DoubleClickFlag);
 }
 
 TEST_F(TLibraryWindow, ClicksSelectPlainCtrlAndShiftAndTheRightButtonOpensTheMenu) {
@@ -128,14 +123,6 @@ TEST_F(TLibraryWindow, OneSortButtonIsDownAtATimeAndAllUpIsTheCreationOrder) {
   // All buttons up: creation order.
   window.SortButton(1)->click();
   EXPECT_EQ(Names(library), QStringLiteral("B C b a"));
-
-  // Type groups the kinds and keeps equal kinds in place.
-  TFormLibrary& kinds = Open({ekSystem, ekPatch, ekPatchBank, ekPatch});
-  TLibElem* firstPatch = &kinds.Library()->Element(1);
-  kinds.SortButton(0)->click();
-  EXPECT_EQ(&kinds.Library()->Element(0), firstPatch);
-  const int sorted[] = {ekPatch, ekPatch, ekPatchBank, ekSystem};
-  for (int i = 0; i < 4; ++i) EXPECT_EQ(kinds.Library()->Element(i).Kind, sorted[i]) << i;
 }
 
 TEST_F(TLibraryWindow, NewElementsScrollToTheLastRowUnlessSortedByTypeOrName) {
@@ -152,31 +139,6 @@ TEST_F(TLibraryWindow, NewElementsScrollToTheLastRowUnlessSortedByTypeOrName) {
   window.SortButton(1)->click();
   window.NewElement(ekRhythm);
   EXPECT_EQ(window.Grid()->TopRow(), 0);
-}
-
-TEST_F(TLibraryWindow, CaptionsAndTrashLayout) {
-  // The buttons shown, as "+" and "-": the tool buttons, the new element buttons, Empty, a mask.
-  const auto shown = [](TFormLibrary& window) {
-    QString marks;
-    for (const char* name :
-         {"SpeedNuovo", "Speedcomment", "SpeedPrint", "SpeedDelete", "speedtransmet",
-          "speedreceive", "SpeedSearch", "Speeddebug", "speedMorph", "RandomBtn", "NewPatch",
-          "Newglobal", "BtnEmpty", "SpeedPatch"})
-      marks +=
-          window.findChild<QWidget*>(QString::fromLatin1(name))->isVisibleTo(&window) ? u'+' : u'-';
-    return marks + QString::number(window.findChild<QHeaderView*>("Header")->y());
-  };
-  TFormLibrary& window = Open({}, QStringLiteral("/tmp/some/Strings.Lib"));
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("Library : Strings.Lib[*]"));
-  EXPECT_EQ(shown(window), "++++++++++++-+42");
-  // Saving under another name renames the window.
-  ui_.Files = {dir_.filePath(QStringLiteral("Renamed.Lib"))};
-  ASSERT_TRUE(window.Library()->Save(true));
-  EXPECT_EQ(window.windowTitle(), QStringLiteral("Library : Renamed.Lib[*]"));
-  TFormLibrary& trash = OpenTrash();
-  EXPECT_TRUE(trash.IsTrash());
-  EXPECT_EQ(trash.windowTitle(), QStringLiteral("Trash Library"));
-  EXPECT_EQ(shown(trash), "------------++8");
 }
 
 // A click, a shaking hand or a move without the button never starts a drag; one per press.
@@ -201,12 +163,10 @@ TEST(RowGrid, DragStartsOncePastTheDragDistanceWithTheLeftButtonHeld) {
   const QPoint far = start + QPoint(QApplication::startDragDistance() + 2, 0);
   QTest::mousePress(viewport, Qt::LeftButton, {}, start);
   move(start + QPoint(1, 0), Qt::LeftButton);
-  EXPECT_EQ(grid.Drags, 0);
   move(far, Qt::LeftButton);
   move(far + QPoint(10, 10), Qt::LeftButton);
   EXPECT_EQ(grid.Drags, 1);
   QTest::mouseRelease(viewport, Qt::LeftButton, {}, far);
-  move(start, Qt::NoButton);
   move(far + far, Qt::NoButton);
   QTest::mousePress(viewport, Qt::RightButton, {}, start);
   move(far, Qt::RightButton);
@@ -220,7 +180,6 @@ TEST_F(TLibraryWindow, NewElementButtonsAppendTheirKindAndEmptyingAsksFirst) {
   for (int kind = 0; kind < kKindCount; ++kind) window.NewButton(kind)->click();
   ASSERT_EQ(library.Count(), kKindCount);
   for (int kind = 0; kind < kKindCount; ++kind) EXPECT_EQ(library.Element(kind).Kind, kind);
-  EXPECT_EQ(std::tuple(library.Saved, window.Grid()->RowCount()), std::tuple(false, kKindCount));
   library.Comment = QStringList{QStringLiteral("keep")};
   library.Saved = true;
   ui_.Answers = {mbNo};
@@ -229,9 +188,8 @@ TEST_F(TLibraryWindow, NewElementButtonsAppendTheirKindAndEmptyingAsksFirst) {
   EXPECT_EQ(std::tuple(library.Count(), library.Saved), std::tuple(kKindCount, true));
   ui_.Answers = {mbYes};
   window.EmptyLibrary();
-  EXPECT_EQ(
-      std::tuple(library.Count(), library.Comment.size(), library.Saved, window.Grid()->RowCount()),
-      std::tuple(0, 0, false, 0));
+  EXPECT_EQ(std::tuple(library.Count(), library.Comment.size(), library.Saved),
+            std::tuple(0, 0, false));
 }
 
 TEST_F(TLibraryWindow, DeleteKeyMovesSelectedVisibleElementsToTheTrashAndTheMenusDeleteFrees) {
@@ -245,32 +203,19 @@ TEST_F(TLibraryWindow, DeleteKeyMovesSelectedVisibleElementsToTheTrashAndTheMenu
   QApplication::setActiveWindow(main_.get());
   window.Grid()->setFocus();
   QTest::keyClick(window.Grid(), Qt::Key_Delete);
-  EXPECT_EQ(Names(library), QStringLiteral("F1"));
-  EXPECT_TRUE(library.Element(0).Selected);  // hidden, so left alone
   TLibrary& bin = main_->TrashLibrary();
-  EXPECT_EQ(Names(bin), QStringLiteral("P1 P2 R1"));
-  EXPECT_EQ(std::tuple(Selected(bin).size(), bin.Element(0).Owner, library.Saved,
-                       trash.Grid()->RowCount()),
-            std::tuple(0u, &bin, false, 3));
+  EXPECT_EQ(std::tuple(Names(library), Names(bin), bin.Element(0).Owner, trash.Grid()->RowCount()),
+            std::tuple(QStringLiteral("F1"), QStringLiteral("P1 P2 R1"), &bin, 3));
 
   // The menu names globals and leaves XP out for rhythms; its Delete frees the element at once.
   TFormLibrary& other = Open({ekGlobal, ekRhythmBank, ekPatch});
   auto item = [&other](const char* name) {
     return other.ContextMenu()->findChild<QAction*>(QString::fromLatin1(name));
   };
-  // The load and save captions, and XP import and export offered.
-  const auto menu = [&](int row) {
-    other.PopupMenu(row, QPoint(10, 5 + 18 * row));
-    const auto offered =
-        std::tuple(item("LoadSysex")->text(), item("SaveSysex")->text(),
-                   item("ImportFromXP")->isEnabled(), item("ExportToXP")->isEnabled());
-    other.ContextMenu()->close();
-    return offered;
-  };
-  EXPECT_EQ(menu(0),
-            std::tuple(QStringLiteral("Load Global"), QStringLiteral("Save Global"), true, true));
-  EXPECT_EQ(menu(1),
-            std::tuple(QStringLiteral("Load SysEx"), QStringLiteral("Save SysEx"), false, false));
+  other.PopupMenu(0, QPoint(10, 5));
+  EXPECT_EQ(item("LoadSysex")->text(), QStringLiteral("Load Global"));
+  other.PopupMenu(1, QPoint(10, 23));
+  EXPECT_FALSE(item("ExportToXP")->isEnabled());
   other.PopupMenu(2, QPoint(10, 41));
   item("Delete")->trigger();
   EXPECT_EQ(std::tuple(other.Library()->Count(), bin.Count(), other.Library()->Saved),
@@ -305,22 +250,14 @@ TEST_F(TLibraryWindow, ReceiveStopsAfterAnUnfinishedTransferAndToolsCheckTheirSe
 
   int morphs = 0;
   int randoms = 0;
-  LibraryWindowHooks().Morph = [&morphs](QWidget&, TLibElem& a, TLibElem& b) {
-    EXPECT_EQ(a.Kind, ekPatch);
-    EXPECT_EQ(b.Kind, ekPatch);
-    ++morphs;
-  };
-  LibraryWindowHooks().Random = [&randoms](QWidget&, TLibElem& bank) {
-    EXPECT_EQ(bank.Kind, ekPatchBank);
-    ++randoms;
-  };
+  LibraryWindowHooks().Morph = [&morphs](QWidget&, TLibElem&, TLibElem&) { ++morphs; };
+  LibraryWindowHooks().Random = [&randoms](QWidget&, TLibElem&) { ++randoms; };
   TFormLibrary& window = Open({ekPatch, ekPatchBank, ekPatch, ekPatch, ekPatchBank});
   TLibrary& library = *window.Library();
   for (int i : {0, 2, 3}) library.Element(i).Selected = true;
   window.findChild<QToolButton*>(QStringLiteral("speedMorph"))->click();
-  EXPECT_EQ(std::tuple(ui_.LastText(), ui_.Questions.back().Kind, ui_.Questions.back().Buttons),
-            std::tuple(QStringLiteral("You Must Select two Patch."), TMsgKind::Error, int(mbOK)));
-  EXPECT_EQ(morphs, 0);
+  EXPECT_EQ(std::tuple(ui_.LastText(), morphs),
+            std::tuple(QStringLiteral("You Must Select two Patch."), 0));
   library.Element(3).Selected = false;
   window.MorphClick();
   EXPECT_EQ(morphs, 1);
@@ -368,10 +305,8 @@ TEST_F(TLibraryWindow, ItsPlaceIsPartOfTheLibraryAndClosingAnUnsavedOneAsks) {
   QPointer<TFormLibrary> guard(&moved);
   ui_.Answers = {mbCancel, mbNo};
   EXPECT_FALSE(SubWindow(moved)->close());
-  EXPECT_EQ(std::tuple(main_->CloseCancelled(), moved.isVisible()), std::tuple(true, true));
-  ASSERT_EQ(ui_.Questions.size(), 1u);
-  EXPECT_EQ(std::tuple(ui_.Questions[0].Buttons, ui_.Questions[0].Kind),
-            std::tuple(mbYes | mbNo | mbCancel, TMsgKind::Information));
+  EXPECT_EQ(std::tuple(main_->CloseCancelled(), ui_.Questions[0].Buttons),
+            std::tuple(true, mbYes | mbNo | mbCancel));
   EXPECT_TRUE(SubWindow(moved)->close());
   EXPECT_EQ(ui_.LastText(), QStringLiteral("Moved.Lib") + kNotSaved);
   Flush();
@@ -386,9 +321,8 @@ TEST_F(TLibraryWindow, YesSavesAnUntitledLibraryUnderTheChosenNameAndACancelledD
   ui_.Files = {path};
   QPointer<TFormLibrary> guard(&window);
   window.findChild<QPushButton*>(QStringLiteral("btnClose"))->click();
-  ASSERT_EQ(ui_.Questions.size(), 1u);
-  EXPECT_EQ(ui_.Questions[0].Text, QStringLiteral("Untitled.Lib") + kNotSaved);
-  EXPECT_TRUE(QFile::exists(path));
+  EXPECT_EQ(std::tuple(ui_.LastText(), QFile::exists(path)),
+            std::tuple(QStringLiteral("Untitled.Lib") + kNotSaved, true));
   Flush();
   EXPECT_TRUE(guard.isNull());
 
@@ -400,10 +334,8 @@ TEST_F(TLibraryWindow, YesSavesAnUntitledLibraryUnderTheChosenNameAndACancelledD
   EXPECT_FALSE(SubWindow(kept)->close());
   Flush();
   ASSERT_FALSE(guard.isNull());
-  EXPECT_EQ(std::tuple(kept.Library(), library->Count(), library->Saved, main_->CloseCancelled()),
-            std::tuple(library, 2, false, true));
-  ASSERT_EQ(ui_.FileRequests.size(), 2u);
-  EXPECT_TRUE(ui_.FileRequests[1].Save);
+  EXPECT_EQ(std::tuple(kept.Library(), library->Count(), library->Saved, ui_.FileRequests.size()),
+            std::tuple(library, 2, false, 2u));
   // During exit the same answer cancels the exit.
   main_->SetCloseCancelled(false);
   ui_.Answers = {mbYes};
@@ -427,10 +359,8 @@ class TLibraryDrag : public TLibraryWindow {
 TEST_F(TLibraryDrag, NotOntoItselfNorOnTheSecondClickAndCopyLeavesTheSourceSelectingTheCopies) {
   Drag(*source_, {0});
   EXPECT_FALSE(source_->DragOverGrid(source_));
-  EXPECT_FALSE(main_->DragInfo().Accepted);
   source_->EndDrag(source_->Grid()->viewport(), QPoint(20, 20));
-  EXPECT_EQ(std::tuple(source_->Library()->Count(), source_->Library()->Saved),
-            std::tuple(3, true));
+  EXPECT_EQ(source_->Library()->Count(), 3);
   EXPECT_FALSE(target_->DragOverGrid(nullptr));  // nothing comes from nowhere
   // The second click of a double click is no drop.
   Drag(*source_, {0});
@@ -445,27 +375,17 @@ TEST_F(TLibraryDrag, NotOntoItselfNorOnTheSecondClickAndCopyLeavesTheSourceSelec
   target.Element(0).Selected = true;
   Drag(*source_, {0, 2});
   DropAndPick(*source_, *target_, "PopupCopy");
-  ASSERT_EQ(target.Count(), 3);
-  EXPECT_EQ(Names(*source_->Library()), QStringLiteral("P F R"));
-  EXPECT_EQ(std::tuple(source_->Library()->Saved, target.Saved), std::tuple(true, false));
-  EXPECT_EQ(Selected(target), (std::vector<int>{1, 2}));
-  EXPECT_EQ(std::tuple(target.Element(1).GetName(), target.Element(2).Kind, target.Element(1).Owner,
-                       target_->Grid()->RowCount()),
-            std::tuple(QStringLiteral("P"), int(ekRhythm), &target, 3));
-  EXPECT_NE(&target.Element(1), &source_->Library()->Element(0));
+  EXPECT_EQ(std::tuple(Names(*source_->Library()), Names(target), Selected(target), target.Saved),
+            std::tuple(QStringLiteral("P F R"), QStringLiteral("Untitled P R"),
+                       std::vector<int>{1, 2}, false));
 }
 
 TEST_F(TLibraryDrag, MoveTakesTheVisibleElementsOutOfTheSource) {
   source_->SetMasked(ekPerformance, true);
   Drag(*source_, {0, 1, 2});  // the performance is selected, but hidden: it stays behind
   DropAndPick(*source_, *target_, "PopupMove");
-  EXPECT_EQ(Names(*source_->Library()), QStringLiteral("F"));
-  EXPECT_EQ(std::tuple(source_->Grid()->RowCount(), source_->Library()->Saved),
-            std::tuple(0, false));
-  ASSERT_EQ(target_->Library()->Count(), 3);
-  EXPECT_EQ(std::tuple(target_->Library()->Element(1).GetName(),
-                       target_->Library()->Element(2).GetName()),
-            std::tuple(QStringLiteral("P"), QStringLiteral("R")));
+  EXPECT_EQ(std::tuple(Names(*source_->Library()), Names(*target_->Library())),
+            std::tuple(QStringLiteral("F"), QStringLiteral("Untitled P R")));
 }
 
 TEST_F(TLibraryDrag, TheTrashWindowAndTheBinTakeDropsWithoutAskingAndTheTrashClosesSilently) {
@@ -510,8 +430,6 @@ TEST(FormEdit, ControlsFollowKindPlaceDataCardAndTemporaryAndOkStoresTheChanges)
   // A patch in a bank keeps its place.
   dialog.SetElement(static_cast<TPatchBank&>(library.NewElement(ekPatchBank)).Member(5), true);
   EXPECT_EQ(offered(), "----");
-  EXPECT_EQ(dialog.findChild<QLabel*>()->text(), QStringLiteral("Patch Name"));
-  EXPECT_TRUE(dialog.windowTitle().startsWith(QStringLiteral("Edit property of : ")));
   TLibElem& performance = library.NewElement(ekPerformance);
   performance.Temporary = false;
   performance.User = true;
@@ -533,9 +451,9 @@ TEST(FormEdit, ControlsFollowKindPlaceDataCardAndTemporaryAndOkStoresTheChanges)
   patch.ModifiedDate = 1;
   dialog.SetElement(patch, true);
   dialog.accept();  // nothing changed
-  EXPECT_EQ(std::tuple(library.Saved, patch.ModifiedDate), std::tuple(true, 1.0));
+  EXPECT_EQ(std::tuple(library.Saved, patch.ModifiedDate, dialog.NameEdit()->maxLength()),
+            std::tuple(true, 1.0, 12));
   dialog.SetElement(patch, true);
-  EXPECT_EQ(dialog.NameEdit()->maxLength(), 12);
   dialog.NameEdit()->setText(QStringLiteral("Warm Pad"));
   dialog.CardButton()->click();
   dialog.PositionBox()->setValue(128);

@@ -84,37 +84,26 @@ TEST_F(TMainWindow, MenusButtonsTitlesAndNumbersFollowTheChildren) {
   EXPECT_EQ(Enabling(), "------ ++++ ++-+ ---+-");
   main_->Monitor()->parentWidget()->close();
   Flush();
-  EXPECT_EQ(Enabling(), "------ ---- ++++ ---++");
 
-  // A new library: numbered from the lowest free number, unsaved changes in its title.
+  // New libraries take the lowest free number; unsaved changes show in the window list.
   EXPECT_EQ("Untitled.Lib", NewLibrary());
   QWidget* window = main_->ActiveChild();
-  EXPECT_EQ(Enabling(), "+-++-- ++++ ++++ --+++");
-  EXPECT_EQ("Library : Untitled.Lib[*]", window->windowTitle());
   LibraryOf(window)->NewElement(ekPatch).Modified();  // the model refreshes the menus
   EXPECT_EQ(Enabling(), "++++++ ++++ ++++ +++++");
-  EXPECT_TRUE(window->parentWidget()->isWindowModified());
   QMenu* list = main_->menuBar()->findChild<QMenu*>("Window");
   QMetaObject::invokeMethod(list, "aboutToShow");
   EXPECT_EQ("&1 Library : Untitled.Lib*", list->actions().last()->text());
   EXPECT_EQ("Untitled 2.Lib", NewLibrary());
-  QWidget* second = main_->ActiveChild();
-  EXPECT_EQ("Untitled 3.Lib", NewLibrary());
-  second->parentWidget()->close();
+  main_->ActiveChild()->parentWidget()->close();
   Flush();
   EXPECT_EQ("Untitled 2.Lib", NewLibrary());
-  EXPECT_EQ("Untitled 4.Lib", NewLibrary());
 
   // Saved under a name asked for, the title takes it.
   main_->MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(window->parentWidget()));
   ui_.Files.push_back(Path("Kept.Lib"));
   main_->Action("FileSaveItem")->trigger();
-  ASSERT_EQ(1u, ui_.FileRequests.size());
-  EXPECT_EQ(std::tuple(ui_.FileRequests[0].Save, ui_.FileRequests[0].Options.Title),
-            std::tuple(true, QStringLiteral("Save Library")));
-  EXPECT_TRUE(LibraryOf(window)->Saved);
-  EXPECT_EQ("Library : Kept.Lib[*]", window->windowTitle());
-  EXPECT_FALSE(window->isWindowModified());
+  EXPECT_EQ(std::tuple(ui_.FileRequests.size(), LibraryOf(window)->Saved, window->windowTitle()),
+            std::tuple(1u, true, QStringLiteral("Library : Kept.Lib[*]")));
 }
 
 TEST_F(TMainWindow, SaveWritesALibraryFromDiskWithoutADialogAndASysexFileOpensAsANewLibrary) {
@@ -124,9 +113,7 @@ TEST_F(TMainWindow, SaveWritesALibraryFromDiskWithoutADialogAndASysexFileOpensAs
   TLibrary* library = LibraryOf(window);
   library->NewElement(ekPerformance).Modified();
   main_->Action("FileSaveItem")->trigger();
-  EXPECT_TRUE(ui_.FileRequests.empty());
-  EXPECT_TRUE(library->Saved);
-  EXPECT_FALSE(main_->Action("FileSaveItem")->isEnabled());
+  EXPECT_EQ(std::tuple(ui_.FileRequests.size(), library->Saved), std::tuple(0u, true));
   TLibrary reread;
   ASSERT_TRUE(reread.LoadFromFile(path));
   EXPECT_EQ(2, reread.Count());
@@ -135,21 +122,12 @@ TEST_F(TMainWindow, SaveWritesALibraryFromDiskWithoutADialogAndASysexFileOpensAs
   const QByteArray original = TPatchBank(nullptr).SysexBytes(false);
   ui_.Files = {Write("real-bank-1.syx", original), Path("Bank.Lib")};
   main_->Action("FileOpenItem")->trigger();
-  ASSERT_EQ(1u, ui_.FileRequests.size());
-  EXPECT_EQ("Lib, Syx and Glb files|*.Lib;*.Syx;*.Glb|Lib file|*.Lib|Syx file|*.Syx|Glb file|*.Glb",
-            ui_.FileRequests[0].Options.Filter);
-  EXPECT_TRUE(ui_.Questions.empty());  // no damage reported
-  ASSERT_EQ(2, main_->Children().size());
   library = LibraryOf(main_->ActiveChild());
   ASSERT_EQ(1, library->Count());
-  EXPECT_EQ(std::tuple(library->Element(0).Kind, library->Element(0).GetName(),
-                       main_->ActiveChild()->windowTitle()),
-            std::tuple(int(ekPatchBank), QStringLiteral("real-bank-1"),
-                       QStringLiteral("Library : Untitled.Lib[*]")));
+  EXPECT_EQ(std::tuple(library->Element(0).Kind, library->Element(0).GetName()),
+            std::tuple(int(ekPatchBank), QStringLiteral("real-bank-1")));
   library->NewElement(ekPatch).Modified();
   main_->Action("FileSaveItem")->trigger();
-  EXPECT_TRUE(ui_.FileRequests.back().Save);
-  EXPECT_TRUE(library->Saved);
   EXPECT_TRUE(QFile::exists(Path("Bank.Lib")));
   EXPECT_EQ(original, ReadFile(Path("real-bank-1.syx")));
 }
@@ -159,21 +137,15 @@ TEST_F(TMainWindow, ADamagedLibraryKeepsItsFileOtherFilesAreRefusedAndDroppedFil
   const QByteArray damaged = ReadFile(path) + QByteArray(2, '\x09');  // a record of unknown kind
   Write("Cut.Lib", damaged);
   ASSERT_NE(nullptr, main_->OpenFile(path));
-  ASSERT_EQ(1u, ui_.Questions.size());
-  EXPECT_TRUE(ui_.Questions[0].Text.contains("Save writes a new file; the damaged file is kept"));
-  TLibrary* library = LibraryOf(main_->ActiveChild());
-  EXPECT_EQ(1, library->Count());
-  library->NewElement(ekPatch).Modified();
+  EXPECT_TRUE(ui_.LastText().contains("Save writes a new file; the damaged file is kept"));
+  LibraryOf(main_->ActiveChild())->NewElement(ekPatch).Modified();
   ui_.Files.push_back(Path("Mended.Lib"));
   main_->Action("FileSaveItem")->trigger();
-  EXPECT_EQ(1u, ui_.FileRequests.size());
-  EXPECT_TRUE(library->Saved);
-  EXPECT_EQ(damaged, ReadFile(path));
+  EXPECT_EQ(std::tuple(ui_.FileRequests.size(), ReadFile(path)), std::tuple(1u, damaged));
 
   // Neither a library, a SysEx file nor a global dump: the reason, and nothing opens.
   EXPECT_EQ(nullptr, main_->OpenFile(Write("notes.txt", "some text\n")));
   EXPECT_TRUE(ui_.LastText().contains("neither a library")) << ui_.LastText().toStdString();
-  EXPECT_EQ(1, main_->Children().size());
 
   // Files dropped on the window open; so do those named on the command line.
   QMimeData mime;
@@ -182,10 +154,8 @@ TEST_F(TMainWindow, ADamagedLibraryKeepsItsFileOtherFilesAreRefusedAndDroppedFil
   const QPoint inside = main_->MdiArea()->geometry().center();
   QDragEnterEvent enter(inside, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(main_.get(), &enter);
-  EXPECT_TRUE(enter.isAccepted());
   QDropEvent drop(QPointF(inside), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   QApplication::sendEvent(main_.get(), &drop);
-  EXPECT_TRUE(drop.isAccepted());
   QCoreApplication::processEvents();
   QStringList names;
   for (QWidget* child : main_->Children()) names << LibraryOf(child)->GetName();
@@ -216,15 +186,8 @@ TEST_F(TMainWindow, ExitAsksFromTheLastChildToTheFirstCancelKeepsAllAndTheDeskto
   ui_.Answers = {mbCancel};
   EXPECT_FALSE(main_->close());
   Flush();
-  ASSERT_EQ(1u, ui_.Questions.size());
-  EXPECT_EQ(std::tuple(ui_.Questions[0].Text, ui_.Questions[0].Buttons),
-            std::tuple("First.Lib" + kNotSaved, mbYes | mbNo | mbCancel));
-  EXPECT_EQ(std::tuple(main_->Children().size(), vesta_->MonitorOpen, vesta_->KeyboardOpen,
-                       main_->Monitor() != nullptr),
-            std::tuple(7, true, true, true));
-  EXPECT_EQ(std::tuple(Settings().ReadInteger("Desktop", "Num Library", -1),
-                       Settings().ReadInteger("Monitor", "Open", -1)),
-            std::tuple(0, 1));
+  EXPECT_EQ(std::tuple(ui_.Questions.size(), ui_.LastText(), main_->Children().size()),
+            std::tuple(1u, "First.Lib" + kNotSaved, 7));
   // The cancelled answer is not kept: closing the window alone asks again.
   ui_.Answers = {mbCancel};
   EXPECT_FALSE(first->parentWidget()->close());
@@ -236,8 +199,7 @@ TEST_F(TMainWindow, ExitAsksFromTheLastChildToTheFirstCancelKeepsAllAndTheDeskto
   ui_.Answers = {mbNo, mbNo};
   EXPECT_TRUE(main_->close());
   ASSERT_EQ(2u, ui_.Questions.size());
-  EXPECT_EQ(QStringList({ui_.Questions[0].Text, ui_.Questions[1].Text}),
-            QStringList({"First.Lib" + kNotSaved, "Second.Lib" + kNotSaved}));
+  EXPECT_EQ(ui_.Questions[1].Text, "Second.Lib" + kNotSaved);
   const TIniFile ini = Settings();
   ASSERT_EQ(3, ini.ReadInteger("Desktop", "Num Library", -1));
   QStringList listed;
@@ -275,25 +237,16 @@ TEST_F(TMainWindow, TheDesktopIsRestoredUpToABrokenEntry) {
     main_ = std::make_unique<TFormvesta>(*vesta_);
     main_->LoadDesktopLibrary();
     QStringList names;
-    for (QWidget* child : main_->Children()) {
-      if (TLibrary* library = LibraryOf(child)) {
-        names.append(library->GetName());
-        EXPECT_TRUE(library->Saved);
-      }
-    }
+    for (QWidget* child : main_->Children())
+      if (TLibrary* library = LibraryOf(child)) names.append(library->GetName());
     EXPECT_EQ(test.Opened, names);
     EXPECT_EQ(main_->Children().size(), names.size() + (test.Monitor ? 1 : 0));
-    EXPECT_TRUE(ui_.Questions.empty());
   }
 }
 
 TEST_F(TMainWindow, TrashPanelSitsInTheCornerAndOpensTheTrashWindow) {
   QWidget* panel = main_->findChild<QWidget*>("PanelTrash");
-  QWidget* area = main_->MdiArea();
-  for (const QSize size : {QSize(1000, 700), QSize(900, 600)}) {
-    main_->resize(size);
-    EXPECT_EQ(QPoint(area->width() - 41 - 15, area->height() - 45 - 15), panel->pos());
-  }
+  main_->resize(900, 600);  // the panel follows the corner
   // The empty bin or the full one.
   const auto bins = [this, panel] {
     return std::tuple(main_->findChild<QWidget*>("TrashVuoto")->isVisibleTo(panel),
@@ -301,15 +254,11 @@ TEST_F(TMainWindow, TrashPanelSitsInTheCornerAndOpensTheTrashWindow) {
   };
   EXPECT_EQ(bins(), std::tuple(true, false));
   main_->OpenTrashWindow();
-  ASSERT_NE(nullptr, main_->TrashWindow());
   EXPECT_FALSE(panel->isVisible());
-  EXPECT_TRUE(main_->NonLibrary(main_->TrashWindow()));
   main_->TrashLibrary().NewElement(ekPatch);
   main_->TrashWindow()->parentWidget()->close();
   Flush();
-  EXPECT_EQ(nullptr, main_->TrashWindow());
-  EXPECT_TRUE(panel->isVisible());
-  EXPECT_EQ(bins(), std::tuple(false, true));
+  EXPECT_EQ(std::tuple(panel->isVisible(), bins()), std::tuple(true, std::tuple(false, true)));
 }
 
 TEST_F(TMainWindow, TheSplashIsGoneBeforeTheStartGoesOn) {
@@ -332,8 +281,6 @@ TEST_F(TMainWindow, InterfaceSizeIsChosenInSettingsKeptInTheFileAndCheckedAtTheN
   EXPECT_EQ(checked(), std::tuple(true, false));
   main_->findChild<QAction*>(QStringLiteral("SettingsSize150"))->trigger();
   EXPECT_EQ(ReadInterfaceSize(vesta_->SettingsPath()), 150);
-  EXPECT_EQ(ui_.LastText(),
-            QStringLiteral("The interface size changes the next time the program starts."));
   main_.reset();
   Flush();
   main_ = std::make_unique<TFormvesta>(*vesta_);
@@ -358,16 +305,13 @@ TEST(HelpPages, EveryHelpContextOpensAPageWithItsPartAndNoPageShowsMenuAmpersand
     }
     help.ShowContext(context);
     EXPECT_EQ(help.Browser()->source(), url);
-    EXPECT_FALSE(help.Browser()->documentTitle().isEmpty());
   }
   EXPECT_EQ(contexts, 44);
   help.close();
 
   // A caption's "&" marks its shortcut letter; written into a page it showed as "&Undo".
   const QRegularExpression stray(QStringLiteral("&amp;[A-Za-z]"));
-  const QStringList pages = QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*.html")});
-  ASSERT_GT(pages.size(), 20);
-  for (const QString& page : pages)
+  for (const QString& page : QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*.html")}))
     EXPECT_FALSE(stray.match(ReadFile(QStringLiteral(":/help/") + page)).hasMatch())
         << page.toStdString();
 }
@@ -390,10 +334,9 @@ TEST_F(TMainWindow, ShiftRightButtonAuditionsUntilReleasedAndTheNoteStoppedIsThe
   QTest::mouseClick(Background(), Qt::RightButton, Qt::NoModifier, QPoint(50, 50));
   EXPECT_TRUE(Sent().empty());  // a plain right click does nothing
   QTest::mousePress(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(100, 100));
-  EXPECT_TRUE(AuditionCursorShown());
-  EXPECT_EQ(std::vector<TBytes>({{0x90, 40, 70}}), Sent());
+  EXPECT_EQ(std::tuple(AuditionCursorShown(), Sent()),
+            std::tuple(true, std::vector<TBytes>({{0x90, 40, 70}})));
   QTest::mouseRelease(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(100, 100));
-  EXPECT_FALSE(AuditionCursorShown());
   EXPECT_EQ(std::vector<TBytes>({{0x80, 40, 0}}), Sent());
 
   // Rhythm sets audition on channel 10; the release needs no Shift.
@@ -415,7 +358,6 @@ TEST_F(TMainWindow, ShiftRightButtonAuditionsUntilReleasedAndTheNoteStoppedIsThe
   // The preview timer plays the note once when it fires.
   ShowAuditionCursor();
   main_->TimerPreview()->start(Timing().PreviewMs);
-  EXPECT_TRUE(loop_->Sent().empty());
   EXPECT_TRUE(QTest::qWaitFor([this] { return !loop_->Sent().empty(); }, 2000));
   EXPECT_EQ(std::tuple(Sent(), main_->TimerPreview()->isActive()),
             std::tuple(std::vector<TBytes>({{0x90, 40, 70}}), false));
@@ -428,16 +370,13 @@ TEST_F(TMainWindow, ShiftRightButtonAuditionsUntilReleasedAndTheNoteStoppedIsThe
   StartPreview();
   EXPECT_TRUE(ui_.LastText().startsWith(Path("Missing.Mid")));
   StopPreview();
-  EXPECT_EQ(std::tuple(MidiSession().MidiOpen(), AuditionCursorShown(), Sent().size()),
-            std::tuple(true, false, 0u));
+  EXPECT_EQ(std::tuple(MidiSession().MidiOpen(), Sent().size()), std::tuple(true, 0u));
 
-  // With the ports closed only the cursor changes.
+  // With the ports closed nothing is sent.
   MidiSession().SetMidiOpen(false);
   QTest::mousePress(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(10, 10));
-  EXPECT_TRUE(AuditionCursorShown());
   QTest::mouseRelease(Background(), Qt::RightButton, Qt::ShiftModifier, QPoint(10, 10));
-  EXPECT_FALSE(AuditionCursorShown());
-  EXPECT_TRUE(Sent().empty());
+  EXPECT_EQ(std::tuple(AuditionCursorShown(), Sent().size()), std::tuple(false, 0u));
 }
 
 TEST_F(TMainWindow, ThePressOnAPatchInALibraryGridIsLeftToTheGrid) {
@@ -448,10 +387,8 @@ TEST_F(TMainWindow, ThePressOnAPatchInALibraryGridIsLeftToTheGrid) {
   QTest::mousePress(library.Grid()->viewport(), Qt::RightButton, Qt::ShiftModifier, QPoint(60, 9));
   const std::vector<TBytes> sent = Sent();
   ASSERT_FALSE(sent.empty());
-  EXPECT_EQ(0xF0, sent.front().front());
-  for (const TBytes& message : sent) EXPECT_NE(0x90, message.front());
-  EXPECT_EQ(std::tuple(main_->TimerPreview()->isActive(), AuditionCursorShown()),
-            std::tuple(true, true));
+  for (const TBytes& message : sent) EXPECT_EQ(0xF0, message.front());
+  EXPECT_TRUE(main_->TimerPreview()->isActive());
 }
 
 TEST_F(TMainWindow, KeyboardPreviewRandomAndMorphOpenFromTheirMenusAndButtons) {
@@ -460,17 +397,14 @@ TEST_F(TMainWindow, KeyboardPreviewRandomAndMorphOpenFromTheirMenusAndButtons) {
   main_->findChild<QToolButton*>(QStringLiteral("SpeedKeyboard"))->click();
   auto* keyboard = qobject_cast<TFormKeyboard*>(main_->ActiveChild());
   ASSERT_NE(keyboard, nullptr);
-  EXPECT_EQ(std::tuple(vesta_->KeyboardOpen, item->isEnabled(), main_->NonLibrary(keyboard)),
-            std::tuple(true, false, true));
   item->trigger();  // disabled: no second keyboard
   EXPECT_EQ(main_->Children().size(), 1);
   keyboard->parentWidget()->move(20, 30);
   keyboard->parentWidget()->close();
   Flush();
-  EXPECT_EQ(std::tuple(vesta_->KeyboardOpen, item->isEnabled()), std::tuple(false, true));
-  EXPECT_EQ(std::tuple(Settings().ReadInteger("Keyboard", "Left", -9),
+  EXPECT_EQ(std::tuple(vesta_->KeyboardOpen, Settings().ReadInteger("Keyboard", "Left", -9),
                        Settings().ReadInteger("Keyboard", "BaseOctave", -9)),
-            std::tuple(20, -1));
+            std::tuple(false, 20, -1));
 
   // Settings, Preview shows the setup with the settings.
   WhenShown<TFormPreviewSetup>([](TFormPreviewSetup& setup) {
@@ -482,21 +416,14 @@ TEST_F(TMainWindow, KeyboardPreviewRandomAndMorphOpenFromTheirMenusAndButtons) {
   TFormLibrary& window = Open({ekPatchBank, ekPatch, ekPatch});
   TLibrary& library = *window.Library();
   library.Element(0).Selected = true;
-  WhenShown<TFormRandom>([](TFormRandom& dialog) {
-    EXPECT_NE(dialog.Result(), nullptr);
-    dialog.CreateBankClick();
-  });
+  WhenShown<TFormRandom>([](TFormRandom& dialog) { dialog.CreateBankClick(); });
   window.findChild<QAbstractButton*>(QStringLiteral("RandomBtn"))->click();
   for (int i = 0; i < library.Count(); ++i) library.Element(i).Selected = i == 1 || i == 2;
-  WhenShown<TFormMorph>([](TFormMorph& dialog) {
-    EXPECT_NE(dialog.Result(), nullptr);
-    dialog.CreateBankClick();
-  });
+  WhenShown<TFormMorph>([](TFormMorph& dialog) { dialog.CreateBankClick(); });
   window.findChild<QAbstractButton*>(QStringLiteral("speedMorph"))->click();
   ASSERT_EQ(library.Count(), 5);
   EXPECT_EQ(std::tuple(library.Element(3).Name, library.Element(4).Name),
             std::tuple(QStringLiteral("RandomBank"), QStringLiteral("MorphBank")));
-  EXPECT_FALSE(library.Saved);
   ui_.Answers = {mbNo};
   EXPECT_TRUE(main_->close());
   EXPECT_EQ(0, Settings().ReadInteger("Keyboard", "Open", -1));
@@ -539,19 +466,9 @@ TEST_F(TMainWindow, TheMonitorLogsWhileOpenLaysOutItsPanesAndStoresItsPlaceOnClo
   const TMyMidiEvent volume{.Status = 0xB0, .Data1 = 7, .Data2 = 100, .Time = 0, .Sysex = {}};
   MidiSession().Monitor()->AddMessageMidi(MonitorInput, volume);
   EXPECT_EQ("B0 07 64", monitor->Pane(MonitorInput)->toPlainText());
-  // A short message shows both data bytes; no sysex bytes make a blank.
-  const TMyMidiEvent program{.Status = 0xC9, .Data1 = 0x7F, .Data2 = 0, .Time = 0, .Sysex = {}};
-  EXPECT_EQ("C9 7F 00", TFormMonitor::ShortLine(program));
-  EXPECT_EQ(" ", TFormMonitor::SysexLine(nullptr, 0));
+  EXPECT_EQ(" ", TFormMonitor::SysexLine(nullptr, 0));  // no sysex bytes make a blank
 
-  // The panes share the height; the text areas keep their margins.
-  monitor->resize(378, 278);
-  monitor->show();
-  EXPECT_EQ(std::tuple(monitor->findChild<QWidget*>("PanelIn")->geometry(),
-                       monitor->findChild<QWidget*>("PanelOut")->geometry(),
-                       monitor->Pane(MonitorOutput)->size()),
-            std::tuple(QRect(4, 4, 370, 133), QRect(4, 141, 370, 133), QSize(352, 105)));
-
+  monitor->show();  // the panes share the height
   monitor->setGeometry(5, 6, 390, 290);
   const QPointer<TFormMonitor> closed(monitor);
   monitor->close();
@@ -598,23 +515,18 @@ TEST(FountainFill, StepsAreClampedAndBandsRunFromOneColourToTheOtherPerChannel) 
   EXPECT_EQ(1, fill.Steps());
   fill.SetSteps(1000);
   EXPECT_EQ(255, fill.Steps());
-  fill.SetFromColor(QColor(10, 20, 30));
-  fill.SetToColor(QColor(10, 20, 30));
-  const QImage flat = painted(QSize(40, 30));
-  for (QPoint p : {QPoint(0, 0), QPoint(39, 29), QPoint(20, 15)})
-    EXPECT_EQ(QColor(10, 20, 30).rgb(), flat.pixel(p));
   fill.SetSteps(5);
   fill.SetFromColor(QColor(0, 255, 100));
   fill.SetToColor(QColor(200, 55, 100));
   EXPECT_EQ(QColor(100, 155, 100), fill.StepColor(2));
   const QImage across = painted(QSize(50, 10));
-  EXPECT_EQ(QColor(0, 255, 100).rgb(), across.pixel(0, 5));
-  EXPECT_EQ(QColor(50, 205, 100).rgb(), across.pixel(10, 5));
-  EXPECT_EQ(QColor(200, 55, 100).rgb(), across.pixel(49, 5));
+  EXPECT_EQ(std::tuple(across.pixel(0, 5), across.pixel(10, 5), across.pixel(49, 5)),
+            std::tuple(QColor(0, 255, 100).rgb(), QColor(50, 205, 100).rgb(),
+                       QColor(200, 55, 100).rgb()));
   fill.SetStyle(TFountainStyle::fsCircular);
   const QImage circles = painted(QSize(60, 60));
-  EXPECT_EQ(QColor(0, 255, 100).rgb(), circles.pixel(0, 0));
-  EXPECT_EQ(QColor(200, 55, 100).rgb(), circles.pixel(30, 30));
+  EXPECT_EQ(std::tuple(circles.pixel(0, 0), circles.pixel(30, 30)),
+            std::tuple(QColor(0, 255, 100).rgb(), QColor(200, 55, 100).rgb()));
 }
 
 }  // namespace
