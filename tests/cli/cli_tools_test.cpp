@@ -45,10 +45,8 @@ TEST_F(TCliToolsTest, RandomWritesTheGeneratorsBankForTheSeedAndBoxes) {
     TRandomOptions expected;
   } cases[] = {
       {"", {}},
-      {"--tone-common", {true, true, {true, true, true, true}, true}},
       {"--no-common --no-tone 2 4", {false, true, {true, false, true, false}, false}},
       {"--no-name --no-tone 1,3 --tone-common", {true, false, {false, true, false, true}, true}},
-      {"--no-common --no-name --no-tone 1 2 3 4", {false, false, {false, false, false, false}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.options);
@@ -76,8 +74,6 @@ TEST_F(TCliToolsTest, MorphWritesOneStepOrTheBank) {
     const char* options;
     std::vector<TMorphBox> on, off;
   } cases[] = {
-      {"", {}, {}},
-      {"--all", {mbCoarseTune, mbFineTune}, {}},
       {"--include coarse-tune --exclude On/Off --exclude Tone2",
        {mbCoarseTune},
        {mbOnOff, mbTone2}},

@@ -55,12 +55,10 @@ TEST_F(CliTransfer, SentSoundsAndEveryKindAreReceivedAsInTheMemoryWithASummary) 
   };
   const std::vector<TCase> cases = {
       {{"patch", "--user", "--number", "5"}, 5, "Patch (User : 5)", ekPatch},
-      {{"performance", "--user", "--number", "2"}, 17, "Performance (User : 2)"},
       {{"rhythm", "--user", "--number", "2"}, 65, "Rhythm (User : 2)", ekRhythm},
       {{"system"}, 18, "System"},
       {{"patch-bank", "--card", "--instrument-card"}, 640, "Patch Bank (Card)"},
       {{"performance-bank", "--user"}, 544, "Performance Bank (User)", ekPerformanceBank},
-      {{"rhythm-bank"}, 130, "Rhythm Bank (User)"},
       {{"global", "--data-card", "--instrument-card"}, 2 * (640 + 544 + 130) + 18, "Global"},
   };
   for (const TCase& test : cases) {
