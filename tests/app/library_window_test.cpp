@@ -65,7 +65,8 @@ TEST_F(TLibraryWindow, MasksHideRowsButKeepListPositionsAndDoubleClicksOpenWhatS
   EXPECT_EQ(previews, 1);
   LibraryWindowHooks().StartPreview = nullptr;
   window.UnmaskAll();
-  EXPECT_EQ(window.MaxVis(), 4);
+  EXPECT_EQ(std::tuple(window.MaxVis(), window.MaskButton(ekPerformance)->isChecked()),
+            std::tuple(4, false));
 
   // A double click opens the element under the mouse, with the masks applied.
   std::vector<TLibElem*> opened;

@@ -30,8 +30,11 @@ struct TPrintedJob {
 // Pages of 1000 x 1400 printer pixels at 120 dots per inch, recorded into a job.
 class TRecordingOutput : public TPrintOutput, public QPaintDevice, public QPaintEngine {
  public:
-  TRecordingOutput(TPrintedJob& job, bool failNewPage)
-      : QPaintEngine(QPaintEngine::AllFeatures), job_(job), failNewPage_(failNewPage) {}
+  TRecordingOutput(TPrintedJob& job, bool failBegin, bool failNewPage)
+      : QPaintEngine(QPaintEngine::AllFeatures),
+        job_(job),
+        failBegin_(failBegin),
+        failNewPage_(failNewPage) {}
   QPaintDevice& Device() override { return *this; }
   bool NewPage() override {
     ++job_.Page;
@@ -46,7 +49,7 @@ class TRecordingOutput : public TPrintOutput, public QPaintDevice, public QPaint
     const auto found = metrics.find(metric);
     return found != metrics.end() ? found->second : QPaintDevice::metric(metric);
   }
-  bool begin(QPaintDevice*) override { return true; }
+  bool begin(QPaintDevice*) override { return !failBegin_; }
   bool end() override { return true; }
   void updateState(const QPaintEngineState&) override {}
   void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override {}
@@ -65,6 +68,7 @@ class TRecordingOutput : public TPrintOutput, public QPaintDevice, public QPaint
 
  private:
   TPrintedJob& job_;
+  bool failBegin_;
   bool failNewPage_;
 };
 
@@ -74,7 +78,7 @@ class TRecordingPrinter {
   TRecordingPrinter() {
     previous_ = SetPrintOutputFactory([this] {
       jobs_.push_back(std::make_unique<TPrintedJob>());
-      return std::make_unique<TRecordingOutput>(*jobs_.back(), FailNewPage);
+      return std::make_unique<TRecordingOutput>(*jobs_.back(), FailBegin, FailNewPage);
     });
   }
   ~TRecordingPrinter() { SetPrintOutputFactory(previous_); }
@@ -83,7 +87,8 @@ class TRecordingPrinter {
 
   // The last job, none before the first.
   const TPrintedJob* Last() const { return jobs_.empty() ? nullptr : jobs_.back().get(); }
-  // Makes the next jobs' new pages fail.
+  // Makes the next jobs fail to start, or fail at their new pages.
+  bool FailBegin = false;
   bool FailNewPage = false;
 
  private:

@@ -61,8 +61,8 @@ TEST_F(TSearchWindowTest, OpensInEachModeKeepsItsChoicesAndItsHelpFollowsTheMode
   });
   OpenFrom(window, true, [](TFormSearch& form) {
     EXPECT_EQ(std::tuple(form.Duplicates(), form.SearchString()->isVisible(),
-                         form.DebCaseSens()->isVisible()),
-              std::tuple(true, false, true));
+                         form.DebCaseSens()->isVisible(), form.SelectedDebug()->isVisible()),
+              std::tuple(true, false, true, true));
   });
   // Search again: the same window, the choices still there, the name empty.
   OpenFrom(window, false, [&first](TFormSearch& form) {
