@@ -54,10 +54,15 @@ class TBankWindows : public TMainWindowTest {
   TFormLibrary* library_ = nullptr;
 };
 
-TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
+TEST_F(TBankWindows, OpensOnceBesideItsLibraryAndClosingKeepsItsPlaceAndBringsTheLibraryBack) {
+  Open({ekPatch}, QStringLiteral("Other.Lib"));  // the window in front before the library
+  QMdiSubWindow* home = TChildFrame::SubWindowOf(library_);
+  main_->MdiArea()->setActiveSubWindow(home);
+  home->move(0, 0);
   library_->GridDoubleClick(QPoint(5, 5));
   auto* window = qobject_cast<TFormBank*>(PatchBank().Editor);
   ASSERT_NE(window, nullptr);
+  EXPECT_FALSE(window->Frame()->geometry().intersects(home->geometry()));  // placed beside it
   EXPECT_EQ(std::tuple(window->Grid()->RowCount(), main_->ActiveLibrary(window),
                        window->HelpContext()),
             std::tuple(128, &Home(), 53));
@@ -70,10 +75,11 @@ TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
   window->Frame()->move(40, 50);
   window->Frame()->resize(window->Frame()->width(), 300);
   window->Frame()->close();
+  QTest::qWait(1);
   Flush();
   EXPECT_EQ(std::tuple(PatchBank().Editor, PatchBank().WinLeft, PatchBank().WinTop,
-                       PatchBank().Height, Home().Saved),
-            std::tuple(nullptr, 40, 50, 300, false));
+                       PatchBank().Height, Home().Saved, main_->MdiArea()->activeSubWindow()),
+            std::tuple(nullptr, 40, 50, 300, false, home));
   // Opened again, it takes the place and height it had.
   Home().Saved = true;
   TFormBank& again = OpenBank(0);
@@ -85,21 +91,6 @@ TEST_F(TBankWindows, OpensOnceWithItsCaptionAndClosingKeepsItsPlaceInTheBank) {
   Home().Take(1);
   Flush();
   EXPECT_TRUE(main_->findChildren<TFormBank*>().isEmpty());
-}
-
-TEST_F(TBankWindows, OpensBesideItsLibraryAndClosingItBringsTheLibraryBack) {
-  Open({ekPatch}, QStringLiteral("Other.Lib"));  // the window in front before the library
-  QMdiArea* area = main_->MdiArea();
-  QMdiSubWindow* home = TChildFrame::SubWindowOf(library_);
-  area->setActiveSubWindow(home);
-  home->move(0, 0);
-  QMdiSubWindow* sub = TChildFrame::SubWindowOf(&OpenBank(0));
-  EXPECT_FALSE(sub->geometry().intersects(home->geometry()));  // placed beside it
-  area->setActiveSubWindow(sub);
-  sub->close();
-  QTest::qWait(1);
-  Flush();
-  EXPECT_EQ(home, area->activeSubWindow());
 }
 
 TEST_F(TBankWindows, TheMouseSelectsAuditionsAndOpensTheMenuAndTheProperties) {

@@ -289,11 +289,8 @@ TEST_F(TLibraryWindow, ItsPlaceIsPartOfTheLibraryAndClosingAnUnsavedOneAsks) {
   EXPECT_EQ(
       std::tuple(SubWindow(placed)->pos(), SubWindow(placed)->height(), placed.Library()->Saved),
       std::tuple(QPoint(30, 40), 300, true));
-  // A window with no stored place is kept inside the frame.
-  TFormLibrary& moved = Open({}, QStringLiteral("Moved.Lib"));
-  EXPECT_TRUE(main_->MdiArea()->viewport()->rect().contains(SubWindow(moved)->geometry()));
   // Moving or resizing marks the library unsaved.
-  ASSERT_TRUE(moved.Library()->Saved);
+  TFormLibrary& moved = Open({}, QStringLiteral("Moved.Lib"));
   SubWindow(moved)->move(SubWindow(moved)->pos() + QPoint(17, 9));
   EXPECT_EQ(std::tuple(moved.Library()->Saved, moved.Library()->WinLeft),
             std::tuple(false, SubWindow(moved)->x()));
