@@ -3,7 +3,6 @@
 // results printed and saved as text.
 #include <QCheckBox>
 #include <QFile>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QProgressBar>
