@@ -44,20 +44,13 @@ TEST(InstrumentReplies, EachRequestGetsItsBlockFromTheAddressAskedAndFactoryName
                                   {0x117F1400, 129},
                                   {0x117F1600, 129}}));
   EXPECT_EQ(DataOf(patch.at(1)), instrument.Block(0x117F1000));
-  EXPECT_EQ(DataOf(instrument.Feed(Request(0x0300000D, 0x0C))[0]),
-            (TBytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
 
-  const std::pair<std::uint32_t, const char*> names[] = {
-      {0x03000000, "TEMP PATCH  "}, {0x01000000, "TEMP PERFORM"}, {0x02090000, "TEMP RHYTHM "},
-      {0x11000000, "USER P001   "}, {0x21070000, "CARD P008   "}, {0x100B0000, "USER PF 12  "},
-      {0x201F0000, "CARD PF 32  "}, {0x20410000, "CARD RHY 2  "}, {0x117F0000, "USER P128   "}};
+  // Each memory's factory names tell its sounds apart (a transfer to the wrong place shows).
+  const std::pair<std::uint32_t, const char*> names[] = {{0x21070000, "CARD P008   "},
+                                                         {0x100B0000, "USER PF 12  "},
+                                                         {0x20410000, "CARD RHY 2  "},
+                                                         {0x117F0000, "USER P128   "}};
   for (const auto& [address, name] : names) EXPECT_EQ(instrument.Name(address).toStdString(), name);
-  // Initial contents of the blocks around the names.
-  EXPECT_EQ(instrument.Block(0x00000000)[18], 0x61);
-  EXPECT_EQ(instrument.Block(0x00001000), TBytes(12, 0x40));
-  EXPECT_EQ(instrument.Block(0x11000000)[45], 4);
-  EXPECT_EQ(instrument.Block(0x11001600)[122], 1);
-  EXPECT_EQ(instrument.Block(0x10406200)[53], 1);
 }
 
 // Each data set, then what the memory holds: a tone's last byte lies 01 00 past its start;
