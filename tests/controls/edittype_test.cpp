@@ -169,26 +169,4 @@ TEST(EditType, BoundsNamesAndTheTextReadBackForEveryCodeOfEveryMode) {
   EXPECT_EQ(EditTypeValues(Note, 0, 127), "C -1 to G 9");
 }
 
-TEST(NumberFromText, TakesPlainAndStereoNumbersInsideTheBounds) {
-  struct TCase {
-    bool stereo;
-    const char* text;
-    int value;  // -1000: refused
-  } const kCases[] = {
-      {false, "127", 127},   {false, "0", 0},       {false, "128", -1000}, {false, "-1", -1000},
-      {false, "1.5", -1000}, {true, "l64", -64},    {true, "R 63", 63},    {true, "  0", 0},
-      {true, "-20", -20},    {true, "R 64", -1000}, {true, "L -5", -1000}, {true, "L", -1000},
-  };
-  for (const auto& c : kCases) {
-    int value = -1000;
-    const bool ok = NumberFromText(QString::fromLatin1(c.text), c.stereo, c.stereo ? -64 : 0,
-                                   c.stereo ? 63 : 127, value);
-    EXPECT_EQ(ok, c.value != -1000) << c.text;
-    if (ok) {
-      EXPECT_EQ(value, c.value) << c.text;
-    }
-  }
-  EXPECT_EQ(NumberText(-64, true), "L 64");
-  EXPECT_EQ(NumberValues(-64, 63, true), "L 64 to R 63");
-}
 }  // namespace

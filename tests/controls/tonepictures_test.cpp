@@ -1,42 +1,7 @@
-// The tone pages' pictures: the bias directions and the LFO waveforms.
-#include <QImage>
-#include <QPainter>
-
+// The LFO waveforms the tone pages draw.
 #include <gtest/gtest.h>
 
-#include "controls/biaspicture.h"
 #include "controls/lfopicture.h"
-
-namespace {
-QImage Bias(int direction) {
-  QImage image(TBiasPicture::kWidth, TBiasPicture::kHeight, QImage::Format_RGB32);
-  QPainter painter(&image);
-  TBiasPicture::Draw(painter, direction);
-  return image;
-}
-bool Black(const QImage& image, int x, int y) {
-  return image.pixel(x, y) == qRgb(0, 0, 0);
-}
-}  // namespace
-
-TEST(BiasPicture, EachDirectionRisesOnItsOwnSideAndOnlyAllHasNoMarker) {
-  constexpr int W = TBiasPicture::kWidth, H = TBiasPicture::kHeight;
-  struct TCase {
-    int Direction;
-    bool LeftUp, RightUp, Marker;
-  } cases[] = {{0, true, false, true},
-               {1, false, true, true},
-               {2, true, true, true},
-               {3, false, true, false}};
-  for (const TCase& c : cases) {
-    const QImage image = Bias(c.Direction);
-    EXPECT_EQ(Black(image, 14, 12), c.LeftUp) << c.Direction;
-    EXPECT_EQ(Black(image, W - 14, 12), c.RightUp) << c.Direction;
-    // The marker runs straight down from the centre to the key axis.
-    EXPECT_EQ(Black(image, W / 2, H - 12), c.Marker) << c.Direction;
-    EXPECT_TRUE(Black(image, 14, H / 2)) << "level 0 line";
-  }
-}
 
 TEST(LfoPicture, EveryShapeStaysInsideThePicture) {
   constexpr int W = TLfoPicture::kWidth, H = TLfoPicture::kHeight;

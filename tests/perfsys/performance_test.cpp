@@ -196,24 +196,4 @@ TEST_F(PerformanceEditor, OpeningThePartsAsksForTheRhythmSetNamesButWithoutMidiN
   }
 }
 
-// The performance's hub and its parts page take the name as it is typed on the common page,
-// and Undo takes it back in every caption.
-TEST_F(PerformanceEditor, CaptionsFollowATypedName) {
-  RegisterPerformanceEditor();
-  performance.OpenEditor();
-  auto* hub = qobject_cast<TFormPerformance*>(performance.Editor);
-  ASSERT_NE(nullptr, hub);
-  hub->OpenSection(pkPerCom);
-  hub->OpenSection(pkPerParts);
-  auto* common =
-      qobject_cast<TFormPerComm*>(performance.Common.Pages[TPerformanceCommon::pgCommon].Window);
-  auto* parts = qobject_cast<QWidget*>(performance.PartWindow.Window);
-  ASSERT_NE(nullptr, common);
-  ASSERT_NE(nullptr, parts);
-  common->NameBox()->clear();
-  QTest::keyClicks(common->NameBox(), QStringLiteral("Pad"));
-  EXPECT_EQ(hub->windowTitle().section(" [", 0, 0), "Pad");
-  common->BtnUndo()->click();
-  EXPECT_EQ(parts->windowTitle().section(" [", 0, 0), "Pa");
-}
 }  // namespace
