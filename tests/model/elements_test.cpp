@@ -86,30 +86,8 @@ TEST_F(TElements, NewElementsNamesAndLocations) {
   EXPECT_EQ(global.LocationText(), "");
 }
 
-TEST_F(TElements, ImagesCarryTheAddressesOfTheirMemory) {
-  TGlobal global(nullptr);
-  auto prepared = [](TLibElem& element, int messageStart) {
-    element.PrepareMessages();
-    const QByteArray bytes = element.SysexBytes(false);
-    TBytes message(bytes.begin() + messageStart, bytes.begin() + messageStart + 9);
-    return AddressOf(message);
-  };
-  TPatch& user128 = global.PatchBank(true).Patch(127);
-  TRhythm& rhythm2 = global.RhythmBank(true).Rhythm(1);
-  TPerformance& performance32 = global.PerformanceBank(true).Performance(31);
-  // The first and last blocks of each bank are checked by the bank transfers.
-  const std::pair<std::uint32_t, std::uint32_t> addresses[] = {
-      {user128.BlockAddress(4), 0x117F1600},
-      {prepared(user128, 83 + 3 * 140), 0x117F1600},
-      {performance32.BlockAddress(16), 0x101F1F00},
-      {rhythm2.BlockAddress(0), 0x10410000},
-      {prepared(rhythm2, 23 + 63 * 69), 0x10416200},
-      {global.System().BlockAddress(17), 0x00002000},
-      {prepared(global.System(), 51 + 16 * 23), 0x00002000},
-      {TPatch(nullptr).BlockAddress(2), 0x03001200}};
-  for (const auto& [address, expected] : addresses) EXPECT_EQ(address, expected) << &address;
+TEST_F(TElements, DamagedNumbersStayInsideTheAddressMap) {
   TPatch patch(nullptr);
-  // Damaged numbers stay inside the address map.
   patch.Temporary = false;
   patch.User = true;
   patch.Number = 0xFFFF;
@@ -402,22 +380,6 @@ TEST_F(Unsendable, AnElementHoldingAByteAbove7FIsRefusedWholeNamingWhere) {
   }
 }
 
-TEST_F(Unsendable, TheSameElementWithoutTheByteIsSentAndMadeCurrent) {
-  TPatch patch(nullptr);
-  patch.Init();
-  patch.Common.Data()[3] = 0xE9;
-  patch.Transmit(true);
-  Sender().Flush();
-  EXPECT_EQ(0u, SentCount());
-  // The instrument does not hold it, so the next activation tries again.
-  EXPECT_NE(&patch, CurrentPatch);
-  patch.Common.Data()[3] = 'e';
-  patch.Transmit(true);
-  Sender().Flush();
-  EXPECT_EQ(5u, SentCount());
-  EXPECT_EQ(&patch, CurrentPatch);
-}
-
 TEST_F(Unsendable, AStrayByteAbove7FNeverLeavesInAnySingleMessage) {
   const std::uint8_t data[] = {0x41, 0xE9, 0x20};
   SendDataSet(0x03000000, 0, 5, data, 3);
@@ -454,11 +416,10 @@ class TSearchTest : public TModelTest {
     return names;
   }
   QStringList Found(const TSearchOptions& options) { return Names(TSearch::Run(library, options)); }
-  std::vector<TLibElem*> Duplicates(bool caseSensitive = false, bool selectedOnly = false) {
+  std::vector<TLibElem*> Duplicates(bool caseSensitive = false) {
     TSearchOptions options;
     options.Mode = TSearchMode::DuplicateNames;
     options.CaseSensitive = caseSensitive;
-    options.SelectedOnly = selectedOnly;
     return TSearch::Run(library, options);
   }
   TLibrary library;
@@ -518,15 +479,10 @@ TEST_F(TSearchTest, NameTestsCaseSubstringTrailingBlanksDatesAndTimes) {
   EXPECT_EQ(Found(options), QStringList({"PAD"}));
 }
 
-TEST_F(TSearchTest, DuplicatesAreListedTogetherSortedAndOnlyFromTheSelection) {
+TEST_F(TSearchTest, DuplicatesAreListedTogetherSortedIgnoringTrailingBlanks) {
   for (const char* name : {"Zeta", "Bass", "Zeta", "Alpha", "Bass", "Bass", "Unique"})
     Add(ekPatch, name);
   EXPECT_EQ(Names(Duplicates()), QStringList({"Bass", "Bass", "Bass", "Zeta", "Zeta"}));
-  library.Element(0).Selected = library.Element(2).Selected = library.Element(4).Selected = true;
-  const auto results = Duplicates(false, true);
-  ASSERT_EQ(results.size(), 2u);
-  EXPECT_EQ(results[0], &library.Element(0));
-  EXPECT_EQ(results[1], &library.Element(2));
   // Trailing blanks and case are ignored unless case-sensitive.
   library.Elements.clear();
   for (const char* name : {"Studio  ", "Studio"}) Add(ekSystem, name);
@@ -535,7 +491,7 @@ TEST_F(TSearchTest, DuplicatesAreListedTogetherSortedAndOnlyFromTheSelection) {
   EXPECT_EQ(Names(Duplicates(true)), QStringList({"Studio", "Studio  "}));
 }
 
-TEST_F(TSearchTest, SameSoundFindsRenamedCopiesButNotNearCopiesAndKeepsGroupsTogether) {
+TEST_F(TSearchTest, SameSoundFindsRenamedCopiesButNotNearCopies) {
   auto& original = static_cast<TPatch&>(Add(ekPatch, "Original"));
   original.Tones[1].StoreByte(3, 0x21);
   auto& renamed = static_cast<TPatch&>(Add(ekPatch, "Renamed"));
@@ -551,19 +507,6 @@ TEST_F(TSearchTest, SameSoundFindsRenamedCopiesButNotNearCopiesAndKeepsGroupsTog
   TSearchOptions options;
   options.Mode = TSearchMode::SameSound;
   EXPECT_EQ(Found(options), QStringList({"Original", "Renamed"}));
-
-  library.Elements.clear();
-  auto& a = static_cast<TPatch&>(Add(ekPatch, "Mmm"));
-  a.Tones[0].StoreByte(1, 5);
-  auto& b = static_cast<TPatch&>(Add(ekPatch, "Aaa"));
-  b.Tones[0].StoreByte(1, 6);
-  for (const char* name : {"Zzz", "Bbb"}) {
-    Add(ekPatch, QString()).Assign(a);
-    library.Element(library.Count() - 1).SetName(name, false);
-    Add(ekPatch, QString()).Assign(b);
-    library.Element(library.Count() - 1).SetName(name, false);
-  }
-  EXPECT_EQ(Found(options), QStringList({"Aaa", "Zzz", "Bbb", "Mmm", "Zzz", "Bbb"}));
 }
 
 TEST_F(TSearchTest, IndexedDuplicateSearchEqualsOneByOneOnRandomLibraries) {
