@@ -75,17 +75,6 @@ TEST_F(Messages, DataSetsAndRequestsCarryDeviceAddressSizeAndChecksumToTheByte) 
                            static_cast<std::uint8_t>(128 - (0x21 + 0x05 + 0x7F + 6) % 128), 0xF7}));
 }
 
-TEST_F(Messages, WhileMidiIsClosedNothingIsSentButTheBufferIsWritten) {
-  MidiSession().SetMidiOpen(false);
-  SendDataByte(0x03000000, 0, 0, 0x10);
-  SendDataRequest(0x03000000, 0, 0, 0x1718);
-  EXPECT_TRUE(loop->Sent().empty());
-  EXPECT_EQ(SysexBuffer[4], kCmdRQ1);
-  const TTiming t = TTiming::Scaled(0.01);  // shortened, never to zero
-  EXPECT_EQ(std::tuple(t.ReplyTimeoutMs, t.MessagePauseMs, t.RepeatIntervalMs),
-            std::tuple(20, 1, 1));
-}
-
 using TClock = std::chrono::steady_clock;
 constexpr std::uint8_t kGmSystemOff[] = {0xF0, 0x7E, 0x7F, 0x09, 0x02, 0xF7};
 
