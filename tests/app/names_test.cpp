@@ -226,10 +226,7 @@ TEST_F(TNamesTest, WithoutCardUserNamesAreWrittenAndReloadedAndCancelClosesAtOnc
   TFormUpdateNames dialog;
   ASSERT_EQ(QDialog::Accepted, Run(dialog));
   EXPECT_EQ(std::tuple(ui.Questions.size(), dialog.Gauge()->value()), std::tuple(0u, 100));
-  ExpectInstrumentNames(false);
-  // The sections come in their order, each closed by its separator line.
-  EXPECT_EQ(std::tuple(UserCardFile().indexOf("\xC7\r\n"), UserCardFile().count("\xC7\r\n")),
-            std::tuple(0, 4));
+  ExpectInstrumentNames(false);  // read back section by section: their order is checked too
   // The names window was loaded again: user patches follow the list "Names.Txt" ended on.
   EXPECT_EQ(VirtualInstrument()->Name(0x11000000), window.Name(4, 0));
 }
