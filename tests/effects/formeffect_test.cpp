@@ -27,30 +27,13 @@ namespace {
 constexpr std::uint32_t kPatch = 0x03000000;
 constexpr std::uint32_t kPerformance = 0x01000000;
 
-// The kinds of each type's controls by field number: S slider, P stereo slider, F value field,
-// L list.
-const char* const kKinds[] = {
-    "LFLFFFFFFFS",  "SSFFLP",       "SSFFLP",      "FFSSSPS",      "FFFFFFFFFPS", "SSFFS",
-    "LSSSFSS",      "FFFSFFFSSLS",  "SSLFFPS",     "SLSLFFPS",     "FFSFFFFS",    "FFSFFSFS",
-    "FFSFFFFS",     "FFSFLFFFFS",   "FFSFFLFFFFS", "FFSFFFFFFS",   "FFFLLLFFFFS", "FFFLFSFFFFFS",
-    "FFFFSSSFFFFS", "FFFFSSSSFFFS", "FFFPFFFFS",   "FFPFFFPFFFFS", "FFPFFFFFFS",  "LFSFFFFS",
-    "LFFFFFS",      "SPFFSFS",      "SPFFSFFS",    "SPFFFFS",      "SPFFSFS",     "SPFFSFFS",
-    "SPFFFFS",      "SSFFSFS",      "SSFFSFFS",    "SSFFFFS",      "FFSFFFFFS",   "FFSFFFFFFS",
-    "FFSFFFSFFS",   "FFSFFFFFS",    "FFSFFFFFFS",  "FFSFFFSFFS"};
-
-char KindOf(const TParamBinding& binding) {
-  if (qobject_cast<QComboBox*>(binding.Widget())) return 'L';
-  if (qobject_cast<TMyEdit*>(binding.Widget())) return 'F';
+// The control a page built for a row.
+TParamControl KindOf(const TParamBinding& binding) {
+  if (qobject_cast<QComboBox*>(binding.Widget())) return TParamControl::List;
+  if (qobject_cast<TMyEdit*>(binding.Widget())) return TParamControl::Field;
   auto* slider = qobject_cast<TPanSlider*>(binding.Widget());
-  return slider ? (slider->Stereo() ? 'P' : 'S') : '?';
-}
-
-// Where field k sits: 1 to 5 down the left at x 8, 6 to 10 down the right at x 452, every 57
-// pixels from y 8; 11 at (156, 236), 12 at (304, 236).
-QPoint FieldPlace(int k) {
-  if (k <= 5) return {8, (k - 1) * 57 + 8};
-  if (k <= 10) return {452, (k - 6) * 57 + 8};
-  return k == 11 ? QPoint(156, 236) : QPoint(304, 236);
+  EXPECT_NE(slider, nullptr);
+  return slider && slider->Stereo() ? TParamControl::StereoSlider : TParamControl::Slider;
 }
 
 // Moves a control to a shown value the way the user ends a change.
@@ -133,24 +116,21 @@ class FormEffect : public TEffectPage<TTransferTest> {
 };
 using FormEffectLoop = TEffectPage<TSendTest>;
 
-TEST_F(FormEffect, EveryTypesPageTwoHasItsControlsOfTheirKindsAtTheirPlaces) {
+TEST_F(FormEffect, EveryTypesPageTwoHasAControlOfItsKindForEachRow) {
   TFormEffect& page = Open(false);
   for (int type = 0; type < 40; ++type) {
     SCOPED_TRACE(type);
     Data()[12] = static_cast<std::uint8_t>(type);
     page.UpdateView(true);
-    const std::string kinds = kKinds[type];
-    ASSERT_EQ(page.Params().size(), kinds.size());
-    for (int k = 1; k <= static_cast<int>(kinds.size()); ++k) {
-      const TParamBinding* control = page.Param(k);
-      ASSERT_NE(control, nullptr) << k;
-      EXPECT_EQ(KindOf(*control), kinds[static_cast<std::size_t>(k - 1)]) << k;
-      // The caption at the field's place, the control named after the field below it.
-      EXPECT_EQ(control->Widget()->objectName(), QStringLiteral("Param%1").arg(k));
-      EXPECT_EQ(control->Widget()->pos(), FieldPlace(k) + QPoint(0, 18)) << k;
-      EXPECT_EQ(control->Label()->pos(), FieldPlace(k)) << k;
+    const auto& rows = EffectTypes()[static_cast<std::size_t>(type)].Rows;
+    ASSERT_EQ(page.Params().size(), rows.size());
+    for (const TParamRow& row : rows) {
+      const TParamBinding* control = page.Param(row.Field);
+      ASSERT_NE(control, nullptr) << row.Caption;
+      EXPECT_EQ(KindOf(*control), row.Control) << row.Caption;
+      EXPECT_EQ(control->Widget()->objectName(), QStringLiteral("Param%1").arg(row.Field));
     }
-    EXPECT_EQ(page.Param(static_cast<int>(kinds.size()) + 1), nullptr);
+    EXPECT_EQ(page.Param(static_cast<int>(rows.size()) + 1), nullptr);
     EXPECT_EQ(page.Diagram()->Item(), type + 1);
     EXPECT_EQ(page.TypeList()->currentIndex(), type);
   }
@@ -292,20 +272,16 @@ TEST_F(FormEffect, EfxSourceIsStoredAndSentWithoutUndoOrModifiedMark) {
 
 TEST_F(FormEffect, TheDelaysFeedbackModeRedrawsTheDiagramWithoutRebuilding) {
   TFormEffect& page = Open(false);
-  for (int type : {16, 17}) {
-    SCOPED_TRACE(type);
-    PickType(type);
-    const int rebuilds = page.Rebuilds();
-    TParamBinding* mode = page.Param(4);  // "FeedBack Mode", byte 13
-    ASSERT_NE(mode, nullptr);
-    EXPECT_EQ(page.Diagram()->FeedbackMode(), 0);
-    Choose(*mode, 1);
-    EXPECT_EQ(page.Diagram()->FeedbackMode(), 1);
-    EXPECT_EQ(page.Param(4), mode);
-    Choose(*mode, 0);
-    EXPECT_EQ(page.Diagram()->FeedbackMode(), 0);
-    EXPECT_EQ(page.Rebuilds(), rebuilds);
-  }
+  PickType(17);
+  const int rebuilds = page.Rebuilds();
+  TParamBinding* mode = page.Param(4);  // "FeedBack Mode", byte 13
+  ASSERT_NE(mode, nullptr);
+  Choose(*mode, 1);
+  EXPECT_EQ(page.Diagram()->FeedbackMode(), 1);
+  EXPECT_EQ(page.Param(4), mode);
+  Choose(*mode, 0);
+  EXPECT_EQ(page.Diagram()->FeedbackMode(), 0);
+  EXPECT_EQ(page.Rebuilds(), rebuilds);
 }
 
 // A value field and its caption taken away in either order, with or without the focus: the page
