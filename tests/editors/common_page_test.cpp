@@ -91,7 +91,7 @@ TEST_F(CommonPage, EveryRowsControlStoresItsExtremesOnceAndUndoRestores) {
   }
 }
 
-TEST_F(CommonPage, NameAndTempoAreUndoneAsOneMessageEach) {
+TEST_F(CommonPage, ATypedNameIsSentWholeAndUndoneAsOneMessage) {
   auto* name = page_->findChild<QLineEdit*>(Name(0));
   ASSERT_NE(name, nullptr);
   name->setFocus();
@@ -105,14 +105,6 @@ TEST_F(CommonPage, NameAndTempoAreUndoneAsOneMessageEach) {
   EXPECT_EQ(sent, std::vector<TBytes>{
                       Set(kCommon, {'A', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '})});
   EXPECT_EQ(name->text(), "A");
-
-  TMyEdit* tempo = Field(44);
-  QTest::mousePress(tempo->UpButton(), Qt::LeftButton);
-  QTest::mouseRelease(tempo->UpButton(), Qt::LeftButton);
-  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 44, {1, 5})});
-  page_->Undo();
-  EXPECT_EQ(Taken(), std::vector<TBytes>{Set(kCommon + 44, {1, 4})});
-  EXPECT_EQ(tempo->Code(), 20);
   // An empty name field stores twelve blanks.
   name->clear();
   QTest::keyRelease(name, Qt::Key_End);

@@ -93,14 +93,11 @@ TEST_F(TonePage, EachControlSendsItsBytesToItsAddressAndUndoSendsThemBack) {
   } cases[] = {
       {"Common", 65, 0, -2, 0x03000041, {1}},        // Octave Shift: stored − 3
       {"Common", 44, 0, 250, 0x0300002C, {15, 10}},  // Default Tempo, two nibbles
-      {"Common", 44, 0, 20, 0x0300002C, {1, 4}},    {"Common", 50, 0, -48, 0x03000032, {48}},
-      {"Common", 65, 1, -3, 0x03000041, {0}},       {"Common", 49, 0, 12, 0x03000031, {12}},
       {"Common", 47, 10, -64, 0x0300002F, {0}},    // the pan's number box
       {"Tvf2", 81, 0, 99, 0x03001251, {99}},       // Cutoff of tone 2
       {"Tvf3", 80, 0, kStep, 0x03001450, {1}},     // past "No Filter"
       {"control4", 128, 0, 90, 0x03001700, {90}},  // past the seven-bit step
       {"Control1", 38, 5, -63, 0x03001026, {0}},   // a controller's depth
-      {"Lfo23", 53, 0, kStep, 0x03001435, {1}},    // LFO 2 of tone 3
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.Button << " " << c.Offset << " " << c.Shown);

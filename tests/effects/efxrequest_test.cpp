@@ -116,37 +116,3 @@ TEST_F(EfxRequestLoop, AnOutputErrorEndsTheRequestWithTheErrorShown) {
   ASSERT_FALSE(ui.Questions.empty());
   EXPECT_TRUE(ui.LastText().contains(QStringLiteral("port gone")));
 }
-
-// Against the emulated instrument, which loads each type's own settings when it is selected.
-class EfxRequestInstrument : public TTransferTest {
- protected:
-  void SetUp() override {
-    TTransferTest::SetUp();
-    Timing().EffectsRequestMs = 3000;
-    Watch(request, outcome);
-  }
-  TEfxRequest request;
-  TOutcome outcome;
-};
-
-// (A damaged answer then Retry: the effects page's test.)
-TEST_F(EfxRequestInstrument, ShortAndLateAnswersAreNotTaken) {
-  Pace();
-  Timing().EffectsRequestMs = 40;
-  // Answers of the wrong length, then OK.
-  instrument->SetFaults({.WrongLength = 1.0});
-  ui.Answers = {mbOK};
-  ASSERT_TRUE(request.Start(kPatch, 12, 4));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.GiveUps == 1; }, 3000));
-  EXPECT_EQ(outcome.Answers, 0);
-
-  // An answer that arrives after the time-out.
-  outcome = {};
-  instrument->SetFaults({.DelayMs = 300});
-  ui.Answers = {mbOK};
-  ASSERT_TRUE(request.Start(kPatch, 12, 5));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.GiveUps == 1; }, 3000));
-  Idle(500);
-  EXPECT_EQ(outcome.Answers, 0);
-  EXPECT_EQ(instrument->Counters().Replies, 2u);  // every answer did leave the instrument
-}
