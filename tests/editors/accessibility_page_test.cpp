@@ -1,7 +1,7 @@
-// What a screen reader and a keyboard-only user meet on the editor pages: each control named by
-// its row, a value set through the accessibility interface, the Tab order, and the envelope and
-// fade points moved with the arrow keys. (Roles, shown texts, ranges and announcements: the
-// AT-SPI test reads them from the live tree.)
+// What a screen reader and a keyboard-only user meet on the editor pages: each control's name,
+// role, shown text and range, a value set through the accessibility interface, the Tab order,
+// and the envelope and fade points moved with the arrow keys. (Announcements need a live
+// accessibility bridge: the AT-SPI test hears them.)
 #include <QAccessible>
 #include <QAccessibleValueInterface>
 
@@ -50,6 +50,42 @@ class AccessiblePage : public TEditorTest {
   TFormCommon* common_ = nullptr;
 };
 }  // namespace
+
+// The values a screen reader reads from each kind of control with a range, as the page shows
+// them. (Lists, groups and check boxes are Qt's own: the AT-SPI test reads them.)
+TEST_F(AccessiblePage, EachKindOfControlReadsItsShownTextAndRange) {
+  TCommon& common = Patch(0).Common;
+  common.StoreByte(46, 100);  // Patch Level
+  common.StoreByte(47, 44);   // Pan: 44 − 64 = L 20
+  common.StoreByte(65, 1);    // Octave Shift: 1 − 3 = −2
+  common.StoreByte(68, 2);    // Structure 1 And 2: Type 3
+  Patch(0).UpdateViews();
+  const struct {
+    QWidget* Target;
+    QAccessible::Role Role;
+    const char* Shown;
+    int Min, Max;
+  } cases[] = {
+      {Part<TPanSlider>(46)->Slider(), QAccessible::Slider, "100", 0, 127},
+      {Part(47, "PanKnob"), QAccessible::Dial, "L 20", -64, 63},
+      {Part(47, "PanEdit"), QAccessible::SpinBox, "L 20", -64, 63},
+      {Part(65), QAccessible::SpinBox, " -2", -3, 3},
+      {Part(68), QAccessible::SpinBox, "Type 3", 0, 9},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Shown);
+    ASSERT_NE(c.Target, nullptr);
+    QAccessibleInterface* accessible = Accessible(c.Target);
+    EXPECT_EQ(accessible->role(), c.Role);
+    EXPECT_EQ(accessible->text(QAccessible::Value), QString::fromLatin1(c.Shown));
+    ASSERT_NE(accessible->textInterface(), nullptr);
+    EXPECT_EQ(accessible->textInterface()->text(0, -1), QString::fromLatin1(c.Shown));
+    QAccessibleValueInterface* range = accessible->valueInterface();
+    ASSERT_NE(range, nullptr);
+    EXPECT_EQ(range->minimumValue().toInt(), c.Min);
+    EXPECT_EQ(range->maximumValue().toInt(), c.Max);
+  }
+}
 
 TEST_F(AccessiblePage, EveryControlOfTheCommonAndTvfPagesIsNamedByItsRowsCaption) {
   TFormTVF& tvf = OpenTonePage<TFormTVF>(TTone::pgTVF, 1);

@@ -65,9 +65,12 @@ TEST_F(TonePage, ThePatchWindowsButtonsOpenEachTonePageOnItsTone) {
     const char* Button;
     TTone::TPage Kind;
     const char* Class;
-  } cases[] = {{"Control2", TTone::pgControl, "TFormControl"}, {"Wave2", TTone::pgWave, "TFormWave"},
-               {"Pitch2", TTone::pgPitch, "TFormPitch"},       {"Lfo12", TTone::pgLFO1, "TFormLFO"},
-               {"Lfo22", TTone::pgLFO2, "TFormLFO"},           {"Tva2", TTone::pgTVA, "TFormTVA"},
+  } cases[] = {{"Control2", TTone::pgControl, "TFormControl"},
+               {"Wave2", TTone::pgWave, "TFormWave"},
+               {"Pitch2", TTone::pgPitch, "TFormPitch"},
+               {"Lfo12", TTone::pgLFO1, "TFormLFO"},
+               {"Lfo22", TTone::pgLFO2, "TFormLFO"},
+               {"Tva2", TTone::pgTVA, "TFormTVA"},
                {"Tvf2", TTone::pgTVF, "TFormTVF"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Button);
@@ -93,11 +96,11 @@ TEST_F(TonePage, EachControlSendsItsBytesToItsAddressAndUndoSendsThemBack) {
   } cases[] = {
       {"Common", 65, 0, -2, 0x03000041, {1}},        // Octave Shift: stored − 3
       {"Common", 44, 0, 250, 0x0300002C, {15, 10}},  // Default Tempo, two nibbles
-      {"Common", 47, 10, -64, 0x0300002F, {0}},    // the pan's number box
-      {"Tvf2", 81, 0, 99, 0x03001251, {99}},       // Cutoff of tone 2
-      {"Tvf3", 80, 0, kStep, 0x03001450, {1}},     // past "No Filter"
-      {"control4", 128, 0, 90, 0x03001700, {90}},  // past the seven-bit step
-      {"Control1", 38, 5, -63, 0x03001026, {0}},   // a controller's depth
+      {"Common", 47, 10, -64, 0x0300002F, {0}},      // the pan's number box
+      {"Tvf2", 81, 0, 99, 0x03001251, {99}},         // Cutoff of tone 2
+      {"Tvf3", 80, 0, kStep, 0x03001450, {1}},       // past "No Filter"
+      {"control4", 128, 0, 90, 0x03001700, {90}},    // past the seven-bit step
+      {"Control1", 38, 5, -63, 0x03001026, {0}},     // a controller's depth
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(testing::Message() << c.Button << " " << c.Offset << " " << c.Shown);
@@ -183,18 +186,22 @@ TEST_F(TonePage, AnEnvelopeChangeIsOneMessageAndOneUndoAndTheAmplitudeNeverStore
 }
 
 TEST_F(TonePage, TheArrowsOfASteppedPictureStopAtItsEnds) {
-  auto& page = Open<TFormTVF>(TTone::pgTVF, 1);
-  page.show();
-  QWidget* box = page.Binding(80)->Widget();  // the filter type
-  auto* prev = box->findChild<QToolButton*>(QStringLiteral("Precedente"));
-  auto* next = box->findChild<QToolButton*>(QStringLiteral("Successivo"));
-  ASSERT_NE(next, nullptr);
-  QTest::mouseClick(prev, Qt::LeftButton);  // at the first item: nothing
-  EXPECT_TRUE(Taken().empty());
-  const TParamRow& row = page.Binding(80)->Row();
-  for (int step = row.Min; step <= row.Max + 1; ++step) QTest::mouseClick(next, Qt::LeftButton);
-  EXPECT_EQ(Taken().size(), static_cast<std::size_t>(row.Max - row.Min));  // none past the end
-  EXPECT_EQ(Tone(1).GetByte(80), row.Max);
+  for (int offset : {80, 102}) {  // the filter type, the bias direction
+    TPageWindow& page = offset == 80 ? static_cast<TPageWindow&>(Open<TFormTVF>(TTone::pgTVF, 1))
+                                     : static_cast<TPageWindow&>(Open<TFormTVA>(TTone::pgTVA, 1));
+    page.show();
+    QApplication::processEvents();  // painted
+    QWidget* box = page.Binding(offset)->Widget();
+    auto* prev = box->findChild<QToolButton*>(QStringLiteral("Precedente"));
+    auto* next = box->findChild<QToolButton*>(QStringLiteral("Successivo"));
+    ASSERT_NE(next, nullptr);
+    QTest::mouseClick(prev, Qt::LeftButton);  // at the first item: nothing
+    EXPECT_TRUE(Taken().empty());
+    const TParamRow& row = page.Binding(offset)->Row();
+    for (int step = row.Min; step <= row.Max + 1; ++step) QTest::mouseClick(next, Qt::LeftButton);
+    EXPECT_EQ(Taken().size(), static_cast<std::size_t>(row.Max - row.Min));  // none past the end
+    EXPECT_EQ(Tone(1).GetByte(offset), row.Max);
+  }
 }
 
 TEST_F(TonePage, LfoTwoOfToneThreeHasItsOwnBytesAndFollowsTheFadeMode) {

@@ -202,6 +202,9 @@ TEST_F(FormEffect, ShownValuesAreStoredAndSentAsTheInstrumentHoldsThem) {
       page.UpdateView(true);
       TParamBinding* control = page.Param(row->Field);
       ASSERT_NE(control, nullptr);
+      if (auto* field = qobject_cast<TMyEdit*>(control->Widget())) {
+        EXPECT_EQ(field->Step(), c.Step);  // one arrow click, one stored code
+      }
       Choose(*control, c.Shown);
       EXPECT_EQ(Data()[c.Byte + shift], c.Stored);
       EXPECT_EQ(InInstrument(c.Byte + shift), c.Stored);
