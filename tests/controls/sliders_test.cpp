@@ -1,3 +1,5 @@
+#include <QProxyStyle>
+#include <QStyleOption>
 #include <QSignalSpy>
 
 #include "controls/clickedit.h"
@@ -84,6 +86,33 @@ TEST(TSliderTest, DraggingTheThumbFollowsThePointerThroughTheScale) {
   MoveWithKeys(&slider, thumb + QPoint(6 * kStep - 1, 0), Qt::ShiftModifier);
   EXPECT_EQ(slider.Value(), 69);
   QTest::mouseRelease(&slider, Qt::LeftButton, Qt::ShiftModifier, thumb);
+}
+
+// Records the focus frames the style is asked to draw.
+class TFocusStyle : public QProxyStyle {
+ public:
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+    if (element == PE_FrameFocusRect) frames.push_back(option->rect);
+    QProxyStyle::drawPrimitive(element, option, painter, widget);
+  }
+  mutable std::vector<QRect> frames;
+};
+
+TEST(TSliderTest, TheThumbShowsTheKeyboardFocusInsideIt) {
+  TSlider slider;
+  TFocusStyle style;
+  slider.setStyle(&style);
+  slider.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&slider));
+  slider.setFocus();
+  style.frames.clear();
+  slider.grab();
+  EXPECT_EQ(style.frames, std::vector<QRect>{slider.ThumbRect().adjusted(3, 3, -3, -3)});
+  slider.clearFocus();
+  style.frames.clear();
+  slider.grab();
+  EXPECT_TRUE(style.frames.empty());
 }
 
 TEST(TSliderTest, AVerticalThumbGrowsUpwardAndDragsTheSameWay) {
