@@ -5,7 +5,6 @@
 #include <mutex>
 #include <random>
 #include <thread>
-#include <tuple>
 
 #include <QElapsedTimer>
 #include <QTemporaryDir>
@@ -25,7 +24,7 @@ TBytes Edited(TBytes message, std::size_t i, std::uint8_t value) {
 }
 }  // namespace
 
-TEST(InstrumentInput, MalformedMessagesAreIgnoredNotesAndGmSystemOffCounted) {
+TEST(InstrumentInput, MalformedMessagesAndRandomBytesAreIgnored) {
   TInstrument instrument;
   const TBytes name = instrument.Block(0x03000000);
   const TBytes q = DataSet(0x03000000, {'Q'});  // its sum at 10, F7 at 11
@@ -51,16 +50,6 @@ TEST(InstrumentInput, MalformedMessagesAreIgnoredNotesAndGmSystemOffCounted) {
     instrument.Feed(message);
   }
   EXPECT_EQ(instrument.Block(0x03000000), name);
-
-  // Notes (velocity 0 ends one) and GM System Off, not On, are counted.
-  TInstrument notes;
-  for (const TBytes& message :
-       {TBytes{0x90, 60, 100}, TBytes{0x99, 36, 0}, TBytes{0x80, 60, 64},
-        TBytes{0xF0, 0x7E, 0x7F, 0x09, 0x02, 0xF7}, TBytes{0xF0, 0x7E, 0x7F, 0x09, 0x01, 0xF7}})
-    notes.Feed(message);
-  const TInstrumentCounters counters = notes.Counters();
-  EXPECT_EQ(std::tuple(counters.NoteOns, counters.NoteOffs, counters.GmSystemOffs),
-            std::tuple(1u, 2u, 1u));
 }
 
 TEST(InstrumentFiles, MemorySurvivesSaveAndLoadAndForeignFilesAreRefused) {

@@ -124,17 +124,6 @@ TEST_F(SystemEditor, AMidiDropCopiesOnlyTheMidiBytesAndMarksThePanel) {
   EXPECT_FALSE(target.Panel(pkSysSetup)->Selected());
 }
 
-TEST_F(SystemEditor, WithoutMidiNothingIsSentNotEvenGmSystemOff) {
-  MidiSession().SetMidiOpen(false);
-  TFormSysSetup window(system);
-  window.show();
-  ClickMode(window, 2);
-  window.BtnUndo()->click();
-  ClickMode(window, 0);
-  EXPECT_EQ(0, system.Common.GetByte(0));
-  EXPECT_TRUE(Sent().empty());
-}
-
 }  // namespace
 
 // Group bytes (2, 5) with board 5 in no expansion slot, in a performance part and in the system's
