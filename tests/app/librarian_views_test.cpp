@@ -116,8 +116,6 @@ TEST_F(TLibrarianViews, BankAndGlobalListsMoveTheirSelectionFromTheKeyboard) {
 
 TEST_F(TLibrarianViews, F1OpensThePageOfTheWindowInFrontOfTheDialogOrOfTheMenuItem) {
   QAction* f1 = main_->Action(QStringLiteral("HelpKeyItem"));
-  f1->trigger();
-  EXPECT_EQ(HelpPage(), QUrl("qrc:/help/mainwindow.html"));
   TFormLibrary& library = Open({ekPatchBank, ekGlobal});
   QWidget* bank = OpenEditor(library.Library()->Element(0)).Frame();
   QWidget* global = OpenEditor<TFormGlobal>(library.Library()->Element(1)).Frame();
@@ -157,11 +155,6 @@ TEST_F(TLibrarianViews, F1OpensThePageOfTheWindowInFrontOfTheDialogOrOfTheMenuIt
   file->setActiveAction(main_->Action(QStringLiteral("FileNewItem")));
   F1(file);
   EXPECT_EQ(HelpPage(), QUrl(QStringLiteral("qrc:/help/mainwindow.html#file")));
-  // The library's menu: every item is context 39.
-  library.PopupMenu(0, QPoint(5, 5));
-  library.ContextMenu()->setActiveAction(library.ContextMenu()->actions().first());
-  F1(library.ContextMenu());
-  EXPECT_EQ(HelpPage(), QUrl(QStringLiteral("qrc:/help/library.html#menu")));
 }
 
 TEST_F(TLibrarianViews, GridsShowWholeRowsAndLargerWindowsShowMoreRowsAndWiderColumns) {

