@@ -163,11 +163,6 @@ TEST(TPatchMorphTest, TheWaveIsOneChoice) {
   EXPECT_EQ(resultWave(1), (std::array<int, 4>{0, 2, 12, 8}));
   pair.Morph.UpdatePatch(64, pair.Result);
   EXPECT_EQ(resultWave(1), (std::array<int, 4>{2, 3, 1, 1}));
-  // " Wave Number" unchecked: all four bytes A's at every step, the rest of the tone morphed.
-  pair.Morph.Checked[mbWaveNumber] = false;
-  pair.Morph.UpdatePatch(127, pair.Result);
-  EXPECT_EQ(resultWave(2), (std::array<int, 4>{0, 2, 12, 8}));
-  EXPECT_EQ(pair.Result.Tones[2].GetByte(5), pair.B.Tones[2].GetByte(5));
 }
 
 TEST(TPatchMorphTest, TheBankGoesFromAToBInNamedSteps) {

@@ -16,20 +16,23 @@ inline void Append(TSmfBytes& to, const TSmfBytes& bytes) {
   to.insert(to.end(), bytes.begin(), bytes.end());
 }
 
+// The low byte of value.
+inline std::uint8_t Low(std::uint32_t value) {
+  return static_cast<std::uint8_t>(value);
+}
+
 inline TSmfBytes Chunk(const char* tag, const TSmfBytes& body) {
   TSmfBytes out(tag, tag + 4);
   const auto n = static_cast<std::uint32_t>(body.size());
-  Append(out, {static_cast<std::uint8_t>(n >> 24), static_cast<std::uint8_t>(n >> 16),
-               static_cast<std::uint8_t>(n >> 8), static_cast<std::uint8_t>(n)});
+  Append(out, {Low(n >> 24), Low(n >> 16), Low(n >> 8), Low(n)});
   Append(out, body);
   return out;
 }
 
 // A file of the format and division with the given track bodies.
 inline TSmfBytes Smf(int format, std::uint16_t division, std::initializer_list<TSmfBytes> tracks) {
-  TSmfBytes out = Chunk(
-      "MThd", {0, static_cast<std::uint8_t>(format), 0, static_cast<std::uint8_t>(tracks.size()),
-               static_cast<std::uint8_t>(division >> 8), static_cast<std::uint8_t>(division)});
+  TSmfBytes out =
+      Chunk("MThd", {0, Low(format), 0, Low(tracks.size()), Low(division >> 8), Low(division)});
   for (const TSmfBytes& track : tracks) Append(out, Chunk("MTrk", track));
   return out;
 }
@@ -48,12 +51,7 @@ inline TSmfBytes Track(std::initializer_list<TSmfBytes> events) {
 }
 
 inline TSmfBytes Tempo(std::uint32_t usPerQuarter) {
-  return {0xFF,
-          0x51,
-          0x03,
-          static_cast<std::uint8_t>(usPerQuarter >> 16),
-          static_cast<std::uint8_t>(usPerQuarter >> 8),
-          static_cast<std::uint8_t>(usPerQuarter)};
+  return {0xFF, 0x51, 0x03, Low(usPerQuarter >> 16), Low(usPerQuarter >> 8), Low(usPerQuarter)};
 }
 inline TSmfBytes EndOfTrack() {
   return {0xFF, 0x2F, 0x00};
