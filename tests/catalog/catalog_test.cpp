@@ -72,8 +72,10 @@ TEST_F(TCatalogTest, MarksFollowTheSoundThroughChangesRenamesRemovalsAndFolderRe
   const QString b = Path("in/b.syx");
   Put("a.syx", PatchBytes("Alpha"));
   Put("b.syx", PatchBytes("Lead Pad"));
-  auto catalog = Scanned();
-  const QByteArray hash = Hash("Lead Pad");
+  auto catalog = Open();
+  catalog->AddFolder(Path("in"));
+  catalog->Scan();
+  const QByteArray hash = CatalogSound(*MakePatch("Lead Pad")).Hash;
   EXPECT_EQ(Named(catalog->LoadIndex(), "Lead Pad")->Categories, (QStringList{"Lead", "Pad"}));
   catalog->SetTag(hash, "mine", true);
   catalog->SetFavourite(hash, true);

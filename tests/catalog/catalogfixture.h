@@ -18,10 +18,9 @@
 #include "model/patchbank.h"
 #include "model/performance.h"
 
-inline constexpr int kCutoff = 81;      // tone: Cutoff Frequency, 0 to 127
-inline constexpr int kEfxType = 12;     // patch common: EFX Type, a list of 40
-inline constexpr int kPatchLevel = 46;  // patch common: Patch Level, 0 to 127
-inline constexpr int kPartLevel = 6;    // performance part: Part Level, 0 to 127
+inline constexpr int kCutoff = 81;    // tone: Cutoff Frequency, 0 to 127
+inline constexpr int kEfxType = 12;   // patch common: EFX Type, a list of 40
+inline constexpr int kPartLevel = 6;  // performance part: Part Level, 0 to 127
 
 // A patch with its name, every tone's cutoff at 64 and the first effect type.
 inline std::unique_ptr<TPatch> MakePatch(const QString& name) {
@@ -56,15 +55,7 @@ class TCatalogTest : public ::testing::Test {
     QDir(dir.path()).mkpath(QFileInfo(Path("in/" + name)).path());
     WriteAll(Path("in/" + name), data);
   }
-  // A catalog of the folder "in", scanned once.
-  std::unique_ptr<TCatalog> Scanned() {
-    auto catalog = Open();
-    catalog->AddFolder(Path("in"));
-    catalog->Scan();
-    return catalog;
-  }
   static QByteArray PatchBytes(const QString& name) { return MakePatch(name)->SysexBytes(false); }
-  static QByteArray Hash(const QString& name) { return CatalogSound(*MakePatch(name)).Hash; }
   std::unique_ptr<TCatalog> Open() {
     return std::make_unique<TCatalog>(
         Path("catalog.db"),

@@ -1,6 +1,6 @@
 #include <QProxyStyle>
-#include <QStyleOption>
 #include <QSignalSpy>
+#include <QStyleOption>
 
 #include "controls/clickedit.h"
 #include "controls/finedrag.h"

@@ -5,9 +5,7 @@
 
 #include "controls/clickedit.h"
 #include "controls/myedit.h"
-#include "controls/myrotary.h"
 #include "controls/panslider.h"
-#include "controls/slider.h"
 #include "controlsfixture.h"
 
 namespace {
@@ -37,20 +35,11 @@ std::vector<TStepped> Controls() {
   auto* field = new TClickEdit;
   field->SetValue(60);
   all.push_back(Make(field, &TClickEdit::Value, &TClickEdit::Onchange, &TClickEdit::OnEndchange));
-  auto* slider = new TSlider;
-  slider->SetValue(60);
-  all.push_back(Make(slider, &TSlider::Value, &TSlider::OnValueChange, &TSlider::OnEndChange));
   auto* pan = new TPanSlider;
   pan->SetMin(-64);
   pan->SetMax(63);
   pan->SetValue(60);
   all.push_back(Make(pan, &TPanSlider::Value, &TPanSlider::Onchange, &TPanSlider::OnEndchange));
-  auto* knob = new Tmyrotary;
-  knob->SetMin(-64);
-  knob->SetMax(63);
-  knob->SetPosition(60);
-  all.push_back(
-      Make(knob, &TRangeControl::Position, &TRangeControl::OnChange, &Tmyrotary::OnEndChange));
   return all;
 }
 

@@ -1,4 +1,4 @@
-// The editors' clipboard: each Paste gives back only what its own Copy put there.
+// The editors' clipboard: a note window's Paste gives back only what its own Copy put there.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,7 +16,7 @@ std::vector<std::uint8_t> Counting(int size, int from) {
   return bytes;
 }
 
-TEST(Clipboard, NoteSectionsPasteOnlyTheirOwnBytesAndOnlyOnceCopied) {
+TEST(Clipboard, NoteSectionsPasteOnlyTheirOwnBytesOnceCopiedAndTheInstalledOneIsReached) {
   TClipboard clipboard;
   const std::vector<std::uint8_t> source = Counting(58, 0);
   clipboard.CopyNoteSection(TClipboard::nsPitch, source.data());
@@ -50,20 +50,6 @@ TEST(Clipboard, NoteSectionsPasteOnlyTheirOwnBytesAndOnlyOnceCopied) {
   std::vector<std::uint8_t> target(58, 100);
   clipboard.PasteNoteSection(TClipboard::nsPitch, target.data());
   EXPECT_EQ(12, target[12]);
-}
-
-TEST(Clipboard, PartAndScaleTunePasteWholeBlocksOnlyOnceCopied) {
-  TClipboard clipboard;
-  std::vector<std::uint8_t> part(19, 5), tune(12, 64);
-  EXPECT_FALSE(clipboard.PastePart(part.data()));
-  EXPECT_FALSE(clipboard.PasteScaleTune(tune.data()));
-  EXPECT_EQ(std::vector<std::uint8_t>(19, 5), part);
-  clipboard.CopyPart(Counting(19, 1).data());
-  clipboard.CopyScaleTune(Counting(12, 30).data());
-  ASSERT_TRUE(clipboard.PastePart(part.data()));
-  ASSERT_TRUE(clipboard.PasteScaleTune(tune.data()));
-  EXPECT_EQ(Counting(19, 1), part);
-  EXPECT_EQ(Counting(12, 30), tune);
   // The main window's clipboard is the one the editors reach while it is installed.
   SetClipboard(&clipboard);
   EXPECT_EQ(&clipboard, &Clipboard());

@@ -2,11 +2,7 @@
 // The editor windows against a loopback port (every message they send recorded, pacing
 // shortened); the objects start out as the current ones so that only the edits are sent. It
 // includes the windows and the widgets the tests drive.
-#include <functional>
-#include <memory>
-#include <vector>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,11 +10,9 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "controls/clickedit.h"
 #include "controls/myedit.h"
 #include "controls/panslider.h"
 #include "editors/common/partkind.h"
-#include "editors/params/clipboard.h"
 #include "editors/params/wavegroup.h"
 #include "editors/performance/formpart.h"
 #include "editors/performance/formpercomm.h"
@@ -29,9 +23,6 @@
 #include "editors/system/formsystem.h"
 #include "editors/system/systemwindows.h"
 #include "model/headlesshost.h"
-#include "model/performance.h"
-#include "model/rhythm.h"
-#include "model/system.h"
 #include "tests/model/modelfixture.h"
 
 class TEditorTest : public TSendTest {

@@ -8,7 +8,6 @@
 #include "editors/params/params.h"
 #include "editors/params/patchgroup.h"
 #include "midi/config.h"
-#include "model/rhythmnames.h"
 
 namespace {
 
@@ -122,7 +121,6 @@ TEST(PerfSysRows, TextsAreWhatTheControlsShow) {
   Config() = TConfig();
   Config().Expansion[1] = 3;
   Config().PCMCard = 2;
-  RhythmSetNames()[1] = QStringLiteral("My Kit");
   const TTextCase cases[] = {
       {"name of three letters",
        PerformanceCommonRows,
@@ -135,9 +133,6 @@ TEST(PerfSysRows, TextsAreWhatTheControlsShow) {
       {"coarse", PerformancePartRows, 8, {60}, "+12"},
       {"group preset A", PerformancePartRows, 2, {0, 3}, "Preset A"},
       {"group card", PerformancePartRows, 2, {1, 2}, "PCM"},
-      {"rhythm part preset C set 2", RhythmPartRows, 4, {0, 1}, "OrchDrumSet"},
-      {"rhythm part user set 2", RhythmPartRows, 4, {0, 1}, "My Kit"},
-      {"rhythm part GM set 2", RhythmPartRows, 4, {0, 1}, "BrusDrumSet"},
       {"sensitivity top", RhythmNoteRows, 16, {125}, "+150"},
       {"filter envelope depth", RhythmNoteRows, 30, {0}, "-63"},
       {"note pan", RhythmNoteRows, 51, {1}, "L 63"},
@@ -151,20 +146,11 @@ TEST(PerfSysRows, TextsAreWhatTheControlsShow) {
     const TParamRow* row = RowAt(c.Rows(), c.Offset);
     ASSERT_NE(nullptr, row);
     std::uint8_t data[64] = {};
-    // Part 10's sets are told apart by group: the user group for "My Kit", and so on.
-    if (QLatin1String(c.What).startsWith(QLatin1String("rhythm part"))) {
-      const QLatin1String what(c.What);
-      data[2] = 0;
-      data[3] = what.contains(QLatin1String("preset C")) ? 5
-                : what.contains(QLatin1String("GM"))     ? 6
-                                                         : 1;
-    }
     std::copy(c.Bytes.begin(), c.Bytes.end(), data + c.Offset);
     bool valid = false;
     EXPECT_EQ(QString::fromLatin1(c.Text), ParamText(*row, data, &valid));
     EXPECT_TRUE(valid);
   }
-  RhythmSetNames()[1] = QStringLiteral("User 02");
   Config() = TConfig();
 }
 
