@@ -9,10 +9,10 @@
 #include <QLineEdit>
 #include <QTreeView>
 
-#include "librarian/formbank.h"
-#include "librarian/formbankgrid.h"
 #include "catalog/catalog.h"
 #include "catalogui/formcatalog.h"
+#include "librarian/formbank.h"
+#include "librarian/formbankgrid.h"
 #include "mainwindow_fixture.h"
 #include "model/patch.h"
 #include "model/patchbank.h"

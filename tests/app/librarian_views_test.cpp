@@ -8,10 +8,10 @@
 #include <QMimeData>
 #include <QTextBrowser>
 
-#include "librarian/formbankgrid.h"
 #include "dialogs/formexpansion.h"
-#include "librarian/formglobal.h"
 #include "dialogs/helpwindow.h"
+#include "librarian/formbankgrid.h"
+#include "librarian/formglobal.h"
 #include "mainwindow_fixture.h"
 #include "midi/config.h"
 

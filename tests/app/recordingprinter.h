@@ -1,6 +1,6 @@
 #pragma once
-// A printer for tests: the texts (with their places and pages) and lines of every print job,
-// kept after the job has freed its output.
+// A printer for tests: the texts (with their places and pages) of every print job, kept after
+// the job has freed its output.
 #include <map>
 #include <memory>
 #include <vector>
@@ -18,7 +18,6 @@ struct TPrinted {
 
 struct TPrintedJob {
   std::vector<TPrinted> Printed;
-  std::vector<QLineF> Lines;
   int Page = 1;
   QStringList Texts() const {
     QStringList texts;
@@ -56,12 +55,8 @@ class TRecordingOutput : public TPrintOutput, public QPaintDevice, public QPaint
   void drawTextItem(const QPointF& p, const QTextItem& item) override {
     job_.Printed.push_back({item.text(), p, job_.Page});
   }
-  void drawLines(const QLineF* lines, int count) override {
-    job_.Lines.insert(job_.Lines.end(), lines, lines + count);
-  }
-  void drawLines(const QLine* lines, int count) override {
-    for (int i = 0; i < count; ++i) job_.Lines.push_back(QLineF(lines[i]));
-  }
+  void drawLines(const QLineF*, int) override {}
+  void drawLines(const QLine*, int) override {}
   void drawRects(const QRect*, int) override {}
   void drawRects(const QRectF*, int) override {}
   Type type() const override { return QPaintEngine::User; }

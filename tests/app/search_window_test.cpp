@@ -8,8 +8,8 @@
 #include <QProgressBar>
 #include <QTextBrowser>
 
-#include "librarian/formsearch.h"
 #include "dialogs/helpwindow.h"
+#include "librarian/formsearch.h"
 #include "librarian/libraryrow.h"
 #include "mainwindow_fixture.h"
 #include "model/search.h"

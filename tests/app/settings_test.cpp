@@ -6,10 +6,10 @@
 #include <QSettings>
 #include <QSpinBox>
 
-#include "dialogs/formexpansion.h"
-#include "dialogs/forminout.h"
 #include "app/inifile.h"
 #include "app/interfacesize.h"
+#include "dialogs/formexpansion.h"
+#include "dialogs/forminout.h"
 #include "instrument/instrumentbackend.h"
 #include "mainwindow_fixture.h"
 #include "midi/config.h"
