@@ -99,17 +99,6 @@ TEST_F(CliTransfer, SentSoundsAndEveryKindAreReceivedAsInTheMemoryWithASummary) 
   EXPECT_TRUE(Read("patch-bank.out").contains("Card Pat"));
 }
 
-TEST_F(CliTransfer, OnATerminalTheProgressBarIsDrawnInPlace) {
-  const TCliRun run = CliOnTerminal(
-      "receive rhythm-bank -o rhythm.syx --timing-scale 0.02 "
-      "--instrument-memory memory.bin");
-  ASSERT_EQ(0, run.Exit) << run.Err.toStdString();
-  EXPECT_TRUE(run.Err.startsWith("\rNow Receiving User Rhythm Bank [")) << run.Err.toStdString();
-  EXPECT_TRUE(run.Err.contains("\rNow Receiving User Rhythm Bank [#####     ] 50%"));
-  EXPECT_TRUE(run.Err.endsWith("\rNow Receiving User Rhythm Bank [##########] 100%\n"));
-  EXPECT_TRUE(run.Out.startsWith("Received Rhythm Bank (User): 8"));
-}
-
 TEST_F(CliTransfer, PortsListTheBuiltInInstrumentWhoseSilentCardGivesUpAfterTheRetries) {
   const TCliRun ports = Cli({"ports"});
   ASSERT_EQ(0, ports.Exit) << ports.Err.toStdString();

@@ -1,8 +1,6 @@
 #pragma once
 // Runs vesta-cli in a scratch folder on files written with the model, and reads what it wrote.
 
-#include <utility>
-
 #include <QByteArray>
 #include <QFile>
 #include <QJsonArray>
@@ -33,14 +31,6 @@ class TCliTest : public ::testing::Test {
     run.Exit = process.exitCode();
     run.Out = QString::fromLocal8Bit(process.readAllStandardOutput());
     run.Err = QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
-  }
-  // vesta-cli with its standard error on a terminal (script's, output processing off, so line
-  // ends come as written): Err is what the terminal received, Out what went to out.txt.
-  TCliRun CliOnTerminal(const QString& line) const {
-    const QString command = QStringLiteral("stty -opost; exec '%1' %2 >out.txt");
-    TCliRun run = Cli({"-qec", command.arg(VESTA_CLI_PATH, line), "/dev/null"}, "script");
-    run.Err = std::exchange(run.Out, QString::fromLocal8Bit(Read("out.txt")));
     return run;
   }
   // The words of line, split at blanks, as the arguments.
