@@ -61,10 +61,6 @@ TEST_F(TCatalogTest, ScanEntersEverySoundOnceWithItsPlaces) {
   EXPECT_EQ(Named(index, "Str 5")->Categories, QStringList{"Strings"});
   // The scanned files are only read.
   EXPECT_EQ(ReadAll(Path("in/one.syx")), before);
-
-  // Nothing changed: nothing is read again.
-  EXPECT_EQ(catalog->Scan().FilesRead, 0);
-  EXPECT_EQ(catalog->Counts().Places, 130);
 }
 
 TEST_F(TCatalogTest, MarksFollowTheSoundThroughChangesRenamesRemovalsAndFolderRemoval) {

@@ -102,10 +102,7 @@ TEST_F(TFadeGraphTest, HandlesSitBySegmentsKeyOffMovesThemRightAndDraggingSetsTh
   const struct {
     TFadeMode mode;
     QPoint handle1, handle2;
-  } cases[] = {{OFF_IN, {60, 93}, {73, 79}},
-               {ON_OUT, {51, 93}, {38, 79}},
-               {OFF_OUT, {73, 93}, {60, 79}},
-               {ON_IN, {38, 93}, {51, 79}}};
+  } cases[] = {{OFF_OUT, {73, 93}, {60, 79}}, {ON_IN, {38, 93}, {51, 79}}};
   for (const auto& c : cases) {
     graph.SetFadeMode(c.mode);
     EXPECT_EQ(std::pair(graph.Handle(1), graph.Handle(2)), std::pair(c.handle1, c.handle2))
