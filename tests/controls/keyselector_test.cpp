@@ -1,11 +1,10 @@
-#include <QImage>
 #include <QSignalSpy>
 
 #include "controls/keyselector.h"
 #include "controlsfixture.h"
 
 namespace {
-TEST(TKeySelectorTest, HitsPaintsAndSignalsPressDragAndRelease) {
+TEST(TKeySelectorTest, HitsAndSignalsOfPressDragAndRelease) {
   TKeySelector keys;
   keys.resize(660, 50);
   const int bottom = 49, top = 2;
@@ -29,10 +28,5 @@ TEST(TKeySelectorTest, HitsPaintsAndSignalsPressDragAndRelease) {
   EXPECT_EQ(end.count(), 2);
   keys.SetKeySelected(4);
   EXPECT_EQ(end.count() + change.count(), 3);
-
-  QImage image(keys.size(), QImage::Format_RGB32);
-  keys.render(&image);
-  EXPECT_EQ(image.pixelColor(35, 45), QColor(Qt::red));
-  EXPECT_EQ(image.pixelColor(19, 10), QColor(Qt::black));
 }
 }  // namespace
