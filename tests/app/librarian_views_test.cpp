@@ -174,8 +174,6 @@ TEST_F(TLibrarianViews, GridsShowWholeRowsAndLargerWindowsShowMoreRowsAndWiderCo
   frame->resize(frame->size() + QSize(200, 90));
   EXPECT_EQ(std::tuple(window.Grid()->VisibleRows(), Header(window)->sectionSize(1)),
             std::tuple(rowsBefore + 5, 110 + 100));
-  qobject_cast<QMdiSubWindow*>(frame)->showMaximized();
-  frame->showNormal();
   frame->resize(100, 100);
   EXPECT_EQ(window.width(), TFormLibrary::kPanelWidth);
   // A bank window grows both ways; a rhythm bank only sideways.
