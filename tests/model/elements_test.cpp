@@ -80,6 +80,7 @@ TEST_F(TElements, NewElementsNamesAndLocations) {
   patch.User = false;
   EXPECT_EQ(patch.LocationText(), "Card : 12");
   TGlobal global(nullptr);
+  EXPECT_EQ(global.PatchBank(false).LocationText(), "Card");
   EXPECT_EQ(global.PatchBank(false).Patch(4).LocationText(), "Card : 5");
   EXPECT_EQ(global.System().LocationText(), "");
 }

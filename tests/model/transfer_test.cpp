@@ -589,10 +589,23 @@ TEST_F(RhythmNames, ABadReplyLeavesItsNameAndRetryReadsItAgain) {
   }
 }
 
-class RhythmNamesClosed : public TSendTest {};
+class RhythmNamesLoop : public TSendTest {};
 
-TEST_F(RhythmNamesClosed, WithoutMidiNothingIsAskedAndTheNamesStay) {
+TEST_F(RhythmNamesLoop, OnlyARequestedSetBecomesANameAndWithoutMidiNothingIsAsked) {
   RhythmSetNames() = kDefaults;
+  Timing().ReplyTimeoutMs = 2000;
+  TRhythmNamesReader reader;
+  reader.Start();
+  const TBytes name = {'S', 'e', 't', ' ', 'T', 'w', 'o', ' ', ' ', ' ', ' ', ' '};
+  ASSERT_TRUE(loop->Inject(0, DataSet(0x10420000, name)));  // no such set
+  ASSERT_TRUE(loop->Inject(0, DataSet(0x10410000, name)));
+  for (int i = 0; i < 100 && RhythmSetNames()[1] == kDefaults[1]; ++i)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  EXPECT_EQ(RhythmSetNames(),
+            (std::array<QString, 4>{kDefaults[0], "Set Two", kDefaults[2], kDefaults[3]}));
+  reader.Stop();
+  RhythmSetNames() = kDefaults;
+  loop->ClearSent();
   MidiSession().SetMidiOpen(false);
   TRhythmNamesReader closed;
   closed.Start();

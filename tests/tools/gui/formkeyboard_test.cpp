@@ -151,6 +151,7 @@ class TPreviewSetupTest : public TToolWindowTest {
 }  // namespace
 
 TEST_F(TPreviewSetupTest, TestPlaysTheDialogsValuesCancelKeepsNothingAndOkKeepsThem) {
+  EXPECT_TRUE(form.SingleNote()->isChecked());
   EXPECT_EQ(form.Note()->Text().trimmed(), "E 2");
   EXPECT_FALSE(form.findChild<QWidget*>("FilePanel")->isEnabled());
   ChangeEverything();
