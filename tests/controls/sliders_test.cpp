@@ -130,7 +130,6 @@ TEST(TPanSliderTest, ANegativeMinShiftsTheSliderToStartAtZero) {
   pan.SetMin(-64);
   pan.SetMax(63);
   EXPECT_EQ(pan.Slider()->MaxValue(), 127);
-  EXPECT_EQ(pan.Slider()->Value(), 64);
   // A program value moves both parts, and the slider's move is reported once.
   change.clear();
   pan.SetValue(-64);

@@ -3,7 +3,6 @@
 // dropped, damaged or misshapen reply costs.
 #include <chrono>
 #include <mutex>
-#include <random>
 #include <thread>
 
 #include <QElapsedTimer>
@@ -24,7 +23,7 @@ TBytes Edited(TBytes message, std::size_t i, std::uint8_t value) {
 }
 }  // namespace
 
-TEST(InstrumentInput, MalformedMessagesAndRandomBytesAreIgnored) {
+TEST(InstrumentInput, MalformedMessagesAreIgnored) {
   TInstrument instrument;
   const TBytes name = instrument.Block(0x03000000);
   const TBytes q = DataSet(0x03000000, {'Q'});  // its sum at 10, F7 at 11
@@ -39,17 +38,6 @@ TEST(InstrumentInput, MalformedMessagesAndRandomBytesAreIgnored) {
   EXPECT_EQ(instrument.Block(0x03000000), name);
   EXPECT_EQ(instrument.Counters().Ignored, 14u);
   EXPECT_EQ(instrument.Counters().DataSets, 0u);
-
-  // Random bytes never crash it or reach its memory.
-  std::mt19937 random(5);
-  for (int i = 0; i < 20000; ++i) {
-    TBytes message(1 + random() % 40);
-    for (auto& b : message) b = static_cast<std::uint8_t>(random());
-    if (i % 2 == 0) message.front() = 0xF0;
-    if (i % 4 == 0) message.back() = 0xF7;
-    instrument.Feed(message);
-  }
-  EXPECT_EQ(instrument.Block(0x03000000), name);
 }
 
 TEST(InstrumentFiles, MemorySurvivesSaveAndLoadAndForeignFilesAreRefused) {

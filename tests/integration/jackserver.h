@@ -68,12 +68,6 @@ class TChildProcess : public QProcess {
   QTemporaryFile output_;
 };
 
-// A JACK server name that no other test run uses.
-inline std::string UniqueJackName(const std::string& prefix) {
-  static int counter = 0;
-  return prefix + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-}
-
 // Index in names of the port that a program opened as virtual port "name" in client "name":
 // RtMidi's input and output are two JACK clients, so one of them is renamed "name-01" and the
 // port reads "name:name" or "name-NN:name". -1 when there is none.
@@ -85,7 +79,9 @@ inline int IndexOfJackPort(const QStringList& names, const std::string& name) {
 
 class TJackServer {
  public:
-  TJackServer() : name_(UniqueJackName("vesta-e2e")) {
+  // A server name that no other test run uses.
+  TJackServer()
+      : name_("vesta-e2e-" + std::to_string(::getpid()) + "-" + std::to_string(++count_)) {
     ::setenv("JACK_DEFAULT_SERVER", name_.c_str(), 1);
   }
   // Starts jackd and waits until clients can connect; false, with the reason in error, when
@@ -116,6 +112,7 @@ class TJackServer {
   }
 
  private:
+  static inline int count_ = 0;
   std::string name_;
   TChildProcess jackd_;
 };

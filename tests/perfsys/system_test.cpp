@@ -165,8 +165,7 @@ TEST_F(SystemEditor, ABoardNoSlotHoldsShowsAsThatBoardUntilAGroupIsChosen) {
     ClearSent();
     group->setCurrentIndex(2);
     Q_EMIT group->activated(2);  // "Preset A"
-    ASSERT_FALSE(Sent().empty());
-    EXPECT_EQ(DataSet(c.Address, {0, 3}), Sent()[0]);
+    EXPECT_EQ(DataSet(c.Address, {0, 3}), Sent().at(0));
     EXPECT_EQ(11, group->count());
     EXPECT_EQ(QStringLiteral("N4"), c.PatchName(*window)->text());
   }
