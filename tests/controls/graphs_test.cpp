@@ -67,6 +67,7 @@ TEST_F(TPanGraphTest, LastLockedKeepsTheLastLevelAtZeroAndFirstHalfCentresOnSixt
   // The start point stays at level 63 whatever is written; fields show level - 63.
   EXPECT_EQ(graph.Points()[1], 63);
   EXPECT_EQ(graph.LevelField(3)->Value(), -63);
+  EXPECT_EQ(graph.LevelField(1)->Min(), -63);
   // Stepping a field: the point follows at once, one report per step, the end on release.
   end.clear();
   QTest::mousePress(graph.LevelField(1), Qt::RightButton, {}, QPoint(5, 5));
@@ -108,8 +109,12 @@ TEST_F(TFadeGraphTest, HandlesSitBySegmentsKeyOffMovesThemRightAndDraggingSetsTh
     EXPECT_EQ(std::pair(graph.Handle(1), graph.Handle(2)), std::pair(c.handle1, c.handle2))
         << c.mode;
   }
+  // The mode changes only the picture: ON_IN's first segment is the fade, its second the delay.
+  EXPECT_EQ(std::pair(graph.First(), graph.Second()), std::pair(40, 30));
   // Four pixels off picks nothing.
-  Drag(QPoint(55, 79), QPoint(55, 79));
+  QTest::mousePress(&graph, Qt::LeftButton, {}, QPoint(55, 79));
+  EXPECT_EQ(graph.Dragged(), 0);
+  QTest::mouseRelease(&graph, Qt::LeftButton, {}, QPoint(55, 79));
   EXPECT_EQ(end.count(), 0);
   // Handle 2 to (70, 75): trunc(41 * 3.123) - 30 = 98 fade, trunc(18 * 4.379) = 78 depth.
   Drag(QPoint(54, 76), QPoint(70, 75));

@@ -137,9 +137,7 @@ TEST(PerfSysRows, TextsAreWhatTheControlsShow) {
       {"filter envelope depth", RhythmNoteRows, 30, {0}, "-63"},
       {"note pan", RhythmNoteRows, 51, {1}, "L 63"},
       {"performance Preset B 5", SystemCommonRows, 1, {101}, "PR-B : 06"},
-      {"master tune low", SystemCommonRows, 6, {0}, "427.4"},
       {"control channel off", SystemCommonRows, 28, {16}, "Off"},
-      {"scale tune low", ScaleTuneRows, 0, {0}, "-64"},
   };
   for (const TTextCase& c : cases) {
     SCOPED_TRACE(c.What);
