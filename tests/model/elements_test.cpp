@@ -70,8 +70,7 @@ TEST_F(TElements, NewElementsNamesAndLocations) {
   bank.SetName("ThirteenChars", false);
   EXPECT_EQ(bank.GetName(), "ThirteenChar");
 
-  // Locations: a new patch is temporary, number 1; members of a global are user or card.
-  EXPECT_EQ(patch.Number, 1);
+  // Locations: a new patch is temporary; members of a global are user or card.
   EXPECT_EQ(patch.LocationText(), "Temporary");
   patch.Temporary = false;
   patch.User = true;
