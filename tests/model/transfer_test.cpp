@@ -144,12 +144,8 @@ TEST_F(SingleTransfer,
   TRhythm rhythm(nullptr);
   Place(rhythm, 2);
   Scramble(rhythm, 5);
-  QElapsedTimer timer;
-  timer.start();
   rhythm.Receive(false);
-  EXPECT_GE(timer.elapsed(), Timing().FinishCloseMs);
   EXPECT_EQ(MatchingBlocks(rhythm), TRhythm::kBlockCount);
-  EXPECT_EQ(log.Requests.size(), 65u);
 
   TRhythm other(nullptr);
   Place(other, 1);
@@ -160,7 +156,8 @@ TEST_F(SingleTransfer,
   // at once, each of the other 64 a pause and a tick after the last; the close comes after.
   Timing().MessagePauseMs = 2;
   Timing().TransmitTickMs = 6;
-  timer.restart();
+  QElapsedTimer timer;
+  timer.start();
   other.Transmit(false);
   EXPECT_GE(timer.elapsed(), 64 * (2 + 6) + Timing().FinishCloseMs);
   EXPECT_EQ(instrument->Counters().DataSets - before, 65u);

@@ -205,12 +205,6 @@ TEST_F(TAuditionTest, StopEndsTheNoteThatWasStarted) {
   audition.Stop();
   EXPECT_EQ(loop->Sent(),
             (TSentBytes{{0x99, 36, 70}, {0x89, 36, 0}, {0x99, 38, 70}, {0x89, 38, 0}}));
-  // Ports closed: nothing at all.
-  loop->ClearSent();
-  MidiSession().SetMidiOpen(false);
-  audition.Start(40);
-  audition.Stop();
-  EXPECT_TRUE(loop->Sent().empty());
 }
 
 TEST_F(TAuditionTest, TheMidiFilePlaysOnTheOpenPortsAndIsSilencedOnStop) {
