@@ -342,17 +342,6 @@ TEST_F(TSysexFiles, XpLayoutsRoundTripWithFreshChecksums) {
   EXPECT_EQ(back.SysexBytes(false), normal);
   EXPECT_FALSE(back.ReadSysexBytes(Bytes(xp), false));
 
-  TPerformance performance(nullptr);
-  performance.SetName("Split", false);
-  performance.Parts[6].StoreByte(18, 0x33);
-  const QByteArray performanceNormal = performance.SysexBytes(false);
-  QByteArray performanceXp = performance.SysexBytes(true);
-  // Stale checksums in the file do not survive: the shortened images get their own.
-  performanceXp[75] = 0x12;
-  TPerformance performanceBack(nullptr);
-  ASSERT_TRUE(performanceBack.ReadSysexBytes(Bytes(performanceXp), true));
-  EXPECT_EQ(performanceBack.SysexBytes(false), performanceNormal);
-
   TSystem system(nullptr);
   system.Common.StoreByte(39, 0x11);
   const QByteArray systemXp = system.SysexBytes(true);

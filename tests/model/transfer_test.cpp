@@ -123,22 +123,6 @@ TEST_F(SingleTransfer, PerformanceRequestsEachBlockRepeatsOnlyADamagedOneAndTran
   EXPECT_EQ(instrument->Name(0x10020000), "Strings     ");
 }
 
-// The first answer comes one byte off: it is not stored and its block is asked for again.
-TEST_F(SingleTransfer, AMisshapenSystemReplyIsNeverStored) {
-  TSystem system(nullptr);
-  Scramble(system, 8);
-  instrument->SetFaults({.WrongLength = 1});
-  host.Hook = [this](TTransfer&, THeadlessHost::TEvent) {
-    if (!log.Requests.empty()) instrument->SetFaults(TInstrumentFaults());
-  };
-  system.Receive(false);
-  host.Hook = nullptr;
-  ASSERT_EQ(log.Requests.size(), 19u);
-  EXPECT_EQ(log.Requests[0], log.Requests[1]);
-  EXPECT_EQ(MatchingBlocks(system), TSystem::kBlockCount);
-  EXPECT_EQ(Transfer().MessagesReceived(), 18);
-}
-
 TEST_F(SingleTransfer,
        RhythmSetTravelsBothWaysPacedByPauseAndTickAndClosesAMomentAfterTheLastBlock) {
   TRhythm rhythm(nullptr);
