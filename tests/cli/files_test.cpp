@@ -143,7 +143,6 @@ TEST_F(TCliTest, PackThenExtractGivesBackEachFile) {
   EXPECT_EQ(Str(elements[0], "name"), "Lead");
   // Banks, systems and globals are named after their file: cut to 12 characters, then at a dot.
   EXPECT_EQ(Str(elements[1], "name"), "LongBankName");
-  EXPECT_EQ(Str(elements[3], "name"), "system");
   EXPECT_EQ(Str(elements[4], "name"), "dump");
   for (int i = 0; i < syx.size(); ++i) {
     EXPECT_EQ(Run(QStringLiteral("extract all.Lib %1 out%1.Syx").arg(i + 1)).Exit, 0);

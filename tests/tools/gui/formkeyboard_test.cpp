@@ -153,7 +153,6 @@ class TPreviewSetupTest : public TToolWindowTest {
 TEST_F(TPreviewSetupTest, TestPlaysTheDialogsValuesCancelKeepsNothingAndOkKeepsThem) {
   EXPECT_TRUE(form.SingleNote()->isChecked());
   EXPECT_EQ(form.Note()->Text().trimmed(), "E 2");
-  EXPECT_FALSE(form.findChild<QWidget*>("FilePanel")->isEnabled());
   ChangeEverything();
   QWidget* test = form.findChild<QWidget*>("Test");
   QTest::mousePress(test, Qt::LeftButton);

