@@ -56,7 +56,6 @@ TEST_F(CliTransfer, SentSoundsAndEveryKindAreReceivedAsInTheMemoryWithASummary) 
   const std::vector<TCase> cases = {
       {{"patch", "--user", "--number", "5"}, 5, "Patch (User : 5)", ekPatch},
       {{"rhythm", "--user", "--number", "2"}, 65, "Rhythm (User : 2)", ekRhythm},
-      {{"system"}, 18, "System"},
       {{"patch-bank", "--card", "--instrument-card"}, 640, "Patch Bank (Card)"},
       {{"performance-bank", "--user"}, 544, "Performance Bank (User)", ekPerformanceBank},
       {{"global", "--data-card", "--instrument-card"}, 2 * (640 + 544 + 130) + 18, "Global"},

@@ -63,7 +63,6 @@ TEST_F(TElements, NewElementsNamesAndLocations) {
   // Names are padded with blanks and cut to twelve.
   patch.SetName("Piano", false);
   EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(patch.Common.Data()), 12), "Piano       ");
-  EXPECT_EQ(patch.GetName(), "Piano");
   patch.SetName("A Very Long Name", false);
   EXPECT_EQ(patch.GetName(), "A Very Long");  // cut to 12, trailing blank dropped
   TPatchBank bank(nullptr);

@@ -194,7 +194,6 @@ TEST_F(TRandomWindowTest, CreatePatchAndCreateBankAddToTheLibraryAndStayOpen) {
   EXPECT_FALSE(library.Saved);
   ASSERT_EQ(library.Count(), 3);
   auto& bank = static_cast<TPatchBank&>(library.Element(2));
-  EXPECT_EQ(bank.Owner, &library);
   EXPECT_EQ(bank.SysexBytes(false), form.Result()->SysexBytes(false));
   EXPECT_TRUE(form.isVisible());
   // The source bank is never changed by any of it.
