@@ -111,6 +111,7 @@ TEST_F(PerformanceEditor, CopyPasteAndRevertAllBypassOrEmptyTheHistories) {
   level->SetValue(100);
   Q_EMIT level->OnEndchange();
   window.BtnCopyClick();
+  EXPECT_TRUE(window.BtnPaste()->isEnabled());
   window.SelectPart(5);
   ClearSent();
   window.BtnPasteClick();

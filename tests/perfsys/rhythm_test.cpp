@@ -51,6 +51,7 @@ TEST_F(RhythmEditor, EachWindowPastesOnlyTheSectionItCopied) {
   rhythm.Note(35).StoreByte(27, 90);
   pitch->BtnCopyClick();
   filter->UpdateView();
+  EXPECT_FALSE(filter->BtnPaste()->isEnabled());
   filter->BtnPasteClick();
   EXPECT_EQ(0, rhythm.Note(36).GetByte(27));
 
