@@ -1,6 +1,6 @@
 // What a screen reader and a keyboard-only user meet on the editor pages: each control's name,
-// role, shown text and range, a value set through the accessibility interface, the Tab order,
-// and the envelope and fade points moved with the arrow keys. (Announcements need a live
+// role, shown text and range, a value set through the accessibility interface, and the envelope
+// and fade points moved with the arrow keys. (Announcements need a live
 // accessibility bridge: the AT-SPI test hears them.)
 #include <QAccessible>
 #include <QAccessibleValueInterface>
@@ -116,31 +116,6 @@ TEST_F(AccessiblePage, AValueSetByAssistiveTechnologyIsStoredOnceLikeAKeyboardSt
   // The same value again sends nothing.
   pan->valueInterface()->setCurrentValue(-20);
   EXPECT_TRUE(Taken().empty());
-}
-
-TEST_F(AccessiblePage, TabVisitsTheRowsInTheOrderTheyAreSeenAndEndsOnTheButtons) {
-  // Page 1 of the common page: its rows in two columns, each read from the top.
-  Focus(common_->Tabs()->tabBar());
-  std::vector<int> rows;
-  QWidget* first = nullptr;
-  for (int i = 0; i < 80; ++i) {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    QWidget* focus = QApplication::focusWidget();
-    if (focus == first) break;
-    if (!first) first = focus;
-    if (focus == common_->BtnClose()) break;
-    for (QWidget* w = focus; w && w != common_; w = w->parentWidget())
-      if (w->objectName().startsWith(QStringLiteral("Param"))) {
-        const int offset = w->objectName().mid(5).toInt();
-        if (rows.empty() || rows.back() != offset) rows.push_back(offset);
-        break;
-      }
-  }
-  std::vector<int> expected;
-  for (const TParamRow& row : PatchCommonRows())
-    if (row.Tab == 0 && TParamBinding::Buildable(row)) expected.push_back(row.Offset);
-  EXPECT_EQ(rows, expected);
-  EXPECT_EQ(QApplication::focusWidget(), common_->BtnClose());
 }
 
 TEST_F(AccessiblePage, ArrowKeysMoveTheSelectedEnvelopePointOrFadeHandleAsOneChangePerKey) {

@@ -1,6 +1,5 @@
-// The patch window: opening from the library, its caption and tone switches, opening and
-// closing pages with their places, activation, the drag and drop of parts with its acceptance
-// rules and copies, and Compare.
+// The patch window: its tone switches, sending what waits when it closes, activation, the drag
+// and drop of parts with its acceptance rules and copies, Compare, and a bank member's caption.
 
 #include <QMouseEvent>
 
@@ -50,70 +49,6 @@ TEST_F(PatchWindow, ClosingAWindowOrTheProgramSendsWhatStillWaitsInOrder) {
 }
 
 }  // namespace
-
-TEST_F(PatchWindow, OpensFromTheLibraryWithItsCaption) {
-  Patch(1).SetName(QStringLiteral("Strings"), false);
-  Patch(1).FileName = QStringLiteral("/tmp/some/strings.syx");
-  libraryWindow_->Library()->Name = QStringLiteral("MyLib");
-  Patch(1).OpenEditor();
-  EXPECT_EQ(Taken().size(), 5u);  // sent to the temporary area first
-  auto* window = qobject_cast<TFormPatch*>(Patch(1).Editor);
-  ASSERT_NE(window, nullptr);
-  EXPECT_EQ(CurrentPatch, &Patch(1));
-  EXPECT_EQ(window->windowTitle(),
-            "Strings [Filename : strings.syx]   [Loc : " + library_->GetName() + "][*]");
-  // Opening it again brings it to the front instead of a second window.
-  Patch(1).OpenEditor();
-  EXPECT_EQ(Patch(1).Editor, window);
-  EXPECT_EQ(form_->MdiArea()->activeSubWindow(), window->Frame());
-}
-
-TEST_F(PatchWindow, PagesOpenOnceTakeTheirPlaceAndCloseWithTheWindow) {
-  QApplication::setActiveWindow(form_.get());
-  TFormPatch& window = OpenPatch(Patch(0));
-  QMdiArea* area = form_->MdiArea();
-  TPageSlot& slot = Patch(0).Common.Pages[TCommon::pgCommon];
-  QTest::mouseClick(window.Part(QStringLiteral("Common")), Qt::LeftButton);
-  TFormCommon& page = OpenCommon(window);
-  EXPECT_TRUE(slot.Open);
-  EXPECT_EQ(slot.Window, &page);
-  QTest::mouseDClick(window.Part(QStringLiteral("Common")), Qt::LeftButton);
-  EXPECT_EQ(slot.Window, &page);
-  EXPECT_EQ(area->subWindowList().size(), 3);  // library, patch, common page
-  // Closed, it gives the patch window back in front, not the library behind it.
-  ASSERT_EQ(area->activeSubWindow(), page.Frame());
-  page.BtnClose()->click();
-  Flush();
-  EXPECT_EQ(area->activeSubWindow(), window.Frame());
-  EXPECT_EQ(area->subWindowList(QMdiArea::StackingOrder).back(), window.Frame());
-
-  OpenCommon(window).Frame()->move(100, 120);
-  window.Frame()->close();
-  Flush();
-  EXPECT_FALSE(slot.Open);
-  EXPECT_EQ(slot.Window, nullptr);
-  EXPECT_EQ(slot.Left, 100);
-  EXPECT_EQ(slot.Top, 120);
-  EXPECT_EQ(Patch(0).Editor, nullptr);
-
-  // Opened again: at the remembered place (the model's file tests save it with the patch).
-  EXPECT_EQ(OpenCommon(OpenPatch(Patch(0))).Frame()->pos(), QPoint(100, 120));
-}
-
-TEST_F(PatchWindow, ADesignedPlacePastTheFrameMovesInside) {
-  form_->resize(400, 300);
-  QCoreApplication::processEvents();
-  TFormCommon& page = OpenCommon(OpenPatch(Patch(0)));
-  const QSize client = form_->MdiArea()->viewport()->size();
-  const QWidget* frame = page.Frame();
-  if (client.width() <= 60 + frame->width()) {
-    EXPECT_EQ(frame->x(), std::max(0, client.width() - frame->width() - 1));
-  }
-  if (client.height() <= 40 + frame->height()) {
-    EXPECT_EQ(frame->y(), std::max(0, client.height() - frame->height() - 1));
-  }
-  EXPECT_LT(frame->x(), 60);
-}
 
 TEST_F(PatchWindow, ActivationSendsAnotherPatchButNotTheCurrentOne) {
   TFormPatch& first = OpenPatch(Patch(0));
@@ -221,21 +156,6 @@ TEST_F(PatchWindow, CopyRangesCoverEveryToneByteOnceAndTheCommonBlockOnce) {
   for (int i = 0; i < TCommon::kDataSize; ++i)
     EXPECT_EQ(common[static_cast<std::size_t>(i)], 1) << i;
   EXPECT_TRUE(PatchPartRanges(pkWave, pkPitch).empty());
-}
-
-TEST_F(PatchWindow, TheEffectsButtonOpensTheEffectsPageWhichClosesWithThePatch) {
-  TFormPatch& window = OpenPatch(Patch(2));
-  TPageSlot& slot = Patch(2).Common.Pages[TCommon::pgEffects];
-  QTest::mouseDClick(window.Part(QStringLiteral("Effects")), Qt::LeftButton);
-  auto* page = qobject_cast<TFormEffect*>(slot.Window);
-  ASSERT_NE(page, nullptr);
-  EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 3);
-  Patch(2).Selected = true;
-  Patch(0).Selected = Patch(1).Selected = false;
-  libraryWindow_->DeleteSelected();
-  Flush();
-  EXPECT_EQ(form_->MdiArea()->subWindowList().size(), 1);
-  EXPECT_EQ(library_->Count(), 2);
 }
 
 // Compare never stays down over a patch the instrument does not hold as shown: leaving the

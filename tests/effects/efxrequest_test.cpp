@@ -1,6 +1,6 @@
 // Asking the instrument for a new EFX type's parameters: which messages count as the answer, and
-// the time-out with Retry and OK. (What is sent, and a receive taking the input over: the
-// effects page's tests.)
+// an output error. (What is sent, the time-out with Retry and OK, and a receive taking the input
+// over: the effects page's tests.)
 #include <optional>
 
 #include <QTest>
@@ -86,27 +86,6 @@ TEST_F(EfxRequestLoop, OnlyTheWholeValidAnswerFromTheRequestedAddressCounts) {
   Settle();
   EXPECT_EQ(outcome.Answers, 1);
   EXPECT_TRUE(ui.Questions.empty());
-}
-
-TEST_F(EfxRequestLoop, SilenceAsksWithOkAndRetry) {
-  Timing().EffectsRequestMs = 20;
-  // Retry sends the type and the request again; OK gives up, and a late answer changes nothing.
-  ui.Answers = {mbRetry, mbOK};
-  ASSERT_TRUE(request.Start(kPatch, 12, 7));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return outcome.GiveUps == 1; }, 3000));
-  ASSERT_EQ(ui.Questions.size(), 2u);
-  for (const auto& q : ui.Questions) {
-    EXPECT_EQ(q.Kind, TMsgKind::Information);
-    EXPECT_EQ(q.Text, QStringLiteral("The instruments is not responding."));
-    EXPECT_EQ(q.Buttons, mbOK | mbRetry);
-  }
-  ASSERT_EQ(SentCount(), 4u);
-  EXPECT_EQ(Sent(2), Sent(0));
-  EXPECT_EQ(Sent(3), Request(0x0300000D, 0x0C));
-  EXPECT_FALSE(request.Waiting());
-  Inject(Answer(0x0300000D, kTwelve));
-  Settle();
-  EXPECT_EQ(outcome.Answers, 0);
 }
 
 TEST_F(EfxRequestLoop, AnOutputErrorEndsTheRequestWithTheErrorShown) {
