@@ -94,12 +94,13 @@ TEST_F(TKeyboardTest, NotesOutsideZeroTo127AndNotesWithThePortsClosedAreNeverSen
   EXPECT_TRUE(loop->Sent().empty());
 }
 
-TEST_F(TKeyboardTest, SettingsGiveTheOctaveAndClosingEndsTheHeldNoteAndKeepsThem) {
+TEST_F(TKeyboardTest, SettingsGiveTheOctaveAndPlaceAndClosingEndsTheHeldNoteAndKeepsThem) {
   delete keyboard.data();
-  settings = {{"Keyboard/BaseOctave", 2}};
+  settings = {{"Keyboard/BaseOctave", 2}, {"Keyboard/Left", 30}, {"Keyboard/Top", 40}};
   keyboard = new TFormKeyboard;
+  keyboard->Place();
   keyboard->show();
-  EXPECT_EQ(keyboard->Octave(), 3);
+  EXPECT_EQ(std::pair(keyboard->Octave(), keyboard->pos()), std::pair(3, QPoint(30, 40)));
   Octave(5);
   Press(2);
   loop->ClearSent();
