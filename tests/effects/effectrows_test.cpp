@@ -1,12 +1,11 @@
-// The effect parameter tables: their shape, and agreement with the parameter settings the
-// instrument loads for each type. (The bytes a shown value is stored as: the effects page's test.)
+// The effect parameter tables: their shape. (The bytes a shown value is stored as: the effects
+// page's test.)
 #include <set>
 #include <string>
 
 #include <gtest/gtest.h>
 
 #include "editors/params/params.h"
-#include "instrument/efxdefaults.h"
 
 namespace {
 
@@ -80,15 +79,3 @@ TEST(EffectRows, TheTypeListAndPageOneRows) {
   EXPECT_STREQ(source.Items[10], "11");
 }
 
-TEST(EffectRows, TheInstrumentsSettingsForEveryTypeLieInsideTheEditorsRanges) {
-  for (int t = 0; t < kEfxTypes; ++t) {
-    SCOPED_TRACE(EffectTypes()[static_cast<std::size_t>(t)].Item);
-    const auto* defaults = EfxDefaults(t);
-    ASSERT_NE(defaults, nullptr);
-    for (const TParamRow& row : EffectTypes()[static_cast<std::size_t>(t)].Rows) {
-      const int value = (*defaults)[static_cast<std::size_t>(row.Offset - 13)];
-      EXPECT_GE(value, row.Min) << row.Caption;
-      EXPECT_LE(value, row.Max) << row.Caption;
-    }
-  }
-}

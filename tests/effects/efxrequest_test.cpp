@@ -1,5 +1,5 @@
-// Asking the instrument for a new EFX type's parameters: which messages count as the answer, and
-// an output error. (What is sent, the time-out with Retry and OK, and a receive taking the input
+// Asking the instrument for a new EFX type's parameters: which messages count as the answer.
+// (What is sent, the time-out with Retry and OK, an output error and a receive taking the input
 // over: the effects page's tests.)
 #include <optional>
 
@@ -88,10 +88,3 @@ TEST_F(EfxRequestLoop, OnlyTheWholeValidAnswerFromTheRequestedAddressCounts) {
   EXPECT_TRUE(ui.Questions.empty());
 }
 
-TEST_F(EfxRequestLoop, AnOutputErrorEndsTheRequestWithTheErrorShown) {
-  loop->FailSends(QStringLiteral("port gone"));
-  EXPECT_FALSE(request.Start(kPatch, 12, 7));
-  EXPECT_FALSE(request.Waiting());
-  ASSERT_FALSE(ui.Questions.empty());
-  EXPECT_TRUE(ui.LastText().contains(QStringLiteral("port gone")));
-}
