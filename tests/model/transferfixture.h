@@ -16,7 +16,6 @@
 #include "model/namelists.h"
 #include "model/transfer.h"
 #include "modelfixture.h"
-#include "pacedinstrument.h"
 
 // Records the address of every data request sent (the monitor's output pane shows them all).
 class TRequestLog : public TMidiMonitor {
@@ -45,13 +44,6 @@ class TTransferTest : public TModelTest {
   void TearDown() override {
     TModelTest::TearDown();
     Transfer().Finished = false;
-  }
-
-  // The instrument answers on this thread, each reply handled before the next arrives
-  // (TPacedInstrument): for tests that count requests while late replies are in play.
-  void Pace() {
-    Open(std::make_unique<TPacedInstrument>(instrument));
-    MidiSession().SetMonitor(&log);
   }
 
   // Runs the event loop for ms milliseconds.
