@@ -182,6 +182,12 @@ TEST_F(Ports, ThruPassesShortMessagesOnlyAndTheMonitorLogsInputAndEveryMessageSe
   EXPECT_EQ(loop->Sent(), (std::vector<TBytes>{{0x90, 0x3C, 0x40}}));
   EXPECT_EQ(SysexBuffer[4], 0x12);
   EXPECT_EQ(monitor.Of(MonitorInput).size(), 2u);
+  // Switched off, it passes nothing.
+  Config().Thrue = 0;
+  loop->ClearSent();
+  loop->Inject(0, {0x90, 0x3C, 0x40});
+  Deliver();
+  EXPECT_TRUE(loop->Sent().empty());
 }
 
 using Session = TMidiFixture;

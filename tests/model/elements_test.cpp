@@ -462,6 +462,21 @@ TEST_F(TSearchTest, NameTestsCaseSubstringTrailingBlanksDatesAndTimes) {
   EXPECT_EQ(Found(options), QStringList({"PAD"}));
 }
 
+// A renamed copy is the same sound; a copy one byte apart is not.
+TEST_F(TSearchTest, SameSoundFindsRenamedCopiesButNotNearCopies) {
+  auto& original = static_cast<TPatch&>(Add(ekPatch, "Original"));
+  for (const char* name : {"Renamed", "Near"}) {
+    auto& copy = static_cast<TPatch&>(Add(ekPatch, name));
+    copy.Assign(original);
+    copy.SetName(name, false);
+  }
+  auto& near = static_cast<TPatch&>(library.Element(2));
+  near.Tones[3].StoreByte(10, static_cast<std::uint8_t>(near.Tones[3].GetByte(10) ^ 1));
+  TSearchOptions options;
+  options.Mode = TSearchMode::SameSound;
+  EXPECT_EQ(Found(options), QStringList({"Original", "Renamed"}));
+}
+
 TEST_F(TSearchTest, IndexedDuplicateSearchEqualsOneByOneOnRandomLibraries) {
   std::mt19937 random(1234);
   const QStringList pool = {"a", "A", "a ", "b", "B", "c", "Ab", "ab", QString()};
