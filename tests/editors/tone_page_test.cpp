@@ -82,66 +82,6 @@ TEST_F(TonePage, ThePatchWindowsButtonsOpenEachTonePageOnItsTone) {
   }
 }
 
-// A control set to a value as the user ends a change: one message at its literal address, and
-// Undo sends the bytes before it there again.
-TEST_F(TonePage, EachControlSendsItsBytesToItsAddressAndUndoSendsThemBack) {
-  constexpr int kStep = 1000;  // a picture's right arrow
-  struct TCase {
-    const char* Button;  // the page, by the patch window's button
-    int Offset;
-    std::uint8_t Before;
-    int Shown;
-    std::uint32_t Address;
-    TBytes Stored;
-  } cases[] = {
-      {"Common", 65, 0, -2, 0x03000041, {1}},        // Octave Shift: stored − 3
-      {"Common", 44, 0, 250, 0x0300002C, {15, 10}},  // Default Tempo, two nibbles
-      {"Common", 47, 10, -64, 0x0300002F, {0}},      // the pan's number box
-      {"Tvf2", 81, 0, 99, 0x03001251, {99}},         // Cutoff of tone 2
-      {"Tvf3", 80, 0, kStep, 0x03001450, {1}},       // past "No Filter"
-      {"control4", 128, 0, 90, 0x03001700, {90}},    // past the seven-bit step
-      {"Control1", 38, 5, -63, 0x03001026, {0}},     // a controller's depth
-  };
-  for (const TCase& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.Button << " " << c.Offset << " " << c.Shown);
-    const QString button = QString::fromLatin1(c.Button);
-    TBlock& block =
-        button == "Common" ? static_cast<TBlock&>(Patch(0).Common) : Tone(button.right(1).toInt());
-    ASSERT_NE(window_->Part(button), nullptr);
-    QTest::mouseDClick(window_->Part(button), Qt::LeftButton);
-    TPageWindow* page = nullptr;
-    for (QMdiSubWindow* sub : form_->MdiArea()->subWindowList()) {
-      auto* p = qobject_cast<TPageWindow*>(sub->widget());
-      if (p && p->Binding(c.Offset) && &p->Block() == &block) page = p;
-    }
-    ASSERT_NE(page, nullptr);
-    for (std::size_t i = 0; i < c.Stored.size(); ++i)
-      block.StoreByte(c.Offset + static_cast<int>(i), c.Before);
-    Patch(0).UpdateViews();
-    Taken();
-    TParamBinding* binding = page->Binding(c.Offset);
-    if (page->Tabs()) page->Tabs()->setCurrentIndex(binding->Row().Tab);
-    QWidget* w = binding->Widget();
-    if (c.Shown == kStep) {
-      binding->StepPicture(+1);
-    } else if (auto* field = qobject_cast<TMyEdit*>(w)) {
-      field->SetCode(c.Shown);
-      Q_EMIT field->OnEndChange();
-    } else if (auto* slider = qobject_cast<TPanSlider*>(w)) {
-      slider->SetValue(c.Shown);
-      Q_EMIT slider->OnEndchange();
-    } else {
-      auto* box = w->findChild<TClickEdit*>(QStringLiteral("PanEdit"));
-      ASSERT_NE(box, nullptr);
-      box->SetValue(c.Shown);
-      Q_EMIT box->OnEndchange();
-    }
-    EXPECT_EQ(Taken(), std::vector<TBytes>{Set(c.Address, c.Stored)});
-    page->Undo();
-    EXPECT_EQ(Taken(), std::vector<TBytes>{Set(c.Address, TBytes(c.Stored.size(), c.Before))});
-  }
-}
-
 TEST_F(TonePage, WaveGroupIsStoredOnlyForInstalledBoardsAndShownFromTheBytes) {
   Config().Expansion[1] = 4;  // "Expansion B" holds board 4; slot A is empty
   auto& page = Open<TFormWave>(TTone::pgWave, 2);
