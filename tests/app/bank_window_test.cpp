@@ -1,16 +1,9 @@
 // The bank and global windows: opening and closing, rows with and without a data card, the
 // member menu, the audition, the drops they take and give, and what a screen reader reads.
 #include <QAccessible>
-#include <QLineEdit>
-#include <QMouseEvent>
 
-#include "dialogs/formedit.h"
-#include "librarian/formbankgrid.h"
-#include "librarian/formglobal.h"
 #include "mainwindow_fixture.h"
-#include "midi/config.h"
 #include "model/global.h"
-#include "model/patchbank.h"
 
 namespace {
 

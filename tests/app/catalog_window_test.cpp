@@ -2,20 +2,13 @@
 // marks set from the list, a selected patch auditioned, a double click opening the sound's file,
 // and rows dragged into a library window and onto a bank window.
 #include <QAbstractItemModel>
-#include <QCheckBox>
-#include <QDir>
 #include <QDrag>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTreeView>
 
 #include "catalog/catalog.h"
 #include "catalogui/formcatalog.h"
-#include "librarian/formbank.h"
-#include "librarian/formbankgrid.h"
 #include "mainwindow_fixture.h"
 #include "model/patch.h"
-#include "model/patchbank.h"
 
 namespace {
 

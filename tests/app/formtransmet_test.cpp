@@ -1,14 +1,9 @@
 // The transfer progress window: what it shows, its layout for transmissions, Cancel, and whole
 // transfers with the built-in instrument run under it.
 #include <QGroupBox>
-#include <QLabel>
-#include <QProgressBar>
 
 #include "dialogs/formtransmet.h"
-#include "instrument/instrumentbackend.h"
 #include "mainwindow_fixture.h"
-#include "midi/sysex.h"
-#include "model/patchbank.h"
 #include "model/rhythm.h"
 
 namespace {

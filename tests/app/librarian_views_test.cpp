@@ -1,19 +1,10 @@
 // The librarian windows' lists from the keyboard and where the windows put things: keys moving
 // and extending the selection, F1 on windows, dialogs and menu items, whole rows in the grids,
 // larger windows showing more, and the pop-up after a drop on a bank.
-#include <QComboBox>
 #include <QDropEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
-#include <QMimeData>
-#include <QTextBrowser>
 
-#include "dialogs/formexpansion.h"
-#include "dialogs/helpwindow.h"
-#include "librarian/formbankgrid.h"
-#include "librarian/formglobal.h"
 #include "mainwindow_fixture.h"
-#include "midi/config.h"
 
 namespace {
 

@@ -1,5 +1,4 @@
 // Printed listings: what is printed, where, and on how many pages; and the failures.
-#include "librarian/printing.h"
 #include "mainwindow_fixture.h"
 #include "recordingprinter.h"
 

@@ -1,17 +1,9 @@
 // The library window: masks, selection, sorting, scrolling, commands, the trash, closing, drags
 // between library windows, and the element property dialog.
-#include <QFile>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPointer>
 #include <QRadioButton>
-#include <QSpinBox>
 
-#include "dialogs/formedit.h"
 #include "librarian/rowgrid.h"
 #include "mainwindow_fixture.h"
-#include "model/patchbank.h"
-#include "model/transfer.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 #pragma once
 // The main window offscreen, every question scripted, with library windows in it; with
-// StartWithPorts() its MIDI ports open on a loopback device that records what is sent.
+// StartWithPorts() its MIDI ports open on a loopback device that records what is sent. It also
+// holds the includes that more than one of the app tests needs.
 #include <functional>
 #include <memory>
 
@@ -8,28 +9,51 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
 
 #include "app/formvesta.h"
+#include "app/inifile.h"
+#include "app/interfacesize.h"
 #include "app/vesta.h"
+#include "dialogs/formedit.h"
+#include "dialogs/formexpansion.h"
+#include "dialogs/helpwindow.h"
+#include "instrument/instrumentbackend.h"
 #include "librarian/formbank.h"
+#include "librarian/formbankgrid.h"
+#include "librarian/formglobal.h"
 #include "librarian/formlibrary.h"
 #include "librarian/librarygrid.h"
+#include "midi/config.h"
 #include "midi/loopbackbackend.h"
 #include "midi/midisession.h"
 #include "midi/scriptedui.h"
+#include "midi/sysex.h"
 #include "midi/timing.h"
 #include "model/bank.h"
 #include "model/library.h"
+#include "model/patchbank.h"
 #include "model/transfer.h"
 #include "tools/preview.h"
 

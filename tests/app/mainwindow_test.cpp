@@ -1,27 +1,19 @@
 // The main window: enabling, opening and saving, exit and the desktop, help, the audition and
 // preview, the sound tools, the MIDI monitor, the comment editor and the gradient fill.
-#include <QDir>
 #include <QImage>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPainter>
 #include <QPlainTextEdit>
-#include <QPointer>
 #include <QRegularExpression>
 #include <QUrl>
 
-#include "app/inifile.h"
-#include "app/interfacesize.h"
 #include "controls/fountainfill.h"
 #include "dialogs/formcomment.h"
 #include "dialogs/formintro.h"
 #include "dialogs/formmonitor.h"
-#include "dialogs/helpwindow.h"
 #include "frame/childframe.h"
 #include "mainwindow_fixture.h"
 #include "midi/pacedsender.h"
-#include "midi/sysex.h"
-#include "model/patchbank.h"
 #include "tools/formkeyboard.h"
 #include "tools/formmorph.h"
 #include "tools/formpreviewsetup.h"

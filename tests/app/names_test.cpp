@@ -2,16 +2,12 @@
 // failures, the reload after a bank transfer and the "Select Name" picker; and "Updating names"
 // against the built-in instrument with and without a card, with damaged replies and against a
 // silent port: the requests, card steps passed over, Retry, the file and the reload.
-#include <QDir>
-#include <QProgressBar>
 #include <QTableWidget>
 
 #include "dialogs/formnames.h"
 #include "dialogs/formselectname.h"
 #include "dialogs/formupdatenames.h"
-#include "instrument/instrumentbackend.h"
 #include "mainwindow_fixture.h"
-#include "midi/sysex.h"
 #include "model/namelists.h"
 
 namespace {

@@ -1,14 +1,7 @@
 // The search window: opened from a library window in both modes and keeping its choices, its
 // controls, the result rows and the keys on them, dates typed as the lists show them, and the
 // results printed and saved as text.
-#include <QCheckBox>
-#include <QFile>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QProgressBar>
-#include <QTextBrowser>
 
-#include "dialogs/helpwindow.h"
 #include "librarian/formsearch.h"
 #include "librarian/libraryrow.h"
 #include "mainwindow_fixture.h"

@@ -1,19 +1,10 @@
 // The settings file and record, the interface size, "Expansion Setup", and the choice of MIDI
 // devices at start and in the "Midi Settings" dialog.
-#include <QCheckBox>
-#include <QComboBox>
 #include <QListWidget>
 #include <QSettings>
-#include <QSpinBox>
 
-#include "app/inifile.h"
-#include "app/interfacesize.h"
-#include "dialogs/formexpansion.h"
 #include "dialogs/forminout.h"
-#include "instrument/instrumentbackend.h"
 #include "mainwindow_fixture.h"
-#include "midi/config.h"
-#include "midi/sysex.h"
 
 namespace {
 
