@@ -80,13 +80,6 @@ TEST_F(TCliTest, InfoListsElementsMembersLayoutsAndDatesOfLibrariesAndDumps) {
     if (!info.count(file)) info[file] = InfoJson(file);
     EXPECT_EQ(at(info[file], path), c.section(u'=', 1)) << c.toStdString();
   }
-  // The text listing indents members under their bank; a .Syx file's dates are "-".
-  const TCliRun text = Run("info many.Lib");
-  EXPECT_TRUE(text.Out.contains("\n      1  Patch "));
-  EXPECT_TRUE(text.Out.contains("\n         32  Performance "));
-  const QStringList lines = Run("info bank.syx").Out.split(u'\n', Qt::SkipEmptyParts);
-  ASSERT_EQ(lines.size(), 4);
-  for (int i = 1; i < 4; ++i) EXPECT_TRUE(lines[i].endsWith("  -")) << lines[i].toStdString();
 }
 
 // A .Syx file is told by its size and leading F0, so these have no extension.
@@ -118,11 +111,6 @@ TEST_F(TCliTest, EveryFileKindIsRecognisedAndConvertsToXpAndBackUnchanged) {
       EXPECT_EQ(info["elements"][0]["kind"].toString(), TLibElem::KindName(kind));
     }
   }
-  // Made byte by byte, not by the model, and listed as the temporary patch it is.
-  const QString hand = Run("info hand.syx").Out;
-  EXPECT_TRUE(hand.contains(".Syx file, normal layout, 643 bytes"));
-  EXPECT_TRUE(hand.contains("Patch             \"Hand Made\""));
-  EXPECT_TRUE(hand.contains("Temporary"));
   EXPECT_EQ(InfoJson("xp-in.Glb")["size"].toInt(), 226020);
 }
 

@@ -70,15 +70,6 @@ TEST_F(TCliTest, ShowListsEveryPatchParameterWithItsStoredBytesAndText) {
   EXPECT_TRUE(text.Out.contains(QRegularExpression("common +44  Default Tempo +250\n")));
   EXPECT_TRUE(
       text.Out.contains(QRegularExpression("tone 3 +80  Filter Type +9  \\(out of range: 09\\)")));
-
-  // Banks and libraries member by member, or one sound.
-  TPatchBank bank(nullptr);
-  bank.Init();
-  static_cast<TPatch&>(bank.Member(99)).SetName("Hundredth", false);
-  Write("bank.syx", bank.SysexBytes(false));
-  const QJsonArray one = JsonArray("show bank.syx --element 100 --json");
-  ASSERT_EQ(one.size(), 1);
-  EXPECT_EQ(Str(one[0], "name"), "Hundredth");
 }
 
 TEST_F(TCliTest, DiffListsOnlyTheParametersWhoseBytesDiffer) {
