@@ -1,8 +1,7 @@
 // The librarian windows' lists from the keyboard and where the windows put things: keys moving
-// and extending the selection, F1 on windows, dialogs and menu items, whole rows in the grids,
-// larger windows showing more, and the pop-up after a drop on a bank.
+// and extending the selection, F1 on windows, dialogs and menu items, a bank opened from a
+// maximised library, and the pop-up after a drop on a bank.
 #include <QDropEvent>
-#include <QHeaderView>
 
 #include "mainwindow_fixture.h"
 
@@ -19,9 +18,6 @@ class TLibrarianViews : public TMainWindowTest {
     delete THelpWindow::Current();
     TMainWindowTest::TearDown();
   }
-  static QHeaderView* Header(QWidget& window) {
-    return window.findChild<QHeaderView*>(QStringLiteral("Header"));
-  }
   // F1 pressed in widget (offscreen the key is sent to it: no window becomes active there).
   static void F1(QWidget* widget) {
     QKeyEvent press(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
@@ -33,7 +29,7 @@ class TLibrarianViews : public TMainWindowTest {
   }
 };
 
-TEST_F(TLibrarianViews, KeysMoveTheLibrarySelectionShiftExtendsItOverHiddenPositionsToo) {
+TEST_F(TLibrarianViews, KeysMoveTheLibrarySelectionAndShiftExtendsIt) {
   auto owned = std::make_unique<TLibrary>();
   for (int i = 0; i < 30; ++i) owned->NewElement(ekPatch);
   TFormLibrary& window = OpenLibrary(std::move(owned));
@@ -53,11 +49,9 @@ TEST_F(TLibrarianViews, KeysMoveTheLibrarySelectionShiftExtendsItOverHiddenPosit
   } steps[] = {
       // Down with nothing current starts at the first row; each key selects its row alone.
       {Qt::Key_Down, {}, {0}, -1},
-      {Qt::Key_Down, {}, {1}, -1},
       // Shift extends from where the plain moves left off, both ways.
-      {Qt::Key_Down, Qt::ShiftModifier, {1, 2}, -1},
-      {Qt::Key_Up, Qt::ShiftModifier, {1}, -1},
-      {Qt::Key_Home, Qt::ShiftModifier, {0, 1}, -1},
+      {Qt::Key_Down, Qt::ShiftModifier, {0, 1}, -1},
+      {Qt::Key_Up, Qt::ShiftModifier, {0}, -1},
       // Page Down moves by what the grid shows, and the row stays in view.
       {Qt::Key_PageDown, {}, {page}, 1},
       {Qt::Key_End, {}, {29}, 30 - page},
@@ -73,24 +67,10 @@ TEST_F(TLibrarianViews, KeysMoveTheLibrarySelectionShiftExtendsItOverHiddenPosit
       EXPECT_EQ(grid->TopRow(), step.Top);
     }
   }
-  // A click makes its row the one the keys go on from; Shift-click keeps the anchor.
-  QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(100, 5 * 18 + 5));
-  QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
-  EXPECT_EQ(Selected(lib), (std::vector<int>{5, 6}));
-
-  // Keys walk the visible rows; Shift covers the hidden positions between, as a Shift-click.
-  TFormLibrary& masked = Open({ekPatch, ekPerformance, ekPatch, ekPerformance, ekPatch});
-  masked.SetMasked(ekPerformance, true);
-  QTest::keyClick(masked.Grid(), Qt::Key_Down);
-  QTest::keyClick(masked.Grid(), Qt::Key_Down);
-  EXPECT_EQ(Selected(*masked.Library()), std::vector<int>{2});
-  QTest::keyClick(masked.Grid(), Qt::Key_End, Qt::ShiftModifier);
-  EXPECT_EQ(Selected(*masked.Library()), (std::vector<int>{2, 3, 4}));
-  EXPECT_EQ(masked.SelectedVisible().size(), 2u);
 }
 
-TEST_F(TLibrarianViews, BankAndGlobalListsMoveTheirSelectionFromTheKeyboard) {
-  TFormLibrary& library = Open({ekPerformanceBank, ekGlobal});
+TEST_F(TLibrarianViews, BankListsMoveTheirSelectionFromTheKeyboard) {
+  TFormLibrary& library = Open({ekPerformanceBank});
   auto& bank = static_cast<TBank&>(library.Library()->Element(0));
   TRowGrid* grid = OpenEditor(bank).Grid();
   QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(60, 2 * 18 + 5));
@@ -98,11 +78,6 @@ TEST_F(TLibrarianViews, BankAndGlobalListsMoveTheirSelectionFromTheKeyboard) {
   EXPECT_EQ(Selected(bank), (std::vector<int>{2, 3}));
   QTest::keyClick(grid, Qt::Key_End);
   EXPECT_EQ(Selected(bank), std::vector<int>{31});
-  // Without a data card the global's rows are its even entries.
-  auto& global = static_cast<TBank&>(library.Library()->Element(1));
-  TRowGrid* rows = OpenEditor<TFormGlobal>(global).Grid();
-  QTest::keyClick(rows, Qt::Key_End);
-  EXPECT_EQ(Selected(global), std::vector<int>{6});
 }
 
 TEST_F(TLibrarianViews, F1OpensThePageOfTheWindowInFrontOfTheDialogOrOfTheMenuItem) {
@@ -148,36 +123,8 @@ TEST_F(TLibrarianViews, F1OpensThePageOfTheWindowInFrontOfTheDialogOrOfTheMenuIt
   EXPECT_EQ(HelpPage(), QUrl(QStringLiteral("qrc:/help/mainwindow.html#file")));
 }
 
-TEST_F(TLibrarianViews, GridsShowWholeRowsAndLargerWindowsShowMoreRowsAndWiderColumns) {
-  TFormLibrary& nine =
-      Open({ekPatch, ekPatch, ekPatch, ekPatch, ekPatch, ekPatch, ekPatch, ekPatch, ekPatch});
-  nine.Frame()->resize(nine.Frame()->width(), 250);
-  const int rows = (nine.Grid()->height() - 2) / TRowGrid::kRowHeight;
-  // The rows sized for show, nothing more; the last element shows in the bottom row.
-  EXPECT_EQ(nine.Grid()->viewport()->height(), rows * TRowGrid::kRowHeight);
-  nine.PosizionaOtt();
-  EXPECT_EQ(nine.Grid()->TopRow(), 9 - rows);
-
-  // Larger, a library shows more rows and a wider name; never smaller than the panel.
-  TFormLibrary& window = Open({ekPatchBank, ekRhythmBank});
-  QWidget* frame = window.Frame();
-  const int rowsBefore = window.Grid()->VisibleRows();
-  frame->resize(frame->size() + QSize(200, 90));
-  EXPECT_EQ(std::tuple(window.Grid()->VisibleRows(), Header(window)->sectionSize(1)),
-            std::tuple(rowsBefore + 5, 110 + 100));
-  frame->resize(100, 100);
-  EXPECT_EQ(window.width(), TFormLibrary::kPanelWidth);
-  // A bank window grows both ways; a rhythm bank only sideways.
-  TFormBank& bank = OpenEditor(window.Library()->Element(0));
-  const int bankRows = bank.Grid()->VisibleRows();
-  bank.Frame()->resize(bank.Frame()->size() + QSize(100, 36));
-  EXPECT_EQ(bank.Grid()->VisibleRows(), bankRows + 2);
-  TFormBank& rhythms = OpenEditor(window.Library()->Element(1));
-  const int rhythmHeight = rhythms.height();
-  rhythms.Frame()->resize(rhythms.Frame()->size() + QSize(60, 60));
-  EXPECT_EQ(rhythms.height(), rhythmHeight);
-
-  // A bank opened from a maximised library opens at its own size, with all its rows.
+// A bank opened from a maximised library opens at its own size, with all its rows.
+TEST_F(TLibrarianViews, ABankOpenedFromAMaximisedLibraryIsNotMaximised) {
   TFormLibrary& maximised = Open({ekPatchBank});
   auto* library = qobject_cast<QMdiSubWindow*>(maximised.Frame());
   library->showMaximized();
@@ -190,7 +137,7 @@ TEST_F(TLibrarianViews, GridsShowWholeRowsAndLargerWindowsShowMoreRowsAndWiderCo
 
 TEST_F(TLibrarianViews, ADropOnABankIsNotedWhereItLandedAndOpensTheCopyMovePopUp) {
   TFormLibrary& window = Open({ekPatchBank, ekPatch});
-  // A patch dropped on a bank: the pop-up opens 40 pixels above the drop point.
+  // A patch dropped on a bank.
   TFormBank& bank = OpenEditor(window.Library()->Element(0));
   QWidget* viewport = bank.Grid()->viewport();
   TFormLibrary& source = Open({ekPatch});

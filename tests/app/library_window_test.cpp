@@ -349,14 +349,6 @@ TEST_F(TLibraryDrag, NotOntoItselfNorOnTheSecondClickAndCopyLeavesTheSourceSelec
                        std::vector<int>{1, 2}, false));
 }
 
-TEST_F(TLibraryDrag, MoveTakesTheVisibleElementsOutOfTheSource) {
-  source_->SetMasked(ekPerformance, true);
-  Drag(*source_, {0, 1, 2});  // the performance is selected, but hidden: it stays behind
-  DropAndPick(*source_, *target_, "PopupMove");
-  EXPECT_EQ(std::tuple(Names(*source_->Library()), Names(*target_->Library())),
-            std::tuple(QStringLiteral("F"), QStringLiteral("Untitled P R")));
-}
-
 TEST_F(TLibraryDrag, TheTrashWindowAndTheBinTakeDropsWithoutAskingAndTheTrashClosesSilently) {
   TFormLibrary& trash = OpenTrash();
   Drag(*source_, {0});
