@@ -228,11 +228,6 @@ TEST_F(TSettingsTest, ExpansionSetupListsTheBoardsAndOkWritesTheWholeRecordAndTe
   EXPECT_EQ(std::tuple(Config().Expansion[0], Config().Expansion[1], Config().PCMCard,
                        Config().DataCard, Config().DeviceID),
             std::tuple(7, 0, 8, true, 20));
-  // Cancel keeps the record.
-  form.show();
-  form.PcmCard()->setCurrentIndex(5);
-  form.CancelButton()->click();
-  EXPECT_EQ(8, Config().PCMCard);
 }
 
 TEST_F(TSettingsTest, ABadPortIndexStopsAllSendingUntilOkTriesTheNewChoice) {
@@ -252,12 +247,10 @@ TEST_F(TSettingsTest, ABadPortIndexStopsAllSendingUntilOkTriesTheNewChoice) {
   EXPECT_EQ(std::tuple(Stored("MidiPort/Out"), Stored("Midi/DeviceID")), std::tuple(1, 17));
 }
 
-TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReopens) {
+TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceAndOkReopensThePorts) {
   WriteFile("[Midi]\r\nDeviceID=16\r\nThrue=1\r\n[MidiPort]\r\nIn=1\r\nOut=0\r\n");
-  const QByteArray before = FileBytes();
   TVesta vesta(Path());
   vesta.StartMidi();
-  TMidiOutput* output = MidiSession().Output();
   TFormInOut form(vesta);
   form.show();
   EXPECT_EQ(Ports(form), QStringList({"Loop A", "Loop B", "Loop A", "Loop B"}));
@@ -265,17 +258,8 @@ TEST_F(TSettingsTest, TheDialogShowsTheSettingsInForceCancelLeavesThemAndOkReope
   EXPECT_EQ(std::tuple(form.InputPort()->currentRow(), form.SpinDeviceID()->value(),
                        form.MidiThrue()->isChecked()),
             std::tuple(1, 17, true));
-  form.InputPort()->setCurrentRow(0);
-  form.OutputPort()->setCurrentRow(1);
-  form.SpinDeviceID()->setValue(30);
-  form.MidiThrue()->setChecked(false);
-  QTest::keyClick(&form, Qt::Key_Escape);
-  EXPECT_EQ(before, FileBytes());
-  EXPECT_EQ(std::tuple(Config().DeviceID, Config().MidiIn, Config().Thrue), std::tuple(16, 1, 1));
-  EXPECT_EQ(std::tuple(MidiSession().Output(), Open(), SentDeviceByte()),
-            std::tuple(output, QStringList({"Loop B", "Loop A"}), 0x0F));
-
-  form.show();
+  EXPECT_EQ(std::tuple(Open(), SentDeviceByte()),
+            std::tuple(QStringList({"Loop B", "Loop A"}), 0x0F));
   form.InputPort()->setCurrentRow(1);
   form.OutputPort()->setCurrentRow(0);
   form.SpinDeviceID()->setValue(20);
