@@ -37,7 +37,6 @@
 #include "editors/params/params.h"
 #include "editors/patch/formcommon.h"
 #include "editors/patch/formcontrol.h"
-#include "editors/patch/formeffect.h"
 #include "editors/patch/formlfo.h"
 #include "editors/patch/formpatch.h"
 #include "editors/patch/formpitch.h"

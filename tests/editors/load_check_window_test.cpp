@@ -43,10 +43,6 @@ class LoadCheck : public TEditorTest {
                "The editors show each such byte as its number, in red; the first change of the "
                "parameter brings it into range.");
   }
-  static void Spoil(TPatch& patch) {
-    patch.Common.Data()[49] = 40;  // Bender Range Up: 0 to 12
-    patch.Common.Data()[52] = 9;   // Solo Legato: off or on
-  }
 };
 
 TEST_F(LoadCheck, ALibraryOrSyxWithBytesOutOfRangeIsReportedOnceAndACleanOneNotAtAll) {
@@ -54,7 +50,8 @@ TEST_F(LoadCheck, ALibraryOrSyxWithBytesOutOfRangeIsReportedOnceAndACleanOneNotA
   library.NewElement(ekPatch).SetName(QStringLiteral("Good"), false);
   auto& bad = static_cast<TPatch&>(library.NewElement(ekPatch));
   bad.SetName(QStringLiteral("Bad"), false);
-  Spoil(bad);
+  bad.Common.Data()[49] = 40;  // Bender Range Up: 0 to 12
+  bad.Common.Data()[52] = 9;   // Solo Legato: off or on
   auto& bank = static_cast<TPatchBank&>(library.NewElement(ekPatchBank));
   bank.Patch(2).SetName(QStringLiteral("Member"), false);
   bank.Patch(2).Common.Data()[0] = 0xE9;
