@@ -78,4 +78,3 @@ TEST(EffectRows, TheTypeListAndPageOneRows) {
   EXPECT_STREQ(source.Items[9], "9");
   EXPECT_STREQ(source.Items[10], "11");
 }
-
