@@ -54,12 +54,7 @@ TEST_F(TElements, SizesFollowTheKindTableAndDatesCountDaysSinceTheEndOf1899) {
 }
 
 TEST_F(TElements, NewElementsNamesAndLocations) {
-  // The last of several blocks is initialised too.
   TPatch patch(nullptr);
-  EXPECT_EQ(patch.Tones[3].GetByte(12), 1);
-  EXPECT_EQ(TSystem(nullptr).ScaleTunes[16].GetByte(11), 0x40);
-  EXPECT_EQ(TRhythm(nullptr).Note(98).GetByte(53), 1);
-
   // Names are padded with blanks and cut to twelve.
   patch.SetName("Piano", false);
   EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(patch.Common.Data()), 12), "Piano       ");
