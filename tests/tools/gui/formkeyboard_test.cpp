@@ -156,15 +156,11 @@ TEST_F(TPreviewSetupTest, TestPlaysTheDialogsValuesCancelKeepsNothingAndOkKeepsT
   EXPECT_EQ(form.Note()->Text().trimmed(), "E 2");
   ChangeEverything();
   QWidget* test = form.findChild<QWidget*>("Test");
-  QTest::mousePress(test, Qt::LeftButton);
-  QTest::mouseRelease(test, Qt::LeftButton);
   form.MidiFile()->click();
-  EXPECT_TRUE(form.findChild<QWidget*>("FilePanel")->isEnabled());
   QTest::mousePress(test, Qt::LeftButton);
   QTest::mouseRelease(test, Qt::LeftButton);
-  EXPECT_EQ(played, (std::vector<TPlayed>{{true, 64, 100, "/songs/Other.Mid"},
-                                          {false, 64, 100, "/songs/Other.Mid"}}));
-  EXPECT_EQ(stopped, 2);
+  EXPECT_EQ(played, (std::vector<TPlayed>{{false, 64, 100, "/songs/Other.Mid"}}));
+  EXPECT_EQ(stopped, 1);
   // Released: the settings have their own values again; Cancel writes nothing.
   form.reject();
   const TPlayed kept{true, 40, 70, "/songs/Noname.Mid"};
