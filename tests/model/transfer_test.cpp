@@ -552,7 +552,7 @@ TEST_F(RhythmNames, ABadReplyLeavesItsNameAndRetryReadsItAgain) {
 
 class RhythmNamesLoop : public TSendTest {};
 
-TEST_F(RhythmNamesLoop, OnlyARequestedSetBecomesANameAndWithoutMidiNothingIsAsked) {
+TEST_F(RhythmNamesLoop, OnlyARequestedSetBecomesAName) {
   RhythmSetNames() = kDefaults;
   Timing().ReplyTimeoutMs = 2000;
   TRhythmNamesReader reader;
@@ -565,14 +565,6 @@ TEST_F(RhythmNamesLoop, OnlyARequestedSetBecomesANameAndWithoutMidiNothingIsAske
   EXPECT_EQ(RhythmSetNames(),
             (std::array<QString, 4>{kDefaults[0], "Set Two", kDefaults[2], kDefaults[3]}));
   reader.Stop();
-  RhythmSetNames() = kDefaults;
-  loop->ClearSent();
-  MidiSession().SetMidiOpen(false);
-  TRhythmNamesReader closed;
-  closed.Start();
-  EXPECT_FALSE(closed.Running());
-  EXPECT_EQ(0u, SentCount());
-  EXPECT_EQ(kDefaults, RhythmSetNames());
 }
 
 }  // namespace
