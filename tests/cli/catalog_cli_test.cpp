@@ -1,12 +1,12 @@
 // vesta-cli's catalog commands on files written with the model: add and scan with their summary,
-// find, and tag.
+// find and similar, and tag.
 #include <QDir>
 
 #include "model/patch.h"
 #include "model/patchbank.h"
 #include "tests/cli/clitest.h"
 
-TEST_F(TCliTest, CatalogAddScanFindAndTag) {
+TEST_F(TCliTest, CatalogAddScanFindSimilarAndTag) {
   QDir(dir.path()).mkpath("in/sub");
   TPatch pad(nullptr);
   pad.SetName("Soft Pad", false);
@@ -34,6 +34,13 @@ TEST_F(TCliTest, CatalogAddScanFindAndTag) {
   EXPECT_EQ(catalog({"find", "kind:patch", "p:tone2/Cutoff Frequency>=100", "pad"}).Out,
             QStringLiteral("Soft Pad\tPatch\t%1\t1\nSoft Pad\tPatch\t%2\t3\n")
                 .arg(Path("in/pad.syx"), Path("in/sub/bank.syx")));
+
+  // The nearest: the pad itself at both places, then the bank's first lead (the catalog tests
+  // check the distances).
+  run = catalog({"similar", Path("in/pad.syx"), "-k", "2", "--json"});
+  const QJsonArray near = QJsonDocument::fromJson(run.Out.toUtf8()).array();
+  ASSERT_EQ(near.size(), 3);
+  EXPECT_EQ(near[2].toObject()["name"].toString(), "Lead 1");
 
   // Tags, favourite and category follow the sound into every file.
   catalog({"tag", Path("in/sub/bank.syx"), "--element", "3", "+warm", "--fav", "--cat", "Keys"});

@@ -84,10 +84,7 @@ TEST_F(CliTransfer, SentSoundsAndEveryKindAreReceivedAsInTheMemoryWithASummary) 
           << name.toStdString() << " block at " << std::hex << AddressOf(message);
     if (test.Sent >= 0)
       EXPECT_EQ(DataOnly(DataSets(Read(test.Args[0] + ".sent"))), DataOnly(messages));
-    // Piped: no progress bar (a time-out on a loaded machine may still say so, on a line of its
-    // own), and one line saying what came, how much, how long, where to.
-    EXPECT_FALSE(run.Err.contains(u'\r')) << run.Err.toStdString();
-    EXPECT_FALSE(run.Err.contains("Now Receiving")) << run.Err.toStdString();
+    // One line saying what came, how much, how long, where to.
     const QRegularExpression summary(
         QStringLiteral("^Received %1: %2 bytes in \\d+\\.\\d s, written to %3\n$")
             .arg(QRegularExpression::escape(test.What))
