@@ -4,6 +4,7 @@
 
 #include "mainwindow_fixture.h"
 #include "model/global.h"
+#include "model/viewregistry.h"
 
 namespace {
 
@@ -19,6 +20,9 @@ class TBankWindows : public TMainWindowTest {
   }
   void TearDown() override {
     Config().DataCard = false;
+    for (int kind : {ekPatchBank, ekPerformanceBank, ekRhythmBank, ekGlobal})
+      Views().SetFactory(kind, nullptr);
+    EXPECT_FALSE(Views().HasFactory(ekGlobal));
     TMainWindowTest::TearDown();
   }
   TLibrary& Home() { return *library_->Library(); }
@@ -82,6 +86,10 @@ TEST_F(TBankWindows, OpensOnceAndClosingKeepsItsPlaceAndBringsTheLibraryBack) {
   Home().Take(1);
   Flush();
   EXPECT_TRUE(main_->findChildren<TFormBank*>().isEmpty());
+  // A window destroyed outright leaves its bank with no editor to point at.
+  delete OpenBank(0).Frame();
+  EXPECT_EQ(PatchBank().Editor, nullptr);
+  EXPECT_FALSE(PatchBank().WindowOpen);
 }
 
 TEST_F(TBankWindows, TheMouseSelectsAuditionsAndOpensTheMenuAndTheProperties) {
@@ -207,10 +215,27 @@ TEST_F(TBankWindows, WithoutADataCardFourGlobalRowsShowTheUserBanksAndTheSystem)
   EXPECT_EQ(std::tuple(window.MemberAt(2), window.MemberAt(3), window.MemberAt(4)),
             std::tuple(&Global().RhythmBank(true), &Global().System(), nullptr));
 
+  QApplication::processEvents();
   Config().DataCard = true;
   RelayoutGlobalWindows(*main_);
   EXPECT_EQ(std::tuple(window.Grid()->RowCount(), window.CalcInd(5), window.MemberAt(1)),
             std::tuple(7, 5, &Global().PatchBank(false)));
+  EXPECT_EQ(window.RowTexts(6).mid(0, 3), QStringList({"System", "Untitled", ""}));
+  // The rows it gained are on the screen at once: the screen shows what the grid draws.
+  QApplication::processEvents();
+  QWidget* grid = window.Grid()->viewport();
+  const QImage drawn = grid->grab().toImage();
+  const QPoint origin = grid->mapTo(main_.get(), QPoint(0, 0));
+  const QImage screen =
+      main_->screen()
+          ->grabWindow(main_->winId(), origin.x(), origin.y(), grid->width(), grid->height())
+          .toImage()
+          .convertToFormat(drawn.format());
+  ASSERT_EQ(screen.size(), drawn.size());
+  for (int row = 4; row < 7; ++row)
+    for (int y = row * 18; y < row * 18 + 18; y += 3)
+      for (int x = 0; x < drawn.width(); x += 3)
+        ASSERT_EQ(screen.pixel(x, y), drawn.pixel(x, y)) << "row " << row << " at " << x;
 }
 
 TEST_F(TBankWindows, AGlobalTakesOneBankOrSystemIntoItsCardOrUserEntry) {

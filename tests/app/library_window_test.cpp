@@ -122,7 +122,7 @@ TEST_F(TLibraryWindow, NewElementsScrollToTheLastRowUnlessSortedByTypeOrName) {
   EXPECT_EQ(window.Grid()->TopRow(), 41 - visible);
   EXPECT_EQ(window.CalcIndex(40), 40);
   window.Grid()->SetTopRow(0);
-  window.SortButton(1)->click();
+  window.SortButton(0)->click();
   window.NewElement(ekRhythm);
   EXPECT_EQ(window.Grid()->TopRow(), 0);
 }

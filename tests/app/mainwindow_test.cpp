@@ -248,6 +248,8 @@ TEST_F(TMainWindow, InterfaceSizeIsChosenInSettingsKeptInTheFileAndCheckedAtTheN
 }
 
 TEST(HelpPages, EveryHelpContextOpensAPageWithItsPartAndNoPageShowsMenuAmpersands) {
+  const QWidget plain;
+  EXPECT_EQ(HelpContextOf(&plain), 0);  // a widget with no page of its own and no parent
   for (int context = 0; context < 100; ++context) {
     SCOPED_TRACE(context);
     const QUrl url(THelpWindow::PageFor(context));
@@ -453,13 +455,14 @@ TEST(FountainFill, StepsAreClampedAndBandsRunFromOneColourToTheOtherPerChannel) 
     fill.Paint(painter, QRect(QPoint(0, 0), size));
     return image;
   };
+  fill.SetFromColor(QColor(0, 255, 100));
+  fill.SetToColor(QColor(200, 55, 100));
   fill.SetSteps(0);
   EXPECT_EQ(1, fill.Steps());
+  EXPECT_EQ(painted(QSize(50, 10)).pixel(49, 5), QColor(0, 255, 100).rgb());  // one colour only
   fill.SetSteps(1000);
   EXPECT_EQ(255, fill.Steps());
   fill.SetSteps(5);
-  fill.SetFromColor(QColor(0, 255, 100));
-  fill.SetToColor(QColor(200, 55, 100));
   EXPECT_EQ(QColor(100, 155, 100), fill.StepColor(2));
   const QImage across = painted(QSize(50, 10));
   EXPECT_EQ(std::tuple(across.pixel(0, 5), across.pixel(10, 5), across.pixel(49, 5)),

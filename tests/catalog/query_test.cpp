@@ -171,3 +171,35 @@ TEST_F(TCatalogTest, LikenessDistanceOfHandMadePairs) {
   for (int offset = 13; offset <= 24; ++offset) overdrive->Common.StoreByte(offset, 5);
   EXPECT_DOUBLE_EQ(TLikeness::Distance(ekPatch, Data(*overdrive), Data(*base)), 1.0 / kSharedRows);
 }
+
+TEST_F(TCatalogTest, LikenessNearestAreOfTheKindByDistanceThenPlace) {
+  TCatalogIndex index;
+  index.Files = {"/a.syx", "/b.syx"};
+  const auto asked = MakePatch("Asked");
+  auto far = MakePatch("Far");
+  for (TTone& tone : far->Tones) tone.StoreByte(kCutoff, 0);
+  auto near = MakePatch("Near");
+  near->Tones[3].StoreByte(kCutoff, 60);
+  auto twin = MakePatch("Twin");  // the same but for the name
+  auto hidden = MakePatch("Hidden");
+  TPerformance performance(nullptr);
+  index.Sounds = {Entry(*far, {{0, 1}}),
+                  Entry(*near, {{0, 2}}),
+                  Entry(*twin, {{1, 1}}),
+                  Entry(*asked, {{1, 2}}),
+                  Entry(*hidden, {{0, 3}}, false, true),
+                  Entry(performance, {{0, 4}})};
+  const TLikeness likeness(index);
+  const auto nearest = likeness.Nearest(ekPatch, Data(*asked), 3);
+  ASSERT_EQ(nearest.size(), 3u);
+  // Twin and Asked at 0, ordered by their places (b.syx 1, then b.syx 2); then Near.
+  EXPECT_EQ(std::tuple(nearest[0].Sound, nearest[0].Distance, nearest[1].Sound, nearest[1].Distance,
+                       nearest[2].Sound),
+            std::tuple(2, 0.0, 3, 0.0, 1));
+  EXPECT_NEAR(nearest[2].Distance, (4.0 / 127.0) / (kSharedRows + kEqualizerRows), 1e-7);
+  // Far comes last; hidden sounds and other kinds are not among them.
+  const auto all = likeness.Nearest(ekPatch, Data(*asked), 10);
+  ASSERT_EQ(all.size(), 4u);
+  EXPECT_EQ(all[3].Sound, 0);  // Far
+  EXPECT_NEAR(all[3].Distance, 4 * (64.0 / 127.0) / (kSharedRows + kEqualizerRows), 1e-7);
+}

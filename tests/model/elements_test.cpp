@@ -370,6 +370,18 @@ TEST_F(Unsendable, AnElementHoldingAByteAbove7FIsRefusedWholeNamingWhere) {
     EXPECT_EQ(test.Refusal + kTail, ui.LastText());
     EXPECT_TRUE(Transfer().Failed());
   }
+  // Refused, a patch is not the instrument's current one; mended, it is sent and becomes it.
+  TPatch patch(nullptr);
+  patch.Init();
+  patch.Common.Data()[3] = 0xE9;
+  patch.Transmit(true);
+  EXPECT_NE(&patch, CurrentPatch);
+  patch.Common.Data()[3] = 'e';
+  loop->ClearSent();
+  patch.Transmit(true);
+  Sender().Flush();
+  EXPECT_EQ(5u, SentCount());
+  EXPECT_EQ(&patch, CurrentPatch);
 }
 
 TEST_F(Unsendable, AStrayByteAbove7FNeverLeavesInAnySingleMessage) {
