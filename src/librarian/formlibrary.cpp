@@ -26,8 +26,8 @@
 namespace {
 constexpr int kRowHeight = TLibraryGrid::kRowHeight;
 constexpr int kMargin = 8;
-constexpr int kGridWidth =
-    452;  // at the panel's width: the four header sections and the scroll bar
+// At the panel's width: the four header sections and the scroll bar.
+constexpr int kGridWidth = 452;
 constexpr int kHeaderHeight = 20;
 constexpr int kRightColumn = 468;
 constexpr int kRightWidth = TFormLibrary::kPanelWidth - kRightColumn - kMargin;
